@@ -1,0 +1,92 @@
+# Helpers shared by the subsystem folders: one static library per folder, one test program per
+# test folder, one benchmark program per benchmark folder. Sources are picked up by glob so that a
+# new file needs no edit here.
+
+# Collects the files of the calling folder that match the given name patterns (default: all).
+function(morvane_glob out extension)
+  set(patterns ${ARGN})
+  if(NOT patterns)
+    set(patterns "*")
+  endif()
+  set(found "")
+  foreach(pattern ${patterns})
+    file(GLOB matches CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${pattern}${extension})
+    list(APPEND found ${matches})
+  endforeach()
+  list(REMOVE_DUPLICATES found)
+  set(${out} ${found} PARENT_SCOPE)
+endfunction()
+
+# morvane_library(<name> [FILES patterns...] [EXCLUDE patterns...] [PUBLIC libs...] [PRIVATE libs...])
+# Builds morvane_<name> from the .cpp files of the calling folder (or those whose names match the
+# FILES patterns, e.g. "Math_*", less those matching EXCLUDE); code includes headers by their path
+# from the repository root ("core/Core_String.h"). A library without sources yet is an interface
+# library, so that its dependents still configure.
+function(morvane_library name)
+  cmake_parse_arguments(ARG "" "" "FILES;EXCLUDE;PUBLIC;PRIVATE" ${ARGN})
+  morvane_glob(sources .cpp ${ARG_FILES})
+  morvane_glob(headers .h ${ARG_FILES})
+  if(ARG_EXCLUDE)
+    morvane_glob(excluded_sources .cpp ${ARG_EXCLUDE})
+    morvane_glob(excluded_headers .h ${ARG_EXCLUDE})
+    list(REMOVE_ITEM sources ${excluded_sources} "")
+    list(REMOVE_ITEM headers ${excluded_headers} "")
+  endif()
+  if(NOT sources)
+    add_library(morvane_${name} INTERFACE)
+    target_include_directories(morvane_${name} INTERFACE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(morvane_${name} INTERFACE ${ARG_PUBLIC})
+    return()
+  endif()
+  add_library(morvane_${name} STATIC ${sources} ${headers})
+  target_include_directories(morvane_${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(morvane_${name} PUBLIC ${ARG_PUBLIC} PRIVATE ${ARG_PRIVATE})
+  set(MORVANE_EXECUTABLE_LIBRARIES ${MORVANE_EXECUTABLE_LIBRARIES} morvane_${name} CACHE INTERNAL "")
+endfunction()
+
+# morvane_test(<name> [FILES patterns...] LIBS libs...)
+# Builds tests_<name> from the .cpp files of the calling folder (or those matching the patterns)
+# and registers each GoogleTest case with CTest. Tests run from bin/, beside the resources.
+function(morvane_test name)
+  cmake_parse_arguments(ARG "" "" "FILES;LIBS" ${ARGN})
+  morvane_glob(sources .cpp ${ARG_FILES})
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(tests_${name} ${sources})
+  target_include_directories(tests_${name} PRIVATE ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
+  target_link_libraries(tests_${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  target_compile_definitions(tests_${name} PRIVATE MORVANE_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  gtest_discover_tests(tests_${name}
+    WORKING_DIRECTORY ${MORVANE_BIN_DIR}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES TIMEOUT 300)
+endfunction()
+
+# morvane_bench(<name> [FILES patterns...] LIBS libs...)
+# Builds bench_<name> from the .cpp files of the calling folder (or those matching the patterns).
+# Benchmarks are built with the project but never run by the tests.
+function(morvane_bench name)
+  cmake_parse_arguments(ARG "" "" "FILES;LIBS" ${ARGN})
+  morvane_glob(sources .cpp ${ARG_FILES})
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(bench_${name} ${sources})
+  target_include_directories(bench_${name} PRIVATE ${PROJECT_SOURCE_DIR})
+  target_link_libraries(bench_${name} PRIVATE ${ARG_LIBS} benchmark::benchmark benchmark::benchmark_main)
+endfunction()
+
+# Adds every child folder of the calling folder that has a CMakeLists.txt.
+function(morvane_add_child_folders)
+  file(GLOB children LIST_DIRECTORIES true ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  list(SORT children)
+  foreach(child ${children})
+    if(IS_DIRECTORY ${child} AND EXISTS ${child}/CMakeLists.txt)
+      add_subdirectory(${child})
+    endif()
+  endforeach()
+endfunction()
+
+set(MORVANE_EXECUTABLE_LIBRARIES "" CACHE INTERNAL "")
