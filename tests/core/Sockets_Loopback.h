@@ -1,0 +1,53 @@
+#pragma once
+// Loopback end points for the socket tests: every address is 127.0.0.1 with a port the system picks.
+#include "core/PAL_Socket.h"
+
+#include <gtest/gtest.h>
+
+namespace SocketsTest
+{
+inline PAL::SocketAddress Loopback(std::uint16_t port = 0)
+{
+    PAL::SocketAddress address;
+    address.port = PAL::HostToNetwork16(port);
+    address.ip[0] = 127;
+    address.ip[3] = 1;
+    return address;
+}
+
+// Closes its socket when the test leaves, whatever the path.
+class OwnedSocket
+{
+public:
+    explicit OwnedSocket(PAL::SocketHandle handle = PAL::InvalidSocket) : handle_(handle) {}
+    OwnedSocket(const OwnedSocket&) = delete;
+    OwnedSocket& operator=(const OwnedSocket&) = delete;
+    ~OwnedSocket() { Reset(); }
+    PAL::SocketHandle Get() const { return handle_; }
+    void Reset(PAL::SocketHandle handle = PAL::InvalidSocket)
+    {
+        if (handle_ != PAL::InvalidSocket)
+            PAL::CloseSocket(handle_);
+        handle_ = handle;
+    }
+
+private:
+    PAL::SocketHandle handle_;
+};
+
+inline PAL::SocketAddress BoundAddress(PAL::SocketHandle handle)
+{
+    PAL::SocketAddress address;
+    EXPECT_TRUE(PAL::GetSocketLocalAddress(handle, address));
+    return address;
+}
+
+// Waits (bounded) until the socket can be read; the bound only keeps a broken test from hanging.
+inline bool WaitReadable(PAL::SocketHandle handle, int timeoutMs = 5000)
+{
+    PAL::SocketWait wait;
+    wait.handle = handle;
+    wait.wantRead = true;
+    return PAL::WaitSockets(&wait, 1, timeoutMs) == 1 && wait.readable;
+}
+}
