@@ -1,0 +1,51 @@
+#include "core/Math_Vector2D.h"
+
+#include "core/Math_Constants.h"
+
+#include <cmath>
+
+namespace Math {
+
+Vector2D& Vector2D::operator+=(const Vector2D& other)
+{
+    x += other.x;
+    y += other.y;
+    return *this;
+}
+
+Vector2D& Vector2D::operator-=(const Vector2D& other)
+{
+    x -= other.x;
+    y -= other.y;
+    return *this;
+}
+
+void Vector2D::SetZero()
+{
+    x = 0.0f;
+    y = 0.0f;
+}
+
+float Vector2D::Length() const
+{
+    return std::sqrt(x * x + y * y);
+}
+
+void Vector2D::Normalize()
+{
+    const float length = Length();
+    if (length < Epsilon)
+        return;
+    x /= length;
+    y /= length;
+}
+
+Vector2D Normalized(const Vector2D& a)
+{
+    const float length = a.Length();
+    if (length == 0.0f)
+        return {};
+    return {a.x / length, a.y / length};
+}
+
+} // namespace Math
