@@ -1,0 +1,115 @@
+#pragma once
+
+#include "audio/Audio_SoundData.h"
+#include "audio/Audio_SoundSource.h"
+#include "core/Core_Memory.h"
+#include "core/Core_String.h"
+#include "core/Core_Types.h"
+#include "core/Math_Vector3D.h"
+#include "core/PAL_ThreadManager.h"
+
+#include <atomic>
+
+// A whole-loaded sound shared by every caller asking for the same file and split.
+struct SoundDataCacheEntry
+{
+    Core::String fileName;
+    float splitFraction = 0.0f;
+    SoundData* data = nullptr;
+};
+
+// The one object through which the system plays audio. It owns the OpenAL device and context, the
+// listener, every source record and every loaded sound, and the streaming thread that keeps
+// streamed and looping sources fed. Source and data pointers handed out stay valid until
+// StopAllSources (sources also until ReleaseSource) or the engine's destruction.
+class SoundEngine
+{
+public:
+    SoundEngine();
+    ~SoundEngine();
+    SoundEngine(const SoundEngine&) = delete;
+    SoundEngine& operator=(const SoundEngine&) = delete;
+
+    static void* operator new(std::size_t size);
+    static void operator delete(void* pointer, std::size_t size);
+
+    // deviceIndex -1 (or any index outside the device list) opens the default device.
+    bool Initialize(int deviceIndex, u32 periodMs);
+    void Shutdown();
+
+    bool SetDistanceModel(u32 model);
+    bool SetListenerPosition(const Math::Vector3D& position);
+    bool SetListenerGain(float gain);
+    float GetListenerGain() const { return listenerGain; }
+
+    SoundSource* CreateSource(SoundData* data, bool listenerRelative, bool looping);
+    bool ReleaseSource(SoundSource* source);
+    bool Play(SoundSource* source);
+    bool Pause(SoundSource* source);
+    bool Stop(SoundSource* source);
+    bool Rewind(SoundSource* source);
+    bool IsPlaying(SoundSource* source);
+    bool GetPlayingFlag(SoundSource* source) const;
+    void StopAllSources();
+
+    // Streams the file when its decoded size reaches threshold bytes, loads it whole otherwise.
+    SoundData* LoadSound(const Core::String& path, u32 threshold);
+    SoundData* LoadSoundData(const Core::String& path, float splitFraction);
+    SoundData* CreateStreamData(const Core::String& path, float bufferSeconds, u32 bufferCount);
+    SoundData* FindLoadedData(const Core::String& path, float splitFraction) const;
+    Core::String GetDataName(const SoundData* data) const;
+
+    static int GetAlFormat(SoundData& data);
+    static void InitVorbisTable();
+    static void StreamThread(PAL::Thread* record);
+    // One pass of the streaming thread over every source record, under the source-list mutex.
+    void ServeSources();
+
+    bool IsInitialized() const { return initialized; }
+    const Core::Vector<Core::String>& GetDeviceNames() const { return deviceNames; }
+    u32 GetDefaultDeviceIndex() const { return defaultDeviceIndex; }
+    const Math::Vector3D& GetListenerPosition() const { return listenerPosition; }
+    float GetSpeedOfSound() const { return speedOfSound; }
+    u32 GetDistanceModel() const { return distanceModel; }
+    u32 GetStreamingPeriod() const { return streamingPeriod; }
+    SoundSource* GetDefaultSource() const { return defaultSource; }
+    u32 GetSourceCount() const { return static_cast<u32>(sources.size()); }
+    u32 GetDataCount() const { return static_cast<u32>(soundData.size()); }
+    u32 GetCacheCount() const { return static_cast<u32>(cache.size()); }
+
+private:
+    void ReadDeviceList();
+    bool StartStreaming();
+    void StopStreaming();
+    void ReleaseDevice();
+    bool CreateDefaultSource();
+    void ReleaseAllRecords();
+    void DestroySource(Core::List<SoundSource>::iterator record);
+    void ServeSource(SoundSource& source);
+    void ServeIntroAndLoop(SoundSource& source);
+    void ServeStream(SoundSource& source);
+    SoundData* Adopt(SoundData* data);
+
+    bool initialized = false;
+    PAL::ThreadManager threadManager;
+    PAL::Thread* streamThread = nullptr;
+    PAL::MutexHandle sourceListMutex = nullptr;
+    PAL::MutexHandle shutdownMutex = nullptr;
+    PAL::ConditionHandle shutdownCondition = nullptr;
+    // Set by the streaming thread under the shutdown mutex as it leaves, so a spurious wake-up of
+    // the stop handshake is told from the real signal.
+    std::atomic<bool> streamThreadDone{false};
+    Core::Vector<Core::String> deviceNames;
+    u32 defaultDeviceIndex = 0;
+    void* device = nullptr;
+    void* context = nullptr;
+    Core::Vector<SoundData*> soundData;
+    Core::Vector<SoundDataCacheEntry> cache;
+    Math::Vector3D listenerPosition;
+    float listenerGain = 1.0f;
+    float speedOfSound = 0.0f;
+    u32 distanceModel = 2;
+    SoundSource* defaultSource = nullptr;
+    Core::List<SoundSource> sources;
+    u32 streamingPeriod = 1;
+};
