@@ -49,8 +49,10 @@ void SoundData::operator delete(void* pointer, std::size_t size)
     Core::TrackedDelete(pointer, size);
 }
 
-int SoundData::Open(const Core::String& path)
+int SoundData::Open(const Core::String& requestedPath)
 {
+    // A copy, because the caller may pass this record's own file name, which is cleared below.
+    const Core::String path(requestedPath);
     ClearOgg();
     ResetFormat();
     fileName = Core::String();

@@ -62,7 +62,7 @@ public:
     static void* operator new(std::size_t size);
     static void operator delete(void* pointer, std::size_t size);
 
-    int Open(const Core::String& path);
+    int Open(const Core::String& requestedPath);
     int ReadChunk(u32& bytes);
     int RewindData();
     int Seek(u32 offset);
