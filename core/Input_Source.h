@@ -1,0 +1,52 @@
+#pragma once
+// Where the polled devices read the hardware from. The running program reads SDL's state
+// (GetSystemSource); tests hand the devices a scripted source and drive them without a display.
+#include "core/Core_Types.h"
+#include "core/Input_KeyCodes.h"
+#include "core/PAL_Window.h"
+
+namespace Input
+{
+// Client area of a window: its top-left pixel in screen coordinates, and its size.
+struct ClientArea
+{
+    i32 left = 0;
+    i32 top = 0;
+    i32 width = 0;
+    i32 height = 0;
+};
+
+// Mouse buttons as one bit each.
+namespace ButtonBit
+{
+constexpr u8 Left = 1;
+constexpr u8 Middle = 2;
+constexpr u8 Right = 4;
+}  // namespace ButtonBit
+
+class Source
+{
+public:
+    virtual ~Source() = default;
+
+    // Every key and mouse button by virtual-key code, the top bit (0x80) set while it is down.
+    // The generic Shift, Control and Alt codes are down whenever their left or right key is.
+    virtual void SampleKeys(u8 (&keys)[VirtualKeyCount]) = 0;
+    virtual bool IsCapsLockOn() = 0;
+    virtual bool IsNumLockOn() = 0;
+
+    // The cursor in screen coordinates.
+    virtual void GetCursor(i32& x, i32& y) = 0;
+    virtual void SetCursor(i32 x, i32 y) = 0;
+    // The left, middle and right buttons as ButtonBit flags.
+    virtual u8 SampleButtons() = 0;
+    virtual void ShowCursor(bool show) = 0;
+    virtual bool IsCursorShown() = 0;
+
+    // False when the handle names no window.
+    virtual bool GetClientArea(PAL::WindowHandle window, ClientArea& area) = 0;
+};
+
+// SDL's keyboard, mouse and windows.
+Source& GetSystemSource();
+}  // namespace Input

@@ -1,0 +1,13 @@
+#pragma once
+// Start-up of the SDL subsystems the platform layer stands on. Each is started on first use and
+// stays up for the rest of the process, as the window class registration of the old layer did.
+
+namespace PAL
+{
+// The event queue (message pump, quit message). Works without a display.
+bool StartEvents();
+
+// Video (windows, GL, display modes, cursor, keyboard state). False when there is no display;
+// the answer is remembered, so a process without a display asks the system only once.
+bool StartVideo();
+}  // namespace PAL

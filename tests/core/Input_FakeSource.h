@@ -1,0 +1,60 @@
+#pragma once
+// A scripted keyboard and mouse: tests set what is down and where the cursor is, then update the
+// devices frame by frame.
+#include "core/Input_KeyCodes.h"
+#include "core/Input_Source.h"
+
+#include <algorithm>
+#include <iterator>
+
+class FakeSource final : public Input::Source
+{
+public:
+    // Down and up by virtual-key code; the generic Shift follows the left and right keys as the
+    // system reports it.
+    void Press(u8 virtualKey) { keys[virtualKey] = 0x80; }
+    void Release(u8 virtualKey) { keys[virtualKey] = 0; }
+    void ReleaseAll() { std::fill(std::begin(keys), std::end(keys), u8{0}); }
+
+    void SampleKeys(u8 (&out)[Input::VirtualKeyCount]) override
+    {
+        std::copy(std::begin(keys), std::end(keys), std::begin(out));
+        out[Input::VirtualKey::Shift] = keys[Input::VirtualKey::LeftShift] | keys[Input::VirtualKey::RightShift];
+    }
+    bool IsCapsLockOn() override { return capsLock; }
+    bool IsNumLockOn() override { return numLock; }
+
+    void GetCursor(i32& x, i32& y) override
+    {
+        x = cursorX;
+        y = cursorY;
+    }
+    void SetCursor(i32 x, i32 y) override
+    {
+        cursorX = x;
+        cursorY = y;
+    }
+    u8 SampleButtons() override { return buttons; }
+    void ShowCursor(bool show) override { cursorShown = show; }
+    bool IsCursorShown() override { return cursorShown; }
+    bool GetClientArea(PAL::WindowHandle handle, Input::ClientArea& out) override
+    {
+        if (handle != window)
+        {
+            return false;
+        }
+        out = area;
+        return true;
+    }
+
+    u8 keys[Input::VirtualKeyCount] = {};
+    bool capsLock = false;
+    bool numLock = false;
+    i32 cursorX = 0;
+    i32 cursorY = 0;
+    u8 buttons = 0;
+    bool cursorShown = true;
+    PAL::WindowHandle window = 7;
+    // A 200 x 100 client area whose top-left pixel is at (300, 400) on the screen.
+    Input::ClientArea area{300, 400, 200, 100};
+};
