@@ -65,6 +65,7 @@ void File::WriteObject(Object* object)
 
 Object* File::ReadObject()
 {
+    createdByLastRead = nullptr;
     if (Failed())
         return nullptr;
     u8 present = 0;
@@ -105,6 +106,7 @@ Object* File::ReadObject()
     ++readDepth;
     object->Load(*this);
     --readDepth;
+    createdByLastRead = object;
     return object;
 }
 

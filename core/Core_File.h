@@ -50,8 +50,11 @@ public:
         if (!typed)
         {
             SetFailed();
-            // Frees an object that nothing else took; the failed stream never hands it out again.
-            RefPtr<Object> discard(object);
+            // An object made by this very read and taken by nothing else is freed; one met before
+            // (perhaps still loading further up) is left to its holders. The failed stream never
+            // hands it out again.
+            if (object == createdByLastRead)
+                RefPtr<Object> discard(object);
             return false;
         }
         target.Reset(typed);
@@ -83,6 +86,7 @@ private:
     Map<u32, Object*> objectsById;
     u32 lastId = 0;
     u32 readDepth = 0;
+    Object* createdByLastRead = nullptr; // the object the last ReadObject made, if it made one
     bool failed = false;
 };
 

@@ -63,6 +63,26 @@ public:
 int OtherNode::alive = 0;
 CORE_REGISTER_CLASS(OtherNode, "Test::OtherNode")
 
+// Its payload is a reference that must be to an OtherNode.
+class ExpectsOther : public Core::Object
+{
+    CORE_CLASS(ExpectsOther)
+public:
+    static int alive;
+    ExpectsOther() { ++alive; }
+    ~ExpectsOther() override { --alive; }
+    Core::RefPtr<OtherNode> other;
+    bool loaded = false;
+
+    void Load(Core::File& file) override
+    {
+        file.ReadObjectInto(other);
+        loaded = true;
+    }
+};
+int ExpectsOther::alive = 0;
+CORE_REGISTER_CLASS(ExpectsOther, "Test::ExpectsOther")
+
 // Holds a counted list: a u32 count, then that many references.
 class ListHolder : public Core::Object
 {
@@ -447,6 +467,25 @@ TEST_F(ObjectStreamTest, ObjectOfAnUnexpectedClassFailsAndIsReleased)
     Core::RefPtr<OtherNode> rest;
     EXPECT_FALSE(file.ReadObjectInto(rest));
     EXPECT_EQ(rest.Get(), nullptr);
+}
+
+TEST_F(ObjectStreamTest, ObjectStillLoadingIsNotFreedByAMistypedBackReference)
+{
+    // The payload of object 1 refers to object 1 where an OtherNode is expected.
+    std::vector<u8> bytes;
+    Append(bytes, {1});
+    AppendName(bytes, "Test::ExpectsOther");
+    Append(bytes, {1, 0, 0, 0, 1});
+    AppendName(bytes, "Test::ExpectsOther");
+    Append(bytes, {1, 0, 0, 0});
+    Core::MemoryFile file(bytes.data(), static_cast<u32>(bytes.size()));
+    Core::RefPtr<ExpectsOther> read;
+    EXPECT_FALSE(file.ReadObjectInto(read));
+    ASSERT_NE(read.Get(), nullptr);
+    EXPECT_TRUE(read->loaded);
+    EXPECT_EQ(read->other.Get(), nullptr);
+    read.Reset();
+    EXPECT_EQ(ExpectsOther::alive, 0);
 }
 
 TEST_F(ObjectStreamTest, SameIdUnderTheRightClassIsAccepted)
