@@ -279,7 +279,7 @@ std::size_t SendSocketAll(SocketHandle handle, const void* data, std::size_t len
     std::size_t sent = 0;
     while (sent < length)
     {
-        long result = send(handle, bytes + sent, length - sent, MSG_NOSIGNAL);
+        long result = send(handle, bytes + sent, length - sent, MSG_NOSIGNAL | MSG_DONTWAIT);
         if (result > 0)
         {
             sent += static_cast<std::size_t>(result);

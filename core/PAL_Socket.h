@@ -95,7 +95,8 @@ long ReceiveSocket(SocketHandle handle, void* buffer, std::size_t length);
 long ReceiveSocketFrom(SocketHandle handle, void* buffer, std::size_t length, SocketAddress& sender);
 long SendSocket(SocketHandle handle, const void* data, std::size_t length);
 long SendSocketTo(SocketHandle handle, const void* data, std::size_t length, const SocketAddress& to);
-// Sends every byte, waiting while the socket is full, for at most timeoutMs without progress.
+// Sends every byte, waiting while the socket is full, for at most timeoutMs without progress; a
+// blocking socket is never blocked on.
 // Returns the bytes sent: the length on success, less on failure.
 std::size_t SendSocketAll(SocketHandle handle, const void* data, std::size_t length, int timeoutMs);
 

@@ -1,0 +1,156 @@
+#include "network/Network_Session.h"
+
+#include "core/PAL_Clock.h"
+#include "network/Network_Broadcast.h"
+#include "network/Network_Frame.h"
+
+namespace Network
+{
+Vel_Session::~Vel_Session()
+{
+    Shutdown();
+}
+
+void Vel_Session::SetLocalAddress(const Vellumar::SessionAddress& address)
+{
+    localAddress = Vellumar::SessionAddress();
+    localAddress.SetIP(address.GetIP());
+    localAddress.SetText();
+    localAddressText = localAddress.GetText();
+    localAddressGiven = true;
+}
+
+void Vel_Session::SetBroadcastDestination(const Vellumar::SessionAddress& address)
+{
+    broadcastDestination = address;
+    broadcastDestinationGiven = true;
+}
+
+bool Vel_Session::ResolveLocalHost()
+{
+    char host[256];
+    if (!PAL::GetLocalHostName(host, sizeof(host)))
+        return false;
+    hostName = host;
+    if (localAddressGiven)
+        return true;
+    u8 ip[4];
+    if (!PAL::ResolveHostAddress(host, ip))
+        return false;
+    localAddress = Vellumar::SessionAddress();
+    localAddress.SetIP(ip);
+    localAddress.SetText();
+    localAddressText = localAddress.GetText();
+    return true;
+}
+
+bool Vel_Session::Init(const char* sessionName, const char* sessionPassword, bool isPasswordProtected,
+                       EventHandler handler, i32 priority, bool threadedDispatch, u32 maxHandlers, u32 idleSleepMs,
+                       u32 selectTimeout)
+{
+    if (running.load() || networkThread != nullptr || !ResolveLocalHost())
+        return false;
+    if (!eventQueue.StartDispatch(NetworkEvent::Deliver, threadedDispatch, maxHandlers, priority, idleSleepMs))
+        return false;
+    eventHandler = handler;
+    threadPriority = priority;
+    name = sessionName;
+    password = sessionPassword;
+    selectTimeoutMs = selectTimeout;
+    passwordProtected = isPasswordProtected ? 1 : 0;
+    running.store(true);
+    networkThread = eventQueue.GetThreadManager().CreateThread(NetworkThread, nullptr, this, priority, 0);
+    if (networkThread == nullptr)
+    {
+        running.store(false);
+        eventQueue.StopDispatch();
+        return false;
+    }
+    DeliverNow(EventKind::SessionStarted, -1, Vellumar::SessionAddress());
+    return true;
+}
+
+bool Vel_Session::Shutdown()
+{
+    if (!running.exchange(false))
+        return false;
+    StopBroadcast();
+    if (networkThread != nullptr)
+        eventQueue.GetThreadManager().StopThread(networkThread, 0);
+    networkThread = nullptr;
+
+    // No new use can start now (lookups find nothing once running is cleared); wait, bounded, for
+    // the callers that still work with a record, without holding the lock they may need.
+    const f64 deadline = PAL::MonotonicTime() + syncTimeoutMs;
+    std::unique_lock<std::shared_mutex> lock(tableLock);
+    auto inUse = [this] {
+        for (const Core::List<SocketRecord*>* list : {&sockets, &connections})
+            for (const SocketRecord* record : *list)
+                if (record->GetUseCount() > 0)
+                    return true;
+        return false;
+    };
+    while (inUse() && PAL::MonotonicTime() < deadline)
+    {
+        lock.unlock();
+        PAL::Sleep(1);
+        lock.lock();
+    }
+
+    for (NetworkEvent& request : closeRequests)
+        if (request.completion != nullptr)
+            request.completion->store(true);
+    closeRequests.clear();
+    connectRequests.clear();
+    for (NetworkEvent& request : sendRequests)
+        request.ReleaseFrame();
+    sendRequests.clear();
+
+    const Vellumar::SessionAddress none;
+    for (SocketRecord* record : sockets)
+    {
+        eventQueue.Append(NetworkEvent::Make(EventKind::SocketClosed, this, eventHandler, record->slot, nullptr,
+                                             record->peerAddress));
+        delete record;
+    }
+    sockets.clear();
+    for (SocketRecord* record : connections)
+    {
+        eventQueue.Append(NetworkEvent::Make(EventKind::ConnectionClosed, this, eventHandler, record->slot, nullptr,
+                                             record->peerAddress));
+        delete record;
+    }
+    connections.clear();
+    listening.store(false);
+    lock.unlock();
+
+    eventQueue.StopDispatch();
+    eventQueue.DeliverAll();
+    DeliverNow(EventKind::SessionClosed, -1, none);
+    return true;
+}
+
+void Vel_Session::PollEvents(u32 budgetMs, u32 waitMs, u32& processed, u32& remaining)
+{
+    eventQueue.Process(budgetMs, waitMs, processed, remaining);
+}
+
+void Vel_Session::DeliverNow(EventKind kind, i32 slot, const Vellumar::SessionAddress& address)
+{
+    NetworkEvent event = NetworkEvent::Make(kind, this, eventHandler, slot, nullptr, address);
+    NetworkEvent::Deliver(event);
+}
+
+void Vel_Session::DeliverEventList(EventList& events)
+{
+    for (NetworkEvent& event : events)
+        NetworkEvent::Deliver(event);
+}
+
+void Vel_Session::ClearEventList(EventList& events)
+{
+    for (NetworkEvent& event : events)
+        event.ReleaseFrame();
+    events.clear();
+}
+} // namespace Network
