@@ -1,5 +1,6 @@
 #include "core/Math_Circle2D.h"
 
+#include "core/Core_File.h"
 #include "core/Math_Constants.h"
 #include "core/Math_LineSegment2D.h"
 
@@ -14,6 +15,18 @@ LuaScript* Circle2D::GetScript()
 
 void Circle2D::PushToScript(lua_State*)
 {
+}
+
+void Circle2D::Save(Core::File& file) const
+{
+    center.Save(file);
+    Core::WriteF32(file, radius);
+}
+
+void Circle2D::Load(Core::File& file)
+{
+    center.Load(file);
+    Core::ReadF32(file, radius);
 }
 
 int Circle2D::ClassifyToCircle(const Circle2D& other, Point2D& first, Point2D& second) const

@@ -5,6 +5,10 @@
 struct lua_State;
 class LuaScript;
 
+namespace Core {
+class File;
+}
+
 namespace Math {
 
 class LineSegment2D;
@@ -23,6 +27,10 @@ public:
     // Circles carry no script of their own and are not pushed while no script glue exists.
     virtual LuaScript* GetScript();
     virtual void PushToScript(lua_State* state);
+
+    // Stream form: the centre then the radius (three f32), little-endian.
+    void Save(Core::File& file) const;
+    void Load(Core::File& file);
 
     const Point2D& GetCenter() const { return center; }
     void SetCenter(const Point2D& value) { center = value; }

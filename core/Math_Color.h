@@ -1,5 +1,9 @@
 #pragma once
 
+namespace Core {
+class File;
+}
+
 namespace Math {
 
 // Red, green, blue and alpha as the renderer hands them to OpenGL. Zero by default.
@@ -19,5 +23,9 @@ public:
     Color operator*(float s) const { return {r * s, g * s, b * s, a * s}; }
     bool operator==(const Color& other) const = default;
 };
+
+// Stream form: r, g, b, a, little-endian f32.
+Core::File& WriteColor(Core::File& file, const Color& color);
+Core::File& ReadColor(Core::File& file, Color& color);
 
 } // namespace Math

@@ -1,5 +1,6 @@
 #include "core/Math_LineSegment2D.h"
 
+#include "core/Core_File.h"
 #include "core/Math_Circle2D.h"
 #include "core/Math_Line2D.h"
 #include "core/Math_Ray2D.h"
@@ -69,6 +70,18 @@ LuaScript* LineSegment2D::GetScript()
 
 void LineSegment2D::PushToScript(lua_State*)
 {
+}
+
+void LineSegment2D::Save(Core::File& file) const
+{
+    A.Save(file);
+    B.Save(file);
+}
+
+void LineSegment2D::Load(Core::File& file)
+{
+    A.Load(file);
+    B.Load(file);
 }
 
 int LineSegment2D::ClassifyToLine(const Line2D& line, Point2D& meeting) const

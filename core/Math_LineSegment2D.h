@@ -5,6 +5,10 @@
 struct lua_State;
 class LuaScript;
 
+namespace Core {
+class File;
+}
+
 namespace Math {
 
 class Circle2D;
@@ -26,6 +30,10 @@ public:
     // Segments carry no script of their own and are not pushed while no script glue exists.
     virtual LuaScript* GetScript();
     virtual void PushToScript(lua_State* state);
+
+    // Stream form: A then B (four f32), little-endian.
+    void Save(Core::File& file) const;
+    void Load(Core::File& file);
 
     const Point2D& GetPointA() const { return A; }
     void SetPointA(const Point2D& value) { A = value; }

@@ -1,5 +1,6 @@
 #include "core/Math_Matrix3x3.h"
 
+#include "core/Core_File.h"
 #include "core/Math_Constants.h"
 
 #include <cmath>
@@ -75,6 +76,18 @@ bool Matrix3x3::Inverse(Matrix3x3& out) const
     for (int i = 0; i < 9; ++i)
         out.m[i] = adjugate[i] * reciprocal;
     return true;
+}
+
+void Matrix3x3::Save(Core::File& file) const
+{
+    for (float element : m)
+        Core::WriteF32(file, element);
+}
+
+void Matrix3x3::Load(Core::File& file)
+{
+    for (float& element : m)
+        Core::ReadF32(file, element);
 }
 
 Point2D TransformPoint(const Matrix3x3& matrix, const Point2D& point)

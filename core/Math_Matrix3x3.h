@@ -2,6 +2,10 @@
 
 #include "core/Math_Vector2D.h"
 
+namespace Core {
+class File;
+}
+
 namespace Math {
 
 // 2D affine transform in row order: rows (m0 m1 m2), (m3 m4 m5), (m6 m7 m8), the translation in
@@ -27,6 +31,10 @@ public:
     // The adjugate over the determinant. A determinant within the math tolerance of zero leaves
     // out untouched and returns false.
     bool Inverse(Matrix3x3& out) const;
+
+    // Stream form: m0 to m8, little-endian f32.
+    void Save(Core::File& file) const;
+    void Load(Core::File& file);
 };
 
 inline Matrix3x3 operator*(float s, const Matrix3x3& matrix)

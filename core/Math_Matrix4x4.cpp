@@ -1,5 +1,6 @@
 #include "core/Math_Matrix4x4.h"
 
+#include "core/Core_File.h"
 #include "core/Math_Constants.h"
 
 #include <cmath>
@@ -202,6 +203,20 @@ Vector4D TransformVector4(const Matrix4x4& matrix, const Vector4D& v)
     const float* e = matrix.e;
     return {e[0] * v.x + e[4] * v.y + e[8] * v.z + e[12] * v.w, e[1] * v.x + e[5] * v.y + e[9] * v.z + e[13] * v.w,
             e[2] * v.x + e[6] * v.y + e[10] * v.z + e[14] * v.w, e[3] * v.x + e[7] * v.y + e[11] * v.z + e[15] * v.w};
+}
+
+Core::File& WriteMatrix4x4(Core::File& file, const Matrix4x4& matrix)
+{
+    for (float element : matrix.e)
+        Core::WriteF32(file, element);
+    return file;
+}
+
+Core::File& ReadMatrix4x4(Core::File& file, Matrix4x4& matrix)
+{
+    for (float& element : matrix.e)
+        Core::ReadF32(file, element);
+    return file;
 }
 
 } // namespace Math

@@ -2,6 +2,10 @@
 
 #include "core/Math_Vector3D.h"
 
+namespace Core {
+class File;
+}
+
 namespace Math {
 
 // 4×4 matrix in the column order that the OpenGL matrix calls take: element e[4c + r] is row r of
@@ -47,5 +51,9 @@ public:
 Vector3D TransformPoint(const Matrix4x4& matrix, const Vector3D& point);
 // matrix × v.
 Vector4D TransformVector4(const Matrix4x4& matrix, const Vector4D& v);
+
+// Stream form: the sixteen elements in storage order, little-endian f32.
+Core::File& WriteMatrix4x4(Core::File& file, const Matrix4x4& matrix);
+Core::File& ReadMatrix4x4(Core::File& file, Matrix4x4& matrix);
 
 } // namespace Math

@@ -1,5 +1,6 @@
 #include "core/Math_Vector2D.h"
 
+#include "core/Core_File.h"
 #include "core/Math_Constants.h"
 
 #include <cmath>
@@ -38,6 +39,30 @@ void Vector2D::Normalize()
         return;
     x /= length;
     y /= length;
+}
+
+void Vector2D::Save(Core::File& file) const
+{
+    Core::WriteF32(file, x);
+    Core::WriteF32(file, y);
+}
+
+void Vector2D::Load(Core::File& file)
+{
+    Core::ReadF32(file, x);
+    Core::ReadF32(file, y);
+}
+
+Core::File& WriteVector2D(Core::File& file, const Vector2D& v)
+{
+    v.Save(file);
+    return file;
+}
+
+Core::File& ReadVector2D(Core::File& file, Vector2D& v)
+{
+    v.Load(file);
+    return file;
 }
 
 Vector2D Normalized(const Vector2D& a)

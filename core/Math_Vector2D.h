@@ -1,5 +1,9 @@
 #pragma once
 
+namespace Core {
+class File;
+}
+
 namespace Math {
 
 // Two single-precision components; one layout serves directions (Vector2D) and positions
@@ -26,6 +30,10 @@ public:
     float Length() const;
     // Divides by the length unless it is below the math tolerance; shorter vectors stay as they are.
     void Normalize();
+
+    // Stream form: x then y, little-endian f32.
+    void Save(Core::File& file) const;
+    void Load(Core::File& file);
 };
 
 using Point2D = Vector2D;
@@ -39,5 +47,8 @@ inline Vector2D MakeVector(const Point2D& a, const Point2D& b) { return a - b; }
 
 // a divided by its length; the zero vector when the length is exactly 0.
 Vector2D Normalized(const Vector2D& a);
+
+Core::File& WriteVector2D(Core::File& file, const Vector2D& v);
+Core::File& ReadVector2D(Core::File& file, Vector2D& v);
 
 } // namespace Math
