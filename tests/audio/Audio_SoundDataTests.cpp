@@ -20,6 +20,8 @@ namespace
             folder = MakeTestFolder("data");
         }
 
+        void TearDown() override { RemoveTestFolder(folder); }
+
         Core::String Write(const std::string& name, const Bytes& bytes)
         {
             const std::string path = folder + "/" + name;

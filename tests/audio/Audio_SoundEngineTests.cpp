@@ -22,6 +22,7 @@ TEST(SoundEngineWithoutDevice, StaysSilentAndReportsFailure)
     EXPECT_FALSE(engine.GetPlayingFlag(nullptr));
     engine.StopAllSources();
     engine.Shutdown();
+    RemoveTestFolder(folder);
 }
 
 TEST_F(SoundEngineTest, InitializeOpensTheDefaultDeviceOnce)

@@ -203,10 +203,20 @@ namespace AudioTest
         const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
         std::string folder = ::testing::TempDir() + "morvane_audio_" + std::to_string(::getpid()) + "_" + name;
         if (test)
-            folder += std::string("_") + test->test_suite_name() + "_" + test->name();
+        {
+            std::string testName = std::string(test->test_suite_name()) + "_" + test->name();
+            std::replace(testName.begin(), testName.end(), '/', '_');
+            folder += "_" + testName;
+        }
         std::filesystem::remove_all(folder);
         std::filesystem::create_directories(folder);
         return folder;
+    }
+
+    void RemoveTestFolder(const std::string& folder)
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
     }
 
     void WriteFile(const std::string& path, const Bytes& bytes)

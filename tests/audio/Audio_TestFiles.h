@@ -36,6 +36,7 @@ namespace AudioTest
 
     // A fresh folder of the test's own under the temporary directory.
     std::string MakeTestFolder(const std::string& name);
+    void RemoveTestFolder(const std::string& folder);
     void WriteFile(const std::string& path, const Bytes& bytes);
     Bytes ReadFile(const std::string& path);
 }

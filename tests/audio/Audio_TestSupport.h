@@ -53,6 +53,8 @@ namespace AudioTest
             ASSERT_TRUE(engine.Initialize(-1, IdlePeriodMs));
         }
 
+        void TearDown() override { RemoveTestFolder(folder); }
+
         Core::String Write(const std::string& name, const Bytes& bytes)
         {
             const std::string path = folder + "/" + name;
