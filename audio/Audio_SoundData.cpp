@@ -154,19 +154,23 @@ void SoundData::ClearOgg()
 
 void SoundData::ResetFormat()
 {
-    if (format.decodeBuffer)
-        Core::TrackedDelete(format.decodeBuffer, format.decodeBufferCapacity);
+    FreeDecodeBuffer();
     if (format.file)
         std::fclose(format.file);
     format = SoundFormat();
 }
 
-void SoundData::AllocateDecodeBuffer(u32 size)
+void SoundData::FreeDecodeBuffer()
 {
     if (format.decodeBuffer)
         Core::TrackedDelete(format.decodeBuffer, format.decodeBufferCapacity);
     format.decodeBuffer = nullptr;
     format.decodeBufferCapacity = 0;
+}
+
+void SoundData::AllocateDecodeBuffer(u32 size)
+{
+    FreeDecodeBuffer();
     if (size == 0)
         return;
     format.decodeBuffer = static_cast<u8*>(Core::TrackedNew(size, __FILE__, __LINE__));

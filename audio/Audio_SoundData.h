@@ -92,6 +92,7 @@ private:
     void ClearOgg();
     void ResetFormat();
     void AllocateDecodeBuffer(u32 size);
+    void FreeDecodeBuffer();
     void AllocateBuffers(u32 count);
     void FreeBuffers();
 

@@ -86,7 +86,7 @@ SoundData* SoundEngine::LoadSoundData(const Core::String& path, float splitFract
         return nullptr;
     }
     // The samples now live in OpenAL.
-    data->AllocateDecodeBuffer(0);
+    data->FreeDecodeBuffer();
     cache.push_back(SoundDataCacheEntry{path, data->splitFraction, data});
     return Adopt(data);
 }
