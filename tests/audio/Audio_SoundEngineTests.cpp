@@ -177,7 +177,8 @@ TEST_F(SoundEngineTest, PlayDoesNotRestartAndResumesAPausedSource)
 
 TEST_F(SoundEngineTest, FinishedStaticSoundLosesItsPlayingFlagOnTheNextPass)
 {
-    SoundSource* source = engine.CreateSource(engine.LoadSoundData(Write("t.wav", MakeWav(1, 16, 8000, 400)), 0.0f), false, false);
+    // Long enough that the engine thread's own first pass is long over when the sound ends.
+    SoundSource* source = engine.CreateSource(engine.LoadSoundData(Write("t.wav", MakeWav(1, 16, 8000, 2000)), 0.0f), false, false);
     ASSERT_TRUE(engine.Play(source));
     ASSERT_TRUE(WaitUntil([&] { return !engine.IsPlaying(source); }));
     EXPECT_TRUE(engine.GetPlayingFlag(source));

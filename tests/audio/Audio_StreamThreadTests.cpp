@@ -126,7 +126,7 @@ TEST_F(StreamThreadTest, LoopingIntroPlaysOnceThenTheLoopRepeats)
 
 TEST_F(StreamThreadTest, IntroWithoutLoopingEndsAndClearsItsFlag)
 {
-    SoundData* split = engine.LoadSoundData(Write("intro.wav", MakeWav(1, 16, 8000, 800)), 0.5f);
+    SoundData* split = engine.LoadSoundData(Write("intro.wav", MakeWav(1, 16, 8000, 2000)), 0.5f);
     SoundSource* source = engine.CreateSource(split, false, false);
     ASSERT_TRUE(engine.Play(source));
     ASSERT_TRUE(WaitUntil([&] { return !engine.IsPlaying(source); }));
