@@ -433,3 +433,30 @@ TEST(NetworkSession, ThreadedDispatchDeliversOnOtherThreads)
     }
 }
 }
+
+namespace
+{
+// The wait has no set limit: every readable socket of a pass is served, however many there are.
+TEST(NetworkSession, MoreThanSixtyFourSocketsAreAllRead)
+{
+    NetworkTest::Recorder events;
+    Network::Vel_Session* session = NetworkTest::StartSession(events);
+    PAL::SocketHandle sender = PAL::OpenSocket(PAL::SocketType::Datagram);
+    constexpr i32 count = 100;
+    for (i32 slot = 100; slot < 100 + count; ++slot)
+    {
+        ASSERT_NE(session->OpenSocket(slot, PAL::SocketType::Datagram, NetworkTest::Loopback(), Network::ModeRead,
+                                      Network::OptionNonBlocking),
+                  nullptr);
+        Vellumar::SessionAddress bound;
+        ASSERT_TRUE(session->GetLocalAddress(slot, bound));
+        std::vector<u8> frame = NetworkTest::Frame(static_cast<u32>(slot), {});
+        ASSERT_EQ(PAL::SendSocketTo(sender, frame.data(), frame.size(), bound.GetSocketAddress()), 8);
+    }
+    ASSERT_TRUE(NetworkTest::PumpUntil(session, [&] { return events.Messages().size() == count; }));
+    for (const NetworkTest::Recorded& message : events.Messages())
+        EXPECT_EQ(static_cast<i32>(message.messageType), message.slot);
+    PAL::CloseSocket(sender);
+    delete session;
+}
+}
