@@ -24,6 +24,7 @@ bool GetCurrentDisplayMode(DisplayMode& mode);
 bool TestDisplayMode(const DisplayMode& mode);
 // Puts the window into exclusive full screen at the mode; false when the system refuses.
 bool EnterFullScreen(Window& window, const DisplayMode& mode);
-// Back to a window and the desktop mode; false when the system refuses.
+// Back to a window and the desktop mode; false when the system refuses. The window's size and
+// position are the caller's to set again: without a window manager nothing restores them.
 bool LeaveFullScreen(Window& window);
 }  // namespace PAL

@@ -36,7 +36,8 @@ void ApplySurfaceAttributes(const SurfaceFormat& format);
 void SwapBuffers(Window& window);
 // Swap interval of the current context: 0 immediate, 1 vertical sync. False when unsupported.
 bool SetSwapInterval(i32 interval);
-// Entry point of the current GL library; null for names it lacks.
+// Entry point of the current GL library. Under GLX any "gl..." name may give a callable stub, so
+// an entry point is only meaningful once the extension string lists its extension.
 void* GetGLProcAddress(const char* name);
 // What the current context was granted (colour bits are the sum of the red, green and blue bits).
 // False when no context is current.
