@@ -1,0 +1,49 @@
+#pragma once
+
+#include "core/Core_Types.h"
+#include "core/Math_Constants.h"
+#include "core/Math_Vector2D.h"
+
+// Small vector helpers of the collision tests.
+namespace Collision2D::Geometry
+{
+// v divided by its length, or v unchanged when it is shorter than the math tolerance.
+inline Math::Vector2D Unit(Math::Vector2D v)
+{
+    v.Normalize();
+    return v;
+}
+
+// (−d.y, d.x): the outer side of a segment running along d.
+inline Math::Vector2D LeftNormal(const Math::Vector2D& d)
+{
+    return {-d.y, d.x};
+}
+
+inline Math::Vector2D RightNormal(const Math::Vector2D& d)
+{
+    return {d.y, -d.x};
+}
+
+inline f32 Distance(const Math::Vector2D& a, const Math::Vector2D& b)
+{
+    return (a - b).Length();
+}
+// How many meeting points a classification of two shapes wrote: one or two, or none.
+inline i32 MeetingPoints(int code)
+{
+    switch (code)
+    {
+    case Math::Code::Meet:
+    case Math::Code::Tangent:
+    case Math::Code::OnePoint:
+    case Math::Code::TouchInside:
+    case Math::Code::TouchOutside:
+        return 1;
+    case Math::Code::TwoPoints:
+        return 2;
+    default:
+        return 0;
+    }
+}
+} // namespace Collision2D::Geometry

@@ -1,0 +1,97 @@
+#pragma once
+
+#include "collision/Collision_Pose.h"
+#include "collision/Collision_Results.h"
+#include "core/Core_Types.h"
+#include "core/Math_Circle2D.h"
+#include "core/Math_LineSegment2D.h"
+#include "core/Math_Vector2D.h"
+
+// Working types of the dynamic-versus-dynamic tests; used by the dynamic object's pair tests only.
+namespace Collision2D
+{
+class DynamicObject;
+
+namespace Detail
+{
+// One sub-step [t0, t1] of a moving object (the mover) against its partner. Everything is seen in
+// the partner's frame at t1: when the partner stands still that is the world; when it moves, the
+// mover's start-of-step shapes are carried along the partner's motion over the sub-step, so that
+// the sweep covers the relative motion of the two bodies and a contact cannot be stepped over.
+class SubStep
+{
+public:
+    SubStep(DynamicObject& mover, DynamicObject& partner, bool partnerMoves, f32 t0, f32 t1);
+
+    // A local point of the mover at the start of the step, at its end, and at the end of the frame.
+    Math::Vector2D Start(const Math::Vector2D& local) const;
+    Math::Vector2D End(const Math::Vector2D& local) const { return moverEnd.ToWorld(local); }
+    Math::Vector2D FrameEnd(const Math::Vector2D& local) const;
+    // A point of the mover given at the end of the step, carried to the end of the frame.
+    Math::Vector2D EndToFrameEnd(const Math::Vector2D& point) const { return FrameEnd(moverEnd.ToLocal(point)); }
+    // Where a point that is fixed to the partner lay relative to the mover at the start of the
+    // step: the partner's point seen from the mover's start pose. For one of the mover's own points
+    // given at the end of the step, its position at the start.
+    Math::Vector2D Backward(const Math::Vector2D& point) const { return Start(moverEnd.ToLocal(point)); }
+
+    // The partner's shapes during the step.
+    const Math::LineSegment2D& PartnerLineSegment(i32 k) const { return partnerLineSegments[k]; }
+    const Math::Circle2D& PartnerCircle(i32 k) const { return partnerCircles[k]; }
+
+private:
+    Pose moverStart;
+    Pose moverEnd;
+    Pose moverFrameEnd;
+    Pose partnerStart;
+    Pose partnerEnd;
+    Pose partnerFrameEnd;
+    bool partnerMoves;
+    const Math::LineSegment2D* partnerLineSegments;
+    const Math::Circle2D* partnerCircles;
+};
+
+// One contact between a shape of the mover and a shape of its partner: one or two points, each with
+// the normal pointing from the partner's shape towards the mover's.
+struct ShapeContactWrite
+{
+    i32 points = 1;
+    Math::Vector2D point[2];
+    Math::Vector2D normal[2];
+    f32 penetration = 0.0f;
+    bool ownShapeIsCircle = false;
+    u32 ownUserId = 0;
+    bool partnerShapeIsCircle = false;
+    u32 partnerUserId = 0;
+};
+
+// The geometry records that a pair test reserved in both objects, and the earliest fraction of the
+// current sub-step found so far. A contact goes into the mover's record and, mirrored (normals
+// negated, user ids exchanged), into the partner's, so both records always hold the same contacts.
+class PairRecords
+{
+public:
+    PairRecords(DGEO_C& moverRecord, DGEO_C& partnerRecord);
+
+    // Starts a sub-step: no contact yet.
+    void BeginStep();
+    // Applies the fraction rule to a contact at fraction q of the sub-step: a later one is
+    // ignored (false), an earlier one replaces every contact of the step in both records, an
+    // equal one is appended.
+    bool Accept(f32 q, const ShapeContactWrite& contact);
+    // Appends a contact without a fraction (still objects).
+    void Write(const ShapeContactWrite& contact);
+
+    bool Hit() const { return hit; }
+    f32 Best() const { return best; }
+
+private:
+    DGEO_C& moverRecord;
+    DGEO_C& partnerRecord;
+    f32 best = 2.0f;
+    bool hit = false;
+};
+
+// The distance of a sweep that found nothing; above every motion of one sub-step.
+inline constexpr f32 NoHitDistance = 2000000.0f;
+} // namespace Detail
+} // namespace Collision2D

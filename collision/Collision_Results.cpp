@@ -1,0 +1,379 @@
+#include "collision/Collision_Results.h"
+
+#include "collision/Collision_Stream.h"
+#include "core/Core_File.h"
+
+namespace Collision2D
+{
+namespace
+{
+// Bounds on values read from a stream: capacities are logical numbers (records are allocated as
+// they are used), growth steps are small.
+constexpr u32 MaximumCapacity = 1u << 24;
+constexpr u32 MaximumGrowthStep = 1u << 10;
+
+constexpr u32 ContactRecordBytes = 124;
+constexpr u32 RectangleRecordBytes = 32;
+constexpr u32 GeometryRecordMinimumBytes = 20 + 4 * 4 + 4;
+constexpr u32 TileMapRecordMinimumBytes = 20 + 5 * 4;
+constexpr u32 NewEntryBytes = 37;
+constexpr u32 StaticEntryBytes = 17;
+
+// Counts one more record; the capacity grows by step when the count reaches it, and records are
+// allocated so that the one at index count exists.
+template <class Record, class Count>
+void Commit(Core::Vector<Record>& pool, Count& count, Count& capacity, Count step)
+{
+    ++count;
+    if (count >= capacity)
+        capacity += step;
+    if (static_cast<std::size_t>(count) >= pool.size())
+        pool.resize(pool.size() + static_cast<std::size_t>(step));
+}
+
+bool ReadCapacityAndCount(Core::File& file, u32& capacity, u32& count)
+{
+    if (!Core::ReadU32(file, capacity) || !Core::ReadU32(file, count))
+        return false;
+    if (capacity > MaximumCapacity || count >= capacity)
+        return Stream::Reject(file);
+    return true;
+}
+
+// A pool in its stream form: capacity, count, the counted records.
+template <class Record, class Count>
+void SavePool(Core::File& file, const Core::Vector<Record>& pool, Count capacity, Count count)
+{
+    Core::WriteU32(file, static_cast<u32>(capacity));
+    Core::WriteU32(file, static_cast<u32>(count));
+    for (Count i = 0; i < count; ++i)
+        pool[static_cast<std::size_t>(i)].Save(file);
+}
+
+// Reads a pool written by SavePool. Only the counted records and the one after them are
+// allocated, so that a hostile capacity cannot make the reader allocate without bound.
+template <class Record, class Count>
+bool LoadPool(Core::File& file, Core::Vector<Record>& pool, Count& capacity, Count& count, u32 minimumRecordBytes)
+{
+    u32 readCapacity = 0;
+    u32 readCount = 0;
+    if (!ReadCapacityAndCount(file, readCapacity, readCount))
+        return false;
+    if (!file.CanRead(u64(readCount) * minimumRecordBytes))
+        return false;
+    Core::Vector<Record> loaded(readCount + 1);
+    for (u32 i = 0; i < readCount; ++i)
+    {
+        if (!loaded[i].Load(file))
+            return false;
+    }
+    pool.swap(loaded);
+    capacity = static_cast<Count>(readCapacity);
+    count = static_cast<Count>(readCount);
+    return true;
+}
+
+template <class Count>
+bool LoadGrowthStep(Core::File& file, Count& step)
+{
+    u32 value = 0;
+    if (!Core::ReadU32(file, value))
+        return false;
+    if (value < 1 || value > MaximumGrowthStep)
+        return Stream::Reject(file);
+    step = static_cast<Count>(value);
+    return true;
+}
+
+void SaveEntryBase(Core::File& file, const TMAP_DATA_BASE& entry)
+{
+    Core::WriteU8(file, entry.id);
+    Core::WriteI32(file, entry.cellX);
+    Core::WriteI32(file, entry.cellY);
+    Core::WriteI32(file, entry.collisionSide);
+    Core::WriteI32(file, entry.hotSpotIndex);
+}
+
+bool LoadEntryBase(Core::File& file, TMAP_DATA_BASE& entry)
+{
+    return Core::ReadU8(file, entry.id) && Core::ReadI32(file, entry.cellX) && Core::ReadI32(file, entry.cellY) &&
+           Core::ReadI32(file, entry.collisionSide) && Core::ReadI32(file, entry.hotSpotIndex);
+}
+
+// Entries are plain structs; these wrap them for the pool templates.
+struct NewEntryIo
+{
+    static void Save(Core::File& file, const TMAP_DATA& entry)
+    {
+        SaveEntryBase(file, entry);
+        Stream::WriteVector(file, entry.position);
+        Stream::WriteVector(file, entry.normal);
+        Core::WriteF32(file, entry.zAngle);
+    }
+    static bool Load(Core::File& file, TMAP_DATA& entry)
+    {
+        return LoadEntryBase(file, entry) && Stream::ReadVector(file, entry.position) &&
+               Stream::ReadVector(file, entry.normal) && Core::ReadF32(file, entry.zAngle);
+    }
+};
+
+struct StaticEntryIo
+{
+    static void Save(Core::File& file, const TMAP_DATA_BASE& entry) { SaveEntryBase(file, entry); }
+    static bool Load(Core::File& file, TMAP_DATA_BASE& entry) { return LoadEntryBase(file, entry); }
+};
+
+template <class Io, class Entry>
+bool LoadEntries(Core::File& file, Core::Vector<Entry>& entries, u32 count, u32 entryBytes)
+{
+    if (!file.CanRead(u64(count) * entryBytes))
+        return false;
+    Core::Vector<Entry> loaded(count + 1);
+    for (u32 i = 0; i < count; ++i)
+    {
+        if (!Io::Load(file, loaded[i]))
+            return false;
+    }
+    entries.swap(loaded);
+    return true;
+}
+} // namespace
+
+void COLLISION_C::Save(Core::File& file) const
+{
+    Core::WriteU32(file, id);
+    Stream::WriteVector(file, contactPosition);
+    Core::WriteF32(file, contactOrientation);
+    Core::WriteF32(file, penetrationDistance);
+}
+
+bool COLLISION_C::Load(Core::File& file)
+{
+    partnerUserData = nullptr;
+    return Core::ReadU32(file, id) && Stream::ReadVector(file, contactPosition) &&
+           Core::ReadF32(file, contactOrientation) && Core::ReadF32(file, penetrationDistance);
+}
+
+void ShapeContact::Save(Core::File& file) const
+{
+    COLLISION_C::Save(file);
+    for (i32 i = 0; i < MaximumContactPoints; ++i)
+    {
+        Stream::WriteVector(file, contactPoint[i]);
+        Stream::WriteVector(file, normal[i]);
+        Core::WriteU32(file, myCircleUserId[i]);
+        Core::WriteU32(file, myLineSegmentUserId[i]);
+    }
+    Core::WriteI32(file, numberOfIntersectedPoints);
+    Core::WriteU32(file, userId);
+}
+
+bool ShapeContact::Load(Core::File& file)
+{
+    if (!COLLISION_C::Load(file))
+        return false;
+    for (i32 i = 0; i < MaximumContactPoints; ++i)
+    {
+        if (!Stream::ReadVector(file, contactPoint[i]) || !Stream::ReadVector(file, normal[i]) ||
+            !Core::ReadU32(file, myCircleUserId[i]) || !Core::ReadU32(file, myLineSegmentUserId[i]))
+            return false;
+    }
+    if (!Core::ReadI32(file, numberOfIntersectedPoints) || !Core::ReadU32(file, userId))
+        return false;
+    if (numberOfIntersectedPoints < 0 || numberOfIntersectedPoints > MaximumContactPoints)
+        return Stream::Reject(file);
+    return true;
+}
+
+void ShapeContact::ClearPoints()
+{
+    numberOfIntersectedPoints = 0;
+    for (i32 i = 0; i < MaximumContactPoints; ++i)
+    {
+        myCircleUserId[i] = EmptyUserId;
+        myLineSegmentUserId[i] = EmptyUserId;
+    }
+}
+
+void BRECT_C::Save(Core::File& file) const
+{
+    Core::WriteU32(file, id);
+    rectangleIntersection.Save(file);
+    Stream::WriteVector(file, contactPosition);
+    Core::WriteF32(file, contactOrientation);
+}
+
+bool BRECT_C::Load(Core::File& file)
+{
+    partnerUserData = nullptr;
+    return Core::ReadU32(file, id) && rectangleIntersection.Load(file) && Stream::ReadVector(file, contactPosition) &&
+           Core::ReadF32(file, contactOrientation);
+}
+
+DGEO_C::DGEO_C() : lineSegments(5), circles(5)
+{
+}
+
+void DGEO_C::Save(Core::File& file) const
+{
+    COLLISION_C::Save(file);
+    SavePool(file, lineSegments, buffer_LineSegments, currentLineSegmentsNumber);
+    SavePool(file, circles, buffer_Circles, currentCirclesNumber);
+    Core::WriteI32(file, deltaBuffer);
+}
+
+bool DGEO_C::Load(Core::File& file)
+{
+    return COLLISION_C::Load(file) &&
+           LoadPool(file, lineSegments, buffer_LineSegments, currentLineSegmentsNumber, ContactRecordBytes) &&
+           LoadPool(file, circles, buffer_Circles, currentCirclesNumber, ContactRecordBytes) &&
+           LoadGrowthStep(file, deltaBuffer);
+}
+
+void DGEO_C::CommitLineSegmentResult()
+{
+    Commit(lineSegments, currentLineSegmentsNumber, buffer_LineSegments, deltaBuffer);
+}
+
+void DGEO_C::CommitCircleResult()
+{
+    Commit(circles, currentCirclesNumber, buffer_Circles, deltaBuffer);
+}
+
+TMAP_C::TMAP_C() : newEntries(20), staticEntries(20)
+{
+}
+
+void TMAP_C::Save(Core::File& file) const
+{
+    COLLISION_C::Save(file);
+    Core::WriteU32(file, deltaBuffer);
+    Core::WriteU32(file, currentNewIdsNumber);
+    Core::WriteU32(file, currentStaticIdsNumber);
+    Core::WriteU32(file, buffer_NewIds);
+    Core::WriteU32(file, buffer_StaticIds);
+    for (u32 i = 0; i < currentNewIdsNumber; ++i)
+        NewEntryIo::Save(file, newEntries[i]);
+    for (u32 i = 0; i < currentStaticIdsNumber; ++i)
+        StaticEntryIo::Save(file, staticEntries[i]);
+}
+
+bool TMAP_C::Load(Core::File& file)
+{
+    u32 step = 0;
+    u32 newCount = 0;
+    u32 staticCount = 0;
+    u32 newCapacity = 0;
+    u32 staticCapacity = 0;
+    if (!COLLISION_C::Load(file) || !LoadGrowthStep(file, step) || !Core::ReadU32(file, newCount) ||
+        !Core::ReadU32(file, staticCount) || !Core::ReadU32(file, newCapacity) || !Core::ReadU32(file, staticCapacity))
+        return false;
+    if (newCapacity > MaximumCapacity || staticCapacity > MaximumCapacity || newCount >= newCapacity ||
+        staticCount >= staticCapacity)
+        return Stream::Reject(file);
+    if (!LoadEntries<NewEntryIo>(file, newEntries, newCount, NewEntryBytes) ||
+        !LoadEntries<StaticEntryIo>(file, staticEntries, staticCount, StaticEntryBytes))
+        return false;
+    deltaBuffer = step;
+    currentNewIdsNumber = newCount;
+    currentStaticIdsNumber = staticCount;
+    buffer_NewIds = newCapacity;
+    buffer_StaticIds = staticCapacity;
+    return true;
+}
+
+void TMAP_C::AddNewEntry(TMAP_DATA entry)
+{
+    Commit(newEntries, currentNewIdsNumber, buffer_NewIds, deltaBuffer);
+    newEntries[currentNewIdsNumber - 1] = entry;
+}
+
+void TMAP_C::AddStaticEntry(TMAP_DATA_BASE entry)
+{
+    Commit(staticEntries, currentStaticIdsNumber, buffer_StaticIds, deltaBuffer);
+    staticEntries[currentStaticIdsNumber - 1] = entry;
+}
+
+CollisionResults::CollisionResults() : rectangles(5), geometries(5), circles(5), lineSegments(5), tileMaps(20)
+{
+}
+
+void CollisionResults::Reset()
+{
+    currentBRECTNumber = 0;
+    for (DGEO_C& geometry : geometries)
+    {
+        for (CIR_C& record : geometry.circles)
+        {
+            record.myLineSegmentUserId[0] = EmptyUserId;
+            record.myCircleUserId[0] = EmptyUserId;
+        }
+        for (LNS_C& record : geometry.lineSegments)
+        {
+            record.myLineSegmentUserId[0] = EmptyUserId;
+            record.myCircleUserId[0] = EmptyUserId;
+        }
+        geometry.currentLineSegmentsNumber = 0;
+        geometry.currentCirclesNumber = 0;
+    }
+    currentDGEONumber = 0;
+    for (CIR_C& record : circles)
+        record.ClearPoints();
+    currentCIRNumber = 0;
+    for (LNS_C& record : lineSegments)
+        record.ClearPoints();
+    currentLNSNumber = 0;
+    for (TMAP_C& record : tileMaps)
+    {
+        record.currentNewIdsNumber = 0;
+        record.currentStaticIdsNumber = 0;
+    }
+    currentTMAPNumber = 0;
+}
+
+void CollisionResults::CommitRectangleResult()
+{
+    Commit(rectangles, currentBRECTNumber, buffer_BRECT, deltaBuffer);
+}
+
+void CollisionResults::CommitGeometryResult()
+{
+    Commit(geometries, currentDGEONumber, buffer_DGEO, deltaBuffer);
+}
+
+void CollisionResults::CommitCircleResult()
+{
+    Commit(circles, currentCIRNumber, buffer_CIR, deltaBuffer);
+}
+
+void CollisionResults::CommitLineSegmentResult()
+{
+    Commit(lineSegments, currentLNSNumber, buffer_LNS, deltaBuffer);
+}
+
+void CollisionResults::CommitTileMapResult()
+{
+    Commit(tileMaps, currentTMAPNumber, buffer_TMAP, deltaBuffer);
+}
+
+void CollisionResults::Save(Core::File& file) const
+{
+    SavePool(file, rectangles, buffer_BRECT, currentBRECTNumber);
+    SavePool(file, geometries, buffer_DGEO, currentDGEONumber);
+    SavePool(file, circles, buffer_CIR, currentCIRNumber);
+    SavePool(file, lineSegments, buffer_LNS, currentLNSNumber);
+    SavePool(file, tileMaps, buffer_TMAP, currentTMAPNumber);
+    Core::WriteI32(file, deltaBuffer);
+    Core::WriteI32(file, buffer_Extra);
+}
+
+bool CollisionResults::Load(Core::File& file)
+{
+    return LoadPool(file, rectangles, buffer_BRECT, currentBRECTNumber, RectangleRecordBytes) &&
+           LoadPool(file, geometries, buffer_DGEO, currentDGEONumber, GeometryRecordMinimumBytes) &&
+           LoadPool(file, circles, buffer_CIR, currentCIRNumber, ContactRecordBytes) &&
+           LoadPool(file, lineSegments, buffer_LNS, currentLNSNumber, ContactRecordBytes) &&
+           LoadPool(file, tileMaps, buffer_TMAP, currentTMAPNumber, TileMapRecordMinimumBytes) &&
+           LoadGrowthStep(file, deltaBuffer) && Core::ReadI32(file, buffer_Extra);
+}
+} // namespace Collision2D

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "collision/Collision_Geometry.h"
+#include "collision/Collision_PairStep.h"
+#include "core/Core_Types.h"
+#include "core/Math_Circle2D.h"
+#include "core/Math_Constants.h"
+#include "core/Math_LineSegment2D.h"
+#include "core/Math_Ray2D.h"
+#include "core/Math_Vector2D.h"
+
+// Terms shared by the sweeps of the dynamic-versus-dynamic tests.
+namespace Collision2D::Sweep
+{
+using Detail::NoHitDistance;
+using Detail::ShapeContactWrite;
+using Geometry::Distance;
+using Geometry::Unit;
+
+// Relative motion of a point over the step: the vector to where it lay at the start, its length
+// and its direction.
+struct Motion
+{
+    Math::Vector2D vector;
+    f32 length = 0.0f;
+    Math::Vector2D direction;
+
+    Motion(const Math::Vector2D& from, const Math::Vector2D& to)
+        : vector(to - from), length(vector.Length()), direction(Unit(vector))
+    {
+    }
+    bool Sweeps() const { return length >= Math::Epsilon; }
+};
+
+// The first point where the ray leaves or meets the circle, if the ray meets it at all.
+inline bool RayHitsCircle(const Math::Point2D& origin, const Math::Vector2D& direction, const Math::Circle2D& circle,
+                   Math::Point2D& hit, bool leavingOnly)
+{
+    Math::Point2D second;
+    const int code = Math::Ray2D(origin, direction).ClassifyToCircle(circle, hit, second);
+    return code == Math::Code::OnePoint || (!leavingOnly && code == Math::Code::TwoPoints);
+}
+
+// The point where a ray meets a segment, when it meets it in one point.
+inline bool RayHitsSegment(const Math::Point2D& origin, const Math::Vector2D& direction, const Math::LineSegment2D& segment,
+                    Math::Point2D& hit)
+{
+    Math::LineSegment2D shared;
+    return segment.ClassifyToRay(Math::Ray2D(origin, direction), hit, shared) == Math::Code::Meet;
+}
+
+// The local point at the position of point on the placed segment, by its parameter along it.
+inline Math::Vector2D LocalOnSegment(const Math::LineSegment2D& local, const Math::LineSegment2D& placed,
+                              const Math::Vector2D& point)
+{
+    const Math::Vector2D along = placed.B - placed.A;
+    const f32 lengthSquared = along.Dot(along);
+    const f32 t = lengthSquared > 0.0f ? (point - placed.A).Dot(along) / lengthSquared : 0.0f;
+    return local.A + (local.B - local.A) * t;
+}
+
+// A crossing found by one of the end-point sweeps of a segment pair.
+struct Crossing
+{
+    bool found = false;
+    f32 distance = NoHitDistance;
+    f32 length = 0.0f;
+    Math::Vector2D point;
+    Math::Vector2D normal;
+    f32 penetration = 0.0f;
+
+    f32 Fraction() const { return distance / length; }
+};
+} // namespace Collision2D::Sweep
