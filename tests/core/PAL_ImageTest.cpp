@@ -1,3 +1,5 @@
+#include "PAL_TestImages.h"
+
 #include "core/PAL_Image.h"
 
 #include <gtest/gtest.h>
@@ -11,45 +13,6 @@
 
 namespace
 {
-void PutU32(std::vector<u8>& out, u32 value)
-{
-    for (int i = 0; i < 4; ++i)
-    {
-        out.push_back(static_cast<u8>(value >> (8 * i)));
-    }
-}
-
-void PutU16(std::vector<u8>& out, u16 value)
-{
-    out.push_back(static_cast<u8>(value));
-    out.push_back(static_cast<u8>(value >> 8));
-}
-
-// A 2 x 2, 24-bit BMP: top row red, green; bottom row blue, white. BMP rows are stored bottom
-// first, each pixel blue, green, red, each row padded to four bytes.
-std::vector<u8> TwoByTwoBmp()
-{
-    std::vector<u8> pixels = {0xFF, 0, 0, 0xFF, 0xFF, 0xFF, 0, 0,  // bottom: blue, white, padding
-                              0, 0, 0xFF, 0, 0xFF, 0, 0, 0};        // top: red, green, padding
-    std::vector<u8> file = {'B', 'M'};
-    PutU32(file, 54 + static_cast<u32>(pixels.size()));
-    PutU32(file, 0);
-    PutU32(file, 54);
-    PutU32(file, 40);
-    PutU32(file, 2);
-    PutU32(file, 2);
-    PutU16(file, 1);
-    PutU16(file, 24);
-    PutU32(file, 0);
-    PutU32(file, static_cast<u32>(pixels.size()));
-    PutU32(file, 2835);
-    PutU32(file, 2835);
-    PutU32(file, 0);
-    PutU32(file, 0);
-    file.insert(file.end(), pixels.begin(), pixels.end());
-    return file;
-}
-
 class ImageTest : public ::testing::Test
 {
 protected:
@@ -73,7 +36,7 @@ protected:
 TEST_F(ImageTest, PixelsComeOutAsRgbaFromTheTopRowDown)
 {
     PAL::DecodedImage image;
-    ASSERT_TRUE(PAL::DecodeImageFile(Write("Quad.bmp", TwoByTwoBmp()), image));
+    ASSERT_TRUE(PAL::DecodeImageFile(Write("Quad.bmp", TestImages::TwoByTwoBmp()), image));
     EXPECT_EQ(image.width, 2);
     EXPECT_EQ(image.height, 2);
     EXPECT_EQ(image.pixels, (Core::Vector<u8>{255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255, 255, 255, 255}));
@@ -84,7 +47,7 @@ TEST_F(ImageTest, UnreadableFilesLeaveTheImageUntouched)
     PAL::DecodedImage image;
     image.width = 7;
     EXPECT_FALSE(PAL::DecodeImageFile(Write("Broken.png", {0x89, 'P', 'N', 'G', 1, 2, 3}), image));
-    std::vector<u8> truncated = TwoByTwoBmp();
+    std::vector<u8> truncated = TestImages::TwoByTwoBmp();
     truncated.resize(30);
     EXPECT_FALSE(PAL::DecodeImageFile(Write("Short.bmp", truncated), image));
     EXPECT_FALSE(PAL::DecodeImageFile(Core::String(folder.string()) + "\\Missing.png", image));
@@ -94,7 +57,7 @@ TEST_F(ImageTest, UnreadableFilesLeaveTheImageUntouched)
 
 TEST_F(ImageTest, PicturesBeyondTheSizeLimitAreRefused)
 {
-    std::vector<u8> huge = TwoByTwoBmp();
+    std::vector<u8> huge = TestImages::TwoByTwoBmp();
     // Claim 20000 x 1 pixels; SDL_image reads what is there, the decoder refuses the width.
     huge[18] = 0x20;
     huge[19] = 0x4E;

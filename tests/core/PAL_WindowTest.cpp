@@ -1,4 +1,7 @@
 // Real windows: these tests need a display (they run under Xvfb) and are skipped without one.
+#include "Input_X11Window.h"
+#include "PAL_TestImages.h"
+
 #include "core/PAL_Display.h"
 #include "core/PAL_MessagePump.h"
 #include "core/PAL_Window.h"
@@ -7,6 +10,13 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
 #include <vector>
 
 namespace
@@ -175,12 +185,52 @@ TEST_F(WindowTest, PositionIsTheTopLeftCornerOnTheScreen)
     EXPECT_EQ(y, 20);
 }
 
+// The window property X reads the icon from; empty when it cannot be read.
+std::string IconProperty(const PAL::Window& window)
+{
+    const std::string command = "xprop -id " + std::to_string(X11WindowOf(window.GetNativeWindow())) + " _NET_WM_ICON 2>&1";
+    std::string output;
+    if (std::FILE* pipe = popen(command.c_str(), "r"))
+    {
+        std::array<char, 256> chunk;
+        while (std::fgets(chunk.data(), chunk.size(), pipe))
+        {
+            output += chunk.data();
+        }
+        pclose(pipe);
+    }
+    return output;
+}
+
 TEST_F(WindowTest, TitleAndIconNameAreKept)
 {
     window->SetTitle("Morvane");
     EXPECT_STREQ(window->GetTitle(), "Morvane");
     window->SetIcon("\\Resources\\GameIcon\\missing.ico");
     EXPECT_STREQ(window->GetIconName(), "\\Resources\\GameIcon\\missing.ico");
+}
+
+TEST_F(WindowTest, AnIcoThatCannotBeReadIsReplacedByThePngBesideIt)
+{
+    if (std::system("command -v xprop > /dev/null") != 0)
+    {
+        GTEST_SKIP() << "xprop is not installed";
+    }
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("morvane_icon_" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder);
+    const std::vector<u8> garbage = {'n', 'o', 't', ' ', 'a', 'n', ' ', 'i', 'c', 'o', 'n'};
+    const std::vector<u8> picture = TestImages::TwoByTwoBmp();
+    for (const auto& [name, bytes] : {std::make_pair("GameIcon.ico", garbage), std::make_pair("GameIcon.png", picture)})
+    {
+        std::FILE* file = std::fopen((folder / name).c_str(), "wb");
+        std::fwrite(bytes.data(), 1, bytes.size(), file);
+        std::fclose(file);
+    }
+    EXPECT_EQ(IconProperty(*window).find("2 x 2"), std::string::npos);
+    window->SetIcon(Core::String(folder.string()) + "\\GameIcon.ico");
+    std::filesystem::remove_all(folder);
+    EXPECT_NE(IconProperty(*window).find("Icon (2 x 2)"), std::string::npos) << IconProperty(*window);
 }
 
 TEST_F(WindowTest, ACloseRequestEndsThePumpButTheWindowLivesOn)
