@@ -174,7 +174,7 @@ namespace SoundGen
     std::vector<float> RenderVoice(const VoiceParams& p, double hold, int rate)
     {
         const double total = hold + p.release;
-        const size_t count = static_cast<size_t>(std::ceil(total * rate));
+        const size_t count = static_cast<size_t>(std::llround(total * rate));
         std::vector<float> out(count);
 
         const double sweepTime = p.sweepTime > 0.0 ? p.sweepTime : hold;
