@@ -1,0 +1,31 @@
+#pragma once
+// A texture the renderer can bind: what the engine asks of every texture, whatever holds its
+// pixels. Textures are counted objects shared through the texture cache.
+#include "core/Core_Object.h"
+#include "core/Core_String.h"
+#include "core/Core_Types.h"
+
+namespace Renderer
+{
+class ITexture : public Core::Object
+{
+public:
+    // Texture types reported by GetTextureType: anything but TwoDimensional binds as 1D.
+    static constexpr i32 TwoDimensional = 1;
+
+    // Size of the source image in pixels (not of what the device holds after rounding).
+    virtual i32 GetWidth() const = 0;
+    virtual i32 GetHeight() const = 0;
+    // 0 for every texture the engine makes (RGBA bytes).
+    virtual i32 GetFormat() const = 0;
+    virtual i32 GetTextureType() const = 0;
+    // The device's name for the texture.
+    virtual u32 GetID() const = 0;
+    // Loads the file again under a fresh name; pairs with Unload.
+    virtual void Reload() = 0;
+    // Deletes the device texture.
+    virtual void Unload() = 0;
+    virtual u8 HasMipmaps() const = 0;
+    virtual Core::String GetFileName() const = 0;
+};
+}  // namespace Renderer
