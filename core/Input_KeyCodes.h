@@ -18,6 +18,7 @@ struct KeyState
     bool IsClear() const { return (pressed | triggered | held | down | released) == 0; }
     bool operator==(const KeyState&) const = default;
 };
+static_assert(sizeof(KeyState) == 5);
 
 // One sampling step of a record, the same for keys and mouse buttons. A first down update sets
 // triggered, held and down; a held update clears triggered and down; an up update sets released

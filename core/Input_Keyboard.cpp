@@ -4,7 +4,6 @@
 #include "core/Input_Source.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace Input
 {
