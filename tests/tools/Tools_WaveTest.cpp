@@ -40,6 +40,7 @@ namespace
         {1, "b"}, {2, "b"}, {3, "b"}, {4, "b"}, {11, "h"}, {12, "h"}, {13, "hb"}, {14, "hs"},
         {15, "hsb"}, {21, "l"}, {22, "l"}, {23, "l"}, {24, "lbh"}, {30, "H"}, {40, "s"}};
     constexpr int BannerCode = 99;
+    constexpr int BannerLife = 700; // updates
 
     int Code(const Record& r, int i) { return r[1 + i] & 0xFF; }
     int BossFlag(const Record& r) { return r[7] & 0xFF; }
@@ -169,6 +170,12 @@ namespace
             if (BossFlag(records[k]) == 2)
             {
                 EXPECT_TRUE(AlwaysSpawns(records[k])) << "the last wave must bring enemies whose end wins";
+            }
+            if (IsBoss(records[k]) && k > 0 && Code(records[k - 1], 0) == BannerCode)
+            {
+                // The banner's end sets the reading flag again: the boss must already be there by
+                // then, or the re-read boss record brings a second one.
+                EXPECT_GT(std::min({records[k][4], records[k][5], records[k][6]}), BannerLife);
             }
         }
     }
