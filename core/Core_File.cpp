@@ -1,5 +1,7 @@
 #include "core/Core_File.h"
 
+#include "core/PAL_Path.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -178,7 +180,7 @@ void DiskFile::Open(const String& name, u32 openMode)
     const char* flags = openMode == ModeRead ? "rb" : openMode == ModeWrite ? "wb" : nullptr;
     if (!flags)
         return;
-    handle = std::fopen(ToSystemPath(name).c_str(), flags);
+    handle = PAL::OpenFile(name.View(), flags);
     if (!handle)
         return;
     ClearFailed();
@@ -236,13 +238,6 @@ u64 DiskFile::GetRemainingBytes() const
     if (Failed() || mode != ModeRead)
         return 0;
     return readSize > readPosition ? readSize - readPosition : 0;
-}
-
-String ToSystemPath(const String& path)
-{
-    String system(path);
-    std::replace(system.begin(), system.end(), '\\', '/');
-    return system;
 }
 
 void WriteU8(File& file, u8 value)

@@ -144,9 +144,6 @@ private:
     u64 readPosition = 0; // bytes read so far
 };
 
-// The engine's path text ("\Resources\...") as the operating system takes it.
-String ToSystemPath(const String& path);
-
 // Little-endian fields. The readers return false once the stream has failed (the value is then 0).
 void WriteU8(File& file, u8 value);
 void WriteU16(File& file, u16 value);
