@@ -1,0 +1,108 @@
+#include "engine/Engine_BoundingVolume.h"
+
+#include "core/Core_Random.h"
+
+namespace Engine
+{
+const u32 BoxIndices[BoxIndexCount] = {0, 1, 5, 0, 5, 4, 3, 2, 1, 3, 1, 0, 3, 6, 2, 3, 7, 6,
+                                       5, 6, 4, 4, 6, 7, 0, 7, 3, 0, 4, 7, 2, 6, 1, 6, 5, 1};
+
+namespace
+{
+float RandomUnit()
+{
+    return static_cast<float>(Core::Rand()) / static_cast<float>(Core::Random::Max);
+}
+
+Math::Color RandomDebugColor()
+{
+    // Three separate statements: the draws are made in the order red, green, blue.
+    const float red = RandomUnit();
+    const float green = RandomUnit();
+    const float blue = RandomUnit();
+    return Math::Color(red, green, blue, 0.5f);
+}
+} // namespace
+
+Math::Frustum MakeBox(float halfX, float halfY, float halfZ)
+{
+    Math::Frustum box;
+    const float signs[BoxCornerCount][3] = {{1, 1, 1},  {-1, 1, 1},  {-1, 1, -1},  {1, 1, -1},
+                                            {1, -1, 1}, {-1, -1, 1}, {-1, -1, -1}, {1, -1, -1}};
+    for (u32 i = 0; i < BoxCornerCount; ++i)
+        box.corners[i] = Math::Vector3D(signs[i][0] * halfX, signs[i][1] * halfY, signs[i][2] * halfZ);
+    return box;
+}
+
+BoundingVolume::BoundingVolume()
+{
+    Initialise(RandomDebugColor());
+}
+
+BoundingVolume::BoundingVolume(const Math::Color& debugColor)
+{
+    Initialise(debugColor);
+}
+
+BoundingVolume::BoundingVolume(const BoundingVolume& other)
+    : worldBox(other.worldBox), modelBox(other.modelBox), debugMesh(other.debugMesh->Clone())
+{
+}
+
+BoundingVolume& BoundingVolume::operator=(const BoundingVolume& other)
+{
+    if (this != &other)
+    {
+        worldBox = other.worldBox;
+        modelBox = other.modelBox;
+        debugMesh = other.debugMesh->Clone();
+    }
+    return *this;
+}
+
+void BoundingVolume::Initialise(const Math::Color& debugColor)
+{
+    debugMesh = new (__FILE__, __LINE__) Mesh();
+    MeshSubset subset;
+    subset.first = 0;
+    subset.last = BoxIndexCount - 1;
+    subset.blended = 1;
+    debugMesh->AddSubset(subset);
+    debugMesh->ReservePositions(BoxCornerCount);
+    debugMesh->ReserveColors(BoxCornerCount);
+    for (u32 i = 0; i < BoxCornerCount; ++i)
+    {
+        debugMesh->AddPosition(Math::Vector3D());
+        debugMesh->AddColor(debugColor);
+    }
+    debugMesh->ReserveIndices(BoxIndexCount);
+    for (u32 index : BoxIndices)
+        debugMesh->AddIndex(index);
+    modelBox = MakeBox(DefaultHalfSize, DefaultHalfSize, DefaultHalfSize);
+    worldBox = modelBox;
+}
+
+void BoundingVolume::Transform(const Math::Matrix4x4& matrix)
+{
+    for (u32 i = 0; i < BoxCornerCount; ++i)
+        worldBox.corners[i] = Math::TransformPoint(matrix, modelBox.corners[i]);
+}
+
+void BoundingVolume::Merge(const BoundingVolume& other)
+{
+    worldBox = Math::Frustum::Merge(worldBox, other.worldBox, 0.0f);
+}
+
+void BoundingVolume::SetBox(const Math::Frustum& box)
+{
+    modelBox = box;
+    worldBox = box;
+    UpdateDebugMesh();
+}
+
+void BoundingVolume::UpdateDebugMesh()
+{
+    for (u32 i = 0; i < BoxCornerCount; ++i)
+        debugMesh->SetPosition(i, worldBox.corners[i]);
+}
+} // namespace Engine

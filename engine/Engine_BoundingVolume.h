@@ -1,0 +1,55 @@
+#pragma once
+// The box every scene-graph node carries: kept in the node's own space and transformed to world
+// space, merged upwards by groups, tested against the view frustum by drawables, and shown as a
+// translucent debug box when a node asks for it.
+#include "core/Core_Object.h"
+#include "core/Math_Color.h"
+#include "core/Math_Frustum.h"
+#include "core/Math_Matrix4x4.h"
+#include "engine/Engine_Mesh.h"
+
+namespace Engine
+{
+// Corners of a box in the order of Math::Frustum, and the 36 indices of its 12 triangles
+// (faces z+, y+, z-, y-, x+, x-, two triangles each).
+constexpr u32 BoxCornerCount = 8;
+constexpr u32 BoxIndexCount = 36;
+extern const u32 BoxIndices[BoxIndexCount];
+
+// The box centred on the origin with the given half sizes, corners in the shared order.
+Math::Frustum MakeBox(float halfX, float halfY, float halfZ);
+
+class BoundingVolume
+{
+public:
+    // Half size of the model box until the node sets one.
+    static constexpr float DefaultHalfSize = 5.0f;
+
+    // Debug colour (r, g, b, 0.5) with r, g, b drawn from the project generator in that order.
+    BoundingVolume();
+    explicit BoundingVolume(const Math::Color& debugColor);
+    // Copies both boxes; the copy has a clone of the debug mesh.
+    BoundingVolume(const BoundingVolume& other);
+    BoundingVolume& operator=(const BoundingVolume& other);
+
+    // World corner i := matrix applied to model corner i; centre and planes stay.
+    void Transform(const Math::Matrix4x4& matrix);
+    // The world box becomes the box enclosing it and the other's world box.
+    void Merge(const BoundingVolume& other);
+    // Model box := world box := box; the debug mesh follows the corners.
+    void SetBox(const Math::Frustum& box);
+    // Debug-mesh position i := world corner i.
+    void UpdateDebugMesh();
+
+    Core::RefPtr<Mesh> GetDebugMesh() const { return debugMesh; }
+    const Math::Frustum& GetWorldBox() const { return worldBox; }
+    const Math::Frustum& GetModelBox() const { return modelBox; }
+
+private:
+    void Initialise(const Math::Color& debugColor);
+
+    Math::Frustum worldBox;
+    Math::Frustum modelBox;
+    Core::RefPtr<Mesh> debugMesh; // 8 positions of one colour, 36 indices, one blended subset
+};
+}  // namespace Engine

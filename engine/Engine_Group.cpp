@@ -1,0 +1,180 @@
+#include "engine/Engine_Group.h"
+
+#include "core/Core_File.h"
+
+#include <algorithm>
+
+namespace Engine
+{
+CORE_REGISTER_CLASS(Group, "Engine::Group")
+
+Group::Group(const Group& other) : Node(other)
+{
+    children.reserve(other.children.size());
+    for (const Core::RefPtr<Node>& child : other.children)
+    {
+        Core::RefPtr<Node> copy(child->Clone());
+        copy->SetParent(this);
+        children.push_back(copy);
+    }
+}
+
+Group::~Group()
+{
+    for (Core::RefPtr<Node>& child : children)
+    {
+        if (child->GetParent() == this)
+            child->SetParent(nullptr);
+    }
+}
+
+Group* Group::Clone() const
+{
+    return new (__FILE__, __LINE__) Group(*this);
+}
+
+void Group::Save(Core::File& file)
+{
+    Node::Save(file);
+    Core::WriteU32(file, static_cast<u32>(children.size()));
+    for (Core::RefPtr<Node>& child : children)
+        file.WriteObject(child);
+}
+
+void Group::Load(Core::File& file)
+{
+    loading = true;
+    Node::Load(file);
+    u32 count = 0;
+    // Every reference takes at least its presence byte.
+    Core::ReadCount(file, count, 1);
+    for (u32 i = 0; i < count && !file.Failed(); ++i)
+    {
+        Core::RefPtr<Node> child;
+        if (!file.ReadObjectInto(child) || !child)
+            continue;
+        const Group* childGroup = dynamic_cast<const Group*>(child.Get());
+        if (childGroup && childGroup->loading)
+        {
+            file.SetFailed();
+            break;
+        }
+        child->SetParent(this);
+        children.push_back(child);
+    }
+    loading = false;
+}
+
+void Group::SetSceneGraph(u32 value)
+{
+    for (u32 i = 0; i < children.size(); ++i)
+        children[i]->SetSceneGraph(value);
+}
+
+Core::RefPtr<Node> Group::Find(const Core::String& wanted)
+{
+    if (name == wanted)
+        return Core::RefPtr<Node>(this);
+    for (u32 i = 0; i < children.size(); ++i)
+    {
+        if (Core::RefPtr<Node> found = children[i]->Find(wanted))
+            return found;
+    }
+    return nullptr;
+}
+
+void Group::Notify()
+{
+    for (u32 i = 0; i < children.size(); ++i)
+        children[i]->Notify();
+}
+
+void Group::Update(f32 dt)
+{
+    RunCallbackAndControllers(dt);
+    world = ParentWorldMatrix();
+    UpdateVolumeAndChildren(dt);
+}
+
+void Group::UpdateVolumeAndChildren(f32 dt)
+{
+    boundingVolume.Transform(world);
+    // By index: an update may detach children of this group.
+    for (u32 i = 0; i < children.size(); ++i)
+    {
+        Core::RefPtr<Node> child = children[i];
+        child->Update(dt);
+    }
+    MergeIntoParent();
+}
+
+void Group::Render(const Math::ViewFrustum&)
+{
+    DrawTree();
+}
+
+void Group::DrawTree()
+{
+    Draw();
+    for (u32 i = 0; i < children.size(); ++i)
+        children[i]->DrawTree();
+}
+
+void Group::SetVisibleRecursive(bool on)
+{
+    Node::SetVisibleRecursive(on);
+    for (u32 i = 0; i < children.size(); ++i)
+        children[i]->SetVisibleRecursive(on);
+}
+
+void Group::SetDrawBoundingVolumeRecursive(bool on)
+{
+    Node::SetDrawBoundingVolumeRecursive(on);
+    for (u32 i = 0; i < children.size(); ++i)
+        children[i]->SetDrawBoundingVolumeRecursive(on);
+}
+
+void Group::AttachChild(Node* child)
+{
+    if (!child || IsSelfOrAncestor(child))
+        return;
+    child->SetParent(this);
+    children.emplace_back(child);
+    child->OnAttach();
+}
+
+void Group::DetachChild(Node* child)
+{
+    auto found = std::find(children.begin(), children.end(), child);
+    if (found == children.end())
+        return;
+    Core::RefPtr<Node> keep = *found;
+    children.erase(found);
+    if (keep->GetParent() == this)
+        keep->SetParent(nullptr);
+}
+
+void Group::DetachAllChildren()
+{
+    for (u32 i = 0; i < children.size(); ++i)
+        children[i]->OnDetach();
+    Core::Vector<Core::RefPtr<Node>> detached;
+    detached.swap(children);
+    for (Core::RefPtr<Node>& child : detached)
+    {
+        if (child->GetParent() == this)
+            child->SetParent(nullptr);
+    }
+}
+
+bool Group::IsSelfOrAncestor(const Node* node) const
+{
+    for (const Node* current = this; current; current = current->GetParent())
+    {
+        if (current == node)
+            return true;
+    }
+    return false;
+}
+} // namespace Engine
+

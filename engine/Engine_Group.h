@@ -1,0 +1,67 @@
+#pragma once
+// A node with an ordered list of children: it forwards the tree walks to them and encloses their
+// bounding volumes in its own.
+#include "engine/Engine_Node.h"
+
+namespace Engine
+{
+class Group : public Node
+{
+    CORE_CLASS(Group)
+
+public:
+    Group() = default;
+    // Copies the node part and clones every child into the copy (their OnAttach is not called).
+    Group(const Group& other);
+    // Children that still point at this group are told it is gone.
+    ~Group() override;
+
+    Group* Clone() const override;
+    // The node's form, the child count, then each child as an object reference.
+    void Save(Core::File& file) override;
+    // Appends the children read to any already present. Null children are skipped; a child of
+    // another class, or one that would make the tree a cycle, fails the stream, and a failed
+    // stream ends the list.
+    void Load(Core::File& file) override;
+
+    u32 GetNodeType() const override { return NodeType::Group; }
+    bool IsLeaf() const override { return false; }
+    void SetSceneGraph(u32 value) override;
+    // This group when the name is its own, else the first match among the children, depth first
+    // in attachment order.
+    Core::RefPtr<Node> Find(const Core::String& name) override;
+    void Notify() override;
+    void Update(f32 dt) override;
+    void Render(const Math::ViewFrustum& frustum) override;
+    void Draw() override {}
+    void DrawTree() override;
+    void SetVisibleRecursive(bool on) override;
+    void SetDrawBoundingVolumeRecursive(bool on) override;
+
+    // Links the child to this group, appends it and calls its OnAttach. Null, this group itself
+    // and the group's own ancestors are refused (they would make the tree a cycle).
+    void AttachChild(Node* child);
+    // Removes the first occurrence; the child's link to this group is cleared. Nothing happens
+    // for a node that is not a child.
+    void DetachChild(Node* child);
+    // OnDetach of every child in order, then the list is emptied and the links cleared.
+    void DetachAllChildren();
+
+    u32 GetChildCount() const { return static_cast<u32>(children.size()); }
+    Core::RefPtr<Node> GetChild(u32 index) const { return index < children.size() ? children[index] : nullptr; }
+
+protected:
+    // Steps of Update after the node's world matrix is known: the volume moves to world space,
+    // every child updates, and the result merges into the parent.
+    void UpdateVolumeAndChildren(f32 dt);
+    // Whether node is this group or one of the groups above it.
+    bool IsSelfOrAncestor(const Node* node) const;
+
+    Core::Vector<Core::RefPtr<Node>> children;
+
+private:
+    // Set while the group's own stream form is being read: a child reference to a group still
+    // loading would be a reference to an ancestor.
+    bool loading = false;
+};
+}  // namespace Engine

@@ -1,0 +1,146 @@
+#include "engine/Engine_Node.h"
+
+#include "core/Core_File.h"
+
+#include <algorithm>
+
+namespace Engine
+{
+CORE_REGISTER_CLASS(Node, "Engine::Node")
+
+Node::Node() = default;
+
+Node::Node(const Node& other)
+    : Core::Object(other), world(other.world), parent(other.parent), boundingVolume(other.boundingVolume),
+      flag0(other.flag0), mergeIntoParent(other.mergeIntoParent), drawBoundingVolume(other.drawBoundingVolume),
+      visible(other.visible), overlay(other.overlay), updateCallback(other.updateCallback), name(other.name)
+{
+    for (const Core::RefPtr<Controller>& controller : other.controllers)
+    {
+        // A controller class that does not clone itself yields no controller.
+        Core::Object* copy = controller->Clone();
+        if (Controller* typed = dynamic_cast<Controller*>(copy))
+            AddController(typed);
+        else
+            Core::RefPtr<Core::Object> discard(copy);
+    }
+}
+
+Node::~Node()
+{
+    for (Core::RefPtr<Controller>& controller : controllers)
+        DetachController(controller, nullptr);
+}
+
+Node* Node::Clone() const
+{
+    return new (__FILE__, __LINE__) Node(*this);
+}
+
+void Node::Save(Core::File& file)
+{
+    Math::WriteMatrix4x4(file, world);
+    file.WriteObject(parent);
+    Core::WriteU8(file, flag0);
+    Core::WriteU8(file, mergeIntoParent);
+    Core::WriteU8(file, drawBoundingVolume);
+    Core::WriteU8(file, visible);
+    Core::WriteU8(file, overlay);
+    Core::WriteString(file, name);
+}
+
+void Node::Load(Core::File& file)
+{
+    Math::ReadMatrix4x4(file, world);
+    // The parent reference is read so that the graph stays whole, but the link itself is set by
+    // the group when it takes this node as a child: a link to a group that does not hold the node
+    // could outlive that group.
+    Core::Object* storedParent = file.ReadObject();
+    if (storedParent && !dynamic_cast<Node*>(storedParent))
+        file.SetFailed();
+    Core::ReadU8(file, flag0);
+    Core::ReadU8(file, mergeIntoParent);
+    Core::ReadU8(file, drawBoundingVolume);
+    Core::ReadU8(file, visible);
+    Core::ReadU8(file, overlay);
+    Core::ReadString(file, name);
+}
+
+Core::RefPtr<Node> Node::Find(const Core::String& wanted)
+{
+    return name == wanted ? Core::RefPtr<Node>(this) : nullptr;
+}
+
+void Node::Update(f32 dt)
+{
+    RunCallbackAndControllers(dt);
+    world = ParentWorldMatrix();
+    MergeIntoParent();
+}
+
+void Node::Render(const Math::ViewFrustum&)
+{
+}
+
+void Node::Draw()
+{
+    if (drawBoundingVolume)
+        boundingVolume.UpdateDebugMesh();
+}
+
+void Node::UpdateControllers(f32 dt)
+{
+    for (u32 i = 0; i < controllers.size(); ++i)
+        controllers[i]->Update(dt);
+}
+
+void Node::SetVisible(bool on, bool recursive)
+{
+    if (recursive)
+        SetVisibleRecursive(on);
+    else
+        visible = on ? 1 : 0;
+}
+
+void Node::SetDrawBoundingVolume(bool on, bool recursive)
+{
+    if (recursive)
+        SetDrawBoundingVolumeRecursive(on);
+    else
+        drawBoundingVolume = on ? 1 : 0;
+}
+
+void Node::AddController(Controller* controller)
+{
+    if (!controller)
+        return;
+    if (std::find(controllers.begin(), controllers.end(), controller) != controllers.end())
+        return;
+    controllers.emplace_back(controller);
+    DetachController(controller, this);
+}
+
+void Node::DetachController(Controller* controller, Node* node)
+{
+    controller->SetNode(node);
+    controller->OnAttach();
+}
+
+void Node::RunCallbackAndControllers(f32 dt)
+{
+    if (updateCallback)
+        updateCallback(*this, dt);
+    UpdateControllers(dt);
+}
+
+Math::Matrix4x4 Node::ParentWorldMatrix() const
+{
+    return parent ? parent->world : Math::Matrix4x4::Identity();
+}
+
+void Node::MergeIntoParent()
+{
+    if (mergeIntoParent && parent)
+        parent->boundingVolume.Merge(boundingVolume);
+}
+} // namespace Engine

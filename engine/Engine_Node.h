@@ -1,0 +1,135 @@
+#pragma once
+// The base of every scene-graph object: world matrix, a raw link to the group it is attached to,
+// a bounding volume, five flag bytes, a per-frame update callback, a name and a list of
+// controllers. The tree is walked by Update once per frame and by Render once per viewport.
+#include "core/Core_Memory.h"
+#include "core/Core_Object.h"
+#include "core/Core_String.h"
+#include "core/Math_Frustum.h"
+#include "core/Math_Matrix4x4.h"
+#include "engine/Engine_BoundingVolume.h"
+
+namespace Engine
+{
+class Node;
+
+// Node type codes reported by GetNodeType (2 is not used).
+namespace NodeType
+{
+constexpr u32 Plain = 0; // plain nodes and every leaf drawable
+constexpr u32 Camera = 1;
+constexpr u32 Group = 3;
+constexpr u32 TransformationGroup = 4;
+constexpr u32 SceneGraph = 5;
+} // namespace NodeType
+
+// Something that drives a node each frame. The node hands it a link to itself when it takes the
+// controller (and null when it lets go), then calls Update once per frame.
+class Controller : public Core::Object
+{
+public:
+    // Called after the node link has been set.
+    virtual void OnAttach() {}
+    virtual void Update(f32 dt) = 0;
+
+    Node* GetNode() const { return node; }
+    void SetNode(Node* value) { node = value; }
+
+private:
+    Node* node = nullptr; // not counted: the node holds the controller
+};
+
+// Called first in every Update of a node that has one.
+using UpdateCallback = void (*)(Node& node, f32 dt);
+
+class Node : public Core::Object
+{
+    CORE_CLASS(Node)
+
+public:
+    Node();
+    // Fresh count; clones of the controllers; the parent link and the callback are copied, so
+    // the copy points at the source's parent without being its child until attached.
+    Node(const Node& other);
+    Node& operator=(const Node&) = delete;
+    ~Node() override;
+
+    Node* Clone() const override;
+    // World matrix, parent reference, the five flag bytes, the name. Bounding volumes are never
+    // stored.
+    void Save(Core::File& file) override;
+    void Load(Core::File& file) override;
+
+    virtual u32 GetNodeType() const { return NodeType::Plain; }
+    virtual bool IsLeaf() const { return true; }
+    virtual void SetSceneGraph(u32) {}
+    virtual Math::Matrix4x4 GetMatrix() const { return world; }
+    // This node when its whole name equals the argument, else null.
+    virtual Core::RefPtr<Node> Find(const Core::String& name);
+    virtual void Notify() {}
+    // Callback, controllers, the parent's world matrix (identity without a parent) and, when
+    // merging is on, the parent's volume enlarged by this one's.
+    virtual void Update(f32 dt);
+    // Called once per viewport with the frustum being drawn; drawables submit their items.
+    virtual void Render(const Math::ViewFrustum& frustum);
+    // Keeps the debug mesh in step with the world box when the volume is shown.
+    virtual void Draw();
+    virtual void DrawTree() {}
+    virtual void OnAttach() {}
+    virtual void OnDetach() {}
+    virtual void SetVisibleRecursive(bool on) { visible = on ? 1 : 0; }
+    virtual void SetDrawBoundingVolumeRecursive(bool on) { drawBoundingVolume = on ? 1 : 0; }
+    virtual void UpdateControllers(f32 dt);
+
+    void SetVisible(bool on, bool recursive);
+    bool IsVisible() const { return visible != 0; }
+    void SetDrawBoundingVolume(bool on, bool recursive);
+    bool IsDrawingBoundingVolume() const { return drawBoundingVolume != 0; }
+    u8 GetFlag0() const { return flag0; }
+    void SetFlag0(u8 value) { flag0 = value; }
+    bool IsMergingIntoParent() const { return mergeIntoParent != 0; }
+    void SetMergeIntoParent(bool on) { mergeIntoParent = on ? 1 : 0; }
+    bool IsOverlay() const { return overlay != 0; }
+    void SetOverlay(bool on) { overlay = on ? 1 : 0; }
+
+    Core::String GetName() const { return name; }
+    void SetName(const Core::String& value) { name = value; }
+
+    Node* GetParent() const { return parent; }
+    // Set by the groups when they take or let go of a node.
+    void SetParent(Node* value) { parent = value; }
+    const Math::Matrix4x4& GetWorldMatrix() const { return world; }
+    void SetWorldMatrix(const Math::Matrix4x4& matrix) { world = matrix; }
+    BoundingVolume& GetBoundingVolume() { return boundingVolume; }
+    const BoundingVolume& GetBoundingVolume() const { return boundingVolume; }
+    UpdateCallback GetUpdateCallback() const { return updateCallback; }
+    void SetUpdateCallback(UpdateCallback callback) { updateCallback = callback; }
+
+    // Appends a controller (unless it is already there) and hands it this node.
+    void AddController(Controller* controller);
+    u32 GetControllerCount() const { return static_cast<u32>(controllers.size()); }
+    Core::RefPtr<Controller> GetController(u32 index) const { return controllers[index]; }
+    // Points the controller at node (null to let it go) and tells it.
+    static void DetachController(Controller* controller, Node* node);
+
+protected:
+    // The part of Update shared by every node: callback, then controllers.
+    void RunCallbackAndControllers(f32 dt);
+    // The parent's world matrix; identity for a node without a parent.
+    Math::Matrix4x4 ParentWorldMatrix() const;
+    // Enlarges the parent's volume by this node's when merging is on and there is a parent.
+    void MergeIntoParent();
+
+    Math::Matrix4x4 world;
+    Node* parent = nullptr; // not counted: the parent holds the counted reference to the child
+    BoundingVolume boundingVolume;
+    u8 flag0 = 1; // kept, copied and stored; nothing reads it
+    u8 mergeIntoParent = 1;
+    u8 drawBoundingVolume = 0;
+    u8 visible = 1;
+    u8 overlay = 0;
+    UpdateCallback updateCallback = nullptr;
+    Core::String name;
+    Core::Vector<Core::RefPtr<Controller>> controllers;
+};
+}  // namespace Engine
