@@ -8,6 +8,7 @@ if(MORVANE_BENCHMARKS)
   find_package(benchmark REQUIRED)
 endif()
 find_package(OpenGL REQUIRED COMPONENTS OpenGL GLX)
+find_package(X11 REQUIRED)
 
 pkg_check_modules(SDL2 REQUIRED IMPORTED_TARGET sdl2)
 pkg_check_modules(SDL2_IMAGE REQUIRED IMPORTED_TARGET SDL2_image)
