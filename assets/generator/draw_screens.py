@@ -164,10 +164,10 @@ def comic_3(doc):
          *[line(-246, y, 246, y, stroke=INK, stroke_width=2, opacity=0.4) for y in (-130, -80, -30, 20)],
          rect(-246, 67, 492, 120, fill=shade(doc, STONE)),
          glow(doc, 60, -30, 150, GOLD["light"], 0.6),
-         place(cannonbase_art(doc), 70, 40, 2.2),
-         place(cannon_art(doc), 70, -60, 1.55, rot=20),
+         place(cannonbase_art(doc), 80, 70, 1.7),
+         place(cannon_art(doc), 80, 40, 1.35, rot=28),
          place(engineer(doc), -120, -10, 0.95)]
-    c += [place(element_sigil(doc, 0, 0, 26), 180, -110)]
+    c += [place(element_sigil(doc, 0, 0, 24), 190, -70)]
     for x, y in ((-40, -120), (170, 20)):
         c.append(poly(star_points(x, y, 16, 6, 4), fill=GOLD["light"], stroke=INK, stroke_width=2))
     return panel(doc, 3, "AN ENGINEER RAISED THE ELEMENTAL CANNON.", c)
@@ -301,7 +301,7 @@ def level_select(doc, i):
                     stroke_width=3),
                circle(0, 0, 6, fill=GOLD["base"], stroke=INK, stroke_width=2),
                text(0, -50, "N", 18, fill=INK)], 410, 240),
-        label(-406, 140, "TRAINING CAMP", 16),
+        label(-406, 40, "TRAINING CAMP", 16),
     ]
     return items
 
@@ -382,7 +382,7 @@ def lose(doc):
     for x, y, s in ((-300, -240, 90), (0, -290, 110), (300, -230, 90), (-160, -140, 70), (200, -130, 70)):
         items.append(cloud(doc, x, y, s, "#3a2a40", "#140c18"))
     for _ in range(16):
-        items.append(silhouette_flyer(rng.uniform(-460, 460), rng.uniform(-330, -20), rng.uniform(10, 24)))
+        items.append(silhouette_flyer(rng.uniform(-460, 460), rng.uniform(-370, -180), rng.uniform(10, 24)))
     items.append(path(ridge(rng, 230, 30, 150, 512), fill=doc.linear([(0, "#2a1620"), (1, "#120a10")], 0, 0, 0, 1)))
     items.append(place(city(doc, 4), 0, 330, 1.0))
     items.append(rect(-512, 374, 1024, 10, fill="#0c0608"))
