@@ -1,0 +1,250 @@
+#include "physics/Physics_Globals.h"
+#include "physics/Physics_PhysicsEngine.h"
+
+namespace Physics2D
+{
+u32 PhysicsEngine::NextMark()
+{
+    // 0 is the mark of an object never listed, so it is skipped when the counter wraps.
+    if (++mark == 0)
+        mark = 1;
+    return mark;
+}
+
+void PhysicsEngine::SetStep(float dt)
+{
+    SimulationStep = MaximumSimulationStep < dt ? MaximumSimulationStep : dt;
+    SimulationInverseStep = dt == 0.0f ? 0.0f : 1.0f / SimulationStep;
+}
+
+void PhysicsEngine::BuildStepList(bool positionForm)
+{
+    stepList.clear();
+    if (!positionForm)
+    {
+        for (const Core::RefPtr<Joint>& joint : joints)
+        {
+            if (joint->IsActive())
+                stepList.push_back(joint);
+        }
+        for (const Core::RefPtr<Contact>& contact : contacts)
+        {
+            if (contact->IsActive())
+                stepList.push_back(contact.Get());
+        }
+        return;
+    }
+
+    // The contacts, then every joint linked through a chain of joints to a body a contact touches.
+    touchedBodies.clear();
+    const u32 touched = NextMark();
+    const u32 listed = NextMark();
+    auto touch = [&](RigidBody* body) {
+        if (body->touchedMark == touched)
+            return false;
+        body->touchedMark = touched;
+        touchedBodies.push_back(body);
+        return true;
+    };
+    for (const Core::RefPtr<Contact>& contact : contacts)
+    {
+        if (!contact->IsActive())
+            continue;
+        touch(contact->GetBody1());
+        touch(contact->GetBody2());
+        contact->stepMark = listed;
+        stepList.push_back(contact.Get());
+    }
+    for (auto joint = joints.begin(); joint != joints.end();)
+    {
+        Joint* entry = *joint;
+        RigidBody* body1 = entry->GetBody1();
+        RigidBody* body2 = entry->GetBody2();
+        if (!entry->IsActive() || (body1->touchedMark != touched && body2->touchedMark != touched))
+        {
+            ++joint;
+            continue;
+        }
+        if (entry->stepMark != listed)
+        {
+            entry->stepMark = listed;
+            stepList.push_back(entry);
+        }
+        // A body reached for the first time may link joints already passed: start the walk again.
+        const bool firstNew = touch(body1);
+        const bool secondNew = touch(body2);
+        joint = firstNew || secondNew ? joints.begin() : std::next(joint);
+    }
+}
+
+u32 PhysicsEngine::CollectConstrainedBodies()
+{
+    constrainedBodies.clear();
+    const u32 collected = NextMark();
+    auto collect = [&](RigidBody* body) {
+        if (body->collectedMark == collected)
+            return;
+        body->collectedMark = collected;
+        constrainedBodies.emplace_back(body);
+    };
+    for (const Core::RefPtr<Joint>& entry : stepList)
+    {
+        collect(entry->GetBody1());
+        collect(entry->GetBody2());
+    }
+    return static_cast<u32>(constrainedBodies.size());
+}
+
+void PhysicsEngine::PrepareRows()
+{
+    u32 rowCount = 0;
+    for (const Core::RefPtr<Joint>& entry : stepList)
+        rowCount += entry->GetRowCount();
+    solver.Resize(rowCount, static_cast<u32>(constrainedBodies.size()));
+
+    u32 row = 0;
+    for (const Core::RefPtr<Joint>& entry : stepList)
+    {
+        for (u32 k = 0; k < entry->GetRows(); ++k, ++row)
+        {
+            ConstraintRow& record = solver.GetRecord(row);
+            record.body1 = entry->GetBody1();
+            record.body2 = entry->GetBody2();
+            record.normalRow = -1;
+        }
+    }
+}
+
+void PhysicsEngine::FillRows()
+{
+    u32 first = 0;
+    for (const Core::RefPtr<Joint>& entry : stepList)
+    {
+        const u32 rows = entry->GetRows();
+        if (rows == 0)
+            continue;
+        entry->FillRows(solver.GetRowBlock(first));
+        for (u32 k = 0; k < rows; ++k)
+        {
+            ConstraintRow& record = solver.GetRecord(first + k);
+            const i32 local = record.normalRow;
+            record.normalRow = local < 0 || u32(local) >= rows ? -1 : local + i32(first);
+        }
+        first += rows;
+    }
+}
+
+void PhysicsEngine::AttachAccumulators()
+{
+    for (u32 i = 0; i < constrainedBodies.size(); ++i)
+        constrainedBodies[i]->SetAccumulator(solver.GetAccumulator(i));
+}
+
+void PhysicsEngine::DetachAccumulators()
+{
+    for (const Core::RefPtr<RigidBody>& body : constrainedBodies)
+        body->SetAccumulator(nullptr);
+}
+
+void PhysicsEngine::Update(float dt)
+{
+    SetStep(dt);
+    const float h = SimulationStep;
+    BuildStepList(false);
+    CollectConstrainedBodies();
+    PrepareRows();
+    for (const Core::RefPtr<RigidBody>& body : bodies)
+    {
+        if (body)
+            body->AccumulateForces(h);
+    }
+    FillRows();
+    AttachAccumulators();
+    solver.Solve();
+    for (const Core::RefPtr<RigidBody>& body : bodies)
+    {
+        if (body)
+            body->Integrate(h);
+    }
+    DetachAccumulators();
+    constrainedBodies.clear();
+    stepList.clear();
+}
+
+void PhysicsEngine::MatchPreviousContacts()
+{
+    keptContacts.clear();
+    u32 retained = 0;
+    for (const Core::RefPtr<Contact>& fresh : contacts)
+    {
+        if (retained >= matchTotal)
+            break;
+        const RigidBody* body1 = fresh->GetBody1();
+        const RigidBody* body2 = fresh->GetBody2();
+        const bool matchFirst = body1 != staticBody;
+        const bool matchSecond = body2 != staticBody;
+        u32 retainedHere = 0;
+        for (auto old = previousContacts.begin();
+             old != previousContacts.end() && retainedHere < matchPerContact && retained < matchTotal;)
+        {
+            const bool shares = (matchFirst && (*old)->GetBody1() == body1) ||
+                                (matchSecond && (*old)->GetBody2() == body2);
+            if (!shares)
+            {
+                ++old;
+                continue;
+            }
+            (*old)->Prepare();
+            keptContacts.push_back(*old);
+            old = previousContacts.erase(old);
+            ++retainedHere;
+            ++retained;
+        }
+    }
+    contacts.splice(contacts.end(), keptContacts);
+    previousContacts.clear();
+}
+
+void PhysicsEngine::PostCollisionUpdate(float dt)
+{
+    SetStep(dt);
+    const float h = SimulationStep;
+    solver.SetPositionPass(true);
+
+    previousContacts.clear();
+    previousContacts.splice(previousContacts.end(), contacts);
+    if (contactListUpdate)
+        contactListUpdate(this, contactListUpdateData);
+    MatchPreviousContacts();
+
+    BuildStepList(true);
+    CollectConstrainedBodies();
+    PrepareRows();
+    for (const Core::RefPtr<RigidBody>& body : bodies)
+    {
+        if (body)
+            body->ClearForceSums();
+    }
+    FillRows();
+    AttachAccumulators();
+    solver.Solve();
+
+    const float stepSquared = h * h;
+    for (const Core::RefPtr<RigidBody>& body : constrainedBodies)
+    {
+        const float* a = body->GetAccumulator();
+        body->MovePose(Math::Vector2D(a[0] * stepSquared, a[1] * stepSquared), a[2] * stepSquared);
+        body->UpdateTransform(true);
+        body->SetAccumulator(nullptr);
+    }
+
+    for (const Core::RefPtr<Contact>& contact : contacts)
+    {
+        contact->Prepare();
+        contact->SetDepth(contact->UpdateDepth());
+    }
+    stepList.clear();
+    touchedBodies.clear();
+    solver.SetPositionPass(false);
+}
+} // namespace Physics2D

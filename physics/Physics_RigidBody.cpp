@@ -1,0 +1,307 @@
+#include "physics/Physics_RigidBody.h"
+
+#include "core/Core_File.h"
+#include "core/Math_Constants.h"
+#include "physics/Physics_Globals.h"
+
+#include <cmath>
+
+namespace Physics2D
+{
+CORE_REGISTER_CLASS(RigidBody, "Physics2D::RigidBody")
+
+namespace
+{
+constexpr u32 StateSize = 3;
+
+Core::RefPtr<ODESolver> MakeIntegrator(u32 kind, DerivativeFunction derivative, const Core::Vector<float>& state,
+                                       void* user)
+{
+    switch (kind)
+    {
+    case RigidBody::IntegratorNone:
+        return nullptr;
+    case RigidBody::IntegratorHeun:
+        return new ODESolverHeun(derivative, state, user);
+    case RigidBody::IntegratorRungeKutta:
+        return new ODESolverRungeKuttaN4(derivative, state, user);
+    default:
+        return new ODESolverEuler(derivative, state, user);
+    }
+}
+
+// Speeds at or under Epsilon are taken as rest.
+float Settle(float speed)
+{
+    return std::fabs(speed) <= Epsilon ? 0.0f : speed;
+}
+} // namespace
+
+RigidBody::RigidBody()
+{
+    forces.SetBody(this);
+}
+
+RigidBody::RigidBody(const MassProperties& massProperties, u32 integratorKind, BodyCallback placementCallback,
+                     BodyCallback stepCallback, void* data)
+    : massProperties(massProperties), integratorKind(integratorKind), placementCallback(placementCallback),
+      stepCallback(stepCallback), callbackData(data)
+{
+    forces.SetBody(this);
+    CreateIntegrators(integratorKind);
+    RebuildMatrices();
+}
+
+RigidBody::RigidBody(const RigidBody& source, void* data)
+    : Core::Object(), massProperties(source.massProperties), integratorKind(source.integratorKind),
+      velocity(source.velocity), angularVelocity(source.angularVelocity), position(source.position),
+      orientation(source.orientation), placementCallback(source.placementCallback),
+      stepCallback(source.stepCallback), callbackData(data)
+{
+    forces.SetBody(this);
+    // A body that the source's kind leaves unintegrated stays so in its copy.
+    CreateIntegrators(integratorKind);
+    RebuildMatrices();
+    for (u32 id = 0; id < source.forces.GetSlotCount(); ++id)
+    {
+        if (const Force* force = source.forces.GetForce(id))
+            AddForce(static_cast<Force*>(force->Clone()));
+    }
+}
+
+void RigidBody::CreateIntegrators(u32 kind)
+{
+    const Core::Vector<float> motion{velocity.x, velocity.y, angularVelocity};
+    const Core::Vector<float> pose{position.x, position.y, orientation};
+    velocityIntegrator = MakeIntegrator(kind, &VelocityDerivative, motion, this);
+    poseIntegrator = MakeIntegrator(kind, &PoseDerivative, pose, this);
+}
+
+float RigidBody::GetAngularVelocity() const
+{
+    return angularVelocity * Math::RadiansToDegrees;
+}
+
+float RigidBody::GetOrientation() const
+{
+    return orientation * Math::RadiansToDegrees;
+}
+
+void RigidBody::WriteVelocityState()
+{
+    Core::Vector<float>& state = velocityIntegrator->GetState();
+    state[0] = velocity.x;
+    state[1] = velocity.y;
+    state[2] = angularVelocity;
+}
+
+void RigidBody::WritePoseState()
+{
+    Core::Vector<float>& state = poseIntegrator->GetState();
+    state[0] = position.x;
+    state[1] = position.y;
+    state[2] = orientation;
+}
+
+void RigidBody::SetVelocity(const Math::Vector2D& value)
+{
+    if (!velocityIntegrator)
+        return;
+    velocity = value;
+    WriteVelocityState();
+}
+
+void RigidBody::SetAngularVelocity(float degreesPerSecond)
+{
+    if (!velocityIntegrator)
+        return;
+    angularVelocity = degreesPerSecond * Math::DegreesToRadians;
+    WriteVelocityState();
+}
+
+void RigidBody::SetPosition(const Math::Vector2D& value)
+{
+    if (!poseIntegrator)
+        return;
+    position = value;
+    WritePoseState();
+    RebuildMatrices();
+}
+
+void RigidBody::SetOrientation(float degrees)
+{
+    if (!poseIntegrator)
+        return;
+    orientation = degrees * Math::DegreesToRadians;
+    WritePoseState();
+    RebuildMatrices();
+}
+
+void RigidBody::MovePose(const Math::Vector2D& offset, float angle)
+{
+    position.x += offset.x;
+    position.y += offset.y;
+    orientation += angle;
+    if (poseIntegrator)
+        WritePoseState();
+}
+
+u32 RigidBody::AddForce(Force* force)
+{
+    if (force && force->GetTimeToLive() < 0.0f)
+        force->SetTimeToLive(0.0f);
+    return forces.AddForce(force);
+}
+
+void RigidBody::AccumulateForces(float dt)
+{
+    forceSum = Math::Vector2D();
+    torqueSum = 0.0f;
+    forces.Update(dt, forceSum, torqueSum);
+    forceSum.x *= Scale;
+    forceSum.y *= Scale;
+    torqueSum *= Scale;
+}
+
+void RigidBody::ClearForceSums()
+{
+    forceSum = Math::Vector2D();
+    torqueSum = 0.0f;
+}
+
+void RigidBody::RebuildMatrices()
+{
+    rotation = Math::Matrix3x3::Rotation(orientation * Math::RadiansToDegrees);
+    const Math::Vector2D& center = massProperties.GetCenterOfMass();
+    bodyToWorld = Math::Matrix3x3::Translation(position - center) * Math::Matrix3x3::Translation(center) * rotation *
+                  Math::Matrix3x3::Translation(-center);
+    bodyToWorld.Inverse(worldToBody);
+    worldCenterOfMass = Math::TransformPoint(bodyToWorld, center);
+}
+
+void RigidBody::UpdateTransform(bool stepForm)
+{
+    RebuildMatrices();
+    if (!stepForm && placementCallback)
+        placementCallback(this, callbackData);
+    else if (stepCallback)
+        stepCallback(this, callbackData);
+}
+
+void RigidBody::Integrate(float h)
+{
+    if (!velocityIntegrator || !poseIntegrator)
+        return;
+
+    velocityIntegrator->Step(h);
+    Core::Vector<float>& motion = velocityIntegrator->GetState();
+    velocity = Math::Vector2D(Settle(motion[0]), Settle(motion[1]));
+    angularVelocity = Settle(motion[2]);
+
+    const float limit = AngularSpeedLimit * Scale;
+    if (angularVelocity > limit)
+    {
+        angularVelocity = (limit * Math::RadiansToDegrees) * Math::DegreesToRadians;
+        motion[2] = angularVelocity;
+    }
+    else if (angularVelocity < -limit)
+    {
+        angularVelocity = (-limit * Math::RadiansToDegrees) * Math::DegreesToRadians;
+        motion[2] = angularVelocity;
+    }
+
+    poseIntegrator->Step(h);
+    const Core::Vector<float>& pose = poseIntegrator->GetState();
+    position = Math::Vector2D(pose[0], pose[1]);
+    orientation = pose[2];
+    UpdateTransform(false);
+}
+
+void RigidBody::VelocityDerivative(float, const float*, float* derivative, u32 count, void* user)
+{
+    if (count < StateSize)
+        return;
+    const RigidBody* body = static_cast<const RigidBody*>(user);
+    const float inverseMass = body->massProperties.GetInverseMass();
+    derivative[0] = inverseMass * body->forceSum.x;
+    derivative[1] = inverseMass * body->forceSum.y;
+    derivative[2] = body->massProperties.GetInverseInertia() * body->torqueSum;
+    if (const float* constraint = body->accumulator)
+    {
+        derivative[0] += constraint[0];
+        derivative[1] += constraint[1];
+        derivative[2] += constraint[2];
+    }
+}
+
+void RigidBody::PoseDerivative(float, const float*, float* derivative, u32 count, void* user)
+{
+    if (count < StateSize)
+        return;
+    const RigidBody* body = static_cast<const RigidBody*>(user);
+    derivative[0] = body->velocity.x;
+    derivative[1] = body->velocity.y;
+    derivative[2] = body->angularVelocity;
+}
+
+void RigidBody::Save(Core::File& file)
+{
+    massProperties.Save(file);
+    forces.Save(file);
+    Math::WriteVector2D(file, forceSum);
+    Core::WriteF32(file, torqueSum);
+    Math::WriteVector2D(file, velocity);
+    Core::WriteF32(file, angularVelocity);
+    Math::WriteVector2D(file, position);
+    Core::WriteF32(file, orientation);
+    rotation.Save(file);
+    bodyToWorld.Save(file);
+    worldToBody.Save(file);
+    Math::WriteVector2D(file, worldCenterOfMass);
+    Core::WriteF32(file, AngularSpeedLimit);
+    Core::WriteU32(file, integratorKind);
+    file.WriteObject(velocityIntegrator);
+    file.WriteObject(poseIntegrator);
+}
+
+void RigidBody::Load(Core::File& file)
+{
+    massProperties.Load(file);
+    forces.Load(file);
+    Math::ReadVector2D(file, forceSum);
+    Core::ReadF32(file, torqueSum);
+    Math::ReadVector2D(file, velocity);
+    Core::ReadF32(file, angularVelocity);
+    Math::ReadVector2D(file, position);
+    Core::ReadF32(file, orientation);
+    rotation.Load(file);
+    bodyToWorld.Load(file);
+    worldToBody.Load(file);
+    Math::ReadVector2D(file, worldCenterOfMass);
+    float limit = 0.0f;
+    if (Core::ReadF32(file, limit))
+        AngularSpeedLimit = limit;
+    Core::ReadU32(file, integratorKind);
+    velocityIntegrator.Reset();
+    poseIntegrator.Reset();
+    file.ReadObjectInto(velocityIntegrator);
+    file.ReadObjectInto(poseIntegrator);
+    BindLoadedIntegrators(file);
+}
+
+void RigidBody::BindLoadedIntegrators(Core::File& file)
+{
+    for (Core::RefPtr<ODESolver>* integrator : {&velocityIntegrator, &poseIntegrator})
+    {
+        if (*integrator && (*integrator)->GetStateSize() != StateSize)
+        {
+            file.SetFailed();
+            integrator->Reset();
+        }
+    }
+    if (velocityIntegrator)
+        velocityIntegrator->Bind(&VelocityDerivative, this);
+    if (poseIntegrator)
+        poseIntegrator->Bind(&PoseDerivative, this);
+}
+} // namespace Physics2D
