@@ -294,17 +294,17 @@ def tower_ice(doc):
 
 def tower_lightning(doc):
     pal = ELEMENTS["lightning"]
-    items = tower_column(doc, pal, -22)
+    items = tower_column(doc, pal, -34)
     items += [
-        path("M-6,-22 L-4,-52 L4,-52 L6,-22 Z", fill=shade(doc, METAL), stroke=INK, stroke_width=2),
-        *[ellipse(0, y, 16 - k * 3, 4, fill=shade(doc, GOLD), stroke=INK, stroke_width=1.6)
-          for k, y in enumerate((-28, -36, -44))],
-        glow(doc, 0, -60, 26, pal["accent"], 0.9),
-        orb(doc, 0, -61, 14, pal, 2.2),
-        poly(bolt_points(0, -61, 8), fill=pal["accent"], stroke=INK, stroke_width=1),
-        polyline([(-14, -66), (-24, -70), (-20, -60), (-32, -62)], stroke=pal["accent"], stroke_width=2.2,
+        path("M-6,-34 L-4,-54 L4,-54 L6,-34 Z", fill=shade(doc, METAL), stroke=INK, stroke_width=2),
+        *[ellipse(0, y, 16 - k * 3, 3.6, fill=shade(doc, GOLD), stroke=INK, stroke_width=1.6)
+          for k, y in enumerate((-38, -45, -52))],
+        glow(doc, 0, -64, 26, pal["accent"], 0.9),
+        orb(doc, 0, -64, 13, pal, 2.2),
+        poly(bolt_points(0, -64, 7.5), fill=pal["accent"], stroke=INK, stroke_width=1),
+        polyline([(-13, -68), (-23, -72), (-19, -62), (-31, -64)], stroke=pal["accent"], stroke_width=2.2,
                  stroke_linejoin="round"),
-        polyline([(14, -58), (24, -54), (20, -64), (32, -60)], stroke=pal["accent"], stroke_width=2.2,
+        polyline([(13, -60), (23, -56), (19, -66), (31, -62)], stroke=pal["accent"], stroke_width=2.2,
                  stroke_linejoin="round"),
         poly(bolt_points(0, 40, 8), fill=pal["accent"], stroke=INK, stroke_width=1),
     ]

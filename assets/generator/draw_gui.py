@@ -160,7 +160,7 @@ def game_icon(tex):
     doc = Doc(64, 64, tex.name)
     doc.add(rect(2, 2, 60, 60, rx=14, fill=doc.linear([(0, PLUM["light"]), (0.5, PLUM["base"]), (1, PLUM["dark"])]),
                  stroke=INK, stroke_width=3))
-    doc.add(group(element_sigil(doc, 0, 0, 15, 2.4), transform="translate(32 33)"))
+    doc.add(group(element_sigil(doc, 0, 0, 17, 2.4), transform="translate(32 33)"))
     doc.add(gloss(18, 14, 10, 4, 0.3))
     return doc
 
