@@ -1,6 +1,8 @@
 #include "engine/Engine_BoundingVolume.h"
 
 #include "core/Core_Random.h"
+#include "engine/Engine_RenderItem.h"
+#include "engine/Engine_RenderQueue.h"
 
 namespace Engine
 {
@@ -98,6 +100,20 @@ void BoundingVolume::SetBox(const Math::Frustum& box)
     modelBox = box;
     worldBox = box;
     UpdateDebugMesh();
+}
+
+void SubmitBoundingVolume(BoundingVolume& volume, Renderer::Effect* effect)
+{
+    volume.UpdateDebugMesh();
+    RenderQueue* queue = RenderQueue::GetInstance();
+    if (!queue)
+        return;
+    RenderItem item;
+    item.effect = effect;
+    item.mesh = volume.GetDebugMesh();
+    item.primitiveType = Renderer::Primitive::Triangles;
+    item.subset = 0;
+    queue->Submit(item);
 }
 
 void BoundingVolume::UpdateDebugMesh()

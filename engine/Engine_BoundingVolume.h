@@ -8,6 +8,11 @@
 #include "core/Math_Matrix4x4.h"
 #include "engine/Engine_Mesh.h"
 
+namespace Renderer
+{
+class Effect;
+}
+
 namespace Engine
 {
 // Corners of a box in the order of Math::Frustum, and the 36 indices of its 12 triangles
@@ -52,4 +57,8 @@ private:
     Math::Frustum modelBox;
     Core::RefPtr<Mesh> debugMesh; // 8 positions of one colour, 36 indices, one blended subset
 };
+
+// Refreshes the debug box from the world corners and submits it to the render queue through the
+// effect, as a triangle list with an identity world matrix (the corners are in world space).
+void SubmitBoundingVolume(BoundingVolume& volume, Renderer::Effect* effect);
 }  // namespace Engine

@@ -65,12 +65,6 @@ void Group::Load(Core::File& file)
     loading = false;
 }
 
-void Group::SetSceneGraph(u32 value)
-{
-    for (u32 i = 0; i < children.size(); ++i)
-        children[i]->SetSceneGraph(value);
-}
-
 Core::RefPtr<Node> Group::Find(const Core::String& wanted)
 {
     if (name == wanted)
@@ -81,12 +75,6 @@ Core::RefPtr<Node> Group::Find(const Core::String& wanted)
             return found;
     }
     return nullptr;
-}
-
-void Group::Notify()
-{
-    for (u32 i = 0; i < children.size(); ++i)
-        children[i]->Notify();
 }
 
 void Group::Update(f32 dt)

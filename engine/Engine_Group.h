@@ -26,11 +26,9 @@ public:
 
     u32 GetNodeType() const override { return NodeType::Group; }
     bool IsLeaf() const override { return false; }
-    void SetSceneGraph(u32 value) override;
     // This group when the name is its own, else the first match among the children, depth first
     // in attachment order.
     Core::RefPtr<Node> Find(const Core::String& name) override;
-    void Notify() override;
     void Update(f32 dt) override;
     void Render(const Math::ViewFrustum& frustum) override;
     void Draw() override {}

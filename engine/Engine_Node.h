@@ -62,11 +62,9 @@ public:
 
     virtual u32 GetNodeType() const { return NodeType::Plain; }
     virtual bool IsLeaf() const { return true; }
-    virtual void SetSceneGraph(u32) {}
     virtual Math::Matrix4x4 GetMatrix() const { return world; }
     // This node when its whole name equals the argument, else null.
     virtual Core::RefPtr<Node> Find(const Core::String& name);
-    virtual void Notify() {}
     // Callback, controllers, the parent's world matrix (identity without a parent) and, when
     // merging is on, the parent's volume enlarged by this one's.
     virtual void Update(f32 dt);

@@ -1,0 +1,111 @@
+#pragma once
+// Turns the draw requests of one viewport into renderer calls. While the scene graph walks its
+// tree, drawables file render items; viewports file background quads and the GUI files screen
+// objects. Render then sorts (opaque items by effect, mesh and subset; blended items back to
+// front) and draws everything, and Clear empties the lists for the next viewport. Items marked
+// for the last pass are accepted only while the frame's last viewport is drawn and are drawn once,
+// at its end, under a fixed perspective over the whole window.
+#include "core/Core_Memory.h"
+#include "core/Core_Object.h"
+#include "engine/Engine_Mesh.h"
+#include "engine/Engine_RenderItem.h"
+#include "engine/Engine_ScreenObject.h"
+#include "engine/Engine_ScreenQuad.h"
+#include "renderer/Renderer_Effect.h"
+#include "renderer/Renderer_IRenderer.h"
+
+namespace Engine
+{
+class Camera;
+
+class RenderQueue
+{
+public:
+    // Becomes the process-wide queue; builds its five effects and the default quad mesh.
+    RenderQueue();
+    // Stops being the process-wide queue if it still is.
+    ~RenderQueue();
+    RenderQueue(const RenderQueue&) = delete;
+    RenderQueue& operator=(const RenderQueue&) = delete;
+
+    // The most recently constructed queue that still exists; null when there is none.
+    static RenderQueue* GetInstance();
+
+    // Not owned: the renderer outlives the queue.
+    void SetRenderer(Renderer::IRenderer* value) { renderer = value; }
+    Renderer::IRenderer* GetRenderer() const { return renderer; }
+    // The camera of the viewport being drawn.
+    void SetCamera(Camera* camera);
+    Core::RefPtr<Camera> GetCamera() const;
+
+    // Files an item. It may replace the effect and mesh of the caller's record first. Items no
+    // rule accepts are dropped: mesh-less items other than points and lines, mesh items naming a
+    // subset their mesh lacks, and last-pass items before the last viewport.
+    void Submit(RenderItem& item);
+    // Files a copy of a textured quad for this viewport's first pass, with the queue's opaque
+    // textured effect put into the caller's record; a quad without texture is ignored.
+    void SubmitScreenQuad(TextRenderContext& quad);
+    // Keeps a valid screen object for the HUD pass; others are ignored.
+    void SubmitScreenObject(ScreenObject* object);
+    // Drops the HUD objects without drawing them.
+    void ClearScreenObjects();
+    // Draws the HUD objects over the whole window, sorted by depth, and drops them.
+    void DrawHudScreenObjects();
+
+    // Draws the current viewport's lists: screen quads, opaque items, blended items and, on the
+    // last viewport, the last-pass items.
+    void Render();
+    // Empties the viewport's lists; the last-pass list only on the last viewport, the HUD list
+    // never.
+    void Clear();
+
+    // Whether the current scene graph is drawing the last viewport of its frame.
+    static bool IsLastViewport();
+
+    // Sort orders (unstable sorts).
+    static bool CompareOpaque(const RenderItem& a, const RenderItem& b);
+    static bool CompareDepth(const RenderItem& a, const RenderItem& b);
+    static bool CompareQuadDepth(const TextRenderContext& a, const TextRenderContext& b);
+    static bool CompareScreenDepth(const Core::RefPtr<ScreenObject>& a, const Core::RefPtr<ScreenObject>& b);
+
+    const Core::Vector<RenderItem>& GetOpaqueItems() const { return opaqueItems; }
+    const Core::Vector<RenderItem>& GetBlendedItems() const { return blendedItems; }
+    const Core::Vector<RenderItem>& GetLastPassItems() const { return lastPassItems; }
+    const Core::Vector<TextRenderContext>& GetScreenQuads() const { return screenQuads; }
+    u32 GetHudScreenObjectCount() const { return static_cast<u32>(hudScreenObjects.size()); }
+
+    Core::RefPtr<Renderer::Effect> GetLineEffect() const { return lineEffect; }
+    Core::RefPtr<Renderer::Effect> GetPointEffect() const { return pointEffect; }
+    Core::RefPtr<Renderer::Effect> GetDefaultEffect() const { return defaultEffect; }
+    Core::RefPtr<Renderer::Effect> GetTexturedOpaqueEffect() const { return texturedOpaqueEffect; }
+    Core::RefPtr<Renderer::ParticleEffect> GetParticleEffect() const { return particleEffect; }
+    Core::RefPtr<Mesh> GetDefaultQuadMesh() const { return defaultQuadMesh; }
+
+private:
+    // Draws a list of render items in order, each through technique 0 and pass 0 of its effect.
+    void DrawList(Core::Vector<RenderItem>& list);
+    // Depth of every item := world z of its origin; then smallest z first.
+    static void SortByDepth(Core::Vector<RenderItem>& list);
+    void DrawLastPassList();
+    void DrawScreenQuads();
+    // One screen element's matrices, arrays and colour (the common part of every screen pass).
+    void SetScreenArrays(const Math::Matrix4x4& world, const Math::Matrix4x4& textureMatrix, const f32* vertices,
+                         const u16* indices, const f32* texCoords, const Math::Color& color);
+    void ResetScreenArrays();
+    void DrawScreenObject(ScreenObject& object);
+
+    Renderer::IRenderer* renderer = nullptr;
+    Core::RefPtr<Camera> camera;
+    Core::Vector<RenderItem> opaqueItems;
+    Core::Vector<RenderItem> lastPassItems;
+    Core::Vector<RenderItem> blendedItems;
+    Core::Vector<Core::RefPtr<ScreenObject>> hudScreenObjects;
+    Core::Vector<TextRenderContext> screenQuads;
+    Core::RefPtr<Renderer::Effect> lineEffect;
+    Core::RefPtr<Renderer::Effect> pointEffect;
+    Core::RefPtr<Renderer::Effect> defaultEffect;
+    Core::RefPtr<Renderer::Effect> texturedOpaqueEffect;
+    Core::RefPtr<Renderer::ParticleEffect> particleEffect;
+    Core::RefPtr<Mesh> defaultQuadMesh;
+};
+}  // namespace Engine

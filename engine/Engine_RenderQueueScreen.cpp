@@ -1,0 +1,232 @@
+// The render queue's passes in window coordinates: background quads at the start of every
+// viewport and the GUI's screen objects after all viewports.
+#include "engine/Engine_RenderQueue.h"
+
+#include "renderer/Renderer_ScissorState.h"
+
+#include <algorithm>
+
+namespace Engine
+{
+namespace
+{
+Renderer::Technique* FirstTechniqueOf(const Renderer::Effect* effect)
+{
+    if (!effect || effect->GetTechniqueCount() == 0)
+        return nullptr;
+    return effect->GetTechnique(0).Get();
+}
+
+Renderer::Pass* FirstPassOf(const Renderer::Technique* technique)
+{
+    if (!technique || technique->GetPassCount() == 0)
+        return nullptr;
+    return technique->GetPass(0).Get();
+}
+
+// The technique, pass and texture a quad draws with.
+struct QuadState
+{
+    Renderer::Technique* technique = nullptr;
+    Renderer::Pass* pass = nullptr;
+    Renderer::ITexture* texture = nullptr;
+};
+
+QuadState StateOf(const TextRenderContext& quad)
+{
+    QuadState state;
+    state.technique = FirstTechniqueOf(quad.effect.Get());
+    state.pass = FirstPassOf(state.technique);
+    state.texture = quad.texture.Get();
+    return state;
+}
+
+// Saves view and projection and sets identity and an orthographic projection for its lifetime.
+class WindowCoordinates
+{
+public:
+    WindowCoordinates(Renderer::IRenderer& renderer, f32 left, f32 right, f32 bottom, f32 top)
+        : renderer(renderer), savedView(renderer.GetViewMatrix()), savedProjection(renderer.GetProjectionMatrix())
+    {
+        renderer.SetViewMatrix(Math::Matrix4x4::Identity());
+        renderer.SetProjectionMatrix(Math::Matrix4x4::Ortho(left, right, bottom, top));
+    }
+    ~WindowCoordinates()
+    {
+        renderer.SetTextureMatrix(0, Math::Matrix4x4::Identity());
+        renderer.SetProjectionMatrix(savedProjection);
+        renderer.SetViewMatrix(savedView);
+    }
+    WindowCoordinates(const WindowCoordinates&) = delete;
+    WindowCoordinates& operator=(const WindowCoordinates&) = delete;
+
+private:
+    Renderer::IRenderer& renderer;
+    Math::Matrix4x4 savedView;
+    Math::Matrix4x4 savedProjection;
+};
+} // namespace
+
+void RenderQueue::SubmitScreenQuad(TextRenderContext& quad)
+{
+    if (!quad.texture)
+        return;
+    quad.effect = texturedOpaqueEffect;
+    screenQuads.push_back(quad);
+}
+
+void RenderQueue::SubmitScreenObject(ScreenObject* object)
+{
+    if (object && object->IsValid())
+        hudScreenObjects.emplace_back(object);
+}
+
+void RenderQueue::ClearScreenObjects()
+{
+    hudScreenObjects.clear();
+}
+
+bool RenderQueue::CompareQuadDepth(const TextRenderContext& a, const TextRenderContext& b)
+{
+    return a.depth < b.depth;
+}
+
+bool RenderQueue::CompareScreenDepth(const Core::RefPtr<ScreenObject>& a, const Core::RefPtr<ScreenObject>& b)
+{
+    return a->GetDepth() < b->GetDepth();
+}
+
+void RenderQueue::SetScreenArrays(const Math::Matrix4x4& world, const Math::Matrix4x4& textureMatrix,
+                                  const f32* vertices, const u16* indices, const f32* texCoords,
+                                  const Math::Color& color)
+{
+    Renderer::IRenderer& r = *renderer;
+    r.SetWorldMatrix(world);
+    r.SetTextureMatrix(0, textureMatrix);
+    r.SetColorArray(nullptr);
+    r.SetSecondaryColorArray(nullptr);
+    r.SetNormalArray(nullptr);
+    r.SetVertexArray(vertices);
+    r.SetIndexArray16(indices);
+    r.SetTexCoordArray(0, texCoords);
+    r.SetCurrentColor(color);
+}
+
+void RenderQueue::ResetScreenArrays()
+{
+    Renderer::IRenderer& r = *renderer;
+    r.SetColorArray(nullptr);
+    r.SetSecondaryColorArray(nullptr);
+    r.SetNormalArray(nullptr);
+    r.SetVertexArray(nullptr);
+    r.SetIndexArray16(nullptr);
+    r.SetTexCoordArray(0, nullptr);
+}
+
+void RenderQueue::DrawScreenQuads()
+{
+    Renderer::IRenderer& r = *renderer;
+    const Renderer::ViewportRect viewport = r.GetViewport();
+    const WindowCoordinates coordinates(r, static_cast<f32>(viewport.x), static_cast<f32>(viewport.x + viewport.width),
+                                        static_cast<f32>(viewport.y), static_cast<f32>(viewport.y + viewport.height));
+    // Neighbouring quads that share texture, technique or pass keep the renderer's state between
+    // them.
+    for (std::size_t i = 0; i < screenQuads.size(); ++i)
+    {
+        const TextRenderContext& quad = screenQuads[i];
+        const QuadState current = StateOf(quad);
+        const QuadState previous = i > 0 ? StateOf(screenQuads[i - 1]) : QuadState();
+        const QuadState next = i + 1 < screenQuads.size() ? StateOf(screenQuads[i + 1]) : QuadState();
+
+        if (current.texture && current.texture != previous.texture)
+            r.SetTexture(0, current.texture);
+        if (current.technique && current.technique != previous.technique)
+            current.technique->SaveStates();
+        if (current.pass && current.pass != previous.pass)
+            current.pass->Apply();
+
+        SetScreenArrays(quad.world, quad.textureMatrix, quad.vertices, quad.indices, quad.texCoords, quad.color);
+        r.SetPrimitiveType(Renderer::Primitive::Triangles);
+        const u32 count = quad.GetIndexCount();
+        if (count != 0)
+            r.DrawRange(0, count - 1);
+        ResetScreenArrays();
+
+        if (current.technique && current.technique != next.technique)
+            current.technique->RestoreStates();
+        if (current.texture && current.texture != next.texture)
+            r.SetTexture(0, nullptr);
+    }
+}
+
+void RenderQueue::DrawScreenObject(ScreenObject& object)
+{
+    Renderer::IRenderer& r = *renderer;
+    const Core::RefPtr<Renderer::Effect> effect = object.GetEffect();
+    Renderer::Technique* technique = FirstTechniqueOf(effect.Get());
+    Renderer::Pass* pass = FirstPassOf(technique);
+    const Core::RefPtr<Renderer::ITexture> texture = object.GetTexture();
+    object.PrepareDraw();
+    if (texture)
+        r.SetTexture(0, texture);
+    if (technique)
+        technique->SaveStates();
+    if (pass)
+        pass->Apply();
+    SetScreenArrays(*object.GetWorldMatrix(), *object.GetTextureMatrix(), object.GetVertices(), object.GetIndices(),
+                    object.GetTexCoords(), object.GetColor());
+    r.SetPrimitiveType(object.GetPrimitiveType());
+    const u32 count = object.GetIndexCount();
+    const bool stipple = object.GetKind() == ScreenObjectKind::StippledLine && object.IsStippleEnabled();
+    if (stipple)
+    {
+        r.SetLineStippleEnabled(1);
+        r.SetLineStipplePattern(object.GetStipplePattern());
+        r.SetLineStippleFactor(static_cast<i32>(object.GetStippleFactor()));
+    }
+    if (count != 0)
+        r.DrawRange(0, count - 1);
+    if (stipple)
+        r.SetLineStippleEnabled(0);
+    ResetScreenArrays();
+    if (technique)
+        technique->RestoreStates();
+    if (texture)
+        r.SetTexture(0, nullptr);
+}
+
+void RenderQueue::DrawHudScreenObjects()
+{
+    if (!renderer)
+        return;
+    Renderer::IRenderer& r = *renderer;
+    // Taken out of the queue first: the objects may submit again while they are drawn.
+    Core::Vector<Core::RefPtr<ScreenObject>> objects;
+    objects.swap(hudScreenObjects);
+    std::sort(objects.begin(), objects.end(), CompareScreenDepth);
+
+    const Renderer::DisplaySettings display = r.GetDisplaySettings();
+    Renderer::ScissorState savedScissor;
+    r.GetScissorState(savedScissor);
+    Renderer::ScissorState wholeWindow;
+    wholeWindow.x = 0;
+    wholeWindow.y = 0;
+    wholeWindow.width = display.width;
+    wholeWindow.height = display.height;
+    wholeWindow.enabled = 0;
+    r.SetScissorState(wholeWindow);
+    const Renderer::ViewportRect savedViewport = r.GetViewport();
+    Renderer::ViewportRect windowViewport;
+    windowViewport.width = display.width;
+    windowViewport.height = display.height;
+    r.SetViewport(windowViewport);
+    {
+        const WindowCoordinates coordinates(r, 0.0f, static_cast<f32>(display.width), 0.0f,
+                                            static_cast<f32>(display.height));
+        for (Core::RefPtr<ScreenObject>& object : objects)
+            DrawScreenObject(*object);
+    }
+    r.SetViewport(savedViewport);
+    r.SetScissorState(savedScissor);
+}
+} // namespace Engine

@@ -1,0 +1,101 @@
+#include "engine/Engine_SceneGraph.h"
+
+#include "engine/Engine_Camera.h"
+#include "engine/Engine_Viewport.h"
+#include "renderer/Renderer_BuiltInEffects.h"
+
+namespace Engine
+{
+namespace
+{
+SceneGraph* current = nullptr;
+} // namespace
+
+SceneGraph::SceneGraph(Renderer::IRenderer* renderer)
+    : renderer(renderer), boundingVolumeEffect(Renderer::CreateUntexturedBlendEffect())
+{
+    renderQueue.SetRenderer(renderer);
+    current = this;
+}
+
+SceneGraph::SceneGraph(const SceneGraph& other)
+    : Group(other), renderer(other.renderer), viewportCount(other.viewportCount),
+      currentViewport(other.currentViewport), boundingVolumeEffect(Renderer::CreateUntexturedBlendEffect())
+{
+    renderQueue.SetRenderer(renderer);
+    current = this;
+}
+
+SceneGraph::~SceneGraph()
+{
+    if (current == this)
+        current = nullptr;
+}
+
+SceneGraph* SceneGraph::Clone() const
+{
+    return new (__FILE__, __LINE__) SceneGraph(*this);
+}
+
+SceneGraph* SceneGraph::GetCurrent()
+{
+    return current;
+}
+
+void SceneGraph::Update(f32 dt)
+{
+    RunCallbackAndControllers(dt);
+    boundingVolume.Transform(world);
+    for (u32 i = 0; i < children.size(); ++i)
+    {
+        Core::RefPtr<Node> child = children[i];
+        child->Update(dt);
+    }
+}
+
+void SceneGraph::Draw()
+{
+    if (drawBoundingVolume)
+        SubmitBoundingVolume(boundingVolume, boundingVolumeEffect);
+}
+
+void SceneGraph::Render()
+{
+    renderQueue.Render();
+    renderQueue.Clear();
+}
+
+void SceneGraph::UpdateScene(f32 dt)
+{
+    current = this;
+    Update(dt);
+}
+
+void SceneGraph::RenderViewport(Camera& camera, Viewport& viewport)
+{
+    if (!renderer)
+        return;
+    renderQueue.SetCamera(&camera);
+    viewport.Begin(*renderer);
+    camera.Apply(*renderer, viewport.GetWidth(), viewport.GetHeight());
+    viewFrustum = camera.GetFrustum();
+    Render(viewFrustum);
+    viewport.ClearAll(*renderer);
+    viewport.DrawBackground();
+    Render();
+    camera.Restore(*renderer);
+    viewport.End(*renderer);
+}
+
+void SceneGraph::ClearWindow(const Math::Color& color)
+{
+    if (!renderer)
+        return;
+    const Renderer::DisplaySettings display = renderer->GetDisplaySettings();
+    Viewport window(0, 0, display.width, display.height);
+    window.Begin(*renderer);
+    window.SetClearColor(color);
+    window.Clear(*renderer);
+    window.End(*renderer);
+}
+} // namespace Engine

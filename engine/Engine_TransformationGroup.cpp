@@ -1,0 +1,57 @@
+#include "engine/Engine_TransformationGroup.h"
+
+#include "core/Core_File.h"
+#include "renderer/Renderer_BuiltInEffects.h"
+
+namespace Engine
+{
+CORE_REGISTER_CLASS(TransformationGroup, "Engine::TransformationGroup")
+
+TransformationGroup::TransformationGroup() : boundingVolumeEffect(Renderer::CreateUntexturedBlendEffect())
+{
+}
+
+TransformationGroup::TransformationGroup(const TransformationGroup& other)
+    : Group(other), transform(other.transform), boundingVolumeEffect(Renderer::CreateUntexturedBlendEffect())
+{
+}
+
+TransformationGroup* TransformationGroup::Clone() const
+{
+    return new (__FILE__, __LINE__) TransformationGroup(*this);
+}
+
+void TransformationGroup::Save(Core::File& file)
+{
+    Group::Save(file);
+    Math::WriteMatrix4x4(file, transform);
+    Math::WriteMatrix4x4(file, storedMatrices[0]);
+    Math::WriteMatrix4x4(file, storedMatrices[1]);
+}
+
+void TransformationGroup::Load(Core::File& file)
+{
+    Group::Load(file);
+    Math::ReadMatrix4x4(file, transform);
+    Math::ReadMatrix4x4(file, storedMatrices[0]);
+    Math::ReadMatrix4x4(file, storedMatrices[1]);
+}
+
+Math::Matrix4x4 TransformationGroup::GetMatrix() const
+{
+    return parent ? parent->GetWorldMatrix() * transform : transform;
+}
+
+void TransformationGroup::Update(f32 dt)
+{
+    RunCallbackAndControllers(dt);
+    world = ParentWorldMatrix() * transform;
+    UpdateVolumeAndChildren(dt);
+}
+
+void TransformationGroup::Draw()
+{
+    if (drawBoundingVolume)
+        SubmitBoundingVolume(boundingVolume, boundingVolumeEffect);
+}
+} // namespace Engine
