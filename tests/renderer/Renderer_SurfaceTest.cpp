@@ -1,0 +1,150 @@
+// Surfaces: the image path, the raw surface file and its hostile forms, the test pattern, and the
+// clipping of surface regions drawn into the window.
+#include "Renderer_ImageFiles.h"
+
+#include "renderer/Renderer_RasterCommand.h"
+#include "renderer/Renderer_Surface.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace
+{
+std::vector<u8> PixelOf(const Renderer::Surface& surface, i32 x, i32 y)
+{
+    const u8* p = surface.GetPixel(x, y);
+    return {p[0], p[1], p[2], p[3]};
+}
+
+bool IsTestPattern(const Renderer::Surface& surface)
+{
+    return surface.GetWidth() == 256 && surface.GetHeight() == 256 && surface.GetPitch() == 1024 &&
+           PixelOf(surface, 3, 5) == std::vector<u8>{6, 6, 6, 255} &&
+           PixelOf(surface, 255, 0) == std::vector<u8>{255, 255, 255, 255};
+}
+
+std::vector<u8> Pixels(u32 count, u8 value)
+{
+    return std::vector<u8>(count, value);
+}
+
+class SurfaceFiles : public ::testing::Test
+{
+protected:
+    Core::RefPtr<Renderer::Surface> Load(const std::string& fileName, const std::vector<u8>& bytes)
+    {
+        return Core::RefPtr<Renderer::Surface>(new Renderer::Surface(folder.Write(fileName, bytes).c_str()));
+    }
+
+    ImageFiles::ScratchFolder folder{"morvane_surfaces"};
+};
+} // namespace
+
+TEST(Surface, SizedSurfaceIsZeroFilled)
+{
+    const Renderer::Surface surface(3, 2, Renderer::Surface::FormatRGBA);
+    EXPECT_EQ(surface.GetPitch(), 12);
+    EXPECT_EQ(surface.GetByteCount(), 24u);
+    EXPECT_EQ(PixelOf(surface, 2, 1), (std::vector<u8>{0, 0, 0, 0}));
+    const Renderer::Surface negative(-4, 5, 0);
+    EXPECT_EQ(negative.GetWidth(), 0);
+    EXPECT_EQ(negative.GetByteCount(), 0u);
+}
+
+TEST(Surface, MissingOrUnnamedFilesGiveTheTestPattern)
+{
+    EXPECT_TRUE(IsTestPattern(Renderer::Surface(Core::String())));
+    EXPECT_TRUE(IsTestPattern(Renderer::Surface("/nonexistent/folder/missing.png")));
+    EXPECT_TRUE(IsTestPattern(Renderer::Surface("\\Resources\\missing.raw")));
+}
+
+TEST_F(SurfaceFiles, PngInLowerCaseIsDecodedBottomUp)
+{
+    ImageFiles::Picture picture(2, 2);
+    picture.Fill(0, 0, 0, 255);
+    picture.Set(0, 0, 1, 2, 3, 4);
+    const Core::RefPtr<Renderer::Surface> surface = Load("picture.png", ImageFiles::EncodePng(picture));
+    ASSERT_EQ(surface->GetWidth(), 2);
+    EXPECT_EQ(PixelOf(*surface, 0, 1), (std::vector<u8>{1, 2, 3, 4}));
+}
+
+TEST_F(SurfaceFiles, RawFileUnderAnyOtherNameIsReadAsIs)
+{
+    std::vector<u8> pixels = Pixels(2 * 3 * 4, 0);
+    pixels[0] = 9;
+    pixels[23] = 77;
+    const Core::RefPtr<Renderer::Surface> surface = Load("sprite.tga", ImageFiles::EncodeRawSurface(0, 2, 3, 8, pixels));
+    ASSERT_EQ(surface->GetWidth(), 2);
+    ASSERT_EQ(surface->GetHeight(), 3);
+    EXPECT_EQ(surface->GetPitch(), 8);
+    EXPECT_EQ(surface->GetPixels()[0], 9);
+    EXPECT_EQ(surface->GetPixels()[23], 77);
+}
+
+TEST_F(SurfaceFiles, HostileRawHeadersGiveTheTestPattern)
+{
+    // More pixels promised than the file holds (a huge allocation if believed).
+    EXPECT_TRUE(IsTestPattern(*Load("huge.raw", ImageFiles::EncodeRawSurface(0, 60000, 60000, 240000, Pixels(64, 1)))));
+    // Sizes whose product overflows 32 bits.
+    EXPECT_TRUE(IsTestPattern(*Load("wrap.raw", ImageFiles::EncodeRawSurface(0, 0x80000000u, 2, 0, Pixels(16, 1)))));
+    // One byte short, one byte too many, a pitch that does not match the width, no pixels at all.
+    EXPECT_TRUE(IsTestPattern(*Load("short.raw", ImageFiles::EncodeRawSurface(0, 2, 2, 8, Pixels(15, 1)))));
+    EXPECT_TRUE(IsTestPattern(*Load("long.raw", ImageFiles::EncodeRawSurface(0, 2, 2, 8, Pixels(17, 1)))));
+    EXPECT_TRUE(IsTestPattern(*Load("pitch.raw", ImageFiles::EncodeRawSurface(0, 2, 2, 12, Pixels(16, 1)))));
+    EXPECT_TRUE(IsTestPattern(*Load("empty.raw", ImageFiles::EncodeRawSurface(0, 0, 0, 0, {}))));
+    // A header cut short, and an empty file.
+    EXPECT_TRUE(IsTestPattern(*Load("cut.raw", {1, 0, 0, 0, 2, 0})));
+    EXPECT_TRUE(IsTestPattern(*Load("nothing.raw", {})));
+}
+
+TEST_F(SurfaceFiles, CorruptImageFileGivesTheTestPattern)
+{
+    ImageFiles::Picture picture(8, 8);
+    std::vector<u8> png = ImageFiles::EncodePng(picture);
+    png.resize(png.size() / 2);
+    EXPECT_TRUE(IsTestPattern(*Load("truncated.png", png)));
+    EXPECT_TRUE(IsTestPattern(*Load("noise.bmp", Pixels(100, 0x42))));
+}
+
+TEST(SurfaceClipping, RegionInsideTheWindowIsDrawnWhole)
+{
+    Renderer::SurfaceRegion region;
+    ASSERT_TRUE(Renderer::ClipSurfaceRegion(640, 480, 64, 64, 10, 20, 4, 5, 16, 8, false, false, region));
+    EXPECT_EQ(region.rasterX, 10);
+    EXPECT_EQ(region.rasterY, 20);
+    EXPECT_EQ(region.sourceX, 4u);
+    EXPECT_EQ(region.sourceY, 5u);
+    EXPECT_EQ(region.width, 16);
+    EXPECT_EQ(region.height, 8);
+}
+
+TEST(SurfaceClipping, CutsAtTheWindowEdgeKeepThePixelsInPlace)
+{
+    Renderer::SurfaceRegion region;
+    // 10 columns hang over the right edge: they are simply not drawn.
+    ASSERT_TRUE(Renderer::ClipSurfaceRegion(100, 100, 64, 64, 70, 0, 0, 0, 40, 10, false, false, region));
+    EXPECT_EQ(region.width, 30);
+    EXPECT_EQ(region.sourceX, 0u);
+    // Mirrored in x the surface's first columns sit at the right edge, so those are the ones cut.
+    ASSERT_TRUE(Renderer::ClipSurfaceRegion(100, 100, 64, 64, 70, 0, 0, 0, 40, 10, true, false, region));
+    EXPECT_EQ(region.width, 30);
+    EXPECT_EQ(region.sourceX, 10u);
+    EXPECT_EQ(region.rasterX, 100);
+    // Mirrored in y likewise at the top.
+    ASSERT_TRUE(Renderer::ClipSurfaceRegion(100, 100, 64, 64, 0, 95, 0, 2, 8, 10, false, true, region));
+    EXPECT_EQ(region.height, 5);
+    EXPECT_EQ(region.sourceY, 7u);
+    EXPECT_EQ(region.rasterY, 100);
+}
+
+TEST(SurfaceClipping, RegionsOutsideTheWindowOrTheSurfaceDrawNothing)
+{
+    Renderer::SurfaceRegion region;
+    EXPECT_FALSE(Renderer::ClipSurfaceRegion(100, 100, 64, 64, 100, 0, 0, 0, 10, 10, false, false, region));
+    EXPECT_FALSE(Renderer::ClipSurfaceRegion(100, 100, 64, 64, 0, 0, 64, 0, 10, 10, false, false, region));
+    EXPECT_FALSE(Renderer::ClipSurfaceRegion(100, 100, 64, 64, 0, 0, 0, 0, 0, 10, false, false, region));
+    // A region reaching past the surface is cut to it.
+    ASSERT_TRUE(Renderer::ClipSurfaceRegion(100, 100, 64, 64, 0, 0, 60, 0, 10, 10, false, false, region));
+    EXPECT_EQ(region.width, 4);
+}
