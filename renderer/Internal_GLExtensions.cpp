@@ -1,0 +1,69 @@
+#include "renderer/Internal_GLExtensions.h"
+
+#include "core/PAL_GLContext.h"
+#include "renderer/Renderer_Extensions.h"
+
+#include <GL/glx.h>
+
+namespace Renderer
+{
+namespace
+{
+GLEntryPoints entryPoints;
+
+template <class Function>
+void Fetch(Function& target, const char* name)
+{
+    target = reinterpret_cast<Function>(PAL::GetGLProcAddress(name));
+}
+}  // namespace
+
+void LoadExtensionEntryPoints()
+{
+    Fetch(entryPoints.activeTexture, "glActiveTextureARB");
+    Fetch(entryPoints.clientActiveTexture, "glClientActiveTextureARB");
+    Fetch(entryPoints.secondaryColorPointer, "glSecondaryColorPointer");
+    Fetch(entryPoints.fogCoordPointer, "glFogCoordPointer");
+    Fetch(entryPoints.secondaryColorPointerEXT, "glSecondaryColorPointerEXT");
+    Fetch(entryPoints.bindBuffer, "glBindBufferARB");
+    Fetch(entryPoints.bufferData, "glBufferDataARB");
+    Fetch(entryPoints.bufferSubData, "glBufferSubDataARB");
+    Fetch(entryPoints.deleteBuffers, "glDeleteBuffersARB");
+    Fetch(entryPoints.genBuffers, "glGenBuffersARB");
+    Fetch(entryPoints.mapBuffer, "glMapBufferARB");
+    Fetch(entryPoints.unmapBuffer, "glUnmapBufferARB");
+}
+
+const GLEntryPoints& GetGLEntryPoints()
+{
+    return entryPoints;
+}
+
+void ReadWindowSystemExtensions(Core::Vector<Core::String>& names)
+{
+    names.clear();
+    Display* display = glXGetCurrentDisplay();
+    if (!display || !glXGetCurrentContext())
+    {
+        return;
+    }
+    SplitExtensionNames(glXQueryExtensionsString(display, DefaultScreen(display)), names, MaximumExtensionNameLength);
+}
+
+bool HasSwapControlExtension(const Core::Vector<Core::String>& windowSystemNames)
+{
+    return HasExtensionName(windowSystemNames, "GLX_EXT_swap_control") ||
+           HasExtensionName(windowSystemNames, "GLX_MESA_swap_control") ||
+           HasExtensionName(windowSystemNames, "GLX_SGI_swap_control");
+}
+
+bool HasMultisampleExtension(const Core::Vector<Core::String>& windowSystemNames)
+{
+    return HasExtensionName(windowSystemNames, "GLX_ARB_multisample");
+}
+
+bool HasPixelFormatExtension(const Core::Vector<Core::String>& windowSystemNames)
+{
+    return HasExtensionName(windowSystemNames, "GLX_SGIX_fbconfig");
+}
+}  // namespace Renderer

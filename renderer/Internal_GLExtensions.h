@@ -1,0 +1,42 @@
+#pragma once
+// The extension entry points the renderer calls, fetched from the current GL library, and the
+// window system's own extension list (GLX here, where the renderer's first platform had WGL).
+#include "core/Core_Memory.h"
+#include "core/Core_String.h"
+
+#include <GL/gl.h>
+#include <GL/glext.h>
+
+namespace Renderer
+{
+// One process-wide table; an entry the library lacks stays null. Availability is decided by the
+// extension lists, since a GL library may hand out entry points for names it does not support.
+struct GLEntryPoints
+{
+    PFNGLACTIVETEXTUREARBPROC activeTexture = nullptr;
+    PFNGLCLIENTACTIVETEXTUREARBPROC clientActiveTexture = nullptr;
+    PFNGLSECONDARYCOLORPOINTERPROC secondaryColorPointer = nullptr;
+    PFNGLFOGCOORDPOINTERPROC fogCoordPointer = nullptr;
+    PFNGLSECONDARYCOLORPOINTEREXTPROC secondaryColorPointerEXT = nullptr;
+    PFNGLBINDBUFFERARBPROC bindBuffer = nullptr;
+    PFNGLBUFFERDATAARBPROC bufferData = nullptr;
+    PFNGLBUFFERSUBDATAARBPROC bufferSubData = nullptr;
+    PFNGLDELETEBUFFERSARBPROC deleteBuffers = nullptr;
+    PFNGLGENBUFFERSARBPROC genBuffers = nullptr;
+    PFNGLMAPBUFFERARBPROC mapBuffer = nullptr;
+    PFNGLUNMAPBUFFERARBPROC unmapBuffer = nullptr;
+};
+
+// Fills the table from the current context's library.
+void LoadExtensionEntryPoints();
+const GLEntryPoints& GetGLEntryPoints();
+
+// The window system's extension names of the current context, each cut to 255 bytes; empty when
+// the current context is not a GLX one.
+void ReadWindowSystemExtensions(Core::Vector<Core::String>& names);
+
+// The window-system extensions the renderer asks about, by what they provide.
+bool HasSwapControlExtension(const Core::Vector<Core::String>& windowSystemNames);
+bool HasMultisampleExtension(const Core::Vector<Core::String>& windowSystemNames);
+bool HasPixelFormatExtension(const Core::Vector<Core::String>& windowSystemNames);
+}  // namespace Renderer

@@ -1,0 +1,299 @@
+// The OpenGL renderer's client arrays, draws, matrices, clears, presentation, read-back and
+// full-screen switching.
+#include "core/PAL_GLContext.h"
+#include "core/PAL_Window.h"
+#include "renderer/Internal_GLCodes.h"
+#include "renderer/Internal_GLExtensions.h"
+#include "renderer/Internal_OGLRenderer.h"
+
+#include <GL/gl.h>
+
+namespace Renderer
+{
+namespace
+{
+void EnableArray(GLenum array, const void* pointer)
+{
+    if (pointer)
+    {
+        glEnableClientState(array);
+    }
+    else
+    {
+        glDisableClientState(array);
+    }
+}
+}  // namespace
+
+void OGLRenderer::SetVertexArray(const f32* xyz)
+{
+    RecordingRenderer::SetVertexArray(xyz);
+    EnableArray(GL_VERTEX_ARRAY, xyz);
+    if (xyz)
+    {
+        glVertexPointer(3, GL_FLOAT, 0, xyz);
+    }
+}
+
+void OGLRenderer::SetNormalArray(const f32* xyz)
+{
+    RecordingRenderer::SetNormalArray(xyz);
+    EnableArray(GL_NORMAL_ARRAY, xyz);
+    if (xyz)
+    {
+        glNormalPointer(GL_FLOAT, 0, xyz);
+    }
+}
+
+void OGLRenderer::SetColorArray(const Math::Color* colors)
+{
+    RecordingRenderer::SetColorArray(colors);
+    EnableArray(GL_COLOR_ARRAY, colors);
+    if (colors)
+    {
+        glColorPointer(4, GL_FLOAT, 0, colors);
+    }
+}
+
+void OGLRenderer::SetSecondaryColorArray(const Math::Color* colors)
+{
+    RecordingRenderer::SetSecondaryColorArray(colors);
+    const auto pointer = GetGLEntryPoints().secondaryColorPointerEXT;
+    if (!pointer || !HasGLExtension("GL_EXT_secondary_color"))
+    {
+        return;
+    }
+    EnableArray(GL_SECONDARY_COLOR_ARRAY_EXT, colors);
+    if (colors)
+    {
+        // Red, green and blue of each 16-byte colour.
+        pointer(3, GL_FLOAT, sizeof(Math::Color), colors);
+    }
+}
+
+void OGLRenderer::SetTexCoordArray(i32 unit, const f32* uv)
+{
+    RecordingRenderer::SetTexCoordArray(unit, uv);
+    if (!AcceptsTexCoordUnit(unit))
+    {
+        return;
+    }
+    if (multitexture)
+    {
+        GetGLEntryPoints().clientActiveTexture(GL_TEXTURE0_ARB + static_cast<GLenum>(unit));
+    }
+    EnableArray(GL_TEXTURE_COORD_ARRAY, uv);
+    if (uv)
+    {
+        glTexCoordPointer(2, GL_FLOAT, 0, uv);
+    }
+}
+
+void OGLRenderer::IssueDraw(const DrawCall& call)
+{
+    RecordingRenderer::IssueDraw(call);
+    const GLenum mode = ToGLPrimitive(call.primitive);
+    if (!call.indexed)
+    {
+        glDrawArrays(mode, static_cast<GLint>(call.first), static_cast<GLsizei>(call.count));
+        return;
+    }
+    const std::size_t size = call.indices32 ? sizeof(u32) : sizeof(u16);
+    const auto* start = static_cast<const u8*>(call.indices) + static_cast<std::size_t>(call.first) * size;
+    glDrawElements(mode, static_cast<GLsizei>(call.count), call.indices32 ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT,
+                   start);
+}
+
+void OGLRenderer::DrawRect(f32 x1, f32 y1, f32 x2, f32 y2)
+{
+    RecordingRenderer::DrawRect(x1, y1, x2, y2);
+    glRectf(x1, y1, x2, y2);
+}
+
+void OGLRenderer::SetLineStippleEnabled(u8 on)
+{
+    RecordingRenderer::SetLineStippleEnabled(on);
+    if (on)
+    {
+        glEnable(GL_LINE_STIPPLE);
+    }
+    else
+    {
+        glDisable(GL_LINE_STIPPLE);
+    }
+}
+
+void OGLRenderer::SetLineStipplePattern(u16 pattern)
+{
+    RecordingRenderer::SetLineStipplePattern(pattern);
+    glLineStipple(lineStippleFactor, lineStipplePattern);
+}
+
+void OGLRenderer::SetLineStippleFactor(i32 factor)
+{
+    RecordingRenderer::SetLineStippleFactor(factor);
+    glLineStipple(lineStippleFactor, lineStipplePattern);
+}
+
+// --- viewport and matrices -------------------------------------------------------------------------
+
+void OGLRenderer::SetViewport(const ViewportRect& rect)
+{
+    RecordingRenderer::SetViewport(rect);
+    glViewport(rect.x, rect.y, rect.width, rect.height);
+    glDepthRange(rect.zNear, rect.zFar);
+}
+
+ViewportRect OGLRenderer::GetViewport() const
+{
+    GLint box[4] = {0, 0, 0, 0};
+    GLfloat range[2] = {0.0f, 1.0f};
+    glGetIntegerv(GL_VIEWPORT, box);
+    glGetFloatv(GL_DEPTH_RANGE, range);
+    ViewportRect rect;
+    rect.x = box[0];
+    rect.y = box[1];
+    rect.width = box[2];
+    rect.height = box[3];
+    rect.zNear = range[0];
+    rect.zFar = range[1];
+    return rect;
+}
+
+void OGLRenderer::LoadModelView()
+{
+    glMatrixMode(GL_MODELVIEW);
+    glLoadMatrixf(modelView.e);
+}
+
+void OGLRenderer::SetWorldMatrix(const Math::Matrix4x4& matrix)
+{
+    RecordingRenderer::SetWorldMatrix(matrix);
+    LoadModelView();
+}
+
+void OGLRenderer::SetViewMatrix(const Math::Matrix4x4& matrix)
+{
+    RecordingRenderer::SetViewMatrix(matrix);
+    LoadModelView();
+}
+
+void OGLRenderer::SetProjectionMatrix(const Math::Matrix4x4& matrix)
+{
+    RecordingRenderer::SetProjectionMatrix(matrix);
+    glMatrixMode(GL_PROJECTION);
+    glLoadMatrixf(projection.e);
+}
+
+void OGLRenderer::SetTextureMatrix(i32 unit, const Math::Matrix4x4& matrix)
+{
+    RecordingRenderer::SetTextureMatrix(unit, matrix);
+    if (unit < 0 || unit >= static_cast<i32>(TextureMatrixCount))
+    {
+        return;
+    }
+    glMatrixMode(GL_TEXTURE);
+    glLoadMatrixf(textureMatrices[unit].e);
+}
+
+// --- clears and read-back ------------------------------------------------------------------------
+
+void OGLRenderer::ClearColorBuffer(const Math::Color& color)
+{
+    RecordingRenderer::ClearColorBuffer(color);
+    glClearColor(color.r, color.g, color.b, color.a);
+    glClear(GL_COLOR_BUFFER_BIT);
+}
+
+void OGLRenderer::ClearDepthBuffer(f32 depth)
+{
+    RecordingRenderer::ClearDepthBuffer(depth);
+    glClearDepth(depth);
+    glClear(GL_DEPTH_BUFFER_BIT);
+}
+
+void OGLRenderer::ClearStencilBuffer(i32 value)
+{
+    RecordingRenderer::ClearStencilBuffer(value);
+    glClearStencil(value);
+    glClear(GL_STENCIL_BUFFER_BIT);
+}
+
+void OGLRenderer::ClearBuffers(const Math::Color& color, f32 depth, i32 stencil)
+{
+    RecordingRenderer::ClearBuffers(color, depth, stencil);
+    glClearColor(color.r, color.g, color.b, color.a);
+    glClearDepth(depth);
+    glClearStencil(stencil);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+}
+
+bool OGLRenderer::ReadFrameBuffer(u8* pixels, u32 size)
+{
+    RecordingRenderer::ReadFrameBuffer(pixels, size);
+    const u32 needed = FrameBufferSize(settings.width, settings.height);
+    if (!pixels || needed == 0 || size < needed)
+    {
+        return false;
+    }
+    // The row padding ReadFrameBuffer promises is that of the default pack alignment.
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, settings.width, settings.height, GL_RGB, GL_UNSIGNED_BYTE, pixels);
+    return true;
+}
+
+// --- presentation and the display ----------------------------------------------------------------
+
+void OGLRenderer::ExecuteRasterQueue()
+{
+    RunRasterCommands(*this, rasterQueue);
+}
+
+void OGLRenderer::SwapFrame()
+{
+    PAL::SwapBuffers(*settings.window);
+}
+
+void OGLRenderer::ToggleFullScreen()
+{
+    RecordingRenderer::ToggleFullScreen();
+    // The shadow flipped the flag as if any mode were accepted; the device decides below.
+    settings.fullScreen = settings.fullScreen ? 0 : 1;
+    PAL::Window& window = *settings.window;
+    Adapter& modes = *adapter.Get();
+    if (settings.fullScreen)
+    {
+        glFinish();
+        modes.ToggleMode(false, window);
+        window.SetBorder(1);
+        window.SetClientSize(settings.width, settings.height);
+        window.SetPosition(savedWindowX, savedWindowY);
+        window.SetVisible(1);
+        window.SetTopMost(0);
+        settings.fullScreen = 0;
+    }
+    else
+    {
+        modes.SetRequestedMode(DisplayMode{static_cast<u32>(settings.width), static_cast<u32>(settings.height),
+                                           static_cast<u32>(settings.colorBits),
+                                           static_cast<u32>(settings.refreshRate)});
+        if (!modes.TestMode())
+        {
+            ApplyVSync();
+            return;
+        }
+        glFinish();
+        window.GetPosition(savedWindowX, savedWindowY);
+        window.SetVisible(0);
+        modes.ToggleMode(true, window);
+        window.SetBorder(0);
+        window.SetPosition(0, 0);
+        window.SetClientSize(settings.width, settings.height);
+        window.SetVisible(1);
+        window.SetTopMost(1);
+        settings.fullScreen = modes.IsFullScreenActive();
+    }
+    ApplyVSync();
+}
+}  // namespace Renderer

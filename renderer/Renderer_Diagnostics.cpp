@@ -1,0 +1,52 @@
+#include "renderer/Renderer_Diagnostics.h"
+
+#include "core/PAL_FileSystem.h"
+#include "core/PAL_Path.h"
+
+#include <string>
+
+namespace Renderer
+{
+namespace
+{
+u8 diagnostics = 0;
+}
+
+void SetDiagnostics(u8 on)
+{
+    diagnostics = on;
+}
+
+u8 AreDiagnosticsOn()
+{
+    return diagnostics;
+}
+
+std::FILE* OpenDiagnosticFile(const char* name)
+{
+    if (!diagnostics)
+    {
+        return nullptr;
+    }
+    const std::string path = std::string(PAL::GetExecutableDirectory()) + name;
+    return PAL::OpenFile(path, "w");
+}
+
+OpenGLErrorLog::OpenGLErrorLog() : file(OpenDiagnosticFile("\\OpenGLErrors.txt"))
+{
+}
+
+OpenGLErrorLog::~OpenGLErrorLog()
+{
+    Close();
+}
+
+void OpenGLErrorLog::Close()
+{
+    if (file)
+    {
+        std::fclose(file);
+        file = nullptr;
+    }
+}
+}  // namespace Renderer

@@ -1,0 +1,47 @@
+#include "renderer/Renderer_RenderingContext.h"
+
+#include "core/PAL_ErrorReporter.h"
+#include "renderer/Internal_GLExtensions.h"
+
+namespace Renderer
+{
+RenderingContext::RenderingContext(PAL::Window& target) : window(&target), pixelFormat(target.GetPixelFormat())
+{
+    PAL::SetErrorContext("SDL_GL_CreateContext", "Renderer::RenderingContext::RenderingContext", __LINE__,
+                         "Renderer_RenderingContext");
+    context.emplace(target);
+    PAL::CheckWin32Error(context->IsValid() ? 0 : 1);
+    if (!context->IsValid())
+    {
+        PAL::ReportFatalError(1, PAL::GetLastGLError());
+    }
+    PAL::QueryGrantedFormat(granted);
+}
+
+RenderingContext::~RenderingContext()
+{
+    context.reset();
+}
+
+bool RenderingContext::MakeCurrent(PAL::Window* target)
+{
+    if (target && target != window)
+    {
+        PAL::SetErrorContext("SDL_GL_MakeCurrent", "Renderer::RenderingContext::MakeCurrent", __LINE__,
+                             "Renderer_RenderingContext");
+        PAL::CheckWin32Error(PAL::GLContext::ReleaseCurrent() ? 0 : 1);
+        window = target;
+    }
+    PAL::SetErrorContext("SDL_GL_MakeCurrent", "Renderer::RenderingContext::MakeCurrent", __LINE__,
+                         "Renderer_RenderingContext");
+    const bool bound = context->MakeCurrent(*window);
+    PAL::CheckWin32Error(bound ? 0 : 1);
+    if (!bound)
+    {
+        return false;
+    }
+    LoadExtensionEntryPoints();
+    ReadWindowSystemExtensions(windowSystemExtensions);
+    return true;
+}
+}  // namespace Renderer
