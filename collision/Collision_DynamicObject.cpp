@@ -76,6 +76,7 @@ void DynamicObject::ClearCollisionData()
     frameLineSegments.clear();
     frameCircles.clear();
     frameHotSpots.clear();
+    selectedFrame = nullptr;
     actor = nullptr;
     currentFrame = nullptr;
 }

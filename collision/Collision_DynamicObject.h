@@ -238,7 +238,8 @@ private:
 
     const CollisionActor* actor = nullptr;
     const CollisionFrame* currentFrame = nullptr;
-    // The current frame's shapes (not owned) and the variant the flips select.
+    // The shapes of the frame last selected (not owned) and the variant the flips select.
+    const CollisionFrame* selectedFrame = nullptr;
     Core::Vector<const DynamicCollisionLineSegment*> frameLineSegments;
     Core::Vector<const DynamicCollisionCircle*> frameCircles;
     Core::Vector<const DynamicCollisionHotSpot*> frameHotSpots;

@@ -38,6 +38,12 @@ const CollisionFrame* DynamicObject::FindRequestedFrame() const
 void DynamicObject::SelectFrameShapes()
 {
     variant = SelectFlipVariant(horizontalFlip != 0, verticalFlip != 0);
+    boundingRectangle = currentFrame->boundingRectangles[variant];
+    // The lists only change with the frame (or with shapes added to it since).
+    if (currentFrame == selectedFrame && frameLineSegments.size() == currentFrame->lineSegments.size() &&
+        frameCircles.size() == currentFrame->circles.size() && frameHotSpots.size() == currentFrame->hotSpots.size())
+        return;
+    selectedFrame = currentFrame;
     frameLineSegments.clear();
     for (const DynamicCollisionLineSegment& shape : currentFrame->lineSegments)
         frameLineSegments.push_back(&shape);
@@ -61,7 +67,6 @@ void DynamicObject::SelectFrameShapes()
         GrowTo(*list, counts[1]);
     for (auto* list : {&oldHotSpots, &currentHotSpots, &contactHotSpots})
         GrowTo(*list, counts[2]);
-    boundingRectangle = currentFrame->boundingRectangles[variant];
 }
 
 VelRect DynamicObject::PlaceRectangle(const Pose& pose, const VelRect& local, f32 angle) const

@@ -71,6 +71,7 @@ LayerGrid::LayerGrid(const Math::Vector2D& origin, i32 width, i32 height, i32 ro
       cellSize(cellSize > 0.0f ? cellSize : 1.0f)
 {
     cells.resize(static_cast<std::size_t>(this->rows) * this->columns);
+    occupied.assign(cells.size(), 0);
     const f32 s = this->cellSize;
     for (i32 c = 0; c < this->columns; ++c)
     {
@@ -148,10 +149,39 @@ void LayerGrid::RegisterLineSegment(const Math::LineSegment2D& segment, u32 slot
     }
 }
 
+void LayerGrid::AddDynamicObject(i32 column, i32 row, u32 slot)
+{
+    const std::size_t index = Index(column, row);
+    if (!occupied[index])
+    {
+        occupied[index] = 1;
+        occupiedCells.push_back(static_cast<u32>(index));
+    }
+    cells[index].dynamicObjects.Add(slot);
+}
+
 void LayerGrid::ClearDynamicLists()
 {
-    for (GridCell& cell : cells)
-        cell.dynamicObjects.Clear();
+    for (u32 index : occupiedCells)
+    {
+        cells[index].dynamicObjects.Clear();
+        occupied[index] = 0;
+    }
+    occupiedCells.clear();
+}
+
+void LayerGrid::FindOccupiedCells()
+{
+    occupied.assign(cells.size(), 0);
+    occupiedCells.clear();
+    for (std::size_t index = 0; index < cells.size(); ++index)
+    {
+        if (!cells[index].dynamicObjects.Slots().empty())
+        {
+            occupied[index] = 1;
+            occupiedCells.push_back(static_cast<u32>(index));
+        }
+    }
 }
 
 void LayerGrid::Save(Core::File& file) const
@@ -201,6 +231,7 @@ bool LayerGrid::Load(Core::File& file)
                 return false;
         }
     }
+    loaded.FindOccupiedCells();
     *this = std::move(loaded);
     return true;
 }

@@ -70,8 +70,8 @@ public:
     i32 GetWidth() const { return width; }
     i32 GetHeight() const { return height; }
 
-    GridCell& Cell(i32 column, i32 row) { return cells[static_cast<std::size_t>(column) * rows + row]; }
-    const GridCell& Cell(i32 column, i32 row) const { return cells[static_cast<std::size_t>(column) * rows + row]; }
+    GridCell& Cell(i32 column, i32 row) { return cells[Index(column, row)]; }
+    const GridCell& Cell(i32 column, i32 row) const { return cells[Index(column, row)]; }
 
     // The cell of a world point, clamped into the grid.
     void CellOf(const Math::Vector2D& point, i32& column, i32& row) const;
@@ -80,6 +80,9 @@ public:
     void RegisterCircle(const Math::Circle2D& circle, u32 slot);
     void RegisterLineSegment(const Math::LineSegment2D& segment, u32 slot);
 
+    // Lists a dynamic object in a cell for this frame.
+    void AddDynamicObject(i32 column, i32 row, u32 slot);
+    bool HasDynamicObjects(i32 column, i32 row) const { return occupied[Index(column, row)] != 0; }
     // Empties every cell's dynamic list.
     void ClearDynamicLists();
 
@@ -89,8 +92,11 @@ public:
     bool Load(Core::File& file);
 
 private:
+    std::size_t Index(i32 column, i32 row) const { return static_cast<std::size_t>(column) * rows + row; }
     // An index truncated toward zero and clamped into [0, count - 1]; undefined values give 0.
     static i32 ClampIndex(f32 value, i32 count);
+    // Marks every cell whose dynamic list is not empty.
+    void FindOccupiedCells();
 
     Math::Vector2D origin;
     i32 width = 0;
@@ -99,5 +105,9 @@ private:
     i32 columns = 0;
     f32 cellSize = 0.0f;
     Core::Vector<GridCell> cells; // column by column
+    // The cells whose dynamic list is not empty, as a flag per cell and as a list, so that a frame
+    // walks the cells its objects cover rather than the whole grid.
+    Core::Vector<u8> occupied;
+    Core::Vector<u32> occupiedCells;
 };
 } // namespace Collision2D

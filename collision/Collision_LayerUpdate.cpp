@@ -3,8 +3,9 @@
 #include "collision/Collision_StaticShapes.h"
 #include "collision/Collision_TileMap.h"
 
-// The per-frame update of a layer, in this order: preparation of every dynamic object, tile-map
-// animation, grid refill, pair search per cell, pair tests, static and tile-map tests, pose commit.
+// The per-frame update of a layer, in this order: tile-map animation, preparation of every dynamic
+// object with the refill of the grid's dynamic lists, pair search per cell, pair tests, static and
+// tile-map tests, pose commit.
 // Objects are visited in slot order throughout; an object without a current collision frame takes
 // no part after its preparation.
 namespace Collision2D
@@ -19,11 +20,8 @@ bool Active(const DynamicObject* object)
 
 void CollisionLayer::Update(f32 dt)
 {
-    for (i32 slot = 1; slot < dynamicObjects.count; ++slot)
-    {
-        if (DynamicObject* object = dynamicObjects.slots[slot])
-            object->PrepareFrame();
-    }
+    // Tile maps and dynamic objects do not read each other while they are prepared, so each
+    // object is prepared and sorted into the grid in one visit.
     for (i32 slot = 1; slot < tileMaps.count; ++slot)
     {
         if (TileMap* map = tileMaps.slots[slot])
@@ -33,6 +31,9 @@ void CollisionLayer::Update(f32 dt)
     for (i32 slot = 1; slot < dynamicObjects.count; ++slot)
     {
         DynamicObject* object = dynamicObjects.slots[slot];
+        if (!object)
+            continue;
+        object->PrepareFrame();
         if (!Active(object))
             continue;
         const VelRect& sweep = object->GetSweepRectangle();
@@ -42,13 +43,14 @@ void CollisionLayer::Update(f32 dt)
         object->SetCellRange(range);
         for (i32 column = range.firstColumn; column <= range.lastColumn; ++column)
             for (i32 row = range.firstRow; row <= range.lastRow; ++row)
-                grid.Cell(column, row).dynamicObjects.Add(static_cast<u32>(slot));
+                grid.AddDynamicObject(column, row, static_cast<u32>(slot));
     }
     FindCandidates();
     TestPairs();
 
     // Marks left by an earlier frame, a clone or a stream are cleared once; afterwards each pass
-    // clears only the marks of the pass before it.
+    // clears only the marks of the pass before it. An object's pose is committed after its own
+    // static pass: no later pass reads it.
     testedCircles.clear();
     testedLineSegments.clear();
     for (i32 slot = 1; slot < staticCircles.count; ++slot)
@@ -60,15 +62,10 @@ void CollisionLayer::Update(f32 dt)
     for (i32 slot = 1; slot < dynamicObjects.count; ++slot)
     {
         DynamicObject* object = dynamicObjects.slots[slot];
-        if (Active(object))
-            TestStatics(*object);
-    }
-
-    for (i32 slot = 1; slot < dynamicObjects.count; ++slot)
-    {
-        DynamicObject* object = dynamicObjects.slots[slot];
-        if (Active(object))
-            object->CommitPose();
+        if (!Active(object))
+            continue;
+        TestStatics(*object);
+        object->CommitPose();
     }
 }
 
@@ -78,6 +75,8 @@ void CollisionLayer::FindCandidates()
     {
         for (i32 row = 0; row < grid.GetRows(); ++row)
         {
+            if (!grid.HasDynamicObjects(column, row))
+                continue;
             const Core::Vector<u32>& slots = grid.Cell(column, row).dynamicObjects.Slots();
             for (std::size_t a = 0; a < slots.size(); ++a)
             {
@@ -131,7 +130,8 @@ void CollisionLayer::TestPairs()
 
 void CollisionLayer::TestStatics(DynamicObject& object)
 {
-    if (object.IsMoved() || object.GetUpdateOnIdle())
+    const bool anyStatics = staticCircles.count > 1 || staticLineSegments.count > 1;
+    if (anyStatics && (object.IsMoved() || object.GetUpdateOnIdle()))
     {
         for (StaticCollisionCircle* circle : testedCircles)
             circle->SetTested(false);

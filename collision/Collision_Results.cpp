@@ -19,16 +19,34 @@ constexpr u32 TileMapRecordMinimumBytes = 20 + 5 * 4;
 constexpr u32 NewEntryBytes = 37;
 constexpr u32 StaticEntryBytes = 17;
 
-// Counts one more record; the capacity grows by step when the count reaches it, and records are
-// allocated so that the one at index count exists.
+// The record at index, allocated when the pool does not reach it yet. Records are allocated as they
+// are first written, so capacities are the pools' logical sizes.
+template <class Record, class Count>
+Record& Slot(Core::Vector<Record>& pool, Count index)
+{
+    const std::size_t at = static_cast<std::size_t>(index);
+    if (at >= pool.size())
+        pool.resize(at + 1);
+    return pool[at];
+}
+
+// Counts the record at index count; the capacity grows by step when the count reaches it.
 template <class Record, class Count>
 void Commit(Core::Vector<Record>& pool, Count& count, Count& capacity, Count step)
 {
+    Slot(pool, count);
     ++count;
     if (count >= capacity)
         capacity += step;
-    if (static_cast<std::size_t>(count) >= pool.size())
-        pool.resize(pool.size() + static_cast<std::size_t>(step));
+}
+
+// As Slot, for a record about to be written: the reset must restore it.
+template <class Record>
+Record& Touch(Core::Vector<Record>& pool, i32 index, i32& touched)
+{
+    if (touched <= index)
+        touched = index + 1;
+    return Slot(pool, index);
 }
 
 bool ReadCapacityAndCount(Core::File& file, u32& capacity, u32& count)
@@ -61,7 +79,7 @@ bool LoadPool(Core::File& file, Core::Vector<Record>& pool, Count& capacity, Cou
         return false;
     if (!file.CanRead(u64(readCount) * minimumRecordBytes))
         return false;
-    Core::Vector<Record> loaded(readCount + 1);
+    Core::Vector<Record> loaded(readCount);
     for (u32 i = 0; i < readCount; ++i)
     {
         if (!loaded[i].Load(file))
@@ -128,7 +146,7 @@ bool LoadEntries(Core::File& file, Core::Vector<Entry>& entries, u32 count, u32 
 {
     if (!file.CanRead(u64(count) * entryBytes))
         return false;
-    Core::Vector<Entry> loaded(count + 1);
+    Core::Vector<Entry> loaded(count);
     for (u32 i = 0; i < count; ++i)
     {
         if (!Io::Load(file, loaded[i]))
@@ -210,10 +228,6 @@ bool BRECT_C::Load(Core::File& file)
            Core::ReadF32(file, contactOrientation);
 }
 
-DGEO_C::DGEO_C() : lineSegments(5), circles(5)
-{
-}
-
 void DGEO_C::Save(Core::File& file) const
 {
     COLLISION_C::Save(file);
@@ -224,10 +238,23 @@ void DGEO_C::Save(Core::File& file) const
 
 bool DGEO_C::Load(Core::File& file)
 {
-    return COLLISION_C::Load(file) &&
-           LoadPool(file, lineSegments, buffer_LineSegments, currentLineSegmentsNumber, ContactRecordBytes) &&
-           LoadPool(file, circles, buffer_Circles, currentCirclesNumber, ContactRecordBytes) &&
-           LoadGrowthStep(file, deltaBuffer);
+    const bool loaded = COLLISION_C::Load(file) &&
+                        LoadPool(file, lineSegments, buffer_LineSegments, currentLineSegmentsNumber, ContactRecordBytes) &&
+                        LoadPool(file, circles, buffer_Circles, currentCirclesNumber, ContactRecordBytes) &&
+                        LoadGrowthStep(file, deltaBuffer);
+    touchedLineSegments = static_cast<i32>(lineSegments.size());
+    touchedCircles = static_cast<i32>(circles.size());
+    return loaded;
+}
+
+LNS_C& DGEO_C::NextLineSegment()
+{
+    return Touch(lineSegments, currentLineSegmentsNumber, touchedLineSegments);
+}
+
+CIR_C& DGEO_C::NextCircle()
+{
+    return Touch(circles, currentCirclesNumber, touchedCircles);
 }
 
 void DGEO_C::CommitLineSegmentResult()
@@ -238,10 +265,6 @@ void DGEO_C::CommitLineSegmentResult()
 void DGEO_C::CommitCircleResult()
 {
     Commit(circles, currentCirclesNumber, buffer_Circles, deltaBuffer);
-}
-
-TMAP_C::TMAP_C() : newEntries(20), staticEntries(20)
-{
 }
 
 void TMAP_C::Save(Core::File& file) const
@@ -294,40 +317,77 @@ void TMAP_C::AddStaticEntry(TMAP_DATA_BASE entry)
     staticEntries[currentStaticIdsNumber - 1] = entry;
 }
 
-CollisionResults::CollisionResults() : rectangles(5), geometries(5), circles(5), lineSegments(5), tileMaps(20)
+BRECT_C& CollisionResults::NextRectangle()
 {
+    return Slot(rectangles, currentBRECTNumber);
 }
+
+DGEO_C& CollisionResults::NextGeometry()
+{
+    return Touch(geometries, currentDGEONumber, touchedGeometries);
+}
+
+CIR_C& CollisionResults::NextCircle()
+{
+    return Touch(circles, currentCIRNumber, touchedCircles);
+}
+
+LNS_C& CollisionResults::NextLineSegment()
+{
+    return Touch(lineSegments, currentLNSNumber, touchedLineSegments);
+}
+
+TMAP_C& CollisionResults::NextTileMap()
+{
+    return Touch(tileMaps, currentTMAPNumber, touchedTileMaps);
+}
+
+namespace
+{
+// Only slot 0 of a geometry sub-record names an own shape.
+template <class Record>
+void MarkFirstSlots(Core::Vector<Record>& pool, i32& touched)
+{
+    for (i32 i = 0; i < touched; ++i)
+    {
+        pool[static_cast<std::size_t>(i)].myLineSegmentUserId[0] = EmptyUserId;
+        pool[static_cast<std::size_t>(i)].myCircleUserId[0] = EmptyUserId;
+    }
+    touched = 0;
+}
+
+template <class Record>
+void ClearPoints(Core::Vector<Record>& pool, i32& touched)
+{
+    for (i32 i = 0; i < touched; ++i)
+        pool[static_cast<std::size_t>(i)].ClearPoints();
+    touched = 0;
+}
+} // namespace
 
 void CollisionResults::Reset()
 {
     currentBRECTNumber = 0;
-    for (DGEO_C& geometry : geometries)
+    for (i32 i = 0; i < touchedGeometries; ++i)
     {
-        for (CIR_C& record : geometry.circles)
-        {
-            record.myLineSegmentUserId[0] = EmptyUserId;
-            record.myCircleUserId[0] = EmptyUserId;
-        }
-        for (LNS_C& record : geometry.lineSegments)
-        {
-            record.myLineSegmentUserId[0] = EmptyUserId;
-            record.myCircleUserId[0] = EmptyUserId;
-        }
+        DGEO_C& geometry = geometries[static_cast<std::size_t>(i)];
+        MarkFirstSlots(geometry.circles, geometry.touchedCircles);
+        MarkFirstSlots(geometry.lineSegments, geometry.touchedLineSegments);
         geometry.currentLineSegmentsNumber = 0;
         geometry.currentCirclesNumber = 0;
     }
+    touchedGeometries = 0;
     currentDGEONumber = 0;
-    for (CIR_C& record : circles)
-        record.ClearPoints();
+    ClearPoints(circles, touchedCircles);
     currentCIRNumber = 0;
-    for (LNS_C& record : lineSegments)
-        record.ClearPoints();
+    ClearPoints(lineSegments, touchedLineSegments);
     currentLNSNumber = 0;
-    for (TMAP_C& record : tileMaps)
+    for (i32 i = 0; i < touchedTileMaps; ++i)
     {
-        record.currentNewIdsNumber = 0;
-        record.currentStaticIdsNumber = 0;
+        tileMaps[static_cast<std::size_t>(i)].currentNewIdsNumber = 0;
+        tileMaps[static_cast<std::size_t>(i)].currentStaticIdsNumber = 0;
     }
+    touchedTileMaps = 0;
     currentTMAPNumber = 0;
 }
 
@@ -369,11 +429,17 @@ void CollisionResults::Save(Core::File& file) const
 
 bool CollisionResults::Load(Core::File& file)
 {
-    return LoadPool(file, rectangles, buffer_BRECT, currentBRECTNumber, RectangleRecordBytes) &&
-           LoadPool(file, geometries, buffer_DGEO, currentDGEONumber, GeometryRecordMinimumBytes) &&
-           LoadPool(file, circles, buffer_CIR, currentCIRNumber, ContactRecordBytes) &&
-           LoadPool(file, lineSegments, buffer_LNS, currentLNSNumber, ContactRecordBytes) &&
-           LoadPool(file, tileMaps, buffer_TMAP, currentTMAPNumber, TileMapRecordMinimumBytes) &&
-           LoadGrowthStep(file, deltaBuffer) && Core::ReadI32(file, buffer_Extra);
+    const bool loaded = LoadPool(file, rectangles, buffer_BRECT, currentBRECTNumber, RectangleRecordBytes) &&
+                        LoadPool(file, geometries, buffer_DGEO, currentDGEONumber, GeometryRecordMinimumBytes) &&
+                        LoadPool(file, circles, buffer_CIR, currentCIRNumber, ContactRecordBytes) &&
+                        LoadPool(file, lineSegments, buffer_LNS, currentLNSNumber, ContactRecordBytes) &&
+                        LoadPool(file, tileMaps, buffer_TMAP, currentTMAPNumber, TileMapRecordMinimumBytes) &&
+                        LoadGrowthStep(file, deltaBuffer) && Core::ReadI32(file, buffer_Extra);
+    // Whatever was read may differ from reset records.
+    touchedGeometries = static_cast<i32>(geometries.size());
+    touchedCircles = static_cast<i32>(circles.size());
+    touchedLineSegments = static_cast<i32>(lineSegments.size());
+    touchedTileMaps = static_cast<i32>(tileMaps.size());
+    return loaded;
 }
 } // namespace Collision2D

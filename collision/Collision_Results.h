@@ -87,24 +87,30 @@ public:
 class DGEO_C : public COLLISION_C
 {
 public:
-    Core::Vector<LNS_C> lineSegments; // always more records than currentLineSegmentsNumber
-    Core::Vector<CIR_C> circles;      // always more records than currentCirclesNumber
+    Core::Vector<LNS_C> lineSegments; // allocated as written
+    Core::Vector<CIR_C> circles;      // allocated as written
     i32 currentLineSegmentsNumber = 0;
     i32 currentCirclesNumber = 0;
     i32 deltaBuffer = 5;
     i32 buffer_LineSegments = 5;
     i32 buffer_Circles = 5;
 
-    DGEO_C();
-
     void Save(Core::File& file) const override;
     bool Load(Core::File& file) override;
 
-    // The record the next contact is written into.
-    LNS_C& NextLineSegment() { return lineSegments[currentLineSegmentsNumber]; }
-    CIR_C& NextCircle() { return circles[currentCirclesNumber]; }
+    // The record the next contact is written into. Every write goes through these, so that a
+    // reset knows which records a frame may have changed.
+    LNS_C& NextLineSegment();
+    CIR_C& NextCircle();
     void CommitLineSegmentResult();
     void CommitCircleResult();
+
+private:
+    friend class CollisionResults;
+
+    // Leading records that may differ from reset ones; the reset restores only these.
+    i32 touchedLineSegments = 0;
+    i32 touchedCircles = 0;
 };
 
 // A cell of a tile map reported by the cell walkers.
@@ -134,10 +140,8 @@ public:
     u32 currentStaticIdsNumber = 0;
     u32 buffer_NewIds = 20;
     u32 buffer_StaticIds = 20;
-    Core::Vector<TMAP_DATA> newEntries;         // always more entries than currentNewIdsNumber
-    Core::Vector<TMAP_DATA_BASE> staticEntries; // always more entries than currentStaticIdsNumber
-
-    TMAP_C();
+    Core::Vector<TMAP_DATA> newEntries;         // allocated as added
+    Core::Vector<TMAP_DATA_BASE> staticEntries; // allocated as added
 
     void Save(Core::File& file) const override;
     bool Load(Core::File& file) override;
@@ -147,8 +151,9 @@ public:
 };
 
 // The result block of one dynamic object: five pools reused from frame to frame. A count says how
-// many of a pool's first records are valid this frame; the record at index count always exists.
-// Capacities only grow, in steps of deltaBuffer.
+// many of a pool's first records are valid this frame; records past it keep what earlier frames
+// wrote. Capacities (the counts a pool has room for) only grow, in steps of deltaBuffer; records
+// are allocated when first written, so that a block costs memory for the contacts it has had.
 class CollisionResults
 {
 public:
@@ -170,16 +175,15 @@ public:
     i32 deltaBuffer = 5;
     i32 buffer_Extra = 20; // carried through copies and streams; read by nothing
 
-    CollisionResults();
-
     // Starts a frame: every count to 0 and the own-shape user ids of the contact records marked empty.
     void Reset();
 
-    BRECT_C& NextRectangle() { return rectangles[currentBRECTNumber]; }
-    DGEO_C& NextGeometry() { return geometries[currentDGEONumber]; }
-    CIR_C& NextCircle() { return circles[currentCIRNumber]; }
-    LNS_C& NextLineSegment() { return lineSegments[currentLNSNumber]; }
-    TMAP_C& NextTileMap() { return tileMaps[currentTMAPNumber]; }
+    // The record a test fills next, before it commits it. Every write goes through these.
+    BRECT_C& NextRectangle();
+    DGEO_C& NextGeometry();
+    CIR_C& NextCircle();
+    LNS_C& NextLineSegment();
+    TMAP_C& NextTileMap();
 
     void CommitRectangleResult();
     void CommitGeometryResult();
@@ -198,5 +202,14 @@ public:
     // False, with the block left valid, when the stream fails or holds an impossible count,
     // capacity or growth step.
     bool Load(Core::File& file);
+
+private:
+    // Leading records of each pool that may differ from reset ones. The reset restores only these,
+    // so that its cost follows the frame's contacts rather than the pools' capacities; the records
+    // beyond were reset before and not written since.
+    i32 touchedGeometries = 0;
+    i32 touchedCircles = 0;
+    i32 touchedLineSegments = 0;
+    i32 touchedTileMaps = 0;
 };
 } // namespace Collision2D

@@ -18,11 +18,6 @@ inline bool ReadVector(Core::File& file, Math::Vector2D& v)
     return Core::ReadF32(file, v.x) && Core::ReadF32(file, v.y);
 }
 
-inline bool ReadFlag(Core::File& file, u8& flag)
-{
-    return Core::ReadU8(file, flag);
-}
-
 // Fails the stream and gives false: a value read from it is impossible.
 inline bool Reject(Core::File& file)
 {

@@ -14,16 +14,20 @@ using Math::Vector2D;
 
 TEST(CollisionResults, NewBlock)
 {
-    const CollisionResults block;
+    CollisionResults block;
     EXPECT_FALSE(block.Any());
     EXPECT_EQ(block.buffer_BRECT, 5);
-    EXPECT_GE(block.rectangles.size(), 5u);
+    EXPECT_EQ(block.buffer_DGEO, 5);
     EXPECT_EQ(block.buffer_TMAP, 20);
-    EXPECT_GE(block.tileMaps.size(), 20u);
-    EXPECT_EQ(block.geometries[0].buffer_LineSegments, 5);
-    EXPECT_GE(block.geometries[0].circles.size(), 5u);
-    EXPECT_EQ(block.circles[0].myCircleUserId[3], EmptyUserId);
     EXPECT_EQ(block.buffer_Extra, 20);
+    EXPECT_EQ(block.NextGeometry().buffer_LineSegments, 5);
+    EXPECT_EQ(block.NextGeometry().buffer_Circles, 5);
+    EXPECT_EQ(block.NextTileMap().buffer_NewIds, 20u);
+    const CIR_C& fresh = block.NextCircle();
+    EXPECT_EQ(fresh.myCircleUserId[3], EmptyUserId);
+    EXPECT_EQ(fresh.myLineSegmentUserId[0], EmptyUserId);
+    EXPECT_EQ(fresh.numberOfIntersectedPoints, 0);
+    EXPECT_EQ(fresh.contactPoint[2], Vector2D(0, 0));
 }
 
 TEST(CollisionResults, PoolsGrowByTheirStep)
@@ -37,7 +41,7 @@ TEST(CollisionResults, PoolsGrowByTheirStep)
     for (int i = 0; i < 5; ++i)
         block.CommitCircleResult();
     EXPECT_EQ(block.buffer_CIR, 15);
-    EXPECT_GT(block.circles.size(), static_cast<std::size_t>(block.currentCIRNumber));
+    EXPECT_GE(block.circles.size(), static_cast<std::size_t>(block.currentCIRNumber));
 
     TMAP_C& record = block.NextTileMap();
     TMAP_DATA entry;
@@ -168,7 +172,7 @@ TEST(CollisionResults, HostileCountsAndCapacitiesFailCleanly)
         EXPECT_FALSE(block.Load(reader)) << bad.offset << " " << bad.value;
         EXPECT_TRUE(reader.Failed());
         // Whatever was read, the invariant holds.
-        EXPECT_GT(block.rectangles.size(), static_cast<std::size_t>(block.currentBRECTNumber));
+        EXPECT_GE(block.rectangles.size(), static_cast<std::size_t>(block.currentBRECTNumber));
         EXPECT_LT(block.currentBRECTNumber, block.buffer_BRECT);
     }
     for (u32 size = 0; size < good.GetSize(); size += 13)
