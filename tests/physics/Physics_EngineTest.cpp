@@ -1,0 +1,336 @@
+#include "Physics_TestSupport.h"
+
+#include "physics/Physics_Contact.h"
+#include "physics/Physics_JointAngularMotor.h"
+#include "physics/Physics_JointFixed.h"
+#include "physics/Physics_JointNail.h"
+
+#include <algorithm>
+
+namespace
+{
+using namespace Physics2D;
+using PhysicsTest::AddBody;
+using PhysicsTest::Fixture;
+using PhysicsTest::MakeBody;
+using Math::Vector2D;
+
+Contact* NewContact(const Vector2D& point = Vector2D(), float depth = 0.0f)
+{
+    return new Contact(point, Vector2D(0.0f, 1.0f), Vector2D(), Vector2D(), depth, 0.3f, 0.5f, 1);
+}
+
+bool Holds(const Core::Vector<Core::RefPtr<RigidBody>>& list, const RigidBody* body)
+{
+    return std::find(list.begin(), list.end(), body) != list.end();
+}
+
+TEST_F(Fixture, StepIsClampedAndItsInverseKept)
+{
+    PhysicsEngine engine;
+    engine.Update(0.05f);
+    EXPECT_EQ(engine.GetSimulationStep(), 0.02f);
+    EXPECT_EQ(engine.GetSimulationInverseStep(), 1.0f / 0.02f);
+    engine.PostCollisionUpdate(0.01f);
+    EXPECT_EQ(engine.GetSimulationStep(), 0.01f);
+    engine.Update(0.0f);
+    EXPECT_EQ(engine.GetSimulationStep(), 0.0f);
+    EXPECT_EQ(engine.GetSimulationInverseStep(), 0.0f);
+}
+
+TEST_F(Fixture, StaticBodyIsTheGlobalOneAndNeverInTheTable)
+{
+    PhysicsEngine engine;
+    EXPECT_EQ(StaticBody, engine.GetStaticBody());
+    EXPECT_EQ(engine.GetStaticBody()->GetMassProperties().GetInverseMass(), 0.0f);
+    EXPECT_EQ(engine.GetPlusInfinity(), 3.4028235e38f);
+    EXPECT_EQ(engine.GetMinusInfinity(), -3.4028235e38f);
+    EXPECT_EQ(engine.GetRigidBodies().size(), 0u);
+    EXPECT_EQ(engine.AddRigidBody(nullptr), 0u);
+}
+
+TEST_F(Fixture, FreedIdsAreReusedMostRecentFirst)
+{
+    PhysicsEngine engine;
+    EXPECT_EQ(AddBody(engine, 1, 1, Vector2D()), 1u);
+    EXPECT_EQ(AddBody(engine, 1, 1, Vector2D()), 2u);
+    EXPECT_EQ(AddBody(engine, 1, 1, Vector2D()), 3u);
+    EXPECT_TRUE(engine.RemoveRigidBody(2));
+    EXPECT_TRUE(engine.RemoveRigidBody(1));
+    EXPECT_FALSE(engine.RemoveRigidBody(1));
+    EXPECT_FALSE(engine.RemoveRigidBody(0));
+    EXPECT_FALSE(engine.RemoveRigidBody(4));
+    EXPECT_EQ(engine.GetRigidBody(1), nullptr);
+    EXPECT_EQ(AddBody(engine, 1, 1, Vector2D()), 1u);
+    EXPECT_EQ(AddBody(engine, 1, 1, Vector2D()), 2u);
+    EXPECT_EQ(AddBody(engine, 1, 1, Vector2D()), 4u);
+}
+
+TEST_F(Fixture, IdOperationsNeedABody)
+{
+    PhysicsEngine engine;
+    const u32 id = AddBody(engine, 2, 4, Vector2D(1, 1));
+    MassProperties mass;
+    Vector2D vector;
+    float value = 0.0f;
+    EXPECT_FALSE(engine.SetMassProperties(9, MassProperties(1, 1, Vector2D())));
+    EXPECT_FALSE(engine.GetMassProperties(0, mass));
+    EXPECT_FALSE(engine.SetRigidBodyPosition(9, Vector2D()));
+    EXPECT_FALSE(engine.SetRigidBodyOrientation(9, 1.0f));
+    EXPECT_FALSE(engine.GetRigidBodyVelocity(9, vector));
+    EXPECT_FALSE(engine.GetRigidBodyAngularVelocity(9, value));
+    EXPECT_FALSE(engine.GetRigidBodyCenterOfMass(9, vector));
+
+    EXPECT_TRUE(engine.GetMassProperties(id, mass));
+    EXPECT_EQ(mass.GetInverseInertia(), 0.25f);
+    EXPECT_TRUE(engine.SetRigidBodyOrientation(id, 30.0f));
+    EXPECT_TRUE(engine.SetRigidBodyAngularVelocity(id, 90.0f));
+    EXPECT_TRUE(engine.GetRigidBodyAngularVelocity(id, value));
+    EXPECT_FLOAT_EQ(value, 90.0f);
+    EXPECT_TRUE(engine.SetRigidBodyPosition(id, Vector2D(4, 5)));
+    EXPECT_TRUE(engine.GetRigidBodyCenterOfMass(id, vector));
+    EXPECT_EQ(vector, Vector2D(4, 5));
+
+    // Velocities through the engine are in scaled units.
+    engine.SetScale(2.0f);
+    EXPECT_TRUE(engine.SetRigidBodyVelocity(id, Vector2D(1, -3)));
+    EXPECT_EQ(engine.GetRigidBody(id)->GetVelocity(), Vector2D(2, -6));
+    EXPECT_TRUE(engine.GetRigidBodyVelocity(id, vector));
+    EXPECT_EQ(vector, Vector2D(1, -3));
+}
+
+TEST_F(Fixture, SettingsKeepTheirBounds)
+{
+    PhysicsEngine engine;
+    EXPECT_EQ(engine.GetAccuracy(), 75u);
+    engine.SetAccuracy(3);
+    EXPECT_EQ(engine.GetAccuracy(), 10u);
+    engine.SetAccuracy(40);
+    EXPECT_EQ(engine.GetAccuracy(), 40u);
+    engine.SetAccuracy(0xFFFFFFFFu);
+    EXPECT_EQ(engine.GetAccuracy(), ConstraintSolver::MaximumIterations);
+    engine.SetScale(0.0f);
+    EXPECT_EQ(engine.GetScale(), 1.0f);
+    engine.SetScale(3.0f);
+    EXPECT_EQ(engine.GetScale(), 3.0f);
+    engine.SetMaximumSimulationStep(-1.0f);
+    engine.SetMaximumSimulationStep(0.0f);
+    EXPECT_EQ(engine.GetMaximumSimulationStep(), 0.02f);
+    engine.SetMaximumSimulationStep(0.05f);
+    EXPECT_EQ(engine.GetMaximumSimulationStep(), 0.05f);
+    EXPECT_EQ(engine.GetEpsilon(), 1e-10f);
+}
+
+TEST_F(Fixture, RemovedBodyHandsItsJointsToTheStaticBodyAndDropsItsContacts)
+{
+    PhysicsEngine engine;
+    for (int i = 0; i < 5; ++i)
+        AddBody(engine, 1, 1, Vector2D(float(i), 0));
+    Joint* joint = engine.AddJoint(2, 5, new JointFixed());
+    ASSERT_NE(joint, nullptr);
+    engine.AddContact(2, 3, NewContact());
+    engine.AddContact(3, 2, NewContact());
+    Contact* kept = engine.AddContact(3, 4, NewContact());
+    ASSERT_EQ(engine.GetContacts().size(), 3u);
+
+    const Core::RefPtr<RigidBody> fifth = engine.GetRigidBody(5);
+    EXPECT_TRUE(engine.RemoveRigidBody(2));
+    EXPECT_EQ(engine.GetJoints().size(), 1u);
+    EXPECT_EQ(joint->GetBody1(), engine.GetStaticBody());
+    EXPECT_EQ(joint->GetBody2(), fifth.Get());
+    ASSERT_EQ(engine.GetContacts().size(), 1u);
+    EXPECT_EQ(engine.GetContacts().front(), kept);
+
+    // Re-prepared against the static body at the origin, the weld now holds body 5 where it is.
+    for (int i = 0; i < 30; ++i)
+        PhysicsTest::Step(engine, 0.02f);
+    EXPECT_NEAR(fifth->GetPosition().x, 4.0f, 1e-3f);
+}
+
+TEST_F(Fixture, JointsAndContactsNeedAtLeastOneBody)
+{
+    PhysicsEngine engine;
+    AddBody(engine, 1, 1, Vector2D());
+    AddBody(engine, 1, 1, Vector2D());
+    const u32 third = AddBody(engine, 1, 1, Vector2D(2.0f, 3.0f));
+
+    EXPECT_EQ(engine.AddJoint(0, 7, new JointFixed()), nullptr);
+    EXPECT_EQ(engine.AddJoint(1, 2, nullptr), nullptr);
+    EXPECT_EQ(engine.AddContact(0, 0, NewContact()), nullptr);
+    EXPECT_EQ(engine.GetJoints().size(), 0u);
+    EXPECT_EQ(engine.GetContacts().size(), 0u);
+
+    Contact* contact = new Contact(Vector2D(), Vector2D(0, 1), Vector2D(2, 3), Vector2D(9, 9), 0.0f, 0.3f, 0.5f, 0);
+    ASSERT_EQ(engine.AddContact(third, 0, contact), contact);
+    EXPECT_EQ(contact->GetBody1(), engine.GetRigidBody(third).Get());
+    EXPECT_EQ(contact->GetBody2(), engine.GetStaticBody());
+    EXPECT_EQ(contact->GetReferencePosition2(), Vector2D());
+    EXPECT_EQ(contact->GetDisplacement2(), Vector2D());
+
+    Joint* joint = engine.AddJoint(0, 1, new JointNail());
+    ASSERT_NE(joint, nullptr);
+    EXPECT_EQ(joint->GetBody1(), engine.GetStaticBody());
+    engine.RemoveJoint(joint);
+    engine.RemoveJoint(joint);
+    EXPECT_EQ(engine.GetJoints().size(), 0u);
+    engine.RemoveContact(contact);
+    EXPECT_EQ(engine.GetContacts().size(), 0u);
+}
+
+TEST_F(Fixture, InactiveJointTakesPartInNeitherPass)
+{
+    PhysicsEngine engine;
+    const u32 id = AddBody(engine, 1, 1, Vector2D(0, 5));
+    PhysicsTest::AddGravity(engine, id);
+    Joint* weld = engine.AddJoint(id, 0, new JointFixed());
+    weld->SetActive(false);
+    for (int i = 0; i < 10; ++i)
+        PhysicsTest::Step(engine, 0.02f);
+    EXPECT_LT(engine.GetRigidBody(id)->GetPosition().y, 4.9f);
+    EXPECT_EQ(engine.GetSolver().GetRowCount(), 0u);
+
+    weld->SetActive(true);
+    const float before = engine.GetRigidBody(id)->GetPosition().y;
+    engine.Update(0.02f);
+    EXPECT_EQ(engine.GetSolver().GetRowCount(), 3u);
+    EXPECT_GT(engine.GetRigidBody(id)->GetPosition().y, before - 0.02f);
+}
+
+TEST_F(Fixture, VelocityPassWithoutRowsIntegratesForcesAlone)
+{
+    PhysicsEngine engine;
+    const u32 id = AddBody(engine, 2, 1, Vector2D());
+    PhysicsTest::AddGravity(engine, id);
+    engine.Update(0.02f);
+    EXPECT_FLOAT_EQ(engine.GetRigidBody(id)->GetVelocity().y, -9.8f * 0.02f);
+    EXPECT_TRUE(engine.GetConstrainedBodies().empty());
+    engine.PostCollisionUpdate(0.02f);
+    EXPECT_FLOAT_EQ(engine.GetRigidBody(id)->GetVelocity().y, -9.8f * 0.02f);
+}
+
+struct Reporter
+{
+    Core::Vector<std::pair<u32, u32>> pairs;
+    static void Report(PhysicsEngine* engine, void* data)
+    {
+        for (const auto& pair : static_cast<Reporter*>(data)->pairs)
+            engine->AddContact(pair.first, pair.second, NewContact());
+    }
+};
+
+TEST_F(Fixture, OldContactsSurviveOnlyWhileSharingABodyWithinTheCaps)
+{
+    PhysicsEngine engine;
+    for (int i = 0; i < 700; ++i)
+        AddBody(engine, 1, 1, Vector2D(float(i), 0));
+    Reporter reporter;
+    engine.SetContactListUpdate(&Reporter::Report);
+    engine.SetContactListUpdateData(&reporter);
+
+    // Frame 1: 600 contacts of bodies 1..600 with the floor, plus 40 contacts of body 700.
+    for (u32 id = 1; id <= 600; ++id)
+        reporter.pairs.push_back({id, 0});
+    for (u32 k = 0; k < 40; ++k)
+        reporter.pairs.push_back({700, 0});
+    engine.PostCollisionUpdate(0.02f);
+    ASSERT_EQ(engine.GetContacts().size(), 640u);
+
+    // Frame 2: body 700 first, then the same 600 bodies: each new contact may keep at most 25 old
+    // ones, and at most 500 are kept in all.
+    reporter.pairs.clear();
+    reporter.pairs.push_back({700, 0});
+    for (u32 id = 1; id <= 600; ++id)
+        reporter.pairs.push_back({id, 0});
+    engine.PostCollisionUpdate(0.02f);
+    EXPECT_EQ(engine.GetContacts().size(), 601u + 500u);
+    u32 keptForLast = 0;
+    for (const Core::RefPtr<Contact>& contact : engine.GetContacts())
+        keptForLast += contact->GetBody1() == engine.GetRigidBody(700).Get() ? 1 : 0;
+    EXPECT_EQ(keptForLast, 1u + 25u);
+
+    // Frame 3: contacts of other bodies keep nothing old.
+    reporter.pairs.clear();
+    reporter.pairs.push_back({650, 0});
+    engine.PostCollisionUpdate(0.02f);
+    EXPECT_EQ(engine.GetContacts().size(), 1u);
+}
+
+TEST_F(Fixture, PositionPassSolvesJointsChainedToTouchedBodies)
+{
+    PhysicsEngine engine;
+    const u32 a = AddBody(engine, 1, 1, Vector2D(0, 0));
+    const u32 b = AddBody(engine, 1, 1, Vector2D(1, 0));
+    const u32 c = AddBody(engine, 1, 1, Vector2D(2, 0));
+    const u32 loose1 = AddBody(engine, 1, 1, Vector2D(10, 0));
+    const u32 loose2 = AddBody(engine, 1, 1, Vector2D(11, 0));
+    // Listed before the joint that reaches them, so the walk must start again to find it.
+    engine.AddJoint(b, c, new JointFixed());
+    engine.AddJoint(a, b, new JointFixed());
+    engine.AddJoint(loose1, loose2, new JointFixed());
+    Reporter reporter;
+    reporter.pairs.push_back({a, 0});
+    engine.SetContactListUpdate(&Reporter::Report);
+    engine.SetContactListUpdateData(&reporter);
+
+    engine.PostCollisionUpdate(0.02f);
+    const auto& constrained = engine.GetConstrainedBodies();
+    EXPECT_TRUE(Holds(constrained, engine.GetRigidBody(a)));
+    EXPECT_TRUE(Holds(constrained, engine.GetRigidBody(b)));
+    EXPECT_TRUE(Holds(constrained, engine.GetRigidBody(c)));
+    EXPECT_TRUE(Holds(constrained, engine.GetStaticBody()));
+    EXPECT_FALSE(Holds(constrained, engine.GetRigidBody(loose1)));
+    // One contact (2 rows) and two welds (3 rows each).
+    EXPECT_EQ(engine.GetSolver().GetRowCount(), 8u);
+    EXPECT_FALSE(PositionPass);
+}
+
+TEST_F(Fixture, ResetEmptiesTablesButKeepsTheStaticBody)
+{
+    PhysicsEngine engine;
+    const u32 id = AddBody(engine, 1, 1, Vector2D());
+    AddBody(engine, 1, 1, Vector2D());
+    engine.AddJoint(id, 0, new JointAngularMotor(10.0f, 5.0f));
+    engine.AddContact(id, 2, NewContact());
+    engine.RemoveRigidBody(2);
+    RigidBody* staticBody = engine.GetStaticBody();
+    engine.Reset();
+    EXPECT_TRUE(engine.GetRigidBodies().empty());
+    EXPECT_TRUE(engine.GetFreeIds().empty());
+    EXPECT_TRUE(engine.GetJoints().empty());
+    EXPECT_TRUE(engine.GetContacts().empty());
+    EXPECT_EQ(engine.GetStaticBody(), staticBody);
+    EXPECT_EQ(AddBody(engine, 1, 1, Vector2D()), 1u);
+}
+
+void CountCalls(RigidBody*, void* data)
+{
+    ++*static_cast<int*>(data);
+}
+
+TEST_F(Fixture, AddingAndCloningPlaceTheBody)
+{
+    PhysicsEngine engine;
+    int placed = 0;
+    Core::RefPtr<RigidBody> body =
+        new RigidBody(MassProperties(1, 1, Vector2D()), 0, &CountCalls, nullptr, &placed);
+    body->SetPosition(Vector2D(3, 4));
+    const u32 id = engine.AddRigidBody(body);
+    EXPECT_EQ(placed, 1);
+
+    int copyPlaced = 0;
+    const u32 copy = engine.CloneRigidBody(id, &copyPlaced);
+    EXPECT_EQ(copy, 2u);
+    EXPECT_EQ(copyPlaced, 1);
+    EXPECT_EQ(engine.GetRigidBody(copy)->GetPosition(), Vector2D(3, 4));
+    EXPECT_EQ(engine.CloneRigidBody(9, nullptr), 0u);
+}
+
+TEST_F(Fixture, DestroyedEngineLeavesNoDanglingStaticBody)
+{
+    {
+        PhysicsEngine engine;
+        EXPECT_NE(StaticBody, nullptr);
+    }
+    EXPECT_EQ(StaticBody, nullptr);
+}
+} // namespace
