@@ -1,0 +1,210 @@
+// Textures through the OpenGL renderer on a real window (Xvfb with Mesa): the cache's sharing by
+// exact name, uploads with and without mipmaps, power-of-two rounding where the device needs it,
+// release after the context's cache is gone, and the pixels of a textured quad. Skipped without a
+// display.
+#include "Renderer_ImageFiles.h"
+
+#include "core/PAL_GLContext.h"
+#include "core/PAL_Window.h"
+#include "renderer/Renderer_RecordingRenderer.h"
+#include "renderer/Renderer_TextureCache.h"
+#include "renderer/Renderer_TextureOGL.h"
+#include "renderer/Renderer_TexturingState.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+namespace
+{
+// What the tests ask of OpenGL directly, looked up as the platform layer does.
+// Looked up once the window (and with it the GL library) exists.
+struct GLQueries
+{
+    using GetTexLevelParameterivFn = void (*)(unsigned target, int level, unsigned name, int* value);
+    using BindTextureFn = void (*)(unsigned target, unsigned texture);
+    using IsTextureFn = unsigned char (*)(unsigned texture);
+
+    static constexpr unsigned Texture2D = 0x0DE1;
+    static constexpr unsigned TextureWidth = 0x1000;
+    static constexpr unsigned TextureHeight = 0x1001;
+
+    GetTexLevelParameterivFn getTexLevelParameteriv =
+        reinterpret_cast<GetTexLevelParameterivFn>(PAL::GetGLProcAddress("glGetTexLevelParameteriv"));
+    BindTextureFn bindTexture = reinterpret_cast<BindTextureFn>(PAL::GetGLProcAddress("glBindTexture"));
+    IsTextureFn isTexture = reinterpret_cast<IsTextureFn>(PAL::GetGLProcAddress("glIsTexture"));
+
+    // Width and height OpenGL holds for a level of a texture; 0 x 0 for a level it lacks.
+    std::pair<int, int> LevelSize(u32 texture, int level) const
+    {
+        bindTexture(Texture2D, texture);
+        int width = 0;
+        int height = 0;
+        getTexLevelParameteriv(Texture2D, level, TextureWidth, &width);
+        getTexLevelParameteriv(Texture2D, level, TextureHeight, &height);
+        return {width, height};
+    }
+};
+
+class TextureTest : public ::testing::Test
+{
+protected:
+    static constexpr i32 Side = 64;
+
+    void SetUp() override
+    {
+        window = std::make_unique<PAL::Window>(Side, Side);
+        if (!window->IsCreated())
+            GTEST_SKIP() << "no display";
+        Renderer::DisplaySettings settings(Side, Side);
+        settings.window = window.get();
+        renderer = Renderer::CreateOGLRenderer(settings);
+        gl = std::make_unique<GLQueries>();
+    }
+
+    void TearDown() override
+    {
+        renderer = nullptr;
+        window.reset();
+    }
+
+    Core::RefPtr<Renderer::ITexture> Get(const std::string& path, u8 mipmaps)
+    {
+        return Renderer::TextureCache::GetTexture(path.c_str(), mipmaps);
+    }
+
+    std::string WritePicture(const std::string& name, i32 width, i32 height)
+    {
+        ImageFiles::Picture picture(width, height);
+        picture.Fill(10, 200, 30, 255);
+        return folder.Write(name, ImageFiles::EncodePng(picture));
+    }
+
+    // Reads the colour of one window pixel after the frame's draws.
+    std::vector<u8> ReadPixel(i32 x, i32 y)
+    {
+        std::vector<u8> pixels(Renderer::FrameBufferSize(Side, Side));
+        if (!renderer->ReadFrameBuffer(pixels.data(), static_cast<u32>(pixels.size())))
+            return {};
+        const std::size_t row = pixels.size() / Side;
+        const u8* p = pixels.data() + static_cast<std::size_t>(y) * row + static_cast<std::size_t>(x) * 3;
+        return {p[0], p[1], p[2]};
+    }
+
+    std::unique_ptr<PAL::Window> window;
+    Core::RefPtr<Renderer::IRenderer> renderer;
+    ImageFiles::ScratchFolder folder{"morvane_textures"};
+    std::unique_ptr<GLQueries> gl;
+};
+} // namespace
+
+TEST_F(TextureTest, RequestsForOneNameShareOneTextureWhileItIsHeld)
+{
+    const std::string path = WritePicture("shared.png", 8, 8);
+    Core::RefPtr<Renderer::ITexture> first = Get(path, 0);
+    Core::RefPtr<Renderer::ITexture> second = Get(path, 1);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first.Get(), second.Get());
+    EXPECT_EQ(first->GetReferenceCount(), 2u);
+    // The second request's mipmap flag is ignored.
+    EXPECT_EQ(second->HasMipmaps(), 0);
+    EXPECT_EQ(first->GetFileName(), Core::String(path.c_str()));
+
+    first = nullptr;
+    EXPECT_TRUE(Renderer::TextureCache::Get()->Contains(path.c_str()));
+    second = nullptr;
+    EXPECT_FALSE(Renderer::TextureCache::Get()->Contains(path.c_str()));
+    EXPECT_EQ(Renderer::TextureCache::Get()->GetEntryCount(), 0u);
+}
+
+TEST_F(TextureTest, NamesDifferingOnlyInCaseAreTwoTextures)
+{
+    const std::string lower = WritePicture("tile.png", 4, 4);
+    const std::string upper = WritePicture("TILE.png", 4, 4);
+    const Core::RefPtr<Renderer::ITexture> a = Get(lower, 0);
+    const Core::RefPtr<Renderer::ITexture> b = Get(upper, 0);
+    EXPECT_NE(a.Get(), b.Get());
+    EXPECT_NE(a->GetID(), b->GetID());
+    EXPECT_EQ(Renderer::TextureCache::Get()->GetEntryCount(), 2u);
+}
+
+TEST_F(TextureTest, MissingFileStillGivesTheTestPatternTexture)
+{
+    const Core::RefPtr<Renderer::ITexture> texture = Get(folder.PathOf("missing.png"), 0);
+    ASSERT_TRUE(texture);
+    EXPECT_EQ(texture->GetWidth(), 256);
+    EXPECT_EQ(texture->GetHeight(), 256);
+    EXPECT_EQ(texture->GetTextureType(), Renderer::ITexture::TwoDimensional);
+    EXPECT_NE(texture->GetID(), 0u);
+    EXPECT_EQ(gl->LevelSize(texture->GetID(), 0), std::make_pair(256, 256));
+}
+
+TEST_F(TextureTest, DeviceWithoutNonPowerOfTwoSupportHoldsRoundedSizes)
+{
+    // The extension list of the process-wide renderer decides; this device lacks the extension.
+    static_cast<Renderer::RecordingRenderer*>(renderer.Get())->SetGLExtensions("GL_ARB_multitexture");
+    const Core::RefPtr<Renderer::ITexture> texture = Get(WritePicture("tall.png", 100, 300), 0);
+    EXPECT_EQ(texture->GetWidth(), 100);
+    EXPECT_EQ(texture->GetHeight(), 300);
+    EXPECT_EQ(gl->LevelSize(texture->GetID(), 0), std::make_pair(128, 256));
+    EXPECT_EQ(gl->LevelSize(texture->GetID(), 1), std::make_pair(0, 0));
+
+    const Core::RefPtr<Renderer::ITexture> mipmapped = Get(WritePicture("wide.png", 300, 200), 1);
+    EXPECT_EQ(mipmapped->HasMipmaps(), 1);
+    EXPECT_EQ(gl->LevelSize(mipmapped->GetID(), 0), std::make_pair(256, 256));
+    EXPECT_EQ(gl->LevelSize(mipmapped->GetID(), 1), std::make_pair(128, 128));
+    EXPECT_EQ(gl->LevelSize(mipmapped->GetID(), 8), std::make_pair(1, 1));
+}
+
+TEST_F(TextureTest, DeviceWithNonPowerOfTwoSupportHoldsTheImageSize)
+{
+    static_cast<Renderer::RecordingRenderer*>(renderer.Get())->SetGLExtensions("GL_ARB_texture_non_power_of_two");
+    const Core::RefPtr<Renderer::ITexture> texture = Get(WritePicture("odd.png", 300, 200), 1);
+    EXPECT_EQ(gl->LevelSize(texture->GetID(), 0), std::make_pair(300, 200));
+    EXPECT_EQ(gl->LevelSize(texture->GetID(), 3), std::make_pair(37, 25));
+}
+
+TEST_F(TextureTest, TextureOutlivingItsCacheDeletesNothing)
+{
+    Core::RefPtr<Renderer::ITexture> texture = Get(WritePicture("kept.png", 4, 4), 0);
+    const u32 name = texture->GetID();
+    // A new cache stands for a new context: the old texture's name is not its to delete.
+    Renderer::TextureCache::Destroy();
+    Renderer::TextureCache::Create();
+    texture = nullptr;
+    EXPECT_TRUE(gl->isTexture(name));
+}
+
+TEST_F(TextureTest, TexturedQuadShowsTheImageRightWayUp)
+{
+    // Top half red, bottom half blue, drawn over the whole window.
+    ImageFiles::Picture picture(4, 4);
+    picture.Fill(0, 0, 255, 255);
+    for (i32 y = 0; y < 2; ++y)
+        for (i32 x = 0; x < 4; ++x)
+            picture.Set(x, y, 255, 0, 0, 255);
+    const Core::RefPtr<Renderer::ITexture> texture =
+        Get(folder.Write("halves.png", ImageFiles::EncodePng(picture)), 0);
+
+    const f32 vertices[] = {-1, -1, 0, 1, -1, 0, 1, 1, 0, -1, 1, 0};
+    const f32 texCoords[] = {0, 0, 1, 0, 1, 1, 0, 1};
+    const u16 indices[] = {0, 1, 2, 0, 2, 3};
+    renderer->ClearBuffers(Math::Color(0, 0, 0, 1), 1.0f, 0);
+    renderer->SetTexture(0, texture);
+    Renderer::TextureUnit0State unit;
+    unit.environment = Renderer::TextureEnvironmentMode::Replace;
+    unit.enabled = 1;
+    renderer->SetTextureUnit0State(unit);
+    renderer->SetVertexArray(vertices);
+    renderer->SetTexCoordArray(0, texCoords);
+    renderer->SetIndexArray16(indices);
+    renderer->SetPrimitiveType(Renderer::Primitive::Triangles);
+    renderer->DrawRange(0, 5);
+    renderer->SetIndexArray16(nullptr);
+    renderer->SetTexCoordArray(0, nullptr);
+    renderer->SetVertexArray(nullptr);
+
+    EXPECT_EQ(ReadPixel(Side / 2, Side - 4), (std::vector<u8>{255, 0, 0}));
+    EXPECT_EQ(ReadPixel(Side / 2, 3), (std::vector<u8>{0, 0, 255}));
+}
