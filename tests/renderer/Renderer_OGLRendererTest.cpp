@@ -1,0 +1,268 @@
+// The OpenGL renderer on a real window and context (under Xvfb with Mesa's software renderer);
+// skipped without a display. Pixels are read back from the back buffer after each drawing.
+#include "Renderer_TestSupport.h"
+
+#include "core/PAL_FileSystem.h"
+#include "core/PAL_Window.h"
+#include "renderer/Internal_OGLRenderer.h"
+#include "renderer/Renderer_Diagnostics.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace Renderer;
+using RendererTest::Same;
+
+namespace
+{
+constexpr i32 Width = 64;
+constexpr i32 Height = 48;
+
+using Pixel = std::array<int, 3>;
+
+bool FileExists(const char* name)
+{
+    const std::string path = std::string(PAL::GetExecutableDirectory()) + "/" + name;
+    std::FILE* file = std::fopen(path.c_str(), "r");
+    if (file)
+    {
+        std::fclose(file);
+    }
+    return file != nullptr;
+}
+
+void RemoveFile(const char* name)
+{
+    std::remove((std::string(PAL::GetExecutableDirectory()) + "/" + name).c_str());
+}
+
+class OGLRendererTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        window = std::make_unique<PAL::Window>(Width, Height);
+        if (!window->IsCreated())
+        {
+            GTEST_SKIP() << "no display";
+        }
+        DisplaySettings settings = RendererTest::TestSettings(Width, Height);
+        settings.window = window.get();
+        renderer = CreateOGLRenderer(settings);
+        gl = static_cast<OGLRenderer*>(renderer.Get());
+        pixels.resize(FrameBufferSize(Width, Height));
+    }
+
+    void TearDown() override
+    {
+        renderer = nullptr;
+        window.reset();
+    }
+
+    // The whole back buffer, then one pixel of it (x, y from the bottom left).
+    Pixel At(i32 x, i32 y)
+    {
+        EXPECT_TRUE(renderer->ReadFrameBuffer(pixels.data(), static_cast<u32>(pixels.size())));
+        const u32 row = FrameBufferSize(Width, 1);
+        const u8* p = pixels.data() + static_cast<u32>(y) * row + static_cast<u32>(x) * 3;
+        return Pixel{p[0], p[1], p[2]};
+    }
+
+    // One unit per pixel, origin bottom left.
+    void PixelProjection() { renderer->SetProjectionMatrix(Math::Matrix4x4::Ortho(0, Width, 0, Height)); }
+
+    std::unique_ptr<PAL::Window> window;
+    Core::RefPtr<IRenderer> renderer;
+    OGLRenderer* gl = nullptr;
+    std::vector<u8> pixels;
+};
+
+void ExpectNear(const Pixel& actual, const Pixel& expected)
+{
+    for (int i = 0; i < 3; ++i)
+    {
+        EXPECT_NEAR(actual[i], expected[i], 2) << "channel " << i;
+    }
+}
+}  // namespace
+
+TEST_F(OGLRendererTest, ClearsFillTheWholeBackBuffer)
+{
+    renderer->ClearColorBuffer(Math::Color(1, 0, 0, 1));
+    ExpectNear(At(0, 0), {255, 0, 0});
+    ExpectNear(At(Width - 1, Height - 1), {255, 0, 0});
+    renderer->ClearBuffers(Math::Color(0, 0.5f, 1, 1), 1.0f, 0);
+    ExpectNear(At(Width / 2, Height / 2), {0, 128, 255});
+    renderer->Present();
+}
+
+TEST_F(OGLRendererTest, AColouredTriangleCoversOnlyItsPixels)
+{
+    PixelProjection();
+    renderer->ClearColorBuffer(Math::Color(0, 0, 0, 1));
+    const f32 vertices[] = {8, 8, 0, 56, 8, 0, 8, 40, 0};
+    const Math::Color colors[] = {Math::Color(0, 1, 0, 1), Math::Color(0, 1, 0, 1), Math::Color(0, 1, 0, 1)};
+    renderer->SetVertexArray(vertices);
+    renderer->SetColorArray(colors);
+    renderer->SetPrimitiveType(Primitive::Triangles);
+    renderer->Draw(3);
+    renderer->SetColorArray(nullptr);
+    renderer->SetVertexArray(nullptr);
+
+    ExpectNear(At(12, 12), {0, 255, 0});
+    ExpectNear(At(50, 40), {0, 0, 0});
+    ExpectNear(At(2, 2), {0, 0, 0});
+}
+
+TEST_F(OGLRendererTest, ABlendedQuadMixesWithTheBackground)
+{
+    PixelProjection();
+    renderer->ClearColorBuffer(Math::Color(1, 1, 1, 1));
+    AlphaBlendingState blending;
+    blending.enabled = 1;
+    renderer->SetAlphaBlendingState(blending);
+    CullingState culling;
+    culling.enabled = 0;
+    renderer->SetCullingState(culling);
+    renderer->SetCurrentColor(Math::Color(1, 0, 0, 0.5f));
+    const f32 quad[] = {16, 16, 0, 48, 16, 0, 48, 32, 0, 16, 32, 0};
+    renderer->SetVertexArray(quad);
+    renderer->DrawArrays(Primitive::TriangleFan, 0, 2);
+    renderer->SetVertexArray(nullptr);
+
+    ExpectNear(At(32, 24), {255, 128, 128});
+    ExpectNear(At(4, 4), {255, 255, 255});
+
+    blending.enabled = 0;
+    renderer->SetAlphaBlendingState(blending);
+    renderer->DrawRect(0, 0, 8, 8);
+    ExpectNear(At(4, 4), {255, 0, 0});
+}
+
+TEST_F(OGLRendererTest, IndexedDrawsStartAtTheirFirstIndex)
+{
+    PixelProjection();
+    renderer->ClearColorBuffer(Math::Color(0, 0, 0, 1));
+    renderer->SetCurrentColor(Math::Color(0, 0, 1, 1));
+    const f32 vertices[] = {0, 0, 0, 32, 0, 0, 0, 48, 0, 64, 48, 0, 32, 48, 0, 64, 0, 0};
+    const u16 indices[] = {0, 1, 2, 5, 3, 4};
+    renderer->SetVertexArray(vertices);
+    renderer->SetIndexArray16(indices);
+    renderer->DrawRange(3, 5);  // the right-hand triangle only
+    renderer->SetIndexArray16(nullptr);
+    renderer->SetVertexArray(nullptr);
+    ExpectNear(At(58, 40), {0, 0, 255});
+    ExpectNear(At(4, 4), {0, 0, 0});
+}
+
+TEST_F(OGLRendererTest, ScissorAndColourMaskReachOpenGL)
+{
+    renderer->ClearColorBuffer(Math::Color(0, 0, 0, 1));
+    ScissorState scissor;
+    scissor.x = 0;
+    scissor.y = 0;
+    scissor.width = 10;
+    scissor.height = 10;
+    scissor.enabled = 1;
+    renderer->SetScissorState(scissor);
+    ColorMaskState mask;
+    mask.green = 0;
+    renderer->SetColorMaskState(mask);
+    renderer->ClearColorBuffer(Math::Color(1, 1, 1, 1));
+    ExpectNear(At(5, 5), {255, 0, 255});
+    ExpectNear(At(20, 20), {0, 0, 0});
+    ScissorState read;
+    EXPECT_TRUE(Same(renderer->GetScissorState(read), scissor));
+}
+
+TEST_F(OGLRendererTest, TheViewportIsReadFromOpenGL)
+{
+    const ViewportRect start = renderer->GetViewport();
+    EXPECT_EQ(start.width, Width);
+    EXPECT_EQ(start.height, Height);
+    ViewportRect rect;
+    rect.x = 4;
+    rect.y = 2;
+    rect.width = 20;
+    rect.height = 10;
+    rect.zNear = 0.0f;
+    rect.zFar = 0.5f;
+    renderer->SetViewport(rect);
+    const ViewportRect read = renderer->GetViewport();
+    EXPECT_EQ(read.x, 4);
+    EXPECT_EQ(read.width, 20);
+    EXPECT_FLOAT_EQ(read.zFar, 0.5f);
+}
+
+TEST_F(OGLRendererTest, ReadBackRefusesABufferTooSmall)
+{
+    std::vector<u8> small(FrameBufferSize(Width, Height) - 1, 0xAB);
+    EXPECT_FALSE(renderer->ReadFrameBuffer(small.data(), static_cast<u32>(small.size())));
+    EXPECT_EQ(small.back(), 0xAB);
+    EXPECT_FALSE(renderer->ReadFrameBuffer(nullptr, 1u << 20));
+}
+
+TEST_F(OGLRendererTest, TheDeviceAnswersForExtensionsAndUnits)
+{
+    EXPECT_FALSE(gl->GetGLExtensions().empty());
+    EXPECT_TRUE(IsExtensionSupported(gl->GetGLExtensions().front().c_str()));
+    EXPECT_FALSE(IsExtensionSupported("GL_NO_such_extension"));
+    if (gl->HasGLExtension("GL_ARB_multitexture"))
+    {
+        EXPECT_EQ(gl->HasMultitexture(), 1);
+        EXPECT_GE(gl->GetTextureUnitCount(), 2);
+    }
+    EXPECT_EQ(GetRenderer().Get(), renderer.Get());
+    EXPECT_EQ(gl->GetRenderingContext().GetGrantedFormat().depthBits, 24);
+}
+
+TEST_F(OGLRendererTest, StatesAppliedThroughOpenGLStillReadBackFromTheShadow)
+{
+    FogState fog;
+    fog.enabled = 1;
+    fog.mode = FogMode::ExponentialSquared;
+    fog.Apply(*renderer);
+    FogState read;
+    read.Capture(*renderer);
+    EXPECT_TRUE(Same(read, fog));
+    TextureUnit2State unit;
+    unit.enabled = 1;
+    unit.Apply(*renderer);  // no texture bound: recorded, not sent
+    TextureUnit2State unitRead;
+    EXPECT_EQ(renderer->GetTextureUnit2State(unitRead).enabled, 1);
+    renderer->SetVSync(0);
+    EXPECT_EQ(renderer->GetVSync(), 0);
+}
+
+TEST(OGLRendererDiagnosticsTest, FilesAreWrittenOnlyWithTheSwitchOn)
+{
+    auto window = std::make_unique<PAL::Window>(Width, Height);
+    if (!window->IsCreated())
+    {
+        GTEST_SKIP() << "no display";
+    }
+    RemoveFile("OpenGL Information.txt");
+    RemoveFile("OpenGLErrors.txt");
+    DisplaySettings settings = RendererTest::TestSettings(Width, Height);
+    settings.window = window.get();
+    {
+        const Core::RefPtr<IRenderer> renderer = CreateOGLRenderer(settings);
+    }
+    EXPECT_FALSE(FileExists("OpenGL Information.txt"));
+    EXPECT_FALSE(FileExists("OpenGLErrors.txt"));
+
+    SetDiagnostics(1);
+    {
+        const Core::RefPtr<IRenderer> renderer = CreateOGLRenderer(settings);
+    }
+    SetDiagnostics(0);
+    EXPECT_TRUE(FileExists("OpenGL Information.txt"));
+    EXPECT_TRUE(FileExists("OpenGLErrors.txt"));
+    RemoveFile("OpenGL Information.txt");
+    RemoveFile("OpenGLErrors.txt");
+}
