@@ -114,7 +114,7 @@ void DynamicObject::MovingCirclesSegments(const DynamicObject& partner, const De
             };
             const EndPoint ends[2] = {evaluate(segment.A), evaluate(segment.B)};
             const EndPoint& nearer = ends[1].distance <= ends[0].distance ? ends[1] : ends[0];
-            if (nearer.distance <= nearer.motion.length)
+            if (nearer.distance != NoHitDistance && nearer.distance <= nearer.motion.length)
             {
                 const f32 q = nearer.distance / nearer.motion.length;
                 const Math::Point2D centerAtContact = start.center + motion.vector * q;
