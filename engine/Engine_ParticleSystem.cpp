@@ -1,0 +1,156 @@
+#include "engine/Engine_ParticleSystem.h"
+
+#include "engine/Engine_BoundingVolume.h"
+#include "engine/Engine_RenderItem.h"
+#include "engine/Engine_SpriteDrawing.h"
+#include "renderer/Renderer_IRenderer.h"
+#include "renderer/Renderer_Texture.h"
+
+namespace Engine
+{
+namespace
+{
+constexpr u32 VerticesPerParticle = 6;
+// Two triangles over the corners c0, c1, c2 and c2, c3, c0.
+const Math::Vector2D QuadTexCoords[VerticesPerParticle] = {{0.0f, 0.0f}, {1.0f, 0.0f}, {1.0f, 1.0f},
+                                                           {1.0f, 1.0f}, {0.0f, 1.0f}, {0.0f, 0.0f}};
+const u32 QuadCorners[VerticesPerParticle] = {0, 1, 2, 2, 3, 0};
+} // namespace
+
+ParticleSystem::ParticleSystem(Renderer::ITexture* particleTexture, u32 particleCount)
+    : texture(particleTexture), particles(particleCount), mesh(new (__FILE__, __LINE__) Mesh()),
+      particleWidth(particleTexture ? static_cast<f32>(particleTexture->GetWidth()) : 0.0f),
+      particleHeight(particleTexture ? static_cast<f32>(particleTexture->GetHeight()) : 0.0f)
+{
+    const u32 vertexCount = VerticesPerParticle * particleCount;
+    if (vertexCount > 0)
+    {
+        MeshSubset subset;
+        subset.first = 0;
+        subset.last = vertexCount - 1;
+        subset.blended = 1;
+        mesh->AddSubset(subset);
+    }
+    mesh->ReservePositions(vertexCount);
+    mesh->ReserveColors(vertexCount);
+    mesh->ReserveTexCoords(vertexCount);
+    mesh->ReserveIndices(vertexCount);
+    for (u32 vertex = 0; vertex < vertexCount; ++vertex)
+    {
+        mesh->AddPosition(Math::Vector3D());
+        mesh->AddColor(Math::Color(0.0f, 0.0f, 0.0f, 1.0f));
+        mesh->AddIndex(vertex);
+        mesh->AddTexCoord(QuadTexCoords[vertex % VerticesPerParticle]);
+    }
+}
+
+ParticleSystem::ParticleSystem(const ParticleSystem& other)
+    : Node(other), texture(other.texture), particles(other.particles), mesh(other.mesh->Clone()),
+      sourceBlend(other.sourceBlend), destinationBlend(other.destinationBlend), particleWidth(other.particleWidth),
+      particleHeight(other.particleHeight), useLocalCoordinates(other.useLocalCoordinates)
+{
+}
+
+ParticleSystem::~ParticleSystem() = default;
+
+ParticleSystem* ParticleSystem::Clone() const
+{
+    return new (__FILE__, __LINE__) ParticleSystem(*this);
+}
+
+Core::RefPtr<Renderer::ITexture> ParticleSystem::GetTexture() const
+{
+    return texture;
+}
+
+void ParticleSystem::SetBlendFactors(u32 source, u32 destination)
+{
+    sourceBlend = source;
+    destinationBlend = destination;
+}
+
+void ParticleSystem::SetBoundingSize(f32 size)
+{
+    const f32 half = size / 2.0f;
+    Math::Frustum box = MakeBox(half, half, 0.5f);
+    for (Math::Vector3D& corner : box.corners)
+        corner.z -= 0.5f;
+    box.center = Math::Vector3D(0.0f, 0.0f, -0.5f);
+    boundingVolume.SetBox(box);
+}
+
+void ParticleSystem::GetWorldBox(Math::Frustum& box)
+{
+    boundingVolume.Transform(ParentWorldMatrix());
+    box = boundingVolume.GetWorldBox();
+}
+
+void ParticleSystem::Update(f32 dt)
+{
+    if (updateCallback)
+        updateCallback(*this, dt);
+}
+
+void ParticleSystem::BuildQuads(const Math::Matrix4x4& view)
+{
+    // The view's rotation undone, without its translation: turns the quad plane to the camera.
+    Math::Matrix4x4 inverse;
+    Math::Matrix4x4::Inverse(inverse, view);
+    Math::Matrix4x4 facing;
+    for (u32 column = 0; column < 3; ++column)
+    {
+        for (u32 row = 0; row < 3; ++row)
+            facing.e[4 * column + row] = inverse.e[4 * column + row];
+    }
+    for (u32 i = 0; i < particles.size(); ++i)
+    {
+        const Particle& particle = particles[i];
+        const f32 halfWidth = particleWidth * 0.5f * particle.sizeX;
+        const f32 halfHeight = particleHeight * 0.5f * particle.sizeY;
+        const Math::Matrix4x4 placed = Math::Matrix4x4::Translation(particle.x, particle.y, particle.z) * facing *
+                                       Math::Matrix4x4::RotationZ(particle.rotation);
+        const Math::Vector3D corners[4] = {
+            Math::TransformPoint(placed, Math::Vector3D(-halfWidth, -halfHeight, 0.0f)),
+            Math::TransformPoint(placed, Math::Vector3D(halfWidth, -halfHeight, 0.0f)),
+            Math::TransformPoint(placed, Math::Vector3D(halfWidth, halfHeight, 0.0f)),
+            Math::TransformPoint(placed, Math::Vector3D(-halfWidth, halfHeight, 0.0f))};
+        const Math::Color tint(particle.r, particle.g, particle.b, particle.a);
+        const u32 first = VerticesPerParticle * i;
+        for (u32 k = 0; k < VerticesPerParticle; ++k)
+        {
+            mesh->SetPosition(first + k, corners[QuadCorners[k]]);
+            mesh->SetColor(first + k, tint);
+        }
+    }
+}
+
+void ParticleSystem::Draw()
+{
+    if (!visible || !texture || particles.empty())
+        return;
+    const Math::Matrix4x4 parentMatrix = ParentWorldMatrix();
+    if (!overlay)
+    {
+        boundingVolume.Transform(parentMatrix);
+        if (IsOutsideCurrentView(boundingVolume.GetWorldBox()))
+            return;
+    }
+    const Core::RefPtr<Renderer::IRenderer> renderer = Renderer::GetRenderer();
+    BuildQuads(renderer ? renderer->GetViewMatrix() : Math::Matrix4x4::Identity());
+
+    RenderItem item;
+    item.mesh = mesh;
+    item.texture = texture;
+    item.particle = 1;
+    item.blendSource = sourceBlend;
+    item.blendDestination = destinationBlend;
+    item.subset = 0;
+    item.primitiveType = Renderer::Primitive::Triangles;
+    item.lastPassOnly = overlay;
+    if (useLocalCoordinates)
+        item.world = parentMatrix;
+    else
+        item.world.e[14] = parentMatrix.e[14]; // world-space particles keep only the parent's depth
+    SubmitRenderItem(item);
+}
+} // namespace Engine
