@@ -1,8 +1,15 @@
-// Program entry. The engine's own main runs the core start-up, the game and the core shut-down.
-#include "core/Core_Startup.h"
+// Program entry: the command line goes to the engine's main function, which runs everything.
+#include "engine/Engine_Main.h"
 
-int main()
+#include <string>
+
+int main(int argc, char** argv)
 {
-    Core::StartupGuard core;
-    return 0;
+    std::string commandLine;
+    for (int i = 1; i < argc; ++i)
+    {
+        commandLine += i > 1 ? " " : "";
+        commandLine += argv[i];
+    }
+    return Engine::EngineMain(commandLine.c_str());
 }

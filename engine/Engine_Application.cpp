@@ -1,0 +1,50 @@
+#include "engine/Engine_Application.h"
+
+#include "core/PAL_MessagePump.h"
+
+namespace Engine
+{
+namespace
+{
+Application* application = nullptr;
+}
+
+Application::Application()
+{
+    application = this;
+}
+
+Application::~Application()
+{
+    if (application == this)
+    {
+        application = nullptr;
+    }
+}
+
+Application* Application::GetInstance()
+{
+    return application;
+}
+
+void Application::Quit()
+{
+    PAL::PostQuit();
+}
+
+void Application::BeginFrame()
+{
+}
+
+void Application::Update()
+{
+}
+
+void Application::EndFrame()
+{
+}
+
+void Application::Shutdown()
+{
+}
+}  // namespace Engine

@@ -1,0 +1,35 @@
+#include "engine/Engine_DefaultGame.h"
+
+#include "core/PAL_FileSystem.h"
+#include "engine/Engine_Main.h"
+
+namespace Engine
+{
+const Math::Color DefaultGame::ClearColor(0.15f, 0.3f, 0.5f, 1.0f);
+
+DefaultGame::DefaultGame(const ApplicationSettings& settings, RendererFactory createRenderer)
+    : RenderingApplication(settings, createRenderer)
+{
+    SetFrameRate(60.0);
+    SetRateLock(1);
+    GetWindow().SetIcon(Core::String(PAL::GetExecutableDirectory()) + "\\Resources\\GameIcon\\GameIcon.ico");
+    GetWindow().SetTitle("Morvane");
+}
+
+void DefaultGame::Update()
+{
+    GetRenderer()->ClearColorBuffer(ClearColor);
+}
+}  // namespace Engine
+
+void CreateGame(Core::RefPtr<Engine::Application>& game, const char*)
+{
+    Engine::ApplicationSettings settings;
+    settings.width = 1024;
+    settings.height = 768;
+    settings.refreshRate = 85;
+    settings.samples = 0;
+    settings.fullScreen = 0;
+    settings.verticalSync = 1;
+    game = new (__FILE__, __LINE__) Engine::DefaultGame(settings);
+}

@@ -1,0 +1,248 @@
+// The rendering application with the recording renderer and a fake clock: construction, the frame
+// timing and its rate lock, the renderer-backed switches, quitting; and the engine main on a real
+// display.
+#include "core/PAL_Clock.h"
+#include "core/PAL_MessagePump.h"
+#include "engine/Engine_ApplicationRendering.h"
+#include "engine/Engine_DefaultGame.h"
+#include "engine/Engine_Main.h"
+#include "renderer/Renderer_RecordingRenderer.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace
+{
+Core::RefPtr<Renderer::IRenderer> MakeRecording(const Renderer::DisplaySettings& settings)
+{
+    return Renderer::CreateRecordingRenderer(settings);
+}
+
+Engine::ApplicationSettings GameSettings()
+{
+    Engine::ApplicationSettings settings;
+    settings.width = 320;
+    settings.height = 240;
+    settings.refreshRate = 85;
+    settings.samples = 0;
+    settings.fullScreen = 0;
+    settings.verticalSync = 1;
+    return settings;
+}
+
+// Update takes updateTime ms of the fake clock; each Idle of the rate lock takes idleTime ms.
+class TimedApplication : public Engine::RenderingApplication
+{
+public:
+    TimedApplication(const Engine::ApplicationSettings& settings, PAL::ScopedFakeClock& clock)
+        : RenderingApplication(settings, &MakeRecording), clock(clock)
+    {
+    }
+
+    void Update() override { clock.Advance(updateTime); }
+    void Idle() override
+    {
+        ++idles;
+        clock.Advance(idleTime);
+    }
+
+    Renderer::RecordingRenderer& Recording() { return static_cast<Renderer::RecordingRenderer&>(*GetRenderer()); }
+
+    void RunFrame()
+    {
+        BeginFrame();
+        Update();
+        EndFrame();
+    }
+
+    PAL::ScopedFakeClock& clock;
+    f64 updateTime = 0.0;
+    f64 idleTime = 1.0;
+    int idles = 0;
+};
+
+// Handles whatever is queued, quits included.
+void Drain()
+{
+    while (!PAL::PumpMessages())
+    {
+    }
+}
+
+class ApplicationTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        Drain();
+        application = new TimedApplication(GameSettings(), clock);
+    }
+
+    void TearDown() override
+    {
+        application = nullptr;
+        Drain();
+    }
+
+    PAL::ScopedFakeClock clock{1000.0};
+    Core::RefPtr<TimedApplication> application;
+};
+}  // namespace
+
+TEST_F(ApplicationTest, ConstructionMakesTheProcessWideApplicationWithItsDevices)
+{
+    EXPECT_EQ(Engine::Application::GetInstance(), application.Get());
+    EXPECT_EQ(Engine::RenderingApplication::GetInstance(), application.Get());
+    EXPECT_EQ(Engine::FontCache::GetInstance(), &application->GetFontCache());
+    EXPECT_NE(application->GetMouse(), nullptr);
+    EXPECT_NE(application->GetKeyboard(), nullptr);
+    EXPECT_TRUE(application->GetPath().empty());
+    EXPECT_EQ(application->GetFrameRate(), 1000.0);
+    EXPECT_EQ(application->GetTargetFrameTime(), 1.0);
+    EXPECT_EQ(application->GetCurrentFrameRate(), 0.0);
+    EXPECT_EQ(application->IsRateLocked(), 0);
+
+    ASSERT_NE(application->GetRenderer(), nullptr);
+    EXPECT_EQ(Renderer::GetRenderer().Get(), application->GetRenderer());
+    const Renderer::DisplaySettings display = application->GetRenderer()->GetDisplaySettings();
+    EXPECT_EQ(display.width, 320);
+    EXPECT_EQ(display.height, 240);
+    EXPECT_EQ(display.refreshRate, 85);
+    EXPECT_EQ(display.samples, 0);
+    EXPECT_EQ(display.depthBits, 24);
+    EXPECT_EQ(display.stencilBits, 8);
+    EXPECT_EQ(display.fullScreen, 0);
+    EXPECT_EQ(display.vsync, 1);
+    EXPECT_EQ(display.window, &application->GetWindow());
+
+    application = nullptr;
+    EXPECT_EQ(Engine::Application::GetInstance(), nullptr);
+    EXPECT_EQ(Engine::RenderingApplication::GetInstance(), nullptr);
+    EXPECT_EQ(Renderer::GetRenderer(), nullptr);
+}
+
+TEST_F(ApplicationTest, TheFrameRateSetsTheTargetAndRatesNotAboveZeroAreIgnored)
+{
+    application->SetFrameRate(60.0);
+    EXPECT_EQ(application->GetFrameRate(), 60.0);
+    EXPECT_EQ(application->GetTargetFrameTime(), 1000.0 / 60.0);
+    application->SetFrameRate(0.0);
+    application->SetFrameRate(-30.0);
+    application->SetFrameRate(std::numeric_limits<f64>::quiet_NaN());
+    EXPECT_EQ(application->GetFrameRate(), 60.0);
+    EXPECT_EQ(application->GetTargetFrameTime(), 1000.0 / 60.0);
+}
+
+TEST_F(ApplicationTest, ALockedShortFrameIsStretchedToTheTarget)
+{
+    application->SetFrameRate(60.0);
+    application->SetRateLock(1);
+    application->updateTime = 5.0;
+    application->RunFrame();
+    // 5 ms of update, then 1 ms idles until 16.67 ms have passed: 12 of them, 17 ms in all.
+    EXPECT_EQ(application->idles, 12);
+    EXPECT_DOUBLE_EQ(application->GetCurrentFrameRate(), 1000.0 / 17.0);
+}
+
+TEST_F(ApplicationTest, ALockedFrameAlreadyLongEnoughGetsNoWait)
+{
+    application->SetFrameRate(60.0);
+    application->SetRateLock(1);
+    application->updateTime = 20.0;
+    application->RunFrame();
+    EXPECT_EQ(application->idles, 0);
+    EXPECT_DOUBLE_EQ(application->GetCurrentFrameRate(), 50.0);
+}
+
+TEST_F(ApplicationTest, UnlockedFramesRunAsFastAsUpdateAndPresentAllow)
+{
+    application->SetFrameRate(60.0);
+    application->updateTime = 4.0;
+    application->RunFrame();
+    EXPECT_EQ(application->idles, 0);
+    EXPECT_DOUBLE_EQ(application->GetCurrentFrameRate(), 250.0);
+
+    // Time spent between frames (the message pump) is not part of the next frame.
+    clock.Advance(100.0);
+    application->updateTime = 8.0;
+    application->RunFrame();
+    EXPECT_DOUBLE_EQ(application->GetCurrentFrameRate(), 125.0);
+}
+
+TEST_F(ApplicationTest, AFrameMeasuredAtZeroReportsAnInfiniteRate)
+{
+    application->RunFrame();
+    EXPECT_TRUE(std::isinf(application->GetCurrentFrameRate()));
+    EXPECT_GT(application->GetCurrentFrameRate(), 0.0);
+}
+
+TEST_F(ApplicationTest, EveryFrameEndPresentsOnce)
+{
+    application->Recording().ClearLog();
+    application->RunFrame();
+    application->RunFrame();
+    EXPECT_EQ(application->Recording().CountCalls("Present"), 2u);
+}
+
+TEST_F(ApplicationTest, FullScreenAndVSyncGoThroughTheRenderer)
+{
+    Renderer::RecordingRenderer& renderer = application->Recording();
+    renderer.ClearLog();
+    application->SetFullScreen(0);
+    EXPECT_EQ(renderer.CountCalls("ToggleFullScreen"), 0u);
+    application->SetFullScreen(1);
+    EXPECT_EQ(renderer.CountCalls("ToggleFullScreen"), 1u);
+    EXPECT_EQ(application->IsFullScreen(), 1);
+    application->SetFullScreen(1);
+    EXPECT_EQ(renderer.CountCalls("ToggleFullScreen"), 1u);
+    application->ToggleFullScreen();
+    EXPECT_EQ(application->IsFullScreen(), 0);
+
+    application->SetVSync(0);
+    EXPECT_EQ(application->IsVSync(), 0);
+    EXPECT_EQ(renderer.GetVSync(), 0);
+}
+
+TEST_F(ApplicationTest, ClosingTheWindowQuitsWithoutCancelling)
+{
+    const PAL::CancelCallback onClose = application->GetWindow().GetCallbacks().onClose;
+    ASSERT_NE(onClose, nullptr);
+    u8 cancel = 0;
+    onClose(&application->GetWindow(), &cancel);
+    EXPECT_EQ(cancel, 0);
+    EXPECT_FALSE(PAL::PumpMessages());
+    EXPECT_TRUE(PAL::PumpMessages());
+
+    application->Quit();
+    EXPECT_FALSE(PAL::PumpMessages());
+}
+
+TEST_F(ApplicationTest, TheDefaultGameLocksSixtyFramesAndClearsEachFrame)
+{
+    application = nullptr;
+    const Core::RefPtr<Engine::DefaultGame> game(new Engine::DefaultGame(GameSettings(), &MakeRecording));
+    EXPECT_EQ(game->GetFrameRate(), 60.0);
+    EXPECT_EQ(game->IsRateLocked(), 1);
+    EXPECT_STREQ(game->GetWindow().GetTitle(), "Morvane");
+    auto& renderer = static_cast<Renderer::RecordingRenderer&>(*game->GetRenderer());
+    renderer.ClearLog();
+    game->Update();
+    ASSERT_EQ(renderer.GetCalls().size(), 1u);
+    EXPECT_STREQ(renderer.GetCalls()[0].operation, "ClearColorBuffer");
+    EXPECT_EQ(renderer.GetCalls()[0].arguments[2], static_cast<f64>(Engine::DefaultGame::ClearColor.b));
+}
+
+TEST(EngineMainTest, AQuitBeforeTheFirstFrameEndsTheRunCleanly)
+{
+    if (!PAL::Window(16, 16).IsCreated())
+    {
+        GTEST_SKIP() << "no display";
+    }
+    Drain();
+    PAL::PostQuit();
+    EXPECT_EQ(Engine::EngineMain(""), 0);
+    EXPECT_EQ(Engine::Application::GetInstance(), nullptr);
+    EXPECT_EQ(Renderer::GetRenderer(), nullptr);
+}
