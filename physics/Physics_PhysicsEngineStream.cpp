@@ -90,7 +90,9 @@ void PhysicsEngine::Load(Core::File& file)
         valid = valid && joint->GetBody1() && joint->GetBody2();
     if (!valid)
     {
+        // Objects made while reading may have been engines of their own, which claim the global.
         file.SetFailed();
+        StaticBody = staticBody;
         return;
     }
 

@@ -302,6 +302,20 @@ TEST_F(Fixture, ObjectsOfTheWrongClassAreRefused)
     bool failed = false;
     Loaded(BytesOf(file), &failed);
     EXPECT_TRUE(failed);
+
+    // An engine where a body belongs: made and dropped while reading, it leaves the global static
+    // body to the engine being read.
+    Core::MemoryFile nested;
+    WriteRecord(nested, "Physics2D::PhysicsEngine", 1000);
+    Core::WriteU32(nested, 245);
+    WriteBodyRecord(nested, *staticBody, 1001);
+    Core::WriteU32(nested, 0);
+    Core::WriteU32(nested, 1);
+    WriteRecord(nested, "Physics2D::PhysicsEngine", 1002);
+    Core::RefPtr<PhysicsEngine> outer = Loaded(BytesOf(nested), &failed);
+    EXPECT_TRUE(failed);
+    ASSERT_NE(outer, nullptr);
+    EXPECT_EQ(StaticBody, outer->GetStaticBody());
 }
 
 TEST_F(Fixture, BodyWithAnIntegratorOfTheWrongSizeFails)
