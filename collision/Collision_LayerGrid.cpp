@@ -71,7 +71,9 @@ LayerGrid::LayerGrid(const Math::Vector2D& origin, i32 width, i32 height, i32 ro
       cellSize(cellSize > 0.0f ? cellSize : 1.0f)
 {
     cells.resize(static_cast<std::size_t>(this->rows) * this->columns);
-    occupied.assign(cells.size(), 0);
+    dynamicCounts.assign(cells.size(), 0);
+    dynamicCapacities.assign(cells.size(), 0);
+    dynamicBegins.assign(cells.size(), 0);
     const f32 s = this->cellSize;
     for (i32 c = 0; c < this->columns; ++c)
     {
@@ -149,39 +151,48 @@ void LayerGrid::RegisterLineSegment(const Math::LineSegment2D& segment, u32 slot
     }
 }
 
-void LayerGrid::AddDynamicObject(i32 column, i32 row, u32 slot)
-{
-    const std::size_t index = Index(column, row);
-    if (!occupied[index])
-    {
-        occupied[index] = 1;
-        occupiedCells.push_back(static_cast<u32>(index));
-    }
-    cells[index].dynamicObjects.Add(slot);
-}
-
 void LayerGrid::ClearDynamicLists()
 {
     for (u32 index : occupiedCells)
-    {
-        cells[index].dynamicObjects.Clear();
-        occupied[index] = 0;
-    }
+        dynamicCounts[index] = 0;
     occupiedCells.clear();
+    entries.clear();
 }
 
-void LayerGrid::FindOccupiedCells()
+void LayerGrid::AddDynamicObject(i32 column, i32 row, u32 slot)
 {
-    occupied.assign(cells.size(), 0);
-    occupiedCells.clear();
-    for (std::size_t index = 0; index < cells.size(); ++index)
+    const u32 index = static_cast<u32>(Index(column, row));
+    if (dynamicCounts[index]++ == 0)
+        occupiedCells.push_back(index);
+    entries.push_back({index, slot});
+}
+
+void LayerGrid::CloseDynamicLists()
+{
+    u32 begin = 0;
+    for (u32 index : occupiedCells)
     {
-        if (!cells[index].dynamicObjects.Slots().empty())
-        {
-            occupied[index] = 1;
-            occupiedCells.push_back(static_cast<u32>(index));
-        }
+        dynamicBegins[index] = begin;
+        begin += dynamicCounts[index];
+        u32& capacity = dynamicCapacities[index];
+        while (capacity < dynamicCounts[index])
+            capacity += DynamicListGrowth;
     }
+    dynamicSlots.resize(begin);
+    // Entries were added in slot order, so each cell's part of the flat list is in slot order too.
+    for (const Entry& entry : entries)
+        dynamicSlots[dynamicBegins[entry.cell]++] = entry.slot;
+    for (u32 index : occupiedCells)
+        dynamicBegins[index] -= dynamicCounts[index];
+}
+
+std::span<const u32> LayerGrid::DynamicObjects(i32 column, i32 row) const
+{
+    const std::size_t index = Index(column, row);
+    const u32 count = dynamicCounts[index];
+    if (count == 0)
+        return {};
+    return {dynamicSlots.data() + dynamicBegins[index], count};
 }
 
 void LayerGrid::Save(Core::File& file) const
@@ -192,9 +203,15 @@ void LayerGrid::Save(Core::File& file) const
     Core::WriteI32(file, rows);
     Core::WriteI32(file, columns);
     Core::WriteF32(file, cellSize);
-    for (const GridCell& cell : cells)
+    for (std::size_t index = 0; index < cells.size(); ++index)
     {
-        cell.dynamicObjects.Save(file);
+        const GridCell& cell = cells[index];
+        const std::span<const u32> dynamic =
+            DynamicObjects(static_cast<i32>(index / rows), static_cast<i32>(index % rows));
+        Core::WriteU32(file, dynamicCapacities[index]);
+        Core::WriteU32(file, static_cast<u32>(dynamic.size()));
+        for (u32 slot : dynamic)
+            Core::WriteU32(file, slot);
         cell.staticCircles.Save(file);
         cell.staticLineSegments.Save(file);
         for (const Math::LineSegment2D& edge : cell.edges)
@@ -221,17 +238,25 @@ bool LayerGrid::Load(Core::File& file)
     if (!file.CanRead(cellCount * CellMinimumBytes))
         return false;
     loaded.cells.resize(static_cast<std::size_t>(cellCount));
-    for (GridCell& cell : loaded.cells)
+    loaded.dynamicCounts.assign(loaded.cells.size(), 0);
+    loaded.dynamicCapacities.assign(loaded.cells.size(), 0);
+    loaded.dynamicBegins.assign(loaded.cells.size(), 0);
+    for (u32 index = 0; index < loaded.cells.size(); ++index)
     {
-        if (!cell.dynamicObjects.Load(file) || !cell.staticCircles.Load(file) || !cell.staticLineSegments.Load(file))
+        GridCell& cell = loaded.cells[index];
+        SlotList dynamic;
+        if (!dynamic.Load(file) || !cell.staticCircles.Load(file) || !cell.staticLineSegments.Load(file))
             return false;
+        loaded.dynamicCapacities[index] = dynamic.Capacity();
+        for (u32 slot : dynamic.Slots())
+            loaded.AddDynamicObject(static_cast<i32>(index / loaded.rows), static_cast<i32>(index % loaded.rows), slot);
         for (Math::LineSegment2D& edge : cell.edges)
         {
             if (!Stream::ReadVector(file, edge.A) || !Stream::ReadVector(file, edge.B))
                 return false;
         }
     }
-    loaded.FindOccupiedCells();
+    loaded.CloseDynamicLists();
     *this = std::move(loaded);
     return true;
 }

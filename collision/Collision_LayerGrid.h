@@ -6,6 +6,8 @@
 #include "core/Math_LineSegment2D.h"
 #include "core/Math_Vector2D.h"
 
+#include <span>
+
 namespace Core
 {
 class File;
@@ -36,8 +38,8 @@ private:
     u32 capacity = 0;
 };
 
-// One square cell: the dynamic objects covering it this frame, the static shapes registered in it,
-// and its four sides in grid-local coordinates.
+// One square cell: the static shapes registered in it and its four sides in grid-local
+// coordinates. The dynamic objects covering a cell are listed by the grid (DynamicObjects).
 struct GridCell
 {
     enum Edge
@@ -49,7 +51,6 @@ struct GridCell
         EdgeCount
     };
 
-    SlotList dynamicObjects;
     SlotList staticCircles;
     SlotList staticLineSegments;
     Math::LineSegment2D edges[EdgeCount];
@@ -80,11 +81,13 @@ public:
     void RegisterCircle(const Math::Circle2D& circle, u32 slot);
     void RegisterLineSegment(const Math::LineSegment2D& segment, u32 slot);
 
-    // Lists a dynamic object in a cell for this frame.
-    void AddDynamicObject(i32 column, i32 row, u32 slot);
-    bool HasDynamicObjects(i32 column, i32 row) const { return occupied[Index(column, row)] != 0; }
-    // Empties every cell's dynamic list.
+    // A frame's dynamic lists: emptied, filled object by object in slot order, then closed, after
+    // which each cell lists the slots covering it in increasing order. A list's capacity grows by 10
+    // when it fills, and is kept when the list is emptied.
     void ClearDynamicLists();
+    void AddDynamicObject(i32 column, i32 row, u32 slot);
+    void CloseDynamicLists();
+    std::span<const u32> DynamicObjects(i32 column, i32 row) const;
 
     void Save(Core::File& file) const;
     // False (the stream failed) for an impossible size or a truncated stream; the grid is then
@@ -95,8 +98,7 @@ private:
     std::size_t Index(i32 column, i32 row) const { return static_cast<std::size_t>(column) * rows + row; }
     // An index truncated toward zero and clamped into [0, count - 1]; undefined values give 0.
     static i32 ClampIndex(f32 value, i32 count);
-    // Marks every cell whose dynamic list is not empty.
-    void FindOccupiedCells();
+    static constexpr u32 DynamicListGrowth = 10;
 
     Math::Vector2D origin;
     i32 width = 0;
@@ -105,9 +107,19 @@ private:
     i32 columns = 0;
     f32 cellSize = 0.0f;
     Core::Vector<GridCell> cells; // column by column
-    // The cells whose dynamic list is not empty, as a flag per cell and as a list, so that a frame
-    // walks the cells its objects cover rather than the whole grid.
-    Core::Vector<u8> occupied;
+    // The dynamic lists, kept apart from the cells so that a frame touches compact arrays only: per
+    // cell its count, capacity and first entry in the flat list of slots, the cells whose list is
+    // not empty, and the (cell, slot) entries of the frame in the order they were added.
+    Core::Vector<u32> dynamicCounts;
+    Core::Vector<u32> dynamicCapacities;
+    Core::Vector<u32> dynamicBegins;
+    Core::Vector<u32> dynamicSlots;
     Core::Vector<u32> occupiedCells;
+    struct Entry
+    {
+        u32 cell;
+        u32 slot;
+    };
+    Core::Vector<Entry> entries;
 };
 } // namespace Collision2D

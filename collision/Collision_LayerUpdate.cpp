@@ -45,6 +45,7 @@ void CollisionLayer::Update(f32 dt)
             for (i32 row = range.firstRow; row <= range.lastRow; ++row)
                 grid.AddDynamicObject(column, row, static_cast<u32>(slot));
     }
+    grid.CloseDynamicLists();
     FindCandidates();
     TestPairs();
 
@@ -75,9 +76,7 @@ void CollisionLayer::FindCandidates()
     {
         for (i32 row = 0; row < grid.GetRows(); ++row)
         {
-            if (!grid.HasDynamicObjects(column, row))
-                continue;
-            const Core::Vector<u32>& slots = grid.Cell(column, row).dynamicObjects.Slots();
+            const std::span<const u32> slots = grid.DynamicObjects(column, row);
             for (std::size_t a = 0; a < slots.size(); ++a)
             {
                 DynamicObject& first = *dynamicObjects.slots[slots[a]];
