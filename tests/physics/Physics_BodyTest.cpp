@@ -7,7 +7,7 @@
 namespace
 {
 using namespace Physics2D;
-using PhysicsTest::Fixture;
+using PhysicsBody = PhysicsTest::Fixture;
 using PhysicsTest::MakeBody;
 using Math::Vector2D;
 
@@ -27,7 +27,7 @@ TEST(PhysicsMassProperties, InversesFollowTheValues)
     EXPECT_EQ(mass.GetInverseInertia(), 0.125f);
 }
 
-TEST_F(Fixture, BodyTakesMassPropertiesVerbatimButCopiesRecomputeInverses)
+TEST_F(PhysicsBody, BodyTakesMassPropertiesVerbatimButCopiesRecomputeInverses)
 {
     Core::RefPtr<RigidBody> body = MakeBody(1.0f, 1.0f, Vector2D());
     MassProperties odd(2.0f, 2.0f, Vector2D());
@@ -39,7 +39,7 @@ TEST_F(Fixture, BodyTakesMassPropertiesVerbatimButCopiesRecomputeInverses)
     EXPECT_EQ(copy.GetCenterOfMass(), Vector2D());
 }
 
-TEST_F(Fixture, AnglesAreDegreesOutsideAndRadiansInside)
+TEST_F(PhysicsBody, AnglesAreDegreesOutsideAndRadiansInside)
 {
     Core::RefPtr<RigidBody> body = MakeBody(1.0f, 1.0f, Vector2D());
     body->SetAngularVelocity(90.0f);
@@ -53,7 +53,7 @@ TEST_F(Fixture, AnglesAreDegreesOutsideAndRadiansInside)
     EXPECT_FLOAT_EQ(body->GetPoseIntegrator()->GetState()[2], 3.1415927f);
 }
 
-TEST_F(Fixture, AngularSpeedIsLimitedBothWays)
+TEST_F(PhysicsBody, AngularSpeedIsLimitedBothWays)
 {
     for (float sign : {1.0f, -1.0f})
     {
@@ -72,7 +72,7 @@ TEST_F(Fixture, AngularSpeedIsLimitedBothWays)
     EXPECT_FLOAT_EQ(scaled->GetAngularVelocityRadians(), 2.0f * 6.2831855f);
 }
 
-TEST_F(Fixture, TinySpeedsSettleInTheBodyOnly)
+TEST_F(PhysicsBody, TinySpeedsSettleInTheBodyOnly)
 {
     Core::RefPtr<RigidBody> body = MakeBody(1.0f, 1.0f, Vector2D(5.0f, 5.0f));
     body->SetVelocity(Vector2D(1e-11f, 3.0f));
@@ -83,7 +83,7 @@ TEST_F(Fixture, TinySpeedsSettleInTheBodyOnly)
     EXPECT_EQ(body->GetPosition(), Vector2D(5.0f, 6.5f));
 }
 
-TEST_F(Fixture, MatricesPlaceTheCentreOfMassAtThePosition)
+TEST_F(PhysicsBody, MatricesPlaceTheCentreOfMassAtThePosition)
 {
     const Vector2D center(2.0f, -1.0f);
     Core::RefPtr<RigidBody> body = MakeBody(1.0f, 1.0f, Vector2D(10.0f, 20.0f), RigidBody::IntegratorEuler, center);
@@ -105,7 +105,7 @@ TEST_F(Fixture, MatricesPlaceTheCentreOfMassAtThePosition)
     EXPECT_NEAR(turned.y, 21.0f, 1e-4f);
 }
 
-TEST_F(Fixture, ForceWithNegativeTimeToLiveLivesForever)
+TEST_F(PhysicsBody, ForceWithNegativeTimeToLiveLivesForever)
 {
     Core::RefPtr<RigidBody> body = MakeBody(1.0f, 1.0f, Vector2D());
     Core::RefPtr<ConstantForce> force = new ConstantForce(Vector2D(), Vector2D(1.0f, 0.0f), -1.0f);
@@ -130,7 +130,7 @@ void CountStep(RigidBody*, void* data)
     ++static_cast<CallbackLog*>(data)->step;
 }
 
-TEST_F(Fixture, TransformCallbacksFollowTheirForm)
+TEST_F(PhysicsBody, TransformCallbacksFollowTheirForm)
 {
     CallbackLog log;
     Core::RefPtr<RigidBody> both =
@@ -155,7 +155,7 @@ TEST_F(Fixture, TransformCallbacksFollowTheirForm)
     EXPECT_EQ(log.placement, 2);
 }
 
-TEST_F(Fixture, BodyWithoutIntegratorsIgnoresMotionSetters)
+TEST_F(PhysicsBody, BodyWithoutIntegratorsIgnoresMotionSetters)
 {
     Core::RefPtr<RigidBody> still =
         new RigidBody(MassProperties(1.0f, 1.0f, Vector2D()), RigidBody::IntegratorNone, nullptr, nullptr, nullptr);
@@ -180,7 +180,7 @@ TEST_F(Fixture, BodyWithoutIntegratorsIgnoresMotionSetters)
     EXPECT_EQ(blank->GetPosition(), Vector2D());
 }
 
-TEST_F(Fixture, CopyCarriesMotionForcesAndKind)
+TEST_F(PhysicsBody, CopyCarriesMotionForcesAndKind)
 {
     Core::RefPtr<RigidBody> source = MakeBody(2.0f, 3.0f, Vector2D(1.0f, 2.0f), RigidBody::IntegratorHeun);
     source->SetVelocity(Vector2D(4.0f, 0.0f));

@@ -8,7 +8,7 @@ namespace
 {
 using namespace Physics2D;
 using PhysicsTest::AddBody;
-using PhysicsTest::Fixture;
+using PhysicsRestitution = PhysicsTest::Fixture;
 using PhysicsTest::MakeBody;
 using Math::Vector2D;
 
@@ -25,12 +25,12 @@ struct Rows
 };
 
 // A contact under a falling body against the static body, prepared as the engine would.
-class PhysicsContact : public Fixture
+class PhysicsContact : public PhysicsTest::Fixture
 {
 protected:
     void SetUp() override
     {
-        Fixture::SetUp();
+        PhysicsTest::Fixture::SetUp();
         engine = new PhysicsEngine();
         id = AddBody(*engine, 1.0f, 1.0f, Vector2D(0.0f, 0.5f));
         body = engine->GetRigidBody(id);
@@ -39,7 +39,7 @@ protected:
     {
         body.Reset();
         engine.Reset();
-        Fixture::TearDown();
+        PhysicsTest::Fixture::TearDown();
     }
 
     Contact* Add(float restitution, float friction, float depth = 0.0f)
@@ -141,7 +141,7 @@ TEST_F(PhysicsContact, DepthIsTheRemainingOverlapNeverNegative)
 }
 
 // Discs of radius 0.5 on the floor at 0, under gravity, at 60 frames per second.
-class PhysicsFloor : public Fixture
+class PhysicsFloor : public PhysicsTest::Fixture
 {
 protected:
     u32 Drop(const Vector2D& position, float mass = 1.0f)
@@ -228,7 +228,7 @@ float FirstBounce(float restitution)
     return peak;
 }
 
-TEST_F(Fixture, RestitutionSetsTheBounce)
+TEST_F(PhysicsRestitution, RestitutionSetsTheBounce)
 {
     // Falling 2 gives about 6.26 per second at impact; a bounce of e climbs back about 2 e².
     EXPECT_LT(FirstBounce(0.0f), 0.01f);

@@ -11,7 +11,7 @@ namespace
 {
 using namespace Physics2D;
 using PhysicsTest::AddBody;
-using PhysicsTest::Fixture;
+using PhysicsEngineTest = PhysicsTest::Fixture;
 using PhysicsTest::MakeBody;
 using Math::Vector2D;
 
@@ -25,7 +25,7 @@ bool Holds(const Core::Vector<Core::RefPtr<RigidBody>>& list, const RigidBody* b
     return std::find(list.begin(), list.end(), body) != list.end();
 }
 
-TEST_F(Fixture, StepIsClampedAndItsInverseKept)
+TEST_F(PhysicsEngineTest, StepIsClampedAndItsInverseKept)
 {
     PhysicsEngine engine;
     engine.Update(0.05f);
@@ -38,7 +38,7 @@ TEST_F(Fixture, StepIsClampedAndItsInverseKept)
     EXPECT_EQ(engine.GetSimulationInverseStep(), 0.0f);
 }
 
-TEST_F(Fixture, StaticBodyIsTheGlobalOneAndNeverInTheTable)
+TEST_F(PhysicsEngineTest, StaticBodyIsTheGlobalOneAndNeverInTheTable)
 {
     PhysicsEngine engine;
     EXPECT_EQ(StaticBody, engine.GetStaticBody());
@@ -49,7 +49,7 @@ TEST_F(Fixture, StaticBodyIsTheGlobalOneAndNeverInTheTable)
     EXPECT_EQ(engine.AddRigidBody(nullptr), 0u);
 }
 
-TEST_F(Fixture, FreedIdsAreReusedMostRecentFirst)
+TEST_F(PhysicsEngineTest, FreedIdsAreReusedMostRecentFirst)
 {
     PhysicsEngine engine;
     EXPECT_EQ(AddBody(engine, 1, 1, Vector2D()), 1u);
@@ -66,7 +66,7 @@ TEST_F(Fixture, FreedIdsAreReusedMostRecentFirst)
     EXPECT_EQ(AddBody(engine, 1, 1, Vector2D()), 4u);
 }
 
-TEST_F(Fixture, IdOperationsNeedABody)
+TEST_F(PhysicsEngineTest, IdOperationsNeedABody)
 {
     PhysicsEngine engine;
     const u32 id = AddBody(engine, 2, 4, Vector2D(1, 1));
@@ -99,7 +99,7 @@ TEST_F(Fixture, IdOperationsNeedABody)
     EXPECT_EQ(vector, Vector2D(1, -3));
 }
 
-TEST_F(Fixture, SettingsKeepTheirBounds)
+TEST_F(PhysicsEngineTest, SettingsKeepTheirBounds)
 {
     PhysicsEngine engine;
     EXPECT_EQ(engine.GetAccuracy(), 75u);
@@ -121,7 +121,7 @@ TEST_F(Fixture, SettingsKeepTheirBounds)
     EXPECT_EQ(engine.GetEpsilon(), 1e-10f);
 }
 
-TEST_F(Fixture, RemovedBodyHandsItsJointsToTheStaticBodyAndDropsItsContacts)
+TEST_F(PhysicsEngineTest, RemovedBodyHandsItsJointsToTheStaticBodyAndDropsItsContacts)
 {
     PhysicsEngine engine;
     for (int i = 0; i < 5; ++i)
@@ -147,7 +147,7 @@ TEST_F(Fixture, RemovedBodyHandsItsJointsToTheStaticBodyAndDropsItsContacts)
     EXPECT_NEAR(fifth->GetPosition().x, 4.0f, 1e-3f);
 }
 
-TEST_F(Fixture, JointsAndContactsNeedAtLeastOneBody)
+TEST_F(PhysicsEngineTest, JointsAndContactsNeedAtLeastOneBody)
 {
     PhysicsEngine engine;
     AddBody(engine, 1, 1, Vector2D());
@@ -177,7 +177,7 @@ TEST_F(Fixture, JointsAndContactsNeedAtLeastOneBody)
     EXPECT_EQ(engine.GetContacts().size(), 0u);
 }
 
-TEST_F(Fixture, InactiveJointTakesPartInNeitherPass)
+TEST_F(PhysicsEngineTest, InactiveJointTakesPartInNeitherPass)
 {
     PhysicsEngine engine;
     const u32 id = AddBody(engine, 1, 1, Vector2D(0, 5));
@@ -196,7 +196,7 @@ TEST_F(Fixture, InactiveJointTakesPartInNeitherPass)
     EXPECT_GT(engine.GetRigidBody(id)->GetPosition().y, before - 0.02f);
 }
 
-TEST_F(Fixture, VelocityPassWithoutRowsIntegratesForcesAlone)
+TEST_F(PhysicsEngineTest, VelocityPassWithoutRowsIntegratesForcesAlone)
 {
     PhysicsEngine engine;
     const u32 id = AddBody(engine, 2, 1, Vector2D());
@@ -218,7 +218,7 @@ struct Reporter
     }
 };
 
-TEST_F(Fixture, OldContactsSurviveOnlyWhileSharingABodyWithinTheCaps)
+TEST_F(PhysicsEngineTest, OldContactsSurviveOnlyWhileSharingABodyWithinTheCaps)
 {
     PhysicsEngine engine;
     for (int i = 0; i < 700; ++i)
@@ -255,7 +255,7 @@ TEST_F(Fixture, OldContactsSurviveOnlyWhileSharingABodyWithinTheCaps)
     EXPECT_EQ(engine.GetContacts().size(), 1u);
 }
 
-TEST_F(Fixture, PositionPassSolvesJointsChainedToTouchedBodies)
+TEST_F(PhysicsEngineTest, PositionPassSolvesJointsChainedToTouchedBodies)
 {
     PhysicsEngine engine;
     const u32 a = AddBody(engine, 1, 1, Vector2D(0, 0));
@@ -284,7 +284,7 @@ TEST_F(Fixture, PositionPassSolvesJointsChainedToTouchedBodies)
     EXPECT_FALSE(PositionPass);
 }
 
-TEST_F(Fixture, ResetEmptiesTablesButKeepsTheStaticBody)
+TEST_F(PhysicsEngineTest, ResetEmptiesTablesButKeepsTheStaticBody)
 {
     PhysicsEngine engine;
     const u32 id = AddBody(engine, 1, 1, Vector2D());
@@ -307,7 +307,7 @@ void CountCalls(RigidBody*, void* data)
     ++*static_cast<int*>(data);
 }
 
-TEST_F(Fixture, AddingAndCloningPlaceTheBody)
+TEST_F(PhysicsEngineTest, AddingAndCloningPlaceTheBody)
 {
     PhysicsEngine engine;
     int placed = 0;
@@ -325,7 +325,7 @@ TEST_F(Fixture, AddingAndCloningPlaceTheBody)
     EXPECT_EQ(engine.CloneRigidBody(9, nullptr), 0u);
 }
 
-TEST_F(Fixture, DestroyedEngineLeavesNoDanglingStaticBody)
+TEST_F(PhysicsEngineTest, DestroyedEngineLeavesNoDanglingStaticBody)
 {
     {
         PhysicsEngine engine;

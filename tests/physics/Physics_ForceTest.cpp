@@ -7,11 +7,11 @@
 namespace
 {
 using namespace Physics2D;
-using PhysicsTest::Fixture;
+using PhysicsForces = PhysicsTest::Fixture;
 using PhysicsTest::MakeBody;
 using Math::Vector2D;
 
-TEST_F(Fixture, ShortLivedForceCountsInEachStepOfItsLife)
+TEST_F(PhysicsForces, ShortLivedForceCountsInEachStepOfItsLife)
 {
     Core::RefPtr<RigidBody> body = MakeBody(1.0f, 1.0f, Vector2D());
     const u32 id = body->AddForce(new ConstantForce(Vector2D(), Vector2D(1.0f, 0.0f), 0.05f, ConstantForce::ModeForce));
@@ -26,7 +26,7 @@ TEST_F(Fixture, ShortLivedForceCountsInEachStepOfItsLife)
     EXPECT_EQ(body->GetForceSum(), Vector2D());
 }
 
-TEST_F(Fixture, FreedForceIdsAreReusedLastFreedFirst)
+TEST_F(PhysicsForces, FreedForceIdsAreReusedLastFreedFirst)
 {
     Core::RefPtr<RigidBody> body = MakeBody(1.0f, 1.0f, Vector2D());
     for (u32 expected = 0; expected < 3; ++expected)
@@ -47,7 +47,7 @@ TEST_F(Fixture, FreedForceIdsAreReusedLastFreedFirst)
     EXPECT_EQ(body->AddForce(new DragForce()), 3u);
 }
 
-TEST_F(Fixture, ReleasedForceNoLongerPointsAtItsBody)
+TEST_F(PhysicsForces, ReleasedForceNoLongerPointsAtItsBody)
 {
     Core::RefPtr<Force> kept = new DragForce(1.0f, 1.0f);
     {
@@ -59,7 +59,7 @@ TEST_F(Fixture, ReleasedForceNoLongerPointsAtItsBody)
     EXPECT_TRUE(kept->Update(0.1f));
 }
 
-TEST_F(Fixture, RegistryGravityWeighsTheBody)
+TEST_F(PhysicsForces, RegistryGravityWeighsTheBody)
 {
     Core::RefPtr<RigidBody> body = MakeBody(2.0f, 1.0f, Vector2D(3.0f, 3.0f));
     Core::RefPtr<Core::Object> made(Core::CreateObjectByName("Physics2D::GravityForce"));
@@ -72,7 +72,7 @@ TEST_F(Fixture, RegistryGravityWeighsTheBody)
     EXPECT_EQ(body->GetTorqueSum(), 0.0f);
 }
 
-TEST_F(Fixture, GravityAndDragWithoutBodyKeepTheirValues)
+TEST_F(PhysicsForces, GravityAndDragWithoutBodyKeepTheirValues)
 {
     GravityForce gravity(Vector2D(0.0f, -3.0f), 9.8f);
     EXPECT_EQ(gravity.GetDirection(), Vector2D(0.0f, -1.0f));
@@ -83,7 +83,7 @@ TEST_F(Fixture, GravityAndDragWithoutBodyKeepTheirValues)
     EXPECT_EQ(drag.GetEvaluatedTorque(), 0.0f);
 }
 
-TEST_F(Fixture, DragOpposesMotionInDegrees)
+TEST_F(PhysicsForces, DragOpposesMotionInDegrees)
 {
     Core::RefPtr<RigidBody> body = MakeBody(1.0f, 1.0f, Vector2D());
     body->SetVelocity(Vector2D(2.0f, -4.0f));
@@ -94,7 +94,7 @@ TEST_F(Fixture, DragOpposesMotionInDegrees)
     EXPECT_NEAR(body->GetTorqueSum(), -18.0f, 1e-4f);
 }
 
-TEST_F(Fixture, ConstantForceModes)
+TEST_F(PhysicsForces, ConstantForceModes)
 {
     Core::RefPtr<RigidBody> body = MakeBody(1.0f, 1.0f, Vector2D(1.0f, 1.0f));
     const u32 slot = body->AddForce(new ConstantForce(Vector2D(), Vector2D(3.0f, 4.0f), 0.0f, ConstantForce::ModeTorque));
@@ -124,7 +124,7 @@ TEST_F(Fixture, ConstantForceModes)
     EXPECT_EQ(body->GetForceSum(), Vector2D(0.0f, 10.0f));
 }
 
-TEST_F(Fixture, ClonedConstantForceKeepsItsMode)
+TEST_F(PhysicsForces, ClonedConstantForceKeepsItsMode)
 {
     ConstantForce torque(Vector2D(), Vector2D(3.0f, 4.0f), 1.0f, ConstantForce::ModeTorque);
     Core::RefPtr<Core::Object> copy(torque.Clone());
@@ -135,7 +135,7 @@ TEST_F(Fixture, ClonedConstantForceKeepsItsMode)
 }
 
 // The cannon's recoil: a 0.5 mass pushed by 200 away from the aim for 0.02 s.
-TEST_F(Fixture, CannonRecoilPushesForOneMaximumStep)
+TEST_F(PhysicsForces, CannonRecoilPushesForOneMaximumStep)
 {
     PhysicsEngine engine;
     const Vector2D rest(0.0f, -280.0f);
@@ -161,7 +161,7 @@ TEST_F(Fixture, CannonRecoilPushesForOneMaximumStep)
     EXPECT_NEAR(body->GetPosition().y, -280.0f - 6.4f * 0.04f, 1e-3f);
 }
 
-TEST_F(Fixture, CannonRecoilAtSixtyFramesPushesForTwoFrames)
+TEST_F(PhysicsForces, CannonRecoilAtSixtyFramesPushesForTwoFrames)
 {
     PhysicsEngine engine;
     const u32 cannon = engine.AddRigidBody(MakeBody(0.5f, 0.0f, Vector2D(0.0f, -280.0f)));
@@ -178,7 +178,7 @@ TEST_F(Fixture, CannonRecoilAtSixtyFramesPushesForTwoFrames)
     EXPECT_NEAR(velocity.y, -400.0f * 2.0f * frame, 1e-3f);
 }
 
-TEST_F(Fixture, EngineRefusesForcesWithoutABody)
+TEST_F(PhysicsForces, EngineRefusesForcesWithoutABody)
 {
     PhysicsEngine engine;
     u32 forceId = 99;

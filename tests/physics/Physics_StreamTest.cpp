@@ -15,7 +15,7 @@ namespace
 {
 using namespace Physics2D;
 using PhysicsTest::AddBody;
-using PhysicsTest::Fixture;
+using PhysicsStream = PhysicsTest::Fixture;
 using PhysicsTest::MakeBody;
 using Math::Vector2D;
 
@@ -94,7 +94,7 @@ struct World
     }
 };
 
-TEST_F(Fixture, SaveLoadSaveIsByteEqual)
+TEST_F(PhysicsStream, SaveLoadSaveIsByteEqual)
 {
     World world(true);
     ASSERT_FALSE(world.engine.GetContacts().empty());
@@ -110,7 +110,7 @@ TEST_F(Fixture, SaveLoadSaveIsByteEqual)
     EXPECT_TRUE(first == second);
 }
 
-TEST_F(Fixture, LoadedEngineGoesOnAsTheSavedOne)
+TEST_F(PhysicsStream, LoadedEngineGoesOnAsTheSavedOne)
 {
     World world(false);
     const Bytes saved = Saved(&world.engine);
@@ -128,7 +128,7 @@ TEST_F(Fixture, LoadedEngineGoesOnAsTheSavedOne)
     EXPECT_NE(loaded->GetRigidBody(3)->GetPosition(), savedAt);
 }
 
-TEST_F(Fixture, FreedIdsComeBackInTheOrderTheyWereFreed)
+TEST_F(PhysicsStream, FreedIdsComeBackInTheOrderTheyWereFreed)
 {
     PhysicsEngine engine;
     for (int i = 0; i < 4; ++i)
@@ -154,7 +154,7 @@ TEST_F(Fixture, FreedIdsComeBackInTheOrderTheyWereFreed)
     EXPECT_EQ(reloadedHolder->GetForces().GetForce(1)->GetBody(), reloadedHolder.Get());
 }
 
-TEST_F(Fixture, LoadingRestoresTheGlobals)
+TEST_F(PhysicsStream, LoadingRestoresTheGlobals)
 {
     PhysicsEngine engine;
     engine.SetMaximumSimulationStep(0.03f);
@@ -175,7 +175,7 @@ TEST_F(Fixture, LoadingRestoresTheGlobals)
     EXPECT_EQ(SimulationInverseStep, 100.0f);
 }
 
-TEST_F(Fixture, ConstantForceReloadsWithItsResultsButNotItsMode)
+TEST_F(PhysicsStream, ConstantForceReloadsWithItsResultsButNotItsMode)
 {
     Core::RefPtr<RigidBody> body = MakeBody(1, 1, Vector2D(1, 1));
     body->AddForce(new ConstantForce(Vector2D(), Vector2D(3.0f, 4.0f), 0.0f, ConstantForce::ModeTorque));
@@ -191,7 +191,7 @@ TEST_F(Fixture, ConstantForceReloadsWithItsResultsButNotItsMode)
     EXPECT_EQ(force->GetBody(), loaded.Get());
 }
 
-TEST_F(Fixture, RegisteredNamesMakeTheirClasses)
+TEST_F(PhysicsStream, RegisteredNamesMakeTheirClasses)
 {
     for (const char* name :
          {"Physics2D::ConstantForce", "Physics2D::GravityForce", "Physics2D::DragForce", "Physics2D::PhysicsEngine",
@@ -251,7 +251,7 @@ Bytes EngineStream(std::initializer_list<u32> freeIds, u32 bodyCount, u32 iterat
     return BytesOf(file);
 }
 
-TEST_F(Fixture, HandWrittenEngineStreamLoads)
+TEST_F(PhysicsStream, HandWrittenEngineStreamLoads)
 {
     bool failed = true;
     Core::RefPtr<PhysicsEngine> loaded = Loaded(EngineStream({2}, 2), &failed);
@@ -261,7 +261,7 @@ TEST_F(Fixture, HandWrittenEngineStreamLoads)
     EXPECT_EQ(AddBody(*loaded, 1, 1, Vector2D()), 2u);
 }
 
-TEST_F(Fixture, HostileEngineStreamsFailCleanly)
+TEST_F(PhysicsStream, HostileEngineStreamsFailCleanly)
 {
     const double before = MaximumSimulationStep;
     // A free id naming a body, past the table, twice, or 0; a body count beyond the stream.
@@ -286,7 +286,7 @@ TEST_F(Fixture, HostileEngineStreamsFailCleanly)
     EXPECT_EQ(slow->GetAccuracy(), ConstraintSolver::MaximumIterations);
 }
 
-TEST_F(Fixture, ObjectsOfTheWrongClassAreRefused)
+TEST_F(PhysicsStream, ObjectsOfTheWrongClassAreRefused)
 {
     // A force where the body table expects a body.
     Core::MemoryFile file;
@@ -318,7 +318,7 @@ TEST_F(Fixture, ObjectsOfTheWrongClassAreRefused)
     EXPECT_EQ(StaticBody, outer->GetStaticBody());
 }
 
-TEST_F(Fixture, BodyWithAnIntegratorOfTheWrongSizeFails)
+TEST_F(PhysicsStream, BodyWithAnIntegratorOfTheWrongSizeFails)
 {
     Core::RefPtr<RigidBody> body = MakeBody(1, 1, Vector2D());
     ODESolverEuler narrow(nullptr, Core::Vector<float>{1.0f, 2.0f}, nullptr);
@@ -350,7 +350,7 @@ TEST_F(Fixture, BodyWithAnIntegratorOfTheWrongSizeFails)
     }
 }
 
-TEST_F(Fixture, JointOfAnotherShapeFails)
+TEST_F(PhysicsStream, JointOfAnotherShapeFails)
 {
     // A fixed joint claiming one row would write three into a block of one.
     Core::RefPtr<RigidBody> body1 = MakeBody(1, 1, Vector2D());
@@ -374,7 +374,7 @@ TEST_F(Fixture, JointOfAnotherShapeFails)
     EXPECT_TRUE(reading.Failed());
 }
 
-TEST_F(Fixture, ForcesNamingALiveSlotAsFreeFail)
+TEST_F(PhysicsStream, ForcesNamingALiveSlotAsFreeFail)
 {
     Core::RefPtr<RigidBody> body = MakeBody(1, 1, Vector2D());
     body->AddForce(new DragForce());
@@ -396,7 +396,7 @@ TEST_F(Fixture, ForcesNamingALiveSlotAsFreeFail)
     }
 }
 
-TEST_F(Fixture, EveryTruncatedStreamFailsWithoutHarm)
+TEST_F(PhysicsStream, EveryTruncatedStreamFailsWithoutHarm)
 {
     World world(true);
     const Bytes saved = Saved(&world.engine);
