@@ -43,24 +43,26 @@ void Group::Save(Core::File& file)
 
 void Group::Load(Core::File& file)
 {
-    loading = true;
     Node::Load(file);
     u32 count = 0;
     // Every reference takes at least its presence byte.
     Core::ReadCount(file, count, 1);
+    loading = true;
     for (u32 i = 0; i < count && !file.Failed(); ++i)
     {
-        Core::RefPtr<Node> child;
-        if (!file.ReadObjectInto(child) || !child)
+        // Read without taking a reference first: the object may be an ancestor still being read,
+        // which nothing holds yet and which a dropped reference would destroy.
+        Core::Object* object = file.ReadObject();
+        if (!object)
             continue;
-        const Group* childGroup = dynamic_cast<const Group*>(child.Get());
-        if (childGroup && childGroup->loading)
+        Node* child = dynamic_cast<Node*>(object);
+        if (!child || WouldMakeCycle(child))
         {
             file.SetFailed();
             break;
         }
         child->SetParent(this);
-        children.push_back(child);
+        children.emplace_back(child);
     }
     loading = false;
 }
@@ -124,7 +126,7 @@ void Group::SetDrawBoundingVolumeRecursive(bool on)
 
 void Group::AttachChild(Node* child)
 {
-    if (!child || IsSelfOrAncestor(child))
+    if (!child || WouldMakeCycle(child))
         return;
     child->SetParent(this);
     children.emplace_back(child);
@@ -155,14 +157,23 @@ void Group::DetachAllChildren()
     }
 }
 
-bool Group::IsSelfOrAncestor(const Node* node) const
+bool Group::WouldMakeCycle(const Node* child) const
 {
-    for (const Node* current = this; current; current = current->GetParent())
+    const Group* group = dynamic_cast<const Group*>(child);
+    // A group still reading its children is an ancestor of whatever it is reading now.
+    return group && (group->loading || group->Reaches(this));
+}
+
+bool Group::Reaches(const Node* node) const
+{
+    if (node == this)
+        return true;
+    for (const Core::RefPtr<Node>& child : children)
     {
-        if (current == node)
+        const Group* group = dynamic_cast<const Group*>(child.Get());
+        if (child.Get() == node || (group && group->Reaches(node)))
             return true;
     }
     return false;
 }
 } // namespace Engine
-

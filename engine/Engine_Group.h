@@ -19,9 +19,9 @@ public:
     Group* Clone() const override;
     // The node's form, the child count, then each child as an object reference.
     void Save(Core::File& file) override;
-    // Appends the children read to any already present. Null children are skipped; a child of
-    // another class, or one that would make the tree a cycle, fails the stream, and a failed
-    // stream ends the list.
+    // Appends the children read to any already present, each linked to this group. Null children
+    // are skipped; a child of another class, or one that would make the tree a cycle, fails the
+    // stream, and a failed stream ends the list.
     void Load(Core::File& file) override;
 
     u32 GetNodeType() const override { return NodeType::Group; }
@@ -36,8 +36,8 @@ public:
     void SetVisibleRecursive(bool on) override;
     void SetDrawBoundingVolumeRecursive(bool on) override;
 
-    // Links the child to this group, appends it and calls its OnAttach. Null, this group itself
-    // and the group's own ancestors are refused (they would make the tree a cycle).
+    // Links the child to this group, appends it and calls its OnAttach. Null, and a group that
+    // holds this one (or is this one), are refused: the tree never becomes a cycle.
     void AttachChild(Node* child);
     // Removes the first occurrence; the child's link to this group is cleared. Nothing happens
     // for a node that is not a child.
@@ -52,14 +52,16 @@ protected:
     // Steps of Update after the node's world matrix is known: the volume moves to world space,
     // every child updates, and the result merges into the parent.
     void UpdateVolumeAndChildren(f32 dt);
-    // Whether node is this group or one of the groups above it.
-    bool IsSelfOrAncestor(const Node* node) const;
+    // Whether taking child would make the tree a cycle: child is this group, holds it somewhere
+    // below, or is a group still reading its own children.
+    bool WouldMakeCycle(const Node* child) const;
+    // Whether node is this group or anywhere below it.
+    bool Reaches(const Node* node) const;
 
     Core::Vector<Core::RefPtr<Node>> children;
 
 private:
-    // Set while the group's own stream form is being read: a child reference to a group still
-    // loading would be a reference to an ancestor.
+    // Set while the group reads its children from a stream.
     bool loading = false;
 };
 }  // namespace Engine

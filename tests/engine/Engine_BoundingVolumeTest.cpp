@@ -1,0 +1,99 @@
+// Bounding volumes: the default box and debug mesh, transforms, merges, the random debug colour.
+#include "core/Core_Random.h"
+#include "engine/Engine_BoundingVolume.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace
+{
+void ExpectCorner(const Math::Vector3D& corner, f32 x, f32 y, f32 z)
+{
+    EXPECT_FLOAT_EQ(corner.x, x);
+    EXPECT_FLOAT_EQ(corner.y, y);
+    EXPECT_FLOAT_EQ(corner.z, z);
+}
+
+class BoundingVolumeTest : public ::testing::Test
+{
+protected:
+    void TearDown() override { Core::Random::Instance().Reset(); }
+};
+} // namespace
+
+TEST_F(BoundingVolumeTest, FreshVolumeIsTheCubeOfSideTenWithItsDebugMesh)
+{
+    const Engine::BoundingVolume volume;
+    const Math::Frustum& box = volume.GetWorldBox();
+    ExpectCorner(box.corners[0], 5, 5, 5);
+    ExpectCorner(box.corners[2], -5, 5, -5);
+    ExpectCorner(box.corners[6], -5, -5, -5);
+    ExpectCorner(box.corners[7], 5, -5, -5);
+    const Core::RefPtr<Engine::Mesh> mesh = volume.GetDebugMesh();
+    ASSERT_EQ(mesh->GetPositionCount(), 8u);
+    ASSERT_EQ(mesh->GetColorCount(), 8u);
+    EXPECT_EQ(mesh->GetIndexCount(), 36u);
+    for (u32 i = 1; i < 8; ++i)
+        EXPECT_EQ(mesh->GetColor(i), mesh->GetColor(0));
+    EXPECT_EQ(mesh->GetColor(0).a, 0.5f);
+    ASSERT_EQ(mesh->GetSubsetCount(), 1u);
+    EXPECT_EQ(mesh->GetSubset(0)->last, 35u);
+    EXPECT_EQ(mesh->GetSubset(0)->blended, 1);
+    EXPECT_EQ(mesh->GetIndex(0), 0u);
+    EXPECT_EQ(mesh->GetIndex(35), 1u);
+}
+
+TEST_F(BoundingVolumeTest, EachVolumeDrawsThreeGeneratorValuesForItsColour)
+{
+    Core::SeedRandom(1234);
+    const f32 red = static_cast<f32>(Core::Rand()) / 32767.0f;
+    const f32 green = static_cast<f32>(Core::Rand()) / 32767.0f;
+    const f32 blue = static_cast<f32>(Core::Rand()) / 32767.0f;
+    const f32 nextRed = static_cast<f32>(Core::Rand()) / 32767.0f;
+    Core::SeedRandom(1234);
+    const Engine::BoundingVolume first;
+    const Engine::BoundingVolume second;
+    EXPECT_EQ(first.GetDebugMesh()->GetColor(0), Math::Color(red, green, blue, 0.5f));
+    EXPECT_EQ(second.GetDebugMesh()->GetColor(0).r, nextRed);
+}
+
+TEST_F(BoundingVolumeTest, TransformMovesTheWorldCornersOnly)
+{
+    Engine::BoundingVolume volume;
+    volume.Transform(Math::Matrix4x4::Translation(1.0f, 2.0f, 3.0f));
+    ExpectCorner(volume.GetWorldBox().corners[0], 6, 7, 8);
+    ExpectCorner(volume.GetWorldBox().corners[6], -4, -3, -2);
+    ExpectCorner(volume.GetModelBox().corners[0], 5, 5, 5);
+}
+
+TEST_F(BoundingVolumeTest, MergingTwoDisjointBoxesSpansBoth)
+{
+    Engine::BoundingVolume a;
+    Engine::BoundingVolume b;
+    a.SetBox(Engine::MakeBox(0.5f, 0.5f, 0.5f));
+    b.SetBox(Engine::MakeBox(0.5f, 0.5f, 0.5f));
+    b.Transform(Math::Matrix4x4::Translation(3.0f, 0.0f, 0.0f));
+    a.Merge(b);
+    f32 minX = 1e9f;
+    f32 maxX = -1e9f;
+    for (const Math::Vector3D& corner : a.GetWorldBox().corners)
+    {
+        minX = std::min(minX, corner.x);
+        maxX = std::max(maxX, corner.x);
+    }
+    EXPECT_FLOAT_EQ(minX, -0.5f);
+    EXPECT_FLOAT_EQ(maxX, 3.5f);
+    ExpectCorner(b.GetWorldBox().corners[0], 3.5f, 0.5f, 0.5f);
+}
+
+TEST_F(BoundingVolumeTest, SetBoxMovesTheDebugMeshAndCopiesCloneIt)
+{
+    Engine::BoundingVolume volume(Math::Color(1, 0, 0, 0.5f));
+    volume.SetBox(Engine::MakeBox(1.0f, 2.0f, 3.0f));
+    EXPECT_EQ(volume.GetDebugMesh()->GetPosition(5), Math::Vector3D(-1.0f, -2.0f, 3.0f));
+    const Engine::BoundingVolume copy(volume);
+    EXPECT_NE(copy.GetDebugMesh().Get(), volume.GetDebugMesh().Get());
+    EXPECT_EQ(copy.GetDebugMesh()->GetPosition(5), Math::Vector3D(-1.0f, -2.0f, 3.0f));
+    ExpectCorner(copy.GetWorldBox().corners[5], -1, -2, 3);
+}
