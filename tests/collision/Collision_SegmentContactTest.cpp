@@ -194,6 +194,33 @@ TEST_F(SegmentContact, CircleRunsIntoSegmentFront)
     EXPECT_NEAR(own.lineSegments[0].penetrationDistance, 11.0f, 1e-3f);
 }
 
+TEST_F(SegmentContact, CircleAlreadyBehindAFrontCountsOnlyWithinTheThickness)
+{
+    // The circle's leading point starts 0.5 behind the wall's front and keeps pressing on.
+    auto wallBody = MakeBody(facingLeft, {10, 0});
+    auto mover = MakeBody(ball, {9.5f, 0});
+    MoveTo(*mover, {10.5f, 0}, 0);
+    Collide(*mover, *wallBody);
+    EXPECT_EQ(mover->GetResults()->currentDGEONumber, 0) << "thickness 0";
+
+    mover->SetCollisionThickness(1.0f);
+    mover->SetOldPosition({9.5f, 0});
+    MoveTo(*mover, {10.5f, 0}, 0);
+    Collide(*mover, *wallBody);
+    ASSERT_EQ(mover->GetResults()->currentDGEONumber, 1);
+    const DGEO_C& own = Record(*mover);
+    EXPECT_EQ(own.contactPosition.x, 9.5f) << "fraction 0";
+    EXPECT_EQ(own.lineSegments[0].contactPoint[0], Vector2D(10.5f, 0));
+    EXPECT_EQ(own.lineSegments[0].normal[0], Vector2D(-1, 0));
+    EXPECT_NEAR(own.lineSegments[0].penetrationDistance, 1.5f, 1e-4f);
+
+    // Moving away from the front meets nothing.
+    mover->SetOldPosition({9.5f, 0});
+    MoveTo(*mover, {8.5f, 0}, 0);
+    Collide(*mover, *wallBody);
+    EXPECT_EQ(mover->GetResults()->currentDGEONumber, 0);
+}
+
 TEST_F(SegmentContact, CircleMeetsSegmentEndPoint)
 {
     auto mover = MakeBody(ball, {-10, 11});
