@@ -803,8 +803,7 @@ void RecordingRenderer::ClearStencilBuffer(i32 value)
 
 void RecordingRenderer::ClearBuffers(const Math::Color& color, f32 depth, i32 stencil)
 {
-    Log("ClearBuffers", color.r, color.g, color.b, depth);
-    static_cast<void>(stencil);
+    Log("ClearBuffers", color.r, color.a, depth, stencil);
 }
 
 bool RecordingRenderer::ReadFrameBuffer(u8*, u32 size)

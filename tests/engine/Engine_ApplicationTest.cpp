@@ -4,7 +4,6 @@
 #include "core/PAL_Clock.h"
 #include "core/PAL_MessagePump.h"
 #include "engine/Engine_ApplicationRendering.h"
-#include "engine/Engine_DefaultGame.h"
 #include "engine/Engine_Main.h"
 #include "renderer/Renderer_RecordingRenderer.h"
 
@@ -217,21 +216,6 @@ TEST_F(ApplicationTest, ClosingTheWindowQuitsWithoutCancelling)
 
     application->Quit();
     EXPECT_FALSE(PAL::PumpMessages());
-}
-
-TEST_F(ApplicationTest, TheDefaultGameLocksSixtyFramesAndClearsEachFrame)
-{
-    application = nullptr;
-    const Core::RefPtr<Engine::DefaultGame> game(new Engine::DefaultGame(GameSettings(), &MakeRecording));
-    EXPECT_EQ(game->GetFrameRate(), 60.0);
-    EXPECT_EQ(game->IsRateLocked(), 1);
-    EXPECT_STREQ(game->GetWindow().GetTitle(), "Morvane");
-    auto& renderer = static_cast<Renderer::RecordingRenderer&>(*game->GetRenderer());
-    renderer.ClearLog();
-    game->Update();
-    ASSERT_EQ(renderer.GetCalls().size(), 1u);
-    EXPECT_STREQ(renderer.GetCalls()[0].operation, "ClearColorBuffer");
-    EXPECT_EQ(renderer.GetCalls()[0].arguments[2], static_cast<f64>(Engine::DefaultGame::ClearColor.b));
 }
 
 TEST(EngineMainTest, AQuitBeforeTheFirstFrameEndsTheRunCleanly)
