@@ -248,6 +248,7 @@ TEST(OGLRendererDiagnosticsTest, FilesAreWrittenOnlyWithTheSwitchOn)
     }
     RemoveFile("OpenGL Information.txt");
     RemoveFile("OpenGLErrors.txt");
+    RemoveFile("DisplayModes.txt");
     DisplaySettings settings = RendererTest::TestSettings(Width, Height);
     settings.window = window.get();
     {
@@ -255,6 +256,7 @@ TEST(OGLRendererDiagnosticsTest, FilesAreWrittenOnlyWithTheSwitchOn)
     }
     EXPECT_FALSE(FileExists("OpenGL Information.txt"));
     EXPECT_FALSE(FileExists("OpenGLErrors.txt"));
+    EXPECT_FALSE(FileExists("DisplayModes.txt"));
 
     SetDiagnostics(1);
     {
@@ -263,6 +265,8 @@ TEST(OGLRendererDiagnosticsTest, FilesAreWrittenOnlyWithTheSwitchOn)
     SetDiagnostics(0);
     EXPECT_TRUE(FileExists("OpenGL Information.txt"));
     EXPECT_TRUE(FileExists("OpenGLErrors.txt"));
+    EXPECT_TRUE(FileExists("DisplayModes.txt"));  // the adapter is made anew with the renderer
     RemoveFile("OpenGL Information.txt");
     RemoveFile("OpenGLErrors.txt");
+    RemoveFile("DisplayModes.txt");
 }
