@@ -294,6 +294,15 @@ TEST_F(TextTest, AStoredFontNameCannotLeaveTheResourceFolder)
     }
 }
 
+TEST_F(TextTest, ATextWithoutFontSavesTheDefaultFontsPlace)
+{
+    Engine::Text text("x", false);
+    const Core::RefPtr<Engine::Text> loaded = RoundTrip(text);
+    ASSERT_NE(loaded.Get(), nullptr);
+    ASSERT_NE(loaded->GetFont().Get(), nullptr);
+    EXPECT_EQ(loaded->GetFont()->GetName(), Engine::BitmapFont::DefaultFontPath());
+}
+
 TEST_F(TextTest, ATruncatedStreamLoadsNoFont)
 {
     Engine::Text text("Hello", false);
