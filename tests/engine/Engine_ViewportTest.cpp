@@ -104,8 +104,10 @@ TEST_F(ViewportTest, ClearsUseTheClearColour)
     ASSERT_EQ(renderer->CountCalls("ClearBuffers"), 1u);
     const Renderer::RecordedCall all = renderer->GetCalls().back();
     EXPECT_STREQ(all.operation, "ClearBuffers");
-    EXPECT_EQ(all.arguments[1], 0.25);
-    EXPECT_EQ(all.arguments[3], 1.0); // depth
+    // Logged as red, alpha, depth and stencil.
+    EXPECT_EQ(all.arguments[0], 0.5);
+    EXPECT_EQ(all.arguments[2], 1.0);
+    EXPECT_EQ(all.arguments[3], 0.0);
 }
 
 TEST_F(ViewportTest, ABackgroundIsQueuedAsOneScreenQuadOverTheRectangle)
