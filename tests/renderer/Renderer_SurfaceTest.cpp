@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
 #include <vector>
 
 namespace
@@ -67,6 +69,17 @@ TEST_F(SurfaceFiles, PngInLowerCaseIsDecodedBottomUp)
     const Core::RefPtr<Renderer::Surface> surface = Load("picture.png", ImageFiles::EncodePng(picture));
     ASSERT_EQ(surface->GetWidth(), 2);
     EXPECT_EQ(PixelOf(*surface, 0, 1), (std::vector<u8>{1, 2, 3, 4}));
+}
+
+TEST_F(SurfaceFiles, EnginePathsWithBackslashesOpenTheFile)
+{
+    ImageFiles::Picture picture(3, 1);
+    folder.Write("slashed.png", ImageFiles::EncodePng(picture));
+    std::string enginePath = folder.PathOf("slashed.png");
+    std::replace(enginePath.begin(), enginePath.end(), '/', '\\');
+    const Renderer::Surface surface(enginePath.c_str());
+    EXPECT_EQ(surface.GetWidth(), 3);
+    EXPECT_EQ(surface.GetHeight(), 1);
 }
 
 TEST_F(SurfaceFiles, RawFileUnderAnyOtherNameIsReadAsIs)
