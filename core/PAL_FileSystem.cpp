@@ -32,6 +32,16 @@ const char* CopyInto(char (&target)[PathBufferSize], std::string_view text)
     return target;
 }
 
+// The executable's directory or its name, copied into the getter's own buffer.
+const char* ExecutablePart(char (&target)[PathBufferSize], bool wantDirectory)
+{
+    char path[PathBufferSize];
+    std::string_view directory;
+    std::string_view name;
+    SplitPath(ExecutablePath(path), directory, name);
+    return CopyInto(target, wantDirectory ? directory : name);
+}
+
 // The entry's type bits; 0 when it cannot be read.
 mode_t EntryType(const Core::String& path)
 {
@@ -60,21 +70,13 @@ void SplitPath(std::string_view path, std::string_view& directory, std::string_v
 const char* GetExecutableDirectory()
 {
     static char directoryBuffer[PathBufferSize];
-    char path[PathBufferSize];
-    std::string_view directory;
-    std::string_view name;
-    SplitPath(ExecutablePath(path), directory, name);
-    return CopyInto(directoryBuffer, directory);
+    return ExecutablePart(directoryBuffer, true);
 }
 
 const char* GetExecutableName()
 {
     static char nameBuffer[PathBufferSize];
-    char path[PathBufferSize];
-    std::string_view directory;
-    std::string_view name;
-    SplitPath(ExecutablePath(path), directory, name);
-    return CopyInto(nameBuffer, name);
+    return ExecutablePart(nameBuffer, false);
 }
 
 bool IsDirectory(const Core::String& path)

@@ -32,6 +32,17 @@ SDL_Window* CreateNative(i32 x, i32 y, i32 width, i32 height, SurfaceFormat& for
     return created;
 }
 
+// Width of the frame left of and above the client area; 0 where the window manager adds none or
+// does not say.
+void FrameSize(SDL_Window* window, int& left, int& top)
+{
+    if (SDL_GetWindowBordersSize(window, &top, &left, nullptr, nullptr) != 0)
+    {
+        top = 0;
+        left = 0;
+    }
+}
+
 bool EndsWithNoCase(const Core::String& text, const char* suffix)
 {
     const std::size_t length = std::char_traits<char>::length(suffix);
@@ -202,13 +213,9 @@ void Window::SetPosition(i32 x, i32 y)
     {
         return;
     }
-    int top = 0;
     int left = 0;
-    if (SDL_GetWindowBordersSize(window, &top, &left, nullptr, nullptr) != 0)
-    {
-        top = 0;
-        left = 0;
-    }
+    int top = 0;
+    FrameSize(window, left, top);
     SDL_SetWindowPosition(window, x + left, y + top);
 }
 
@@ -220,13 +227,9 @@ void Window::GetPosition(i32& x, i32& y) const
     {
         return;
     }
-    int top = 0;
     int left = 0;
-    if (SDL_GetWindowBordersSize(window, &top, &left, nullptr, nullptr) != 0)
-    {
-        top = 0;
-        left = 0;
-    }
+    int top = 0;
+    FrameSize(window, left, top);
     SDL_GetWindowPosition(window, &x, &y);
     x -= left;
     y -= top;
