@@ -9,7 +9,6 @@ namespace Input
 {
 namespace
 {
-constexpr u8 DownBit = 0x80;
 // Updates a held key may stay down while the start guard waits.
 constexpr i32 GuardUpdates = 120;
 // Keys from this virtual key (engine code) on count as keys for AnyKey (GetPressed, GetTriggered);
@@ -78,7 +77,7 @@ void KeyboardImp::Update()
     if (guard)
     {
         ++guardFrames;
-        const bool anyDown = std::any_of(sample, sample + VirtualKeyCount - 1, [](u8 key) { return (key & DownBit) != 0; });
+        const bool anyDown = std::any_of(sample, sample + VirtualKeyCount - 1, [](u8 key) { return (key & KeyDownBit) != 0; });
         if (guardFrames <= GuardUpdates && anyDown)
         {
             return;
@@ -90,7 +89,7 @@ void KeyboardImp::Update()
     // The last record (virtual key 255) is never sampled.
     for (u32 key = 0; key < VirtualKeyCount - 1; ++key)
     {
-        if (ApplySample(records[key], (sample[key] & DownBit) != 0))
+        if (ApplySample(records[key], (sample[key] & KeyDownBit) != 0))
         {
             eventKeys.push_back(static_cast<u8>(key));
             eventRecords.push_back(records[key]);

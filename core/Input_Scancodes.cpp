@@ -1,8 +1,11 @@
 #include "core/Input_Scancodes.h"
 
-#include "core/Input_KeyCodes.h"
+#include "core/Input_Source.h"
 
+#include <SDL_mouse.h>
 #include <SDL_scancode.h>
+
+#include <algorithm>
 
 namespace Input
 {
@@ -107,5 +110,36 @@ u8 VirtualKeyFromScancode(i32 scancode)
     case SDL_SCANCODE_APP2: return VirtualKey::LaunchApp2;
     default: return 0;
     }
+}
+
+void VirtualKeysFromSDL(const u8* scancodes, i32 count, u32 buttonMask, u8 (&keys)[VirtualKeyCount])
+{
+    std::fill(std::begin(keys), std::end(keys), u8{0});
+    for (i32 scancode = 0; scancode < count; ++scancode)
+    {
+        const u8 key = scancodes[scancode] ? VirtualKeyFromScancode(scancode) : 0;
+        if (key != 0)
+        {
+            keys[key] = KeyDownBit;
+        }
+    }
+    keys[VirtualKey::Shift] = keys[VirtualKey::LeftShift] | keys[VirtualKey::RightShift];
+    keys[VirtualKey::Control] = keys[VirtualKey::LeftControl] | keys[VirtualKey::RightControl];
+    keys[VirtualKey::Menu] = keys[VirtualKey::LeftMenu] | keys[VirtualKey::RightMenu];
+
+    keys[VirtualKey::LeftButton] = (buttonMask & SDL_BUTTON_LMASK) ? KeyDownBit : 0;
+    keys[VirtualKey::RightButton] = (buttonMask & SDL_BUTTON_RMASK) ? KeyDownBit : 0;
+    keys[VirtualKey::MiddleButton] = (buttonMask & SDL_BUTTON_MMASK) ? KeyDownBit : 0;
+    keys[VirtualKey::XButton1] = (buttonMask & SDL_BUTTON_X1MASK) ? KeyDownBit : 0;
+    keys[VirtualKey::XButton2] = (buttonMask & SDL_BUTTON_X2MASK) ? KeyDownBit : 0;
+}
+
+u8 ButtonBitsFromSDL(u32 buttonMask)
+{
+    u8 result = 0;
+    result |= (buttonMask & SDL_BUTTON_LMASK) ? ButtonBit::Left : 0;
+    result |= (buttonMask & SDL_BUTTON_MMASK) ? ButtonBit::Middle : 0;
+    result |= (buttonMask & SDL_BUTTON_RMASK) ? ButtonBit::Right : 0;
+    return result;
 }
 }  // namespace Input

@@ -16,6 +16,9 @@ struct ClientArea
     i32 height = 0;
 };
 
+// The bit of a sampled virtual key that is set while the key is down.
+constexpr u8 KeyDownBit = 0x80;
+
 // Mouse buttons as one bit each.
 namespace ButtonBit
 {
@@ -29,7 +32,7 @@ class Source
 public:
     virtual ~Source() = default;
 
-    // Every key and mouse button by virtual-key code, the top bit (0x80) set while it is down.
+    // Every key and mouse button by virtual-key code, KeyDownBit set while it is down.
     // The generic Shift, Control and Alt codes are down whenever their left or right key is.
     virtual void SampleKeys(u8 (&keys)[VirtualKeyCount]) = 0;
     virtual bool IsCapsLockOn() = 0;

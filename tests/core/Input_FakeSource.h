@@ -12,7 +12,7 @@ class FakeSource final : public Input::Source
 public:
     // Down and up by virtual-key code; the generic Shift follows the left and right keys as the
     // system reports it.
-    void Press(u8 virtualKey) { keys[virtualKey] = 0x80; }
+    void Press(u8 virtualKey) { keys[virtualKey] = Input::KeyDownBit; }
     void Release(u8 virtualKey) { keys[virtualKey] = 0; }
     void ReleaseAll() { std::fill(std::begin(keys), std::end(keys), u8{0}); }
 

@@ -1,9 +1,17 @@
 #include "core/Input_KeyCodes.h"
 #include "core/Input_Scancodes.h"
 
+#include "core/Input_Source.h"
+
+#include <SDL2/SDL_mouse.h>
 #include <SDL2/SDL_scancode.h>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <initializer_list>
+#include <iterator>
+#include <set>
 
 namespace
 {
@@ -65,5 +73,61 @@ TEST(ScancodeTest, ModifiersKeepTheirSideAndOthersMapToNothing)
     EXPECT_EQ(Map(SDL_SCANCODE_KP_HEXADECIMAL), 0);
     EXPECT_EQ(Input::VirtualKeyFromScancode(-1), 0);
     EXPECT_EQ(Input::VirtualKeyFromScancode(100000), 0);
+}
+
+// The virtual keys that are down after sampling SDL's key array with these scancodes down and
+// these mouse buttons.
+std::set<u32> DownKeys(std::initializer_list<SDL_Scancode> down, u32 buttonMask)
+{
+    u8 scancodes[SDL_NUM_SCANCODES] = {};
+    for (SDL_Scancode scancode : down)
+    {
+        scancodes[scancode] = 1;
+    }
+    u8 keys[Input::VirtualKeyCount];
+    std::fill(std::begin(keys), std::end(keys), u8{0x55});
+    Input::VirtualKeysFromSDL(scancodes, SDL_NUM_SCANCODES, buttonMask, keys);
+    std::set<u32> result;
+    for (u32 key = 0; key < Input::VirtualKeyCount; ++key)
+    {
+        EXPECT_TRUE(keys[key] == 0 || keys[key] == Input::KeyDownBit) << "virtual key " << key;
+        if (keys[key] != 0)
+        {
+            result.insert(key);
+        }
+    }
+    return result;
+}
+
+TEST(ScancodeTest, GenericModifiersFollowEitherSide)
+{
+    EXPECT_EQ(DownKeys({}, 0), std::set<u32>{});
+    EXPECT_EQ(DownKeys({SDL_SCANCODE_RSHIFT}, 0), (std::set<u32>{VK::Shift, VK::RightShift}));
+    EXPECT_EQ(DownKeys({SDL_SCANCODE_LCTRL, SDL_SCANCODE_RALT}, 0),
+              (std::set<u32>{VK::Control, VK::Menu, VK::LeftControl, VK::RightMenu}));
+    EXPECT_EQ(DownKeys({SDL_SCANCODE_LSHIFT, SDL_SCANCODE_RCTRL, SDL_SCANCODE_LALT, SDL_SCANCODE_Q}, 0),
+              (std::set<u32>{VK::Shift, VK::Control, VK::Menu, VK::LeftShift, VK::RightControl, VK::LeftMenu, 'Q'}));
+    // Keys without a virtual key leave no trace.
+    EXPECT_EQ(DownKeys({SDL_SCANCODE_KP_HEXADECIMAL, SDL_SCANCODE_UNKNOWN}, 0), std::set<u32>{});
+}
+
+TEST(ScancodeTest, MouseButtonsAreVirtualKeysOneTwoFourFiveAndSix)
+{
+    EXPECT_EQ(DownKeys({}, SDL_BUTTON_LMASK), std::set<u32>{1});
+    EXPECT_EQ(DownKeys({}, SDL_BUTTON_RMASK), std::set<u32>{2});
+    EXPECT_EQ(DownKeys({}, SDL_BUTTON_MMASK), std::set<u32>{4});
+    EXPECT_EQ(DownKeys({}, SDL_BUTTON_X1MASK), std::set<u32>{5});
+    EXPECT_EQ(DownKeys({}, SDL_BUTTON_X2MASK), std::set<u32>{6});
+    EXPECT_EQ(DownKeys({SDL_SCANCODE_A}, SDL_BUTTON_LMASK | SDL_BUTTON_X2MASK), (std::set<u32>{1, 6, 'A'}));
+}
+
+TEST(ScancodeTest, TheMouseDeviceSeesLeftMiddleAndRight)
+{
+    EXPECT_EQ(Input::ButtonBitsFromSDL(0), 0);
+    EXPECT_EQ(Input::ButtonBitsFromSDL(SDL_BUTTON_LMASK), Input::ButtonBit::Left);
+    EXPECT_EQ(Input::ButtonBitsFromSDL(SDL_BUTTON_MMASK), Input::ButtonBit::Middle);
+    EXPECT_EQ(Input::ButtonBitsFromSDL(SDL_BUTTON_RMASK), Input::ButtonBit::Right);
+    // The side buttons are keys only.
+    EXPECT_EQ(Input::ButtonBitsFromSDL(SDL_BUTTON_X1MASK | SDL_BUTTON_X2MASK), 0);
 }
 }  // namespace
