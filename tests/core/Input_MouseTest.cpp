@@ -240,9 +240,10 @@ TEST_F(MouseTest, RecordedStateRoundTripsIntoAPlaybackDevice)
     u32 size = 0;
     mouse->GetRecordedState(block, size);
     ASSERT_EQ(size, Input::MouseStateSize);
-    EXPECT_EQ(Input::GetU32(block + 16), 10u);
-    EXPECT_EQ(Input::GetU32(block + 20), 29u);
-    EXPECT_EQ(block[15] | block[27], 0);
+    // Left, middle and right records, a zero byte, x and y, inside, moved, shown, a zero byte.
+    const u8 expected[Input::MouseStateSize] = {1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                                                10, 0, 0, 0, 29, 0, 0, 0, 1, 1, 0, 0};
+    EXPECT_EQ(std::memcmp(block, expected, sizeof(expected)), 0);
 
     Core::RefPtr<Input::Mouse> playback;
     Input::MouseImp::CreatePlayback(playback);
@@ -260,6 +261,28 @@ TEST_F(MouseTest, RecordedStateRoundTripsIntoAPlaybackDevice)
     playback->GetRecordedState(block, size);
     EXPECT_EQ(block, nullptr);
     EXPECT_EQ(size, 0u);
+}
+
+TEST_F(MouseTest, APlaybackDeviceReadsEachFieldFromItsPlace)
+{
+    Core::RefPtr<Input::Mouse> playback;
+    Input::MouseImp::CreatePlayback(playback);
+    u8 block[Input::MouseStateSize] = {};
+    block[5 + 4] = 1;   // middle released
+    block[10 + 0] = 1;  // right pressed
+    Input::PutU32(block + 16, static_cast<u32>(-3));
+    Input::PutU32(block + 20, 0x01020304u);
+    block[26] = 1;
+    playback->SetRecordedState(block, Input::MouseStateSize);
+    EXPECT_FALSE(playback->IsPressed(Left));
+    EXPECT_TRUE(playback->IsUp(Middle));
+    EXPECT_TRUE(playback->IsPressed(Right));
+    EXPECT_FALSE(playback->IsTriggered(Right));
+    EXPECT_EQ(playback->GetPositionX(), -3);
+    EXPECT_EQ(playback->GetPositionY(), 0x01020304);
+    EXPECT_FALSE(playback->IsInWindow());
+    EXPECT_FALSE(playback->IsMoved());
+    EXPECT_TRUE(playback->IsCursorVisible());
 }
 
 TEST_F(MouseTest, RecordedStatesOfAnyOtherSizeAreIgnored)

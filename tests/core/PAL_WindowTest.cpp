@@ -255,6 +255,44 @@ TEST_F(WindowTest, ACancellingCloseCallbackKeepsThePumpRunning)
     EXPECT_FALSE(PAL::PumpMessages());
 }
 
+// Pumps until the condition holds: X delivers a request a little after it was sent. Bounded, so
+// a lost request fails the test instead of hanging it. False when the pump ended before.
+template <class Condition>
+bool PumpUntil(Condition condition)
+{
+    for (int round = 0; round < 200; ++round)
+    {
+        if (!PAL::PumpMessages())
+        {
+            return false;
+        }
+        if (condition())
+        {
+            return true;
+        }
+        SDL_Delay(5);
+    }
+    return false;
+}
+
+// The request as the window manager sends it, through the X server: SDL must hand it to the
+// callback and never turn it into a quit of its own.
+TEST_F(WindowTest, AWindowManagersCloseRequestIsACancellableClose)
+{
+    ListenToAll();
+    cancelClose = 1;
+    ASSERT_TRUE(SendCloseRequest(window->GetNativeWindow()));
+    EXPECT_TRUE(PumpUntil([] { return !seen.empty(); }));
+    EXPECT_EQ(seen, std::vector<std::string>{"close"});
+    EXPECT_TRUE(PAL::PumpMessages());
+
+    cancelClose = 0;
+    ASSERT_TRUE(SendCloseRequest(window->GetNativeWindow()));
+    EXPECT_FALSE(PumpUntil([] { return false; }));
+    EXPECT_EQ(seen, (std::vector<std::string>{"close", "close"}));
+    EXPECT_TRUE(window->IsCreated());
+}
+
 TEST_F(WindowTest, EventsQueuedBeforeTheQuitAreHandledFirst)
 {
     ListenToAll();
@@ -298,7 +336,10 @@ TEST_F(WindowTest, DestoryIsIdempotentAndLaterEventsAreDropped)
     ListenToAll();
     const PAL::WindowHandle handle = window->GetHandle();
     EXPECT_NE(handle, 0u);
+    window->SetPixelFormat(7);
+    EXPECT_EQ(window->GetPixelFormat(), 7);
     window->Destory();
+    EXPECT_EQ(window->GetPixelFormat(), 0);
     window->Destory();
     EXPECT_FALSE(window->IsCreated());
     EXPECT_EQ(window->GetHandle(), 0u);
