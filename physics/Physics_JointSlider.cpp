@@ -43,7 +43,9 @@ void JointSlider::FillRows(const RowBlock& block)
     halfOffset = between * 0.5f;
     const Math::Vector2D n = Math::TransformDirection(body1->GetRotationMatrix(), localAxis);
     const Math::Vector2D p(-n.y, n.x);
-    worldAxis = p;
+    // The track as it lies now: a removed body re-prepares the joint from it, and must find the
+    // track itself there, not the direction across it.
+    worldAxis = n;
 
     const Math::Vector2D& m = halfOffset;
     const float turn = p.y * m.x - p.x * m.y;
@@ -55,12 +57,7 @@ void JointSlider::FillRows(const RowBlock& block)
     const float rate = CorrectionRate();
     block.target[0] = (RelativeAngle() - restAngle) * rate * Math::DegreesToRadians;
     block.target[1] = Math::Dot(p, offsetError) * rate;
-    for (u32 row = 0; row < SliderRows; ++row)
-    {
-        block.regularizer[row] = 0.0f;
-        block.lower[row] = -Infinity;
-        block.upper[row] = Infinity;
-    }
+    JointRows::SetRigidUnbounded(block, SliderRows);
 }
 
 void JointSlider::Save(Core::File& file)

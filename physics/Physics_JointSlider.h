@@ -29,7 +29,7 @@ protected:
 
 private:
     Math::Vector2D localAxis;
-    Math::Vector2D worldAxis; // the setup axis; the perpendicular after a fill
+    Math::Vector2D worldAxis; // the setup axis; the axis in the world as of the last fill
     Math::Vector2D localOffset;
     Math::Vector2D halfOffset;
     Math::Vector2D offsetError;

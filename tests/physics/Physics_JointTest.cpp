@@ -17,17 +17,7 @@ using PhysicsTest::AddBody;
 using PhysicsTest::Fixture;
 using Math::Vector2D;
 
-// Row storage for filling one joint by hand.
-struct Rows
-{
-    float jacobian[18] = {};
-    float target[3] = {};
-    float regularizer[3] = {};
-    float lower[3] = {};
-    float upper[3] = {};
-    ConstraintRow records[3];
-    RowBlock Block() { return RowBlock{jacobian, target, regularizer, lower, upper, records}; }
-};
+using Rows = PhysicsTest::Rows<3>;
 
 class PhysicsJoint : public Fixture
 {
@@ -299,6 +289,23 @@ TEST_F(PhysicsJointHolds, SliderKeepsItsTrack)
     EXPECT_LT(off, 0.01f);
     // Near the terminal speed g sin 30° / 2 for most of the ten seconds.
     EXPECT_NEAR(travelled, -2.45f * 10.0f, 2.0f);
+}
+
+TEST_F(PhysicsJointHolds, SliderKeepsItsTrackWhenItsRailGoes)
+{
+    // A block running along a horizontal rail body; the rail is removed and the track stays in the
+    // world where it was, holding the block up against gravity.
+    const u32 rail = AddBody(engine, 1.0f, 0.5f, Vector2D(0.0f, 0.0f));
+    const u32 block = AddBody(engine, 1.0f, 0.5f, Vector2D(2.0f, 0.0f));
+    engine.AddJoint(rail, block, new JointSlider(Vector2D(1.0f, 0.0f), 0.2f));
+    Body(block)->SetVelocity(Vector2D(1.0f, 0.0f));
+    Worst([] { return 0.0f; }, 10);
+    const Vector2D before = Body(block)->GetPosition();
+    ASSERT_TRUE(engine.RemoveRigidBody(rail));
+    PhysicsTest::AddGravity(engine, block);
+    const float sag = Worst([&] { return std::fabs(Body(block)->GetPosition().y - before.y); }, 60);
+    EXPECT_LT(sag, 0.01f);
+    EXPECT_GT(Body(block)->GetPosition().x, before.x + 0.5f);
 }
 
 TEST_F(PhysicsJointHolds, FixedJointWeldsTwoBodies)
