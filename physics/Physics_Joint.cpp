@@ -80,5 +80,15 @@ void SetJacobian(const RowBlock& block, u32 row, float a, float b, float c, floa
     j[4] = e;
     j[5] = f;
 }
+
+void SetRigidUnbounded(const RowBlock& block, u32 count)
+{
+    for (u32 row = 0; row < count; ++row)
+    {
+        block.regularizer[row] = 0.0f;
+        block.lower[row] = -Infinity;
+        block.upper[row] = Infinity;
+    }
+}
 } // namespace JointRows
 } // namespace Physics2D

@@ -89,6 +89,8 @@ namespace JointRows
 {
 // Writes row r's six Jacobian entries.
 void SetJacobian(const RowBlock& block, u32 row, float a, float b, float c, float d, float e, float f);
+// The first count rows become rigid and unbounded: regulariser 0, multiplier in [-Infinity, +Infinity].
+void SetRigidUnbounded(const RowBlock& block, u32 count);
 // a × b = a.x b.y − a.y b.x
 inline float Cross(const Math::Vector2D& a, const Math::Vector2D& b)
 {

@@ -43,12 +43,7 @@ void JointFixed::FillRows(const RowBlock& block)
     block.target[0] = offsetError.x * rate;
     block.target[1] = offsetError.y * rate;
     block.target[2] = (RelativeAngle() - restAngle) * rate * Math::DegreesToRadians;
-    for (u32 row = 0; row < FixedRows; ++row)
-    {
-        block.regularizer[row] = 0.0f;
-        block.lower[row] = -Infinity;
-        block.upper[row] = Infinity;
-    }
+    JointRows::SetRigidUnbounded(block, FixedRows);
 }
 
 void JointFixed::Save(Core::File& file)

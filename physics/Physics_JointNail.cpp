@@ -111,9 +111,9 @@ void JointNail::FillRows(const RowBlock& block)
     JointRows::SetJacobian(block, 0, d.x, d.y, Cross(r1, d), -d.x, -d.y, -Cross(r2, d));
     JointRows::SetJacobian(block, 1, p.x, p.y, Cross(r1, p), -p.x, -p.y, -Cross(r2, p));
 
+    JointRows::SetRigidUnbounded(block, NailRows);
     const float rate = CorrectionRate();
     float axisFactor = rate;
-    block.regularizer[0] = 0.0f;
     if (stiffness != 0.0f)
     {
         // A spring whose h·k + c is 0 (a pass of dt 0 with no damping) has no softness to give: it
@@ -132,11 +132,6 @@ void JointNail::FillRows(const RowBlock& block)
     leverArm1 = separation;
     block.target[0] = Math::Dot(separation, d) * axisFactor;
     block.target[1] = Math::Dot(separation, p) * rate;
-    block.regularizer[1] = 0.0f;
-    block.lower[0] = -Infinity;
-    block.upper[0] = Infinity;
-    block.lower[1] = -Infinity;
-    block.upper[1] = Infinity;
 
     if (rows > GetDeclaredRows() && limit != AngleLimit::None)
     {

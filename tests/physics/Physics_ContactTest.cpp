@@ -12,17 +12,7 @@ using PhysicsRestitution = PhysicsTest::Fixture;
 using PhysicsTest::MakeBody;
 using Math::Vector2D;
 
-// Row storage for filling one contact by hand.
-struct Rows
-{
-    float jacobian[12] = {};
-    float target[2] = {};
-    float regularizer[2] = {};
-    float lower[2] = {};
-    float upper[2] = {};
-    ConstraintRow records[2];
-    RowBlock Block() { return RowBlock{jacobian, target, regularizer, lower, upper, records}; }
-};
+using Rows = PhysicsTest::Rows<2>;
 
 // A contact under a falling body against the static body, prepared as the engine would.
 class PhysicsContact : public PhysicsTest::Fixture

@@ -17,6 +17,19 @@ protected:
     void TearDown() override { Physics2D::ResetGlobals(); }
 };
 
+// Row storage for filling a joint or contact of up to N rows by hand.
+template <u32 N>
+struct Rows
+{
+    float jacobian[6 * N] = {};
+    float target[N] = {};
+    float regularizer[N] = {};
+    float lower[N] = {};
+    float upper[N] = {};
+    Physics2D::ConstraintRow records[N];
+    Physics2D::RowBlock Block() { return Physics2D::RowBlock{jacobian, target, regularizer, lower, upper, records}; }
+};
+
 // A body of the given mass (inertia and centre of mass as given) placed at a position.
 Core::RefPtr<Physics2D::RigidBody> MakeBody(float mass, float inertia, const Math::Vector2D& position,
                                             u32 integratorKind = Physics2D::RigidBody::IntegratorEuler,
