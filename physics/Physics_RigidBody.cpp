@@ -59,8 +59,8 @@ RigidBody::RigidBody(const RigidBody& source, void* data)
       stepCallback(source.stepCallback), callbackData(data)
 {
     forces.SetBody(this);
-    // A body that the source's kind leaves unintegrated stays so in its copy.
-    CreateIntegrators(integratorKind);
+    // A copy always integrates: one of a kind without integrators gets Euler ones (and keeps its kind).
+    CreateIntegrators(integratorKind == IntegratorNone ? IntegratorEuler : integratorKind);
     RebuildMatrices();
     for (u32 id = 0; id < source.forces.GetSlotCount(); ++id)
     {

@@ -39,7 +39,8 @@ public:
     // velocity and pose.
     RigidBody(const MassProperties& massProperties, u32 integratorKind, BodyCallback placementCallback,
               BodyCallback stepCallback, void* data);
-    // A copy of the source's mass, callbacks, motion and forces, carrying the given data.
+    // A copy of the source's mass, callbacks, kind, motion and forces, carrying the given data. Its
+    // integrators follow the kind, except that a kind without integrators gets Euler ones.
     RigidBody(const RigidBody& source, void* data);
     RigidBody(const RigidBody&) = delete;
     RigidBody& operator=(const RigidBody&) = delete;

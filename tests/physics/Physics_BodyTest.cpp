@@ -207,11 +207,15 @@ TEST_F(PhysicsBody, CopyCarriesMotionForcesAndKind)
     EXPECT_EQ(copy->GetVelocity(), source->GetVelocity());
     EXPECT_EQ(copy->GetPosition(), source->GetPosition());
 
-    // A body its kind leaves unintegrated stays so in its copy.
+    // The copy of a body without integrators keeps the kind but integrates by Euler.
     Core::RefPtr<RigidBody> still =
         new RigidBody(MassProperties(1.0f, 1.0f, Vector2D()), RigidBody::IntegratorNone, nullptr, nullptr, nullptr);
     Core::RefPtr<RigidBody> stillCopy = new RigidBody(*still, nullptr);
-    EXPECT_EQ(stillCopy->GetVelocityIntegrator(), nullptr);
     EXPECT_EQ(stillCopy->GetIntegratorKind(), RigidBody::IntegratorNone);
+    EXPECT_NE(dynamic_cast<ODESolverEuler*>(stillCopy->GetVelocityIntegrator()), nullptr);
+    EXPECT_NE(dynamic_cast<ODESolverEuler*>(stillCopy->GetPoseIntegrator()), nullptr);
+    stillCopy->SetVelocity(Vector2D(2.0f, 0.0f));
+    stillCopy->Integrate(0.5f);
+    EXPECT_EQ(stillCopy->GetPosition(), Vector2D(1.0f, 0.0f));
 }
 } // namespace
