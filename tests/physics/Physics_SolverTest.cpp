@@ -1,5 +1,6 @@
 #include "Physics_TestSupport.h"
 
+#include "core/Core_File.h"
 #include "physics/Physics_ConstraintSolver.h"
 
 namespace
@@ -168,6 +169,37 @@ TEST_F(PhysicsSolver, RowBetweenImmovableBodiesNeverMoves)
     solver.Solve();
     EXPECT_EQ(solver.GetMultiplier(0), 0.0f);
     EXPECT_EQ(first->GetAccumulator()[0], 0.0f);
+}
+
+TEST_F(PhysicsSolver, LoadedWarmStartCarriesNineTenthsOfTheMultipliers)
+{
+    // Warm start and relaxation come only from a stream: one sweep, warm start on, relaxation 0.5.
+    Core::MemoryFile stream;
+    Core::WriteU32(stream, 1);
+    Core::WriteU8(stream, 1);
+    Core::WriteF32(stream, 0.5f);
+    Core::MemoryFile reading(stream.GetData(), stream.GetSize());
+    solver.Load(reading);
+    ASSERT_FALSE(reading.Failed());
+    EXPECT_TRUE(solver.GetWarmStart());
+    EXPECT_EQ(solver.GetRelaxation(), 0.5f);
+
+    solver.SetPositionPass(true);
+    Begin(1);
+    SetRow(0, {1, 0, 0, -1, 0, 0}, 1.0f);
+    solver.Solve();
+    // d = relaxation / s = 0.25, b = 50.
+    EXPECT_FLOAT_EQ(solver.GetMultiplier(0), 12.5f);
+
+    // Without sweeps the accumulators hold the warm start alone: 0.9 λ × M⁻¹ Jᵀ.
+    solver.SetIterations(0);
+    Begin(1);
+    SetRow(0, {1, 0, 0, -1, 0, 0}, 1.0f);
+    solver.Solve();
+    EXPECT_FLOAT_EQ(solver.GetMultiplier(0), 0.9f * 12.5f);
+    EXPECT_FLOAT_EQ(first->GetAccumulator()[0], 0.9f * 12.5f);
+    EXPECT_FLOAT_EQ(second->GetAccumulator()[0], -0.9f * 12.5f);
+    solver.SetPositionPass(false);
 }
 
 TEST_F(PhysicsSolver, IterationsAreBounded)
