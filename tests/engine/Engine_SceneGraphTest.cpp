@@ -1,5 +1,5 @@
 // The scene graph's frame: the viewport walk and its call order, the lists after each viewport,
-// the window clear, the current-scene pointer; cameras and viewports on their own.
+// the window clear, the current-scene pointer; cameras on their own.
 #include "Engine_SceneTestSupport.h"
 
 #include "engine/Engine_Camera.h"
@@ -240,48 +240,4 @@ TEST(Camera, VolumeSpansTwentyUnitsAndClonesKeepIt)
     EXPECT_EQ(copy->GetFOV(), 75.0f);
     EXPECT_EQ(copy->GetNear(), 0.5f);
     EXPECT_EQ(copy->GetFar(), 500.0f);
-}
-
-TEST(Viewport, EndPutsBackWhatBeginFound)
-{
-    Core::RefPtr<Renderer::RecordingRenderer> renderer =
-        Renderer::CreateRecordingRenderer(Renderer::DisplaySettings(640, 480));
-    renderer->SetViewport(Renderer::ViewportRect{1, 2, 300, 200, 0.25f, 0.75f});
-    Renderer::ScissorState scissor;
-    scissor.x = 9;
-    scissor.width = 90;
-    renderer->SetScissorState(scissor);
-    const Core::RefPtr<Engine::Viewport> viewport(new Engine::Viewport(100, 50, 200, 100));
-    viewport->Begin(*renderer);
-    EXPECT_EQ(renderer->GetViewport().x, 100);
-    EXPECT_EQ(renderer->GetViewport().zFar, 1.0f);
-    Renderer::ScissorState inside;
-    renderer->GetScissorState(inside);
-    EXPECT_EQ(inside.enabled, 1);
-    EXPECT_EQ(inside.width, 200);
-    viewport->End(*renderer);
-    const Renderer::ViewportRect after = renderer->GetViewport();
-    EXPECT_EQ(after.x, 1);
-    EXPECT_EQ(after.height, 200);
-    EXPECT_EQ(after.zNear, 0.25f);
-    Renderer::ScissorState restored;
-    renderer->GetScissorState(restored);
-    EXPECT_EQ(restored.x, 9);
-    EXPECT_EQ(restored.width, 90);
-    EXPECT_EQ(restored.enabled, 0);
-}
-
-TEST_F(SceneGraphTest, BackgroundCoversTheViewportRectangle)
-{
-    Engine::Viewport plain(100, 50, 200, 100);
-    plain.DrawBackground();
-    EXPECT_TRUE(queue->GetScreenQuads().empty());
-    plain.SetBackgroundTexture(new SceneTest::NullTexture());
-    plain.DrawBackground();
-    ASSERT_EQ(queue->GetScreenQuads().size(), 1u);
-    const Engine::TextRenderContext& quad = queue->GetScreenQuads()[0];
-    EXPECT_EQ(std::vector<f32>(quad.vertices, quad.vertices + 12),
-              (std::vector<f32>{100, 50, 0, 300, 50, 0, 300, 150, 0, 100, 150, 0}));
-    EXPECT_EQ(std::vector<f32>(quad.texCoords, quad.texCoords + 8), (std::vector<f32>{0, 0, 1, 0, 1, 1, 0, 1}));
-    EXPECT_EQ(quad.color, Math::Color(1, 1, 1, 1));
 }

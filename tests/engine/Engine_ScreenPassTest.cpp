@@ -41,28 +41,6 @@ public:
 };
 } // namespace
 
-TEST(TextRenderContext, DefaultsAndReset)
-{
-    Engine::TextRenderContext quad;
-    EXPECT_EQ(quad.GetIndexCount(), 6u);
-    EXPECT_EQ(std::vector<u16>(quad.GetIndices(), quad.GetIndices() + 6), (std::vector<u16>{0, 1, 2, 0, 2, 3}));
-    EXPECT_EQ(quad.GetPrimitiveType(), Renderer::Primitive::Triangles);
-    EXPECT_EQ(quad.GetDepth(), 0.0f);
-    EXPECT_EQ(quad.GetColor(), Math::Color(0, 0, 0, 1));
-    EXPECT_FALSE(quad.IsValid());
-    quad.effect = Renderer::CreateTextEffect();
-    quad.depth = 3.0f;
-    quad.SetVertex(1, 4.0f, 5.0f, 6.0f);
-    EXPECT_TRUE(quad.IsValid());
-    const Engine::TextRenderContext copy(quad);
-    EXPECT_EQ(copy.GetEffect().Get(), quad.GetEffect().Get());
-    EXPECT_EQ(copy.GetVertices()[4], 5.0f);
-    quad.Reset();
-    EXPECT_FALSE(quad.IsValid());
-    EXPECT_EQ(quad.GetVertices()[4], 0.0f);
-    EXPECT_EQ(quad.GetDepth(), 0.0f);
-}
-
 TEST_F(ScreenPassTest, NeighbouringBackgroundQuadsShareOneBindAndOneSave)
 {
     Engine::TextRenderContext untextured;
