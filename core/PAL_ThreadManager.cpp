@@ -37,6 +37,47 @@ void LowerPriority(const Thread* record)
     parameter.sched_priority = ThreadManager::GetPriorities().lowest;
     pthread_setschedparam(record->thread, SCHED_OTHER, &parameter);
 }
+
+// A mutex still held by the caller is released before it is destroyed.
+void ReleaseMutex(pthread_mutex_t* mutex)
+{
+    pthread_mutex_trylock(mutex);
+    pthread_mutex_unlock(mutex);
+    pthread_mutex_destroy(mutex);
+}
+
+void ReleaseRWLock(pthread_rwlock_t* lock)
+{
+    pthread_rwlock_trywrlock(lock);
+    pthread_rwlock_unlock(lock);
+    pthread_rwlock_destroy(lock);
+}
+
+// Waiters are woken before the condition goes.
+void ReleaseCondition(pthread_cond_t* condition)
+{
+    pthread_cond_broadcast(condition);
+    pthread_cond_destroy(condition);
+}
+
+// Releases and removes the node that holds handle; a handle of no node here is left alone.
+template <class T>
+void EraseNode(std::list<T>& nodes, T* handle, void (*release)(T*))
+{
+    auto found = std::find_if(nodes.begin(), nodes.end(), [handle](T& node) { return &node == handle; });
+    if (found == nodes.end())
+        return;
+    release(handle);
+    nodes.erase(found);
+}
+
+template <class T>
+void ReleaseAll(std::list<T>& nodes, void (*release)(T*))
+{
+    for (T& node : nodes)
+        release(&node);
+    nodes.clear();
+}
 } // namespace
 
 bool Thread::KeepRunning(Thread* record)
@@ -242,64 +283,28 @@ ConditionHandle ThreadManager::CreateCondition()
 void ThreadManager::DestroyMutex(MutexHandle mutex)
 {
     std::lock_guard<std::mutex> lock(guard);
-    auto found = std::find_if(mutexes.begin(), mutexes.end(), [mutex](pthread_mutex_t& node) { return &node == mutex; });
-    if (found == mutexes.end())
-        return;
-    // A mutex still held by the caller is released first.
-    pthread_mutex_trylock(mutex);
-    pthread_mutex_unlock(mutex);
-    pthread_mutex_destroy(mutex);
-    mutexes.erase(found);
+    EraseNode(mutexes, mutex, &ReleaseMutex);
 }
 
 void ThreadManager::DestroyRWLock(RWLockHandle rwLock)
 {
     std::lock_guard<std::mutex> lock(guard);
-    auto found = std::find_if(rwLocks.begin(), rwLocks.end(), [rwLock](pthread_rwlock_t& node) { return &node == rwLock; });
-    if (found == rwLocks.end())
-        return;
-    pthread_rwlock_trywrlock(rwLock);
-    pthread_rwlock_unlock(rwLock);
-    pthread_rwlock_destroy(rwLock);
-    rwLocks.erase(found);
+    EraseNode(rwLocks, rwLock, &ReleaseRWLock);
 }
 
 void ThreadManager::DestroyCondition(ConditionHandle condition)
 {
     std::lock_guard<std::mutex> lock(guard);
-    auto found = std::find_if(conditions.begin(), conditions.end(),
-                              [condition](pthread_cond_t& node) { return &node == condition; });
-    if (found == conditions.end())
-        return;
-    pthread_cond_broadcast(condition);
-    pthread_cond_destroy(condition);
-    conditions.erase(found);
+    EraseNode(conditions, condition, &ReleaseCondition);
 }
 
 void ThreadManager::Shutdown()
 {
     StopAllThreads(0);
     std::lock_guard<std::mutex> lock(guard);
-    for (pthread_mutex_t& mutex : mutexes)
-    {
-        pthread_mutex_trylock(&mutex);
-        pthread_mutex_unlock(&mutex);
-        pthread_mutex_destroy(&mutex);
-    }
-    for (pthread_rwlock_t& rwLock : rwLocks)
-    {
-        pthread_rwlock_trywrlock(&rwLock);
-        pthread_rwlock_unlock(&rwLock);
-        pthread_rwlock_destroy(&rwLock);
-    }
-    for (pthread_cond_t& condition : conditions)
-    {
-        pthread_cond_broadcast(&condition);
-        pthread_cond_destroy(&condition);
-    }
-    mutexes.clear();
-    rwLocks.clear();
-    conditions.clear();
+    ReleaseAll(mutexes, &ReleaseMutex);
+    ReleaseAll(rwLocks, &ReleaseRWLock);
+    ReleaseAll(conditions, &ReleaseCondition);
 }
 
 bool LockMutex(MutexHandle mutex)

@@ -114,6 +114,18 @@ TEST(ThreadManagerTest, EitherRoutineMayBeMissing)
     EXPECT_EQ(shared.firstAt, 0);
 }
 
+TEST(ThreadManagerTest, ThreadThatCannotStartGivesNullAndStaysUnregistered)
+{
+    Shared shared;
+    PAL::ThreadManager manager;
+    // An explicit priority outside the scheduler's range cannot be applied.
+    const i32 invalid = PAL::ThreadManager::GetPriorities().highest + 1000;
+    EXPECT_EQ(manager.CreateThread(&RecordFirst, nullptr, &shared, invalid, 0), nullptr);
+    EXPECT_EQ(manager.GetThreadCount(), 0u);
+    manager.StopAllThreads(0);
+    EXPECT_EQ(shared.firstAt, 0) << "no routine ran";
+}
+
 TEST(ThreadManagerTest, StopEndsTheLoopAndSetsTheExitCode)
 {
     Shared shared;
