@@ -8,23 +8,18 @@ void Stopwatch::Start()
 {
     if (running)
         return;
-    running = 1;
-    if (paused)
-        paused = 0;
-    else
-        start = Engine::GetTime();
+    running = true;
+    start = Engine::GetTime();
 }
 
 void Stopwatch::Reset()
 {
-    running = 0;
-    paused = 0;
+    running = false;
     start = 0.0;
-    stop = 0.0;
 }
 
 f64 Stopwatch::GetElapsed() const
 {
-    return running ? Engine::GetTime() - start : stop - start;
+    return running ? Engine::GetTime() - start : 0.0;
 }
 } // namespace PAL

@@ -4,7 +4,8 @@
 
 namespace PAL
 {
-// Millisecond stopwatch over Engine::GetTime. Reset (stopped, zero) or running.
+// Millisecond stopwatch over Engine::GetTime. Reset (stopped, zero) or running; there is no pause,
+// so a stopwatch that is not running always reports 0.
 class Stopwatch
 {
 public:
@@ -16,12 +17,10 @@ public:
     void Reset();
     // Milliseconds since Start while running; 0 otherwise.
     f64 GetElapsed() const;
-    bool IsRunning() const { return running != 0; }
+    bool IsRunning() const { return running; }
 
 private:
     f64 start = 0.0;
-    f64 stop = 0.0;
-    u8 running = 0;
-    u8 paused = 0;
+    bool running = false;
 };
 } // namespace PAL
