@@ -84,8 +84,7 @@ int Line2D::ClassifyToLineSegment(const LineSegment2D& segment, Point2D& meeting
 
 bool Line2D::Perpendicular(const Line2D& other) const
 {
-    const float dot = direction.Dot(other.direction);
-    return -Epsilon <= dot && dot <= Epsilon;
+    return IsPerpendicular(direction, other.direction);
 }
 
 bool Line2D::Parallel(const Line2D& other) const
@@ -95,7 +94,7 @@ bool Line2D::Parallel(const Line2D& other) const
 
 float Line2D::AngleBetween(const Line2D& other) const
 {
-    return AngleOfUnits(Normalized(direction), Normalized(other.direction)) * RadiansToDegrees;
+    return DegreesBetween(direction, other.direction);
 }
 
 } // namespace Math

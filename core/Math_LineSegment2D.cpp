@@ -61,6 +61,32 @@ int CollinearOverlap(const LineSegment2D& self, const LineSegment2D& other, Line
     return Code::Same;
 }
 
+// Parallel segments whose offset cross is at most this lie on one line.
+constexpr float CollinearOffset = 1.0f;
+
+// The segment pair test. meeting and shared, when given, receive the crossing point or the shared
+// part; parallel segments count as collinear while their offset cross is at most
+// collinearTolerance.
+int ClassifySegments(const LineSegment2D& self, const LineSegment2D& other, Point2D* meeting,
+                     LineSegment2D* shared, float collinearTolerance)
+{
+    const Vector2D direction = self.B - self.A;
+    const Vector2D otherDirection = other.B - other.A;
+    const float cross = DirectionCross(direction, otherDirection);
+    if (!IsParallel(cross)) {
+        const float s = FirstParameter(self.A, other.A, otherDirection, cross);
+        const float t = SecondParameter(self.A, direction, other.A, cross);
+        if (!InUnitRange(s) || !InUnitRange(t))
+            return Code::Apart;
+        if (meeting)
+            *meeting = self.A + direction * s;
+        return Code::Meet;
+    }
+    if (std::fabs(OffsetCross(self.A, direction, other.A)) > collinearTolerance)
+        return Code::Parallel;
+    return CollinearOverlap(self, other, shared);
+}
+
 } // namespace
 
 LuaScript* LineSegment2D::GetScript()
@@ -100,35 +126,12 @@ int LineSegment2D::ClassifyToLine(const Line2D& line, Point2D& meeting) const
 int LineSegment2D::ClassifyToLineSegment(const LineSegment2D& other, Point2D& meeting,
                                          LineSegment2D& shared) const
 {
-    const Vector2D direction = B - A;
-    const Vector2D otherDirection = other.B - other.A;
-    const float cross = DirectionCross(direction, otherDirection);
-    if (!IsParallel(cross)) {
-        const float s = FirstParameter(A, other.A, otherDirection, cross);
-        const float t = SecondParameter(A, direction, other.A, cross);
-        if (!InUnitRange(s) || !InUnitRange(t))
-            return Code::Apart;
-        meeting = A + direction * s;
-        return Code::Meet;
-    }
-    if (std::fabs(OffsetCross(A, direction, other.A)) > 1.0f)
-        return Code::Parallel;
-    return CollinearOverlap(*this, other, &shared);
+    return ClassifySegments(*this, other, &meeting, &shared, CollinearOffset);
 }
 
 int LineSegment2D::ClassifyToLineSegment(const LineSegment2D& other) const
 {
-    const Vector2D direction = B - A;
-    const Vector2D otherDirection = other.B - other.A;
-    const float cross = DirectionCross(direction, otherDirection);
-    if (!IsParallel(cross)) {
-        const float s = FirstParameter(A, other.A, otherDirection, cross);
-        const float t = SecondParameter(A, direction, other.A, cross);
-        return InUnitRange(s) && InUnitRange(t) ? Code::Meet : Code::Apart;
-    }
-    if (OffsetCross(A, direction, other.A) != 0.0f)
-        return Code::Parallel;
-    return CollinearOverlap(*this, other, nullptr);
+    return ClassifySegments(*this, other, nullptr, nullptr, 0.0f);
 }
 
 int LineSegment2D::ClassifyToCircle(const Circle2D& circle, Point2D& first, Point2D& second) const
@@ -217,8 +220,7 @@ int LineSegment2D::ClassifyToRay(const Ray2D& ray, Point2D& meeting, LineSegment
 
 bool LineSegment2D::Perpendicular(const LineSegment2D& other) const
 {
-    const float dot = (B - A).Dot(other.B - other.A);
-    return -Epsilon <= dot && dot <= Epsilon;
+    return IsPerpendicular(B - A, other.B - other.A);
 }
 
 bool LineSegment2D::Parallel(const LineSegment2D& other) const

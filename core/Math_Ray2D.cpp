@@ -110,8 +110,7 @@ int Ray2D::ClassifyToLine(const Line2D& line, Point2D& meeting) const
 
 bool Ray2D::Perpendicular(const Ray2D& other) const
 {
-    const float dot = direction.Dot(other.direction);
-    return -Epsilon <= dot && dot <= Epsilon;
+    return IsPerpendicular(direction, other.direction);
 }
 
 bool Ray2D::Parallel(const Ray2D& other) const
@@ -121,7 +120,7 @@ bool Ray2D::Parallel(const Ray2D& other) const
 
 float Ray2D::AngleBetween(const Ray2D& other) const
 {
-    return AngleOfUnits(Normalized(direction), Normalized(other.direction)) * RadiansToDegrees;
+    return DegreesBetween(direction, other.direction);
 }
 
 } // namespace Math

@@ -20,6 +20,12 @@ inline bool IsParallel(float cross)
     return -Epsilon <= cross && cross <= Epsilon;
 }
 
+inline bool IsPerpendicular(const Vector2D& d1, const Vector2D& d2)
+{
+    const float dot = d1.Dot(d2);
+    return -Epsilon <= dot && dot <= Epsilon;
+}
+
 // (p2.x − p1.x)·d1.y − (p2.y − p1.y)·d1.x: zero when p2 lies on the line through p1 along d1.
 inline float OffsetCross(const Point2D& p1, const Vector2D& d1, const Point2D& p2)
 {
@@ -86,6 +92,12 @@ inline float AngleOfUnits(const Vector2D& a, const Vector2D& b)
     if (cosine < -1.0f)
         cosine = -1.0f;
     return std::acos(cosine);
+}
+
+// The angle between the directions of two lines or rays, in degrees.
+inline float DegreesBetween(const Vector2D& d1, const Vector2D& d2)
+{
+    return AngleOfUnits(Normalized(d1), Normalized(d2)) * RadiansToDegrees;
 }
 
 } // namespace Math::Terms
