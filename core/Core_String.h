@@ -55,7 +55,9 @@ String GetFileName(const String& path);
 // Stream form: u32 length (little-endian), then the bytes.
 File& WriteString(File& file, const String& text);
 // Length 0 leaves target unchanged; the target takes the bytes up to the first zero byte. A length
-// beyond the bytes left in the stream fails the stream and leaves target unchanged.
+// beyond the bytes left in the stream fails it: a stream that knows what it has left reads nothing
+// and leaves target unchanged; any other one is read in bounded pieces until it runs out, and the
+// target takes what came before the end.
 File& ReadString(File& file, String& target);
 } // namespace Core
 

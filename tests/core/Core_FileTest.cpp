@@ -297,14 +297,17 @@ std::filesystem::path TemporaryPath(const char* name)
     return std::filesystem::temp_directory_path() / (std::string("morvane_core_") + std::to_string(getpid()) + "_" + name);
 }
 
-TEST_F(ObjectStreamTest, GraphRoundTripsThroughADiskFile)
+TEST_F(ObjectStreamTest, SharedAndCyclicGraphRoundTripsThroughADiskFile)
 {
     const std::filesystem::path path = TemporaryPath("graph.bin");
+    // root -> child twice (shared); child -> root (back edge) and itself.
     Core::RefPtr<GraphNode> root(new GraphNode());
     root->value = 77;
     root->left = new GraphNode();
     root->left->value = 78;
     root->right = root->left;
+    root->left->left = root;
+    root->left->right = root->left;
     {
         Core::DiskFile writer(path.c_str(), Core::DiskFile::ModeWrite);
         ASSERT_FALSE(writer.Failed());
@@ -321,12 +324,17 @@ TEST_F(ObjectStreamTest, GraphRoundTripsThroughADiskFile)
     EXPECT_EQ(read->value, 77u);
     EXPECT_EQ(read->left->value, 78u);
     EXPECT_EQ(read->left.Get(), read->right.Get());
+    EXPECT_EQ(read->left->left.Get(), read.Get());
+    EXPECT_EQ(read->left->right.Get(), read->left.Get());
+    EXPECT_EQ(GraphNode::loads, 2);
     EXPECT_EQ(reader.GetRemainingBytes(), 0u);
     EXPECT_FALSE(reader.Failed());
     u8 beyond = 5;
     reader.Read(&beyond, 1);
     EXPECT_EQ(beyond, 0);
     EXPECT_TRUE(reader.Failed());
+    read->Unlink();
+    root->Unlink();
     std::filesystem::remove(path);
 }
 
@@ -383,6 +391,25 @@ TEST(DiskFileTest, EnginePathsUseBackslashesAndBadOpeningsFail)
     EXPECT_TRUE(Core::ReadU32(reopened, value));
     EXPECT_EQ(value, 5u);
     std::filesystem::remove_all(folder);
+}
+
+TEST(DiskFileTest, LengthBeyondTheFileFailsWithoutReading)
+{
+    const std::filesystem::path path = TemporaryPath("hostile.bin");
+    {
+        Core::DiskFile writer(path.c_str(), Core::DiskFile::ModeWrite);
+        Core::WriteU32(writer, 0xFFFFFFF0u);
+        writer.Write("abc", 3);
+    }
+    Core::DiskFile reader(path.c_str(), Core::DiskFile::ModeRead);
+    EXPECT_EQ(reader.GetRemainingBytes(), 7u);
+    Core::String target("kept");
+    Core::ReadString(reader, target);
+    EXPECT_TRUE(reader.Failed());
+    EXPECT_EQ(target, "kept");
+    u32 count = 0;
+    EXPECT_FALSE(Core::ReadCount(reader, count, 1));
+    std::filesystem::remove(path);
 }
 
 TEST_F(ObjectStreamTest, TruncatedPayloadFailsCleanly)

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace
@@ -135,6 +137,55 @@ TEST(StringStreamTest, LengthBeyondTheDataFailsWithoutReading)
     Core::ReadString(file, target);
     EXPECT_TRUE(file.Failed());
     EXPECT_EQ(target, "kept");
+}
+
+// A stream over a few bytes that cannot tell how many are left, as a socket or pipe could not.
+// Records the largest single read asked of it.
+class UnsizedStream : public Core::File
+{
+public:
+    UnsizedStream(std::initializer_list<u8> bytes) : data(bytes) {}
+
+    void Write(const void*, u32) override {}
+    void Read(void* bytes, u32 count) override
+    {
+        largestRead = std::max(largestRead, count);
+        const u32 available = Failed() ? 0 : std::min<u32>(count, static_cast<u32>(data.size() - cursor));
+        std::memcpy(bytes, data.data() + cursor, available);
+        std::memset(static_cast<u8*>(bytes) + available, 0, count - available);
+        cursor += available;
+        if (available < count)
+            SetFailed();
+    }
+
+    std::vector<u8> data;
+    std::size_t cursor = 0;
+    u32 largestRead = 0;
+};
+
+TEST(StringStreamTest, HugeLengthOnAStreamOfUnknownSizeReadsOnlyAPieceBeforeFailing)
+{
+    UnsizedStream stream{0xFF, 0xFF, 0xFF, 0xFF, 'a', 'b', 'c'};
+    Core::String target("kept");
+    Core::ReadString(stream, target);
+    EXPECT_TRUE(stream.Failed());
+    EXPECT_LE(stream.largestRead, 64u * 1024u) << "never asks for the whole promised length at once";
+    EXPECT_EQ(target, "abc") << "the bytes that were there, up to the first zero";
+}
+
+TEST(StringStreamTest, LongStringOnAStreamOfUnknownSizeIsReadWhole)
+{
+    Core::String text;
+    for (int i = 0; i < 200000; ++i)
+        text.push_back(char('a' + i % 26));
+    Core::MemoryFile written;
+    Core::WriteString(written, text);
+    UnsizedStream stream{};
+    stream.data.assign(written.GetData(), written.GetData() + written.GetSize());
+    Core::String read;
+    Core::ReadString(stream, read);
+    EXPECT_FALSE(stream.Failed());
+    EXPECT_EQ(read, text);
 }
 
 TEST(StringStreamTest, RoundTripOfAnyBytes)
