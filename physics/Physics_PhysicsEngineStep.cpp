@@ -149,6 +149,8 @@ void PhysicsEngine::DetachAccumulators()
 void PhysicsEngine::Update(float dt)
 {
     SetStep(dt);
+    // A loaded joint writes its saved flag into the global; the velocity pass is never a position pass.
+    solver.SetPositionPass(false);
     const float h = SimulationStep;
     BuildStepList(false);
     CollectConstrainedBodies();
