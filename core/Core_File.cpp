@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <sys/stat.h>
 
 namespace Core
 {
@@ -183,17 +184,20 @@ void DiskFile::Open(const String& name, u32 openMode)
     handle = PAL::OpenFile(name.View(), flags);
     if (!handle)
         return;
-    ClearFailed();
     if (openMode == ModeRead)
     {
-        if (std::fseek(handle, 0, SEEK_END) == 0)
+        // Only a regular file is read: a directory opens too, but reports an endless size that
+        // would defeat the bounds on counts read from it.
+        struct stat status;
+        if (fstat(fileno(handle), &status) != 0 || !S_ISREG(status.st_mode))
         {
-            const long size = std::ftell(handle);
-            readSize = size > 0 ? u64(size) : 0;
+            std::fclose(handle);
+            handle = nullptr;
+            return;
         }
-        if (std::fseek(handle, 0, SEEK_SET) != 0)
-            SetFailed();
+        readSize = u64(status.st_size);
     }
+    ClearFailed();
 }
 
 void DiskFile::Close()

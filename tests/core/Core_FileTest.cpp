@@ -384,6 +384,11 @@ TEST(DiskFileTest, EnginePathsUseBackslashesAndBadOpeningsFail)
     EXPECT_EQ(value, 0u);
     Core::DiskFile badMode(enginePath, 2);
     EXPECT_TRUE(badMode.Failed());
+    // A directory is no stream: it would report an endless size.
+    Core::DiskFile directory(Core::String(folder.c_str()), Core::DiskFile::ModeRead);
+    EXPECT_TRUE(directory.Failed());
+    EXPECT_EQ(directory.GetRemainingBytes(), 0u);
+    EXPECT_FALSE(Core::ReadCount(directory, value, 1));
     Core::DiskFile reopened;
     reopened.Open(Core::String(folder.c_str()) + "\\absent.bin", Core::DiskFile::ModeRead);
     reopened.Open(enginePath, Core::DiskFile::ModeRead);
