@@ -31,16 +31,9 @@ SoundEngine::SoundEngine()
     InitVorbisTable();
 }
 
-// Sources and buffers are deleted while the context they belong to still exists, and only after
-// the streaming thread that serves them has gone.
 SoundEngine::~SoundEngine()
 {
-    if (initialized)
-        StopStreaming();
-    ReleaseAllRecords();
-    if (initialized)
-        ReleaseDevice();
-    initialized = false;
+    Shutdown();
     Audio::GetVorbisTable().ready = false;
     deviceNames.clear();
     threadManager.Shutdown();
@@ -77,52 +70,41 @@ bool SoundEngine::Initialize(int deviceIndex, u32 periodMs)
     streamingPeriod = periodMs;
     if (!StartStreaming())
         return false;
-
-    if (deviceNames.empty())
+    if (!OpenDevice(deviceIndex) || !CreateDefaultSource() || !ReadSpeedOfSound() || !SetDistanceModel(distanceModel))
     {
-        StopStreaming();
+        // Whatever was made goes again, the thread included, so that a later retry starts clean.
+        ReleaseEverything();
         return false;
     }
+    initialized = true;
+    return true;
+}
+
+// -1, or any index outside the device list, opens the default device. The handles are kept as
+// they are made, so that ReleaseDevice undoes exactly what succeeded.
+bool SoundEngine::OpenDevice(int deviceIndex)
+{
+    if (deviceNames.empty())
+        return false;
     const bool chosen = deviceIndex >= 0 && static_cast<u32>(deviceIndex) < deviceNames.size();
     const Core::String& name = deviceNames[chosen ? static_cast<u32>(deviceIndex) : defaultDeviceIndex];
     ALCdevice* openedDevice = alcOpenDevice(name.c_str());
     if (!openedDevice)
-    {
-        StopStreaming();
         return false;
-    }
+    device = openedDevice;
     ALCcontext* createdContext = alcCreateContext(openedDevice, nullptr);
     if (!createdContext)
-    {
-        alcCloseDevice(openedDevice);
-        StopStreaming();
         return false;
-    }
-    device = openedDevice;
     context = createdContext;
-    if (!alcMakeContextCurrent(createdContext))
-    {
-        ReleaseDevice();
-        StopStreaming();
-        return false;
-    }
+    return alcMakeContextCurrent(createdContext) == ALC_TRUE;
+}
 
-    if (!CreateDefaultSource())
-    {
-        StopStreaming();
-        ReleaseDevice();
-        return false;
-    }
+bool SoundEngine::ReadSpeedOfSound()
+{
     ALfloat speed = 0.0f;
-    if (!AlCall([&] { alGetFloatv(AL_SPEED_OF_SOUND, &speed); }) || !SetDistanceModel(distanceModel))
-    {
-        StopStreaming();
-        ReleaseAllRecords();
-        ReleaseDevice();
+    if (!AlCall([&] { alGetFloatv(AL_SPEED_OF_SOUND, &speed); }))
         return false;
-    }
     speedOfSound = speed;
-    initialized = true;
     return true;
 }
 
@@ -139,13 +121,22 @@ bool SoundEngine::CreateDefaultSource()
     return true;
 }
 
+// Every source and buffer goes with the context and device it belongs to: names kept past them
+// would alias the objects of a later context, and no OpenAL object outlives its device. Both go
+// only after the streaming thread that serves them.
 void SoundEngine::Shutdown()
 {
     if (!initialized)
         return;
-    StopStreaming();
-    ReleaseDevice();
+    ReleaseEverything();
     initialized = false;
+}
+
+void SoundEngine::ReleaseEverything()
+{
+    StopStreaming();
+    ReleaseAllRecords();
+    ReleaseDevice();
 }
 
 // Makes the locks and starts the streaming thread; whatever fails, what was made is destroyed.
@@ -189,9 +180,11 @@ void SoundEngine::StopStreaming()
 void SoundEngine::ReleaseDevice()
 {
     speedOfSound = 0.0f;
-    alcMakeContextCurrent(nullptr);
     if (context)
+    {
+        alcMakeContextCurrent(nullptr);
         alcDestroyContext(AsContext(context));
+    }
     if (device)
         alcCloseDevice(AsDevice(device));
     context = nullptr;

@@ -21,7 +21,7 @@ struct SoundDataCacheEntry
 // The one object through which the system plays audio. It owns the OpenAL device and context, the
 // listener, every source record and every loaded sound, and the streaming thread that keeps
 // streamed and looping sources fed. Source and data pointers handed out stay valid until
-// StopAllSources (sources also until ReleaseSource) or the engine's destruction.
+// StopAllSources (sources also until ReleaseSource), Shutdown or the engine's destruction.
 class SoundEngine
 {
 public:
@@ -35,6 +35,8 @@ public:
 
     // deviceIndex -1 (or any index outside the device list) opens the default device.
     bool Initialize(int deviceIndex, u32 periodMs);
+    // Stops the streaming thread and releases every source and loaded sound with the context and
+    // device they belong to.
     void Shutdown();
 
     bool SetDistanceModel(u32 model);
@@ -79,9 +81,13 @@ public:
 
 private:
     void ReadDeviceList();
+    bool OpenDevice(int deviceIndex);
+    bool ReadSpeedOfSound();
     bool StartStreaming();
     void StopStreaming();
     void ReleaseDevice();
+    // Stops the streaming thread, then frees every record and the context and device.
+    void ReleaseEverything();
     bool CreateDefaultSource();
     void ReleaseAllRecords();
     void DestroySource(Core::List<SoundSource>::iterator record);

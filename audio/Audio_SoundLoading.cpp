@@ -66,14 +66,16 @@ SoundData* SoundEngine::LoadSoundData(const Core::String& path, float splitFract
     const u8* pcm = data->GetDecodeBuffer();
     const u32 size = data->GetFormat().dataSize;
     bool filled;
-    if (splitFraction == 0.0f)
+    // A fraction that clamps to 0 leaves no intro and loads as one buffer: two buffers without a
+    // split fraction would be taken for a stream when attached.
+    data->splitFraction = ClampFraction(splitFraction);
+    if (data->splitFraction == 0.0f)
     {
         data->AllocateBuffers(1);
         filled = GenerateBuffers(*data) && FillBuffer(*data, data->GetBuffers()[0], pcm, size);
     }
     else
     {
-        data->splitFraction = ClampFraction(splitFraction);
         data->AllocateBuffers(2);
         u32 first = static_cast<u32>(static_cast<double>(size) * data->splitFraction);
         first -= first % data->GetFormat().blockAlign;

@@ -43,16 +43,28 @@ TEST_F(SoundEngineTest, InitializeOpensTheDefaultDeviceOnce)
     EXPECT_EQ(engine.GetSourceCount(), 1u);
 }
 
-TEST_F(SoundEngineTest, ShutdownAndOutOfRangeDeviceIndexOpenTheDefaultAgain)
+// The sources and buffers of a closed device go with it: none of their names can alias an object
+// of the next context.
+TEST_F(SoundEngineTest, ShutdownReleasesEveryRecordAndTheDefaultDeviceOpensAgain)
 {
-    engine.StopAllSources();
+    const Core::String path = Write("t.wav", MakeWav(1, 16, 8000, 800));
+    ASSERT_NE(engine.CreateSource(engine.LoadSoundData(path, 0.0f), false, false), nullptr);
     engine.Shutdown();
     EXPECT_FALSE(engine.IsInitialized());
     EXPECT_EQ(engine.GetSpeedOfSound(), 0.0f);
+    EXPECT_EQ(engine.GetSourceCount(), 0u);
+    EXPECT_EQ(engine.GetDataCount(), 0u);
+    EXPECT_EQ(engine.FindLoadedData(path, 0.0f), nullptr);
+
     const int past = static_cast<int>(engine.GetDeviceNames().size());
     ASSERT_TRUE(engine.Initialize(past, 30));
     EXPECT_TRUE(engine.IsInitialized());
     EXPECT_EQ(engine.GetStreamingPeriod(), 30u);
+    EXPECT_EQ(engine.GetSourceCount(), 1u);
+    SoundSource* source = engine.CreateSource(engine.LoadSoundData(path, 0.0f), false, false);
+    ASSERT_NE(source, nullptr);
+    EXPECT_NE(source->GetName(), engine.GetDefaultSource()->GetName());
+    EXPECT_TRUE(engine.Play(source));
 }
 
 TEST_F(SoundEngineTest, DistanceModelsReachOpenALAndLargerValuesAreOnlyRemembered)
@@ -202,6 +214,15 @@ TEST_F(SoundEngineTest, SplitLoadsCutAtAWholeFrame)
     ASSERT_NE(clamped, nullptr);
     EXPECT_EQ(clamped->GetSplitFraction(), 1.0f);
     EXPECT_EQ(BufferInt(clamped->GetBuffers()[0], AL_SIZE), static_cast<ALint>(size));
+
+    // Below 0 there is no intro: one buffer, and the source plays it as a static sound.
+    SoundData* negative = engine.LoadSoundData(path, -0.5f);
+    ASSERT_NE(negative, nullptr);
+    EXPECT_EQ(negative->GetBufferCount(), 1u);
+    EXPECT_EQ(negative->GetSplitFraction(), 0.0f);
+    SoundSource* source = engine.CreateSource(negative, false, true);
+    ASSERT_NE(source, nullptr);
+    EXPECT_EQ(source->GetKind(), SoundSource::KindStatic);
 
     SoundData* whole = engine.LoadSoundData(path, 0.0f);
     ASSERT_EQ(whole->GetBufferCount(), 1u);

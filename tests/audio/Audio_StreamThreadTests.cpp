@@ -124,6 +124,22 @@ TEST_F(StreamThreadTest, LoopingIntroPlaysOnceThenTheLoopRepeats)
     EXPECT_EQ(SourceInt(source, AL_BUFFERS_QUEUED), 1);
 }
 
+// A pass that comes only after both parts have played requeues the loop part alone and restarts it.
+TEST_F(StreamThreadTest, LoopingIntroServedLateRestartsWithTheLoopAlone)
+{
+    SoundData* split = engine.LoadSoundData(Write("intro.wav", MakeWav(1, 16, 8000, 2000)), 0.5f);
+    SoundSource* source = engine.CreateSource(split, false, true);
+    ASSERT_NE(source, nullptr);
+    ASSERT_TRUE(engine.Play(source));
+    ASSERT_TRUE(WaitUntil([&] { return !engine.IsPlaying(source); }));
+    ASSERT_EQ(SourceInt(source, AL_BUFFERS_PROCESSED), 2);
+    engine.ServeSources();
+    EXPECT_TRUE(engine.IsPlaying(source));
+    EXPECT_TRUE(engine.GetPlayingFlag(source));
+    EXPECT_EQ(SourceInt(source, AL_BUFFERS_QUEUED), 1);
+    EXPECT_EQ(SourceInt(source, AL_LOOPING), AL_TRUE);
+}
+
 TEST_F(StreamThreadTest, IntroWithoutLoopingEndsAndClearsItsFlag)
 {
     SoundData* split = engine.LoadSoundData(Write("intro.wav", MakeWav(1, 16, 8000, 2000)), 0.5f);
