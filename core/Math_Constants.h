@@ -10,6 +10,12 @@ inline constexpr float Epsilon = 0.0005f;
 // Distance from a plane's stored point under which a point counts as lying on the plane.
 inline constexpr float PlaneEpsilon = 0.05f;
 
+// True when value lies outside the open interval (−Epsilon, Epsilon).
+inline constexpr bool ClearOfZero(float value)
+{
+    return value <= -Epsilon || value >= Epsilon;
+}
+
 inline constexpr float DegreesToRadians = 0.017453292f;
 inline constexpr float HalfDegreesToRadians = 0.0087266462f;
 inline constexpr float RadiansToDegrees = 57.29578f;

@@ -9,15 +9,6 @@ namespace Math {
 
 using namespace Terms;
 
-namespace {
-
-bool ClearOfZero(float value)
-{
-    return value <= -Epsilon || value >= Epsilon;
-}
-
-} // namespace
-
 Line2D::Line2D(const Point2D& point, const Vector2D& direction) : point(point), direction(direction)
 {
     if (ClearOfZero(direction.x) && ClearOfZero(direction.y))

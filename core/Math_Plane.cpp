@@ -4,15 +4,6 @@
 
 namespace Math {
 
-namespace {
-
-bool ClearOfZero(float value)
-{
-    return value <= -Epsilon || value >= Epsilon;
-}
-
-} // namespace
-
 void Plane::Set(float newA, float newB, float newC, float newD)
 {
     a = newA;
