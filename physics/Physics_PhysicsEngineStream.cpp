@@ -64,6 +64,9 @@ void PhysicsEngine::Save(Core::File& file)
 void PhysicsEngine::Load(Core::File& file)
 {
     Reset();
+    // Bodies and joints write these globals as they load; a stream that fails takes them back.
+    const float angularSpeedLimit = AngularSpeedLimit;
+    const bool positionPass = PositionPass;
     u32 marker = 0;
     Core::ReadU32(file, marker);
 
@@ -93,6 +96,8 @@ void PhysicsEngine::Load(Core::File& file)
         // Objects made while reading may have been engines of their own, which claim the global.
         file.SetFailed();
         StaticBody = staticBody;
+        AngularSpeedLimit = angularSpeedLimit;
+        PositionPass = positionPass;
         return;
     }
 

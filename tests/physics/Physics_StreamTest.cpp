@@ -264,9 +264,13 @@ TEST_F(PhysicsStream, HandWrittenEngineStreamLoads)
 TEST_F(PhysicsStream, HostileEngineStreamsFailCleanly)
 {
     const double before = MaximumSimulationStep;
-    // A free id naming a body, past the table, twice, or 0; a body count beyond the stream.
-    for (const Bytes& stream : {EngineStream({1}, 1), EngineStream({3}, 2), EngineStream({2, 2}, 2),
-                                EngineStream({0}, 1), EngineStream({}, 0xFFFFFFFFu)})
+    // A free id naming a body, past the table, twice, or 0; a body count beyond the stream. The
+    // bodies inside carry another angular speed limit, which a failed load does not keep.
+    AngularSpeedLimit = 3.0f;
+    const Bytes streams[] = {EngineStream({1}, 1), EngineStream({3}, 2), EngineStream({2, 2}, 2),
+                             EngineStream({0}, 1), EngineStream({}, 0xFFFFFFFFu)};
+    AngularSpeedLimit = 6.2831855f;
+    for (const Bytes& stream : streams)
     {
         bool failed = false;
         Core::RefPtr<PhysicsEngine> loaded = Loaded(stream, &failed);
@@ -277,6 +281,7 @@ TEST_F(PhysicsStream, HostileEngineStreamsFailCleanly)
         }
     }
     EXPECT_EQ(MaximumSimulationStep, before);
+    EXPECT_EQ(AngularSpeedLimit, 6.2831855f);
 
     // An iteration count no pass could finish is bounded.
     bool failed = true;
