@@ -60,6 +60,20 @@ void ReleaseCondition(pthread_cond_t* condition)
     pthread_cond_destroy(condition);
 }
 
+// Appends a node and initialises it in place (init gives 0 on success); a node that fails to
+// initialise is removed again and null returned.
+template <class T, class Init>
+T* AddNode(std::list<T>& nodes, Init init)
+{
+    nodes.emplace_back();
+    if (init(&nodes.back()) != 0)
+    {
+        nodes.pop_back();
+        return nullptr;
+    }
+    return &nodes.back();
+}
+
 // Releases and removes the node that holds handle; a handle of no node here is left alone.
 template <class T>
 void EraseNode(std::list<T>& nodes, T* handle, void (*release)(T*))
@@ -238,11 +252,7 @@ MutexHandle ThreadManager::CreateMutex(i32 type)
     if (pthread_mutexattr_settype(&attributes, type) == 0)
     {
         std::lock_guard<std::mutex> lock(guard);
-        mutexes.emplace_back();
-        if (pthread_mutex_init(&mutexes.back(), &attributes) == 0)
-            mutex = &mutexes.back();
-        else
-            mutexes.pop_back();
+        mutex = AddNode(mutexes, [&](pthread_mutex_t* node) { return pthread_mutex_init(node, &attributes); });
     }
     pthread_mutexattr_destroy(&attributes);
     return mutex;
@@ -251,13 +261,7 @@ MutexHandle ThreadManager::CreateMutex(i32 type)
 RWLockHandle ThreadManager::CreateRWLock()
 {
     std::lock_guard<std::mutex> lock(guard);
-    rwLocks.emplace_back();
-    if (pthread_rwlock_init(&rwLocks.back(), nullptr) != 0)
-    {
-        rwLocks.pop_back();
-        return nullptr;
-    }
-    return &rwLocks.back();
+    return AddNode(rwLocks, [](pthread_rwlock_t* node) { return pthread_rwlock_init(node, nullptr); });
 }
 
 ConditionHandle ThreadManager::CreateCondition()
@@ -270,11 +274,7 @@ ConditionHandle ThreadManager::CreateCondition()
     if (pthread_condattr_setclock(&attributes, CLOCK_MONOTONIC) == 0)
     {
         std::lock_guard<std::mutex> lock(guard);
-        conditions.emplace_back();
-        if (pthread_cond_init(&conditions.back(), &attributes) == 0)
-            condition = &conditions.back();
-        else
-            conditions.pop_back();
+        condition = AddNode(conditions, [&](pthread_cond_t* node) { return pthread_cond_init(node, &attributes); });
     }
     pthread_condattr_destroy(&attributes);
     return condition;
