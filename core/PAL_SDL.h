@@ -1,6 +1,6 @@
 #pragma once
 // Start-up of the SDL subsystems the platform layer stands on. Each is started on first use and
-// stays up for the rest of the process, as the window class registration of the old layer did.
+// stays up for the rest of the process: windows come and go, the subsystems under them do not.
 
 namespace PAL
 {
