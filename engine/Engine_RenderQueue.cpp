@@ -3,7 +3,6 @@
 #include "engine/Engine_Camera.h"
 #include "engine/Engine_SceneGraph.h"
 #include "renderer/Renderer_BuiltInEffects.h"
-#include "renderer/Renderer_ScissorState.h"
 
 #include <algorithm>
 #include <cmath>
@@ -42,21 +41,6 @@ Core::RefPtr<Mesh> MakeDefaultQuadMesh()
     mesh->SetPrimitive(Renderer::Primitive::Triangles);
     return mesh;
 }
-
-// Technique 0 of an effect and pass 0 of it; null when the effect has none.
-Renderer::Technique* FirstTechnique(const Renderer::Effect* effect)
-{
-    if (!effect || effect->GetTechniqueCount() == 0)
-        return nullptr;
-    return effect->GetTechnique(0).Get();
-}
-
-Renderer::Pass* FirstPass(const Renderer::Technique* technique)
-{
-    if (!technique || technique->GetPassCount() == 0)
-        return nullptr;
-    return technique->GetPass(0).Get();
-}
 } // namespace
 
 RenderQueue::RenderQueue()
@@ -87,6 +71,46 @@ void RenderQueue::SetCamera(Camera* value)
 Core::RefPtr<Camera> RenderQueue::GetCamera() const
 {
     return camera;
+}
+
+Renderer::Technique* RenderQueue::TechniqueOf(const Renderer::Effect* effect)
+{
+    if (!effect || effect->GetTechniqueCount() == 0)
+        return nullptr;
+    return effect->GetTechnique(0).Get();
+}
+
+Renderer::Pass* RenderQueue::PassOf(const Renderer::Technique* technique)
+{
+    if (!technique || technique->GetPassCount() == 0)
+        return nullptr;
+    return technique->GetPass(0).Get();
+}
+
+void RenderQueue::EnterWholeWindow(Renderer::ScissorState& savedScissor, Renderer::ViewportRect& savedViewport)
+{
+    Renderer::IRenderer& r = *renderer;
+    const Renderer::DisplaySettings display = r.GetDisplaySettings();
+    r.GetScissorState(savedScissor);
+    Renderer::ScissorState wholeWindow;
+    wholeWindow.x = 0;
+    wholeWindow.y = 0;
+    wholeWindow.width = display.width;
+    wholeWindow.height = display.height;
+    wholeWindow.enabled = 0;
+    r.SetScissorState(wholeWindow);
+    savedViewport = r.GetViewport();
+    Renderer::ViewportRect windowViewport;
+    windowViewport.width = display.width;
+    windowViewport.height = display.height;
+    r.SetViewport(windowViewport);
+}
+
+void RenderQueue::LeaveWholeWindow(const Renderer::ScissorState& savedScissor,
+                                   const Renderer::ViewportRect& savedViewport)
+{
+    renderer->SetViewport(savedViewport);
+    renderer->SetScissorState(savedScissor);
 }
 
 bool RenderQueue::IsLastViewport()
@@ -195,8 +219,8 @@ void RenderQueue::DrawList(Core::Vector<RenderItem>& list)
             effect = lineEffect.Get();
         else if (item.primitiveType == Renderer::Primitive::Points)
             effect = pointEffect.Get();
-        Renderer::Technique* technique = FirstTechnique(effect);
-        Renderer::Pass* pass = FirstPass(technique);
+        Renderer::Technique* technique = TechniqueOf(effect);
+        Renderer::Pass* pass = PassOf(technique);
         // An item without an effect to draw through, or naming a subset its mesh lacks, is skipped.
         if (!pass || (item.mesh && !item.mesh->GetSubset(item.subset)))
             continue;
@@ -245,40 +269,27 @@ void RenderQueue::DrawList(Core::Vector<RenderItem>& list)
 void RenderQueue::DrawLastPassList()
 {
     Renderer::IRenderer& r = *renderer;
-    const Renderer::DisplaySettings display = r.GetDisplaySettings();
-    const i32 width = display.width;
-    const i32 height = display.height;
-
     Renderer::ScissorState savedScissor;
-    r.GetScissorState(savedScissor);
-    Renderer::ScissorState wholeWindow;
-    wholeWindow.x = 0;
-    wholeWindow.y = 0;
-    wholeWindow.width = width;
-    wholeWindow.height = height;
-    wholeWindow.enabled = 0;
-    r.SetScissorState(wholeWindow);
-    const Renderer::ViewportRect savedViewport = r.GetViewport();
-    Renderer::ViewportRect windowViewport;
-    windowViewport.width = width;
-    windowViewport.height = height;
-    r.SetViewport(windowViewport);
+    Renderer::ViewportRect savedViewport;
+    EnterWholeWindow(savedScissor, savedViewport);
 
     SortByDepth(lastPassItems);
 
+    const Renderer::DisplaySettings display = r.GetDisplaySettings();
     const Math::Matrix4x4 savedView = r.GetViewMatrix();
     const Math::Matrix4x4 savedProjection = r.GetProjectionMatrix();
-    const f32 aspect = height != 0 ? static_cast<f32>(width) / static_cast<f32>(height) : 1.0f;
+    const f32 width = static_cast<f32>(display.width);
+    const f32 height = static_cast<f32>(display.height);
+    const f32 aspect = display.height != 0 ? width / height : 1.0f;
     r.SetProjectionMatrix(Math::Matrix4x4::Perspective(LastPassFieldOfView, aspect, LastPassNear, LastPassFar));
     // The eye distance at which one world unit at z = 0 is one pixel.
-    const f32 distance = static_cast<f32>(height) / (2.0f * std::tan(LastPassFieldOfView * 0.5f * DegreesToRadians));
+    const f32 distance = height / (2.0f * std::tan(LastPassFieldOfView * 0.5f * DegreesToRadians));
     r.SetViewMatrix(Math::Matrix4x4::Translation(0.0f, 0.0f, -distance));
 
     DrawList(lastPassItems);
 
     r.SetViewMatrix(savedView);
     r.SetProjectionMatrix(savedProjection);
-    r.SetViewport(savedViewport);
-    r.SetScissorState(savedScissor);
+    LeaveWholeWindow(savedScissor, savedViewport);
 }
 } // namespace Engine

@@ -13,6 +13,7 @@
 #include "engine/Engine_ScreenQuad.h"
 #include "renderer/Renderer_Effect.h"
 #include "renderer/Renderer_IRenderer.h"
+#include "renderer/Renderer_ScissorState.h"
 
 namespace Engine
 {
@@ -62,6 +63,11 @@ public:
     // Whether the current scene graph is drawing the last viewport of its frame.
     static bool IsLastViewport();
 
+    // What every draw takes: technique 0 of an effect and pass 0 of a technique; null when there
+    // is none.
+    static Renderer::Technique* TechniqueOf(const Renderer::Effect* effect);
+    static Renderer::Pass* PassOf(const Renderer::Technique* technique);
+
     // Sort orders (unstable sorts).
     static bool CompareOpaque(const RenderItem& a, const RenderItem& b);
     static bool CompareDepth(const RenderItem& a, const RenderItem& b);
@@ -82,6 +88,9 @@ public:
     Core::RefPtr<Mesh> GetDefaultQuadMesh() const { return defaultQuadMesh; }
 
 private:
+    // Saves scissor and viewport, then sets both to the whole window (scissor off); and back.
+    void EnterWholeWindow(Renderer::ScissorState& savedScissor, Renderer::ViewportRect& savedViewport);
+    void LeaveWholeWindow(const Renderer::ScissorState& savedScissor, const Renderer::ViewportRect& savedViewport);
     // Draws a list of render items in order, each through technique 0 and pass 0 of its effect.
     void DrawList(Core::Vector<RenderItem>& list);
     // Depth of every item := world z of its origin; then smallest z first.

@@ -2,28 +2,12 @@
 // viewport and the GUI's screen objects after all viewports.
 #include "engine/Engine_RenderQueue.h"
 
-#include "renderer/Renderer_ScissorState.h"
-
 #include <algorithm>
 
 namespace Engine
 {
 namespace
 {
-Renderer::Technique* FirstTechniqueOf(const Renderer::Effect* effect)
-{
-    if (!effect || effect->GetTechniqueCount() == 0)
-        return nullptr;
-    return effect->GetTechnique(0).Get();
-}
-
-Renderer::Pass* FirstPassOf(const Renderer::Technique* technique)
-{
-    if (!technique || technique->GetPassCount() == 0)
-        return nullptr;
-    return technique->GetPass(0).Get();
-}
-
 // The technique, pass and texture a quad draws with.
 struct QuadState
 {
@@ -31,15 +15,6 @@ struct QuadState
     Renderer::Pass* pass = nullptr;
     Renderer::ITexture* texture = nullptr;
 };
-
-QuadState StateOf(const TextRenderContext& quad)
-{
-    QuadState state;
-    state.technique = FirstTechniqueOf(quad.effect.Get());
-    state.pass = FirstPassOf(state.technique);
-    state.texture = quad.texture.Get();
-    return state;
-}
 
 // Saves view and projection and sets identity and an orthographic projection for its lifetime.
 class WindowCoordinates
@@ -65,6 +40,18 @@ private:
     Math::Matrix4x4 savedView;
     Math::Matrix4x4 savedProjection;
 };
+} // namespace
+
+namespace
+{
+QuadState QuadStateOf(const TextRenderContext& quad)
+{
+    QuadState state;
+    state.technique = RenderQueue::TechniqueOf(quad.effect.Get());
+    state.pass = RenderQueue::PassOf(state.technique);
+    state.texture = quad.texture.Get();
+    return state;
+}
 } // namespace
 
 void RenderQueue::SubmitScreenQuad(TextRenderContext& quad)
@@ -134,9 +121,9 @@ void RenderQueue::DrawScreenQuads()
     for (std::size_t i = 0; i < screenQuads.size(); ++i)
     {
         const TextRenderContext& quad = screenQuads[i];
-        const QuadState current = StateOf(quad);
-        const QuadState previous = i > 0 ? StateOf(screenQuads[i - 1]) : QuadState();
-        const QuadState next = i + 1 < screenQuads.size() ? StateOf(screenQuads[i + 1]) : QuadState();
+        const QuadState current = QuadStateOf(quad);
+        const QuadState previous = i > 0 ? QuadStateOf(screenQuads[i - 1]) : QuadState();
+        const QuadState next = i + 1 < screenQuads.size() ? QuadStateOf(screenQuads[i + 1]) : QuadState();
 
         if (current.texture && current.texture != previous.texture)
             r.SetTexture(0, current.texture);
@@ -163,8 +150,8 @@ void RenderQueue::DrawScreenObject(ScreenObject& object)
 {
     Renderer::IRenderer& r = *renderer;
     const Core::RefPtr<Renderer::Effect> effect = object.GetEffect();
-    Renderer::Technique* technique = FirstTechniqueOf(effect.Get());
-    Renderer::Pass* pass = FirstPassOf(technique);
+    Renderer::Technique* technique = TechniqueOf(effect.Get());
+    Renderer::Pass* pass = PassOf(technique);
     const Core::RefPtr<Renderer::ITexture> texture = object.GetTexture();
     object.PrepareDraw();
     if (texture)
@@ -205,28 +192,16 @@ void RenderQueue::DrawHudScreenObjects()
     objects.swap(hudScreenObjects);
     std::sort(objects.begin(), objects.end(), CompareScreenDepth);
 
-    const Renderer::DisplaySettings display = r.GetDisplaySettings();
     Renderer::ScissorState savedScissor;
-    r.GetScissorState(savedScissor);
-    Renderer::ScissorState wholeWindow;
-    wholeWindow.x = 0;
-    wholeWindow.y = 0;
-    wholeWindow.width = display.width;
-    wholeWindow.height = display.height;
-    wholeWindow.enabled = 0;
-    r.SetScissorState(wholeWindow);
-    const Renderer::ViewportRect savedViewport = r.GetViewport();
-    Renderer::ViewportRect windowViewport;
-    windowViewport.width = display.width;
-    windowViewport.height = display.height;
-    r.SetViewport(windowViewport);
+    Renderer::ViewportRect savedViewport;
+    EnterWholeWindow(savedScissor, savedViewport);
+    const Renderer::DisplaySettings display = r.GetDisplaySettings();
     {
         const WindowCoordinates coordinates(r, 0.0f, static_cast<f32>(display.width), 0.0f,
                                             static_cast<f32>(display.height));
         for (Core::RefPtr<ScreenObject>& object : objects)
             DrawScreenObject(*object);
     }
-    r.SetViewport(savedViewport);
-    r.SetScissorState(savedScissor);
+    LeaveWholeWindow(savedScissor, savedViewport);
 }
 } // namespace Engine
