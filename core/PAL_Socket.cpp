@@ -124,6 +124,14 @@ bool CloseSocket(SocketHandle handle)
     return CheckedZero(close(handle)) || errno == EINTR;
 }
 
+bool ShutdownSocket(SocketHandle handle)
+{
+    if (handle == InvalidSocket)
+        return false;
+    // An unconnected socket answers ENOTCONN, yet its waiting threads are woken all the same.
+    return CheckedZero(shutdown(handle, SHUT_RDWR)) || errno == ENOTCONN;
+}
+
 bool BindSocket(SocketHandle handle, const SocketAddress& address)
 {
     sockaddr_in system = ToSystem(address);

@@ -73,6 +73,9 @@ struct SocketWait
 
 SocketHandle OpenSocket(SocketType type);
 bool CloseSocket(SocketHandle handle);
+// Ends every transfer on the socket at once, waking the threads blocked on it; the handle stays
+// allocated until CloseSocket, so its number cannot pass to another socket meanwhile.
+bool ShutdownSocket(SocketHandle handle);
 bool BindSocket(SocketHandle handle, const SocketAddress& address);
 bool ListenSocket(SocketHandle handle, int backlog);
 // A non-blocking socket answers WouldBlock while the connection is under way.
@@ -111,7 +114,9 @@ std::uint16_t HostToNetwork16(std::uint16_t value);
 std::uint16_t NetworkToHost16(std::uint16_t value);
 // A dotted IPv4 text; false when the text is not one.
 bool ParseDottedAddress(const char* text, std::uint8_t ip[4]);
-// The first IPv4 address the name resolves to; false when it resolves to none.
+// The first IPv4 address the name resolves to; false when it resolves to none. Under the loopback
+// guard names are looked up in the hosts file alone: asking a name server would send a packet
+// outside 127.0.0.0/8.
 bool ResolveHostAddress(const char* host, std::uint8_t ip[4]);
 // Dotted text of an address into out (at least 16 bytes).
 void FormatDottedAddress(const std::uint8_t ip[4], char* out, std::size_t outSize);

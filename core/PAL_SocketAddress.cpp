@@ -2,12 +2,24 @@
 
 #include <arpa/inet.h>
 #include <cstring>
+#include <mutex>
 #include <netdb.h>
 #include <netinet/in.h>
+#include <nss.h>
 #include <unistd.h>
 
 namespace PAL
 {
+namespace
+{
+// Once the guard is on, every later lookup of the process reads the hosts file only.
+void KeepLookupsLocal()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { __nss_configure_lookup("hosts", "files"); });
+}
+}
+
 std::uint16_t HostToNetwork16(std::uint16_t value)
 {
     return htons(value);
@@ -31,6 +43,8 @@ bool ResolveHostAddress(const char* host, std::uint8_t ip[4])
 {
     if (host == nullptr || *host == '\0')
         return false;
+    if (IsLoopbackOnly())
+        KeepLookupsLocal();
     addrinfo hints{};
     hints.ai_family = AF_INET;
     addrinfo* found = nullptr;

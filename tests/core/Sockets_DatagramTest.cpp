@@ -1,6 +1,7 @@
 #include "Sockets_Loopback.h"
 
 #include <cstring>
+#include <thread>
 
 namespace
 {
@@ -46,6 +47,18 @@ TEST(SocketsDatagram, EmptyDatagramReadsAsZeroBytes)
     char buffer[4];
     PAL::SocketAddress from;
     EXPECT_EQ(PAL::ReceiveSocketFrom(receiver.Get(), buffer, sizeof(buffer), from), 0);
+}
+
+// A datagram socket has no connection to end, yet the thread waiting on it wakes all the same.
+TEST(SocketsDatagram, ShutdownWakesAWaitingReader)
+{
+    OwnedSocket receiver(PAL::OpenSocket(PAL::SocketType::Datagram));
+    ASSERT_TRUE(PAL::BindSocket(receiver.Get(), Loopback()));
+    bool woken = false;
+    std::thread reader([&] { woken = WaitReadable(receiver.Get(), 10000); });
+    EXPECT_TRUE(PAL::ShutdownSocket(receiver.Get()));
+    reader.join();
+    EXPECT_TRUE(woken);
 }
 
 // The loopback network's broadcast address reaches a receiver bound to any address.

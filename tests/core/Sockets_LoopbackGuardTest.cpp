@@ -44,6 +44,15 @@ TEST(SocketsLoopbackGuard, LetsLoopbackDestinationsThrough)
     EXPECT_EQ(PAL::GetLastSocketError(), PAL::SocketError::Other);
 }
 
+// No name server is asked while the guard is on: the hosts file answers, or the name is unknown.
+TEST(SocketsLoopbackGuard, NamesAreLookedUpInTheHostsFileAlone)
+{
+    std::uint8_t ip[4] = {};
+    ASSERT_TRUE(PAL::ResolveHostAddress("localhost", ip));
+    EXPECT_EQ(ip[0], 127);
+    EXPECT_FALSE(PAL::ResolveHostAddress("morvane-unknown-host.invalid", ip));
+}
+
 TEST(SocketsLoopbackGuard, KnowsTheLoopbackRange)
 {
     PAL::SocketAddress address;

@@ -1,5 +1,6 @@
 #include "Sockets_Loopback.h"
 
+#include <thread>
 #include <vector>
 
 namespace
@@ -130,6 +131,25 @@ TEST(SocketsStream, PeerCloseReadsAsEndOfStream)
     EXPECT_EQ(PAL::GetBytesWaiting(pair.server.Get()), 0);
     char byte;
     EXPECT_EQ(PAL::ReceiveSocket(pair.server.Get(), &byte, 1), 0);
+}
+
+// A thread waiting on the socket wakes to the end of the stream; the limit only keeps a broken
+// build from hanging.
+TEST(SocketsStream, ShutdownWakesAWaitingReader)
+{
+    Pair pair;
+    Connect(pair);
+    long got = -2;
+    std::thread reader([&] {
+        char byte;
+        if (WaitReadable(pair.server.Get(), 10000))
+            got = PAL::ReceiveSocket(pair.server.Get(), &byte, 1);
+    });
+    EXPECT_TRUE(PAL::ShutdownSocket(pair.server.Get()));
+    reader.join();
+    EXPECT_EQ(got, 0);
+    EXPECT_EQ(PAL::SendSocket(pair.server.Get(), "x", 1), -1);
+    EXPECT_FALSE(PAL::ShutdownSocket(PAL::InvalidSocket));
 }
 
 TEST(SocketsStream, SendingToAClosedPeerFailsWithoutASignal)
