@@ -71,7 +71,6 @@ public:
     // Sort orders (unstable sorts).
     static bool CompareOpaque(const RenderItem& a, const RenderItem& b);
     static bool CompareDepth(const RenderItem& a, const RenderItem& b);
-    static bool CompareQuadDepth(const TextRenderContext& a, const TextRenderContext& b);
     static bool CompareScreenDepth(const Core::RefPtr<ScreenObject>& a, const Core::RefPtr<ScreenObject>& b);
 
     const Core::Vector<RenderItem>& GetOpaqueItems() const { return opaqueItems; }

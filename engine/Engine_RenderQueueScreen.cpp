@@ -73,11 +73,6 @@ void RenderQueue::ClearScreenObjects()
     hudScreenObjects.clear();
 }
 
-bool RenderQueue::CompareQuadDepth(const TextRenderContext& a, const TextRenderContext& b)
-{
-    return a.depth < b.depth;
-}
-
 bool RenderQueue::CompareScreenDepth(const Core::RefPtr<ScreenObject>& a, const Core::RefPtr<ScreenObject>& b)
 {
     return a->GetDepth() < b->GetDepth();
