@@ -61,6 +61,15 @@ PAL::DecodedImage ResampleImage(const PAL::DecodedImage& image, i32 width, i32 h
 {
     if (width == image.width && height == image.height)
         return image;
+    if (image.width <= 0 || image.height <= 0 || width <= 0 || height <= 0)
+    {
+        // Nothing to sample from (or into): transparent black of the size asked.
+        PAL::DecodedImage empty;
+        empty.width = std::max(width, 0);
+        empty.height = std::max(height, 0);
+        empty.pixels.assign(static_cast<std::size_t>(empty.width) * static_cast<std::size_t>(empty.height) * 4, 0);
+        return empty;
+    }
 
     const Taps horizontal = MakeTaps(image.width, width);
     const Taps vertical = MakeTaps(image.height, height);

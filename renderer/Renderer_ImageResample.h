@@ -9,6 +9,6 @@ namespace Renderer
 // radius widens with the reduction, so that every source pixel contributes when shrinking and
 // enlarging is bilinear. Colours are averaged weighted by alpha, so transparent pixels lend no
 // colour to their neighbours; a pixel that ends fully transparent keeps colour 0. An image scaled
-// to its own size is returned unchanged.
+// to its own size is returned unchanged; an empty image gives transparent black.
 PAL::DecodedImage ResampleImage(const PAL::DecodedImage& image, i32 width, i32 height);
 }  // namespace Renderer

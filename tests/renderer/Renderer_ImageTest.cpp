@@ -207,6 +207,14 @@ TEST(Resampling, ShrinkingAveragesEverySourcePixel)
     EXPECT_EQ(one.pixels[3], 255);
 }
 
+TEST(Resampling, EmptyImageGivesTransparentBlack)
+{
+    const PAL::DecodedImage empty;
+    const PAL::DecodedImage scaled = Renderer::ResampleImage(empty, 2, 3);
+    EXPECT_EQ(scaled.width, 2);
+    EXPECT_EQ(scaled.pixels, Core::Vector<u8>(24, 0));
+}
+
 TEST(Resampling, TransparentPixelsLendNoColour)
 {
     ImageFiles::Picture picture(2, 2);
