@@ -27,6 +27,7 @@ namespace Detail
 {
 class SubStep;
 class PairRecords;
+class StaticRecord;
 } // namespace Detail
 
 // The collision body of one moving game object. It follows the object's pose frame by frame, takes
@@ -203,6 +204,19 @@ private:
     bool IdleSegmentsCircles(const DynamicObject& partner, Detail::PairRecords& records) const;
     bool IdleCirclesSegments(const DynamicObject& partner, Detail::PairRecords& records) const;
     bool IdleCirclesCircles(const DynamicObject& partner, Detail::PairRecords& records) const;
+
+    // Sweep of this moving object through its sub-steps against one static shape, the segment or
+    // the circle given; the frame fraction of the contact, or a negative value without one.
+    f32 SweepStatic(Detail::StaticRecord& contacts, const Math::LineSegment2D* segment, const Math::Circle2D* circle);
+    // Passes of one sub-step against a static shape.
+    void SegmentsAgainstStaticSegment(const Math::LineSegment2D& shape, const Detail::SubStep& step,
+                                      Detail::StaticRecord& contacts);
+    void CirclesAgainstStaticSegment(const Math::LineSegment2D& shape, const Detail::SubStep& step,
+                                     Detail::StaticRecord& contacts);
+    void SegmentsAgainstStaticCircle(const Math::Circle2D& shape, const Detail::SubStep& step,
+                                     Detail::StaticRecord& contacts);
+    void CirclesAgainstStaticCircle(const Math::Circle2D& shape, const Detail::SubStep& step,
+                                    Detail::StaticRecord& contacts);
 
     // Geometry test of a moving object (this) against a still or moving partner.
     void CollideGeometryMoving(DynamicObject& partner, u8 layer);

@@ -5,14 +5,7 @@
 
 namespace Collision2D
 {
-namespace
-{
-// Fraction i × s of the frame; the last sub-step ends exactly at the end of the frame.
-f32 StepEnd(i32 i, i32 count, f32 s)
-{
-    return i == count ? 1.0f : static_cast<f32>(i) * s;
-}
-} // namespace
+using Detail::StepEnd;
 
 void DynamicObject::CollideRectangles(DynamicObject& partner, u8 layer)
 {

@@ -186,29 +186,6 @@ void DynamicObject::MovingSegmentsCircles(const DynamicObject& partner, const De
                 contact.penetration = (point - step.EndToFrameEnd(from)).Dot(normal);
                 records.Accept(q, contact);
             };
-            // A point of the segment inside the circle: it crossed the boundary in this step when
-            // the way back to its start leaves the circle within the step's motion.
-            auto inside = [&](const Math::Point2D& point, bool& crossed, f32& fraction, Math::Point2D& exit) {
-                const Motion motion(point, step.Backward(point));
-                crossed = false;
-                if (!motion.Sweeps())
-                {
-                    exit = c + Unit(point - c) * radius;
-                    return true;
-                }
-                if (motion.direction.Dot(ownNormal) > 0.0f)
-                    return false;
-                if (!RayHitsCircle(point, motion.direction, circle, exit, true))
-                    return false;
-                const f32 e = Distance(exit, point);
-                if (e <= motion.length)
-                {
-                    crossed = true;
-                    fraction = (motion.length - e) / motion.length;
-                }
-                return true;
-            };
-
             if (h == radius)
             {
                 const Motion motion(foot, step.Backward(foot));
@@ -218,21 +195,21 @@ void DynamicObject::MovingSegmentsCircles(const DynamicObject& partner, const De
             }
             if (side < 0.0f)
             {
-                bool crossed = false;
-                f32 fraction = 0.0f;
-                Math::Point2D exit;
-                if (!inside(foot, crossed, fraction, exit))
+                // The foot inside the circle: it crossed the boundary in this step when its way back
+                // to its start leaves the circle within the step's motion.
+                CircleEntry entry;
+                if (!EntersCircle(foot, step.Backward(foot), ownNormal, circle, entry))
                     continue;
-                if (crossed)
+                if (entry.crossed)
                 {
-                    accept(fraction, exit, foot);
+                    accept(entry.fraction, entry.exit, foot);
                     continue;
                 }
-                const f32 depth = std::fmax(0.0f, (exit - foot).Dot(Unit(exit - c)));
+                const f32 depth = std::fmax(0.0f, (entry.exit - foot).Dot(Unit(entry.exit - c)));
                 if (depth < closest)
                 {
                     closest = depth;
-                    accept(0.0f, exit, foot);
+                    accept(0.0f, entry.exit, foot);
                 }
                 continue;
             }
@@ -240,9 +217,7 @@ void DynamicObject::MovingSegmentsCircles(const DynamicObject& partner, const De
             struct EndPoint
             {
                 bool counts = false;
-                bool crossed = false;
-                f32 fraction = 0.0f;
-                Math::Point2D exit;
+                CircleEntry entry;
                 Math::Point2D point;
             };
             EndPoint ends[2];
@@ -254,7 +229,7 @@ void DynamicObject::MovingSegmentsCircles(const DynamicObject& partner, const De
                 const int where = Math::PointToCircle(point.point, circle);
                 if (where == Math::Code::Inside)
                 {
-                    point.counts = inside(point.point, point.crossed, point.fraction, point.exit);
+                    point.counts = EntersCircle(point.point, step.Backward(point.point), ownNormal, circle, point.entry);
                 }
                 else if (where == Math::Code::Meet)
                 {
@@ -262,33 +237,33 @@ void DynamicObject::MovingSegmentsCircles(const DynamicObject& partner, const De
                     if (motion.Sweeps() && motion.direction.Dot(ownNormal) <= 0.0f)
                     {
                         point.counts = true;
-                        point.crossed = true;
-                        point.fraction = 1.0f;
-                        point.exit = point.point;
+                        point.entry.crossed = true;
+                        point.entry.fraction = 1.0f;
+                        point.entry.exit = point.point;
                     }
                 }
             }
             // The earlier crossing decides (B on a tie); without one, an end point already inside
             // is an overlap at the start of the step.
             const EndPoint* decided = nullptr;
-            if (ends[1].crossed && (!ends[0].crossed || ends[1].fraction <= ends[0].fraction))
+            if (ends[1].entry.crossed && (!ends[0].entry.crossed || ends[1].entry.fraction <= ends[0].entry.fraction))
                 decided = &ends[1];
-            else if (ends[0].crossed)
+            else if (ends[0].entry.crossed)
                 decided = &ends[0];
             if (decided)
             {
-                accept(decided->fraction, decided->exit, decided->point);
+                accept(decided->entry.fraction, decided->entry.exit, decided->point);
                 continue;
             }
             for (const EndPoint* point : {&ends[1], &ends[0]})
             {
                 if (!point->counts)
                     continue;
-                const f32 depth = (point->exit - point->point).Dot(Unit(point->exit - c));
+                const f32 depth = (point->entry.exit - point->point).Dot(Unit(point->entry.exit - c));
                 if (depth < closest)
                 {
                     closest = depth;
-                    accept(0.0f, point->exit, point->point);
+                    accept(0.0f, point->entry.exit, point->point);
                 }
             }
         }

@@ -1,16 +1,72 @@
 #include "collision/Collision_DynamicObject.h"
+#include "collision/Collision_Ids.h"
+#include "collision/Collision_PairStep.h"
+#include "collision/Collision_StaticRecord.h"
 #include "collision/Collision_StaticShapes.h"
 
-// Sweeps of a moving body against the static shapes of its layer. The layer already offers every
-// static shape of the cells a moving body covers; the sweeps themselves are not part of this
-// engine yet, so a moving body records no contact with static shapes.
+// Sweeps of a moving body against the static shapes of its layer: the frame's motion is cut into
+// the body's sub-steps, and the first sub-step with a contact ends the search. The record holds
+// the contacts of the earliest fraction of that sub-step, with the body's pose at that moment.
 namespace Collision2D
 {
-void DynamicObject::CollideStaticLineSegment(StaticCollisionLineSegment&, u8)
+f32 DynamicObject::SweepStatic(Detail::StaticRecord& contacts, const Math::LineSegment2D* segment,
+                               const Math::Circle2D* circle)
 {
+    const i32 count = steps;
+    if (count < 1)
+        return -1.0f;
+    const f32 s = 1.0f / static_cast<f32>(count);
+    for (i32 i = 1; i <= count; ++i)
+    {
+        const f32 t0 = static_cast<f32>(i - 1) * s;
+        const f32 t1 = Detail::StepEnd(i, count, s);
+        const Detail::SubStep step(*this, t0, t1);
+        subStepPosition = GetPositionAt(t1);
+        if (segment)
+        {
+            SegmentsAgainstStaticSegment(*segment, step, contacts);
+            CirclesAgainstStaticSegment(*segment, step, contacts);
+        }
+        else
+        {
+            SegmentsAgainstStaticCircle(*circle, step, contacts);
+            CirclesAgainstStaticCircle(*circle, step, contacts);
+        }
+        if (contacts.Found())
+            return t0 + s * contacts.Best();
+    }
+    return -1.0f;
 }
 
-void DynamicObject::CollideStaticCircle(StaticCollisionCircle&, u8)
+void DynamicObject::CollideStaticLineSegment(StaticCollisionLineSegment& segment, u8 layer)
 {
+    LNS_C& record = results.NextLineSegment();
+    record.ClearPoints();
+    Detail::StaticRecord contacts(record, collisionThickness);
+    const f32 t = SweepStatic(contacts, &segment.GetLineSegment(), nullptr);
+    if (!contacts.Found())
+        return;
+    record.id = MakeObjectId(StaticLineSegmentBase + segment.GetId(), layer, segment.GetZCollision());
+    record.contactPosition = GetPositionAt(t);
+    record.contactOrientation = GetOrientationAt(t);
+    record.userId = segment.GetUserId();
+    record.partnerUserData = segment.GetUserData();
+    results.CommitLineSegmentResult();
+}
+
+void DynamicObject::CollideStaticCircle(StaticCollisionCircle& circle, u8 layer)
+{
+    CIR_C& record = results.NextCircle();
+    record.ClearPoints();
+    Detail::StaticRecord contacts(record, collisionThickness);
+    const f32 t = SweepStatic(contacts, nullptr, &circle.GetCircle());
+    if (!contacts.Found())
+        return;
+    record.id = MakeObjectId(StaticCircleBase + circle.GetId(), layer, circle.GetZCollision());
+    record.contactPosition = GetPositionAt(t);
+    record.contactOrientation = GetOrientationAt(t);
+    record.userId = circle.GetUserId();
+    record.partnerUserData = circle.GetUserData();
+    results.CommitCircleResult();
 }
 } // namespace Collision2D

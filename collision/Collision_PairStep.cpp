@@ -31,6 +31,19 @@ SubStep::SubStep(DynamicObject& mover, DynamicObject& partner, bool partnerMoves
     partnerCircles = partner.contactCircles.data();
 }
 
+SubStep::SubStep(const DynamicObject& mover, f32 t0, f32 t1)
+    : moverStart(mover.GetPoseAt(t0)), moverEnd(mover.GetPoseAt(t1)), moverFrameEnd(mover.GetPoseAt(1.0f)),
+      partnerMoves(false)
+{
+}
+
+Math::Vector2D SubStep::StartToLocal(const Math::Vector2D& point) const
+{
+    if (!partnerMoves)
+        return moverStart.ToLocal(point);
+    return moverStart.ToLocal(partnerStart.ToWorld(partnerEnd.ToLocal(point)));
+}
+
 Math::Vector2D SubStep::Start(const Math::Vector2D& local) const
 {
     const Math::Vector2D world = moverStart.ToWorld(local);

@@ -7,7 +7,7 @@
 #include "core/Math_LineSegment2D.h"
 #include "core/Math_Vector2D.h"
 
-// Working types of the dynamic-versus-dynamic tests; used by the dynamic object's pair tests only.
+// Working types of the dynamic object's sweeps: against a partner object and against static shapes.
 namespace Collision2D
 {
 class DynamicObject;
@@ -22,6 +22,8 @@ class SubStep
 {
 public:
     SubStep(DynamicObject& mover, DynamicObject& partner, bool partnerMoves, f32 t0, f32 t1);
+    // A sub-step of the mover among shapes that stand still in the world (a layer's static shapes).
+    SubStep(const DynamicObject& mover, f32 t0, f32 t1);
 
     // A local point of the mover at the start of the step, at its end, and at the end of the frame.
     Math::Vector2D Start(const Math::Vector2D& local) const;
@@ -33,12 +35,19 @@ public:
     // step: the partner's point seen from the mover's start pose. For one of the mover's own points
     // given at the end of the step, its position at the start.
     Math::Vector2D Backward(const Math::Vector2D& point) const { return Start(moverEnd.ToLocal(point)); }
+    // A point of the mover given at the start of the step, carried to the step's end and to the
+    // frame's end.
+    Math::Vector2D StartToEnd(const Math::Vector2D& point) const { return End(StartToLocal(point)); }
+    Math::Vector2D StartToFrameEnd(const Math::Vector2D& point) const { return FrameEnd(StartToLocal(point)); }
 
     // The partner's shapes during the step.
     const Math::LineSegment2D& PartnerLineSegment(i32 k) const { return partnerLineSegments[k]; }
     const Math::Circle2D& PartnerCircle(i32 k) const { return partnerCircles[k]; }
 
 private:
+    // The mover's local point that lies at point at the start of the step.
+    Math::Vector2D StartToLocal(const Math::Vector2D& point) const;
+
     Pose moverStart;
     Pose moverEnd;
     Pose moverFrameEnd;
@@ -46,8 +55,8 @@ private:
     Pose partnerEnd;
     Pose partnerFrameEnd;
     bool partnerMoves;
-    const Math::LineSegment2D* partnerLineSegments;
-    const Math::Circle2D* partnerCircles;
+    const Math::LineSegment2D* partnerLineSegments = nullptr;
+    const Math::Circle2D* partnerCircles = nullptr;
 };
 
 // One contact between a shape of the mover and a shape of its partner: one or two points, each with
@@ -93,5 +102,11 @@ private:
 
 // The distance of a sweep that found nothing; above every motion of one sub-step.
 inline constexpr f32 NoHitDistance = 2000000.0f;
+
+// Fraction i × s of the frame; the last sub-step ends exactly at the end of the frame.
+inline f32 StepEnd(i32 i, i32 count, f32 s)
+{
+    return i == count ? 1.0f : static_cast<f32>(i) * s;
+}
 } // namespace Detail
 } // namespace Collision2D

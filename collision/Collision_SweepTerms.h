@@ -49,6 +49,43 @@ inline bool RayHitsSegment(const Math::Point2D& origin, const Math::Vector2D& di
     return segment.ClassifyToRay(Math::Ray2D(origin, direction), hit, shared) == Math::Code::Meet;
 }
 
+// A point of the mover lying inside a circle at the end of the step, having come from `previous`:
+// where its way back leaves the circle, and whether it entered during the step (at `fraction` of
+// it) rather than lying inside already. A motion too short to sweep only overlaps; its exit is then
+// the nearest point of the circle. Not counted (false) when the point moves against `front` or its
+// way back does not leave the circle.
+struct CircleEntry
+{
+    bool crossed = false;
+    f32 fraction = 0.0f;
+    f32 distance = 0.0f; // from the point's start to the entry
+    Math::Point2D exit;
+};
+
+inline bool EntersCircle(const Math::Point2D& point, const Math::Point2D& previous, const Math::Vector2D& front,
+                         const Math::Circle2D& circle, CircleEntry& entry)
+{
+    const Motion motion(point, previous);
+    entry.crossed = false;
+    if (!motion.Sweeps())
+    {
+        entry.exit = circle.center + Unit(point - circle.center) * circle.radius;
+        return true;
+    }
+    if (motion.direction.Dot(front) > 0.0f)
+        return false;
+    if (!RayHitsCircle(point, motion.direction, circle, entry.exit, true))
+        return false;
+    const f32 e = Distance(entry.exit, point);
+    if (e <= motion.length)
+    {
+        entry.crossed = true;
+        entry.distance = motion.length - e;
+        entry.fraction = entry.distance / motion.length;
+    }
+    return true;
+}
+
 // The local point at the position of point on the placed segment, by its parameter along it.
 inline Math::Vector2D LocalOnSegment(const Math::LineSegment2D& local, const Math::LineSegment2D& placed,
                               const Math::Vector2D& point)
