@@ -1,8 +1,6 @@
 #include "network/Network_Frame.h"
 #include "network/Network_Session.h"
 
-#include <cstring>
-
 namespace Network
 {
 // One pass of a session's network thread: under the table lock it serves the close, connect and
@@ -266,31 +264,20 @@ void NetworkThreadPass::Accept(SocketRecord* listener)
 void NetworkThreadPass::ReceiveDatagram(SocketRecord* record)
 {
     u8* frame = nullptr;
-    Vellumar::SessionAddress sender;
+    PAL::SocketAddress from;
+    if (record->ReceiveDatagram(frame, from) < 0)
     {
-        std::lock_guard<std::mutex> lock(record->receiveMutex);
-        long waiting = PAL::GetBytesWaiting(record->socket);
-        record->EnsureBuffer(waiting > 0 ? static_cast<u32>(waiting) : 1, SocketRecord::Buffer::Receive);
-        PAL::SocketAddress from;
-        long got = PAL::ReceiveSocketFrom(record->socket, record->receiveBuffer.data(), record->receiveBuffer.size(),
-                                          from);
-        if (got < 0)
-        {
-            PAL::SocketError error = PAL::GetLastSocketError();
-            bool lost = error == PAL::SocketError::ConnectionReset || error == PAL::SocketError::ConnectionRefused;
-            // The host's game socket serves every client: one unreachable client must not close it.
-            if (lost && record->slot != Slot::HostGame)
-                session.CloseRecordLater(record);
-            return;
-        }
-        // An empty datagram is ignored, and a datagram is a frame only when its length field says
-        // exactly what arrived.
-        if (got < static_cast<long>(FrameHeaderSize) || GetFrameLength(record->receiveBuffer.data()) != got)
-            return;
-        frame = NewFrame(static_cast<u32>(got));
-        std::memcpy(frame, record->receiveBuffer.data(), static_cast<std::size_t>(got));
-        sender.SetSocketAddress(from);
+        PAL::SocketError error = PAL::GetLastSocketError();
+        bool lost = error == PAL::SocketError::ConnectionReset || error == PAL::SocketError::ConnectionRefused;
+        // The host's game socket serves every client: one unreachable client must not close it.
+        if (lost && record->slot != Slot::HostGame)
+            session.CloseRecordLater(record);
+        return;
     }
+    if (frame == nullptr)
+        return;
+    Vellumar::SessionAddress sender;
+    sender.SetSocketAddress(from);
     Post(EventKind::MessageReceived, record->slot, record, sender, frame);
 }
 

@@ -79,10 +79,14 @@ bool Vel_Session::Shutdown()
         eventQueue.GetThreadManager().StopThread(networkThread, 0);
     networkThread = nullptr;
 
-    // No new use can start now (lookups find nothing once running is cleared); wait, bounded, for
-    // the callers that still work with a record, without holding the lock they may need.
+    // No new use can start now (lookups find nothing once running is cleared). The transfers of
+    // the callers that still work with a record end at once, so they let go of it soon; wait for
+    // them, bounded, without holding the lock they may need.
     const f64 deadline = PAL::MonotonicTime() + syncTimeoutMs;
     std::unique_lock<std::shared_mutex> lock(tableLock);
+    for (const Core::List<SocketRecord*>* list : {&sockets, &connections})
+        for (const SocketRecord* record : *list)
+            PAL::ShutdownSocket(record->socket);
     auto inUse = [this] {
         for (const Core::List<SocketRecord*>* list : {&sockets, &connections})
             for (const SocketRecord* record : *list)
@@ -111,14 +115,14 @@ bool Vel_Session::Shutdown()
     {
         eventQueue.Append(NetworkEvent::Make(EventKind::SocketClosed, this, eventHandler, record->slot, nullptr,
                                              record->peerAddress));
-        delete record;
+        DestroyUnlessHeld(record);
     }
     sockets.clear();
     for (SocketRecord* record : connections)
     {
         eventQueue.Append(NetworkEvent::Make(EventKind::ConnectionClosed, this, eventHandler, record->slot, nullptr,
                                              record->peerAddress));
-        delete record;
+        DestroyUnlessHeld(record);
     }
     connections.clear();
     listening.store(false);
@@ -128,6 +132,14 @@ bool Vel_Session::Shutdown()
     eventQueue.DeliverAll();
     DeliverNow(EventKind::SessionClosed, -1, none);
     return true;
+}
+
+// A caller that still holds the record after the wait would find its memory, or its socket's
+// handle number, taken by something else: such a record is given up to that caller, not freed.
+void Vel_Session::DestroyUnlessHeld(SocketRecord* record)
+{
+    if (record->GetUseCount() == 0)
+        delete record;
 }
 
 void Vel_Session::PollEvents(u32 budgetMs, u32 waitMs, u32& processed, u32& remaining)

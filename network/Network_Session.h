@@ -105,6 +105,9 @@ private:
     bool ResolveLocalHost();
     // The first record of the slot that is not closing (caller holds the table lock).
     SocketRecord* FindSocket(i32 slot) const;
+    // As FindSocket, taking the table lock for reading and the record's use count (the caller
+    // releases it).
+    SocketRecord* AcquireSocket(i32 slot);
     // The first accepted connection of the slot with this peer that is not closing (caller holds
     // the table lock).
     SocketRecord* FindConnection(i32 slot, const Vellumar::SessionAddress& peerAddress) const;
@@ -119,6 +122,7 @@ private:
     bool ReadStream(SocketRecord* record, EventList& events, bool mayWait);
     bool ReadDatagrams(SocketRecord* record, EventList& events);
     void DeliverNow(EventKind kind, i32 slot, const Vellumar::SessionAddress& address);
+    static void DestroyUnlessHeld(SocketRecord* record);
     static void NetworkThread(PAL::Thread* thread);
     static void BroadcastThread(PAL::Thread* thread);
     void StopBroadcast();

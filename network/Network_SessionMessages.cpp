@@ -3,8 +3,6 @@
 #include "core/PAL_Clock.h"
 #include "network/Network_Frame.h"
 
-#include <cstring>
-
 namespace Network
 {
 namespace
@@ -107,14 +105,9 @@ bool Vel_Session::SendOnStream(SocketRecord* connection, u32 type, const void* d
 
 bool Vel_Session::WaitForMessage(i32 slot, EventList& events)
 {
-    SocketRecord* record;
-    {
-        std::shared_lock<std::shared_mutex> lock(tableLock);
-        record = FindSocket(slot);
-        if (record == nullptr)
-            return false;
-        record->Acquire();
-    }
+    SocketRecord* record = AcquireSocket(slot);
+    if (record == nullptr)
+        return false;
     AcquiredRecord hold(record);
     if (record->ReadByNetworkThread())
         return false;
@@ -175,21 +168,14 @@ bool Vel_Session::ReadDatagrams(SocketRecord* record, EventList& events)
     const f64 deadline = PAL::MonotonicTime() + syncTimeoutMs;
     if (!WaitReadable(record->socket, record->IsNonBlocking() ? 0.0 : deadline))
         return false;
-    std::lock_guard<std::mutex> lock(record->receiveMutex);
     do
     {
-        long waiting = PAL::GetBytesWaiting(record->socket);
-        record->EnsureBuffer(waiting > 0 ? static_cast<u32>(waiting) : 1, SocketRecord::Buffer::Receive);
+        u8* frame = nullptr;
         PAL::SocketAddress from;
-        long got = PAL::ReceiveSocketFrom(record->socket, record->receiveBuffer.data(), record->receiveBuffer.size(),
-                                          from);
-        if (got < 0)
+        if (record->ReceiveDatagram(frame, from) < 0)
             return false;
-        // One datagram is one frame, and only a frame whose length field matches what arrived.
-        if (got < static_cast<long>(FrameHeaderSize) || GetFrameLength(record->receiveBuffer.data()) != got)
+        if (frame == nullptr)
             continue;
-        u8* frame = NewFrame(static_cast<u32>(got));
-        std::memcpy(frame, record->receiveBuffer.data(), static_cast<std::size_t>(got));
         Vellumar::SessionAddress sender;
         sender.SetSocketAddress(from);
         events.push_back(

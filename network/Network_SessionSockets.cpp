@@ -14,6 +14,15 @@ SocketRecord* Vel_Session::FindSocket(i32 slot) const
     return nullptr;
 }
 
+SocketRecord* Vel_Session::AcquireSocket(i32 slot)
+{
+    std::shared_lock<std::shared_mutex> lock(tableLock);
+    SocketRecord* record = FindSocket(slot);
+    if (record != nullptr)
+        record->Acquire();
+    return record;
+}
+
 SocketRecord* Vel_Session::FindConnection(i32 slot, const Vellumar::SessionAddress& peerAddress) const
 {
     if (!running.load())
@@ -71,14 +80,9 @@ bool Vel_Session::StopListening(bool wait)
 
 bool Vel_Session::ListenOnSocket(i32 slot, u32 listenBacklog)
 {
-    SocketRecord* record;
-    {
-        std::shared_lock<std::shared_mutex> lock(tableLock);
-        record = FindSocket(slot);
-        if (record == nullptr)
-            return false;
-        record->Acquire();
-    }
+    SocketRecord* record = AcquireSocket(slot);
+    if (record == nullptr)
+        return false;
     AcquiredRecord hold(record);
     if (record->socket == PAL::InvalidSocket ||
         !PAL::ListenSocket(record->socket, static_cast<int>(listenBacklog > 0x7FFFFFFF ? 0x7FFFFFFF : listenBacklog)))
@@ -102,14 +106,9 @@ bool Vel_Session::CloseDiscoverySocket(bool wait)
 
 bool Vel_Session::Connect(i32 slot, const Vellumar::SessionAddress& address)
 {
-    SocketRecord* record;
-    {
-        std::shared_lock<std::shared_mutex> lock(tableLock);
-        record = FindSocket(slot);
-        if (record == nullptr)
-            return false;
-        record->Acquire();
-    }
+    SocketRecord* record = AcquireSocket(slot);
+    if (record == nullptr)
+        return false;
     AcquiredRecord hold(record);
     if (record->IsNonBlocking())
     {

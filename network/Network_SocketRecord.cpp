@@ -1,5 +1,9 @@
 #include "network/Network_SocketRecord.h"
 
+#include "network/Network_Frame.h"
+
+#include <cstring>
+
 namespace Network
 {
 SocketRecord::~SocketRecord()
@@ -87,5 +91,18 @@ const Vellumar::SessionAddress& SocketRecord::RefreshLocalAddress()
     if (socket != PAL::InvalidSocket && PAL::GetSocketLocalAddress(socket, bound))
         localAddress.SetSocketAddress(bound);
     return localAddress;
+}
+long SocketRecord::ReceiveDatagram(u8*& frame, PAL::SocketAddress& sender)
+{
+    frame = nullptr;
+    std::lock_guard<std::mutex> lock(receiveMutex);
+    long waiting = PAL::GetBytesWaiting(socket);
+    EnsureBuffer(waiting > 0 ? static_cast<u32>(waiting) : 1, Buffer::Receive);
+    long got = PAL::ReceiveSocketFrom(socket, receiveBuffer.data(), receiveBuffer.size(), sender);
+    if (got < static_cast<long>(FrameHeaderSize) || GetFrameLength(receiveBuffer.data()) != got)
+        return got;
+    frame = NewFrame(static_cast<u32>(got));
+    std::memcpy(frame, receiveBuffer.data(), static_cast<std::size_t>(got));
+    return got;
 }
 } // namespace Network

@@ -59,6 +59,10 @@ public:
     void CloseHandle();
     // Reads the bound address into the local address and returns it.
     const Vellumar::SessionAddress& RefreshLocalAddress();
+    // Reads one datagram through the receive buffer. It becomes a frame of its own (the caller
+    // owns it) only when its length field says exactly what arrived; an empty or malformed
+    // datagram leaves frame null. Result: what the receive returned.
+    long ReceiveDatagram(u8*& frame, PAL::SocketAddress& sender);
     bool IsNonBlocking() const { return (optionBits & OptionNonBlocking) != 0; }
     bool ReadByNetworkThread() const { return (modeFlags.load() & ModeRead) != 0; }
 

@@ -112,6 +112,31 @@ TEST(NetworkHostile, StalledPeerDoesNotStallOthers)
     PAL::CloseSocket(raw);
 }
 
+// A peer that stops reading is never left with half a frame, which would make it read the next
+// frame from the middle of this one: the send gives up and its connection is closed, while the
+// other clients are served on.
+TEST(NetworkHostile, PeerThatStopsReadingLosesItsConnection)
+{
+    ConnectedPair pair;
+    ASSERT_NE(pair.client, nullptr);
+    PAL::SocketHandle raw = ConnectRaw(pair.hostAddress);
+    ASSERT_NE(raw, PAL::InvalidSocket);
+    ASSERT_TRUE(PumpUntil(pair.host, [&] { return pair.hostEvents.Count(EventKind::ConnectionAccepted) == 2; }));
+    PAL::SocketAddress local;
+    ASSERT_TRUE(PAL::GetSocketLocalAddress(raw, local));
+    Vellumar::SessionAddress peer;
+    peer.SetSocketAddress(local);
+
+    pair.host->SetSyncTimeout(50);
+    const std::vector<u8> payload = Pattern(Network::MaxFrameLength - Network::FrameHeaderSize, 6);
+    EXPECT_FALSE(pair.host->SendMessage(Slot::HostListener, 1, payload.data(), static_cast<u32>(payload.size()), peer,
+                                        nullptr));
+    ASSERT_TRUE(PumpUntil({pair.host, pair.client}, [&] { return ClosedFrom(pair, raw) == 1; }));
+    EXPECT_FALSE(pair.host->SendMessage(Slot::HostListener, 2, payload.data(), 1, peer, nullptr));
+    ExpectServed(pair, 8);
+    PAL::CloseSocket(raw);
+}
+
 // Random byte streams from several peers at once: the host never crashes, closes what it cannot
 // cut, and keeps serving the well-behaved client.
 TEST(NetworkHostile, GarbageStreamsNeverCrashOrStall)

@@ -135,6 +135,45 @@ ConnectedPair::~ConnectedPair()
     delete host;
 }
 
+JoiningClient::JoiningClient(u32 clientSyncTimeoutMs)
+{
+    host = StartSession(hostEvents);
+    client = StartSession(clientEvents);
+    if (host == nullptr || client == nullptr)
+        return;
+    client->SetSyncTimeout(clientSyncTimeoutMs);
+    EXPECT_TRUE(host->Listen(Loopback(), 4));
+    EXPECT_TRUE(host->GetLocalAddress(Network::Slot::HostListener, hostAddress));
+    record = client->OpenSocket(Network::Slot::ClientConnection, PAL::SocketType::Stream, Loopback(), 0, 0);
+    EXPECT_NE(record, nullptr);
+    EXPECT_TRUE(client->Connect(Network::Slot::ClientConnection, hostAddress));
+    EXPECT_TRUE(client->GetLocalAddress(Network::Slot::ClientConnection, clientAddress));
+}
+
+JoiningClient::~JoiningClient()
+{
+    delete client;
+    delete host;
+}
+
+FullListener::FullListener()
+{
+    listener = PAL::OpenSocket(PAL::SocketType::Stream);
+    EXPECT_TRUE(PAL::BindSocket(listener, Loopback().GetSocketAddress()));
+    EXPECT_TRUE(PAL::ListenSocket(listener, 0));
+    PAL::SocketAddress bound;
+    EXPECT_TRUE(PAL::GetSocketLocalAddress(listener, bound));
+    address.SetSocketAddress(bound);
+    filler = ConnectRaw(address);
+    EXPECT_NE(filler, PAL::InvalidSocket);
+}
+
+FullListener::~FullListener()
+{
+    PAL::CloseSocket(filler);
+    PAL::CloseSocket(listener);
+}
+
 PAL::SocketHandle ConnectRaw(const Vellumar::SessionAddress& address)
 {
     PAL::SocketHandle socket = PAL::OpenSocket(PAL::SocketType::Stream);

@@ -73,6 +73,34 @@ struct ConnectedPair
     ~ConnectedPair();
 };
 
+// The join pattern: a listening host, and a client whose blocking socket of slot 3 is connected to
+// it and not read by the network thread.
+struct JoiningClient
+{
+    Recorder hostEvents;
+    Recorder clientEvents;
+    Network::Vel_Session* host = nullptr;
+    Network::Vel_Session* client = nullptr;
+    Network::SocketRecord* record = nullptr; // the client's slot 3
+    Vellumar::SessionAddress hostAddress;
+    Vellumar::SessionAddress clientAddress;
+
+    explicit JoiningClient(u32 clientSyncTimeoutMs = Network::DefaultSyncTimeoutMs);
+    ~JoiningClient();
+};
+
+// A listening socket outside any session whose accept queue is full: new handshakes to it are
+// dropped, so a connect to it stays under way for as long as a test needs.
+struct FullListener
+{
+    PAL::SocketHandle listener = PAL::InvalidSocket;
+    PAL::SocketHandle filler = PAL::InvalidSocket;
+    Vellumar::SessionAddress address;
+
+    FullListener();
+    ~FullListener();
+};
+
 // A plain socket connected to the address, outside any session (hostile peers).
 PAL::SocketHandle ConnectRaw(const Vellumar::SessionAddress& address);
 std::vector<u8> Frame(u32 type, const std::vector<u8>& payload);
