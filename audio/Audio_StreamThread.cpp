@@ -75,12 +75,15 @@ void SoundEngine::ServeSource(SoundSource& source)
 }
 
 // Once the intro has played it is unqueued and the loop part repeats by itself. Without looping
-// both parts play once, and the source is marked finished when they have.
+// both parts play once, and the source is marked finished when they have; looping turned off
+// while the loop part repeats lets it play out and end.
 void SoundEngine::ServeIntroAndLoop(SoundSource& source)
 {
     const ALuint name = source.name;
     if (!source.looping)
     {
+        if (QueryInt(name, AL_BUFFERS_QUEUED) == 1)
+            AlCall([&] { alSourcei(name, AL_LOOPING, AL_FALSE); });
         if (!IsPlayingOrPaused(name))
             MarkFinished(name, source.playing);
         return;

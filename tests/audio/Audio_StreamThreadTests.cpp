@@ -124,6 +124,21 @@ TEST_F(StreamThreadTest, LoopingIntroPlaysOnceThenTheLoopRepeats)
     EXPECT_EQ(SourceInt(source, AL_BUFFERS_QUEUED), 1);
 }
 
+TEST_F(StreamThreadTest, LoopPartEndsOnceLoopingIsTurnedOff)
+{
+    SoundData* split = engine.LoadSoundData(Write("intro.wav", MakeWav(1, 16, 8000, 800)), 0.5f);
+    SoundSource* source = engine.CreateSource(split, false, true);
+    ASSERT_NE(source, nullptr);
+    ASSERT_TRUE(engine.Play(source));
+    ASSERT_TRUE(ServeUntil([&] { return SourceInt(source, AL_BUFFERS_QUEUED) == 1; }));
+    ASSERT_TRUE(source->SetLooping(false));
+    engine.ServeSources();
+    EXPECT_EQ(SourceInt(source, AL_LOOPING), AL_FALSE);
+    ASSERT_TRUE(WaitUntil([&] { return !engine.IsPlaying(source); }));
+    engine.ServeSources();
+    EXPECT_FALSE(engine.GetPlayingFlag(source));
+}
+
 // A pass that comes only after both parts have played requeues the loop part alone and restarts it.
 TEST_F(StreamThreadTest, LoopingIntroServedLateRestartsWithTheLoopAlone)
 {
