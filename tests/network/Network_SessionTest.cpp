@@ -463,6 +463,18 @@ TEST(NetworkSession, DatagramsBetweenGameSockets)
     EXPECT_EQ(hostEvents.Messages()[0].payload, payload);
     EXPECT_TRUE(hostEvents.Messages()[0].address.SameEndpoint(clientAddress));
     EXPECT_EQ(clientEvents.Messages()[0].payload.size(), 0u);
+
+    // A datagram socket in queued-send mode hands the frame to the network thread.
+    ASSERT_TRUE(client->SetSocketMode(Slot::ClientGame, Network::ModeRead | Network::ModeQueuedSend));
+    ASSERT_TRUE(client->SendMessage(Slot::ClientGame, 15, payload.data(), 100, hostAddress, nullptr));
+    ASSERT_TRUE(PumpUntil({host, client}, [&] {
+        return hostEvents.Messages().size() == 2 && clientEvents.Count(EventKind::SendFinished) == 1;
+    }));
+    for (const NetworkTest::Recorded& event : clientEvents.Snapshot())
+        if (event.kind == EventKind::SendFinished)
+            EXPECT_EQ(event.failed, 0);
+    EXPECT_EQ(hostEvents.Messages()[1].messageType, 15u);
+    EXPECT_EQ(hostEvents.Messages()[1].payload, std::vector<u8>(payload.begin(), payload.begin() + 100));
     delete client;
     delete host;
 }
