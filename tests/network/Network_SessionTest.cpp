@@ -471,8 +471,12 @@ TEST(NetworkSession, DatagramsBetweenGameSockets)
         return hostEvents.Messages().size() == 2 && clientEvents.Count(EventKind::SendFinished) == 1;
     }));
     for (const NetworkTest::Recorded& event : clientEvents.Snapshot())
+    {
         if (event.kind == EventKind::SendFinished)
+        {
             EXPECT_EQ(event.failed, 0);
+        }
+    }
     EXPECT_EQ(hostEvents.Messages()[1].messageType, 15u);
     EXPECT_EQ(hostEvents.Messages()[1].payload, std::vector<u8>(payload.begin(), payload.begin() + 100));
     delete client;
