@@ -122,12 +122,12 @@ OGLRenderer::OGLRenderer(const DisplaySettings& displaySettings) : RecordingRend
     TextureCache::Create();
 }
 
-// The texture cache goes first; textures, buffers and queued commands go while the context is
-// still current, so that their OpenGL objects are deleted in it; then the context, then the display
-// mode.
+// What the renderer holds goes first, while the texture cache and the context still stand, so that
+// a texture whose last holder is the renderer deletes its OpenGL name and leaves the cache; then the
+// cache (textures held elsewhere outlive it and delete nothing later), then the context, then the
+// display mode.
 OGLRenderer::~OGLRenderer()
 {
-    TextureCache::Destroy();
     rasterQueue.clear();
     for (Core::RefPtr<ITexture>& texture : textures)
     {
@@ -138,6 +138,7 @@ OGLRenderer::~OGLRenderer()
         buffer = nullptr;
     }
     indexBuffer = nullptr;
+    TextureCache::Destroy();
     context = nullptr;
     if (settings.fullScreen && settings.window)
     {

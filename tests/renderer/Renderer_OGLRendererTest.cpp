@@ -3,9 +3,11 @@
 #include "Renderer_TestSupport.h"
 
 #include "core/PAL_FileSystem.h"
+#include "core/PAL_GLContext.h"
 #include "core/PAL_Window.h"
 #include "renderer/Internal_OGLRenderer.h"
 #include "renderer/Renderer_Diagnostics.h"
+#include "renderer/Renderer_TextureCache.h"
 
 #include <gtest/gtest.h>
 
@@ -80,6 +82,34 @@ protected:
     Core::RefPtr<IRenderer> renderer;
     OGLRenderer* gl = nullptr;
     std::vector<u8> pixels;
+};
+
+// Notes, when it goes, whether the texture cache and a current context were still there: what a
+// real texture needs to delete its OpenGL name and leave the cache.
+class ProbeTexture : public ITexture
+{
+public:
+    ProbeTexture(bool& sawCache, bool& sawContext) : sawCache(sawCache), sawContext(sawContext) {}
+    ~ProbeTexture() override
+    {
+        sawCache = TextureCache::Get() != nullptr;
+        PAL::SurfaceFormat granted;
+        sawContext = PAL::QueryGrantedFormat(granted);
+    }
+
+    i32 GetWidth() const override { return 1; }
+    i32 GetHeight() const override { return 1; }
+    i32 GetFormat() const override { return 0; }
+    i32 GetTextureType() const override { return TwoDimensional; }
+    u32 GetID() const override { return 0; }
+    void Reload() override {}
+    void Unload() override {}
+    u8 HasMipmaps() const override { return 0; }
+    Core::String GetFileName() const override { return "probe"; }
+
+private:
+    bool& sawCache;
+    bool& sawContext;
 };
 
 void ExpectNear(const Pixel& actual, const Pixel& expected)
@@ -237,6 +267,18 @@ TEST_F(OGLRendererTest, StatesAppliedThroughOpenGLStillReadBackFromTheShadow)
     EXPECT_EQ(renderer->GetTextureUnit2State(unitRead).enabled, 1);
     renderer->SetVSync(0);
     EXPECT_EQ(renderer->GetVSync(), 0);
+}
+
+TEST_F(OGLRendererTest, TexturesItHoldsGoWhileTheCacheAndTheContextStand)
+{
+    bool sawCache = false;
+    bool sawContext = false;
+    renderer->SetTexture(3, new ProbeTexture(sawCache, sawContext));
+    gl = nullptr;
+    renderer = nullptr;
+    EXPECT_TRUE(sawCache);
+    EXPECT_TRUE(sawContext);
+    EXPECT_EQ(TextureCache::Get(), nullptr);
 }
 
 TEST(OGLRendererDiagnosticsTest, FilesAreWrittenOnlyWithTheSwitchOn)
