@@ -38,8 +38,10 @@ public:
     Renderer::IRenderer* GetRenderer() const { return renderer.Get(); }
     Input::Keyboard* GetKeyboard() const { return keyboard.Get(); }
     Input::Mouse* GetMouse() const { return mouse.Get(); }
-    // Empty: put before the texture names that loaded sprite animations read.
+    // The resource folder put before the texture names that loaded sprite animations read; empty
+    // until the framework sets it before loading them.
     const Core::String& GetPath() const { return path; }
+    void SetPath(const Core::String& folder) { path = folder; }
 
     void SetRateLock(u8 on) { rateLock = on; }
     u8 IsRateLocked() const { return rateLock; }
