@@ -86,7 +86,7 @@ protected:
 
 // Notes, when it goes, whether the texture cache and a current context were still there: what a
 // real texture needs to delete its OpenGL name and leave the cache.
-class ProbeTexture : public ITexture
+class ProbeTexture : public RendererTest::FakeTexture
 {
 public:
     ProbeTexture(bool& sawCache, bool& sawContext) : sawCache(sawCache), sawContext(sawContext) {}
@@ -96,16 +96,6 @@ public:
         PAL::SurfaceFormat granted;
         sawContext = PAL::QueryGrantedFormat(granted);
     }
-
-    i32 GetWidth() const override { return 1; }
-    i32 GetHeight() const override { return 1; }
-    i32 GetFormat() const override { return 0; }
-    i32 GetTextureType() const override { return TwoDimensional; }
-    u32 GetID() const override { return 0; }
-    void Reload() override {}
-    void Unload() override {}
-    u8 HasMipmaps() const override { return 0; }
-    Core::String GetFileName() const override { return "probe"; }
 
 private:
     bool& sawCache;

@@ -2,12 +2,11 @@
 // and slot rules, the draw rules, and the log that later drawing tests read.
 #include "Renderer_TestSupport.h"
 
-#include "renderer/Renderer_Texture.h"
-
 #include <cmath>
 #include <vector>
 
 using namespace Renderer;
+using RendererTest::FakeTexture;
 using RendererTest::RecordingFixture;
 using RendererTest::Same;
 
@@ -23,20 +22,6 @@ void ExpectRoundTrip(IRenderer& renderer, Change change)
     read.Capture(renderer);
     EXPECT_TRUE(Same(set, read)) << typeid(S).name();
 }
-
-class FakeTexture : public ITexture
-{
-public:
-    i32 GetWidth() const override { return 4; }
-    i32 GetHeight() const override { return 4; }
-    i32 GetFormat() const override { return 0; }
-    i32 GetTextureType() const override { return TwoDimensional; }
-    u32 GetID() const override { return 7; }
-    void Reload() override {}
-    void Unload() override {}
-    u8 HasMipmaps() const override { return 0; }
-    Core::String GetFileName() const override { return "fake.png"; }
-};
 
 class FakeBuffer : public IBuffer
 {

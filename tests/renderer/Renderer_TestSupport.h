@@ -1,8 +1,10 @@
 #pragma once
-// Helpers shared by the renderer tests: field-by-field comparison of render states, and a
-// recording renderer installed as the process-wide renderer for the length of a test.
+// Helpers shared by the renderer tests: field-by-field comparison of render states, a texture
+// without a device, and a recording renderer installed as the process-wide renderer for the length
+// of a test.
 #include "renderer/Renderer_RecordingRenderer.h"
 #include "renderer/Renderer_States.h"
+#include "renderer/Renderer_Texture.h"
 
 #include <gtest/gtest.h>
 
@@ -94,6 +96,21 @@ inline bool Same(const Renderer::CurrentColorState& a, const Renderer::CurrentCo
 {
     return a.color == b.color;
 }
+
+// A 4 x 4 two-dimensional texture that exists only as an object.
+class FakeTexture : public Renderer::ITexture
+{
+public:
+    i32 GetWidth() const override { return 4; }
+    i32 GetHeight() const override { return 4; }
+    i32 GetFormat() const override { return 0; }
+    i32 GetTextureType() const override { return TwoDimensional; }
+    u32 GetID() const override { return 7; }
+    void Reload() override {}
+    void Unload() override {}
+    u8 HasMipmaps() const override { return 0; }
+    Core::String GetFileName() const override { return "fake.png"; }
+};
 
 // A display record that needs no display: 640 x 480, 60 Hz, 32 bits.
 inline Renderer::DisplaySettings TestSettings(i32 width = 640, i32 height = 480)
