@@ -1,4 +1,5 @@
 #include "Collision_TestBodies.h"
+#include "Collision_TileMapFiles.h"
 
 #include "collision/Collision_Engine.h"
 #include "collision/Collision_Layer.h"
@@ -55,8 +56,12 @@ protected:
             engine.AddObject(circle, layer, {0, 0});
             const u32 doomed = engine.AddObject(new StaticCollisionCircle({{10, 10}, 1}), layer, {0, 0});
             engine.AddObject(new StaticCollisionLineSegment({{90, 0}, {90, 300}}), layer, {0, 0});
+            // Cells of 20 units from (20, 30): the bodies' row is row 3.
+            const MapFile text(MapText(10, 10, 20, {StillTile(3), {{"0.01", "1"}, {4, 5}, {6, 7}}},
+                                       {{4, 3, 0}, {5, 3, 1}, {6, 3, 0}, {7, 3, 1}, {9, 9, 1}}));
             auto* map = new TileMap();
-            map->SetBoundingRectangle(VelRect(50, 0, 50, 0));
+            ASSERT_TRUE(map->ReadInformation(text.Path()));
+            map->SetBoundingRectangle(VelRect(200, 0, 200, 0));
             map->SetZCollision(9);
             engine.AddObject(map, layer, {20, 30});
             const u32 doomedMap = engine.AddObject(new TileMap(), layer, {0, 0});
@@ -106,6 +111,9 @@ TEST_F(WorldStream, SaveLoadSaveIsByteEqual)
     EXPECT_TRUE(loaded.ObjectInCollision(MakeObjectId(DynamicObjectBase + 1, 1, 0)));
     EXPECT_EQ(loaded.GetDynamicObject(MakeObjectId(DynamicObjectBase + 4, 0, 0)), nullptr);
     EXPECT_EQ(loaded.GetLayer(1)->GetGrid().GetCellSize(), 60.0f);
+    const TileMap& map = *loaded.GetLayer(0)->GetTileMap(1);
+    EXPECT_EQ(map.GetCell(5, 3)->Id(), 7) << "the used cells have their tiles again";
+    EXPECT_GE(loaded.GetResults(MakeObjectId(DynamicObjectBase + 1, 0, 0))->currentTMAPNumber, 1);
 
     Core::MemoryFile second;
     loaded.Save(second);
