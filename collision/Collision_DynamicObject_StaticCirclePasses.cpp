@@ -17,18 +17,6 @@ using namespace Sweep;
 
 namespace
 {
-Contact SinglePoint(const Math::Point2D& point, const Math::Vector2D& normal, f32 penetration, bool ownIsCircle,
-                    u32 ownUserId)
-{
-    Contact contact;
-    contact.point[0] = point;
-    contact.normal[0] = normal;
-    contact.penetration = penetration;
-    contact.ownShapeIsCircle = ownIsCircle;
-    contact.ownUserId = ownUserId;
-    return contact;
-}
-
 // The distance from point to the rectangle spanned by two segments (0 inside it).
 f32 DistanceToBox(const Math::Point2D& point, const Math::LineSegment2D& a, const Math::LineSegment2D& b)
 {
@@ -66,7 +54,7 @@ void DynamicObject::SegmentsAgainstStaticCircle(const Math::Circle2D& circle, co
         auto accept = [&](f32 q, bool sliding, const Math::Point2D& point, const Math::Point2D& from) {
             const Math::Vector2D normal = Unit(point - c);
             const Contact contact =
-                SinglePoint(point, normal, (point - step.EndToFrameEnd(from)).Dot(normal), false, ownUserId);
+                Contact::OnePoint(point, normal, (point - step.EndToFrameEnd(from)).Dot(normal), false, ownUserId);
             if (sliding)
                 contacts.AcceptSliding(contact);
             else
@@ -259,7 +247,7 @@ void DynamicObject::CirclesAgainstStaticCircle(const Math::Circle2D& circle, con
             normal = motion.Sweeps() ? -motion.direction : Math::Vector2D(0.0f, 1.0f);
         const Math::Point2D point = c + normal * circle.radius;
         const Math::Point2D deepest = frameEnd - normal * ownRadius;
-        contacts.Accept(q, SinglePoint(point, normal, (point - deepest).Dot(normal), true, GetCircleUserId(k)));
+        contacts.Accept(q, Contact::OnePoint(point, normal, (point - deepest).Dot(normal), true, GetCircleUserId(k)));
     }
 }
 } // namespace Collision2D

@@ -33,18 +33,6 @@ struct StaticSide
     {
     }
 };
-
-Contact SinglePoint(const Math::Point2D& point, const Math::Vector2D& normal, f32 penetration, bool ownIsCircle,
-                    u32 ownUserId)
-{
-    Contact contact;
-    contact.point[0] = point;
-    contact.normal[0] = normal;
-    contact.penetration = penetration;
-    contact.ownShapeIsCircle = ownIsCircle;
-    contact.ownUserId = ownUserId;
-    return contact;
-}
 } // namespace
 
 void DynamicObject::SegmentsAgainstStaticSegment(const Math::LineSegment2D& S, const Detail::SubStep& step,
@@ -60,7 +48,7 @@ void DynamicObject::SegmentsAgainstStaticSegment(const Math::LineSegment2D& S, c
         const Math::Vector2D m = LeftNormal(Unit(start.B - start.A));
         const u32 ownUserId = GetLineSegmentUserId(k);
         auto single = [&](const Math::Point2D& point, const Math::Vector2D& normal, f32 penetration) {
-            return SinglePoint(point, normal, penetration, false, ownUserId);
+            return Contact::OnePoint(point, normal, penetration, false, ownUserId);
         };
 
         // An end point of the body, moving from `from` to `to`, against S's front.
@@ -169,7 +157,7 @@ void DynamicObject::CirclesAgainstStaticSegment(const Math::LineSegment2D& S, co
         const Motion motion(start.center, endCenter);
         const u32 ownUserId = GetCircleUserId(k);
         auto single = [&](const Math::Point2D& point, const Math::Vector2D& normal, f32 penetration) {
-            return SinglePoint(point, normal, penetration, true, ownUserId);
+            return Contact::OnePoint(point, normal, penetration, true, ownUserId);
         };
 
         // The circle's face: its point deepest towards S's front runs onto it. When it meets S's

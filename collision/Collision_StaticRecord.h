@@ -22,6 +22,18 @@ public:
         f32 penetration = 0.0f;
         bool ownShapeIsCircle = false;
         u32 ownUserId = 0;
+
+        static Contact OnePoint(const Math::Vector2D& point, const Math::Vector2D& normal, f32 penetration,
+                                bool ownShapeIsCircle, u32 ownUserId)
+        {
+            Contact contact;
+            contact.point[0] = point;
+            contact.normal[0] = normal;
+            contact.penetration = penetration;
+            contact.ownShapeIsCircle = ownShapeIsCircle;
+            contact.ownUserId = ownUserId;
+            return contact;
+        }
     };
 
     StaticRecord(ShapeContact& record, f32 collisionThickness);

@@ -44,7 +44,6 @@ public:
     ~TileMapText() { std::fclose(file); }
 
     bool Failed() const { return failed; }
-    void Fail() { failed = true; }
 
     // The next character; the end of the file fails the reading.
     int Next()

@@ -131,6 +131,8 @@ TEST_F(StaticScene, BodiesRestingOnAFloorWhileIdle)
     const LNS_C& touching = round->GetResults()->lineSegments[0];
     ASSERT_EQ(touching.numberOfIntersectedPoints, 1);
     EXPECT_EQ(touching.contactPoint[0], Vector2D(300, 100));
+    EXPECT_EQ(touching.normal[0], Vector2D(0, 1)) << "the floor's normal";
+    EXPECT_EQ(touching.penetrationDistance, 0.0f);
     EXPECT_EQ(touching.myCircleUserId[0], 6u);
 
     // Pushed down into the floor, the ball is swept and stops on it.

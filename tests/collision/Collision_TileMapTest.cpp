@@ -118,6 +118,21 @@ TEST(TileMap, TilesAnimateByTheirDurations)
     EXPECT_EQ(cell.MyImage(), 0) << "a stopped tile keeps its image";
 }
 
+TEST(TileMap, ATileWithoutImagesAnswersAsEmpty)
+{
+    const MapFile file(MapText(2, 1, 8, {{{}, {}, {}}, StillTile(4)}, {{0, 0, 0}, {1, 0, 1}}));
+    TileMap map;
+    ASSERT_TRUE(map.ReadInformation(file.Path()));
+    EXPECT_EQ(map.GetTile(0)->GetCount(), 0);
+    map.Update(1.0f);
+    const Cell& cell = *map.GetCell(0, 0);
+    EXPECT_EQ(cell.isUsed, 1);
+    EXPECT_EQ(cell.Id(), Collision2D::NoCellId);
+    EXPECT_EQ(cell.MyImage(), 0);
+    EXPECT_EQ(map.GetCollidedCellId({12, 4}, 3), -1);
+    EXPECT_EQ(map.GetCollidedCellId({4, 4}, 4), 4) << "the tile after it was read in place";
+}
+
 TEST(TileMap, UpdatePlacesTheRectangleAtThePosition)
 {
     TileMap map;
@@ -176,6 +191,12 @@ TEST(TileMap, IdsUnderTheEdgesOfARectangleAndUnderHotSpots)
     EXPECT_EQ(ids, (Core::Vector<u8>{10, 13, 16, 11, 12})) << "the bottom row, then the left column above it";
     map.GetCollidedCellsIDWithBoundingRectangle(*body, 5, ids);
     EXPECT_EQ(ids, (Core::Vector<u8>{12, 15, 18, 16, 17}));
+    map.GetCollidedCellsIDWithBoundingRectangle(*body, 2, ids);
+    EXPECT_EQ(ids, (Core::Vector<u8>{10, 13, 16}));
+    map.GetCollidedCellsIDWithBoundingRectangle(*body, 6, ids);
+    EXPECT_EQ(ids, (Core::Vector<u8>{10, 13, 16, 17, 18}));
+    map.GetCollidedCellsIDWithBoundingRectangle(*body, 7, ids);
+    EXPECT_EQ(ids, (Core::Vector<u8>{12, 15, 18, 10, 11}));
     map.GetCollidedCellsIDWithBoundingRectangle(*body, 9, ids);
     EXPECT_TRUE(ids.empty());
 
