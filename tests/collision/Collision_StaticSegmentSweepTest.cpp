@@ -201,6 +201,33 @@ TEST_F(StaticSegmentSweep, OverlapAtTheStartCountsOnlyWithinTheThickness)
     EXPECT_EQ(Sweep(*body, floor).currentLNSNumber, 0) << "deeper than the thickness";
 }
 
+TEST_F(StaticSegmentSweep, SegmentEndsBehindTheFrontWithinTheThickness)
+{
+    // Both ends of the plank start 0.5 behind the floor's front and press on down.
+    auto body = MakeBody(plank, {0, -0.5f});
+    body->SetCollisionThickness(1.0f);
+    MoveTo(*body, {0, -5}, 0);
+    const auto& results = Sweep(*body, floor);
+    ASSERT_EQ(results.currentLNSNumber, 1);
+    const LNS_C& record = results.lineSegments[0];
+    EXPECT_EQ(record.contactPosition, Vector2D(0, -0.5f)) << "fraction 0 of the first sub-step";
+    ASSERT_EQ(record.numberOfIntersectedPoints, 2);
+    // Where the ends' probes meet the floor.
+    EXPECT_NEAR(record.contactPoint[0].x, 5.0f, 1e-4f);
+    EXPECT_EQ(record.contactPoint[0].y, 0.0f);
+    EXPECT_NEAR(record.contactPoint[1].x, -5.0f, 1e-4f);
+    EXPECT_NEAR(record.penetrationDistance, 5.0f, 1e-4f);
+
+    body = MakeBody(plank, {0, -0.5f});
+    MoveTo(*body, {0, -5}, 0);
+    EXPECT_EQ(Sweep(*body, floor).currentLNSNumber, 0) << "without thickness";
+
+    body = MakeBody(plank, {0, 0});
+    MoveTo(*body, {0, -5}, 0);
+    ASSERT_EQ(Sweep(*body, floor).currentLNSNumber, 1) << "an exact touch counts without thickness";
+    EXPECT_NEAR(body->GetResults()->lineSegments[0].contactPosition.y, 0.0f, 1e-4f);
+}
+
 TEST_F(StaticSegmentSweep, TheFirstSubStepWithAContactEndsTheSearch)
 {
     // Two floors: the upper one is met first; the lower one is not reported in the same record.
