@@ -106,12 +106,15 @@ def strike_flash(doc):
 
 
 def streak(doc, element):
-    """The 32 x 74 streaking form of a projectile: head at the top, trail below."""
+    """The 32 x 74 streaking form of a projectile: head at the centre, where its hit circle is, a
+    spark ahead of it and the trail below."""
     pal = ELEMENTS[element]
     trail = doc.linear([(0, pal["accent"], 0.95), (1, pal["base"], 0)], 0, 0, 0, 1)
-    items = [path("M-11,-20 L11,-20 L2,34 L-2,34 Z", fill=trail)]
+    items = [glow(doc, 0, -18, 16, pal["glow"], 0.7),
+             path("M-11,5 L11,5 L2,36 L-2,36 Z", fill=trail)]
     head = projectile(doc, element)
-    items.append(place(head, 0, -20, 1.3, rot=-90))
+    # the head's orb sits 3 units ahead of its drawing's origin
+    items.append(place(head, 0, 5, 1.3, rot=-90))
     return items
 
 

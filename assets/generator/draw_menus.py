@@ -222,8 +222,23 @@ def emblem_m(doc):
 
 # --- level selection ----------------------------------------------------------------------------
 
-def region_overlay(doc, rect_game, lit, word, sub, pal):
+# The three acts of the map: name, subtitle and element colours, for "L1", "L2" and "L3".
+ACTS = [("ACT I", "THE DUSK ROAD", FIRE), ("ACT II", "THE NIGHT PEAKS", ICE), ("ACT III", "THE STORM KEEP", BOLT)]
+
+
+def act_plaque(doc, cx, y1, act, lit):
+    """The name plate of an act, centred on cx above the lower edge y1 of its region."""
+    word, sub, _ = ACTS[act]
+    return [
+        rect(cx - 92, y1 - 70, 184, 58, rx=12, fill=shade(doc, GOLD if lit else UI), stroke=INK, stroke_width=4),
+        label(cx, y1 - 40, word, 26, spacing=2),
+        label(cx, y1 - 20, sub, 15, fill=GOLD["light"] if not lit else "#ffffff"),
+    ]
+
+
+def region_overlay(doc, rect_game, lit, act):
     """Hover highlight of one act's region of the map (rect in frame coordinates, y upwards)."""
+    pal = ACTS[act][2]
     top, left, right, bottom = rect_game
     x0, y0, x1, y1 = left + 6, -top + 6, right - 6, -bottom - 6
     w, h = x1 - x0, y1 - y0
@@ -232,12 +247,7 @@ def region_overlay(doc, rect_game, lit, word, sub, pal):
         rect(x0, y0, w, h, rx=22, fill="none", stroke=INK, stroke_width=11),
         rect(x0, y0, w, h, rx=22, fill="none", stroke=GOLD["light"] if lit else "#c0b8d8", stroke_width=6),
     ]
-    cx = (x0 + x1) / 2
-    items += [
-        rect(cx - 92, y1 - 70, 184, 58, rx=12, fill=shade(doc, GOLD if lit else UI), stroke=INK, stroke_width=4),
-        label(cx, y1 - 40, word, 26, spacing=2),
-        label(cx, y1 - 20, sub, 15, fill=GOLD["light"] if not lit else "#ffffff"),
-    ]
+    items += act_plaque(doc, (x0 + x1) / 2, y1, act, lit)
     for sx, sy in ((x0, y0), (x1, y0)):
         items.append(poly(star_points(sx + (14 if sx == x0 else -14), sy + 14, 14, 6, 4), fill=GOLD["light"],
                           stroke=INK, stroke_width=2.5))
@@ -386,10 +396,9 @@ DRAWERS = {
     "LOGO_KT": lambda tex: single(tex, lambda doc: place(emblem_kt(doc), 0, 0, 1.3)),
     "LOGO_M": lambda tex: single(tex, lambda doc: place(emblem_m(doc), 0, 0, 1.3)),
     "DEMO": lambda tex: make(tex, lambda doc, i: demo_badge(doc, i == 1)),
-    "L1": lambda tex: make(tex, lambda doc, i: region_overlay(doc, tex.rect, i == 1, "ACT I", "THE DUSK ROAD", FIRE)),
-    "L2": lambda tex: make(tex, lambda doc, i: region_overlay(doc, tex.rect, i == 1, "ACT II", "THE NIGHT PEAKS", ICE)),
-    "L3": lambda tex: make(tex, lambda doc, i: region_overlay(doc, tex.rect, i == 1, "ACT III", "THE STORM KEEP",
-                                                            BOLT)),
+    **{f"L{act + 1}": (lambda act: lambda tex: make(tex, lambda doc, i: region_overlay(doc, tex.rect, i == 1,
+                                                                                      act)))(act)
+       for act in range(len(ACTS))},
     "FS_WINDOWS": lambda tex: make(tex, fullscreen_button),
     "BGM": lambda tex: make(tex, lambda doc, i: music_icon(doc, i == 1)),
     "SFX": lambda tex: make(tex, lambda doc, i: sound_icon(doc, i == 1)),

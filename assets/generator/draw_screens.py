@@ -7,7 +7,7 @@ from common import make, place, single
 from draw_enemies import basic, heavy, light
 from draw_field import city, cloud, ridge
 from draw_hud import cannon_art, cannonbase_art, projectile
-from draw_menus import PLUM, element_sigil
+from draw_menus import PLUM, act_plaque, element_sigil
 from style import (CRYSTAL, ELEMENTS, GOLD, INK, STONE, UI, bolt_points, drop_shadow, flame_path, gloss, glow,
                    label, mix, orb, shade, snowflake, star_points, title_text)
 from svg import circle, ellipse, group, line, path, poly, polyline, rect, text
@@ -114,7 +114,7 @@ def panel(doc, n, caption, content):
     x0, y0 = PANELS[n]
     clip = doc.clip_rect(x0, y0, PANEL_W, PANEL_H)
     return [
-        drop_shadow(x0 + PANEL_W / 2 + 6, y0 + PANEL_H / 2 + 8, PANEL_W / 2, PANEL_H / 2, 0.25),
+        rect(x0 + 6, y0 + 8, PANEL_W, PANEL_H, fill="#000000", opacity=0.25),
         group([place(content, x0 + PANEL_W / 2, y0 + PANEL_H / 2)], clip_path=clip),
         rect(x0, y0, PANEL_W, PANEL_H, fill="none", stroke=INK, stroke_width=8),
         rect(x0 + 12, y0 + 12, min(PANEL_W - 24, len(caption) * 10.6 + 26), 36, rx=6,
@@ -286,6 +286,9 @@ def level_select(doc, i):
     items += vignette(doc, R1, act1_scene(doc), "r1")
     items += vignette(doc, R2, act2_scene(doc), "r2")
     items += vignette(doc, R3, act3_scene(doc), "r3")
+    # the acts' name plates, where the hover highlights show them lit
+    for act, (x0, ymin, x1, _) in enumerate((R1, R2, R3)):
+        items += act_plaque(doc, (x0 + x1) / 2, -ymin - 6, act, False)
     if i:
         x0, ymin, x1, ymax = (R1, R2, R3)[i - 1]
         items.append(rect(x0 + 4, -ymax + 4, x1 - x0 - 8, ymax - ymin - 8, rx=24, fill="none",

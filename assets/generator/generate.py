@@ -3,8 +3,12 @@
 
 The SVG files are committed and are what the build renders; this program is only run by hand to
 rewrite them after a change to the drawing code. `generate.py NAME...` rewrites only those.
+
+Every SVG it writes carries a fingerprint of its own text. A file whose text no longer matches its
+fingerprint (or that has none) was edited by hand, and is kept as it is unless --force is given.
 """
 
+import hashlib
 import os
 import sys
 
@@ -26,6 +30,45 @@ for module in (draw_enemies, draw_bosses, draw_field, draw_gui, draw_hud, draw_m
         DRAWERS[name] = fn
 
 
+def write_if_changed(path, text):
+    """Leaves a file that already holds the text untouched, so that the build renders only the
+    pictures whose sources changed."""
+    try:
+        with open(path) as f:
+            if f.read() == text:
+                return
+    except OSError:
+        pass
+    with open(path, "w") as f:
+        f.write(text)
+
+
+FINGERPRINT = "<!-- drawn by assets/generator/generate.py; fingerprint "
+
+
+def digest(text):
+    return hashlib.sha1(text.encode("utf-8")).hexdigest()
+
+
+def stamped(svg):
+    """The SVG text with the fingerprint of everything after it, on the line below the XML
+    declaration."""
+    declaration, rest = svg.split("\n", 1)
+    return f"{declaration}\n{FINGERPRINT}{digest(rest)} -->\n{rest}"
+
+
+def edited_by_hand(path):
+    try:
+        with open(path) as f:
+            text = f.read()
+    except OSError:
+        return False
+    lines = text.split("\n", 2)
+    if len(lines) < 3 or not lines[1].startswith(FINGERPRINT):
+        return True
+    return lines[1] != f"{FINGERPRINT}{digest(lines[2])} -->"
+
+
 def describe(tex):
     """The grid line that every SVG carries, read by people and by the contact-sheet tool."""
     text = f"grid {tex.cols}x{tex.rows}, {tex.frames} frame{'s' if tex.frames > 1 else ''} of {tex.fw}x{tex.fh}"
@@ -43,8 +86,7 @@ def write_skin_records():
         for index, (what, region, inner) in enumerate(records):
             values = " ".join(str(v) for v in (*region, *inner))
             lines.append(f"{skin} {index} {values}  # {what}")
-    with open(os.path.join(ASSETS, "Skins", "skin_records.txt"), "w") as f:
-        f.write("\n".join(lines) + "\n")
+    write_if_changed(os.path.join(ASSETS, "Skins", "skin_records.txt"), "\n".join(lines) + "\n")
 
 
 def write_inventory():
@@ -61,27 +103,29 @@ def write_inventory():
                     f"| {tex.cols * tex.fw} x {tex.rows * tex.fh} | {rect} | {tex.meaning} |")
     head, rest = text.split(start, 1)
     tail = rest.split(end, 1)[1]
-    with open(readme, "w") as f:
-        f.write(head + start + "\n" + "\n".join(rows) + "\n" + end + tail)
+    write_if_changed(readme, head + start + "\n" + "\n".join(rows) + "\n" + end + tail)
 
 
-def main(names):
+def main(names, force):
     missing = [tex.name for tex in TEXTURES if tex.name not in DRAWERS]
     if missing:
         sys.exit("no drawing for: " + ", ".join(missing))
     for tex in TEXTURES:
         if names and tex.name not in names:
             continue
+        path = os.path.join(ASSETS, tex.folder, tex.name + ".svg")
+        if not force and edited_by_hand(path):
+            print(f"kept {os.path.relpath(path, ASSETS)}: edited by hand (--force redraws it)")
+            continue
         doc = DRAWERS[tex.name](tex)
         doc.desc = describe(tex)
         assert (doc.width, doc.height) == (tex.cols * tex.fw, tex.rows * tex.fh), tex.name
-        folder = os.path.join(ASSETS, tex.folder)
-        os.makedirs(folder, exist_ok=True)
-        with open(os.path.join(folder, tex.name + ".svg"), "w") as f:
-            f.write(doc.svg())
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        write_if_changed(path, stamped(doc.svg()))
     write_skin_records()
     write_inventory()
 
 
 if __name__ == "__main__":
-    main(set(sys.argv[1:]))
+    arguments = sys.argv[1:]
+    main({a for a in arguments if a != "--force"}, "--force" in arguments)
