@@ -7,23 +7,23 @@ namespace
 constexpr const char* kAnim = "Animations";
 constexpr Rect kScreen{384, -512, 512, -384};
 
-constexpr TextureSpec Sprite(const char* name, int columns, int rows, int frames, Rect rect)
+constexpr ExpectedTexture Sprite(const char* name, int columns, int rows, int frames, Rect rect)
 {
     return {kAnim, name, columns, rows, frames, Fit::Centred, rect, 0, 0};
 }
 
-constexpr TextureSpec Texel(const char* name, Rect rect)
+constexpr ExpectedTexture Texel(const char* name, Rect rect)
 {
     return {kAnim, name, 1, 1, 1, Fit::Texel, rect, 0, 0};
 }
 
-constexpr TextureSpec Sized(const char* folder, const char* name, int width, int height)
+constexpr ExpectedTexture Sized(const char* folder, const char* name, int width, int height)
 {
     return {folder, name, 1, 1, 1, Fit::Size, {}, width, height};
 }
 
 // The play level: field, enemies, bosses, cannon, towers, HUD, cursor, pause menu and tutorial.
-constexpr TextureSpec kPlay[] = {
+constexpr ExpectedTexture kPlay[] = {
     Sprite("BACKGROUND", 1, 4, 4, {387, -516, 516, -387}),
     Sprite("HEAVY_NEUTRAL", 2, 2, 4, {50, -50, 50, -50}),
     Sprite("HEAVY_FIRE", 2, 2, 4, {50, -50, 50, -50}),
@@ -115,7 +115,7 @@ constexpr TextureSpec kPlay[] = {
 };
 
 // The menu levels: title, intro, level selection, credits, victory, defeat and options.
-constexpr TextureSpec kMenus[] = {
+constexpr ExpectedTexture kMenus[] = {
     Sprite("START_BACKGROUD", 1, 1, 1, kScreen),
     Sprite("START_NORMAL", 2, 1, 2, {214, -168, 165, -384}),
     Sprite("OPTIONS", 2, 1, 2, {153, -197, 197, -153}),
@@ -151,7 +151,7 @@ constexpr TextureSpec kMenus[] = {
 
 // The GUI draws the arrow at 32 x 32, the drop-down arrow at most at its own width, the plain
 // textures stretched; the skins hold the regions of their records.
-constexpr TextureSpec kGui[] = {
+constexpr ExpectedTexture kGui[] = {
     Sized("Cursors", "Arrow", 32, 32),
     Sized("Skins", "White", 8, 8),
     Sized("Skins", "Gray", 64, 64),
@@ -164,7 +164,7 @@ constexpr TextureSpec kGui[] = {
 
 // A particle is drawn as its texture's size times its scale; the content sizes its systems for
 // particles of 256.
-constexpr TextureSpec kParticles[] = {
+constexpr ExpectedTexture kParticles[] = {
     Sized("ParticleSystems", "Particle_Texture", 256, 256),
     Sized("ParticleSystems", "Scorchpack-BurnMarks3200", 256, 256),
     Sized("ParticleSystems", "snow", 256, 256),
@@ -173,8 +173,8 @@ constexpr TextureSpec kParticles[] = {
 };
 }
 
-std::span<const TextureSpec> PlayTextures() { return kPlay; }
-std::span<const TextureSpec> MenuTextures() { return kMenus; }
-std::span<const TextureSpec> GuiTextures() { return kGui; }
-std::span<const TextureSpec> ParticleTextures() { return kParticles; }
+std::span<const ExpectedTexture> PlayTextures() { return kPlay; }
+std::span<const ExpectedTexture> MenuTextures() { return kMenus; }
+std::span<const ExpectedTexture> GuiTextures() { return kGui; }
+std::span<const ExpectedTexture> ParticleTextures() { return kParticles; }
 }

@@ -22,7 +22,7 @@ enum class Fit
     Size      // a frame of `width` x `height`, for pictures without collision shapes
 };
 
-struct TextureSpec
+struct ExpectedTexture
 {
     const char* folder;
     const char* name;
@@ -32,8 +32,8 @@ struct TextureSpec
     int width, height;
 };
 
-std::span<const TextureSpec> PlayTextures();
-std::span<const TextureSpec> MenuTextures();
-std::span<const TextureSpec> GuiTextures();
-std::span<const TextureSpec> ParticleTextures();
+std::span<const ExpectedTexture> PlayTextures();
+std::span<const ExpectedTexture> MenuTextures();
+std::span<const ExpectedTexture> GuiTextures();
+std::span<const ExpectedTexture> ParticleTextures();
 }

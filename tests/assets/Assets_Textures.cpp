@@ -11,7 +11,7 @@ namespace AssetsTest
 {
 namespace
 {
-std::string PathOf(const TextureSpec& texture)
+std::string PathOf(const ExpectedTexture& texture)
 {
     return std::string(MORVANE_RESOURCES) + "/" + texture.folder + "/" + texture.name + ".png";
 }
@@ -21,7 +21,7 @@ struct FrameSize
     int width, height;
 };
 
-FrameSize NeededFrame(const TextureSpec& t)
+FrameSize NeededFrame(const ExpectedTexture& t)
 {
     switch (t.fit)
     {
@@ -35,7 +35,7 @@ FrameSize NeededFrame(const TextureSpec& t)
     return {t.width, t.height};
 }
 
-void CheckTexture(const TextureSpec& t)
+void CheckTexture(const ExpectedTexture& t)
 {
     SCOPED_TRACE(std::string(t.folder) + "/" + t.name);
     const auto header = ReadPngHeader(PathOf(t));
@@ -62,11 +62,11 @@ std::set<std::string> PngFilesIn(const std::string& folder)
     return names;
 }
 
-std::set<std::string> NamedIn(const std::string& folder, std::initializer_list<std::span<const TextureSpec>> tables)
+std::set<std::string> NamedIn(const std::string& folder, std::initializer_list<std::span<const ExpectedTexture>> tables)
 {
     std::set<std::string> names;
     for (const auto& table : tables)
-        for (const TextureSpec& t : table)
+        for (const ExpectedTexture& t : table)
             if (folder == t.folder)
                 names.insert(std::string(t.name) + ".png");
     return names;
@@ -75,25 +75,25 @@ std::set<std::string> NamedIn(const std::string& folder, std::initializer_list<s
 
 TEST(PlayLevelTextures, ExistOnTheirGridWithTheFrameSizeTheirCollisionShapesNeed)
 {
-    for (const TextureSpec& t : PlayTextures())
+    for (const ExpectedTexture& t : PlayTextures())
         CheckTexture(t);
 }
 
 TEST(MenuTextures, ExistOnTheirGridWithTheFrameSizeTheirCollisionShapesNeed)
 {
-    for (const TextureSpec& t : MenuTextures())
+    for (const ExpectedTexture& t : MenuTextures())
         CheckTexture(t);
 }
 
 TEST(GuiTextures, ExistWithTheSizesTheGuiDrawsThem)
 {
-    for (const TextureSpec& t : GuiTextures())
+    for (const ExpectedTexture& t : GuiTextures())
         CheckTexture(t);
 }
 
 TEST(ParticleTextures, ExistAtTheParticleSizeOfTheContent)
 {
-    for (const TextureSpec& t : ParticleTextures())
+    for (const ExpectedTexture& t : ParticleTextures())
         CheckTexture(t);
 }
 
