@@ -20,10 +20,11 @@ const f32* FirstOf(const Core::Vector<Math::Vector3D>& list)
 Mesh::Mesh() = default;
 
 Mesh::Mesh(const Mesh& other)
-    : Core::Object(other), subsets(other.subsets), positions(other.positions),
+    : Core::Object(other), bounds(other.bounds), subsets(other.subsets), positions(other.positions),
       positionsOverride(other.positionsOverride), normals(other.normals), normalsOverride(other.normalsOverride),
       colors(other.colors), secondaryColors(other.secondaryColors), texCoords(other.texCoords),
-      indices(other.indices), primitive(other.primitive)
+      indices(other.indices), vertexBuffer(other.vertexBuffer), indexBuffer(other.indexBuffer),
+      primitive(other.primitive)
 {
     effects.reserve(other.effects.size());
     for (const Core::RefPtr<Renderer::Effect>& effect : other.effects)
@@ -117,5 +118,25 @@ void Mesh::ResetArrays(Renderer::IRenderer& renderer) const
     renderer.SetColorArray(nullptr);
     renderer.SetSecondaryColorArray(nullptr);
     renderer.SetTexCoordArray(0, nullptr);
+}
+
+void Mesh::ApplyBuffers(Renderer::IRenderer& renderer) const
+{
+    renderer.SetBuffer(0, vertexBuffer);
+    renderer.SetIndexBuffer(indexBuffer);
+}
+
+void Mesh::DrawSubsetBuffered(Renderer::IRenderer& renderer, u32 subset) const
+{
+    // The range is inclusive; the renderer takes a count of whole triangles.
+    const MeshSubset* range = GetSubset(subset);
+    if (range && range->last >= range->first)
+        renderer.DrawIndexed(Renderer::Primitive::Triangles, range->first, (range->last - range->first + 1) / 3);
+}
+
+void Mesh::ResetBuffers(Renderer::IRenderer& renderer) const
+{
+    renderer.SetBuffer(0, nullptr);
+    renderer.SetIndexBuffer(nullptr);
 }
 } // namespace Engine

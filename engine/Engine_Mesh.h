@@ -6,8 +6,10 @@
 #include "core/Core_Object.h"
 #include "core/Core_Types.h"
 #include "core/Math_Color.h"
+#include "core/Math_Frustum.h"
 #include "core/Math_Vector2D.h"
 #include "core/Math_Vector3D.h"
+#include "renderer/Renderer_Buffer.h"
 #include "renderer/Renderer_Types.h"
 
 namespace Renderer
@@ -31,7 +33,8 @@ class Mesh : public Core::Object
 {
 public:
     Mesh();
-    // Copies every list; effects are cloned, so a copy never shares an effect with its source.
+    // Copies the bounds and every list; effects are cloned, so a copy never shares an effect with
+    // its source; the buffers are shared.
     Mesh(const Mesh& other);
     Mesh& operator=(const Mesh&) = delete;
     ~Mesh() override;
@@ -56,7 +59,7 @@ public:
     void ReserveColors(u32 n) { colors.reserve(n); }
     void ReserveTexCoords(u32 n) { texCoords.reserve(n); }
     void ReserveIndices(u32 n) { indices.reserve(n); }
-    // Empties every list (effects released); capacities and the primitive stay.
+    // Empties every list (effects released); capacities, bounds, buffers and the primitive stay.
     void Clear();
 
     // Null when i is not a subset of the mesh.
@@ -75,6 +78,14 @@ public:
     Core::RefPtr<Renderer::Effect> GetEffect(u32 i) const;
     Renderer::PrimitiveType GetPrimitive() const { return primitive; }
     void SetPrimitive(Renderer::PrimitiveType value) { primitive = value; }
+    // A box its owner may keep with the mesh; no mesh operation computes or reads it.
+    const Math::Frustum& GetBounds() const { return bounds; }
+    void SetBounds(const Math::Frustum& box) { bounds = box; }
+    // Buffers that, once a vertex buffer is set, the render queue draws from in place of the lists.
+    Core::RefPtr<Renderer::IBuffer> GetVertexBuffer() const { return vertexBuffer; }
+    Core::RefPtr<Renderer::IBuffer> GetIndexBuffer() const { return indexBuffer; }
+    void SetVertexBuffer(Renderer::IBuffer* buffer) { vertexBuffer = buffer; }
+    void SetIndexBuffer(Renderer::IBuffer* buffer) { indexBuffer = buffer; }
 
     // Drawing. ApplyArrays hands every non-empty list to the renderer (the override lists in
     // place of positions and normals when they are not empty) and sets the primitive; DrawSubset
@@ -83,8 +94,15 @@ public:
     void ApplyArrays(Renderer::IRenderer& renderer) const;
     void DrawSubset(Renderer::IRenderer& renderer, u32 subset) const;
     void ResetArrays(Renderer::IRenderer& renderer) const;
+    // The same through the buffers: ApplyBuffers attaches them, DrawSubsetBuffered draws one
+    // subset's index range as triangles (nothing for a subset the mesh lacks), ResetBuffers
+    // detaches them again.
+    void ApplyBuffers(Renderer::IRenderer& renderer) const;
+    void DrawSubsetBuffered(Renderer::IRenderer& renderer, u32 subset) const;
+    void ResetBuffers(Renderer::IRenderer& renderer) const;
 
 private:
+    Math::Frustum bounds;
     Core::Vector<MeshSubset> subsets;
     Core::Vector<Math::Vector3D> positions;
     Core::Vector<Math::Vector3D> positionsOverride;
@@ -95,6 +113,8 @@ private:
     Core::Vector<Math::Vector2D> texCoords;
     Core::Vector<u32> indices;
     Core::Vector<Core::RefPtr<Renderer::Effect>> effects; // attached by their users; drawing reads none
+    Core::RefPtr<Renderer::IBuffer> vertexBuffer;
+    Core::RefPtr<Renderer::IBuffer> indexBuffer;
     Renderer::PrimitiveType primitive = Renderer::Primitive::Triangles;
 };
 }  // namespace Engine

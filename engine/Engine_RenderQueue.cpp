@@ -162,6 +162,16 @@ void RenderQueue::Submit(RenderItem& item)
         blendedItems.push_back(item);
 }
 
+void RenderQueue::SubmitLines(const RenderItem& item)
+{
+    lineItems.push_back(item);
+}
+
+void RenderQueue::SubmitPoints(const RenderItem& item)
+{
+    pointItems.push_back(item);
+}
+
 void RenderQueue::Render()
 {
     if (!renderer)
@@ -169,8 +179,12 @@ void RenderQueue::Render()
     DrawScreenQuads();
     std::sort(opaqueItems.begin(), opaqueItems.end(), CompareOpaque);
     DrawList(opaqueItems);
+    DrawRawList(lineItems, lineEffect, Renderer::Primitive::Lines);
+    DrawRawList(pointItems, pointEffect, Renderer::Primitive::Points);
     SortByDepth(blendedItems);
     DrawList(blendedItems);
+    DrawOverlayQuads();
+    DrawScreenObjects();
     if (IsLastViewport())
         DrawLastPassList();
 }
@@ -179,7 +193,11 @@ void RenderQueue::Clear()
 {
     opaqueItems.clear();
     blendedItems.clear();
+    overlayQuads.clear();
     screenQuads.clear();
+    viewportScreenObjects.clear();
+    lineItems.clear();
+    pointItems.clear();
     if (IsLastViewport())
         lastPassItems.clear();
 }
@@ -252,18 +270,59 @@ void RenderQueue::DrawList(Core::Vector<RenderItem>& list)
         }
         else
         {
-            item.mesh->ApplyArrays(r);
+            // A mesh that holds a vertex buffer is drawn from its buffers, any other from its lists.
+            const Mesh& mesh = *item.mesh;
+            const bool buffered = mesh.GetVertexBuffer().Get() != nullptr;
+            if (buffered)
+                mesh.ApplyBuffers(r);
+            else
+                mesh.ApplyArrays(r);
             r.SetCurrentColor(item.color);
             r.SetWorldMatrix(item.world);
             r.SetTextureMatrix(0, item.textureMatrix);
-            item.mesh->DrawSubset(r, item.subset);
-            item.mesh->ResetArrays(r);
+            if (buffered)
+            {
+                mesh.DrawSubsetBuffered(r, item.subset);
+                mesh.ResetBuffers(r);
+            }
+            else
+            {
+                mesh.DrawSubset(r, item.subset);
+                mesh.ResetArrays(r);
+            }
         }
         technique->RestoreStates();
         r.SetTexture(0, nullptr);
         if (item.identityView)
             r.SetViewMatrix(savedView);
     }
+}
+
+void RenderQueue::DrawRawList(const Core::Vector<RenderItem>& list, Renderer::Effect* effect,
+                              Renderer::PrimitiveType primitive)
+{
+    Renderer::Technique* technique = TechniqueOf(effect);
+    Renderer::Pass* pass = PassOf(technique);
+    if (list.empty() || !pass)
+        return;
+    Renderer::IRenderer& r = *renderer;
+    technique->SaveStates();
+    pass->Apply();
+    for (const RenderItem& item : list)
+    {
+        r.SetWorldMatrix(item.world);
+        r.SetPrimitiveType(primitive);
+        r.SetVertexArray(item.vertexArray);
+        // Lines are drawn in the item's colour, points in their own.
+        if (primitive == Renderer::Primitive::Points)
+            r.SetColorArray(item.colorArray);
+        else
+            r.SetCurrentColor(item.color);
+        r.Draw(static_cast<i32>(item.vertexCount));
+        r.SetVertexArray(nullptr);
+        r.SetColorArray(nullptr);
+    }
+    technique->RestoreStates();
 }
 
 void RenderQueue::DrawLastPassList()

@@ -1,8 +1,9 @@
 #pragma once
 // Turns the draw requests of one viewport into renderer calls. While the scene graph walks its
 // tree, drawables file render items; viewports file background quads and the GUI files screen
-// objects. Render then sorts (opaque items by effect, mesh and subset; blended items back to
-// front) and draws everything, and Clear empties the lists for the next viewport. Items marked
+// objects, for one viewport or for the whole window after all viewports. Render then sorts (opaque
+// items by effect, mesh and subset; blended items back to front) and draws everything, and Clear
+// empties the lists for the next viewport. Items marked
 // for the last pass are accepted only while the frame's last viewport is drawn and are drawn once,
 // at its end, under a fixed perspective over the whole window.
 #include "core/Core_Memory.h"
@@ -48,13 +49,22 @@ public:
     void SubmitScreenQuad(TextRenderContext& quad);
     // Keeps a valid screen object for the HUD pass; others are ignored.
     void SubmitScreenObject(ScreenObject* object);
+    // Lists of the current viewport drawn in passes of their own: raw line segments (drawn through
+    // the line effect in the item's colour), raw points (with the item's per-vertex colours), and
+    // valid quads and screen objects drawn in the viewport's own window coordinates, by depth,
+    // after the blended items. The vertex and colour arrays are the caller's and must stay valid
+    // until Render; invalid quads and objects are ignored.
+    void SubmitLines(const RenderItem& item);
+    void SubmitPoints(const RenderItem& item);
+    void SubmitOverlayQuad(const TextRenderContext& quad);
+    void SubmitViewportScreenObject(ScreenObject* object);
     // Drops the HUD objects without drawing them.
     void ClearScreenObjects();
     // Draws the HUD objects over the whole window, sorted by depth, and drops them.
     void DrawHudScreenObjects();
 
-    // Draws the current viewport's lists: screen quads, opaque items, blended items and, on the
-    // last viewport, the last-pass items.
+    // Draws the current viewport's lists: screen quads, opaque items, lines, points, blended
+    // items, overlay quads, viewport screen objects and, on the last viewport, the last-pass items.
     void Render();
     // Empties the viewport's lists; the last-pass list only on the last viewport, the HUD list
     // never.
@@ -71,12 +81,17 @@ public:
     // Sort orders (unstable sorts).
     static bool CompareOpaque(const RenderItem& a, const RenderItem& b);
     static bool CompareDepth(const RenderItem& a, const RenderItem& b);
+    static bool CompareQuadDepth(const TextRenderContext& a, const TextRenderContext& b);
     static bool CompareScreenDepth(const Core::RefPtr<ScreenObject>& a, const Core::RefPtr<ScreenObject>& b);
 
     const Core::Vector<RenderItem>& GetOpaqueItems() const { return opaqueItems; }
     const Core::Vector<RenderItem>& GetBlendedItems() const { return blendedItems; }
     const Core::Vector<RenderItem>& GetLastPassItems() const { return lastPassItems; }
     const Core::Vector<TextRenderContext>& GetScreenQuads() const { return screenQuads; }
+    const Core::Vector<RenderItem>& GetLineItems() const { return lineItems; }
+    const Core::Vector<RenderItem>& GetPointItems() const { return pointItems; }
+    const Core::Vector<TextRenderContext>& GetOverlayQuads() const { return overlayQuads; }
+    u32 GetViewportScreenObjectCount() const { return static_cast<u32>(viewportScreenObjects.size()); }
     u32 GetHudScreenObjectCount() const { return static_cast<u32>(hudScreenObjects.size()); }
 
     Core::RefPtr<Renderer::Effect> GetLineEffect() const { return lineEffect; }
@@ -95,18 +110,28 @@ private:
     // Depth of every item := world z of its origin; then smallest z first.
     static void SortByDepth(Core::Vector<RenderItem>& list);
     void DrawLastPassList();
+    // Every item of the list as a raw vertex array through the line or point effect.
+    void DrawRawList(const Core::Vector<RenderItem>& list, Renderer::Effect* effect, Renderer::PrimitiveType primitive);
     void DrawScreenQuads();
+    void DrawOverlayQuads();
+    void DrawScreenObjects();
     // One screen element's matrices, arrays and colour (the common part of every screen pass).
     void SetScreenArrays(const Math::Matrix4x4& world, const Math::Matrix4x4& textureMatrix, const f32* vertices,
                          const u16* indices, const f32* texCoords, const Math::Color& color);
     void ResetScreenArrays();
-    void DrawScreenObject(ScreenObject& object);
+    // One screen element on its own, through its effect and texture, as primitive over its
+    // first indexCount indices.
+    void DrawScreenElement(ScreenObject& element, Renderer::PrimitiveType primitive, u32 indexCount);
 
     Renderer::IRenderer* renderer = nullptr;
     Core::RefPtr<Camera> camera;
     Core::Vector<RenderItem> opaqueItems;
     Core::Vector<RenderItem> lastPassItems;
     Core::Vector<RenderItem> blendedItems;
+    Core::Vector<RenderItem> lineItems;
+    Core::Vector<RenderItem> pointItems;
+    Core::Vector<TextRenderContext> overlayQuads;
+    Core::Vector<Core::RefPtr<ScreenObject>> viewportScreenObjects;
     Core::Vector<Core::RefPtr<ScreenObject>> hudScreenObjects;
     Core::Vector<TextRenderContext> screenQuads;
     Core::RefPtr<Renderer::Effect> lineEffect;

@@ -1,5 +1,6 @@
 // The render queue's passes in window coordinates: background quads at the start of every
-// viewport and the GUI's screen objects after all viewports.
+// viewport, overlay quads and screen objects at its end, and the GUI's screen objects after all
+// viewports.
 #include "engine/Engine_RenderQueue.h"
 
 #include <algorithm>
@@ -40,10 +41,7 @@ private:
     Math::Matrix4x4 savedView;
     Math::Matrix4x4 savedProjection;
 };
-} // namespace
 
-namespace
-{
 QuadState QuadStateOf(const TextRenderContext& quad)
 {
     QuadState state;
@@ -68,9 +66,26 @@ void RenderQueue::SubmitScreenObject(ScreenObject* object)
         hudScreenObjects.emplace_back(object);
 }
 
+void RenderQueue::SubmitOverlayQuad(const TextRenderContext& quad)
+{
+    if (quad.IsValid())
+        overlayQuads.push_back(quad);
+}
+
+void RenderQueue::SubmitViewportScreenObject(ScreenObject* object)
+{
+    if (object && object->IsValid())
+        viewportScreenObjects.emplace_back(object);
+}
+
 void RenderQueue::ClearScreenObjects()
 {
     hudScreenObjects.clear();
+}
+
+bool RenderQueue::CompareQuadDepth(const TextRenderContext& a, const TextRenderContext& b)
+{
+    return a.depth < b.depth;
 }
 
 bool RenderQueue::CompareScreenDepth(const Core::RefPtr<ScreenObject>& a, const Core::RefPtr<ScreenObject>& b)
@@ -141,7 +156,7 @@ void RenderQueue::DrawScreenQuads()
     }
 }
 
-void RenderQueue::DrawScreenObject(ScreenObject& object)
+void RenderQueue::DrawScreenElement(ScreenObject& object, Renderer::PrimitiveType primitive, u32 count)
 {
     Renderer::IRenderer& r = *renderer;
     const Core::RefPtr<Renderer::Effect> effect = object.GetEffect();
@@ -157,8 +172,7 @@ void RenderQueue::DrawScreenObject(ScreenObject& object)
         pass->Apply();
     SetScreenArrays(*object.GetWorldMatrix(), *object.GetTextureMatrix(), object.GetVertices(), object.GetIndices(),
                     object.GetTexCoords(), object.GetColor());
-    r.SetPrimitiveType(object.GetPrimitiveType());
-    const u32 count = object.GetIndexCount();
+    r.SetPrimitiveType(primitive);
     const bool stipple = object.GetKind() == ScreenObjectKind::StippledLine && object.IsStippleEnabled();
     if (stipple)
     {
@@ -195,8 +209,32 @@ void RenderQueue::DrawHudScreenObjects()
         const WindowCoordinates coordinates(r, 0.0f, static_cast<f32>(display.width), 0.0f,
                                             static_cast<f32>(display.height));
         for (Core::RefPtr<ScreenObject>& object : objects)
-            DrawScreenObject(*object);
+            DrawScreenElement(*object, object->GetPrimitiveType(), object->GetIndexCount());
     }
     LeaveWholeWindow(savedScissor, savedViewport);
+}
+
+void RenderQueue::DrawOverlayQuads()
+{
+    if (overlayQuads.empty())
+        return;
+    std::sort(overlayQuads.begin(), overlayQuads.end(), CompareQuadDepth);
+    const Renderer::ViewportRect viewport = renderer->GetViewport();
+    const WindowCoordinates coordinates(*renderer, 0.0f, static_cast<f32>(viewport.width), 0.0f,
+                                        static_cast<f32>(viewport.height));
+    for (TextRenderContext& quad : overlayQuads)
+        DrawScreenElement(quad, Renderer::Primitive::Triangles, TextRenderContext::IndexCount);
+}
+
+void RenderQueue::DrawScreenObjects()
+{
+    if (viewportScreenObjects.empty())
+        return;
+    std::sort(viewportScreenObjects.begin(), viewportScreenObjects.end(), CompareScreenDepth);
+    const Renderer::ViewportRect viewport = renderer->GetViewport();
+    const WindowCoordinates coordinates(*renderer, 0.0f, static_cast<f32>(viewport.width), 0.0f,
+                                        static_cast<f32>(viewport.height));
+    for (Core::RefPtr<ScreenObject>& object : viewportScreenObjects)
+        DrawScreenElement(*object, object->GetPrimitiveType(), object->GetIndexCount());
 }
 } // namespace Engine

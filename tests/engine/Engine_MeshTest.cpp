@@ -1,7 +1,9 @@
 // Meshes: the arrays handed to the renderer, subset ranges, clones with their own effects, Clear.
 #include "Engine_SceneTestSupport.h"
 
+#include "engine/Engine_BoundingVolume.h"
 #include "engine/Engine_Mesh.h"
+#include "renderer/Renderer_Buffer.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +13,16 @@ namespace
 {
 class MeshTest : public SceneFixture
 {
+};
+
+// A buffer the renderer can hold; its data lives nowhere.
+class NullBuffer : public Renderer::IBuffer
+{
+public:
+    void Bind() override {}
+    void Unbind() override {}
+    bool Uses32BitIndices() const override { return true; }
+    const void* GetBase() const override { return nullptr; }
 };
 } // namespace
 
@@ -104,4 +116,40 @@ TEST_F(MeshTest, OverwritesOutsideTheListsAreIgnored)
     EXPECT_EQ(mesh->GetPosition(3).x, 7.0f);
     EXPECT_EQ(mesh->GetPositionCount(), 4u);
     EXPECT_EQ(mesh->GetColorCount(), 0u);
+}
+
+TEST_F(MeshTest, AMeshWithAVertexBufferIsDrawnFromItsBuffers)
+{
+    Core::RefPtr<Engine::Mesh> mesh = SceneTest::MakeMesh(2);
+    Engine::MeshSubset triangles;
+    triangles.first = 3;
+    triangles.last = 8;
+    mesh->AddSubset(triangles);
+    const Core::RefPtr<Renderer::IBuffer> vertices(new NullBuffer());
+    const Core::RefPtr<Renderer::IBuffer> indices(new NullBuffer());
+    mesh->SetVertexBuffer(vertices);
+    mesh->SetIndexBuffer(indices);
+    const Math::Frustum bounds = Engine::MakeBox(1.0f, 2.0f, 3.0f);
+    mesh->SetBounds(bounds);
+
+    // Copies and Clear keep the bounds and share the buffers.
+    Core::RefPtr<Engine::Mesh> copy(mesh->Clone());
+    copy->Clear();
+    EXPECT_EQ(copy->GetVertexBuffer().Get(), vertices.Get());
+    EXPECT_EQ(copy->GetIndexBuffer().Get(), indices.Get());
+    EXPECT_EQ(copy->GetBounds().corners[6], Math::Vector3D(-1.0f, -2.0f, -3.0f));
+
+    const Core::RefPtr<Renderer::Effect> effect = Renderer::CreateTexturedOpaqueEffect();
+    Engine::RenderItem item = SceneTest::MeshItem(mesh, 2, effect, 1.0f);
+    queue->Submit(item);
+    queue->Render();
+    queue->Clear();
+    ASSERT_EQ(renderer->GetDraws().size(), 1u);
+    const Renderer::RecordedDraw& draw = renderer->GetDraws()[0];
+    EXPECT_EQ(draw.indexed, 1);
+    EXPECT_EQ(draw.first, 3u);
+    EXPECT_EQ(draw.count, 6u); // the two triangles of indices 3 to 8
+    EXPECT_EQ(draw.vertices, nullptr);
+    EXPECT_FALSE(renderer->GetBuffer(0));
+    EXPECT_FALSE(renderer->GetIndexBuffer());
 }

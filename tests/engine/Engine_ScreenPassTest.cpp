@@ -133,3 +133,60 @@ TEST_F(ScreenPassTest, StippledObjectsTurnTheStippleOnForTheirDrawOnly)
     EXPECT_EQ(renderer->IsLineStippleEnabled(), 0);
     EXPECT_EQ(renderer->CountCalls("SetLineStippleEnabled"), 2u);
 }
+
+TEST_F(ScreenPassTest, ViewportListsAreDrawnAfterTheBlendedItemsInTheirOwnPassesAndEmptiedByClear)
+{
+    renderer->SetViewport(Renderer::ViewportRect{10, 20, 200, 100, 0.0f, 1.0f});
+    const f32 vertices[] = {0, 0, 0, 1, 1, 0};
+    const Math::Color colors[] = {Math::Color(1, 0, 0, 1), Math::Color(0, 1, 0, 1)};
+    Engine::RenderItem blended;
+    blended.vertexArray = vertices;
+    blended.vertexCount = 2;
+    blended.primitiveType = Renderer::Primitive::Lines;
+    blended.world = Math::Matrix4x4::Translation(3.0f, 0.0f, 0.0f);
+    queue->Submit(blended);
+    Engine::RenderItem points = blended;
+    points.colorArray = colors;
+    points.world = Math::Matrix4x4::Translation(2.0f, 0.0f, 0.0f);
+    queue->SubmitPoints(points);
+    Engine::RenderItem lines = blended;
+    lines.color = Math::Color(0.5f, 0.5f, 0.5f, 1.0f);
+    lines.world = Math::Matrix4x4::Translation(1.0f, 0.0f, 0.0f);
+    queue->SubmitLines(lines);
+    queue->SubmitViewportScreenObject(Quad(0.5f, 7.0f));
+    queue->SubmitViewportScreenObject(Quad(0.1f, 6.0f));
+    queue->SubmitOverlayQuad(*Quad(0.9f, 5.0f));
+    queue->SubmitOverlayQuad(*Quad(0.2f, 4.0f));
+    queue->SubmitOverlayQuad(Engine::TextRenderContext()); // no effect: ignored
+    queue->SubmitViewportScreenObject(Core::RefPtr<Engine::TextRenderContext>(new Engine::TextRenderContext()));
+    EXPECT_EQ(queue->GetOverlayQuads().size(), 2u);
+    EXPECT_EQ(queue->GetViewportScreenObjectCount(), 2u);
+
+    queue->Render();
+    // Lines, points, the blended list, overlay quads by depth, screen objects by depth.
+    EXPECT_EQ(SceneTest::DrawnTags(*renderer), (std::vector<f32>{1.0f, 2.0f, 3.0f, 4.0f, 5.0f, 6.0f, 7.0f}));
+    const auto& draws = renderer->GetDraws();
+    EXPECT_EQ(draws[0].primitive, Renderer::Primitive::Lines);
+    EXPECT_EQ(draws[0].currentColor, Math::Color(0.5f, 0.5f, 0.5f, 1.0f));
+    EXPECT_EQ(draws[0].colors, nullptr);
+    EXPECT_EQ(draws[1].primitive, Renderer::Primitive::Points);
+    EXPECT_EQ(draws[1].colors, colors);
+    EXPECT_EQ(draws[1].count, 2u);
+    // Screen elements in the viewport's own window coordinates, as two triangles.
+    EXPECT_EQ(draws[3].projection, Math::Matrix4x4::Ortho(0.0f, 200.0f, 0.0f, 100.0f));
+    EXPECT_EQ(draws[3].view, Math::Matrix4x4::Identity());
+    EXPECT_EQ(draws[3].primitive, Renderer::Primitive::Triangles);
+    EXPECT_EQ(draws[3].count, 6u);
+    EXPECT_EQ(draws[6].projection, Math::Matrix4x4::Ortho(0.0f, 200.0f, 0.0f, 100.0f));
+    EXPECT_EQ(renderer->GetProjectionMatrix(), Math::Matrix4x4::Identity());
+    EXPECT_FALSE(renderer->GetTexture(0));
+
+    queue->Clear();
+    EXPECT_TRUE(queue->GetLineItems().empty());
+    EXPECT_TRUE(queue->GetPointItems().empty());
+    EXPECT_TRUE(queue->GetOverlayQuads().empty());
+    EXPECT_EQ(queue->GetViewportScreenObjectCount(), 0u);
+    renderer->ClearLog();
+    queue->Render();
+    EXPECT_TRUE(renderer->GetDraws().empty());
+}
