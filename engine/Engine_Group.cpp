@@ -43,11 +43,11 @@ void Group::Save(Core::File& file)
 
 void Group::Load(Core::File& file)
 {
+    const LoadScope scope(*this);
     Node::Load(file);
     u32 count = 0;
     // Every reference takes at least its presence byte.
     Core::ReadCount(file, count, 1);
-    loading = true;
     for (u32 i = 0; i < count && !file.Failed(); ++i)
     {
         // Read without taking a reference first: the object may be an ancestor still being read,
@@ -59,12 +59,27 @@ void Group::Load(Core::File& file)
         if (!child || WouldMakeCycle(child))
         {
             file.SetFailed();
+            // A node that nothing holds and that is not being read is let go, like the parent a
+            // node refuses; the failed stream never hands it out again.
+            if (child && !child->IsLoading() && child->GetReferenceCount() == 0)
+                Core::RefPtr<Node> discard(child);
             break;
         }
         child->SetParent(this);
         children.emplace_back(child);
     }
-    loading = false;
+}
+
+void Group::SetSceneGraph(SceneGraph* scene)
+{
+    for (u32 i = 0; i < children.size(); ++i)
+        children[i]->SetSceneGraph(scene);
+}
+
+void Group::Notify()
+{
+    for (u32 i = 0; i < children.size(); ++i)
+        children[i]->Notify();
 }
 
 Core::RefPtr<Node> Group::Find(const Core::String& wanted)
@@ -159,9 +174,12 @@ void Group::DetachAllChildren()
 
 bool Group::WouldMakeCycle(const Node* child) const
 {
+    // A node still being read is an ancestor of whatever is being read now (or, in a hostile
+    // stream, holds nothing yet that could keep it alive); either way it is refused.
+    if (child->IsLoading())
+        return true;
     const Group* group = dynamic_cast<const Group*>(child);
-    // A group still reading its children is an ancestor of whatever it is reading now.
-    return group && (group->loading || group->Reaches(this));
+    return group && group->Reaches(this);
 }
 
 bool Group::Reaches(const Node* node) const

@@ -20,15 +20,19 @@ public:
     // The node's form, the child count, then each child as an object reference.
     void Save(Core::File& file) override;
     // Appends the children read to any already present, each linked to this group. Null children
-    // are skipped; a child of another class, or one that would make the tree a cycle, fails the
-    // stream, and a failed stream ends the list.
+    // are skipped; a child of another class, one still being read, or one that would make the tree
+    // a cycle fails the stream, and a failed stream ends the list.
     void Load(Core::File& file) override;
 
     u32 GetNodeType() const override { return NodeType::Group; }
     bool IsLeaf() const override { return false; }
+    // Passed on to every child.
+    void SetSceneGraph(SceneGraph* scene) override;
     // This group when the name is its own, else the first match among the children, depth first
     // in attachment order.
     Core::RefPtr<Node> Find(const Core::String& name) override;
+    // Passed on to every child.
+    void Notify() override;
     void Update(f32 dt) override;
     void Render(const Math::ViewFrustum& frustum) override;
     void Draw() override {}
@@ -53,15 +57,11 @@ protected:
     // every child updates, and the result merges into the parent.
     void UpdateVolumeAndChildren(f32 dt);
     // Whether taking child would make the tree a cycle: child is this group, holds it somewhere
-    // below, or is a group still reading its own children.
+    // below, or is still being read.
     bool WouldMakeCycle(const Node* child) const;
     // Whether node is this group or anywhere below it.
     bool Reaches(const Node* node) const;
 
     Core::Vector<Core::RefPtr<Node>> children;
-
-private:
-    // Set while the group reads its children from a stream.
-    bool loading = false;
 };
 }  // namespace Engine

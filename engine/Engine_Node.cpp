@@ -51,13 +51,20 @@ void Node::Save(Core::File& file)
 
 void Node::Load(Core::File& file)
 {
+    const LoadScope scope(*this);
     Math::ReadMatrix4x4(file, world);
-    // The parent reference is read so that the graph stays whole, but the link itself is set by
-    // the group when it takes this node as a child: a link to a group that does not hold the node
-    // could outlive that group.
+    // Read raw: a parent still being read is held by nothing yet. A parent that is not one was
+    // read whole here (or before), and nothing would hold it; once the stream has failed it is
+    // never handed out again, so one that nothing holds is let go.
     Core::Object* storedParent = file.ReadObject();
-    if (storedParent && !dynamic_cast<Node*>(storedParent))
-        file.SetFailed();
+    if (storedParent)
+    {
+        Node* parentNode = dynamic_cast<Node*>(storedParent);
+        if (!parentNode || !parentNode->IsLoading())
+            file.SetFailed();
+        if (parentNode && !parentNode->IsLoading() && parentNode->GetReferenceCount() == 0)
+            Core::RefPtr<Node> discard(parentNode);
+    }
     Core::ReadU8(file, flag0);
     Core::ReadU8(file, mergeIntoParent);
     Core::ReadU8(file, drawBoundingVolume);

@@ -12,6 +12,7 @@
 namespace Engine
 {
 class Node;
+class SceneGraph;
 
 // Node type codes reported by GetNodeType (2 is not used).
 namespace NodeType
@@ -56,15 +57,24 @@ public:
 
     Node* Clone() const override;
     // World matrix, parent reference, the five flag bytes, the name. Bounding volumes are never
-    // stored.
+    // stored. The parent link is set by the group that takes the node as a child, so the parent
+    // read back must be a group still being read (the node's ancestor in the stream) or none; any
+    // other object fails the stream (a node saved on its own, whose parent follows it whole, is
+    // refused: nothing would hold that parent).
     void Save(Core::File& file) override;
     void Load(Core::File& file) override;
 
     virtual u32 GetNodeType() const { return NodeType::Plain; }
     virtual bool IsLeaf() const { return true; }
+    // Tells the subtree which scene graph it now belongs to (a cloned scene graph does); groups
+    // pass it on, a plain node ignores it.
+    virtual void SetSceneGraph(SceneGraph*) {}
     virtual Math::Matrix4x4 GetMatrix() const { return world; }
     // This node when its whole name equals the argument, else null.
     virtual Core::RefPtr<Node> Find(const Core::String& name);
+    // A notification sent down the tree; plain groups and the scene graph pass it on, a plain
+    // node ignores it.
+    virtual void Notify() {}
     // Callback, controllers, the parent's world matrix (identity without a parent) and, when
     // merging is on, the parent's volume enlarged by this one's.
     virtual void Update(f32 dt);
@@ -90,6 +100,11 @@ public:
     bool IsOverlay() const { return overlay != 0; }
     void SetOverlay(bool on) { overlay = on ? 1 : 0; }
 
+    // True while the node is being read from a stream. Such a node is held by nothing yet, so no
+    // reader may take a reference to it: dropping that reference would destroy the node under its
+    // own reader.
+    bool IsLoading() const { return loadDepth != 0; }
+
     Core::String GetName() const { return name; }
     void SetName(const Core::String& value) { name = value; }
 
@@ -111,6 +126,20 @@ public:
     static void DetachController(Controller* controller, Node* node);
 
 protected:
+    // Marks the node as being read for its lifetime; every Load that reads object references
+    // opens one (they nest through the base classes' Load).
+    class LoadScope
+    {
+    public:
+        explicit LoadScope(Node& node) : node(node) { ++node.loadDepth; }
+        ~LoadScope() { --node.loadDepth; }
+        LoadScope(const LoadScope&) = delete;
+        LoadScope& operator=(const LoadScope&) = delete;
+
+    private:
+        Node& node;
+    };
+
     // The part of Update shared by every node: callback, then controllers.
     void RunCallbackAndControllers(f32 dt);
     // The parent's world matrix; identity for a node without a parent.
@@ -129,5 +158,6 @@ protected:
     UpdateCallback updateCallback = nullptr;
     Core::String name;
     Core::Vector<Core::RefPtr<Controller>> controllers;
+    u32 loadDepth = 0; // open load scopes; never copied
 };
 }  // namespace Engine

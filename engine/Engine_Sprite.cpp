@@ -246,6 +246,7 @@ void Sprite::Save(Core::File& file)
 
 void Sprite::Load(Core::File& file)
 {
+    const LoadScope scope(*this);
     Node::Load(file);
     u32 count = 0;
     // Every reference takes at least its presence byte.

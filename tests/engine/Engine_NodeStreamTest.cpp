@@ -2,6 +2,7 @@
 #include "core/Core_File.h"
 #include "engine/Engine_Group.h"
 #include "engine/Engine_Node.h"
+#include "engine/Engine_Sprite.h"
 #include "engine/Engine_TransformationGroup.h"
 
 #include <gtest/gtest.h>
@@ -110,9 +111,14 @@ TEST(NodeStream, TreeRoundTripRestoresStructureTransformsAndLinks)
 TEST(NodeStream, LoadingAGroupAppendsToTheChildrenItHas)
 {
     const Core::RefPtr<Engine::Group> saved(new Engine::Group());
-    saved->AttachChild(Named("x"));
-    saved->AttachChild(Named("y"));
-    saved->AttachChild(Named("z"));
+    for (const char* name : {"x", "y", "z"})
+    {
+        saved->AttachChild(Named(name));
+        // The group's own form is read into another group, outside any tree stream: its children
+        // name no parent (read through a tree's root, they name the root, which is then still
+        // being read).
+        saved->GetChild(saved->GetChildCount() - 1)->SetParent(nullptr);
+    }
     Core::MemoryFile file;
     saved->Save(file);
 
@@ -213,21 +219,68 @@ TEST(NodeStream, TruncatedTreeStopsAtTheEndOfTheStream)
     }
 }
 
-TEST(NodeStream, AChildSavedAloneBringsItsParentWhichLinksIt)
+TEST(NodeStream, ANodeSavedOnItsOwnWithItsParentFailsWithoutLeaks)
 {
+    // The parent follows the child whole and lists it while the child is still being read:
+    // nothing could hold that parent, so the stream is refused.
     const Core::RefPtr<Engine::Group> parent(new Engine::Group());
     parent->SetName("parent");
     const Core::RefPtr<Engine::Node> child = Named("child");
     parent->AttachChild(child);
+    parent->AttachChild(Named("sibling"));
     Core::MemoryFile file;
     file.WriteObject(child);
 
     Core::MemoryFile reading(file.GetData(), file.GetSize());
     Core::RefPtr<Engine::Node> loaded;
-    ASSERT_TRUE(reading.ReadObjectInto(loaded));
-    ASSERT_NE(loaded->GetParent(), nullptr);
-    EXPECT_EQ(loaded->GetParent()->GetName(), Core::String("parent"));
-    // Nothing else holds the loaded parent: the test lets it go with its child's link.
-    const Core::RefPtr<Engine::Node> parentHolder(loaded->GetParent());
-    static_cast<Engine::Group*>(parentHolder.Get())->DetachAllChildren();
+    EXPECT_FALSE(reading.ReadObjectInto(loaded));
+    EXPECT_TRUE(reading.Failed());
+    if (loaded)
+    {
+        EXPECT_EQ(loaded->GetParent(), nullptr);
+    }
+}
+
+TEST(NodeStream, AParentThatIsNotANodeFailsTheStream)
+{
+    Core::MemoryFile file;
+    // An object that is not a node, read (and held) before the node that names it as its parent.
+    WriteReference(file, "Object", 1);
+    WriteReference(file, "Engine::Node", 2);
+    Math::WriteMatrix4x4(file, Math::Matrix4x4());
+    WriteReference(file, "Object", 1);
+    for (int flag = 0; flag < 5; ++flag)
+        Core::WriteU8(file, 1);
+    Core::WriteString(file, "orphan");
+    Core::MemoryFile reading(file.GetData(), file.GetSize());
+    Core::RefPtr<Core::Object> stranger;
+    ASSERT_TRUE(reading.ReadObjectInto(stranger));
+    Core::RefPtr<Engine::Node> loaded;
+    EXPECT_FALSE(reading.ReadObjectInto(loaded));
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(loaded->GetParent(), nullptr);
+}
+
+TEST(NodeStream, AGroupNeverHoldsANodeStillBeingRead)
+{
+    // A sprite whose animation reference is a group listing the sprite itself: the group, freed
+    // as an object of the wrong class, must not take the sprite (held by nothing yet) with it.
+    Core::MemoryFile file;
+    WriteReference(file, "Engine::Sprite", 1);
+    Math::WriteMatrix4x4(file, Math::Matrix4x4());
+    Core::WriteU8(file, 0);
+    for (int flag = 0; flag < 5; ++flag)
+        Core::WriteU8(file, 1);
+    Core::WriteString(file, "sprite");
+    Core::WriteU32(file, 1); // one animation...
+    WriteGroupHeader(file, "Engine::Group", 2, 1);
+    WriteReference(file, "Engine::Sprite", 1); // ...a group holding the sprite
+    for (int pad = 0; pad < 64; ++pad)
+        Core::WriteU8(file, 0);
+    Core::MemoryFile reading(file.GetData(), file.GetSize());
+    Core::RefPtr<Engine::Sprite> sprite;
+    EXPECT_FALSE(reading.ReadObjectInto(sprite));
+    ASSERT_TRUE(sprite);
+    EXPECT_EQ(sprite->GetAnimationsCount(), 0u);
+    EXPECT_EQ(sprite->GetName(), Core::String("sprite"));
 }
