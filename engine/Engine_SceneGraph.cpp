@@ -23,6 +23,7 @@ SceneGraph::SceneGraph(const SceneGraph& other)
       currentViewport(other.currentViewport), boundingVolumeEffect(Renderer::CreateUntexturedBlendEffect())
 {
     renderQueue.SetRenderer(renderer);
+    Group::SetSceneGraph(this);
     current = this;
 }
 

@@ -21,8 +21,9 @@ public:
     // Becomes the current scene graph; its render queue becomes the process-wide queue and is
     // given the renderer (not owned: the renderer outlives the scene).
     explicit SceneGraph(Renderer::IRenderer* renderer);
-    // Copies renderer and viewport numbers, clones the children, makes its own effect and queue,
-    // and becomes the current scene graph.
+    // Copies renderer and viewport numbers, clones the children and tells them (SetSceneGraph)
+    // that they belong to the copy, makes its own effect and queue, and becomes the current scene
+    // graph.
     SceneGraph(const SceneGraph& other);
     // Stops being the current scene graph if it still is.
     ~SceneGraph() override;

@@ -24,6 +24,8 @@ public:
     u32 GetNodeType() const override { return NodeType::TransformationGroup; }
     // The parent's world matrix x the transform; the transform alone without a parent.
     Math::Matrix4x4 GetMatrix() const override;
+    // Stops here: a transformation group does not pass notifications on.
+    void Notify() override {}
     // As a group, with world := the parent's world matrix x the transform.
     void Update(f32 dt) override;
     // Submits the debug box when the volume is shown.

@@ -6,7 +6,8 @@
 
 namespace Engine
 {
-Viewport::Viewport(i32 x, i32 y, i32 width, i32 height) : x(x), y(y), width(width), height(height)
+Viewport::Viewport(i32 x, i32 y, i32 width, i32 height, u32 userValue)
+    : x(x), y(y), width(width), height(height), userValue(userValue)
 {
     savedViewport.x = x;
     savedViewport.y = y;

@@ -15,8 +15,9 @@ namespace Engine
 class Viewport : public Core::Object
 {
 public:
-    // Window pixels from the bottom left.
-    Viewport(i32 x, i32 y, i32 width, i32 height);
+    // Window pixels from the bottom left, and a value the viewport keeps for its owner (the
+    // framework passes 0).
+    Viewport(i32 x, i32 y, i32 width, i32 height, u32 userValue = 0);
 
     void SetClearColor(const Math::Color& color) { clearColor = color; }
     const Math::Color& GetClearColor() const { return clearColor; }
@@ -40,12 +41,14 @@ public:
     i32 GetY() const { return y; }
     i32 GetWidth() const { return width; }
     i32 GetHeight() const { return height; }
+    u32 GetUserValue() const { return userValue; }
 
 private:
     i32 x;
     i32 y;
     i32 width;
     i32 height;
+    u32 userValue;
     Math::Color clearColor{0.0f, 0.0f, 0.0f, 1.0f};
     Renderer::ViewportRect savedViewport;
     Renderer::ScissorState savedScissor;

@@ -35,6 +35,20 @@ void LogCallback(Engine::Node& node, f32)
     callbackLog->push_back("callback " + std::string(node.GetName().c_str()));
 }
 
+// A leaf that logs the notifications and the scene graph it is told about.
+class Listener : public Engine::Node
+{
+public:
+    explicit Listener(std::vector<std::string>* log) : log(log) {}
+
+    Listener* Clone() const override { return new Listener(*this); }
+    void SetSceneGraph(Engine::SceneGraph* value) override { scene = value; }
+    void Notify() override { log->push_back(name.c_str()); }
+
+    std::vector<std::string>* log;
+    Engine::SceneGraph* scene = nullptr;
+};
+
 f32 MaxX(const Math::Frustum& box)
 {
     f32 result = box.corners[0].x;
@@ -264,4 +278,23 @@ TEST(Group, CloneCopiesTheSubtreeWithItsOwnLinks)
     EXPECT_EQ(copy->GetChild(0)->GetParent(), copy.Get());
     EXPECT_EQ(copy->Find("b")->GetParent(), copy->GetChild(1).Get());
     EXPECT_NE(copy->Find("b").Get(), group->Find("b").Get());
+}
+
+TEST(Group, NotificationsPassThroughGroupsButStopAtTransformationGroups)
+{
+    std::vector<std::string> log;
+    const Core::RefPtr<Engine::Group> root = NamedGroup("root");
+    const Core::RefPtr<Engine::Group> inner = NamedGroup("inner");
+    const Core::RefPtr<Engine::TransformationGroup> layer(new Engine::TransformationGroup());
+    for (const char* name : {"a", "b", "hidden"})
+    {
+        Core::RefPtr<Listener> leaf(new Listener(&log));
+        leaf->SetName(name);
+        (name[0] == 'a' ? root.Get() : name[0] == 'b' ? inner.Get() : static_cast<Engine::Group*>(layer.Get()))
+            ->AttachChild(leaf);
+    }
+    root->AttachChild(inner);
+    root->AttachChild(layer);
+    root->Notify();
+    EXPECT_EQ(log, (std::vector<std::string>{"a", "b"}));
 }

@@ -182,6 +182,29 @@ TEST_F(SceneGraphTest, SceneCloneHasItsOwnQueueAndBecomesCurrent)
     EXPECT_NE(copy->Find("leaf").Get(), scene->Find("leaf").Get());
 }
 
+TEST_F(SceneGraphTest, ASceneCloneTellsTheClonedTreeItBelongsToIt)
+{
+    // Records the scene graph it is told about; its clones keep the class.
+    class SceneListener : public Engine::Node
+    {
+    public:
+        SceneListener* Clone() const override { return new SceneListener(*this); }
+        void SetSceneGraph(Engine::SceneGraph* value) override { scene = value; }
+        Engine::SceneGraph* scene = nullptr;
+    };
+    const Core::RefPtr<SceneListener> leaf(new SceneListener());
+    leaf->SetName("listener");
+    const Core::RefPtr<Engine::TransformationGroup> layer(new Engine::TransformationGroup());
+    layer->AttachChild(leaf);
+    scene->AttachChild(layer);
+
+    const Core::RefPtr<Engine::SceneGraph> copy(scene->Clone());
+    const Core::RefPtr<Engine::Node> cloned = copy->Find("listener");
+    ASSERT_TRUE(cloned);
+    EXPECT_EQ(static_cast<SceneListener*>(cloned.Get())->scene, copy.Get());
+    EXPECT_EQ(leaf->scene, nullptr);
+}
+
 TEST(Camera, AtTheOriginTheViewIsIdentityAndTheAspectFollowsTheViewport)
 {
     Core::RefPtr<Renderer::RecordingRenderer> renderer =
