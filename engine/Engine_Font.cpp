@@ -133,8 +133,9 @@ void BitmapFont::MeasureText(const Core::String& text, f32& width, f32& height) 
         return;
     const f32 lineHeight = GetLineHeight();
     const f32 boxOffset = static_cast<f32>(metrics.header[FontHeader::BoxOffset]);
-    const f32 glyphBoxOffset =
-        static_cast<f32>(metrics.header[FontHeader::GlyphBoxOffset] + metrics.header[FontHeader::BoxOffset]);
+    // Sums of metrics are taken wider than the metrics, which come from a file.
+    const f32 glyphBoxOffset = static_cast<f32>(static_cast<i64>(metrics.header[FontHeader::GlyphBoxOffset]) +
+                                                metrics.header[FontHeader::BoxOffset]);
     const f32 spaceWidth = static_cast<f32>(GetGlyph(' ').advance);
     const f32 tabWidth = static_cast<f32>(TabSpaces) * spaceWidth;
 
@@ -174,7 +175,7 @@ void BitmapFont::MeasureText(const Core::String& text, f32& width, f32& height) 
             {
                 box = {x, y - glyphBoxOffset + static_cast<f32>(glyph.verticalOffset), static_cast<f32>(glyph.width),
                        static_cast<f32>(glyph.height)};
-                x += static_cast<f32>(glyph.advance - glyph.bearing);
+                x += static_cast<f32>(static_cast<i64>(glyph.advance) - glyph.bearing);
             }
         }
         running = i == 0 ? box : Union(running, box);

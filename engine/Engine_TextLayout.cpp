@@ -39,10 +39,11 @@ void LayoutText(const BitmapFont& font, const Core::String& text, Mesh& mesh, Te
     mesh.ReserveTexCoords(vertexCount);
 
     const Math::Vector3D base[4] = {{0.0f, 0.0f, 0.0f}, {cell, 0.0f, 0.0f}, {cell, cell, 0.0f}, {0.0f, cell, 0.0f}};
-    const i32 spaceAdvance = font.GetGlyph(' ').advance;
-    const i32 lineHeight = static_cast<i32>(font.GetLineHeight());
-    i32 penX = 0;
-    i32 penY = 0;
+    // The pen is wider than the metrics: sums of hostile metrics from a font file cannot overflow.
+    const i64 spaceAdvance = font.GetGlyph(' ').advance;
+    const i64 lineHeight = static_cast<i64>(font.GetLineHeight());
+    i64 penX = 0;
+    i64 penY = 0;
     bounds = {FLT_MAX, FLT_MAX, FLT_MIN, FLT_MIN};
 
     for (const char byte : text)
@@ -73,7 +74,7 @@ void LayoutText(const BitmapFont& font, const Core::String& text, Mesh& mesh, Te
             offset = std::ceil(offset);
             penX += glyph.bearing;
         }
-        const i32 glyphX = penX;
+        const i64 glyphX = penX;
         penX += glyph.advance;
         if (penX != 0)
             penX -= glyph.bearing;

@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <cmath>
+#include <cstdint>
 
 namespace
 {
@@ -137,6 +139,33 @@ protected:
 
     Core::RefPtr<Engine::BitmapFont> font = MakeFont(UniformMetrics());
 };
+
+TEST(TextLayoutTest, ExtremeMetricsFromAFontFileNeitherOverflowNorTrap)
+{
+    // Metrics read from a hostile file: sums of them exceed 32 bits.
+    Engine::FontMetrics metrics = SpriteTest::UniformMetrics();
+    for (i32 value : {INT32_MAX, INT32_MIN})
+    {
+        metrics.header[Engine::FontHeader::BoxOffset] = value;
+        metrics.header[Engine::FontHeader::GlyphBoxOffset] = value;
+        metrics.header[Engine::FontHeader::LineHeight] = value;
+        for (Engine::GlyphInfo& glyph : metrics.glyphs)
+        {
+            glyph.advance = value;
+            glyph.bearing = value < 0 ? INT32_MAX : INT32_MIN;
+        }
+        const Core::RefPtr<Engine::BitmapFont> font = MakeFont(metrics);
+        const Core::String text = "AB CD\n\tEF\nGH";
+        Core::RefPtr<Engine::Mesh> mesh(new Engine::Mesh());
+        Engine::TextBounds bounds;
+        Engine::LayoutText(*font, text, *mesh, bounds);
+        EXPECT_EQ(mesh->GetPositionCount(), 6 * text.size());
+        f32 width = 0.0f;
+        f32 height = 0.0f;
+        font->MeasureText(text, width, height);
+        EXPECT_FALSE(std::isnan(width));
+    }
+}
 
 TEST_F(TextTest, ANewTextHasItsDefaultsAndOneSubsetPerString)
 {
