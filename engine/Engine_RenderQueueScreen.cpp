@@ -27,6 +27,12 @@ public:
         renderer.SetViewMatrix(Math::Matrix4x4::Identity());
         renderer.SetProjectionMatrix(Math::Matrix4x4::Ortho(left, right, bottom, top));
     }
+    // One unit per pixel of the current viewport, from its own lower-left corner.
+    explicit WindowCoordinates(Renderer::IRenderer& renderer)
+        : WindowCoordinates(renderer, 0.0f, static_cast<f32>(renderer.GetViewport().width), 0.0f,
+                            static_cast<f32>(renderer.GetViewport().height))
+    {
+    }
     ~WindowCoordinates()
     {
         renderer.SetTextureMatrix(0, Math::Matrix4x4::Identity());
@@ -219,9 +225,7 @@ void RenderQueue::DrawOverlayQuads()
     if (overlayQuads.empty())
         return;
     std::sort(overlayQuads.begin(), overlayQuads.end(), CompareQuadDepth);
-    const Renderer::ViewportRect viewport = renderer->GetViewport();
-    const WindowCoordinates coordinates(*renderer, 0.0f, static_cast<f32>(viewport.width), 0.0f,
-                                        static_cast<f32>(viewport.height));
+    const WindowCoordinates coordinates(*renderer);
     for (TextRenderContext& quad : overlayQuads)
         DrawScreenElement(quad, Renderer::Primitive::Triangles, TextRenderContext::IndexCount);
 }
@@ -231,9 +235,7 @@ void RenderQueue::DrawScreenObjects()
     if (viewportScreenObjects.empty())
         return;
     std::sort(viewportScreenObjects.begin(), viewportScreenObjects.end(), CompareScreenDepth);
-    const Renderer::ViewportRect viewport = renderer->GetViewport();
-    const WindowCoordinates coordinates(*renderer, 0.0f, static_cast<f32>(viewport.width), 0.0f,
-                                        static_cast<f32>(viewport.height));
+    const WindowCoordinates coordinates(*renderer);
     for (Core::RefPtr<ScreenObject>& object : viewportScreenObjects)
         DrawScreenElement(*object, object->GetPrimitiveType(), object->GetIndexCount());
 }
