@@ -1,6 +1,9 @@
-// Reads the generated bitmap fonts back the way the engine does and checks every glyph's metrics
-// against the ink in its atlas cell.
+// Reads the generated bitmap fonts back with the engine's own metrics reader and checks every
+// glyph's metrics against the ink in its atlas cell.
 #include "Tools_Files.h"
+
+#include "core/Core_File.h"
+#include "engine/Engine_FontMetrics.h"
 
 #include <gtest/gtest.h>
 
@@ -12,56 +15,36 @@ namespace
 {
     using namespace ToolsTest;
 
-    constexpr int GlyphCount = 96;
-    constexpr int RecordBytes = 34;
-
-    struct Glyph
-    {
-        int code = 0, width = 0, advance = 0, height = 0;
-        float cellOffset = 0.0f;
-        int bearing = 0, verticalOffset = 0;
-    };
+    constexpr int GlyphCount = static_cast<int>(Engine::GlyphCount);
 
     struct Font
     {
         uint32_t descriptionUnits = 0;
         std::string description;
-        std::array<int32_t, 8> header{};
-        std::array<Glyph, GlyphCount> glyphs{};
-        Picture atlas;
         size_t fileSize = 0;
+        std::array<int32_t, 8> header{};
+        std::array<Engine::GlyphInfo, GlyphCount> glyphs{};
+        Picture atlas;
     };
 
-    // Sequential read of the metrics file, field by field, as the engine's font loader does.
     bool LoadFont(const std::string& name, Font& font)
     {
         const auto base = ResourceDir() / "Fonts" / name / name;
-        const std::vector<uint8_t> bytes = ReadBytes(base.string() + ".fbf");
+        const std::string metricsPath = base.string() + ".fbf";
+        const std::vector<uint8_t> bytes = ReadBytes(metricsPath);
         font.fileSize = bytes.size();
         if (bytes.size() < 4)
             return false;
         font.descriptionUnits = U32(bytes, 0);
-        size_t at = 4;
-        if (bytes.size() < at + 2 * static_cast<size_t>(font.descriptionUnits) + 32 + GlyphCount * RecordBytes)
-            return false;
-        for (uint32_t i = 0; i < font.descriptionUnits; ++i, at += 2)
+        for (size_t at = 4; at + 1 < bytes.size() && at < 4 + 2 * size_t{font.descriptionUnits}; at += 2)
             font.description.push_back(static_cast<char>(bytes[at] | bytes[at + 1] << 8));
-        for (int32_t& value : font.header)
-        {
-            value = I32(bytes, at);
-            at += 4;
-        }
-        for (Glyph& glyph : font.glyphs)
-        {
-            glyph.code = bytes[at] | bytes[at + 1] << 8;
-            glyph.width = I32(bytes, at + 2);
-            glyph.advance = I32(bytes, at + 6);
-            glyph.height = I32(bytes, at + 10);
-            glyph.cellOffset = F32(bytes, at + 22);
-            glyph.bearing = I32(bytes, at + 26);
-            glyph.verticalOffset = I32(bytes, at + 30);
-            at += RecordBytes;
-        }
+
+        Core::DiskFile file(Core::String(metricsPath.c_str()), Core::DiskFile::ModeRead);
+        Engine::FontMetrics metrics;
+        if (!Engine::ReadFontMetrics(file, metrics))
+            return false;
+        std::copy(std::begin(metrics.header), std::end(metrics.header), font.header.begin());
+        std::copy(std::begin(metrics.glyphs), std::end(metrics.glyphs), font.glyphs.begin());
         return ReadPng(base.string() + ".png", font.atlas);
     }
 
@@ -74,7 +57,7 @@ namespace
         for (char c : text)
         {
             const int code = static_cast<unsigned char>(c);
-            const Glyph& g = font.glyphs[code >= 32 && code < 128 ? code - 32 : 0];
+            const Engine::GlyphInfo& g = font.glyphs[code >= 32 && code < 128 ? code - 32 : 0];
             if (x != 0.0f)
                 x += static_cast<float>(g.bearing);
             const float width = c == ' ' ? spaceWidth : static_cast<float>(g.width);
@@ -108,10 +91,10 @@ namespace
     {
         Font font;
         ASSERT_TRUE(LoadFont(GetParam(), font));
-        EXPECT_EQ(font.fileSize, 3300u + 2u * font.descriptionUnits);
+        EXPECT_EQ(font.fileSize, Engine::FontMetricsFileSize(font.descriptionUnits));
         EXPECT_NE(font.description.find("DejaVu"), std::string::npos) << font.description;
         for (int i = 0; i < GlyphCount; ++i)
-            EXPECT_EQ(font.glyphs[i].code, 32 + i);
+            EXPECT_EQ(font.glyphs[i].code, static_cast<uint32_t>(32 + i));
     }
 
     TEST_P(FontFiles, AtlasIsASquareOfTenCellsPerRow)
@@ -140,7 +123,7 @@ namespace
         const int cell = font.header[3];
         for (int i = 0; i < GlyphCount; ++i)
         {
-            const Glyph& g = font.glyphs[i];
+            const Engine::GlyphInfo& g = font.glyphs[i];
             const int cellX = (i % 10) * cell, cellY = (i / 10) * cell;
             int minX = cell, minY = cell, maxX = -1, maxY = -1;
             for (int y = 0; y < cell; ++y)
@@ -178,10 +161,10 @@ namespace
         ASSERT_TRUE(LoadFont(GetParam(), font));
         for (char c : std::string("HEILTxz1"))
         {
-            const Glyph& g = font.glyphs[c - 32];
+            const Engine::GlyphInfo& g = font.glyphs[c - 32];
             EXPECT_EQ(g.verticalOffset + g.height, font.header[5]) << c;
         }
-        const Glyph& p = font.glyphs['p' - 32];
+        const Engine::GlyphInfo& p = font.glyphs['p' - 32];
         EXPECT_GT(p.verticalOffset + p.height, font.header[5]) << "descenders reach below the baseline";
     }
 
