@@ -33,11 +33,25 @@ namespace
     {
         for (const char* text : {"", "spawn 1 2 every 30", "spawn 1 2 3 every", "spawn 1 2 3 every 1 2",
                                  "spawn 1 2 3 each 30", "clear every 3x", "wait every 30",
-                                 "spawn 1 1 1 every 30\nsemiboss-wins"})
+                                 "spawn 1 1 1 every 30\nsemiboss-wins", "spawn 1 1 1 every 0",
+                                 "spawn 1 1 1 every 30 0 30", "spawn 1 1 1 every 70000", "spawn 256 1 1 every 30",
+                                 "spawn -1 1 1 every 30"})
         {
             std::vector<WaveRecord> records;
             std::string error;
             EXPECT_FALSE(CompileWaves(text, records, error)) << text;
         }
+    }
+
+    TEST(WaveCompiler, RefusesMoreRecordsThanTheLevelCounts)
+    {
+        std::string text;
+        for (int i = 0; i < 255; ++i)
+            text += "spawn 1 1 1 every 30\n";
+        std::vector<WaveRecord> records;
+        std::string error;
+        EXPECT_TRUE(CompileWaves(text, records, error)) << error;
+        records.clear();
+        EXPECT_FALSE(CompileWaves(text + "spawn 1 1 1 every 30\n", records, error));
     }
 }

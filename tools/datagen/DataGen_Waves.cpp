@@ -16,6 +16,11 @@ namespace DataGen
         constexpr int SemiBossMode = 3;
         // A waiting record needs a wave mode above 0 and no boss flag; the big-boss mode serves.
         constexpr int WaitMode = 1;
+        // The play level keeps each entry's low 16 bits, each code's low byte and the record count
+        // in a byte; an interval of 0 never fires.
+        constexpr int MaxInterval = 0xFFFF;
+        constexpr int MaxCode = 0xFF;
+        constexpr size_t MaxRecords = 255;
 
         bool ReadNumbers(std::istringstream& in, std::vector<int>& numbers)
         {
@@ -50,7 +55,14 @@ namespace DataGen
                 return false;
             }
             for (int i = 0; i < 3; ++i)
+            {
                 record[4 + i] = numbers[numbers.size() == 1 ? 0 : i];
+                if (record[4 + i] < 1 || record[4 + i] > MaxInterval)
+                {
+                    error = "intervals run from 1 to " + std::to_string(MaxInterval) + " frames";
+                    return false;
+                }
+            }
             return true;
         }
 
@@ -58,9 +70,9 @@ namespace DataGen
         {
             for (int i = 0; i < 3; ++i)
             {
-                if (!(in >> record[1 + i]))
+                if (!(in >> record[1 + i]) || record[1 + i] < 0 || record[1 + i] > MaxCode)
                 {
-                    error = "expected three spawn codes";
+                    error = "expected three spawn codes from 0 to " + std::to_string(MaxCode);
                     return false;
                 }
             }
@@ -119,9 +131,9 @@ namespace DataGen
             }
             records.push_back(record);
         }
-        if (records.empty())
+        if (records.empty() || records.size() > MaxRecords)
         {
-            error = "no records";
+            error = "a wave file holds 1 to " + std::to_string(MaxRecords) + " records";
             return false;
         }
         records[0][0] = semiBossWins ? 1 : 0;

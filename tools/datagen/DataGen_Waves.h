@@ -19,7 +19,8 @@ namespace DataGen
     //   semiboss every <frames>...               the semi-boss wave
     //   bigboss every <frames>...                the big-boss wave
     // and, before the first record, "semiboss-wins" when the semi-boss's death wins the act. One
-    // interval given stands for all three. '#' starts a comment.
+    // interval given stands for all three. '#' starts a comment. Codes run from 0 to 255,
+    // intervals from 1 to 65535 frames, and a file holds at most 255 records.
     bool CompileWaves(const std::string& text, std::vector<WaveRecord>& records, std::string& error);
 
     // The wave file: one record per line, numbers separated by blanks.
