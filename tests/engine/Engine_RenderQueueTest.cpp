@@ -62,7 +62,7 @@ TEST_F(RenderQueueTest, MeshLessItemsDrawOnlyAsPointsOrLines)
 
 TEST_F(RenderQueueTest, QueueDefaultItemsAreBlendedQuadsWithTheirTexture)
 {
-    Core::RefPtr<Renderer::ITexture> texture(new SceneTest::NullTexture());
+    Core::RefPtr<Renderer::ITexture> texture(new SceneTest::FakeTexture(16, 16));
     Engine::RenderItem item;
     item.useQueueDefaults = 1;
     item.effect = opaqueEffect;
@@ -208,7 +208,7 @@ TEST_F(RenderQueueTest, ItemsWithABadSubsetOrNoEffectAreSkipped)
 
 TEST_F(RenderQueueTest, ParticleItemsBlendWithTheirOwnFactors)
 {
-    Core::RefPtr<Renderer::ITexture> texture(new SceneTest::NullTexture());
+    Core::RefPtr<Renderer::ITexture> texture(new SceneTest::FakeTexture(16, 16));
     Core::RefPtr<Engine::Mesh> mesh = SceneTest::MakeMesh(1);
     Engine::RenderItem item = MeshItem(mesh, 0, opaqueEffect, 1.0f);
     item.particle = 1;

@@ -69,7 +69,7 @@ TEST_F(SceneGraphTest, ViewportWalkAppliesDrawsAndRestoresInOrder)
     std::vector<std::string> walk;
     AddDrawable("first", &walk);
     AddDrawable("second", &walk);
-    viewport->SetBackgroundTexture(new SceneTest::NullTexture());
+    viewport->SetBackgroundTexture(new SceneTest::FakeTexture(16, 16));
     scene->UpdateScene(0.016f);
     const Renderer::ViewportRect before = renderer->GetViewport();
     renderer->ClearLog();

@@ -17,18 +17,26 @@
 
 namespace SceneTest
 {
-class NullTexture : public Renderer::ITexture
+// A texture with a size and a file name and nothing behind it.
+class FakeTexture : public Renderer::ITexture
 {
 public:
-    i32 GetWidth() const override { return 16; }
-    i32 GetHeight() const override { return 16; }
+    FakeTexture(i32 width, i32 height, const char* fileName = "") : width(width), height(height), fileName(fileName) {}
+
+    i32 GetWidth() const override { return width; }
+    i32 GetHeight() const override { return height; }
     i32 GetFormat() const override { return 0; }
     i32 GetTextureType() const override { return TwoDimensional; }
     u32 GetID() const override { return 0; }
     void Reload() override {}
     void Unload() override {}
-    u8 HasMipmaps() const override { return 0; }
-    Core::String GetFileName() const override { return "null.png"; }
+    u8 HasMipmaps() const override { return 1; }
+    Core::String GetFileName() const override { return fileName; }
+
+private:
+    i32 width;
+    i32 height;
+    Core::String fileName;
 };
 
 // A leaf that submits a copy of its item each time it is drawn (and writes its name in a log).
@@ -140,6 +148,7 @@ protected:
     void TearDown() override
     {
         scene = nullptr;
+        Renderer::SetRenderer(nullptr);
         renderer = nullptr;
     }
 

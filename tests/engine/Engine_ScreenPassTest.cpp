@@ -27,7 +27,7 @@ protected:
         return quad;
     }
 
-    Core::RefPtr<Renderer::ITexture> texture{new SceneTest::NullTexture()};
+    Core::RefPtr<Renderer::ITexture> texture{new SceneTest::FakeTexture(16, 16)};
 };
 
 // A stippled-line screen object: a quad that reports kind 2 with its stipple.

@@ -2,6 +2,8 @@
 // Shared by the tests of sprites, fonts, texts, particles and lines: a texture that needs no
 // device, fonts built in memory, and a scene (recording renderer, scene graph and render queue)
 // to draw into.
+#include "Engine_SceneTestSupport.h"
+
 #include "core/Core_String.h"
 #include "engine/Engine_Font.h"
 #include "engine/Engine_FontMetrics.h"
@@ -15,27 +17,7 @@
 
 namespace SpriteTest
 {
-// A texture with a size and a file name and nothing behind it.
-class FakeTexture : public Renderer::ITexture
-{
-public:
-    FakeTexture(i32 width, i32 height, const char* fileName = "") : width(width), height(height), fileName(fileName) {}
-
-    i32 GetWidth() const override { return width; }
-    i32 GetHeight() const override { return height; }
-    i32 GetFormat() const override { return 0; }
-    i32 GetTextureType() const override { return TwoDimensional; }
-    u32 GetID() const override { return 0; }
-    void Reload() override {}
-    void Unload() override {}
-    u8 HasMipmaps() const override { return 1; }
-    Core::String GetFileName() const override { return fileName; }
-
-private:
-    i32 width;
-    i32 height;
-    Core::String fileName;
-};
+using SceneTest::FakeTexture;
 
 // Every glyph the same: width 8, advance 10, height 12, cell offset 1, bearing 1, vertical offset
 // 3; the space advances 6 and has no ink. Cell 16, line height 20, box offsets 2 and 4.
@@ -68,17 +50,13 @@ inline Core::RefPtr<Engine::BitmapFont> MakeFont(const Engine::FontMetrics& metr
     return Core::RefPtr<Engine::BitmapFont>(new Engine::BitmapFont(name, atlas, metrics));
 }
 
-// A recording renderer as the process-wide renderer and a scene graph over it, drawing the only
-// (and so the last) viewport of its frame. Nodes under test hang below root.
-class SceneFixture : public ::testing::Test
+// The scene of SceneTest with a group below the scene graph under which the nodes under test hang.
+class SceneFixture : public SceneTest::SceneFixture
 {
 protected:
     void SetUp() override
     {
-        renderer = Renderer::CreateRecordingRenderer(Renderer::DisplaySettings(640, 480));
-        scene = new Engine::SceneGraph(renderer.Get());
-        scene->SetViewportCount(1);
-        scene->SetCurrentViewport(0);
+        SceneTest::SceneFixture::SetUp();
         root = new Engine::Group();
         scene->AttachChild(root);
     }
@@ -86,17 +64,13 @@ protected:
     void TearDown() override
     {
         root = nullptr;
-        scene = nullptr;
-        Renderer::SetRenderer(nullptr);
-        renderer = nullptr;
+        SceneTest::SceneFixture::TearDown();
     }
 
-    Engine::RenderQueue& Queue() { return scene->GetRenderQueue(); }
+    Engine::RenderQueue& Queue() { return *queue; }
     // Everything the draw of one node filed, in the order of the lists.
     u32 QueuedCount() { return static_cast<u32>(Queue().GetOpaqueItems().size() + Queue().GetBlendedItems().size() + Queue().GetLastPassItems().size()); }
 
-    Core::RefPtr<Renderer::RecordingRenderer> renderer;
-    Core::RefPtr<Engine::SceneGraph> scene;
     Core::RefPtr<Engine::Group> root;
 };
 } // namespace SpriteTest
