@@ -59,10 +59,6 @@ void Group::Load(Core::File& file)
         if (!child || WouldMakeCycle(child))
         {
             file.SetFailed();
-            // A node that nothing holds and that is not being read is let go, like the parent a
-            // node refuses; the failed stream never hands it out again.
-            if (child && !child->IsLoading() && child->GetReferenceCount() == 0)
-                Core::RefPtr<Node> discard(child);
             break;
         }
         child->SetParent(this);
