@@ -15,7 +15,10 @@ import re
 import struct
 import subprocess
 import sys
-import zlib
+
+# The icon packer beside the art already decodes the PNG files that the build writes.
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, os.pardir, "assets"))
+from pack_ico import read_png  # noqa: E402
 
 CELL = 236
 LABEL = 40
@@ -29,47 +32,9 @@ def png_info(data):
     return width, height, depth, colour
 
 
-def decode_alpha(data):
-    """The alpha channel of an 8-bit RGBA PNG as rows of bytes, or None for other kinds."""
-    width, height, depth, colour = png_info(data)
-    if depth != 8 or colour != 6:
-        return None
-    pos, idat = 8, b""
-    while pos < len(data):
-        length, kind = struct.unpack(">I4s", data[pos:pos + 8])
-        if kind == b"IDAT":
-            idat += data[pos + 8:pos + 8 + length]
-        pos += 12 + length
-    raw = zlib.decompress(idat)
-    stride = width * 4
-    rows, prev = [], bytearray(stride)
-    for y in range(height):
-        f = raw[y * (stride + 1)]
-        line = bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
-        for i in range(stride):
-            a = line[i - 4] if i >= 4 else 0
-            b = prev[i]
-            c = prev[i - 4] if i >= 4 else 0
-            if f == 1:
-                line[i] = (line[i] + a) & 255
-            elif f == 2:
-                line[i] = (line[i] + b) & 255
-            elif f == 3:
-                line[i] = (line[i] + (a + b) // 2) & 255
-            elif f == 4:
-                p = a + b - c
-                pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
-                line[i] = (line[i] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 255
-        rows.append(bytes(line[3::4]))
-        prev = line
-    return rows
-
-
-def empty_frames(data, cols, rows_count, frames):
-    alpha = decode_alpha(data)
-    if alpha is None:
-        return []
-    width, height = len(alpha[0]), len(alpha)
+def empty_frames(path, cols, rows_count, frames):
+    width, height, rows = read_png(path)
+    alpha = [row[3::4] for row in rows]
     fw, fh = width // cols, height // rows_count
     empty = []
     for i in range(frames):
@@ -144,7 +109,7 @@ def main(assets, resources, out, rsvg="rsvg-convert"):
             y = iy + ih * r / grid_rows
             parts.append(f'<line x1="{ix:.1f}" y1="{y:.1f}" x2="{ix + iw:.1f}" y2="{y:.1f}" stroke="#f6c453" '
                          f'stroke-width="1" stroke-dasharray="4 3"/>')
-        for i in empty_frames(data, cols, grid_rows, frames):
+        for i in empty_frames(os.path.join(resources, relative), cols, grid_rows, frames):
             problems.append(f"{relative}: frame {i} is empty")
             col, row = i % cols, i // cols
             fx, fy = ix + iw * col / cols, iy + ih * (grid_rows - 1 - row) / grid_rows
