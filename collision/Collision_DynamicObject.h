@@ -25,6 +25,8 @@ class StaticCollisionLineSegment;
 
 namespace Detail
 {
+struct Contact;
+class ContactSink;
 class SubStep;
 class PairRecords;
 class StaticRecord;
@@ -195,10 +197,10 @@ private:
 
     // Shape sub-tests of one sub-step of a moving object against its partner (in the partner's
     // frame at the sub-step's end when the partner moves too).
-    void MovingSegmentsSegments(const DynamicObject& partner, const Detail::SubStep& step, Detail::PairRecords& records);
-    void MovingSegmentsCircles(const DynamicObject& partner, const Detail::SubStep& step, Detail::PairRecords& records);
-    void MovingCirclesSegments(const DynamicObject& partner, const Detail::SubStep& step, Detail::PairRecords& records);
-    void MovingCirclesCircles(const DynamicObject& partner, const Detail::SubStep& step, Detail::PairRecords& records);
+    void MovingSegmentsSegments(const DynamicObject& partner, const Detail::SubStep& step, Detail::PairRecords& records) const;
+    void MovingSegmentsCircles(const DynamicObject& partner, const Detail::SubStep& step, Detail::PairRecords& records) const;
+    void MovingCirclesSegments(const DynamicObject& partner, const Detail::SubStep& step, Detail::PairRecords& records) const;
+    void MovingCirclesCircles(const DynamicObject& partner, const Detail::SubStep& step, Detail::PairRecords& records) const;
     // Intersections of two still objects at rest.
     bool IdleSegmentsSegments(const DynamicObject& partner, Detail::PairRecords& records) const;
     bool IdleSegmentsCircles(const DynamicObject& partner, Detail::PairRecords& records) const;
@@ -208,15 +210,21 @@ private:
     // Sweep of this moving object through its sub-steps against one static shape, the segment or
     // the circle given; the frame fraction of the contact, or a negative value without one.
     f32 SweepStatic(Detail::StaticRecord& contacts, const Math::LineSegment2D* segment, const Math::Circle2D* circle);
-    // Passes of one sub-step against a static shape.
+    // This object's segments over one sub-step against a static segment.
     void SegmentsAgainstStaticSegment(const Math::LineSegment2D& shape, const Detail::SubStep& step,
-                                      Detail::StaticRecord& contacts);
-    void CirclesAgainstStaticSegment(const Math::LineSegment2D& shape, const Detail::SubStep& step,
-                                     Detail::StaticRecord& contacts);
-    void SegmentsAgainstStaticCircle(const Math::Circle2D& shape, const Detail::SubStep& step,
-                                     Detail::StaticRecord& contacts);
-    void CirclesAgainstStaticCircle(const Math::Circle2D& shape, const Detail::SubStep& step,
-                                    Detail::StaticRecord& contacts);
+                                      Detail::StaticRecord& contacts) const;
+    // Sweeps of this object's shape k over one sub-step against a shape that stands still in the
+    // sub-step's frame (a static shape, or a partner's); base names both shapes. The overlap
+    // depth of circles already overlapping at the start of the sub-step is measured there when
+    // overlapDepthAtStart, else at the end of the frame.
+    void SweepSegmentAgainstCircle(i32 k, const Math::Circle2D& circle, const Detail::SubStep& step,
+                                   const Detail::Contact& base, Detail::ContactSink& sink) const;
+    void SweepCircleAgainstSegment(i32 k, const Math::LineSegment2D& segment, const Detail::SubStep& step,
+                                   const Detail::Contact& base, Detail::ContactSink& sink) const;
+    void SweepCircleAgainstCircle(i32 k, const Math::Circle2D& circle, const Detail::SubStep& step,
+                                  const Detail::Contact& base, Detail::ContactSink& sink, bool overlapDepthAtStart) const;
+    // The contact-pose segments and circles at the end of the sub-step.
+    void PlaceAtStepEnd(const Detail::SubStep& step);
 
     // Geometry test of a moving object (this) against a still or moving partner.
     void CollideGeometryMoving(DynamicObject& partner, u8 layer);

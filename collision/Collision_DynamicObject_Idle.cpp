@@ -7,26 +7,10 @@
 // contact with no depth.
 namespace Collision2D
 {
-using Detail::ShapeContactWrite;
 using Geometry::LeftNormal;
 using Geometry::MeetingPoints;
 using Geometry::RightNormal;
 using Geometry::Unit;
-
-namespace
-{
-ShapeContactWrite Contact(i32 points, const Math::Point2D& first, const Math::Point2D& second,
-                          const Math::Vector2D& normal)
-{
-    ShapeContactWrite contact;
-    contact.points = points;
-    contact.point[0] = first;
-    contact.point[1] = second;
-    contact.normal[0] = normal;
-    contact.normal[1] = normal;
-    return contact;
-}
-} // namespace
 
 bool DynamicObject::IdleSegmentsSegments(const DynamicObject& partner, Detail::PairRecords& records) const
 {
@@ -40,17 +24,16 @@ bool DynamicObject::IdleSegmentsSegments(const DynamicObject& partner, Detail::P
             Math::Point2D meeting;
             Math::LineSegment2D shared;
             const int code = own.ClassifyToLineSegment(other, meeting, shared);
-            ShapeContactWrite contact;
+            Detail::Contact shapes;
+            shapes.ownUserId = GetLineSegmentUserId(k);
+            shapes.partnerUserId = partner.GetLineSegmentUserId(j);
             const Math::Vector2D normal = LeftNormal(Unit(other.B - other.A));
             if (code == Math::Code::Meet)
-                contact = Contact(1, meeting, meeting, normal);
+                records.Write(shapes.OnePoint(meeting, normal, 0.0f));
             else if (code == Math::Code::Same)
-                contact = Contact(2, shared.A, shared.B, normal);
+                records.Write(shapes.Meeting(2, shared.A, shared.B, normal));
             else
                 continue;
-            contact.ownUserId = GetLineSegmentUserId(k);
-            contact.partnerUserId = partner.GetLineSegmentUserId(j);
-            records.Write(contact);
             any = true;
         }
     }
@@ -70,11 +53,11 @@ bool DynamicObject::IdleSegmentsCircles(const DynamicObject& partner, Detail::Pa
             const i32 points = MeetingPoints(own.ClassifyToCircle(partner.oldCircles[j], first, second));
             if (points == 0)
                 continue;
-            ShapeContactWrite contact = Contact(points, first, second, RightNormal(Unit(own.B - own.A)));
-            contact.ownUserId = GetLineSegmentUserId(k);
-            contact.partnerShapeIsCircle = true;
-            contact.partnerUserId = partner.GetCircleUserId(j);
-            records.Write(contact);
+            Detail::Contact shapes;
+            shapes.ownUserId = GetLineSegmentUserId(k);
+            shapes.partnerShapeIsCircle = true;
+            shapes.partnerUserId = partner.GetCircleUserId(j);
+            records.Write(shapes.Meeting(points, first, second, RightNormal(Unit(own.B - own.A))));
             any = true;
         }
     }
@@ -94,11 +77,11 @@ bool DynamicObject::IdleCirclesSegments(const DynamicObject& partner, Detail::Pa
             const i32 points = MeetingPoints(other.ClassifyToCircle(oldCircles[k], first, second));
             if (points == 0)
                 continue;
-            ShapeContactWrite contact = Contact(points, first, second, LeftNormal(Unit(other.B - other.A)));
-            contact.ownShapeIsCircle = true;
-            contact.ownUserId = GetCircleUserId(k);
-            contact.partnerUserId = partner.GetLineSegmentUserId(j);
-            records.Write(contact);
+            Detail::Contact shapes;
+            shapes.ownShapeIsCircle = true;
+            shapes.ownUserId = GetCircleUserId(k);
+            shapes.partnerUserId = partner.GetLineSegmentUserId(j);
+            records.Write(shapes.Meeting(points, first, second, LeftNormal(Unit(other.B - other.A))));
             any = true;
         }
     }
@@ -119,12 +102,12 @@ bool DynamicObject::IdleCirclesCircles(const DynamicObject& partner, Detail::Pai
             const i32 points = MeetingPoints(own.ClassifyToCircle(other, first, second));
             if (points == 0)
                 continue;
-            ShapeContactWrite contact = Contact(points, first, second, Unit(own.center - other.center));
-            contact.ownShapeIsCircle = true;
-            contact.ownUserId = GetCircleUserId(k);
-            contact.partnerShapeIsCircle = true;
-            contact.partnerUserId = partner.GetCircleUserId(j);
-            records.Write(contact);
+            Detail::Contact shapes;
+            shapes.ownShapeIsCircle = true;
+            shapes.ownUserId = GetCircleUserId(k);
+            shapes.partnerShapeIsCircle = true;
+            shapes.partnerUserId = partner.GetCircleUserId(j);
+            records.Write(shapes.Meeting(points, first, second, Unit(own.center - other.center)));
             any = true;
         }
     }

@@ -92,6 +92,7 @@ void DynamicObject::CollideGeometryMoving(DynamicObject& partner, u8 layer)
         const f32 t1 = StepEnd(i, count, s);
         const Detail::SubStep step(*this, partner, partnerMoves, t0, t1);
         subStepPosition = GetPositionAt(t1);
+        PlaceAtStepEnd(step);
         records.BeginStep();
         MovingSegmentsSegments(partner, step, records);
         MovingSegmentsCircles(partner, step, records);

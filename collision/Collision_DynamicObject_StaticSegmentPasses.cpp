@@ -6,15 +6,15 @@
 
 #include <cmath>
 
-// One sub-step of a moving body against a static line segment S. S's front is its left side (its
-// normal n points out of it); the body's segments are met on their own front likewise. End points
-// of the body running onto S's front, and end points of S met by the front of a body segment, make
-// crossings; points already touching at the start of the sub-step within the collision thickness
-// make contacts at fraction 0, and points running along S make sliding contacts at fraction 1.
-// Motions shorter than the math tolerance are not swept: such shapes are tested for touching only.
+// One sub-step of a moving body's segments against a static line segment S. S's front is its left
+// side (its normal n points out of it); the body's segments are met on their own front likewise.
+// End points of the body running onto S's front, and end points of S met by the front of a body
+// segment, make crossings; points already touching at the start of the sub-step within the
+// collision thickness make contacts at fraction 0, and points running along S make sliding
+// contacts at fraction 1. Motions shorter than the math tolerance are not swept: such shapes are
+// tested for touching only. (The body's circles meet S through the circle sweeps.)
 namespace Collision2D
 {
-using Contact = Detail::StaticRecord::Contact;
 using Geometry::LeftNormal;
 using namespace Sweep;
 
@@ -36,7 +36,7 @@ struct StaticSide
 } // namespace
 
 void DynamicObject::SegmentsAgainstStaticSegment(const Math::LineSegment2D& S, const Detail::SubStep& step,
-                                                 Detail::StaticRecord& contacts)
+                                                 Detail::StaticRecord& contacts) const
 {
     const StaticSide side(S);
     for (i32 k = 0; k < GetLineSegmentCount(); ++k)
@@ -44,11 +44,11 @@ void DynamicObject::SegmentsAgainstStaticSegment(const Math::LineSegment2D& S, c
         const Math::LineSegment2D& local = GetLocalLineSegment(k);
         const Math::LineSegment2D start(step.Start(local.A), step.Start(local.B));
         const Math::LineSegment2D end(step.End(local.A), step.End(local.B));
-        contactLineSegments[k] = end;
         const Math::Vector2D m = LeftNormal(Unit(start.B - start.A));
-        const u32 ownUserId = GetLineSegmentUserId(k);
+        Contact own;
+        own.ownUserId = GetLineSegmentUserId(k);
         auto single = [&](const Math::Point2D& point, const Math::Vector2D& normal, f32 penetration) {
-            return Contact::OnePoint(point, normal, penetration, false, ownUserId);
+            return own.OnePoint(point, normal, penetration);
         };
 
         // An end point of the body, moving from `from` to `to`, against S's front.
@@ -139,111 +139,6 @@ void DynamicObject::SegmentsAgainstStaticSegment(const Math::LineSegment2D& S, c
         }
         const Crossing* first = count == 2 && found[1]->distance < found[0]->distance ? found[1] : found[0];
         contacts.Accept(first->Fraction(), single(first->point, first->normal, first->penetration));
-    }
-}
-
-void DynamicObject::CirclesAgainstStaticSegment(const Math::LineSegment2D& S, const Detail::SubStep& step,
-                                                Detail::StaticRecord& contacts)
-{
-    const StaticSide side(S);
-    for (i32 k = 0; k < GetCircleCount(); ++k)
-    {
-        const Math::Circle2D& local = GetLocalCircle(k);
-        const f32 radius = local.radius;
-        const Math::Circle2D start(step.Start(local.center), radius);
-        const Math::Point2D endCenter = step.End(local.center);
-        contactCircles[k] = {endCenter, radius};
-        const Math::Point2D frameEndCenter = step.FrameEnd(local.center);
-        const Motion motion(start.center, endCenter);
-        const u32 ownUserId = GetCircleUserId(k);
-        auto single = [&](const Math::Point2D& point, const Math::Vector2D& normal, f32 penetration) {
-            return Contact::OnePoint(point, normal, penetration, true, ownUserId);
-        };
-
-        // The circle's face: its point deepest towards S's front runs onto it. When it meets S's
-        // line within S, S's end points cannot be met first.
-        bool endPoints = true;
-        if (side.hasFront && side.n.Dot(motion.direction) <= 0.0f)
-        {
-            const Math::Point2D lead = start.center - side.n * radius;
-            const Math::Point2D deepest = frameEndCenter - side.n * radius;
-            Math::Point2D hit;
-            Math::LineSegment2D shared;
-            const int code = motion.Sweeps() ? S.ClassifyToRay(Math::Ray2D(lead, motion.direction), hit, shared)
-                                             : Math::Code::Apart;
-            if (code == Math::Code::Meet)
-            {
-                endPoints = false;
-                const f32 distance = Distance(hit, lead);
-                if (distance <= motion.length)
-                    contacts.Accept(distance / motion.length, single(hit, side.n, (hit - deepest).Dot(side.n)));
-            }
-            else if (code == Math::Code::Same)
-            {
-                // The leading point runs along S's line.
-                endPoints = false;
-                const f32 distance = std::fmin(Distance(S.A, lead), Distance(S.B, lead));
-                if (distance <= motion.length)
-                {
-                    const Math::Vector2D normal = radius > 0.0f ? Unit(start.center - lead) : side.n;
-                    contacts.Accept(distance / motion.length, single(lead, normal, 0.0f));
-                }
-            }
-            else if (RayHitsSegment(lead, side.n, S, hit) && contacts.TakeProximity(Distance(hit, lead), false))
-            {
-                // The leading point already behind the front within the thickness; the depth is
-                // how far the circle reaches behind S's line at the end of the frame.
-                contacts.Accept(0.0f, single(lead, side.n, (S.A - deepest).Dot(side.n)));
-            }
-        }
-        if (!endPoints)
-            continue;
-
-        // S's end points, moving relative to the body, against the circle at the start of the step.
-        struct EndPoint
-        {
-            Math::Point2D point;
-            Motion relative;
-            bool approaching;
-            bool inside;
-            f32 distance = NoHitDistance;
-        };
-        auto evaluate = [&](const Math::Point2D& point) {
-            const Motion relative(point, step.Backward(point));
-            EndPoint end{point, relative, side.n.Dot(relative.direction) >= 0.0f,
-                         Math::PointToCircle(point, start) == Math::Code::Inside};
-            Math::Point2D hit;
-            if (end.approaching && !end.inside && relative.Sweeps() &&
-                RayHitsCircle(point, relative.direction, start, hit, false))
-                end.distance = Distance(hit, point);
-            return end;
-        };
-        const EndPoint ends[2] = {evaluate(S.A), evaluate(S.B)};
-        const EndPoint& nearer = ends[1].distance <= ends[0].distance ? ends[1] : ends[0];
-        if (nearer.distance != NoHitDistance && nearer.distance <= nearer.relative.length)
-        {
-            const f32 q = nearer.distance / nearer.relative.length;
-            const Math::Point2D centerAtContact = start.center + motion.vector * q;
-            const Math::Vector2D normal = Unit(centerAtContact - nearer.point);
-            contacts.Accept(q, single(nearer.point, normal, radius - (frameEndCenter - nearer.point).Dot(normal)));
-            continue;
-        }
-        // End points inside the circle at the start of the step: overlaps.
-        for (const EndPoint* end : {&ends[1], &ends[0]})
-        {
-            if (!end->approaching || !end->inside)
-                continue;
-            Math::Point2D exit;
-            const f32 depth = end->relative.Sweeps() &&
-                                      RayHitsCircle(end->point, -end->relative.direction, start, exit, true)
-                                  ? Distance(exit, end->point)
-                                  : radius - Distance(start.center, end->point);
-            if (contacts.TakeProximity(depth, false))
-            {
-                const Math::Vector2D normal = Unit(start.center - end->point);
-                contacts.Accept(0.0f, single(end->point, normal, radius - (frameEndCenter - end->point).Dot(normal)));
-            }
-        }
     }
 }
 } // namespace Collision2D

@@ -1,8 +1,6 @@
 #include "collision/Collision_DynamicObject.h"
-#include "collision/Collision_Ids.h"
 #include "collision/Collision_PairStep.h"
 #include "collision/Collision_StaticRecord.h"
-#include "collision/Collision_StaticShapes.h"
 
 // Sweeps of a moving body against the static shapes of its layer: the frame's motion is cut into
 // the body's sub-steps, and the first sub-step with a contact ends the search. The record holds
@@ -22,20 +20,48 @@ f32 DynamicObject::SweepStatic(Detail::StaticRecord& contacts, const Math::LineS
         const f32 t1 = Detail::StepEnd(i, count, s);
         const Detail::SubStep step(*this, t0, t1);
         subStepPosition = GetPositionAt(t1);
+        PlaceAtStepEnd(step);
+        // The body's segments, then its circles.
+        Detail::Contact own;
         if (segment)
         {
             SegmentsAgainstStaticSegment(*segment, step, contacts);
-            CirclesAgainstStaticSegment(*segment, step, contacts);
         }
         else
         {
-            SegmentsAgainstStaticCircle(*circle, step, contacts);
-            CirclesAgainstStaticCircle(*circle, step, contacts);
+            for (i32 k = 0; k < GetLineSegmentCount(); ++k)
+            {
+                own.ownUserId = GetLineSegmentUserId(k);
+                SweepSegmentAgainstCircle(k, *circle, step, own, contacts);
+            }
+        }
+        own.ownShapeIsCircle = true;
+        for (i32 k = 0; k < GetCircleCount(); ++k)
+        {
+            own.ownUserId = GetCircleUserId(k);
+            if (segment)
+                SweepCircleAgainstSegment(k, *segment, step, own, contacts);
+            else
+                SweepCircleAgainstCircle(k, *circle, step, own, contacts, false);
         }
         if (contacts.Found())
             return t0 + s * contacts.Best();
     }
     return -1.0f;
+}
+
+void DynamicObject::PlaceAtStepEnd(const Detail::SubStep& step)
+{
+    for (i32 k = 0; k < GetLineSegmentCount(); ++k)
+    {
+        const Math::LineSegment2D& local = GetLocalLineSegment(k);
+        contactLineSegments[k] = {step.End(local.A), step.End(local.B)};
+    }
+    for (i32 k = 0; k < GetCircleCount(); ++k)
+    {
+        const Math::Circle2D& local = GetLocalCircle(k);
+        contactCircles[k] = {step.End(local.center), local.radius};
+    }
 }
 
 void DynamicObject::CollideStaticLineSegment(StaticCollisionLineSegment& segment, u8 layer)
@@ -46,11 +72,7 @@ void DynamicObject::CollideStaticLineSegment(StaticCollisionLineSegment& segment
     const f32 t = SweepStatic(contacts, &segment.GetLineSegment(), nullptr);
     if (!contacts.Found())
         return;
-    record.id = MakeObjectId(StaticLineSegmentBase + segment.GetId(), layer, segment.GetZCollision());
-    record.contactPosition = GetPositionAt(t);
-    record.contactOrientation = GetOrientationAt(t);
-    record.userId = segment.GetUserId();
-    record.partnerUserData = segment.GetUserData();
+    Detail::NameStaticShape(record, segment, layer, GetPositionAt(t), GetOrientationAt(t));
     results.CommitLineSegmentResult();
 }
 
@@ -62,11 +84,7 @@ void DynamicObject::CollideStaticCircle(StaticCollisionCircle& circle, u8 layer)
     const f32 t = SweepStatic(contacts, nullptr, &circle.GetCircle());
     if (!contacts.Found())
         return;
-    record.id = MakeObjectId(StaticCircleBase + circle.GetId(), layer, circle.GetZCollision());
-    record.contactPosition = GetPositionAt(t);
-    record.contactOrientation = GetOrientationAt(t);
-    record.userId = circle.GetUserId();
-    record.partnerUserData = circle.GetUserData();
+    Detail::NameStaticShape(record, circle, layer, GetPositionAt(t), GetOrientationAt(t));
     results.CommitCircleResult();
 }
 } // namespace Collision2D

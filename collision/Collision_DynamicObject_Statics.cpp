@@ -1,7 +1,6 @@
 #include "collision/Collision_DynamicObject.h"
 #include "collision/Collision_Geometry.h"
-#include "collision/Collision_Ids.h"
-#include "collision/Collision_StaticShapes.h"
+#include "collision/Collision_StaticRecord.h"
 #include "core/Math_Constants.h"
 
 // Contacts of a still body with the static shapes of its layer: every intersection of its shapes
@@ -15,22 +14,15 @@ using Geometry::Unit;
 
 namespace
 {
-// Adds one or two points to a record of at most four; further points overwrite the last slots.
-void AddPoints(ShapeContact& record, i32 points, const Math::Point2D (&at)[2], const Math::Vector2D& normal,
-               bool ownIsCircle, u32 ownUserId)
+// Adds the one or two points of a shape pair's intersection, all with one normal, to the record:
+// all are found at one moment, so each joins the ones before it.
+void AddPoints(Detail::StaticRecord& contacts, i32 points, const Math::Point2D& first, const Math::Point2D& second,
+               const Math::Vector2D& normal, bool ownIsCircle, u32 ownUserId)
 {
-    i32 count = record.numberOfIntersectedPoints + points;
-    if (count > MaximumContactPoints)
-        count = MaximumContactPoints;
-    record.numberOfIntersectedPoints = count;
-    for (i32 p = 0; p < points; ++p)
-    {
-        const i32 index = count - points + p;
-        record.contactPoint[index] = at[p];
-        record.normal[index] = normal;
-        record.myCircleUserId[index] = ownIsCircle ? ownUserId : EmptyUserId;
-        record.myLineSegmentUserId[index] = ownIsCircle ? EmptyUserId : ownUserId;
-    }
+    Detail::Contact own;
+    own.ownShapeIsCircle = ownIsCircle;
+    own.ownUserId = ownUserId;
+    contacts.Accept(0.0f, own.Meeting(points, first, second, normal));
 }
 } // namespace
 
@@ -40,36 +32,27 @@ void DynamicObject::IdleStaticLineSegment(StaticCollisionLineSegment& segment, u
     const Math::Vector2D normal = LeftNormal(Unit(shape.B - shape.A));
     LNS_C& record = results.NextLineSegment();
     record.ClearPoints();
+    Detail::StaticRecord contacts(record, 0.0f);
     for (i32 k = 0; k < GetLineSegmentCount(); ++k)
     {
-        Math::Point2D at[2];
+        Math::Point2D at;
         Math::LineSegment2D shared;
-        const int code = oldLineSegments[k].ClassifyToLineSegment(shape, at[0], shared);
+        const int code = oldLineSegments[k].ClassifyToLineSegment(shape, at, shared);
         if (code == Math::Code::Meet)
-        {
-            AddPoints(record, 1, at, normal, false, GetLineSegmentUserId(k));
-        }
+            AddPoints(contacts, 1, at, at, normal, false, GetLineSegmentUserId(k));
         else if (code == Math::Code::Same)
-        {
-            const Math::Point2D ends[2] = {shared.A, shared.B};
-            AddPoints(record, 2, ends, normal, false, GetLineSegmentUserId(k));
-        }
+            AddPoints(contacts, 2, shared.A, shared.B, normal, false, GetLineSegmentUserId(k));
     }
     for (i32 k = 0; k < GetCircleCount(); ++k)
     {
         Math::Point2D at[2];
         const i32 points = MeetingPoints(shape.ClassifyToCircle(oldCircles[k], at[0], at[1]));
         if (points > 0)
-            AddPoints(record, points, at, normal, true, GetCircleUserId(k));
+            AddPoints(contacts, points, at[0], at[1], normal, true, GetCircleUserId(k));
     }
-    if (record.numberOfIntersectedPoints == 0)
+    if (!contacts.Found())
         return;
-    record.id = MakeObjectId(StaticLineSegmentBase + segment.GetId(), layer, segment.GetZCollision());
-    record.contactPosition = oldPosition;
-    record.contactOrientation = oldOrientation;
-    record.penetrationDistance = 0.0f;
-    record.userId = segment.GetUserId();
-    record.partnerUserData = segment.GetUserData();
+    Detail::NameStaticShape(record, segment, layer, oldPosition, oldOrientation);
     results.CommitLineSegmentResult();
 }
 
@@ -78,13 +61,14 @@ void DynamicObject::IdleStaticCircle(StaticCollisionCircle& circle, u8 layer)
     const Math::Circle2D& shape = circle.GetCircle();
     CIR_C& record = results.NextCircle();
     record.ClearPoints();
+    Detail::StaticRecord contacts(record, 0.0f);
     for (i32 k = 0; k < GetLineSegmentCount(); ++k)
     {
         const Math::LineSegment2D& own = oldLineSegments[k];
         Math::Point2D at[2];
         const i32 points = MeetingPoints(own.ClassifyToCircle(shape, at[0], at[1]));
         if (points > 0)
-            AddPoints(record, points, at, RightNormal(Unit(own.B - own.A)), false, GetLineSegmentUserId(k));
+            AddPoints(contacts, points, at[0], at[1], RightNormal(Unit(own.B - own.A)), false, GetLineSegmentUserId(k));
     }
     for (i32 k = 0; k < GetCircleCount(); ++k)
     {
@@ -92,16 +76,11 @@ void DynamicObject::IdleStaticCircle(StaticCollisionCircle& circle, u8 layer)
         Math::Point2D at[2];
         const i32 points = MeetingPoints(own.ClassifyToCircle(shape, at[0], at[1]));
         if (points > 0)
-            AddPoints(record, points, at, Unit(own.center - shape.center), true, GetCircleUserId(k));
+            AddPoints(contacts, points, at[0], at[1], Unit(own.center - shape.center), true, GetCircleUserId(k));
     }
-    if (record.numberOfIntersectedPoints == 0)
+    if (!contacts.Found())
         return;
-    record.id = MakeObjectId(StaticCircleBase + circle.GetId(), layer, circle.GetZCollision());
-    record.contactPosition = oldPosition;
-    record.contactOrientation = oldOrientation;
-    record.penetrationDistance = 0.0f;
-    record.userId = circle.GetUserId();
-    record.partnerUserData = circle.GetUserData();
+    Detail::NameStaticShape(record, circle, layer, oldPosition, oldOrientation);
     results.CommitCircleResult();
 }
 } // namespace Collision2D

@@ -61,7 +61,7 @@ Math::Vector2D SubStep::FrameEnd(const Math::Vector2D& local) const
 }
 
 PairRecords::PairRecords(DGEO_C& moverRecord, DGEO_C& partnerRecord)
-    : moverRecord(moverRecord), partnerRecord(partnerRecord)
+    : ContactSink(0.0f), moverRecord(moverRecord), partnerRecord(partnerRecord)
 {
 }
 
@@ -71,10 +71,11 @@ void PairRecords::BeginStep()
     hit = false;
 }
 
-bool PairRecords::Accept(f32 q, const ShapeContactWrite& contact)
+void PairRecords::Accept(f32 q, const Contact& contact)
 {
-    if (q > best)
-        return false;
+    // Also refuses an undefined fraction.
+    if (!(q <= best))
+        return;
     if (q < best)
     {
         best = q;
@@ -86,13 +87,12 @@ bool PairRecords::Accept(f32 q, const ShapeContactWrite& contact)
         partnerRecord.currentCirclesNumber = 0;
     }
     Write(contact);
-    return true;
 }
 
 namespace
 {
 // Fills the next record of the sub-pool matching the other shape's kind and counts it.
-void WriteSide(DGEO_C& record, const ShapeContactWrite& contact, bool mirrored)
+void WriteSide(DGEO_C& record, const Contact& contact, bool mirrored)
 {
     const bool otherIsCircle = mirrored ? contact.ownShapeIsCircle : contact.partnerShapeIsCircle;
     const bool selfIsCircle = mirrored ? contact.partnerShapeIsCircle : contact.ownShapeIsCircle;
@@ -119,7 +119,7 @@ void WriteSide(DGEO_C& record, const ShapeContactWrite& contact, bool mirrored)
 }
 } // namespace
 
-void PairRecords::Write(const ShapeContactWrite& contact)
+void PairRecords::Write(const Contact& contact)
 {
     WriteSide(moverRecord, contact, false);
     WriteSide(partnerRecord, contact, true);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "collision/Collision_Contact.h"
 #include "collision/Collision_Pose.h"
 #include "collision/Collision_Results.h"
 #include "core/Core_Types.h"
@@ -59,36 +60,24 @@ private:
     const Math::Circle2D* partnerCircles = nullptr;
 };
 
-// One contact between a shape of the mover and a shape of its partner: one or two points, each with
-// the normal pointing from the partner's shape towards the mover's.
-struct ShapeContactWrite
-{
-    i32 points = 1;
-    Math::Vector2D point[2];
-    Math::Vector2D normal[2];
-    f32 penetration = 0.0f;
-    bool ownShapeIsCircle = false;
-    u32 ownUserId = 0;
-    bool partnerShapeIsCircle = false;
-    u32 partnerUserId = 0;
-};
-
 // The geometry records that a pair test reserved in both objects, and the earliest fraction of the
 // current sub-step found so far. A contact goes into the mover's record and, mirrored (normals
 // negated, user ids exchanged), into the partner's, so both records always hold the same contacts.
-class PairRecords
+class PairRecords final : public ContactSink
 {
 public:
     PairRecords(DGEO_C& moverRecord, DGEO_C& partnerRecord);
 
     // Starts a sub-step: no contact yet.
     void BeginStep();
-    // Applies the fraction rule to a contact at fraction q of the sub-step: a later one is
-    // ignored (false), an earlier one replaces every contact of the step in both records, an
-    // equal one is appended.
-    bool Accept(f32 q, const ShapeContactWrite& contact);
+    // Starts one shape test of the sub-step: the proximity tolerance is the mover's thickness.
+    void BeginTest(f32 collisionThickness) { ResetProximity(collisionThickness); }
+    // An earlier contact replaces every contact of the step in both records.
+    void Accept(f32 q, const Contact& contact) override;
+    // A contact at the end of the step: the fraction rule as for any other.
+    void AcceptSliding(const Contact& contact) override { Accept(1.0f, contact); }
     // Appends a contact without a fraction (still objects).
-    void Write(const ShapeContactWrite& contact);
+    void Write(const Contact& contact);
 
     bool Hit() const { return hit; }
     f32 Best() const { return best; }

@@ -3,7 +3,7 @@
 namespace Collision2D::Detail
 {
 StaticRecord::StaticRecord(ShapeContact& record, f32 collisionThickness)
-    : record(record), closest(collisionThickness)
+    : ContactSink(collisionThickness), record(record)
 {
 }
 
@@ -23,14 +23,6 @@ void StaticRecord::AcceptSliding(const Contact& contact)
     if (replace)
         best = 1.0f;
     Write(replace, contact);
-}
-
-bool StaticRecord::TakeProximity(f32 depth, bool inclusive)
-{
-    if (inclusive ? !(depth <= closest) : !(depth < closest))
-        return false;
-    closest = depth;
-    return true;
 }
 
 void StaticRecord::Write(bool replace, const Contact& contact)

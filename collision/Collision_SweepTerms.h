@@ -12,8 +12,9 @@
 // Terms shared by the sweeps of the dynamic-versus-dynamic tests.
 namespace Collision2D::Sweep
 {
+using Detail::Contact;
+using Detail::ContactSink;
 using Detail::NoHitDistance;
-using Detail::ShapeContactWrite;
 using Geometry::Distance;
 using Geometry::Unit;
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 // Segments of dynamic objects meeting segments and circles, moving, turning and at rest. A
 // segment's front is its left side: the walls below face the body that runs at them.
 namespace
@@ -176,6 +178,37 @@ TEST_F(SegmentContact, SegmentSweepsIntoCircle)
     EXPECT_EQ(Record(*target).lineSegments[0].myCircleUserId[0], 5u);
 }
 
+TEST_F(SegmentContact, FastSegmentCannotJumpOverASmallCircle)
+{
+    // 20 sub-steps of 25 units: the wall is left of the pin at the end of one and right of it at the
+    // end of the next.
+    CollisionActor pin;
+    AddCircleFrame(pin, 2.0f, 8);
+    auto wall = MakeBody(facingRight, {-110, 0});
+    auto still = MakeBody(pin, {0, 0});
+    MoveTo(*wall, {390, 0}, 0);
+    Collide(*wall, *still);
+    ASSERT_EQ(wall->GetResults()->currentDGEONumber, 1);
+    EXPECT_NEAR(Record(*wall).contactPosition.x, -2.0f, 1e-3f);
+    ASSERT_EQ(Record(*wall).currentCirclesNumber, 1);
+    EXPECT_NEAR(Record(*wall).circles[0].contactPoint[0].x, -2.0f, 1e-3f);
+    EXPECT_NEAR(Record(*wall).circles[0].normal[0].x, -1.0f, 1e-5f);
+    EXPECT_GE(Record(*wall).circles[0].penetrationDistance, 0.0f);
+    ASSERT_EQ(Record(*still).currentLineSegmentsNumber, 1);
+    EXPECT_NEAR(Record(*still).lineSegments[0].normal[0].x, 1.0f, 1e-5f);
+
+    // The pin moving too, slower, the same way: they meet where the wall catches up with it.
+    auto chaser = MakeBody(facingRight, {-110, 0});
+    auto runner = MakeBody(pin, {0, 0});
+    MoveTo(*chaser, {390, 0}, 0);
+    MoveTo(*runner, {100, 0}, 0);
+    Collide(*chaser, *runner);
+    ASSERT_EQ(chaser->GetResults()->currentDGEONumber, 1);
+    // The wall's x is -110 + 500 t and the pin's left side 100 t - 2: they meet at t = 0.27.
+    EXPECT_NEAR(Record(*chaser).contactPosition.x, 25.0f, 1e-2f);
+    EXPECT_NEAR(Record(*runner).contactPosition.x, 27.0f, 1e-2f);
+}
+
 TEST_F(SegmentContact, CircleRunsIntoSegmentFront)
 {
     auto mover = MakeBody(ball, {0, 0});
@@ -234,6 +267,24 @@ TEST_F(SegmentContact, CircleMeetsSegmentEndPoint)
     EXPECT_EQ(contact.contactPoint[0], Vector2D(0, 10));
     EXPECT_NEAR(Record(*mover).contactPosition.x, 0.0f, 1e-3f);
     EXPECT_NEAR(contact.normal[0].y, 1.0f, 1e-3f);
+}
+
+TEST_F(SegmentContact, CircleRunningParallelToASegmentMeetsItsEnd)
+{
+    // The ball's leading point runs parallel to the plate's line, half a unit behind it: the
+    // plate's end point is what the ball meets.
+    auto mover = MakeBody(ball, {-20, 0.5f});
+    auto plate = MakeBody(facingUp, {0, 0});
+    MoveTo(*mover, {20, 0.5f}, 0);
+    Collide(*mover, *plate);
+
+    ASSERT_EQ(mover->GetResults()->currentDGEONumber, 1);
+    const DGEO_C& own = Record(*mover);
+    EXPECT_NEAR(own.contactPosition.x, -5.0f - std::sqrt(0.75f), 1e-3f);
+    ASSERT_EQ(own.currentLineSegmentsNumber, 1);
+    EXPECT_EQ(own.lineSegments[0].contactPoint[0], Vector2D(-5, 0));
+    EXPECT_NEAR(own.lineSegments[0].normal[0].x, -std::sqrt(0.75f), 1e-3f);
+    EXPECT_NEAR(own.lineSegments[0].normal[0].y, 0.5f, 1e-3f);
 }
 
 TEST_F(SegmentContact, TurningBodySweepsOntoCircle)
