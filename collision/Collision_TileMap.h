@@ -41,8 +41,9 @@ public:
 
     TileMap* Clone() const;
 
-    // Builds the tiles and cells from a tile-map text file (LF or CR LF line ends). False, with the
-    // map unchanged, when the file cannot be opened or does not hold a well-formed map.
+    // Builds the tiles and cells from a tile-map text file (LF or CR LF line ends), and sets the
+    // local bounding rectangle to the grid's extent. False, with the map unchanged, when the file
+    // cannot be opened or does not hold a well-formed map.
     bool ReadInformation(const Core::String& path);
 
     // Once per frame: tile animations advance, the world rectangle follows the position.

@@ -248,6 +248,9 @@ bool TileMap::ReadInformation(const Core::String& path)
     rows = rowCount;
     width = cellSize * columnCount;
     height = cellSize * rowCount;
+    // The map's extent: a map is only tested against bodies whose sweep meets this rectangle, and
+    // a new grid has no other bounds. A caller may still set another one.
+    boundingRectangle = VelRect(static_cast<f32>(height), 0.0f, static_cast<f32>(width), 0.0f);
     tiles = std::move(readTiles);
     cells = std::move(readCells);
     for (Cell& cell : cells)

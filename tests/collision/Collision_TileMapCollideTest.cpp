@@ -331,8 +331,8 @@ TEST_F(TileMapCollide, TheLayerTestsEveryBodyAgainstItsMaps)
     engine.AddLayer();
     auto* layerMap = new TileMap();
     const MapFile text(GridText(Block(5, 5, 0, 9)));
+    // Read from its file, the map is tested wherever its grid lies, without a rectangle of its own.
     ASSERT_TRUE(layerMap->ReadInformation(text.Path()));
-    layerMap->SetBoundingRectangle(VelRect(100, 0, 100, 0));
     layerMap->SetZCollision(2);
     engine.AddObject(layerMap, 0, {0, 0});
     DynamicObject* walker = MakeBody(tallBox, {42, 25}).release();

@@ -47,6 +47,7 @@ TEST(TileMap, ReadsSizesTilesAndCells)
     EXPECT_EQ(map.Dimension(), 32);
     EXPECT_EQ(map.Width(), 128);
     EXPECT_EQ(map.Height(), 96);
+    EXPECT_EQ(map.GetBoundingRectangle(), VelRect(96, 0, 128, 0)) << "the grid's extent";
     ASSERT_EQ(map.GetTileCount(), 3);
     const Tile& animated = *map.GetTile(1);
     EXPECT_EQ(animated.GetCount(), 2);
