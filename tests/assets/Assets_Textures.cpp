@@ -103,7 +103,9 @@ TEST(TextureFolders, HoldExactlyTheTexturesTheGameNames)
 {
     EXPECT_EQ(NamedIn("Animations", {PlayTextures(), MenuTextures()}), PngFilesIn("Animations"));
     EXPECT_EQ(NamedIn("ParticleSystems", {ParticleTextures()}), PngFilesIn("ParticleSystems"));
-    EXPECT_EQ(NamedIn("Cursors", {GuiTextures()}), PngFilesIn("Cursors"));
+    for (const char* folder : {"Cursors", "Skins", "Skins/Overlays", "Skins/DefaultButtonSkin",
+                               "Skins/DefaultFormSkin", "Skins/DefaultRadioButtonSkin"})
+        EXPECT_EQ(NamedIn(folder, {GuiTextures()}), PngFilesIn(folder)) << folder;
 }
 
 TEST(WindowIcon, PngBesideTheIcoIsASquarePictureWithTransparency)
