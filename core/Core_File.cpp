@@ -109,8 +109,36 @@ Object* File::ReadObject()
     ++readDepth;
     object->Load(*this);
     --readDepth;
+    if (readDepth == 0 && !discarded.empty())
+        ReleaseDiscarded(object);
     createdByLastRead = object;
     return object;
+}
+
+void File::Discard(Object* object)
+{
+    if (!object || object != createdByLastRead)
+        return;
+    createdByLastRead = nullptr;
+    if (readDepth == 0)
+        RefPtr<Object> release(object);
+    else
+        discarded.push_back(object);
+}
+
+void File::ReleaseDiscarded(Object* result)
+{
+    // Every refused object and the result are held while the refused ones go, so each goes exactly
+    // once whatever they hold of each other, and the result reaches its caller with the count it
+    // had (0 when nothing else holds it).
+    result->AddReference();
+    for (Object* object : discarded)
+        object->AddReference();
+    Vector<Object*> releasing;
+    releasing.swap(discarded);
+    for (Object* object : releasing)
+        object->ReleaseReference();
+    --result->referenceCount;
 }
 
 bool File::CanRead(u64 count)

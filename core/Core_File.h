@@ -50,16 +50,18 @@ public:
         if (!typed)
         {
             SetFailed();
-            // An object made by this very read and taken by nothing else is freed; one met before
-            // (perhaps still loading further up) is left to its holders. The failed stream never
-            // hands it out again.
-            if (object == createdByLastRead)
-                RefPtr<Object> discard(object);
+            Discard(object);
             return false;
         }
         target.Reset(typed);
         return !Failed();
     }
+
+    // For readers that refuse what a read returned: an object made by the last read is freed once
+    // no object of this stream is still loading (freeing it earlier could drop the only reference
+    // to one that is, under its reader). An object met before is left to its holders. The stream
+    // must have failed, so it never hands the object out again.
+    void Discard(Object* object);
 
     virtual bool Failed() const { return failed; }
     void SetFailed() { failed = true; }
@@ -77,6 +79,8 @@ protected:
     void ClearObjectTable();
 
 private:
+    void ReleaseDiscarded(Object* result);
+
     // Deeper nesting of object payloads than this is taken for a hostile stream (it would exhaust
     // the stack).
     static constexpr u32 MaximumObjectDepth = 1000;
@@ -87,6 +91,7 @@ private:
     u32 lastId = 0;
     u32 readDepth = 0;
     Object* createdByLastRead = nullptr; // the object the last ReadObject made, if it made one
+    Vector<Object*> discarded;           // refused objects waiting for the outermost read to end
     bool failed = false;
 };
 

@@ -77,6 +77,8 @@ public:
     static Object* Create();
 
 private:
+    // A stream lends an object a reference while it frees the objects its reader refused.
+    friend class File;
     u32 referenceCount = 0;
 };
 

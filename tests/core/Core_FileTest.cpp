@@ -88,6 +88,9 @@ class ListHolder : public Core::Object
 {
     CORE_CLASS(ListHolder)
 public:
+    static int alive;
+    ListHolder() { ++alive; }
+    ~ListHolder() override { --alive; }
     Core::Vector<Core::RefPtr<Core::Object>> items;
 
     void Save(Core::File& file) override
@@ -105,6 +108,7 @@ public:
             items.emplace_back(file.ReadObject());
     }
 };
+int ListHolder::alive = 0;
 CORE_REGISTER_CLASS(ListHolder, "Test::ListHolder")
 
 std::vector<u8> Bytes(const Core::MemoryFile& file)
@@ -516,6 +520,31 @@ TEST_F(ObjectStreamTest, ObjectStillLoadingIsNotFreedByAMistypedBackReference)
     EXPECT_TRUE(read->loaded);
     EXPECT_EQ(read->other.Get(), nullptr);
     read.Reset();
+    EXPECT_EQ(ExpectsOther::alive, 0);
+}
+
+TEST_F(ObjectStreamTest, ARefusedObjectHoldingTheOneStillLoadingGoesOnlyOnceTheReadEnds)
+{
+    // Object 1 expects an OtherNode and gets a new list (object 2) whose only item is object 1:
+    // freeing the list at once would free object 1 under its own reader.
+    std::vector<u8> bytes;
+    Append(bytes, {1});
+    AppendName(bytes, "Test::ExpectsOther");
+    Append(bytes, {1, 0, 0, 0, 1});
+    AppendName(bytes, "Test::ListHolder");
+    Append(bytes, {2, 0, 0, 0, 1, 0, 0, 0, 1});
+    AppendName(bytes, "Test::ExpectsOther");
+    Append(bytes, {1, 0, 0, 0});
+    Core::MemoryFile file(bytes.data(), static_cast<u32>(bytes.size()));
+    Core::Object* read = file.ReadObject();
+    EXPECT_TRUE(file.Failed());
+    ASSERT_NE(read, nullptr);
+    EXPECT_TRUE(static_cast<ExpectsOther*>(read)->loaded);
+    // The list went when the read ended; the object read comes back unheld, as every new one does.
+    EXPECT_EQ(ListHolder::alive, 0);
+    EXPECT_EQ(read->GetReferenceCount(), 0u);
+    Core::RefPtr<Core::Object> holder(read);
+    holder.Reset();
     EXPECT_EQ(ExpectsOther::alive, 0);
 }
 
