@@ -33,9 +33,11 @@ Math::Point2D FlipPoint(const Math::Point2D& p, FlipVariant variant)
 
 Math::LineSegment2D FlipLineSegment(const Math::LineSegment2D& s, FlipVariant variant)
 {
-    if (variant == NoFlip)
-        return s;
-    return {FlipPoint(s.B, variant), FlipPoint(s.A, variant)};
+    // One mirror turns the segment's left side inward, so its ends are exchanged to keep the
+    // outer side; both mirrors together are a half-turn, which keeps it.
+    if (variant == HFlip || variant == VFlip)
+        return {FlipPoint(s.B, variant), FlipPoint(s.A, variant)};
+    return {FlipPoint(s.A, variant), FlipPoint(s.B, variant)};
 }
 
 Math::Circle2D FlipCircle(const Math::Circle2D& c, FlipVariant variant)

@@ -28,8 +28,8 @@ enum FlipVariant : i32
 // The variant drawn with the given flip flags.
 FlipVariant SelectFlipVariant(bool horizontalFlip, bool verticalFlip);
 
-// Mirrored copies about the local origin. A mirrored segment has its end points exchanged so that
-// its left side stays its outer side.
+// Mirrored copies about the local origin. A segment's left side stays its outer side: mirrored in
+// one axis its end points are exchanged, mirrored in both (a half-turn) they are not.
 Math::Point2D FlipPoint(const Math::Point2D& p, FlipVariant variant);
 Math::LineSegment2D FlipLineSegment(const Math::LineSegment2D& s, FlipVariant variant);
 Math::Circle2D FlipCircle(const Math::Circle2D& c, FlipVariant variant);

@@ -28,8 +28,22 @@ TEST(CollisionActorData, FlipVariantsOfRectangleAndSegment)
     EXPECT_EQ(segment.variants[HFlip].B, Vector2D(-1, 2));
     EXPECT_EQ(segment.variants[VFlip].A, Vector2D(3, -4));
     EXPECT_EQ(segment.variants[VFlip].B, Vector2D(1, -2));
-    EXPECT_EQ(segment.variants[HVFlip].A, Vector2D(-3, -4));
+    EXPECT_EQ(segment.variants[HVFlip].A, Vector2D(-1, -2));
+    EXPECT_EQ(segment.variants[HVFlip].B, Vector2D(-3, -4));
     EXPECT_EQ(segment.GetUserId(), 9u);
+
+    // The outer (left) side of a wall facing +x follows the drawing: a single mirror in x and the
+    // half-turn of both mirrors make it face -x, a mirror in y leaves it facing +x.
+    frame.AddLineSegment({2, 5}, {2, -5}, 10, true);
+    const DynamicCollisionLineSegment& wall = frame.lineSegments.back();
+    auto facing = [&](FlipVariant variant) {
+        const Math::LineSegment2D& s = wall.variants[variant];
+        return (s.B - s.A).y > 0 ? -1 : 1;
+    };
+    EXPECT_EQ(facing(NoFlip), 1);
+    EXPECT_EQ(facing(HFlip), -1);
+    EXPECT_EQ(facing(VFlip), 1);
+    EXPECT_EQ(facing(HVFlip), -1);
 
     frame.AddCircle({1, 2}, 3, 5, true);
     EXPECT_EQ(frame.circles.back().variants[HVFlip].center, Vector2D(-1, -2));
