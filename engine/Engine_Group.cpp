@@ -59,6 +59,7 @@ void Group::Load(Core::File& file)
         if (!child || WouldMakeCycle(child))
         {
             file.SetFailed();
+            file.Discard(object);
             break;
         }
         child->SetParent(this);

@@ -53,17 +53,17 @@ void Node::Load(Core::File& file)
 {
     const LoadScope scope(*this);
     Math::ReadMatrix4x4(file, world);
-    // Read raw: a parent still being read is held by nothing yet. A parent that is not one was
-    // read whole here (or before), and nothing would hold it; once the stream has failed it is
-    // never handed out again, so one that nothing holds is let go.
+    // Read raw: a parent still being read is held by nothing yet. Anything else (not a node, or a
+    // node read whole here) fails the stream, and the stream lets go of what this read made.
     Core::Object* storedParent = file.ReadObject();
     if (storedParent)
     {
         Node* parentNode = dynamic_cast<Node*>(storedParent);
         if (!parentNode || !parentNode->IsLoading())
+        {
             file.SetFailed();
-        if (parentNode && !parentNode->IsLoading() && parentNode->GetReferenceCount() == 0)
-            Core::RefPtr<Node> discard(parentNode);
+            file.Discard(storedParent);
+        }
     }
     Core::ReadU8(file, flag0);
     Core::ReadU8(file, mergeIntoParent);

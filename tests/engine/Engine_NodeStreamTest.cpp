@@ -166,6 +166,30 @@ TEST(NodeStream, NullChildrenAreSkippedAndNonNodesFailTheStream)
     EXPECT_EQ(group->GetChild(0)->GetName(), Core::String("real"));
 }
 
+TEST(NodeStream, ANonNodeMadeAsAChildOrAParentIsFreedWithTheFailedRead)
+{
+    // Objects that are not nodes, made by the very reads that return them, would have no holder.
+    // The leak checker of the sanitizer build sees it if either is kept.
+    Core::MemoryFile asChild;
+    WriteGroupHeader(asChild, "Engine::Group", 1, 1);
+    WriteReference(asChild, "Object", 2);
+    Core::MemoryFile childReading(asChild.GetData(), asChild.GetSize());
+    Core::RefPtr<Engine::Group> group;
+    EXPECT_FALSE(childReading.ReadObjectInto(group));
+    ASSERT_TRUE(group);
+    EXPECT_EQ(group->GetChildCount(), 0u);
+
+    Core::MemoryFile asParent;
+    WriteReference(asParent, "Engine::Node", 1);
+    Math::WriteMatrix4x4(asParent, Math::Matrix4x4());
+    WriteReference(asParent, "Object", 2);
+    Core::MemoryFile parentReading(asParent.GetData(), asParent.GetSize());
+    Core::RefPtr<Engine::Node> node;
+    EXPECT_FALSE(parentReading.ReadObjectInto(node));
+    ASSERT_TRUE(node);
+    EXPECT_EQ(node->GetParent(), nullptr);
+}
+
 TEST(NodeStream, GroupsListingEachOtherFailInsteadOfMakingACycle)
 {
     // Group 1 holds group 2, which lists group 1 (still reading its children) as its child.
