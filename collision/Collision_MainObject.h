@@ -16,10 +16,6 @@ namespace Collision2D
 class MainCollisionObject : public Core::Base
 {
 public:
-    MainCollisionObject() = default;
-    explicit MainCollisionObject(i32 kind) : kind(kind) {}
-    MainCollisionObject(const MainCollisionObject&) = default;
-    MainCollisionObject& operator=(const MainCollisionObject&) = default;
     ~MainCollisionObject() override = default;
 
     i32 GetKind() const { return kind; }
@@ -27,6 +23,13 @@ public:
     void SetUserData(void* owner) { userData = owner; }
 
 protected:
+    // Only the collidables exist, each with the kind of its class: a layer stores an object by its
+    // kind as the class that kind names.
+    MainCollisionObject() = default;
+    explicit MainCollisionObject(i32 kind) : kind(kind) {}
+    MainCollisionObject(const MainCollisionObject&) = default;
+    MainCollisionObject& operator=(const MainCollisionObject&) = default;
+
     // The kind as a u32.
     void SaveKind(Core::File& file) const;
     // Reads the kind, which must be this object's own kind (an object of another class cannot be
