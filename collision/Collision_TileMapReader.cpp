@@ -18,7 +18,7 @@
 //             5 characters of label, the image count n                  "Num: 2"
 //             11 characters of label, n durations in seconds            "Durations: 0.5 1.0"
 //             13 characters of label, n image values                    "ImageValues: 1 2"
-//             4 characters of label, n collision ids (bytes)            "Ids: 1 2"
+//             4 characters of label, n collision ids (bytes)            "Id: 1 2"
 //             an empty line
 //   12 characters of label, the number of used cells   "Used Cells: 2"
 //   per used cell a line "(column,row,tile)".

@@ -146,8 +146,6 @@ private:
         auto* map = new Collision2D::TileMap();
         map->ReadInformation(Core::String(std::string_view(path)));
         std::remove(path.c_str());
-        map->SetBoundingRectangle(Collision2D::VelRect(static_cast<f32>(map->Height()), 0.0f,
-                                                       static_cast<f32>(map->Width()), 0.0f));
         engine.AddObject(map, 0, {0, 0});
     }
 
