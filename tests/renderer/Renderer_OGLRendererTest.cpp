@@ -271,6 +271,34 @@ TEST_F(OGLRendererTest, TexturesItHoldsGoWhileTheCacheAndTheContextStand)
     EXPECT_EQ(TextureCache::Get(), nullptr);
 }
 
+TEST_F(OGLRendererTest, FullScreenAndBackRestoresTheWindow)
+{
+    window->SetPosition(30, 40);
+    i32 x = 0;
+    i32 y = 0;
+    window->GetPosition(x, y);
+    renderer->ToggleFullScreen();
+    if (renderer->GetDisplaySettings().fullScreen == 0)
+    {
+        GTEST_SKIP() << "the display offers no full-screen mode";
+    }
+    renderer->ToggleFullScreen();
+    EXPECT_EQ(renderer->GetDisplaySettings().fullScreen, 0);
+    EXPECT_TRUE(window->HasBorder());
+    EXPECT_FALSE(window->IsTopMost());
+    EXPECT_TRUE(window->IsVisible());
+    i32 width = 0;
+    i32 height = 0;
+    window->GetClientSize(width, height);
+    EXPECT_EQ(width, Width);
+    EXPECT_EQ(height, Height);
+    i32 backX = 0;
+    i32 backY = 0;
+    window->GetPosition(backX, backY);
+    EXPECT_EQ(backX, x);
+    EXPECT_EQ(backY, y);
+}
+
 TEST(OGLRendererDiagnosticsTest, FilesAreWrittenOnlyWithTheSwitchOn)
 {
     auto window = std::make_unique<PAL::Window>(Width, Height);
