@@ -50,11 +50,12 @@ void ReadWindowSystemExtensions(Core::Vector<Core::String>& names)
     SplitExtensionNames(glXQueryExtensionsString(display, DefaultScreen(display)), names, MaximumExtensionNameLength);
 }
 
+// Only the extensions that accept an interval of 0 count: with GLX_SGI_swap_control alone, turning
+// vertical synchronisation off would fail, and a failed swap-interval call ends the process.
 bool HasSwapControlExtension(const Core::Vector<Core::String>& windowSystemNames)
 {
     return HasExtensionName(windowSystemNames, "GLX_EXT_swap_control") ||
-           HasExtensionName(windowSystemNames, "GLX_MESA_swap_control") ||
-           HasExtensionName(windowSystemNames, "GLX_SGI_swap_control");
+           HasExtensionName(windowSystemNames, "GLX_MESA_swap_control");
 }
 
 bool HasMultisampleExtension(const Core::Vector<Core::String>& windowSystemNames)

@@ -1,5 +1,6 @@
 // Extension strings cut into names: every space ends a name, a trailing space adds none, and the
-// window-system list cuts names at 255 bytes.
+// window-system list cuts names at 255 bytes; and which window-system names give swap control.
+#include "renderer/Internal_GLExtensions.h"
 #include "renderer/Renderer_Extensions.h"
 
 #include <gtest/gtest.h>
@@ -55,4 +56,11 @@ TEST(ExtensionNamesTest, LookUpComparesWholeNames)
     EXPECT_FALSE(HasExtensionName(names, "GL_EXT"));
     EXPECT_FALSE(HasExtensionName(names, "gl_ext_fog"));
     EXPECT_FALSE(HasExtensionName(names, nullptr));
+}
+
+TEST(ExtensionNamesTest, SwapControlNeedsAnExtensionThatCanTurnSynchronisationOff)
+{
+    EXPECT_FALSE(HasSwapControlExtension(Split("GLX_SGI_swap_control GLX_ARB_multisample")));
+    EXPECT_TRUE(HasSwapControlExtension(Split("GLX_SGI_swap_control GLX_MESA_swap_control")));
+    EXPECT_TRUE(HasSwapControlExtension(Split("GLX_EXT_swap_control")));
 }
