@@ -250,9 +250,14 @@ void OGLRenderer::ExecuteRasterQueue()
     RunRasterCommands(*this, rasterQueue);
 }
 
+// SetDisplaySettings may have replaced the window with none: there is then nothing to present on
+// or to switch.
 void OGLRenderer::SwapFrame()
 {
-    PAL::SwapBuffers(*settings.window);
+    if (settings.window)
+    {
+        PAL::SwapBuffers(*settings.window);
+    }
 }
 
 void OGLRenderer::ToggleFullScreen()
@@ -260,6 +265,10 @@ void OGLRenderer::ToggleFullScreen()
     RecordingRenderer::ToggleFullScreen();
     // The shadow flipped the flag as if any mode were accepted; the device decides below.
     settings.fullScreen = settings.fullScreen ? 0 : 1;
+    if (!settings.window)
+    {
+        return;
+    }
     PAL::Window& window = *settings.window;
     Adapter& modes = *adapter.Get();
     if (settings.fullScreen)

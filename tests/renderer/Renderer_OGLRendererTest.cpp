@@ -299,6 +299,17 @@ TEST_F(OGLRendererTest, FullScreenAndBackRestoresTheWindow)
     EXPECT_EQ(backY, y);
 }
 
+TEST_F(OGLRendererTest, SettingsWithoutAWindowPresentAndSwitchNothing)
+{
+    DisplaySettings settings = renderer->GetDisplaySettings();
+    settings.window = nullptr;
+    renderer->SetDisplaySettings(settings);
+    renderer->Present();
+    renderer->ToggleFullScreen();
+    EXPECT_EQ(renderer->GetDisplaySettings().fullScreen, 0);
+    EXPECT_EQ(renderer->GetDisplaySettings().window, nullptr);
+}
+
 TEST(OGLRendererDiagnosticsTest, FilesAreWrittenOnlyWithTheSwitchOn)
 {
     auto window = std::make_unique<PAL::Window>(Width, Height);
