@@ -261,6 +261,9 @@ bool CollisionEngine::Load(Core::File& file)
     u32 count = 0;
     if (!Core::ReadCount(file, count, LayerMinimumBytes))
         return false;
+    // Each dynamic object's record sets the global sub-step cap; a stream that fails part-way
+    // must not leave one of its values behind.
+    const i32 interpolation = MaximumInterpolationValue;
     for (u32 i = 0; i < count; ++i)
     {
         auto* layer = new (__FILE__, __LINE__) CollisionLayer(CollisionLayer::StreamConstruction{});
@@ -270,6 +273,7 @@ bool CollisionEngine::Load(Core::File& file)
         {
             file.SetFailed();
             RemoveAllLayers();
+            MaximumInterpolationValue = interpolation;
             return false;
         }
     }

@@ -153,6 +153,7 @@ TEST_F(WorldStream, TruncatedStreamsFailAndLeaveNoLayers)
     BuildWorld(engine);
     Core::MemoryFile saved;
     engine.Save(saved);
+    Collision2D::MaximumInterpolationValue = 5;
     for (u32 size = 0; size < saved.GetSize(); size += 97)
     {
         CollisionEngine loaded;
@@ -160,6 +161,7 @@ TEST_F(WorldStream, TruncatedStreamsFailAndLeaveNoLayers)
         EXPECT_FALSE(loaded.Load(reader)) << size;
         EXPECT_TRUE(reader.Failed());
         EXPECT_EQ(loaded.GetLayerCount(), 0u);
+        EXPECT_EQ(Collision2D::MaximumInterpolationValue, 5) << "the saved cap of 17 is not taken";
     }
 }
 
