@@ -2,6 +2,7 @@
 // lists sorted and every draw issued to the recording renderer (its log off, so the queue's own
 // work is what is measured). Run for 1,000 and 10,000 quads; the fitted complexity and the time
 // per quad show how the cost grows between the two.
+#include "Engine_BenchScene.h"
 #include "core/Core_Random.h"
 #include "engine/Engine_RenderQueue.h"
 #include "engine/Engine_SceneGraph.h"
@@ -15,27 +16,13 @@
 
 namespace
 {
-class SheetTexture : public Renderer::ITexture
-{
-public:
-    i32 GetWidth() const override { return 256; }
-    i32 GetHeight() const override { return 256; }
-    i32 GetFormat() const override { return 0; }
-    i32 GetTextureType() const override { return TwoDimensional; }
-    u32 GetID() const override { return 1; }
-    void Reload() override {}
-    void Unload() override {}
-    u8 HasMipmaps() const override { return 1; }
-    Core::String GetFileName() const override { return "sheet.png"; }
-};
-
 // Sprite-like quads: the queue's default effect and quad mesh, one of a few textures, scattered in
 // depth so that the blended sort has work to do.
 std::vector<Engine::RenderItem> MakeQuads(u32 count)
 {
     Core::Random random(7);
-    const Core::RefPtr<Renderer::ITexture> textures[4] = {new SheetTexture(), new SheetTexture(), new SheetTexture(),
-                                                         new SheetTexture()};
+    const Core::RefPtr<Renderer::ITexture> textures[4] = {new EngineBench::SizedTexture(256), new EngineBench::SizedTexture(256), new EngineBench::SizedTexture(256),
+                                                         new EngineBench::SizedTexture(256)};
     std::vector<Engine::RenderItem> quads(count);
     for (u32 i = 0; i < count; ++i)
     {
