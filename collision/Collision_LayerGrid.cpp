@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <utility>
 
 namespace Collision2D
 {
@@ -13,13 +15,32 @@ namespace
 constexpr u32 MaximumSlotListCapacity = 1u << 20;
 constexpr u32 CellMinimumBytes = 3 * 8 + GridCell::EdgeCount * 16;
 
-bool Contains(const GridCell& cell, const Math::Vector2D& p)
+// Whether the segment meets the closed box [left, right] × [bottom, top] (bounds may be infinite):
+// the part of the segment within each axis's bounds, narrowed axis by axis, is not empty.
+bool SegmentMeetsBox(const Math::LineSegment2D& segment, const f32 (&low)[2], const f32 (&high)[2])
 {
-    const f32 left = cell.edges[GridCell::Left].A.x;
-    const f32 right = cell.edges[GridCell::Right].A.x;
-    const f32 bottom = cell.edges[GridCell::Bottom].A.y;
-    const f32 top = cell.edges[GridCell::Top].A.y;
-    return left <= p.x && p.x <= right && bottom <= p.y && p.y <= top;
+    const f32 from[2] = {segment.A.x, segment.A.y};
+    const f32 along[2] = {segment.B.x - segment.A.x, segment.B.y - segment.A.y};
+    f32 first = 0.0f;
+    f32 last = 1.0f;
+    for (i32 axis = 0; axis < 2; ++axis)
+    {
+        if (along[axis] == 0.0f)
+        {
+            if (from[axis] < low[axis] || from[axis] > high[axis])
+                return false;
+            continue;
+        }
+        f32 enter = (low[axis] - from[axis]) / along[axis];
+        f32 leave = (high[axis] - from[axis]) / along[axis];
+        if (enter > leave)
+            std::swap(enter, leave);
+        first = std::fmax(first, enter);
+        last = std::fmin(last, leave);
+        if (first > last)
+            return false;
+    }
+    return true;
 }
 } // namespace
 
@@ -134,19 +155,20 @@ void LayerGrid::RegisterLineSegment(const Math::LineSegment2D& segment, u32 slot
     const i32 columnB = ClampIndex(local.B.x / cellSize, columns);
     const i32 rowA = ClampIndex(local.A.y / cellSize, rows);
     const i32 rowB = ClampIndex(local.B.y / cellSize, rows);
+    // A cell is met when an end point lies in it (edges included) or the segment crosses one of its
+    // edges. Points outside the grid fall into its border cells, so a border cell reaches out
+    // without end beyond the grid's edge: shapes out there are met by the bodies out there.
+    constexpr f32 far = std::numeric_limits<f32>::infinity();
     for (i32 column = std::min(columnA, columnB); column <= std::max(columnA, columnB); ++column)
     {
         for (i32 row = std::min(rowA, rowB); row <= std::max(rowA, rowB); ++row)
         {
-            GridCell& cell = Cell(column, row);
-            bool meets = Contains(cell, local.A) || Contains(cell, local.B);
-            for (i32 edge = 0; !meets && edge < GridCell::EdgeCount; ++edge)
-            {
-                const int code = local.ClassifyToLineSegment(cell.edges[edge]);
-                meets = code == Math::Code::Meet || code == Math::Code::Same;
-            }
-            if (meets)
-                cell.staticLineSegments.AddOnce(slot);
+            const f32 low[2] = {column == 0 ? -far : static_cast<f32>(column) * cellSize,
+                                row == 0 ? -far : static_cast<f32>(row) * cellSize};
+            const f32 high[2] = {column == columns - 1 ? far : static_cast<f32>(column + 1) * cellSize,
+                                 row == rows - 1 ? far : static_cast<f32>(row + 1) * cellSize};
+            if (SegmentMeetsBox(local, low, high))
+                Cell(column, row).staticLineSegments.AddOnce(slot);
         }
     }
 }

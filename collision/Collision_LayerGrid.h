@@ -77,7 +77,8 @@ public:
     // The cell of a world point, clamped into the grid.
     void CellOf(const Math::Vector2D& point, i32& column, i32& row) const;
 
-    // Lists a static shape in every cell its outline crosses (a circle) or that it meets (a segment).
+    // Lists a static shape in every cell its outline crosses (a circle) or that it meets (a segment);
+    // the parts of a shape outside the grid are listed in the border cells they lie beyond.
     void RegisterCircle(const Math::Circle2D& circle, u32 slot);
     void RegisterLineSegment(const Math::LineSegment2D& segment, u32 slot);
 

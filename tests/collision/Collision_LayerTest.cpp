@@ -204,6 +204,29 @@ TEST_F(LayerTest, StaticShapesAreRegisteredInTheCellsTheyMeet)
     EXPECT_FALSE(Listed(Layer().GetGrid().Cell(6, 6).staticCircles, 1));
 }
 
+TEST_F(LayerTest, StaticShapesBeyondTheGridAreMetInItsBorderCells)
+{
+    // The default grid covers 0..600 × 0..400; the wall stands left of it, the floor below it.
+    engine.AddObject(new StaticCollisionLineSegment({{-200, 250}, {-200, 50}}), 0, {0, 0});
+    engine.AddObject(new StaticCollisionLineSegment({{-50, -100}, {650, -100}}), 0, {0, 0});
+    const LayerGrid& grid = Layer().GetGrid();
+    for (i32 row = 0; row < grid.GetRows(); ++row)
+        EXPECT_EQ(Listed(grid.Cell(0, row).staticLineSegments, 1), row <= 2) << row;
+    EXPECT_FALSE(Listed(grid.Cell(1, 1).staticLineSegments, 1));
+    for (i32 column = 0; column < grid.GetColumns(); ++column)
+    {
+        EXPECT_TRUE(Listed(grid.Cell(column, 0).staticLineSegments, 2)) << column;
+        EXPECT_FALSE(Listed(grid.Cell(column, 1).staticLineSegments, 2)) << column;
+    }
+
+    // A body running into the floor out there meets it.
+    DynamicObject& body = Add(ball, {300, -50});
+    engine.SetDynamicObjectPosition(ids.back(), {300, -150});
+    engine.Update(0.016f);
+    ASSERT_EQ(body.GetResults()->currentLNSNumber, 1);
+    EXPECT_NEAR(body.GetResults()->lineSegments[0].contactPosition.y, -95.0f, 1e-3f);
+}
+
 TEST_F(LayerTest, StillBodyMeetsStaticsOnlyWithUpdateOnIdle)
 {
     auto* segment = new StaticCollisionLineSegment({{100, 50}, {100, 150}});
