@@ -1,8 +1,8 @@
+#include "SoundGen_Vorbis.h"
 #include "audio/Audio_SoundEngine.h"
 
 #include <AL/al.h>
 #include <benchmark/benchmark.h>
-#include <vorbis/vorbisenc.h>
 
 #include <cmath>
 #include <cstdlib>
@@ -23,74 +23,19 @@ namespace
 
     const bool nullDevice = ::setenv("ALSOFT_DRIVERS", "null", 0) == 0;
 
-    void AppendPage(std::vector<unsigned char>& out, const ogg_page& page)
-    {
-        out.insert(out.end(), page.header, page.header + page.header_len);
-        out.insert(out.end(), page.body, page.body + page.body_len);
-    }
-
-    void Drain(vorbis_dsp_state& dsp, vorbis_block& block, ogg_stream_state& stream, std::vector<unsigned char>& out)
-    {
-        ogg_packet packet;
-        ogg_page page;
-        while (vorbis_analysis_blockout(&dsp, &block) == 1)
-        {
-            vorbis_analysis(&block, nullptr);
-            vorbis_bitrate_addblock(&block);
-            while (vorbis_bitrate_flushpacket(&dsp, &packet))
-            {
-                ogg_stream_packetin(&stream, &packet);
-                while (ogg_stream_pageout(&stream, &page))
-                    AppendPage(out, page);
-            }
-        }
-    }
-
     // Three seconds of a stereo chord, the kind of signal music streams carry.
     std::vector<unsigned char> EncodeMusic()
     {
-        vorbis_info info;
-        vorbis_info_init(&info);
-        vorbis_encode_init_vbr(&info, 2, Rate, 0.4f);
-        vorbis_comment comment;
-        vorbis_comment_init(&comment);
-        vorbis_dsp_state dsp;
-        vorbis_analysis_init(&dsp, &info);
-        vorbis_block block;
-        vorbis_block_init(&dsp, &block);
-        ogg_stream_state stream;
-        ogg_stream_init(&stream, 7);
-        std::vector<unsigned char> out;
-        ogg_packet headers[3];
-        vorbis_analysis_headerout(&dsp, &comment, &headers[0], &headers[1], &headers[2]);
-        for (ogg_packet& header : headers)
-            ogg_stream_packetin(&stream, &header);
-        ogg_page page;
-        while (ogg_stream_flush(&stream, &page))
-            AppendPage(out, page);
-        for (long start = 0; start < Frames; start += 1024)
+        std::vector<float> samples(Frames * 2);
+        for (long i = 0; i < Frames; ++i)
         {
-            const long count = std::min(1024L, Frames - start);
-            float** buffer = vorbis_analysis_buffer(&dsp, static_cast<int>(count));
-            for (long i = 0; i < count; ++i)
-            {
-                const double t = static_cast<double>(start + i) / Rate;
-                buffer[0][i] = static_cast<float>(0.3 * std::sin(2 * M_PI * 262 * t) + 0.2 * std::sin(2 * M_PI * 330 * t));
-                buffer[1][i] = static_cast<float>(0.3 * std::sin(2 * M_PI * 392 * t) + 0.2 * std::sin(2 * M_PI * 523 * t));
-            }
-            vorbis_analysis_wrote(&dsp, static_cast<int>(count));
-            Drain(dsp, block, stream, out);
+            const double t = static_cast<double>(i) / Rate;
+            samples[i * 2] = static_cast<float>(0.3 * std::sin(2 * M_PI * 262 * t) + 0.2 * std::sin(2 * M_PI * 330 * t));
+            samples[i * 2 + 1] = static_cast<float>(0.3 * std::sin(2 * M_PI * 392 * t) + 0.2 * std::sin(2 * M_PI * 523 * t));
         }
-        vorbis_analysis_wrote(&dsp, 0);
-        Drain(dsp, block, stream, out);
-        while (ogg_stream_flush(&stream, &page))
-            AppendPage(out, page);
-        ogg_stream_clear(&stream);
-        vorbis_block_clear(&block);
-        vorbis_dsp_clear(&dsp);
-        vorbis_comment_clear(&comment);
-        vorbis_info_clear(&info);
-        return out;
+        std::vector<unsigned char> music;
+        SoundGen::EncodeOggVorbis(samples, 2, Rate, 0.4, "music", music);
+        return music;
     }
 
     struct StreamingEngine

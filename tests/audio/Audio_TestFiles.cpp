@@ -1,6 +1,6 @@
 #include "Audio_TestFiles.h"
 
-#include <vorbis/vorbisenc.h>
+#include "SoundGen_Vorbis.h"
 
 #include <gtest/gtest.h>
 
@@ -119,82 +119,19 @@ namespace AudioTest
                      Chunk("data", TonePcm(channels, bits, frequency, frames))});
     }
 
-    namespace
-    {
-        void AppendPage(Bytes& out, const ogg_page& page)
-        {
-            out.insert(out.end(), page.header, page.header + page.header_len);
-            out.insert(out.end(), page.body, page.body + page.body_len);
-        }
-
-        void DrainPackets(vorbis_dsp_state& dsp, vorbis_block& block, ogg_stream_state& stream, Bytes& out)
-        {
-            ogg_packet packet;
-            ogg_page page;
-            while (vorbis_analysis_blockout(&dsp, &block) == 1)
-            {
-                vorbis_analysis(&block, nullptr);
-                vorbis_bitrate_addblock(&block);
-                while (vorbis_bitrate_flushpacket(&dsp, &packet))
-                {
-                    ogg_stream_packetin(&stream, &packet);
-                    while (ogg_stream_pageout(&stream, &page))
-                        AppendPage(out, page);
-                }
-            }
-        }
-    }
-
     Bytes MakeOgg(int channels, long frequency, long frames, u32 toneMask)
     {
-        vorbis_info info;
-        vorbis_info_init(&info);
-        if (vorbis_encode_init_vbr(&info, channels, frequency, 0.4f) != 0)
-            throw std::runtime_error("the Vorbis encoder refused the set-up");
-        vorbis_comment comment;
-        vorbis_comment_init(&comment);
-        vorbis_dsp_state dsp;
-        vorbis_analysis_init(&dsp, &info);
-        vorbis_block block;
-        vorbis_block_init(&dsp, &block);
-        ogg_stream_state stream;
-        ogg_stream_init(&stream, 1234);
-
-        Bytes out;
-        ogg_packet header, commentHeader, codeHeader;
-        vorbis_analysis_headerout(&dsp, &comment, &header, &commentHeader, &codeHeader);
-        ogg_stream_packetin(&stream, &header);
-        ogg_stream_packetin(&stream, &commentHeader);
-        ogg_stream_packetin(&stream, &codeHeader);
-        ogg_page page;
-        while (ogg_stream_flush(&stream, &page))
-            AppendPage(out, page);
-
-        constexpr long BlockFrames = 1024;
-        for (long start = 0; start < frames; start += BlockFrames)
-        {
-            const long count = std::min(BlockFrames, frames - start);
-            float** buffer = vorbis_analysis_buffer(&dsp, static_cast<int>(count));
+        std::vector<float> samples(static_cast<size_t>(frames) * channels);
+        for (long i = 0; i < frames; ++i)
             for (int channel = 0; channel < channels; ++channel)
-                for (long i = 0; i < count; ++i)
-                {
-                    const bool tone = (toneMask >> channel & 1u) != 0;
-                    const double phase = 2.0 * M_PI * 220.0 * (channel + 1) * (start + i) / frequency;
-                    buffer[channel][i] = tone ? static_cast<float>(0.5 * std::sin(phase)) : 0.0f;
-                }
-            vorbis_analysis_wrote(&dsp, static_cast<int>(count));
-            DrainPackets(dsp, block, stream, out);
-        }
-        vorbis_analysis_wrote(&dsp, 0);
-        DrainPackets(dsp, block, stream, out);
-        while (ogg_stream_flush(&stream, &page))
-            AppendPage(out, page);
-
-        ogg_stream_clear(&stream);
-        vorbis_block_clear(&block);
-        vorbis_dsp_clear(&dsp);
-        vorbis_comment_clear(&comment);
-        vorbis_info_clear(&info);
+            {
+                const bool tone = (toneMask >> channel & 1u) != 0;
+                const double phase = 2.0 * M_PI * 220.0 * (channel + 1) * i / frequency;
+                samples[static_cast<size_t>(i) * channels + channel] = tone ? static_cast<float>(0.5 * std::sin(phase)) : 0.0f;
+            }
+        Bytes out;
+        if (!SoundGen::EncodeOggVorbis(samples, channels, static_cast<int>(frequency), 0.4, "test", out))
+            throw std::runtime_error("the Vorbis encoder refused the set-up");
         return out;
     }
 

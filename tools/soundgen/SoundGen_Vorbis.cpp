@@ -108,19 +108,28 @@ namespace SoundGen
         };
     }
 
-    bool WriteOggVorbis(const std::string& path, const std::vector<float>& samples, int channels, int rate,
-                        double quality, const std::string& title, std::string& error)
+    bool EncodeOggVorbis(const std::vector<float>& samples, int channels, int rate, double quality,
+                         const std::string& title, std::vector<unsigned char>& bytes)
     {
         Encoder encoder;
         if (!encoder.Start(channels, rate, quality, title))
+            return false;
+        encoder.Write(samples, channels);
+        bytes = encoder.Bytes();
+        return true;
+    }
+
+    bool WriteOggVorbis(const std::string& path, const std::vector<float>& samples, int channels, int rate,
+                        double quality, const std::string& title, std::string& error)
+    {
+        std::vector<unsigned char> bytes;
+        if (!EncodeOggVorbis(samples, channels, rate, quality, title, bytes))
         {
             error = "the Vorbis encoder refuses these settings";
             return false;
         }
-        encoder.Write(samples, channels);
         std::ofstream file(path, std::ios::binary | std::ios::trunc);
-        file.write(reinterpret_cast<const char*>(encoder.Bytes().data()),
-                   static_cast<std::streamsize>(encoder.Bytes().size()));
+        file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
         if (!file)
         {
             error = "cannot write " + path;
