@@ -1,0 +1,83 @@
+#include "framework/Lua_MasterState.h"
+
+#include "framework/Lua_ScriptClass.h"
+#include "framework/Lua_ScriptEngine.h"
+#include "framework/Lua_Stack.h"
+
+#include <lua.hpp>
+
+namespace Lua
+{
+namespace
+{
+// A value table of the named class with the given fields, each 0 (alpha 1 for colours).
+int CreateValueTable(lua_State* state, const char* className, const char* const* fields, int fieldCount,
+                     lua_Number lastDefault)
+{
+    lua_createtable(state, 0, fieldCount + 1);
+    for (int i = 0; i < fieldCount; ++i)
+    {
+        lua_pushnumber(state, i == fieldCount - 1 ? lastDefault : 0);
+        lua_setfield(state, -2, fields[i]);
+    }
+    lua_pushstring(state, className);
+    lua_setfield(state, -2, "className");
+    return 1;
+}
+
+const char* const PointFields[] = {"X", "Y"};
+const char* const ColorFields[] = {"R", "G", "B", "A"};
+const char* const SizeFields[] = {"Width", "Height"};
+
+int CreateVector(lua_State* state)
+{
+    return CreateValueTable(state, "Vector2D", PointFields, 2, 0);
+}
+
+int CreatePoint(lua_State* state)
+{
+    return CreateValueTable(state, "Point2D", PointFields, 2, 0);
+}
+
+int CreateColor(lua_State* state)
+{
+    return CreateValueTable(state, "Color", ColorFields, 4, 1);
+}
+
+int CreateSize(lua_State* state)
+{
+    return CreateValueTable(state, "Size", SizeFields, 2, 0);
+}
+
+void PushObject(lua_State* state, Core::Base* object, const char* scriptTypeName)
+{
+    PushObjectAs(state, object, scriptTypeName);
+}
+} // namespace
+
+lua_State* BuildMasterState()
+{
+    CloseMasterState();
+    lua_State* state = luaL_newstate();
+    luaL_openlibs(state);
+    for (const ScriptClass* scriptClass : GetScriptClasses())
+        RegisterScriptClass(state, *scriptClass);
+    lua_register(state, "CreateVector", &CreateVector);
+    lua_register(state, "CreatePoint", &CreatePoint);
+    lua_register(state, "CreateColor", &CreateColor);
+    lua_register(state, "CreateSize", &CreateSize);
+    Core::SetScriptPusher(&PushObject);
+    LuaScript::SetMasterState(state);
+    return state;
+}
+
+void CloseMasterState()
+{
+    lua_State* state = LuaScript::GetMasterState();
+    if (!state)
+        return;
+    LuaScript::SetMasterState(nullptr);
+    Core::SetScriptPusher(nullptr);
+    lua_close(state);
+}
+} // namespace Lua

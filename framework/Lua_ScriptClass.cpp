@@ -1,0 +1,105 @@
+#include "framework/Lua_ScriptClass.h"
+
+#include <lua.hpp>
+
+#include <algorithm>
+#include <cstring>
+
+namespace Lua
+{
+namespace
+{
+// Key of the metatable field that names the class of a metatable made here; its address is
+// unique, so no script value can forge it.
+const char ClassKey = 0;
+
+const Vellumar::ScriptMethodEntry NoMethods[] = {{nullptr, nullptr}};
+// Objects whose class registers no table of its own are pushed with this one.
+const ScriptClass ObjectClass{"Object", NoMethods, true};
+const ScriptClassRegistrar objectRegistrar(ObjectClass);
+
+Core::Vector<const ScriptClass*>& ScriptClasses()
+{
+    static Core::Vector<const ScriptClass*> classes;
+    return classes;
+}
+
+// Upvalues: the class and the entry. Takes the receiver off the stack and calls the native; a
+// receiver of another class gets no call and no result.
+int Dispatch(lua_State* state)
+{
+    const ScriptClass* scriptClass = static_cast<const ScriptClass*>(lua_touserdata(state, lua_upvalueindex(1)));
+    const Vellumar::ScriptMethodEntry* entry =
+        static_cast<const Vellumar::ScriptMethodEntry*>(lua_touserdata(state, lua_upvalueindex(2)));
+    const ScriptClass* receiverClass = GetScriptClassOf(state, 1);
+    if (!receiverClass || receiverClass->holdsObjects != scriptClass->holdsObjects ||
+        (!scriptClass->holdsObjects && receiverClass != scriptClass))
+        return 0;
+    void* receiver = *static_cast<void**>(lua_touserdata(state, 1));
+    if (!receiver)
+        return 0;
+    lua_remove(state, 1);
+    const i32 results = entry->native(state, receiver);
+    // Lua takes the results from the top of the stack: never more than the stack holds.
+    return results < 0 ? 0 : std::min<int>(results, lua_gettop(state));
+}
+} // namespace
+
+u32 CountMethods(const Vellumar::ScriptMethodEntry* methods)
+{
+    u32 count = 0;
+    while (methods && methods[count].name)
+        ++count;
+    return count;
+}
+
+ScriptClassRegistrar::ScriptClassRegistrar(const ScriptClass& scriptClass)
+{
+    ScriptClasses().push_back(&scriptClass);
+}
+
+const Core::Vector<const ScriptClass*>& GetScriptClasses()
+{
+    return ScriptClasses();
+}
+
+const ScriptClass* FindScriptClass(const char* name)
+{
+    for (const ScriptClass* scriptClass : ScriptClasses())
+    {
+        if (std::strcmp(scriptClass->name, name) == 0)
+            return scriptClass;
+    }
+    return nullptr;
+}
+
+void RegisterScriptClass(lua_State* state, const ScriptClass& scriptClass)
+{
+    luaL_newmetatable(state, scriptClass.name);
+    lua_pushlightuserdata(state, const_cast<char*>(&ClassKey));
+    lua_pushlightuserdata(state, const_cast<ScriptClass*>(&scriptClass));
+    lua_rawset(state, -3);
+
+    lua_newtable(state);
+    for (const Vellumar::ScriptMethodEntry* entry = scriptClass.methods; entry && entry->name; ++entry)
+    {
+        lua_pushlightuserdata(state, const_cast<ScriptClass*>(&scriptClass));
+        lua_pushlightuserdata(state, const_cast<Vellumar::ScriptMethodEntry*>(entry));
+        lua_pushcclosure(state, &Dispatch, 2);
+        lua_setfield(state, -2, entry->name);
+    }
+    lua_setfield(state, -2, "__index");
+    lua_pop(state, 1);
+}
+
+const ScriptClass* GetScriptClassOf(lua_State* state, i32 index)
+{
+    if (lua_type(state, index) != LUA_TUSERDATA || !lua_getmetatable(state, index))
+        return nullptr;
+    lua_pushlightuserdata(state, const_cast<char*>(&ClassKey));
+    lua_rawget(state, -2);
+    const ScriptClass* scriptClass = static_cast<const ScriptClass*>(lua_touserdata(state, -1));
+    lua_pop(state, 2);
+    return scriptClass;
+}
+} // namespace Lua

@@ -1,0 +1,83 @@
+#pragma once
+// What script methods need of the script stack, without the Lua headers. Every read is checked and
+// never raises a script error (a Lua error would unwind through C++ frames): a value of the wrong
+// type reads as 0, false, an empty string or null, and numbers are converted to integers only
+// when they fit. A script method finds its first argument at index 1 (the receiver is not on the
+// stack).
+#include "core/Core_Object.h"
+#include "core/Core_String.h"
+#include "core/Core_Types.h"
+
+#include <type_traits>
+
+struct lua_State;
+
+namespace Lua
+{
+i32 GetTop(lua_State* state);
+// True when the stack holds at least count values (the receiver included).
+inline bool HasArguments(lua_State* state, i32 count)
+{
+    return GetTop(state) >= count;
+}
+
+bool IsNumber(lua_State* state, i32 index);
+bool IsString(lua_State* state, i32 index);
+bool IsTable(lua_State* state, i32 index);
+bool IsNil(lua_State* state, i32 index);
+
+// The number at index, else 0 (strings are not converted).
+f64 ToNumber(lua_State* state, i32 index);
+f32 ToFloat(lua_State* state, i32 index);
+// The number at index truncated, when it is neither NaN nor outside the type's range; else 0.
+u32 ToUnsigned(lua_State* state, i32 index);
+i32 ToInteger(lua_State* state, i32 index);
+// The truncated number at index when it is a valid index below count.
+bool ToIndex(lua_State* state, i32 index, u32 count, u32& result);
+// Lua truth: everything but nil and false.
+bool ToBoolean(lua_State* state, i32 index);
+// The string at index (numbers in their text form), else empty.
+Core::String ToString(lua_State* state, i32 index);
+
+// The object held by a userdata that an object pushed, else null.
+Core::Base* ToBase(lua_State* state, i32 index);
+template <class T>
+T* ToObject(lua_State* state, i32 index)
+{
+    static_assert(std::is_base_of_v<Core::Base, T>);
+    return dynamic_cast<T*>(ToBase(state, index));
+}
+// The value held by a userdata of the script class named className (classes that are not
+// objects, such as the shapes), else null.
+void* ToValue(lua_State* state, i32 index, const char* className);
+
+i32 PushNil(lua_State* state);
+i32 PushNumber(lua_State* state, f64 value);
+i32 PushBoolean(lua_State* state, bool value);
+i32 PushString(lua_State* state, const char* text);
+i32 PushString(lua_State* state, const Core::String& text);
+// The object through its own PushToScript; nil for null or an object that pushed nothing.
+i32 PushObject(lua_State* state, Core::Base* object);
+// A userdata holding object with the metatable registered as scriptTypeName (or the plain
+// "Object" one when there is none).
+void PushObjectAs(lua_State* state, void* object, const char* scriptTypeName);
+// A userdata owning a copy of value, with the metatable registered as className: the script
+// holds the only reference, and the copy goes with the userdata (T holds no resources: its
+// destructor never runs).
+template <class T>
+i32 PushValueCopy(lua_State* state, const T& value, const char* className);
+// A new table, with the list's values at 1, 2, ...
+i32 PushNewTable(lua_State* state);
+// Stores the value on top of the stack at list[position] of the table below it and pops it.
+void SetListElement(lua_State* state, u32 position);
+
+// Storage for PushValueCopy: the block it returns holds size bytes, kept as long as the userdata.
+void* PushValueBlock(lua_State* state, u32 size, const char* className);
+
+template <class T>
+i32 PushValueCopy(lua_State* state, const T& value, const char* className)
+{
+    new (PushValueBlock(state, sizeof(T), className)) T(value);
+    return 1;
+}
+}  // namespace Lua
