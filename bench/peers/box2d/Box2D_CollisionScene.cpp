@@ -1,0 +1,102 @@
+// Box2D's side of the collision-detection comparison: the field of Collision_PeerScene.cpp (circles
+// of radius 6, one per 40 × 40 units, four walls, 2 units per frame), from the same random numbers.
+// Box2D finds and updates every touching pair in its step; the listener disables each contact before
+// it is solved, so the step detects collisions and moves the circles without resolving them.
+#include <box2d/box2d.h>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cmath>
+#include <memory>
+#include <random>
+#include <vector>
+
+namespace
+{
+constexpr float Radius = 6.0f;
+constexpr float Speed = 2.0f;
+constexpr float Spacing = 40.0f;
+constexpr float Frame = 1.0f / 60.0f;
+
+class DetectOnly : public b2ContactListener
+{
+public:
+    void PreSolve(b2Contact* contact, const b2Manifold*) override { contact->SetEnabled(false); }
+};
+
+class Field
+{
+public:
+    explicit Field(int64_t count) : side(Spacing * std::sqrt(float(count))), world(b2Vec2(0.0f, 0.0f))
+    {
+        world.SetAllowSleeping(false);
+        world.SetContactListener(&listener);
+        b2BodyDef wallsDef;
+        b2Body* walls = world.CreateBody(&wallsDef);
+        const b2Vec2 corners[4] = {{0, 0}, {side, 0}, {side, side}, {0, side}};
+        for (int i = 0; i < 4; ++i)
+        {
+            b2EdgeShape wall;
+            wall.SetTwoSided(corners[i], corners[(i + 1) % 4]);
+            walls->CreateFixture(&wall, 0.0f);
+        }
+
+        b2CircleShape circle;
+        circle.m_radius = Radius;
+        std::mt19937 random(2024);
+        std::uniform_real_distribution<float> unit(0.0f, 1.0f);
+        for (int64_t i = 0; i < count; ++i)
+        {
+            const float x = Radius + unit(random) * (side - 2 * Radius);
+            const float y = Radius + unit(random) * (side - 2 * Radius);
+            const float angle = unit(random) * 6.2831853f;
+            b2BodyDef def;
+            def.type = b2_dynamicBody;
+            def.position.Set(x, y);
+            // Per second, so that one step of 1/60 s moves the circle 2 units.
+            def.linearVelocity.Set(std::cos(angle) * Speed / Frame, std::sin(angle) * Speed / Frame);
+            b2Body* body = world.CreateBody(&def);
+            body->CreateFixture(&circle, 1.0f);
+            bodies.push_back(body);
+        }
+    }
+
+    // Times one step, then turns back the circles that crossed a wall.
+    void Step(benchmark::State& state)
+    {
+        const auto start = std::chrono::steady_clock::now();
+        world.Step(Frame, 8, 3);
+        state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        for (b2Body* body : bodies)
+        {
+            const b2Vec2 p = body->GetPosition();
+            b2Vec2 v = body->GetLinearVelocity();
+            if (p.x < Radius || p.x > side - Radius)
+                v.x = -v.x;
+            if (p.y < Radius || p.y > side - Radius)
+                v.y = -v.y;
+            body->SetLinearVelocity(v);
+        }
+    }
+
+    int ContactCount() { return world.GetContactCount(); }
+
+private:
+    float side;
+    DetectOnly listener;
+    b2World world;
+    std::vector<b2Body*> bodies;
+};
+
+void CollisionScene(benchmark::State& state)
+{
+    Field field(state.range(0));
+    for (auto _ : state)
+        field.Step(state);
+    state.counters["pairs"] = double(field.ContactCount());
+    state.counters["bodies"] = double(state.range(0));
+}
+
+BENCHMARK(CollisionScene)->Arg(100)->Arg(1000)->Arg(10000)->UseManualTime()->Unit(benchmark::kMillisecond);
+} // namespace
