@@ -1,0 +1,77 @@
+#pragma once
+// Shared by the GUI tests: a texture without a device, a bitmap font made in memory, and a
+// recording renderer with a render queue and the GUI's drawing state installed for one test.
+#include "engine/Engine_Font.h"
+#include "engine/Engine_RenderQueue.h"
+#include "gui/GUI_Graphics.h"
+#include "renderer/Renderer_RecordingRenderer.h"
+#include "renderer/Renderer_Texture.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace GuiTest
+{
+class FakeTexture : public Renderer::ITexture
+{
+public:
+    FakeTexture(i32 width, i32 height) : width(width), height(height) {}
+
+    i32 GetWidth() const override { return width; }
+    i32 GetHeight() const override { return height; }
+    i32 GetFormat() const override { return 0; }
+    i32 GetTextureType() const override { return TwoDimensional; }
+    u32 GetID() const override { return 0; }
+    void Reload() override {}
+    void Unload() override {}
+    u8 HasMipmaps() const override { return 0; }
+    Core::String GetFileName() const override { return ""; }
+
+private:
+    i32 width;
+    i32 height;
+};
+
+// Cells of 10 pixels on a 100-texel atlas, lines 12 apart. The space advances 5; 'A' advances
+// 8 with the ink offset 1.5 and the spacing value 2; 'B' advances 6 with 0.25 and 1.
+inline Core::RefPtr<Engine::BitmapFont> MakeFont()
+{
+    Engine::FontMetrics metrics;
+    metrics.header[Engine::FontHeader::CellSize] = 10;
+    metrics.header[Engine::FontHeader::LineHeight] = 12;
+    auto glyph = [&metrics](char code) -> Engine::GlyphInfo& { return metrics.glyphs[code - Engine::FirstGlyphCode]; };
+    glyph(' ').advance = 5;
+    glyph('A') = Engine::GlyphInfo{'A', 8, 8, 10, 0, 0, 1.5f, 2, 0};
+    glyph('B') = Engine::GlyphInfo{'B', 6, 6, 10, 0, 0, 0.25f, 1, 0};
+    return Core::RefPtr<Engine::BitmapFont>(new Engine::BitmapFont("Synthetic", new FakeTexture(100, 100), metrics));
+}
+
+// A 640 x 480 recording renderer as the process-wide renderer, a render queue drawing to it and
+// the drawing state every GUI routine reaches.
+class GuiFixture : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        renderer = Renderer::CreateRecordingRenderer(Renderer::DisplaySettings(640, 480));
+        queue = std::make_unique<Engine::RenderQueue>();
+        queue->SetRenderer(renderer.Get());
+        graphics = std::make_unique<GUI::Graphics>();
+        GUI::SetGraphics(graphics.get());
+    }
+
+    void TearDown() override
+    {
+        GUI::SetGraphics(nullptr);
+        graphics.reset();
+        queue.reset();
+        Renderer::SetRenderer(nullptr);
+        renderer = nullptr;
+    }
+
+    Core::RefPtr<Renderer::RecordingRenderer> renderer;
+    std::unique_ptr<Engine::RenderQueue> queue;
+    std::unique_ptr<GUI::Graphics> graphics;
+};
+} // namespace GuiTest
