@@ -1,5 +1,7 @@
 #include "framework/Lua_MasterState.h"
 
+#include "core/PAL_MessageBox.h"
+#include "core/PAL_MessagePump.h"
 #include "framework/Lua_ScriptClass.h"
 #include "framework/Lua_ScriptEngine.h"
 #include "framework/Lua_Stack.h"
@@ -49,6 +51,13 @@ int CreateSize(lua_State* state)
     return CreateValueTable(state, "Size", SizeFields, 2, 0);
 }
 
+// A script that does not compile ends the program, as its author is told.
+void ShowCompileError(const Core::String& message)
+{
+    PAL::ShowMessageBox("Script Error", message, PAL::MessageBoxKind::Error, PAL::MessageBoxButton::Ok);
+    PAL::PostQuit();
+}
+
 void PushObject(lua_State* state, Core::Base* object, const char* scriptTypeName)
 {
     PushObjectAs(state, object, scriptTypeName);
@@ -67,6 +76,7 @@ lua_State* BuildMasterState()
     lua_register(state, "CreateColor", &CreateColor);
     lua_register(state, "CreateSize", &CreateSize);
     Core::SetScriptPusher(&PushObject);
+    LuaScript::SetCompileErrorHandler(&ShowCompileError);
     LuaScript::SetMasterState(state);
     return state;
 }
@@ -78,6 +88,7 @@ void CloseMasterState()
         return;
     LuaScript::SetMasterState(nullptr);
     Core::SetScriptPusher(nullptr);
+    LuaScript::SetCompileErrorHandler(nullptr);
     lua_close(state);
 }
 } // namespace Lua

@@ -35,12 +35,16 @@ void WriteToStandardError(const Core::String& message)
 LuaScript::CompileErrorHandler compileErrorHandler = &WriteToStandardError;
 
 // Stack: hook name, arguments. Calls the global of that name when it is a function and returns
-// what it returned; anything else is no call and no result.
+// what it returned; anything else fails the protected call, with an error value that costs no
+// allocation.
 int CallGlobalHook(lua_State* thread)
 {
     lua_getfield(thread, LUA_GLOBALSINDEX, lua_tostring(thread, 1));
     if (!lua_isfunction(thread, -1))
-        return 0;
+    {
+        lua_pushboolean(thread, 0);
+        return lua_error(thread);
+    }
     lua_replace(thread, 1);
     lua_call(thread, lua_gettop(thread) - 1, LUA_MULTRET);
     return lua_gettop(thread);
