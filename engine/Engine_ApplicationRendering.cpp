@@ -39,7 +39,8 @@ PAL::SurfaceFormat SurfaceFormatFor(const ApplicationSettings& settings)
 }
 }  // namespace
 
-RenderingApplication::RenderingApplication(const ApplicationSettings& settings, RendererFactory createRenderer)
+RenderingApplication::RenderingApplication(const ApplicationSettings& settings, RendererFactory createRenderer,
+                                           Input::Source& input)
     : window(settings.width, settings.height, SurfaceFormatFor(settings))
 {
     renderingApplication = this;
@@ -59,9 +60,9 @@ RenderingApplication::RenderingApplication(const ApplicationSettings& settings, 
     window.SetVisible(1);
     window.SetCloseCallback(&RenderingApplication::OnWindowClose);
 
-    Input::MouseImp::Create(mouse);
+    Input::MouseImp::Create(mouse, input);
     mouse->SetWindow(window.GetHandle());
-    Input::KeyboardImp::Create(keyboard);
+    Input::KeyboardImp::Create(keyboard, input);
 
     Renderer::DisplaySettings display = DisplaySettingsFor(settings);
     display.window = &window;

@@ -8,6 +8,7 @@
 #include "core/Core_String.h"
 #include "core/Input_Keyboard.h"
 #include "core/Input_Mouse.h"
+#include "core/Input_Source.h"
 #include "core/PAL_Stopwatch.h"
 #include "engine/Engine_Application.h"
 #include "engine/Engine_FontCache.h"
@@ -24,10 +25,11 @@ class RenderingApplication : public Application
 {
 public:
     // Opens the window (shown, not resizable), full screen when the settings ask, makes the font
-    // cache the process-wide one, makes the mouse and the keyboard, then the renderer through the
-    // factory.
+    // cache the process-wide one, makes the mouse and the keyboard over the input source, then the
+    // renderer through the factory. Tests pass a recording renderer's factory and a scripted source.
     explicit RenderingApplication(const ApplicationSettings& settings,
-                                  RendererFactory createRenderer = &Renderer::CreateOGLRenderer);
+                                  RendererFactory createRenderer = &Renderer::CreateOGLRenderer,
+                                  Input::Source& input = Input::GetSystemSource());
     ~RenderingApplication() override;
 
     // The process-wide rendering application; null when none lives.

@@ -1,0 +1,193 @@
+#pragma once
+// The framework's game application, driven by the engine's main loop: it owns the level factory
+// and the current level, the scene graph, the collision, physics and sound engines, the network
+// facade and the HUD, and runs them in one fixed order every frame. Level switches are requests
+// served at the start of the next frame. Exactly one game lives; GetInstance reaches it.
+#include "core/Core_Memory.h"
+#include "core/Core_Object.h"
+#include "core/Core_String.h"
+#include "core/Core_Types.h"
+#include "engine/Engine_ApplicationRendering.h"
+#include "engine/Engine_SceneGraph.h"
+#include "framework/Vellumar_Level.h"
+#include "framework/Vellumar_LevelFactory.h"
+#include "network/Vellumar_VelNet.h"
+
+class SoundEngine;
+
+namespace Collision2D
+{
+class CollisionActor;
+class CollisionEngine;
+}  // namespace Collision2D
+
+namespace GUI
+{
+class HUD;
+}
+
+namespace Physics2D
+{
+class PhysicsEngine;
+}
+
+namespace Vellumar
+{
+class GameObject;
+
+// A command to the game as a whole, served at the start of the next frame.
+enum GameRequest : u32
+{
+    RequestNone = 0,
+    RequestSaveGame = 1,
+    RequestLoadGame = 2,
+    RequestWriteReplay = 3,
+    RequestStartReplay = 4,
+};
+
+class Game : public Engine::RenderingApplication
+{
+public:
+    // The application part (window, devices, renderer) over the renderer factory and input source,
+    // then the HUD, the scene graph and the engines; no level exists until the first Update.
+    Game(LevelFactory* factory, const Engine::ApplicationSettings& settings, u32 startingLevel,
+         Engine::RendererFactory createRenderer = &Renderer::CreateOGLRenderer,
+         Input::Source& input = Input::GetSystemSource());
+    ~Game() override;
+
+    // The game, or null while none lives.
+    static Game* GetInstance();
+
+    LuaScript* GetScript() override { return script; }
+
+    // The frame tick: the first call creates the starting level; later calls run UpdateFrame with
+    // the duration of the previous frame.
+    void Update() override;
+    // Once after the main loop: the HUD, the network, the level and the engines go, in that order.
+    void Shutdown() override;
+
+    // Hooks.
+    virtual void OnStart();
+    virtual void OnEnd();
+    virtual void PreLevelUpdate(f32 dt);
+    // The contact filter: self and other are game objects (other null for static geometry).
+    virtual bool AllowContact(GameObject* self, GameObject* other, f32* restitution, f32* friction);
+    virtual void PostCollisionUpdate(f32 dt);
+    virtual bool OnPlayerJoining(VelPlayer* player);
+    virtual void OnJoinReply(i32 code);
+    virtual void OnNetworkGameJoined();
+    virtual void OnNetworkGameHosted();
+    virtual void OnSessionLost();
+    virtual void OnPlayerAdded(VelPlayer* player);
+    virtual void OnPlayerRemoved(VelPlayer* player);
+    virtual void OnNetTextMessage(VelPlayer* sender, const Core::String& text);
+    virtual void OnNetDataMessage(VelPlayer* sender, u32 id, u32 size, const void* data);
+
+    Level* GetCurrentLevel() const { return currentLevel.Get(); }
+    u32 GetCurrentLevelIndex() const { return currentLevelIndex; }
+    u32 GetStartingLevelIndex() const { return startingLevelIndex; }
+    u32 GetNextLevelIndex() const { return nextLevelIndex; }
+    bool IsSwitchPending() const { return switchPending != 0; }
+    LevelFactory* GetLevelFactory() const { return levelFactory.Get(); }
+    Engine::SceneGraph* GetSceneGraph() const { return sceneGraph.Get(); }
+    Collision2D::CollisionEngine* GetCollisionEngine() const { return collisionEngine; }
+    Physics2D::PhysicsEngine* GetPhysicsEngine() const { return physicsEngine; }
+    SoundEngine* GetSoundEngine() const { return soundEngine; }
+    VelNet* GetNetworkEngine() const { return network; }
+    GUI::HUD* GetHUD() const { return hud; }
+    i32 GetResolutionWidth() const { return resolutionWidth; }
+    i32 GetResolutionHeight() const { return resolutionHeight; }
+    const Core::Vector<VelBroadcast>& GetOnlineSessions() const { return onlineSessions; }
+
+    void SetTitle(const Core::String& title);
+    Core::String GetTitle();
+    void SetIcon(const Core::String& iconFile);
+    Core::String GetIcon();
+    // Clamped to [0, 10], the sound listener's gain.
+    void SetMasterVolume(f32 volume);
+    f32 GetMasterVolume() const;
+
+    // The executable's folder without a trailing backslash; resource and save paths append a path
+    // that begins with one.
+    static Core::String GetDirectory();
+    static Core::String GetExecutableName();
+    static Core::String GetExecutableNameNoExtension();
+
+    // Requests a switch at the start of the next frame; a later request replaces it. Indices not
+    // below the level count and unknown names are ignored, and so is every request made while the
+    // current level is being torn down. Returns the level count.
+    u32 GoToLevel(u32 index);
+    void GoToLevel(const Core::String& levelName);
+    void RestartLevel();
+
+    // The collision actors the game's content registers; owned.
+    void AddCollisionAssets(Collision2D::CollisionActor* actor);
+    void ClearCollisionAssets();
+    const Core::List<Collision2D::CollisionActor*>& GetCollisionAssets() const { return collisionAssets; }
+
+    // Objects handed over by a script; deleted at shut-down.
+    void AddManagedObject(GameObject* object, const Core::String& objectName);
+
+    // The physics engine's contact-list callback, with this game as its data.
+    static void UpdateContactList(Physics2D::PhysicsEngine* engine, void* game);
+
+    // Every discovered session of this game (same network id), in discovery order.
+    void RefreshOnlineSessions();
+
+protected:
+    const char* GetScriptTypeName() const override { return "Game"; }
+
+    // One frame's work in its fixed order, with dt in seconds.
+    void UpdateFrame(f32 dt);
+    // Serves a pending switch: the level ends and the engines and input are reset before the
+    // factory builds the next one.
+    void SwitchLevel();
+    // Before a saved game is read: as a switch, without a new level.
+    void ResetForLoad();
+    // The saved-game and replay requests, served before the level switch.
+    void ServeReplayWrite();
+    void ServeReplayRead();
+    void ServeSaveLoadRequest();
+    void PlayReplayFrame(f32& dt);
+    void RecordReplayFrame(f32 dt);
+
+private:
+    // Ends and releases the current level: its objects' OnEnd, its own OnEnd, the game's OnEnd
+    // when shutting down, then its cleanup. Level requests made meanwhile are ignored.
+    void EndCurrentLevel(bool endGame);
+    // The engines and input back to a new level's state.
+    void ResetEngines();
+    void RequestLevel(u32 index);
+
+    LuaScript* script = nullptr;
+    Core::Vector<GameObject*> managedObjects;
+    Core::Vector<Core::String> managedObjectNames;
+    Core::RefPtr<LevelFactory> levelFactory;
+    Core::File* activeFile = nullptr;
+    Core::Vector<VelBroadcast> onlineSessions;
+    Core::RefPtr<Engine::SceneGraph> sceneGraph;
+    Collision2D::CollisionEngine* collisionEngine = nullptr;
+    Physics2D::PhysicsEngine* physicsEngine = nullptr;
+    SoundEngine* soundEngine = nullptr;
+    VelNet* network = nullptr;
+    Core::RefPtr<Level> currentLevel;
+    f64 lastTime = 0.0;
+    f64 elapsed = 0.0;
+    i32 resolutionWidth = 0;
+    i32 resolutionHeight = 0;
+    u32 currentLevelIndex = 0;
+    u32 startingLevelIndex = 0;
+    u32 nextLevelIndex = 0;
+    u8 switchPending = 0;
+    u8 endingLevel = 0;
+    GameRequest request = RequestNone;
+    Core::String savePath;
+    Core::String loadPath;
+    Core::List<Collision2D::CollisionActor*> collisionAssets;
+    u8 recording = 0;
+    u8 playing = 0;
+    Core::String replayPath;
+    u32 replayFrameIndex = 0;
+    GUI::HUD* hud = nullptr;
+};
+}  // namespace Vellumar
