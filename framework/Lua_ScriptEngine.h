@@ -81,10 +81,13 @@ public:
     static Math::Vector2D ReadVector2D(lua_State* thread, i32 index);
     static Math::Point2D ReadPoint2D(lua_State* thread, i32 index);
     static Math::Color ReadColor(lua_State* thread, i32 index);
+    // The {Width, Height} table at index; (0, 0) when the value is not a table.
+    static void ReadSize(lua_State* thread, i32 index, f32& width, f32& height);
     // Pushes a new value table made by the global constructor; returns its stack index.
     static i32 PushVector2D(lua_State* thread, f32 x, f32 y);
     static i32 PushPoint2D(lua_State* thread, f32 x, f32 y);
     static i32 PushColor(lua_State* thread, f32 r, f32 g, f32 b, f32 a);
+    static i32 PushSize(lua_State* thread, f32 width, f32 height);
 
     // The master state every script thread belongs to, or null. The state stays owned by whoever
     // built it; scripts must all be closed before it goes.

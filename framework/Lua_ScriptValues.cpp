@@ -73,6 +73,17 @@ Math::Color LuaScript::ReadColor(lua_State* thread, i32 index)
                        static_cast<f32>(RawNumber(thread, table, "B")), static_cast<f32>(RawNumber(thread, table, "A")));
 }
 
+void LuaScript::ReadSize(lua_State* thread, i32 index, f32& width, f32& height)
+{
+    const int table = AbsoluteIndex(thread, index);
+    width = 0.0f;
+    height = 0.0f;
+    if (lua_type(thread, table) != LUA_TTABLE)
+        return;
+    width = static_cast<f32>(RawNumber(thread, table, "Width"));
+    height = static_cast<f32>(RawNumber(thread, table, "Height"));
+}
+
 void LuaScript::PushValueTable(lua_State* thread, const char* constructor, const char* className)
 {
     PushGlobalCaller(thread);
@@ -113,6 +124,15 @@ i32 LuaScript::PushColor(lua_State* thread, f32 r, f32 g, f32 b, f32 a)
     RawSetNumber(thread, table, "G", g);
     RawSetNumber(thread, table, "B", b);
     RawSetNumber(thread, table, "A", a);
+    return table;
+}
+
+i32 LuaScript::PushSize(lua_State* thread, f32 width, f32 height)
+{
+    PushValueTable(thread, "CreateSize", "Size");
+    const int table = lua_gettop(thread);
+    RawSetNumber(thread, table, "Width", width);
+    RawSetNumber(thread, table, "Height", height);
     return table;
 }
 
