@@ -212,3 +212,39 @@ i32 LuaScript::CopyValues(lua_State* from, lua_State* to, u32 skip, i32 count)
     }
     return copied;
 }
+
+namespace Lua
+{
+Math::Point2D ToPoint(lua_State* state, i32 index)
+{
+    return LuaScript::ReadPoint2D(state, index);
+}
+
+Math::Vector2D ToVector(lua_State* state, i32 index)
+{
+    return LuaScript::ReadVector2D(state, index);
+}
+
+Math::Color ToColor(lua_State* state, i32 index)
+{
+    return LuaScript::ReadColor(state, index);
+}
+
+i32 PushPoint(lua_State* state, const Math::Point2D& point)
+{
+    LuaScript::PushPoint2D(state, point.x, point.y);
+    return 1;
+}
+
+i32 PushVector(lua_State* state, const Math::Vector2D& vector)
+{
+    LuaScript::PushVector2D(state, vector.x, vector.y);
+    return 1;
+}
+
+i32 PushColor(lua_State* state, const Math::Color& color)
+{
+    LuaScript::PushColor(state, color.r, color.g, color.b, color.a);
+    return 1;
+}
+} // namespace Lua

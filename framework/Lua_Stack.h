@@ -7,6 +7,8 @@
 #include "core/Core_Object.h"
 #include "core/Core_String.h"
 #include "core/Core_Types.h"
+#include "core/Math_Color.h"
+#include "core/Math_Vector2D.h"
 
 #include <type_traits>
 
@@ -39,6 +41,12 @@ bool ToBoolean(lua_State* state, i32 index);
 // The string at index (numbers in their text form), else empty.
 Core::String ToString(lua_State* state, i32 index);
 
+// Value tables (points, vectors, colours): the fields of the table at index, or the defaults
+// (0, 0) and (0, 0, 0, 1) for anything that is not a table.
+Math::Point2D ToPoint(lua_State* state, i32 index);
+Math::Vector2D ToVector(lua_State* state, i32 index);
+Math::Color ToColor(lua_State* state, i32 index);
+
 // The object held by a userdata that an object pushed, else null.
 Core::Base* ToBase(lua_State* state, i32 index);
 template <class T>
@@ -50,12 +58,21 @@ T* ToObject(lua_State* state, i32 index)
 // The value held by a userdata of the script class named className (classes that are not
 // objects, such as the shapes), else null.
 void* ToValue(lua_State* state, i32 index, const char* className);
+template <class T>
+T* ToValue(lua_State* state, i32 index, const char* className)
+{
+    return static_cast<T*>(ToValue(state, index, className));
+}
 
 i32 PushNil(lua_State* state);
 i32 PushNumber(lua_State* state, f64 value);
 i32 PushBoolean(lua_State* state, bool value);
 i32 PushString(lua_State* state, const char* text);
 i32 PushString(lua_State* state, const Core::String& text);
+// New value tables made by the script's "CreatePoint", "CreateVector" and "CreateColor".
+i32 PushPoint(lua_State* state, const Math::Point2D& point);
+i32 PushVector(lua_State* state, const Math::Vector2D& vector);
+i32 PushColor(lua_State* state, const Math::Color& color);
 // The object through its own PushToScript; nil for null or an object that pushed nothing.
 i32 PushObject(lua_State* state, Core::Base* object);
 // A userdata holding object with the metatable registered as scriptTypeName (or the plain
