@@ -186,6 +186,13 @@ void ConstraintSolver::Solve()
         diagonal[i] = regularizer[i] * d;
     }
 
+    if (iterations > 0 && !SweepScheduled())
+        SweepInOrder();
+}
+
+void ConstraintSolver::SweepInOrder()
+{
+    const u32 n = rowCount;
     for (u32 iteration = 0; iteration < iterations; ++iteration)
     {
         for (u32 i = 0; i < n; ++i)

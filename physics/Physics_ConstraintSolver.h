@@ -79,7 +79,40 @@ public:
     void Load(Core::File& file);
 
 private:
+    // Three floats of a row side or an accumulator (x, y, angle) and a fourth that stays 0, handled
+    // as one vector; stored without alignment, as the pool gives it.
+    using Lanes = float __attribute__((vector_size(16), aligned(4)));
+
+    // One row as the scheduled sweeps read it: a copy of its solver data and the sweep slots of its
+    // two sides.
+    struct SweepRow
+    {
+        Lanes jacobian1;
+        Lanes jacobian2;
+        Lanes scaled1;
+        Lanes scaled2;
+        float rightHandSide;
+        float diagonal;
+        float friction;
+        i32 normal; // sweep position of the normal row, -1 for none
+        u32 slot1;
+        u32 slot2;
+        float lower;
+        float upper;
+    };
+
     void ComputeRightHandSides();
+    // The sweeps in row order, as the algorithm states them.
+    void SweepInOrder();
+    // The same sweeps in an order that interleaves rows sharing no body, giving the same multipliers
+    // and accumulators bit for bit; false (with the accumulators as they were) where it cannot
+    // promise that, and the caller sweeps in row order instead.
+    bool SweepScheduled();
+    // Orders and copies the rows and the accumulators for SweepScheduled; false when a row's
+    // accumulator is not one of the solver's slots, or both sides of a row share one.
+    bool Schedule();
+    // The body number of an accumulator slot of this solver; false for any other pointer.
+    bool SlotIndex(const float* slot, u32& index) const;
 
     u32 iterations = DefaultIterations;
     bool warmStart = false;
@@ -98,6 +131,20 @@ private:
     Core::Vector<float> lambda;
     Core::Vector<float*> rowAccumulators; // the two bodies' slots of each row, found once per solve
     Core::Vector<float> accumulators;     // 3 per body of capacity
+    // Work of the scheduled sweeps, reused between passes.
+    Core::Vector<SweepRow> sweepRows;
+    Core::Vector<u32> sweepOrder; // sweep position → row
+    Core::Vector<u32> rowLevel;   // per row: its level, then its sweep position
+    Core::Vector<u32> levelStart; // per level: its first sweep position
+    Core::Vector<u32> bodyLevel;  // per body: the level after its last row so far
+    Core::Vector<u8> bodyPinned;  // per body: its accumulator cannot change during the sweeps
+    Core::Vector<float> sweepLambda;
+    // The bodies' accumulators, then one copy per pinned row side.
+    struct SweepSlot
+    {
+        Lanes value;
+    };
+    Core::Vector<SweepSlot> sweepSlots;
     u32 bodyCount = 0;
     u32 bodyCapacity = 0;
     bool positionPass = false;

@@ -1,0 +1,216 @@
+#include "physics/Physics_ConstraintSolver.h"
+
+#include <algorithm>
+#include <cstdint>
+
+// The iterations of the solver visit the rows in row order, and each visit reads and writes only its
+// own multiplier (and, for a friction row, its normal row's), its bounds and the accumulators of its
+// two bodies. Any order that keeps, for every body, its rows in row order, and puts a friction row
+// after a normal row that precedes it (and before one that follows it), therefore computes the same
+// floats as the row order. Rows are given levels (one past the latest level of a row they must
+// follow) and swept level by level: rows of one level share no body, so the processor overlaps them
+// instead of waiting for each sum of the one before.
+//
+// An accumulator to which every row adds only zeros (M⁻¹ Jᵀ zero on that side, as for the static
+// body) never changes while every applied step is finite: x + ±0 is x for any x but −0, and the
+// accumulators start at +0 and only ever receive sums, which never make −0 from +0. Its rows need
+// not wait for each other, and each such row side works on a copy of its own. A step that
+// is not finite (which would have made such an accumulator NaN) is detected, the sweeps' results are
+// dropped and the sweeps redone in row order.
+namespace Physics2D
+{
+bool ConstraintSolver::SlotIndex(const float* slot, u32& index) const
+{
+    const auto first = reinterpret_cast<std::uintptr_t>(accumulators.data());
+    const auto at = reinterpret_cast<std::uintptr_t>(slot);
+    if (at < first || at >= first + accumulators.size() * sizeof(float))
+        return false;
+    const std::uintptr_t offset = (at - first) / sizeof(float);
+    if (offset % 3 != 0)
+        return false;
+    index = u32(offset / 3);
+    return true;
+}
+
+bool ConstraintSolver::Schedule()
+{
+    const u32 n = rowCount;
+    const u32 bodies = u32(accumulators.size() / 3);
+    bodyPinned.assign(bodies, 1);
+    bodyLevel.assign(bodies, 0);
+    rowLevel.assign(n, 0);
+
+    u32 pinnedSides = 0;
+    for (u32 i = 0; i < n; ++i)
+    {
+        u32 body[2] = {};
+        for (u32 side = 0; side < 2; ++side)
+        {
+            if (!SlotIndex(rowAccumulators[2 * i + side], body[side]))
+                return false;
+            const float* b = &scaled[6 * std::size_t(i) + 3 * side];
+            if (b[0] != 0.0f || b[1] != 0.0f || b[2] != 0.0f)
+                bodyPinned[body[side]] = 0;
+        }
+        if (body[0] == body[1])
+            return false;
+    }
+
+    u32 levels = 0;
+    for (u32 i = 0; i < n; ++i)
+    {
+        u32 body1 = 0;
+        u32 body2 = 0;
+        SlotIndex(rowAccumulators[2 * i], body1);
+        SlotIndex(rowAccumulators[2 * i + 1], body2);
+        pinnedSides += bodyPinned[body1] + bodyPinned[body2];
+        u32 level = rowLevel[i];
+        const i32 normal = records[i].normalRow;
+        if (normal >= 0 && u32(normal) < i)
+            level = std::max(level, rowLevel[normal] + 1);
+        if (!bodyPinned[body1])
+            level = std::max(level, bodyLevel[body1]);
+        if (!bodyPinned[body2])
+            level = std::max(level, bodyLevel[body2]);
+        rowLevel[i] = level;
+        if (!bodyPinned[body1])
+            bodyLevel[body1] = level + 1;
+        if (!bodyPinned[body2])
+            bodyLevel[body2] = level + 1;
+        if (normal >= 0 && u32(normal) > i && u32(normal) < n)
+            rowLevel[normal] = std::max(rowLevel[normal], level + 1);
+        levels = std::max(levels, level + 1);
+    }
+
+    levelStart.assign(levels + 1, 0);
+    for (u32 i = 0; i < n; ++i)
+        ++levelStart[rowLevel[i] + 1];
+    for (u32 level = 0; level < levels; ++level)
+        levelStart[level + 1] += levelStart[level];
+    sweepOrder.resize(n);
+    for (u32 i = 0; i < n; ++i)
+    {
+        const u32 position = levelStart[rowLevel[i]]++;
+        sweepOrder[position] = i;
+        rowLevel[i] = position;
+    }
+
+    sweepSlots.resize(bodies + pinnedSides);
+    for (u32 body = 0; body < bodies; ++body)
+    {
+        const float* slot = &accumulators[3 * std::size_t(body)];
+        sweepSlots[body].value = Lanes{slot[0], slot[1], slot[2], 0.0f};
+    }
+    u32 nextCopy = bodies;
+    auto slotOf = [&](u32 body) {
+        if (!bodyPinned[body])
+            return body;
+        sweepSlots[nextCopy] = sweepSlots[body];
+        return nextCopy++;
+    };
+    auto lanes = [](const float* three) { return Lanes{three[0], three[1], three[2], 0.0f}; };
+    sweepRows.resize(n);
+    sweepLambda.resize(n);
+    for (u32 position = 0; position < n; ++position)
+    {
+        const u32 i = sweepOrder[position];
+        SweepRow& row = sweepRows[position];
+        const float* j = &jacobian[6 * std::size_t(i)];
+        const float* b = &scaled[6 * std::size_t(i)];
+        row.jacobian1 = lanes(j);
+        row.jacobian2 = lanes(j + 3);
+        row.scaled1 = lanes(b);
+        row.scaled2 = lanes(b + 3);
+        row.rightHandSide = rightHandSide[i];
+        row.diagonal = diagonal[i];
+        row.friction = records[i].friction;
+        const i32 normal = records[i].normalRow;
+        row.normal = normal >= 0 && u32(normal) < n ? i32(rowLevel[normal]) : -1;
+        u32 body1 = 0;
+        u32 body2 = 0;
+        SlotIndex(rowAccumulators[2 * i], body1);
+        SlotIndex(rowAccumulators[2 * i + 1], body2);
+        row.slot1 = slotOf(body1);
+        row.slot2 = slotOf(body2);
+        row.lower = lower[i];
+        row.upper = upper[i];
+        sweepLambda[position] = lambda[i];
+    }
+    return true;
+}
+
+bool ConstraintSolver::SweepScheduled()
+{
+    if (!Schedule())
+        return false;
+
+    const u32 n = rowCount;
+    SweepRow* rows = sweepRows.data();
+    float* lambdas = sweepLambda.data();
+    SweepSlot* slots = sweepSlots.data();
+    // finite - finite is 0; anything else makes the guard NaN for good.
+    float guard = 0.0f;
+    for (u32 iteration = 0; iteration < iterations; ++iteration)
+    {
+        for (u32 p = 0; p < n; ++p)
+        {
+            SweepRow& row = rows[p];
+            const Lanes a1 = slots[row.slot1].value;
+            const Lanes a2 = slots[row.slot2].value;
+            const Lanes products1 = row.jacobian1 * a1;
+            const Lanes products2 = row.jacobian2 * a2;
+
+            float delta = row.rightHandSide - lambdas[p] * row.diagonal;
+            delta = delta - (products1[0] + products1[1] + products1[2]);
+            delta = delta - (products2[0] + products2[1] + products2[2]);
+
+            if (row.normal >= 0)
+            {
+                row.upper = lambdas[row.normal] * row.friction;
+                row.lower = -row.upper;
+            }
+
+            const float candidate = lambdas[p] + delta;
+            if (candidate < row.lower)
+            {
+                delta = row.lower - lambdas[p];
+                lambdas[p] = row.lower;
+            }
+            else if (candidate > row.upper)
+            {
+                delta = row.upper - lambdas[p];
+                lambdas[p] = row.upper;
+            }
+            else
+            {
+                lambdas[p] = candidate;
+            }
+            guard = guard + (delta - delta);
+
+            slots[row.slot1].value = a1 + delta * row.scaled1;
+            slots[row.slot2].value = a2 + delta * row.scaled2;
+        }
+    }
+    if (guard != 0.0f)
+        return false;
+
+    for (u32 p = 0; p < n; ++p)
+    {
+        const u32 i = sweepOrder[p];
+        lambda[i] = lambdas[p];
+        lower[i] = rows[p].lower;
+        upper[i] = rows[p].upper;
+    }
+    const u32 bodies = u32(accumulators.size() / 3);
+    for (u32 body = 0; body < bodies; ++body)
+    {
+        if (bodyPinned[body])
+            continue;
+        float* slot = &accumulators[3 * std::size_t(body)];
+        slot[0] = slots[body].value[0];
+        slot[1] = slots[body].value[1];
+        slot[2] = slots[body].value[2];
+    }
+    return true;
+}
+} // namespace Physics2D
