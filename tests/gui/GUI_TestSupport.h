@@ -1,11 +1,13 @@
 #pragma once
-// Shared by the GUI tests: a texture without a device, a bitmap font made in memory, and a
-// recording renderer with a render queue and the GUI's drawing state installed for one test.
+// Shared by the GUI tests: the engine tests' texture without a device, a bitmap font made in
+// memory, and a recording renderer with a render queue and the GUI's drawing state installed for
+// one test.
 #include "engine/Engine_Font.h"
 #include "engine/Engine_RenderQueue.h"
 #include "gui/GUI_Graphics.h"
 #include "renderer/Renderer_RecordingRenderer.h"
 #include "renderer/Renderer_Texture.h"
+#include "tests/engine/Engine_SceneTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -13,25 +15,7 @@
 
 namespace GuiTest
 {
-class FakeTexture : public Renderer::ITexture
-{
-public:
-    FakeTexture(i32 width, i32 height) : width(width), height(height) {}
-
-    i32 GetWidth() const override { return width; }
-    i32 GetHeight() const override { return height; }
-    i32 GetFormat() const override { return 0; }
-    i32 GetTextureType() const override { return TwoDimensional; }
-    u32 GetID() const override { return 0; }
-    void Reload() override {}
-    void Unload() override {}
-    u8 HasMipmaps() const override { return 0; }
-    Core::String GetFileName() const override { return ""; }
-
-private:
-    i32 width;
-    i32 height;
-};
+using FakeTexture = SceneTest::FakeTexture;
 
 // Cells of 10 pixels on a 100-texel atlas, lines 12 apart. The space advances 5; 'A' advances
 // 8 with the ink offset 1.5 and the spacing value 2; 'B' advances 6 with 0.25 and 1.
