@@ -3,7 +3,6 @@
 #include "gui/GUI_NRectangle_Script.h"
 
 #include "framework/Lua_ScriptClass.h"
-#include "framework/Lua_ScriptEngine.h"
 #include "framework/Lua_Stack.h"
 #include "gui/GUI_NRectangle.h"
 #include "gui/GUI_Size.h"
@@ -21,14 +20,13 @@ i32 LuaZeroize(lua_State*, NRectangle& self)
 i32 SetPosition(lua_State* state, NRectangle& self)
 {
     if (Lua::HasArguments(state, 1))
-        self.SetPosition(LuaScript::ReadPoint2D(state, 1));
+        self.SetPosition(Lua::ToPoint(state, 1));
     return 0;
 }
 
 i32 GetPosition(lua_State* state, NRectangle& self)
 {
-    LuaScript::PushPoint2D(state, self.x, self.y);
-    return 1;
+    return Lua::PushPoint(state, self.GetPosition());
 }
 
 i32 SetSize(lua_State* state, NRectangle& self)
