@@ -2,7 +2,7 @@
 // The GUI's rectangle: position (lower-left corner, y growing upwards) and size, in window pixels.
 // All four edges belong to the rectangle; a rectangle narrower or lower than one pixel is not
 // valid, which is how clipping tells a visible overlap from none. Scripts see rectangles as
-// "NRectangle" userdata that they do not own.
+// "NRectangle" userdata; they own only the ones their "Intersect" makes.
 #include "core/Core_Object.h"
 #include "core/Core_Types.h"
 #include "core/Math_Vector2D.h"
