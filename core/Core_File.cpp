@@ -106,11 +106,15 @@ Object* File::ReadObject()
     }
     // Registered before Load runs, so references back to the object resolve to it.
     objectsById.emplace(id, object);
+    // Held while it loads: a payload that refers back to the object and drops that reference
+    // again must not free it under its own Load.
+    object->AddReference();
     ++readDepth;
     object->Load(*this);
     --readDepth;
     if (readDepth == 0 && !discarded.empty())
         ReleaseDiscarded(object);
+    --object->referenceCount;
     createdByLastRead = object;
     return object;
 }
