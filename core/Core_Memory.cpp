@@ -9,7 +9,13 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
-#if defined(__SANITIZE_ADDRESS__)
+// GCC says AddressSanitizer is on with __SANITIZE_ADDRESS__, clang with the feature test.
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define CORE_ADDRESS_SANITIZER 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__) || defined(CORE_ADDRESS_SANITIZER)
 #include <sanitizer/asan_interface.h>
 // Free pooled blocks are poisoned so that the sanitizer sees use after release inside the pool.
 #define CORE_POISON(address, size) ASAN_POISON_MEMORY_REGION(address, size)

@@ -3,6 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define TEST_ADDRESS_SANITIZER 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__) || defined(TEST_ADDRESS_SANITIZER)
+#include <sanitizer/asan_interface.h>
+#define TEST_POOL_POISONING 1
+#endif
+
 #include <cstring>
 #include <thread>
 #include <vector>
@@ -27,6 +37,23 @@ TEST(PoolAllocatorTest, TinyRequestsGetPointerSizedElementsInTheirOwnClasses)
     EXPECT_EQ(pool.GetElementSize(24), 0u);
     pool.Allocate(24);
     EXPECT_EQ(pool.GetElementSize(24), 24u) << "sizes are not rounded";
+}
+
+TEST(PoolAllocatorTest, FreedBlocksArePoisonedUnderAddressSanitizer)
+{
+#if defined(TEST_POOL_POISONING)
+    Core::PoolAllocator pool;
+    auto* block = static_cast<unsigned char*>(pool.Allocate(48));
+    auto* spare = static_cast<unsigned char*>(pool.Allocate(48));
+    EXPECT_FALSE(__asan_address_is_poisoned(block));
+    EXPECT_TRUE(__asan_address_is_poisoned(spare + 48)) << "blocks never handed out stay poisoned";
+    pool.Free(block, 48);
+    EXPECT_TRUE(__asan_address_is_poisoned(block + 47));
+    EXPECT_EQ(pool.Allocate(48), block);
+    EXPECT_FALSE(__asan_address_is_poisoned(block + 47));
+#else
+    GTEST_SKIP() << "built without AddressSanitizer";
+#endif
 }
 
 TEST(PoolAllocatorTest, LastReleasedBlockIsReusedFirst)
