@@ -9,6 +9,7 @@ if(MORVANE_BENCHMARKS)
 endif()
 find_package(OpenGL REQUIRED COMPONENTS OpenGL GLX)
 find_package(X11 REQUIRED)
+find_package(ZLIB REQUIRED)
 
 pkg_check_modules(SDL2 REQUIRED IMPORTED_TARGET sdl2)
 pkg_check_modules(SDL2_IMAGE REQUIRED IMPORTED_TARGET SDL2_image)

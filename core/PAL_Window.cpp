@@ -2,13 +2,16 @@
 
 #include "core/PAL_ErrorReporter.h"
 #include "core/PAL_GLContext.h"
+#include "core/PAL_Image.h"
 #include "core/PAL_Path.h"
 #include "core/PAL_SDL.h"
 
 #include <SDL.h>
-#include <SDL_image.h>
 
 #include <strings.h>
+
+#include <cstring>
+#include <string>
 
 namespace PAL
 {
@@ -51,13 +54,29 @@ bool EndsWithNoCase(const Core::String& text, const char* suffix)
 
 SDL_Surface* LoadIcon(const Core::String& fileName)
 {
-    SDL_Surface* icon = IMG_Load(ToOSPath(fileName.View()).c_str());
-    if (!icon && EndsWithNoCase(fileName, ".ico"))
+    DecodedImage image;
+    bool decoded = DecodeImageFile(fileName, image, ImageUse::Icon);
+    if (!decoded && EndsWithNoCase(fileName, ".ico"))
     {
         // SDL_image reads only some ICO files; the PNG beside it carries the same picture.
-        std::string png = ToOSPath(fileName.View());
+        std::string png(fileName.c_str());
         png.replace(png.size() - 4, 4, ".png");
-        icon = IMG_Load(png.c_str());
+        decoded = DecodeImageFile(Core::String(png.c_str()), image, ImageUse::Icon);
+    }
+    if (!decoded)
+    {
+        return nullptr;
+    }
+    SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormat(0, image.width, image.height, 32, SDL_PIXELFORMAT_RGBA32);
+    if (!icon)
+    {
+        return nullptr;
+    }
+    const std::size_t rowBytes = static_cast<std::size_t>(image.width) * 4;
+    for (i32 row = 0; row < image.height; ++row)
+    {
+        std::memcpy(static_cast<u8*>(icon->pixels) + static_cast<std::size_t>(icon->pitch) * static_cast<std::size_t>(row),
+                    image.pixels.data() + rowBytes * static_cast<std::size_t>(row), rowBytes);
     }
     return icon;
 }

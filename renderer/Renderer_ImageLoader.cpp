@@ -115,12 +115,19 @@ void BuildMipChain(const PAL::DecodedImage& image, bool mipmaps, bool nonPowerOf
     chain.levels.clear();
     const u32 count = MipLevelCount(baseWidth, baseHeight, mipmaps);
     chain.levels.reserve(count);
+    PAL::DecodedImage previous;
+    const PAL::DecodedImage* source = &image;
     for (u32 level = 0; level < count; ++level)
     {
         i32 width = 0;
         i32 height = 0;
         MipLevelSize(baseWidth, baseHeight, level, width, height);
-        chain.levels.push_back(MakeSurface(ResampleImage(image, width, height)));
+        if (width != source->width || height != source->height)
+        {
+            previous = ResampleImage(*source, width, height);
+            source = &previous;
+        }
+        chain.levels.push_back(MakeSurface(*source));
     }
 }
 

@@ -39,7 +39,8 @@ struct MipChain
     Core::Vector<Core::RefPtr<Surface>> levels; // level 0 first
 };
 
-// Builds the chain of a decoded image: every level resampled from the image itself.
+// Builds the chain of a decoded image: level 0 resampled from the image, every further level from
+// the level before it, so that the whole chain costs little more than its first level.
 void BuildMipChain(const PAL::DecodedImage& image, bool mipmaps, bool nonPowerOfTwo, i32 maxSize, MipChain& chain);
 // Decodes an image file and builds its chain; false (chain untouched) when the name is not an
 // image name or the file cannot be decoded.

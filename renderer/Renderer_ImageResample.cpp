@@ -51,6 +51,29 @@ Taps MakeTaps(i32 sourceSize, i32 destinationSize)
     return taps;
 }
 
+// Horizontal pass of one source row into alpha-weighted floats (red, green and blue multiplied by
+// alpha).
+void ResampleRow(const u8* sourceRow, const Taps& taps, i32 width, float* out)
+{
+    for (i32 x = 0; x < width; ++x)
+    {
+        float sum[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+        const u32 first = taps.first[static_cast<std::size_t>(x)];
+        const u32 count = taps.count[static_cast<std::size_t>(x)];
+        for (u32 t = first; t < first + count; ++t)
+        {
+            const u8* pixel = sourceRow + static_cast<std::size_t>(taps.indices[t]) * 4;
+            const float weight = taps.weights[t];
+            const float alpha = static_cast<float>(pixel[3]);
+            sum[0] += weight * static_cast<float>(pixel[0]) * alpha;
+            sum[1] += weight * static_cast<float>(pixel[1]) * alpha;
+            sum[2] += weight * static_cast<float>(pixel[2]) * alpha;
+            sum[3] += weight * alpha;
+        }
+        std::copy(sum, sum + 4, out + static_cast<std::size_t>(x) * 4);
+    }
+}
+
 u8 ToByte(float value)
 {
     return static_cast<u8>(std::clamp(std::floor(value + 0.5f), 0.0f, 255.0f));
@@ -74,52 +97,48 @@ PAL::DecodedImage ResampleImage(const PAL::DecodedImage& image, i32 width, i32 h
     const Taps horizontal = MakeTaps(image.width, width);
     const Taps vertical = MakeTaps(image.height, height);
 
-    // Horizontal pass into alpha-weighted floats (red, green and blue multiplied by alpha).
+    // The vertical pass reads horizontally resampled source rows from a window that slides down
+    // the picture: the taps of consecutive destination rows cover consecutive source rows, so a
+    // row leaves the window only once no later destination row needs it, and the window holds as
+    // many rows as the widest vertical filter rather than the whole picture.
     const std::size_t rowFloats = static_cast<std::size_t>(width) * 4;
-    Core::Vector<float> between(rowFloats * static_cast<std::size_t>(image.height));
-    for (i32 y = 0; y < image.height; ++y)
-    {
-        const u8* sourceRow = image.pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width) * 4;
-        float* out = between.data() + static_cast<std::size_t>(y) * rowFloats;
-        for (i32 x = 0; x < width; ++x)
+    const u32 windowRows = *std::max_element(vertical.count.begin(), vertical.count.end());
+    Core::Vector<float> window(rowFloats * windowRows);
+    Core::Vector<i32> windowSource(windowRows, -1);
+    auto row = [&](i32 sourceRow) {
+        const std::size_t slot = static_cast<std::size_t>(sourceRow) % windowRows;
+        float* out = window.data() + slot * rowFloats;
+        if (windowSource[slot] != sourceRow)
         {
-            float sum[4] = {0.0f, 0.0f, 0.0f, 0.0f};
-            const u32 first = horizontal.first[static_cast<std::size_t>(x)];
-            const u32 count = horizontal.count[static_cast<std::size_t>(x)];
-            for (u32 t = first; t < first + count; ++t)
-            {
-                const u8* pixel = sourceRow + static_cast<std::size_t>(horizontal.indices[t]) * 4;
-                const float weight = horizontal.weights[t];
-                const float alpha = static_cast<float>(pixel[3]);
-                sum[0] += weight * static_cast<float>(pixel[0]) * alpha;
-                sum[1] += weight * static_cast<float>(pixel[1]) * alpha;
-                sum[2] += weight * static_cast<float>(pixel[2]) * alpha;
-                sum[3] += weight * alpha;
-            }
-            std::copy(sum, sum + 4, out + static_cast<std::size_t>(x) * 4);
+            ResampleRow(image.pixels.data() + static_cast<std::size_t>(sourceRow) * static_cast<std::size_t>(image.width) * 4,
+                        horizontal, width, out);
+            windowSource[slot] = sourceRow;
         }
-    }
+        return static_cast<const float*>(out);
+    };
 
     // Vertical pass, then back from alpha-weighted to plain colours.
     PAL::DecodedImage result;
     result.width = width;
     result.height = height;
     result.pixels.resize(rowFloats * static_cast<std::size_t>(height));
+    Core::Vector<float> sums(rowFloats);
     for (i32 y = 0; y < height; ++y)
     {
         const u32 first = vertical.first[static_cast<std::size_t>(y)];
         const u32 count = vertical.count[static_cast<std::size_t>(y)];
+        std::fill(sums.begin(), sums.end(), 0.0f);
+        for (u32 t = first; t < first + count; ++t)
+        {
+            const float* sample = row(vertical.indices[t]);
+            const float weight = vertical.weights[t];
+            for (std::size_t i = 0; i < rowFloats; ++i)
+                sums[i] += weight * sample[i];
+        }
         u8* out = result.pixels.data() + static_cast<std::size_t>(y) * rowFloats;
         for (i32 x = 0; x < width; ++x)
         {
-            float sum[4] = {0.0f, 0.0f, 0.0f, 0.0f};
-            for (u32 t = first; t < first + count; ++t)
-            {
-                const float* sample = between.data() + static_cast<std::size_t>(vertical.indices[t]) * rowFloats + static_cast<std::size_t>(x) * 4;
-                const float weight = vertical.weights[t];
-                for (int c = 0; c < 4; ++c)
-                    sum[c] += weight * sample[c];
-            }
+            const float* sum = sums.data() + static_cast<std::size_t>(x) * 4;
             u8* pixel = out + static_cast<std::size_t>(x) * 4;
             const float alpha = sum[3];
             for (int c = 0; c < 3; ++c)
