@@ -299,3 +299,18 @@ TEST_F(GameTest, PathHelpersNameTheExecutableAndItsFolder)
     EXPECT_EQ(Game::GetExecutableName(), "tests_framework");
     EXPECT_EQ(Game::GetExecutableNameNoExtension(), "tests_framework");
 }
+
+TEST_F(GameTest, ResetForLoadEndsTheLevelAndDropsAPendingSwitch)
+{
+    MakeGame();
+    factory->builders[0] = [this](Level& level) { BuildLoggedLevel(level, log); };
+    Start();
+    game->GoToLevel(2u);
+    log.clear();
+    game->ResetForLoad();
+    EXPECT_EQ(log, (Log{"obj.OnEnd", "L0.OnEnd", "obj.Cleanup", "OnLevelSwitch"}));
+    EXPECT_EQ(game->GetCurrentLevel(), nullptr);
+    EXPECT_FALSE(game->IsSwitchPending());
+    EXPECT_EQ(game->GetCollisionEngine()->GetLayerCount(), 0u);
+    EXPECT_EQ(Vellumar::GameObject::GetIdCounter(), 0u);
+}
