@@ -37,7 +37,24 @@ Layer::Layer(f32 z) : sceneGroup(new (__FILE__, __LINE__) Engine::Transformation
     UpdateTransform();
 }
 
-Layer::~Layer() = default;
+// Objects that outlive the layer (held elsewhere) no longer name it as theirs.
+Layer::~Layer()
+{
+    for (auto& [id, object] : objectsById)
+    {
+        if (object->layer == this)
+        {
+            object->layer = nullptr;
+        }
+    }
+    for (const Core::RefPtr<GameObject>& object : pendingAdditions)
+    {
+        if (object->layer == this)
+        {
+            object->layer = nullptr;
+        }
+    }
+}
 
 void Layer::UpdateHook(f32)
 {

@@ -161,6 +161,17 @@ TEST_F(LayerTest, NullDestroyedAndPlacedObjectsAreNotAdded)
     other->Cleanup();
 }
 
+TEST_F(LayerTest, ObjectsOutlivingTheirLayerNoLongerNameIt)
+{
+    const Core::RefPtr<LoggingObject> entered(Add("entered"));
+    layer->Update(0.1f);
+    const Core::RefPtr<LoggingObject> waiting(Add("waiting"));
+    layer = nullptr;
+    EXPECT_EQ(entered->GetLayer(), nullptr);
+    EXPECT_EQ(waiting->GetLayer(), nullptr);
+    layer = new Layer(0.0f);
+}
+
 TEST_F(LayerTest, TheSceneGroupCarriesTheLayersTransform)
 {
     layer->SetScale(2.0f, 3.0f);
