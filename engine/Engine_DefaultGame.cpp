@@ -1,7 +1,6 @@
 #include "engine/Engine_DefaultGame.h"
 
 #include "core/PAL_FileSystem.h"
-#include "engine/Engine_Main.h"
 
 namespace Engine
 {
@@ -21,15 +20,3 @@ void DefaultGame::Update()
     GetRenderer()->ClearColorBuffer(ClearColor);
 }
 }  // namespace Engine
-
-void CreateGame(Core::RefPtr<Engine::Application>& game, const char*)
-{
-    Engine::ApplicationSettings settings;
-    settings.width = 1024;
-    settings.height = 768;
-    settings.refreshRate = 85;
-    settings.samples = 0;
-    settings.fullScreen = 0;
-    settings.verticalSync = 1;
-    game = new (__FILE__, __LINE__) Engine::DefaultGame(settings);
-}

@@ -12,5 +12,5 @@ int EngineMain(const char* commandLine);
 }  // namespace Engine
 
 // The game's creation function: stores a new game (count 1) in the reference. The command line is
-// ignored.
+// ignored. The program defines it, never the engine library, so that exactly one game is linked.
 void CreateGame(Core::RefPtr<Engine::Application>& game, const char* commandLine);
