@@ -32,6 +32,7 @@ function(morvane_library name)
     list(REMOVE_ITEM sources ${excluded_sources} "")
     list(REMOVE_ITEM headers ${excluded_headers} "")
   endif()
+  set(MORVANE_LIBRARIES ${MORVANE_LIBRARIES} morvane_${name} CACHE INTERNAL "")
   if(NOT sources)
     add_library(morvane_${name} INTERFACE)
     target_include_directories(morvane_${name} INTERFACE ${PROJECT_SOURCE_DIR})
@@ -64,6 +65,19 @@ function(morvane_test name)
     PROPERTIES TIMEOUT 300)
 endfunction()
 
+# morvane_test_support(<name> FILES patterns... LIBS libs...)
+# Builds the test helper library morvane_<name> from the files of the calling folder that match the
+# patterns. Test programs link it through their LIBS; it never joins the executable.
+function(morvane_test_support name)
+  cmake_parse_arguments(ARG "" "" "FILES;LIBS" ${ARGN})
+  morvane_glob(sources .cpp ${ARG_FILES})
+  morvane_glob(headers .h ${ARG_FILES})
+  add_library(morvane_${name} STATIC ${sources} ${headers})
+  target_include_directories(morvane_${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(morvane_${name} PUBLIC ${ARG_LIBS} GTest::gtest)
+  set(MORVANE_LIBRARIES ${MORVANE_LIBRARIES} morvane_${name} CACHE INTERNAL "")
+endfunction()
+
 # morvane_bench(<name> [FILES patterns...] LIBS libs...)
 # Builds bench_<name> from the .cpp files of the calling folder (or those matching the patterns).
 # Benchmarks are built with the project but never run by the tests.
@@ -89,4 +103,25 @@ function(morvane_add_child_folders)
   endforeach()
 endfunction()
 
+# Every library of the project (MORVANE_LIBRARIES, checked against scripts/layers.txt) and those the
+# executable takes (MORVANE_EXECUTABLE_LIBRARIES).
+set(MORVANE_LIBRARIES "" CACHE INTERNAL "")
 set(MORVANE_EXECUTABLE_LIBRARIES "" CACHE INTERNAL "")
+
+# Writes what each project library links, for the layer check.
+function(morvane_write_library_links file)
+  set(lines "")
+  foreach(library ${ARGN})
+    get_target_property(type ${library} TYPE)
+    if(type STREQUAL "INTERFACE_LIBRARY")
+      get_target_property(uses ${library} INTERFACE_LINK_LIBRARIES)
+    else()
+      get_target_property(uses ${library} LINK_LIBRARIES)
+    endif()
+    if(NOT uses)
+      set(uses "")
+    endif()
+    string(APPEND lines "${library}: ${uses}\n")
+  endforeach()
+  file(WRITE ${file} "${lines}")
+endfunction()

@@ -1,5 +1,7 @@
 #include "Audio_TestSupport.h"
 
+#include "tests/support/Support_Deadline.h"
+
 #include <algorithm>
 #include <cstdio>
 
@@ -7,6 +9,9 @@ using namespace AudioTest;
 
 namespace
 {
+    // A streaming thread that never ends fails its test at once instead of at CTest's time-out.
+    const bool deadlines = TestSupport::InstallTestDeadline(std::chrono::seconds(120));
+
     // 0.3 s of 8 kHz mono 16-bit: 4800 bytes, streamed in two buffers of 800 bytes (0.05 s).
     constexpr u32 StreamFrames = 2400;
     constexpr float BufferSeconds = 0.05f;

@@ -1,4 +1,5 @@
 #include "core/PAL_ThreadManager.h"
+#include "tests/support/Support_Deadline.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,9 @@
 
 namespace
 {
+// A thread that never ends fails its test at once instead of at CTest's time-out.
+const bool deadlines = TestSupport::InstallTestDeadline(std::chrono::seconds(60));
+
 struct Shared
 {
     std::atomic<int> steps{0};

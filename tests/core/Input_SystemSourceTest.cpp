@@ -1,11 +1,12 @@
 // The devices on the real system source: SDL under Xvfb, with keys sent through the X test
-// extension by xdotool. Skipped without a display.
+// extension by xdotool. Without a display or xdotool they fail under scripts/test and skip by hand.
 #include "core/Input_Keyboard.h"
 #include "core/Input_Mouse.h"
 #include "core/PAL_MessagePump.h"
 #include "core/PAL_Window.h"
 
 #include "Input_X11Window.h"
+#include "tests/support/Support_Skip.h"
 
 #include <SDL2/SDL.h>
 
@@ -26,7 +27,7 @@ protected:
         window = std::make_unique<PAL::Window>(200, 100);
         if (!window->IsCreated())
         {
-            GTEST_SKIP() << "no display";
+            MORVANE_SKIP_WITHOUT_DISPLAY();
         }
         window->SetVisible(1);
         PumpUntil([] { return true; });
@@ -80,7 +81,7 @@ TEST_F(SystemSourceTest, KeysArriveAsVirtualKeys)
 {
     if (std::system("command -v xdotool > /dev/null") != 0)
     {
-        GTEST_SKIP() << "xdotool is not installed";
+        MORVANE_SKIP("xdotool is not installed");
     }
     // Sent to this window itself, so that windows of tests running beside it cannot take them.
     const unsigned long x11Window = X11WindowOf(window->GetNativeWindow());

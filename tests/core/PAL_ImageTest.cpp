@@ -1,6 +1,6 @@
-#include "PAL_TestImages.h"
-
 #include "core/PAL_Image.h"
+#include "tests/support/Support_Images.h"
+#include "tests/support/Support_Scratch.h"
 
 #include <gtest/gtest.h>
 
@@ -16,27 +16,20 @@ namespace
 class ImageTest : public ::testing::Test
 {
 protected:
-    ImageTest() : folder(std::filesystem::temp_directory_path() / ("morvane_image_" + std::to_string(getpid())))
-    {
-        std::filesystem::create_directories(folder);
-    }
-    ~ImageTest() override { std::filesystem::remove_all(folder); }
-
+    // The path names the folder with a backslash, as the system's own paths do.
     Core::String Write(const char* name, const std::vector<u8>& bytes)
     {
-        std::FILE* file = std::fopen((folder / name).c_str(), "wb");
-        std::fwrite(bytes.data(), 1, bytes.size(), file);
-        std::fclose(file);
-        return Core::String(folder.string()) + "\\" + name;
+        folder.Write(name, bytes);
+        return Core::String(folder.Path().string().c_str()) + "\\" + name;
     }
 
-    std::filesystem::path folder;
+    TestSupport::ScratchFolder folder{"morvane_image"};
 };
 
 TEST_F(ImageTest, PixelsComeOutAsRgbaFromTheTopRowDown)
 {
     PAL::DecodedImage image;
-    ASSERT_TRUE(PAL::DecodeImageFile(Write("Quad.bmp", TestImages::TwoByTwoBmp()), image));
+    ASSERT_TRUE(PAL::DecodeImageFile(Write("Quad.bmp", TestSupport::TwoByTwoBmp()), image));
     EXPECT_EQ(image.width, 2);
     EXPECT_EQ(image.height, 2);
     EXPECT_EQ(image.pixels, (Core::Vector<u8>{255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255, 255, 255, 255}));
@@ -47,17 +40,17 @@ TEST_F(ImageTest, UnreadableFilesLeaveTheImageUntouched)
     PAL::DecodedImage image;
     image.width = 7;
     EXPECT_FALSE(PAL::DecodeImageFile(Write("Broken.png", {0x89, 'P', 'N', 'G', 1, 2, 3}), image));
-    std::vector<u8> truncated = TestImages::TwoByTwoBmp();
+    std::vector<u8> truncated = TestSupport::TwoByTwoBmp();
     truncated.resize(30);
     EXPECT_FALSE(PAL::DecodeImageFile(Write("Short.bmp", truncated), image));
-    EXPECT_FALSE(PAL::DecodeImageFile(Core::String(folder.string()) + "\\Missing.png", image));
+    EXPECT_FALSE(PAL::DecodeImageFile(Core::String(folder.Path().string().c_str()) + "\\Missing.png", image));
     EXPECT_EQ(image.width, 7);
     EXPECT_TRUE(image.pixels.empty());
 }
 
 TEST_F(ImageTest, PicturesBeyondTheSizeLimitAreRefused)
 {
-    std::vector<u8> huge = TestImages::TwoByTwoBmp();
+    std::vector<u8> huge = TestSupport::TwoByTwoBmp();
     // Claim 20000 x 1 pixels; SDL_image reads what is there, the decoder refuses the width.
     huge[18] = 0x20;
     huge[19] = 0x4E;

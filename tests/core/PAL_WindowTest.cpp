@@ -1,10 +1,14 @@
-// Real windows: these tests need a display (they run under Xvfb) and are skipped without one.
+// Real windows: these tests need a display (they run under Xvfb); without one they fail under
+// scripts/test and skip when run by hand.
 #include "Input_X11Window.h"
-#include "PAL_TestImages.h"
 
 #include "core/PAL_Display.h"
 #include "core/PAL_MessagePump.h"
 #include "core/PAL_Window.h"
+#include "tests/support/Support_Images.h"
+#include "tests/support/Support_Messages.h"
+#include "tests/support/Support_Scratch.h"
+#include "tests/support/Support_Skip.h"
 
 #include <SDL2/SDL.h>
 
@@ -42,18 +46,10 @@ void OnSizing(PAL::Window*, i32 width, i32 height)
     seen.push_back("size " + std::to_string(width) + "x" + std::to_string(height));
 }
 
-// Drains whatever is queued, quits included.
-void Drain()
-{
-    while (!PAL::PumpMessages())
-    {
-    }
-}
-
 // The event queue works without a display.
 TEST(MessagePumpTest, AnEmptyQueueReturnsTrueAndTheQuitMessageFalseOnce)
 {
-    Drain();
+    TestSupport::DrainMessages();
     EXPECT_TRUE(PAL::PumpMessages());
     PAL::PostQuit();
     EXPECT_FALSE(PAL::PumpMessages());
@@ -68,9 +64,9 @@ protected:
         window = std::make_unique<PAL::Window>(320, 200);
         if (!window->IsCreated())
         {
-            GTEST_SKIP() << "no display";
+            MORVANE_SKIP_WITHOUT_DISPLAY();
         }
-        Drain();
+        TestSupport::DrainMessages();
         seen.clear();
         cancelClose = 0;
     }
@@ -141,7 +137,7 @@ TEST_F(WindowTest, ARequestAsWideAsTheScreenStartsAtTheOrigin)
 TEST_F(WindowTest, StyleChangesKeepTheClientSize)
 {
     window->SetVisible(1);
-    Drain();
+    TestSupport::DrainMessages();
     EXPECT_TRUE(window->IsVisible());
     window->SetBorder(0);
     EXPECT_FALSE(window->HasBorder());
@@ -164,12 +160,12 @@ TEST_F(WindowTest, StyleChangesKeepTheClientSize)
     EXPECT_FALSE(window->IsTopMost());
 
     window->SetClientSize(400, 300);
-    Drain();
+    TestSupport::DrainMessages();
     window->GetClientSize(width, height);
     EXPECT_EQ(width, 400);
     EXPECT_EQ(height, 300);
     window->SetVisible(0);
-    Drain();
+    TestSupport::DrainMessages();
     EXPECT_FALSE(window->IsVisible());
 }
 
@@ -177,7 +173,7 @@ TEST_F(WindowTest, PositionIsTheTopLeftCornerOnTheScreen)
 {
     window->SetVisible(1);
     window->SetPosition(10, 20);
-    Drain();
+    TestSupport::DrainMessages();
     i32 x = 0;
     i32 y = 0;
     window->GetPosition(x, y);
@@ -214,22 +210,13 @@ TEST_F(WindowTest, AnIcoThatCannotBeReadIsReplacedByThePngBesideIt)
 {
     if (std::system("command -v xprop > /dev/null") != 0)
     {
-        GTEST_SKIP() << "xprop is not installed";
+        MORVANE_SKIP("xprop is not installed");
     }
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("morvane_icon_" + std::to_string(getpid()));
-    std::filesystem::create_directories(folder);
-    const std::vector<u8> garbage = {'n', 'o', 't', ' ', 'a', 'n', ' ', 'i', 'c', 'o', 'n'};
-    const std::vector<u8> picture = TestImages::TwoByTwoBmp();
-    for (const auto& [name, bytes] : {std::make_pair("GameIcon.ico", garbage), std::make_pair("GameIcon.png", picture)})
-    {
-        std::FILE* file = std::fopen((folder / name).c_str(), "wb");
-        std::fwrite(bytes.data(), 1, bytes.size(), file);
-        std::fclose(file);
-    }
+    const TestSupport::ScratchFolder folder("morvane_icon");
+    folder.Write("GameIcon.ico", {'n', 'o', 't', ' ', 'a', 'n', ' ', 'i', 'c', 'o', 'n'});
+    folder.Write("GameIcon.png", TestSupport::TwoByTwoBmp());
     EXPECT_EQ(IconProperty(*window).find("2 x 2"), std::string::npos);
-    window->SetIcon(Core::String(folder.string()) + "\\GameIcon.ico");
-    std::filesystem::remove_all(folder);
+    window->SetIcon(Core::String(folder.Path().string().c_str()) + "\\GameIcon.ico");
     EXPECT_NE(IconProperty(*window).find("Icon (2 x 2)"), std::string::npos) << IconProperty(*window);
 }
 
@@ -326,7 +313,7 @@ TEST_F(WindowTest, ShowingTheWindowIsReportedBySDL)
 {
     ListenToAll();
     window->SetVisible(1);
-    Drain();
+    TestSupport::DrainMessages();
     ASSERT_FALSE(seen.empty());
     EXPECT_EQ(seen.front(), "show");
 }

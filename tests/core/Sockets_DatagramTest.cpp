@@ -6,16 +6,16 @@
 namespace
 {
 using SocketsTest::BoundAddress;
-using SocketsTest::Loopback;
+using TestSupport::LoopbackAddress;
 using SocketsTest::OwnedSocket;
 using SocketsTest::WaitReadable;
 
 TEST(SocketsDatagram, DatagramsKeepTheirBoundariesAndSender)
 {
     OwnedSocket receiver(PAL::OpenSocket(PAL::SocketType::Datagram));
-    ASSERT_TRUE(PAL::BindSocket(receiver.Get(), Loopback()));
+    ASSERT_TRUE(PAL::BindSocket(receiver.Get(), LoopbackAddress()));
     OwnedSocket sender(PAL::OpenSocket(PAL::SocketType::Datagram));
-    ASSERT_TRUE(PAL::BindSocket(sender.Get(), Loopback()));
+    ASSERT_TRUE(PAL::BindSocket(sender.Get(), LoopbackAddress()));
 
     const char first[] = "first";
     const char second[] = "the second one";
@@ -39,7 +39,7 @@ TEST(SocketsDatagram, DatagramsKeepTheirBoundariesAndSender)
 TEST(SocketsDatagram, EmptyDatagramReadsAsZeroBytes)
 {
     OwnedSocket receiver(PAL::OpenSocket(PAL::SocketType::Datagram));
-    ASSERT_TRUE(PAL::BindSocket(receiver.Get(), Loopback()));
+    ASSERT_TRUE(PAL::BindSocket(receiver.Get(), LoopbackAddress()));
     OwnedSocket sender(PAL::OpenSocket(PAL::SocketType::Datagram));
     ASSERT_EQ(PAL::SendSocketTo(sender.Get(), "", 0, BoundAddress(receiver.Get())), 0);
     ASSERT_TRUE(WaitReadable(receiver.Get()));
@@ -53,7 +53,7 @@ TEST(SocketsDatagram, EmptyDatagramReadsAsZeroBytes)
 TEST(SocketsDatagram, ShutdownWakesAWaitingReader)
 {
     OwnedSocket receiver(PAL::OpenSocket(PAL::SocketType::Datagram));
-    ASSERT_TRUE(PAL::BindSocket(receiver.Get(), Loopback()));
+    ASSERT_TRUE(PAL::BindSocket(receiver.Get(), LoopbackAddress()));
     bool woken = false;
     std::thread reader([&] { woken = WaitReadable(receiver.Get(), 10000); });
     EXPECT_TRUE(PAL::ShutdownSocket(receiver.Get()));
@@ -86,7 +86,7 @@ TEST(SocketsDatagram, LoopbackBroadcastReachesAnyAddressReceiver)
 TEST(SocketsDatagram, EmptyWaitTimesOut)
 {
     OwnedSocket receiver(PAL::OpenSocket(PAL::SocketType::Datagram));
-    ASSERT_TRUE(PAL::BindSocket(receiver.Get(), Loopback()));
+    ASSERT_TRUE(PAL::BindSocket(receiver.Get(), LoopbackAddress()));
     PAL::SocketWait wait;
     wait.handle = receiver.Get();
     wait.wantRead = true;

@@ -1,20 +1,12 @@
 #pragma once
-// Loopback end points for the socket tests: every address is 127.0.0.1 with a port the system picks.
+// Sockets owned by a test and bounded waits on them; every end point is TestSupport::LoopbackAddress.
 #include "core/PAL_Socket.h"
+#include "tests/support/Support_Loopback.h"
 
 #include <gtest/gtest.h>
 
 namespace SocketsTest
 {
-inline PAL::SocketAddress Loopback(std::uint16_t port = 0)
-{
-    PAL::SocketAddress address;
-    address.port = PAL::HostToNetwork16(port);
-    address.ip[0] = 127;
-    address.ip[3] = 1;
-    return address;
-}
-
 // Closes its socket when the test leaves, whatever the path.
 class OwnedSocket
 {

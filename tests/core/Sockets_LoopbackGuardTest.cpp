@@ -1,17 +1,12 @@
 // Every socket test runs with the loopback guard on, so no test can reach another host.
 #include "core/PAL_Socket.h"
+#include "tests/support/Support_Loopback.h"
 
 #include <gtest/gtest.h>
 
 namespace
 {
-class LoopbackOnlyEnvironment : public ::testing::Environment
-{
-public:
-    void SetUp() override { PAL::SetLoopbackOnly(true); }
-};
-
-const auto* const environment = ::testing::AddGlobalTestEnvironment(new LoopbackOnlyEnvironment);
+const bool loopbackOnly = TestSupport::InstallLoopbackOnly();
 
 // An invalid handle proves the order of the checks without any packet being possible: the guard
 // must refuse before the system is asked.

@@ -6,7 +6,7 @@
 namespace
 {
 using SocketsTest::BoundAddress;
-using SocketsTest::Loopback;
+using TestSupport::LoopbackAddress;
 using SocketsTest::OwnedSocket;
 using SocketsTest::WaitReadable;
 
@@ -21,7 +21,7 @@ void Connect(Pair& pair)
 {
     pair.listener.Reset(PAL::OpenSocket(PAL::SocketType::Stream));
     ASSERT_NE(pair.listener.Get(), PAL::InvalidSocket);
-    ASSERT_TRUE(PAL::BindSocket(pair.listener.Get(), Loopback()));
+    ASSERT_TRUE(PAL::BindSocket(pair.listener.Get(), LoopbackAddress()));
     ASSERT_TRUE(PAL::ListenSocket(pair.listener.Get(), 4));
     EXPECT_TRUE(PAL::IsListeningSocket(pair.listener.Get()));
 
@@ -175,7 +175,7 @@ TEST(SocketsStream, SendingToAClosedPeerFailsWithoutASignal)
 TEST(SocketsStream, RefusedNonBlockingConnectIsSeenThroughTheSocketError)
 {
     OwnedSocket closedPort(PAL::OpenSocket(PAL::SocketType::Stream));
-    ASSERT_TRUE(PAL::BindSocket(closedPort.Get(), Loopback()));
+    ASSERT_TRUE(PAL::BindSocket(closedPort.Get(), LoopbackAddress()));
     OwnedSocket client(PAL::OpenSocket(PAL::SocketType::Stream));
     ASSERT_TRUE(PAL::SetSocketOption(client.Get(), PAL::SocketOption::NonBlocking, true));
 
@@ -201,7 +201,7 @@ TEST(SocketsStream, RefusedNonBlockingConnectIsSeenThroughTheSocketError)
 TEST(SocketsStream, RefusedBlockingConnectReturnsAndStaysBlocking)
 {
     OwnedSocket closedPort(PAL::OpenSocket(PAL::SocketType::Stream));
-    ASSERT_TRUE(PAL::BindSocket(closedPort.Get(), Loopback()));
+    ASSERT_TRUE(PAL::BindSocket(closedPort.Get(), LoopbackAddress()));
     OwnedSocket client(PAL::OpenSocket(PAL::SocketType::Stream));
     EXPECT_FALSE(PAL::ConnectSocketWithin(client.Get(), BoundAddress(closedPort.Get()), 5000));
     EXPECT_EQ(PAL::GetLastSocketError(), PAL::SocketError::ConnectionRefused);

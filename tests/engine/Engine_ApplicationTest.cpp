@@ -1,11 +1,10 @@
 // The rendering application with the recording renderer and a fake clock: construction, the frame
-// timing and its rate lock, the renderer-backed switches, quitting; and the engine main on a real
-// display.
+// timing and its rate lock, the renderer-backed switches, quitting.
 #include "core/PAL_Clock.h"
 #include "core/PAL_MessagePump.h"
 #include "engine/Engine_ApplicationRendering.h"
-#include "engine/Engine_Main.h"
 #include "renderer/Renderer_RecordingRenderer.h"
+#include "tests/support/Support_Messages.h"
 
 #include <gtest/gtest.h>
 
@@ -63,26 +62,19 @@ public:
 };
 
 // Handles whatever is queued, quits included.
-void Drain()
-{
-    while (!PAL::PumpMessages())
-    {
-    }
-}
-
 class ApplicationTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        Drain();
+        TestSupport::DrainMessages();
         application = new TimedApplication(GameSettings(), clock);
     }
 
     void TearDown() override
     {
         application = nullptr;
-        Drain();
+        TestSupport::DrainMessages();
     }
 
     PAL::ScopedFakeClock clock{1000.0};
@@ -216,17 +208,4 @@ TEST_F(ApplicationTest, ClosingTheWindowQuitsWithoutCancelling)
 
     application->Quit();
     EXPECT_FALSE(PAL::PumpMessages());
-}
-
-TEST(EngineMainTest, AQuitBeforeTheFirstFrameEndsTheRunCleanly)
-{
-    if (!PAL::Window(16, 16).IsCreated())
-    {
-        GTEST_SKIP() << "no display";
-    }
-    Drain();
-    PAL::PostQuit();
-    EXPECT_EQ(Engine::EngineMain(""), 0);
-    EXPECT_EQ(Engine::Application::GetInstance(), nullptr);
-    EXPECT_EQ(Renderer::GetRenderer(), nullptr);
 }

@@ -5,6 +5,7 @@
 #include "engine/Engine_Font.h"
 #include "engine/Engine_FontCache.h"
 #include "engine/Engine_FontMetrics.h"
+#include "tests/support/Support_Skip.h"
 
 #include <gtest/gtest.h>
 
@@ -264,7 +265,7 @@ TEST(BitmapFontTest, TheGeneratedDefaultFontHasMetrics)
     const Core::String path = Engine::BitmapFont::DefaultFontPath();
     Core::DiskFile probe(path + ".fbf", Core::DiskFile::ModeRead);
     if (probe.Failed())
-        GTEST_SKIP() << "the default font has not been generated";
+        MORVANE_SKIP("the default font has not been generated");
     const Engine::BitmapFont font("");
     EXPECT_GT(font.GetCellSize(), 0);
     EXPECT_GT(font.GetLineHeight(), 0.0f);

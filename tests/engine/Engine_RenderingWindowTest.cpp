@@ -1,4 +1,5 @@
 #include "engine/Engine_RenderingWindow.h"
+#include "tests/support/Support_Skip.h"
 
 #include <gtest/gtest.h>
 
@@ -34,7 +35,7 @@ TEST(RenderingWindowTest, IsTheHiddenPlatformWindowOfTheAskedSize)
     Engine::RenderingWindow window(64, 48);
     if (!window.IsCreated())
     {
-        GTEST_SKIP() << "no display";
+        MORVANE_SKIP_WITHOUT_DISPLAY();
     }
     i32 width = 0;
     i32 height = 0;

@@ -1,12 +1,13 @@
 // A textured quad drawn through a camera by the scene graph and the render queue on a real
-// OpenGL context (Xvfb with Mesa), checked by the pixels read back. Skipped without a display.
+// OpenGL context (Xvfb with Mesa), checked by the pixels read back.
 #include "Engine_SceneTestSupport.h"
 
-#include "../renderer/Renderer_ImageFiles.h"
-#include "core/PAL_Window.h"
 #include "engine/Engine_TransformationGroup.h"
 #include "engine/Engine_Viewport.h"
 #include "renderer/Renderer_TextureCache.h"
+#include "tests/support/Support_GLWindow.h"
+#include "tests/support/Support_Images.h"
+#include "tests/support/Support_Scratch.h"
 
 #include <gtest/gtest.h>
 
@@ -17,17 +18,16 @@ namespace
 {
 constexpr i32 Side = 128;
 
-class SceneDrawTest : public ::testing::Test
+class SceneDrawTest : public TestSupport::GLWindowTest
 {
 protected:
+    SceneDrawTest() : GLWindowTest(Side, Side) {}
+
     void SetUp() override
     {
-        window = std::make_unique<PAL::Window>(Side, Side);
-        if (!window->IsCreated())
-            GTEST_SKIP() << "no display";
-        Renderer::DisplaySettings settings(Side, Side);
-        settings.window = window.get();
-        renderer = Renderer::CreateOGLRenderer(settings);
+        GLWindowTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
         scene = new Engine::SceneGraph(renderer.Get());
         scene->SetViewportCount(1);
     }
@@ -35,21 +35,11 @@ protected:
     void TearDown() override
     {
         scene = nullptr;
-        renderer = nullptr;
-        window.reset();
+        GLWindowTest::TearDown();
     }
 
-    std::vector<u8> Pixel(const std::vector<u8>& frame, i32 x, i32 y) const
-    {
-        const std::size_t row = frame.size() / Side;
-        const u8* p = frame.data() + static_cast<std::size_t>(y) * row + static_cast<std::size_t>(x) * 3;
-        return {p[0], p[1], p[2]};
-    }
-
-    std::unique_ptr<PAL::Window> window;
-    Core::RefPtr<Renderer::IRenderer> renderer;
     Core::RefPtr<Engine::SceneGraph> scene;
-    ImageFiles::ScratchFolder folder{"morvane_scene_draw"};
+    TestSupport::ScratchFolder folder{"morvane_scene_draw"};
 };
 } // namespace
 
@@ -57,7 +47,7 @@ TEST_F(SceneDrawTest, TexturedQuadThroughACameraShowsItsFourQuarters)
 {
     // Picture quarters: top red | blue, bottom yellow | white.
     const u8 quarters[2][2][3] = {{{255, 0, 0}, {0, 0, 255}}, {{255, 255, 0}, {255, 255, 255}}};
-    ImageFiles::Picture picture(4, 4);
+    TestSupport::Picture picture(4, 4);
     for (i32 y = 0; y < 4; ++y)
     {
         for (i32 x = 0; x < 4; ++x)
@@ -66,7 +56,7 @@ TEST_F(SceneDrawTest, TexturedQuadThroughACameraShowsItsFourQuarters)
             picture.Set(x, y, colour[0], colour[1], colour[2], 255);
         }
     }
-    const std::string path = folder.Write("quarters.png", ImageFiles::EncodePng(picture));
+    const std::string path = folder.Write("quarters.png", TestSupport::EncodePng(picture));
     Engine::RenderItem item;
     item.useQueueDefaults = 1;
     item.subset = 0;
@@ -89,21 +79,20 @@ TEST_F(SceneDrawTest, TexturedQuadThroughACameraShowsItsFourQuarters)
     scene->SetCurrentViewport(0);
     scene->RenderViewport(*camera, viewport);
 
-    std::vector<u8> frame(Renderer::FrameBufferSize(Side, Side));
-    ASSERT_TRUE(renderer->ReadFrameBuffer(frame.data(), static_cast<u32>(frame.size())));
-    EXPECT_EQ(Pixel(frame, 40, 88), (std::vector<u8>{255, 0, 0}));
-    EXPECT_EQ(Pixel(frame, 88, 88), (std::vector<u8>{0, 0, 255}));
-    EXPECT_EQ(Pixel(frame, 40, 40), (std::vector<u8>{255, 255, 0}));
-    EXPECT_EQ(Pixel(frame, 88, 40), (std::vector<u8>{255, 255, 255}));
-    EXPECT_EQ(Pixel(frame, 10, 64), (std::vector<u8>{0, 255, 0}));
-    EXPECT_EQ(Pixel(frame, 120, 120), (std::vector<u8>{0, 255, 0}));
+    const std::vector<u8> frame = ReadFrame();
+    EXPECT_EQ(PixelOf(frame, 40, 88), (std::vector<u8>{255, 0, 0}));
+    EXPECT_EQ(PixelOf(frame, 88, 88), (std::vector<u8>{0, 0, 255}));
+    EXPECT_EQ(PixelOf(frame, 40, 40), (std::vector<u8>{255, 255, 0}));
+    EXPECT_EQ(PixelOf(frame, 88, 40), (std::vector<u8>{255, 255, 255}));
+    EXPECT_EQ(PixelOf(frame, 10, 64), (std::vector<u8>{0, 255, 0}));
+    EXPECT_EQ(PixelOf(frame, 120, 120), (std::vector<u8>{0, 255, 0}));
 }
 
 TEST_F(SceneDrawTest, ViewportBackgroundFillsItsRectangle)
 {
-    ImageFiles::Picture picture(2, 2);
+    TestSupport::Picture picture(2, 2);
     picture.Fill(0, 0, 255, 255);
-    const std::string path = folder.Write("background.png", ImageFiles::EncodePng(picture));
+    const std::string path = folder.Write("background.png", TestSupport::EncodePng(picture));
     const Core::RefPtr<Engine::Camera> camera(new Engine::Camera(60.0f, 1.0f, 100.0f));
     scene->AttachChild(camera);
     Engine::Viewport viewport(32, 16, 64, 32);
@@ -115,10 +104,9 @@ TEST_F(SceneDrawTest, ViewportBackgroundFillsItsRectangle)
     scene->UpdateScene(0.016f);
     scene->RenderViewport(*camera, viewport);
 
-    std::vector<u8> frame(Renderer::FrameBufferSize(Side, Side));
-    ASSERT_TRUE(renderer->ReadFrameBuffer(frame.data(), static_cast<u32>(frame.size())));
-    EXPECT_EQ(Pixel(frame, 33, 17), (std::vector<u8>{0, 0, 255}));
-    EXPECT_EQ(Pixel(frame, 94, 46), (std::vector<u8>{0, 0, 255}));
-    EXPECT_EQ(Pixel(frame, 31, 17), (std::vector<u8>{0, 0, 0}));
-    EXPECT_EQ(Pixel(frame, 64, 49), (std::vector<u8>{0, 0, 0}));
+    const std::vector<u8> frame = ReadFrame();
+    EXPECT_EQ(PixelOf(frame, 33, 17), (std::vector<u8>{0, 0, 255}));
+    EXPECT_EQ(PixelOf(frame, 94, 46), (std::vector<u8>{0, 0, 255}));
+    EXPECT_EQ(PixelOf(frame, 31, 17), (std::vector<u8>{0, 0, 0}));
+    EXPECT_EQ(PixelOf(frame, 64, 49), (std::vector<u8>{0, 0, 0}));
 }

@@ -1,17 +1,16 @@
 #include "Network_TestSupport.h"
 
+#include "tests/support/Support_Deadline.h"
+#include "tests/support/Support_Loopback.h"
+
 namespace NetworkTest
 {
 namespace
 {
-// The socket layer refuses every destination outside 127.0.0.0/8 in this program.
-class LoopbackOnlyEnvironment : public ::testing::Environment
-{
-public:
-    void SetUp() override { PAL::SetLoopbackOnly(true); }
-};
-
-const auto* const environment = ::testing::AddGlobalTestEnvironment(new LoopbackOnlyEnvironment);
+// The socket layer refuses every destination outside 127.0.0.0/8 in this program, and a hung
+// network thread fails its test at once.
+const bool loopbackOnly = TestSupport::InstallLoopbackOnly();
+const bool deadlines = TestSupport::InstallTestDeadline(std::chrono::seconds(120));
 } // namespace
 
 bool Recorder::Handle(Network::NetworkEvent& event)

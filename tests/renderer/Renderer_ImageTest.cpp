@@ -1,10 +1,11 @@
 // Image loading: which names are decoded, bottom-up conversion, the transparent-pixel fill,
 // power-of-two rounding, mip-chain sizes and the resampler, on generated pictures.
-#include "Renderer_ImageFiles.h"
 
 #include "renderer/Renderer_ImageLoader.h"
 #include "renderer/Renderer_ImageResample.h"
 #include "renderer/Renderer_TextureSize.h"
+#include "tests/support/Support_Images.h"
+#include "tests/support/Support_Scratch.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +14,7 @@
 
 namespace
 {
-PAL::DecodedImage ToDecoded(const ImageFiles::Picture& picture)
+PAL::DecodedImage ToDecoded(const TestSupport::Picture& picture)
 {
     PAL::DecodedImage image;
     image.width = picture.width;
@@ -51,7 +52,7 @@ TEST(ImageNames, OnlyPngBmpAndJpgInAnyCaseGoToTheDecoder)
 
 TEST(ImageConversion, RowsAreStoredBottomUpInRgbaOrder)
 {
-    ImageFiles::Picture picture(2, 3);
+    TestSupport::Picture picture(2, 3);
     picture.Fill(0, 0, 0, 255);
     picture.Set(0, 0, 10, 20, 30, 255); // top left of the picture
     picture.Set(1, 2, 40, 50, 60, 255); // bottom right
@@ -67,7 +68,7 @@ TEST(ImageConversion, RowsAreStoredBottomUpInRgbaOrder)
 
 TEST(ImageConversion, TransparentPixelTakesTheMeanColourOfItsOpaqueNeighbours)
 {
-    ImageFiles::Picture picture(3, 1);
+    TestSupport::Picture picture(3, 1);
     picture.Set(0, 0, 255, 0, 0, 255);
     picture.Set(1, 0, 9, 9, 9, 0);
     picture.Set(2, 0, 0, 0, 255, 255);
@@ -78,7 +79,7 @@ TEST(ImageConversion, TransparentPixelTakesTheMeanColourOfItsOpaqueNeighbours)
 
 TEST(ImageConversion, TransparentNeighboursLendNoColourAndLonePixelsKeepTheirBytes)
 {
-    ImageFiles::Picture picture(3, 3);
+    TestSupport::Picture picture(3, 3);
     picture.Fill(1, 2, 3, 0);
     picture.Set(2, 2, 90, 60, 30, 255); // one opaque pixel in the bottom-right corner
     const Core::RefPtr<Renderer::Surface> surface = Renderer::MakeSurface(ToDecoded(picture));
@@ -90,7 +91,7 @@ TEST(ImageConversion, TransparentNeighboursLendNoColourAndLonePixelsKeepTheirByt
 
 TEST(ImageConversion, NeighboursOfEveryDirectionCountAndTheMeanTruncates)
 {
-    ImageFiles::Picture picture(3, 3);
+    TestSupport::Picture picture(3, 3);
     picture.Fill(0, 0, 0, 255);
     picture.Set(0, 0, 100, 0, 0, 255);
     picture.Set(2, 2, 0, 0, 1, 255);
@@ -146,7 +147,7 @@ TEST(MipChain, BaseLevelIsLimitedToTheDevicesLargestSize)
 
 TEST(MipChain, BuiltChainHalvesEachSideDownToOnePixel)
 {
-    ImageFiles::Picture picture(300, 200);
+    TestSupport::Picture picture(300, 200);
     picture.Fill(200, 100, 50, 255);
     Renderer::MipChain chain;
     Renderer::BuildMipChain(ToDecoded(picture), true, true, 2048, chain);
@@ -170,17 +171,17 @@ TEST(MipChain, BuiltChainHalvesEachSideDownToOnePixel)
 
 TEST(MipChain, LoadedFromAPngFile)
 {
-    const ImageFiles::ScratchFolder folder("morvane_mipchain");
-    ImageFiles::Picture picture(1, 1);
+    const TestSupport::ScratchFolder folder("morvane_mipchain");
+    TestSupport::Picture picture(1, 1);
     picture.Set(0, 0, 11, 22, 33, 255);
-    const std::string path = folder.Write("dot.png", ImageFiles::EncodePng(picture));
+    const std::string path = folder.Write("dot.png", TestSupport::EncodePng(picture));
     Renderer::MipChain chain;
     ASSERT_TRUE(Renderer::LoadMipChain(path.c_str(), true, false, 2048, chain));
     ASSERT_EQ(chain.levels.size(), 1u);
     EXPECT_EQ(PixelOf(*chain.levels[0], 0, 0), (std::vector<u8>{11, 22, 33, 255}));
 
     // Not an image name, and an image name whose bytes are not an image: no chain.
-    const std::string raw = folder.Write("dot.tga", ImageFiles::EncodePng(picture));
+    const std::string raw = folder.Write("dot.tga", TestSupport::EncodePng(picture));
     const std::string broken = folder.Write("broken.png", {0x89, 'P', 'N', 'G', 1, 2, 3});
     EXPECT_FALSE(Renderer::LoadMipChain(raw.c_str(), true, false, 2048, chain));
     EXPECT_FALSE(Renderer::LoadMipChain(broken.c_str(), true, false, 2048, chain));
@@ -189,7 +190,7 @@ TEST(MipChain, LoadedFromAPngFile)
 
 TEST(Resampling, ShrinkingAveragesEverySourcePixel)
 {
-    ImageFiles::Picture picture(4, 1);
+    TestSupport::Picture picture(4, 1);
     picture.Set(0, 0, 0, 0, 0, 255);
     picture.Set(1, 0, 0, 0, 0, 255);
     picture.Set(2, 0, 200, 200, 200, 255);
@@ -217,7 +218,7 @@ TEST(Resampling, EmptyImageGivesTransparentBlack)
 
 TEST(Resampling, TransparentPixelsLendNoColour)
 {
-    ImageFiles::Picture picture(2, 2);
+    TestSupport::Picture picture(2, 2);
     picture.Set(0, 0, 255, 0, 0, 0); // transparent red
     picture.Set(1, 0, 0, 0, 255, 255);
     picture.Set(0, 1, 255, 0, 0, 0);
@@ -230,7 +231,7 @@ TEST(Resampling, TransparentPixelsLendNoColour)
 
 TEST(Resampling, EnlargingInterpolatesBetweenNeighbours)
 {
-    ImageFiles::Picture picture(2, 1);
+    TestSupport::Picture picture(2, 1);
     picture.Set(0, 0, 0, 0, 0, 255);
     picture.Set(1, 0, 240, 0, 0, 255);
     const PAL::DecodedImage wide = Renderer::ResampleImage(ToDecoded(picture), 4, 1);

@@ -1,5 +1,5 @@
 // The OpenGL renderer on a real window and context (under Xvfb with Mesa's software renderer);
-// skipped without a display. Pixels are read back from the back buffer after each drawing.
+// without a display it fails under scripts/test and skips by hand. Pixels are read back from the back buffer after each drawing.
 #include "Renderer_TestSupport.h"
 
 #include "core/PAL_FileSystem.h"
@@ -8,6 +8,7 @@
 #include "renderer/Internal_OGLRenderer.h"
 #include "renderer/Renderer_Diagnostics.h"
 #include "renderer/Renderer_TextureCache.h"
+#include "tests/support/Support_Skip.h"
 
 #include <gtest/gtest.h>
 
@@ -51,7 +52,7 @@ protected:
         window = std::make_unique<PAL::Window>(Width, Height);
         if (!window->IsCreated())
         {
-            GTEST_SKIP() << "no display";
+            MORVANE_SKIP_WITHOUT_DISPLAY();
         }
         DisplaySettings settings = RendererTest::TestSettings(Width, Height);
         settings.window = window.get();
@@ -280,7 +281,7 @@ TEST_F(OGLRendererTest, FullScreenAndBackRestoresTheWindow)
     renderer->ToggleFullScreen();
     if (renderer->GetDisplaySettings().fullScreen == 0)
     {
-        GTEST_SKIP() << "the display offers no full-screen mode";
+        MORVANE_SKIP("the display offers no full-screen mode");
     }
     renderer->ToggleFullScreen();
     EXPECT_EQ(renderer->GetDisplaySettings().fullScreen, 0);
@@ -315,7 +316,7 @@ TEST(OGLRendererDiagnosticsTest, FilesAreWrittenOnlyWithTheSwitchOn)
     auto window = std::make_unique<PAL::Window>(Width, Height);
     if (!window->IsCreated())
     {
-        GTEST_SKIP() << "no display";
+        MORVANE_SKIP_WITHOUT_DISPLAY();
     }
     RemoveFile("OpenGL Information.txt");
     RemoveFile("OpenGLErrors.txt");

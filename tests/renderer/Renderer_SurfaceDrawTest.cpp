@@ -1,9 +1,9 @@
 // Surface regions copied into the window by the raster commands on a real OpenGL context (Xvfb
-// with Mesa), mirrored and clipped, checked by the pixels read back. Skipped without a display.
-#include "core/PAL_Window.h"
+// with Mesa), mirrored and clipped, checked by the pixels read back.
 #include "renderer/Renderer_DepthBufferState.h"
 #include "renderer/Renderer_RasterCommand.h"
 #include "renderer/Renderer_RecordingRenderer.h"
+#include "tests/support/Support_GLWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -15,17 +15,16 @@ namespace
 {
 constexpr i32 Side = 64;
 
-class SurfaceDrawTest : public ::testing::Test
+class SurfaceDrawTest : public TestSupport::GLWindowTest
 {
 protected:
+    SurfaceDrawTest() : GLWindowTest(Side, Side) {}
+
     void SetUp() override
     {
-        window = std::make_unique<PAL::Window>(Side, Side);
-        if (!window->IsCreated())
-            GTEST_SKIP() << "no display";
-        Renderer::DisplaySettings settings(Side, Side);
-        settings.window = window.get();
-        renderer = Renderer::CreateOGLRenderer(settings);
+        GLWindowTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
         renderer->ClearBuffers(Math::Color(0.0f, 0.0f, 0.0f, 1.0f), 1.0f, 0);
         // A 4 x 2 surface: bottom row red, green, blue, white; top row grey.
         surface = new Renderer::Surface(4, 2, Renderer::Surface::FormatRGBA);
@@ -41,8 +40,7 @@ protected:
     void TearDown() override
     {
         surface = nullptr;
-        renderer = nullptr;
-        window.reset();
+        GLWindowTest::TearDown();
     }
 
     void Run(u32 x, u32 y, u32 sourceX, u32 sourceY, u32 width, u32 height, u8 flipX, u8 flipY)
@@ -51,19 +49,11 @@ protected:
         queue.emplace_back(new Renderer::DrawSurfaceCommand(surface, x, y, sourceX, sourceY, width, height, flipX, flipY));
         Renderer::RunRasterCommands(*renderer, queue);
         EXPECT_TRUE(queue.empty());
-        frame.assign(Renderer::FrameBufferSize(Side, Side), 0);
-        ASSERT_TRUE(renderer->ReadFrameBuffer(frame.data(), static_cast<u32>(frame.size())));
+        frame = ReadFrame();
     }
 
-    std::vector<u8> Pixel(i32 x, i32 y) const
-    {
-        const std::size_t row = frame.size() / Side;
-        const u8* p = frame.data() + static_cast<std::size_t>(y) * row + static_cast<std::size_t>(x) * 3;
-        return {p[0], p[1], p[2]};
-    }
+    std::vector<u8> Pixel(i32 x, i32 y) const { return PixelOf(frame, x, y); }
 
-    std::unique_ptr<PAL::Window> window;
-    Core::RefPtr<Renderer::IRenderer> renderer;
     Core::RefPtr<Renderer::Surface> surface;
     std::vector<u8> frame;
 };

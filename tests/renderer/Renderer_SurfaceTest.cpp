@@ -1,9 +1,10 @@
 // Surfaces: the image path, the raw surface file and its hostile forms, the test pattern, and the
 // clipping of surface regions drawn into the window.
-#include "Renderer_ImageFiles.h"
 
 #include "renderer/Renderer_RasterCommand.h"
 #include "renderer/Renderer_Surface.h"
+#include "tests/support/Support_Images.h"
+#include "tests/support/Support_Scratch.h"
 
 #include <gtest/gtest.h>
 
@@ -39,7 +40,7 @@ protected:
         return Core::RefPtr<Renderer::Surface>(new Renderer::Surface(folder.Write(fileName, bytes).c_str()));
     }
 
-    ImageFiles::ScratchFolder folder{"morvane_surfaces"};
+    TestSupport::ScratchFolder folder{"morvane_surfaces"};
 };
 } // namespace
 
@@ -63,18 +64,18 @@ TEST(Surface, MissingOrUnnamedFilesGiveTheTestPattern)
 
 TEST_F(SurfaceFiles, PngInLowerCaseIsDecodedBottomUp)
 {
-    ImageFiles::Picture picture(2, 2);
+    TestSupport::Picture picture(2, 2);
     picture.Fill(0, 0, 0, 255);
     picture.Set(0, 0, 1, 2, 3, 4);
-    const Core::RefPtr<Renderer::Surface> surface = Load("picture.png", ImageFiles::EncodePng(picture));
+    const Core::RefPtr<Renderer::Surface> surface = Load("picture.png", TestSupport::EncodePng(picture));
     ASSERT_EQ(surface->GetWidth(), 2);
     EXPECT_EQ(PixelOf(*surface, 0, 1), (std::vector<u8>{1, 2, 3, 4}));
 }
 
 TEST_F(SurfaceFiles, EnginePathsWithBackslashesOpenTheFile)
 {
-    ImageFiles::Picture picture(3, 1);
-    folder.Write("slashed.png", ImageFiles::EncodePng(picture));
+    TestSupport::Picture picture(3, 1);
+    folder.Write("slashed.png", TestSupport::EncodePng(picture));
     std::string enginePath = folder.PathOf("slashed.png");
     std::replace(enginePath.begin(), enginePath.end(), '/', '\\');
     const Renderer::Surface surface(enginePath.c_str());
@@ -87,7 +88,7 @@ TEST_F(SurfaceFiles, RawFileUnderAnyOtherNameIsReadAsIs)
     std::vector<u8> pixels = Pixels(2 * 3 * 4, 0);
     pixels[0] = 9;
     pixels[23] = 77;
-    const Core::RefPtr<Renderer::Surface> surface = Load("sprite.tga", ImageFiles::EncodeRawSurface(0, 2, 3, 8, pixels));
+    const Core::RefPtr<Renderer::Surface> surface = Load("sprite.tga", TestSupport::EncodeRawSurface(0, 2, 3, 8, pixels));
     ASSERT_EQ(surface->GetWidth(), 2);
     ASSERT_EQ(surface->GetHeight(), 3);
     EXPECT_EQ(surface->GetPitch(), 8);
@@ -98,14 +99,14 @@ TEST_F(SurfaceFiles, RawFileUnderAnyOtherNameIsReadAsIs)
 TEST_F(SurfaceFiles, HostileRawHeadersGiveTheTestPattern)
 {
     // More pixels promised than the file holds (a huge allocation if believed).
-    EXPECT_TRUE(IsTestPattern(*Load("huge.raw", ImageFiles::EncodeRawSurface(0, 60000, 60000, 240000, Pixels(64, 1)))));
+    EXPECT_TRUE(IsTestPattern(*Load("huge.raw", TestSupport::EncodeRawSurface(0, 60000, 60000, 240000, Pixels(64, 1)))));
     // Sizes whose product overflows 32 bits.
-    EXPECT_TRUE(IsTestPattern(*Load("wrap.raw", ImageFiles::EncodeRawSurface(0, 0x80000000u, 2, 0, Pixels(16, 1)))));
+    EXPECT_TRUE(IsTestPattern(*Load("wrap.raw", TestSupport::EncodeRawSurface(0, 0x80000000u, 2, 0, Pixels(16, 1)))));
     // One byte short, one byte too many, a pitch that does not match the width, no pixels at all.
-    EXPECT_TRUE(IsTestPattern(*Load("short.raw", ImageFiles::EncodeRawSurface(0, 2, 2, 8, Pixels(15, 1)))));
-    EXPECT_TRUE(IsTestPattern(*Load("long.raw", ImageFiles::EncodeRawSurface(0, 2, 2, 8, Pixels(17, 1)))));
-    EXPECT_TRUE(IsTestPattern(*Load("pitch.raw", ImageFiles::EncodeRawSurface(0, 2, 2, 12, Pixels(16, 1)))));
-    EXPECT_TRUE(IsTestPattern(*Load("empty.raw", ImageFiles::EncodeRawSurface(0, 0, 0, 0, {}))));
+    EXPECT_TRUE(IsTestPattern(*Load("short.raw", TestSupport::EncodeRawSurface(0, 2, 2, 8, Pixels(15, 1)))));
+    EXPECT_TRUE(IsTestPattern(*Load("long.raw", TestSupport::EncodeRawSurface(0, 2, 2, 8, Pixels(17, 1)))));
+    EXPECT_TRUE(IsTestPattern(*Load("pitch.raw", TestSupport::EncodeRawSurface(0, 2, 2, 12, Pixels(16, 1)))));
+    EXPECT_TRUE(IsTestPattern(*Load("empty.raw", TestSupport::EncodeRawSurface(0, 0, 0, 0, {}))));
     // A header cut short, and an empty file.
     EXPECT_TRUE(IsTestPattern(*Load("cut.raw", {1, 0, 0, 0, 2, 0})));
     EXPECT_TRUE(IsTestPattern(*Load("nothing.raw", {})));
@@ -113,8 +114,8 @@ TEST_F(SurfaceFiles, HostileRawHeadersGiveTheTestPattern)
 
 TEST_F(SurfaceFiles, CorruptImageFileGivesTheTestPattern)
 {
-    ImageFiles::Picture picture(8, 8);
-    std::vector<u8> png = ImageFiles::EncodePng(picture);
+    TestSupport::Picture picture(8, 8);
+    std::vector<u8> png = TestSupport::EncodePng(picture);
     png.resize(png.size() / 2);
     EXPECT_TRUE(IsTestPattern(*Load("truncated.png", png)));
     EXPECT_TRUE(IsTestPattern(*Load("noise.bmp", Pixels(100, 0x42))));

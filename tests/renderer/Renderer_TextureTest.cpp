@@ -1,15 +1,15 @@
 // Textures through the OpenGL renderer on a real window (Xvfb with Mesa): the cache's sharing by
 // exact name, uploads with and without mipmaps, power-of-two rounding where the device needs it,
-// release after the context's cache is gone, and the pixels of a textured quad. Skipped without a
-// display.
-#include "Renderer_ImageFiles.h"
+// release after the context's cache is gone, and the pixels of a textured quad.
 
 #include "core/PAL_GLContext.h"
-#include "core/PAL_Window.h"
 #include "renderer/Renderer_RecordingRenderer.h"
 #include "renderer/Renderer_TextureCache.h"
 #include "renderer/Renderer_TextureOGL.h"
 #include "renderer/Renderer_TexturingState.h"
+#include "tests/support/Support_GLWindow.h"
+#include "tests/support/Support_Images.h"
+#include "tests/support/Support_Scratch.h"
 
 #include <gtest/gtest.h>
 
@@ -47,26 +47,19 @@ struct GLQueries
     }
 };
 
-class TextureTest : public ::testing::Test
+class TextureTest : public TestSupport::GLWindowTest
 {
 protected:
     static constexpr i32 Side = 64;
 
+    TextureTest() : GLWindowTest(Side, Side) {}
+
     void SetUp() override
     {
-        window = std::make_unique<PAL::Window>(Side, Side);
-        if (!window->IsCreated())
-            GTEST_SKIP() << "no display";
-        Renderer::DisplaySettings settings(Side, Side);
-        settings.window = window.get();
-        renderer = Renderer::CreateOGLRenderer(settings);
+        GLWindowTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
         gl = std::make_unique<GLQueries>();
-    }
-
-    void TearDown() override
-    {
-        renderer = nullptr;
-        window.reset();
     }
 
     Core::RefPtr<Renderer::ITexture> Get(const std::string& path, u8 mipmaps)
@@ -76,25 +69,12 @@ protected:
 
     std::string WritePicture(const std::string& name, i32 width, i32 height)
     {
-        ImageFiles::Picture picture(width, height);
+        TestSupport::Picture picture(width, height);
         picture.Fill(10, 200, 30, 255);
-        return folder.Write(name, ImageFiles::EncodePng(picture));
+        return folder.Write(name, TestSupport::EncodePng(picture));
     }
 
-    // Reads the colour of one window pixel after the frame's draws.
-    std::vector<u8> ReadPixel(i32 x, i32 y)
-    {
-        std::vector<u8> pixels(Renderer::FrameBufferSize(Side, Side));
-        if (!renderer->ReadFrameBuffer(pixels.data(), static_cast<u32>(pixels.size())))
-            return {};
-        const std::size_t row = pixels.size() / Side;
-        const u8* p = pixels.data() + static_cast<std::size_t>(y) * row + static_cast<std::size_t>(x) * 3;
-        return {p[0], p[1], p[2]};
-    }
-
-    std::unique_ptr<PAL::Window> window;
-    Core::RefPtr<Renderer::IRenderer> renderer;
-    ImageFiles::ScratchFolder folder{"morvane_textures"};
+    TestSupport::ScratchFolder folder{"morvane_textures"};
     std::unique_ptr<GLQueries> gl;
 };
 } // namespace
@@ -179,13 +159,13 @@ TEST_F(TextureTest, TextureOutlivingItsCacheDeletesNothing)
 TEST_F(TextureTest, TexturedQuadShowsTheImageRightWayUp)
 {
     // Top half red, bottom half blue, drawn over the whole window.
-    ImageFiles::Picture picture(4, 4);
+    TestSupport::Picture picture(4, 4);
     picture.Fill(0, 0, 255, 255);
     for (i32 y = 0; y < 2; ++y)
         for (i32 x = 0; x < 4; ++x)
             picture.Set(x, y, 255, 0, 0, 255);
     const Core::RefPtr<Renderer::ITexture> texture =
-        Get(folder.Write("halves.png", ImageFiles::EncodePng(picture)), 0);
+        Get(folder.Write("halves.png", TestSupport::EncodePng(picture)), 0);
 
     const f32 vertices[] = {-1, -1, 0, 1, -1, 0, 1, 1, 0, -1, 1, 0};
     const f32 texCoords[] = {0, 0, 1, 0, 1, 1, 0, 1};

@@ -1,0 +1,39 @@
+#pragma once
+// The window + OpenGL fixture: a window of the test's size whose OpenGL renderer is the
+// process-wide renderer while the test runs, and pixels read back from its back buffer. Without a
+// display the test fails under scripts/test and skips when run by hand. A fixture that needs more
+// set-up derives from it and calls GLWindowTest::SetUp() first, returning when IsSkipped() or
+// HasFatalFailure().
+#include "core/PAL_Window.h"
+#include "renderer/Renderer_IRenderer.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+namespace TestSupport
+{
+class GLWindowTest : public ::testing::Test
+{
+protected:
+    GLWindowTest(i32 width, i32 height) : width(width), height(height) {}
+
+    void SetUp() override;
+    void TearDown() override;
+
+    // The settings the renderer is made with; a fixture may override them.
+    virtual Renderer::DisplaySettings Settings() const;
+
+    // The whole back buffer: rows of 3 bytes per pixel from the bottom, padded to 4 bytes.
+    std::vector<u8> ReadFrame();
+    // Red, green and blue of one pixel (x, y from the bottom left) of a frame, or of the back buffer.
+    std::vector<u8> PixelOf(const std::vector<u8>& frame, i32 x, i32 y) const;
+    std::vector<u8> ReadPixel(i32 x, i32 y);
+
+    const i32 width;
+    const i32 height;
+    std::unique_ptr<PAL::Window> window;
+    Core::RefPtr<Renderer::IRenderer> renderer;
+};
+}  // namespace TestSupport

@@ -1,0 +1,13 @@
+#include "tests/support/Support_Messages.h"
+
+#include "core/PAL_MessagePump.h"
+
+namespace TestSupport
+{
+void DrainMessages()
+{
+    while (!PAL::PumpMessages())
+    {
+    }
+}
+}  // namespace TestSupport
