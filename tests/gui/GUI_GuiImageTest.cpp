@@ -6,7 +6,8 @@
 #include "core/Core_File.h"
 #include "gui/GUI_GuiImage.h"
 #include "gui/GUI_Paths.h"
-#include "tests/renderer/Renderer_ImageFiles.h"
+#include "tests/support/Support_Images.h"
+#include "tests/support/Support_Scratch.h"
 
 #include <gtest/gtest.h>
 
@@ -24,13 +25,13 @@ void PutF32(std::vector<u8>& out, f32 value)
 {
     u32 bits = 0;
     std::memcpy(&bits, &value, 4);
-    ImageFiles::PutU32LittleEndian(out, bits);
+    TestSupport::PutU32LittleEndian(out, bits);
 }
 
 std::vector<u8> RecordFile(const std::vector<SkinRecord>& records, u32 count)
 {
     std::vector<u8> bytes;
-    ImageFiles::PutU32LittleEndian(bytes, count);
+    TestSupport::PutU32LittleEndian(bytes, count);
     for (const SkinRecord& r : records)
     {
         for (f32 value : {r.regionX, r.regionY, r.regionWidth, r.regionHeight, r.innerLeft, r.innerRight,
@@ -65,7 +66,7 @@ protected:
             << "piece " << piece;
     }
 
-    ImageFiles::ScratchFolder folder{"morvane_gui_image"};
+    TestSupport::ScratchFolder folder{"morvane_gui_image"};
 };
 } // namespace
 
