@@ -1,11 +1,12 @@
 // Hostile pictures: headers that declare huge sizes, formats the engine does not read, PNG chunks
 // with wrong lengths or checksums. Each is refused from its header, before any decoder allocates
 // for it; the process's peak memory shows that nothing near the declared size was asked for.
-#include "Renderer_ImageFiles.h"
 
 #include "core/PAL_FileSystem.h"
 #include "core/PAL_Image.h"
 #include "renderer/Renderer_ImageLoader.h"
+#include "tests/support/Support_Images.h"
+#include "tests/support/Support_Scratch.h"
 
 #include <gtest/gtest.h>
 
@@ -42,12 +43,12 @@ Bytes PngHeaderOnly(u32 width, u32 height)
 {
     Bytes png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     Bytes header;
-    ImageFiles::PutU32BigEndian(header, width);
-    ImageFiles::PutU32BigEndian(header, height);
+    TestSupport::PutU32BigEndian(header, width);
+    TestSupport::PutU32BigEndian(header, height);
     header.insert(header.end(), {8, 6, 0, 0, 0});
-    ImageFiles::PutChunk(png, "IHDR", header);
-    ImageFiles::PutChunk(png, "IDAT", {0x78, 0x01, 0x01, 0x01, 0x00, 0xFE, 0xFF, 0x00, 0x00, 0x00, 0x01, 0x00, 0x01});
-    ImageFiles::PutChunk(png, "IEND", {});
+    TestSupport::PutChunk(png, "IHDR", header);
+    TestSupport::PutChunk(png, "IDAT", {0x78, 0x01, 0x01, 0x01, 0x00, 0xFE, 0xFF, 0x00, 0x00, 0x00, 0x01, 0x00, 0x01});
+    TestSupport::PutChunk(png, "IEND", {});
     return png;
 }
 
@@ -55,12 +56,12 @@ Bytes PngHeaderOnly(u32 width, u32 height)
 Bytes BmpHeaderOnly(u32 width, u32 height)
 {
     Bytes bmp = {'B', 'M'};
-    ImageFiles::PutU32LittleEndian(bmp, 54);
-    ImageFiles::PutU32LittleEndian(bmp, 0);
-    ImageFiles::PutU32LittleEndian(bmp, 54);
-    ImageFiles::PutU32LittleEndian(bmp, 40);
-    ImageFiles::PutU32LittleEndian(bmp, width);
-    ImageFiles::PutU32LittleEndian(bmp, height);
+    TestSupport::PutU32LittleEndian(bmp, 54);
+    TestSupport::PutU32LittleEndian(bmp, 0);
+    TestSupport::PutU32LittleEndian(bmp, 54);
+    TestSupport::PutU32LittleEndian(bmp, 40);
+    TestSupport::PutU32LittleEndian(bmp, width);
+    TestSupport::PutU32LittleEndian(bmp, height);
     PutU16LittleEndian(bmp, 1);
     PutU16LittleEndian(bmp, 24);
     bmp.resize(54, 0);
@@ -69,9 +70,9 @@ Bytes BmpHeaderOnly(u32 width, u32 height)
 
 Bytes SmallPng()
 {
-    ImageFiles::Picture picture(2, 2);
+    TestSupport::Picture picture(2, 2);
     picture.Fill(10, 20, 30, 255);
-    return ImageFiles::EncodePng(picture);
+    return TestSupport::EncodePng(picture);
 }
 
 long PeakKilobytes()
@@ -90,7 +91,7 @@ bool Decodes(const Bytes& bytes, PAL::ImageUse use = PAL::ImageUse::Picture)
 
 TEST(ImageBounds, HugeDeclaredSizesAreRefusedBeforeAnythingIsAllocated)
 {
-    const ImageFiles::ScratchFolder folder("morvane_image_bounds");
+    const TestSupport::ScratchFolder folder("morvane_image_bounds");
     const std::vector<std::pair<std::string, Bytes>> hostile = {
         {"gif-as-png.png", Gif(11574, 14117)},
         {"gif-beyond-sides.png", Gif(31855, 32897)},
@@ -148,7 +149,7 @@ TEST(ImageBounds, PngChunksMustBeWholeWithCorrectChecksums)
 
 TEST(ImageBounds, TheFormatComesFromTheBytesAndIconsOnlyForTheIcon)
 {
-    const ImageFiles::ScratchFolder folder("morvane_image_formats");
+    const TestSupport::ScratchFolder folder("morvane_image_formats");
     Renderer::MipChain chain;
     EXPECT_TRUE(Renderer::LoadMipChain(folder.Write("png-named.bmp", SmallPng()).c_str(), false, true, 2048, chain));
     EXPECT_FALSE(Decodes(Gif(2, 2), PAL::ImageUse::Icon)) << "GIF is never decoded";
@@ -165,11 +166,11 @@ TEST(ImageBounds, IconImagesDeclaringHugeBitmapsAreRefused)
 {
     // One directory entry whose bitmap header claims 30000 x 30000 (its height counts the mask).
     Bytes ico = {0, 0, 1, 0, 1, 0, 16, 16, 0, 0, 1, 0, 32, 0};
-    ImageFiles::PutU32LittleEndian(ico, 40);
-    ImageFiles::PutU32LittleEndian(ico, 22);
-    ImageFiles::PutU32LittleEndian(ico, 40);
-    ImageFiles::PutU32LittleEndian(ico, 30000);
-    ImageFiles::PutU32LittleEndian(ico, 60000);
+    TestSupport::PutU32LittleEndian(ico, 40);
+    TestSupport::PutU32LittleEndian(ico, 22);
+    TestSupport::PutU32LittleEndian(ico, 40);
+    TestSupport::PutU32LittleEndian(ico, 30000);
+    TestSupport::PutU32LittleEndian(ico, 60000);
     ico.resize(62, 0);
     EXPECT_FALSE(Decodes(ico, PAL::ImageUse::Icon));
 }
