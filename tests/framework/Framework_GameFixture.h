@@ -40,7 +40,7 @@ public:
     {
         if (!IsCleanedUp())
         {
-            Note("Cleanup", nullptr);
+            Note("Cleanup", onCleanup);
         }
         Vellumar::GameObject::Cleanup();
     }
@@ -49,6 +49,7 @@ public:
     std::function<void()> onEnd;
     std::function<void()> onUpdate;
     std::function<void()> onLateUpdate2;
+    std::function<void()> onCleanup;
 
 private:
     void Note(const char* hook, const std::function<void()>& action)

@@ -246,9 +246,14 @@ TEST_F(GameTest, ManagedObjectsLeaveTheEnginesBeforeTheEnginesGo)
     auto* body = new Collision2D::DynamicObject();
     managed->AddCollision(body, static_cast<u8>(collisionLayer));
     ASSERT_NE(managed->GetCollisionId(), 0u);
+    bool enginesAtCleanup = false;
+    managed->onCleanup = [this, &enginesAtCleanup] {
+        enginesAtCleanup = game->GetCollisionEngine() && game->GetPhysicsEngine();
+    };
     log.clear();
     game->Shutdown();
     EXPECT_EQ(Entries("managed."), (Log{"managed.Cleanup"}));
+    EXPECT_TRUE(enginesAtCleanup);
 }
 
 TEST_F(GameTest, MasterVolumeIsClampedToZeroToTen)
