@@ -36,6 +36,7 @@ public:
     static constexpr u32 DefaultMatchTotal = 500;
     static constexpr u32 DefaultMatchPerContact = 25;
     static constexpr u32 StreamMarker = 245;
+    static constexpr u32 NoContact = 0xFFFFFFFFu;
 
     // Sets Infinity and points StaticBody at the new engine's static body.
     PhysicsEngine();
@@ -149,6 +150,12 @@ private:
     Core::Vector<Core::RefPtr<Joint>> stepList;
     Core::Vector<RigidBody*> touchedBodies;
     Core::List<Core::RefPtr<Contact>> keptContacts;
+    // Matching work: the previous contacts by position, and per position the next one with the same
+    // body 1 and with the same body 2 (NoContact ends a chain), and whether it was kept.
+    Core::Vector<Contact*> previousByPosition;
+    Core::Vector<u32> nextWithBody1;
+    Core::Vector<u32> nextWithBody2;
+    Core::Vector<u8> kept;
     ConstraintSolver solver;
     u32 matchTotal = DefaultMatchTotal;
     u32 matchPerContact = DefaultMatchPerContact;

@@ -1,6 +1,8 @@
 #include "physics/Physics_Globals.h"
 #include "physics/Physics_PhysicsEngine.h"
 
+#include <algorithm>
+
 namespace Physics2D
 {
 u32 PhysicsEngine::NextMark()
@@ -175,36 +177,73 @@ void PhysicsEngine::Update(float dt)
 
 void PhysicsEngine::MatchPreviousContacts()
 {
+    // A new contact keeps, in list order, the previous contacts that share its body 1 as their body 1
+    // or its body 2 as their body 2. Chaining the previous contacts by body finds them without walking
+    // the whole list for every new contact.
     keptContacts.clear();
+    previousByPosition.clear();
+    for (const Core::RefPtr<Contact>& old : previousContacts)
+        previousByPosition.push_back(old.Get());
+    const u32 count = u32(previousByPosition.size());
+    nextWithBody1.resize(count);
+    nextWithBody2.resize(count);
+    kept.assign(count, 0);
+    const u32 chained = NextMark();
+    auto chain = [chained](RigidBody* body) {
+        if (body->matchMark != chained)
+        {
+            body->matchMark = chained;
+            body->firstAsBody1 = NoContact;
+            body->firstAsBody2 = NoContact;
+        }
+        return body;
+    };
+    for (u32 position = count; position-- > 0;)
+    {
+        const Contact* old = previousByPosition[position];
+        RigidBody* body1 = chain(old->GetBody1());
+        nextWithBody1[position] = body1->firstAsBody1;
+        body1->firstAsBody1 = position;
+        RigidBody* body2 = chain(old->GetBody2());
+        nextWithBody2[position] = body2->firstAsBody2;
+        body2->firstAsBody2 = position;
+    }
+
     u32 retained = 0;
     for (const Core::RefPtr<Contact>& fresh : contacts)
     {
         if (retained >= matchTotal)
             break;
-        const RigidBody* body1 = fresh->GetBody1();
-        const RigidBody* body2 = fresh->GetBody2();
-        const bool matchFirst = body1 != staticBody;
-        const bool matchSecond = body2 != staticBody;
+        RigidBody* body1 = fresh->GetBody1();
+        RigidBody* body2 = fresh->GetBody2();
+        u32 first = body1 != staticBody && body1->matchMark == chained ? body1->firstAsBody1 : NoContact;
+        u32 second = body2 != staticBody && body2->matchMark == chained ? body2->firstAsBody2 : NoContact;
         u32 retainedHere = 0;
-        for (auto old = previousContacts.begin();
-             old != previousContacts.end() && retainedHere < matchPerContact && retained < matchTotal;)
+        while (retainedHere < matchPerContact && retained < matchTotal)
         {
-            const bool shares = (matchFirst && (*old)->GetBody1() == body1) ||
-                                (matchSecond && (*old)->GetBody2() == body2);
-            if (!shares)
-            {
-                ++old;
-                continue;
-            }
-            (*old)->Prepare();
-            keptContacts.push_back(*old);
-            old = previousContacts.erase(old);
+            while (first != NoContact && kept[first])
+                first = nextWithBody1[first];
+            while (second != NoContact && kept[second])
+                second = nextWithBody2[second];
+            const u32 position = std::min(first, second);
+            if (position == NoContact)
+                break;
+            kept[position] = 1;
+            Contact* old = previousByPosition[position];
+            old->Prepare();
+            keptContacts.emplace_back(old);
             ++retainedHere;
             ++retained;
         }
+        // Every contact of a chain before where its walk stopped has been kept.
+        if (body1 != staticBody && body1->matchMark == chained)
+            body1->firstAsBody1 = first;
+        if (body2 != staticBody && body2->matchMark == chained)
+            body2->firstAsBody2 = second;
     }
     contacts.splice(contacts.end(), keptContacts);
     previousContacts.clear();
+    previousByPosition.clear();
 }
 
 void PhysicsEngine::PostCollisionUpdate(float dt)

@@ -147,5 +147,10 @@ private:
     // Membership marks of the engine's per-pass lists (equal to the engine's mark of that list).
     u32 touchedMark = 0;
     u32 collectedMark = 0;
+    // The engine's contact matching: while matchMark is the engine's mark, the first previous contacts
+    // (by position) not yet kept that have this body as body 1 and as body 2.
+    u32 matchMark = 0;
+    u32 firstAsBody1 = 0;
+    u32 firstAsBody2 = 0;
 };
 } // namespace Physics2D

@@ -255,6 +255,68 @@ TEST_F(PhysicsEngineTest, OldContactsSurviveOnlyWhileSharingABodyWithinTheCaps)
     EXPECT_EQ(engine.GetContacts().size(), 1u);
 }
 
+TEST_F(PhysicsEngineTest, KeptContactsFollowTheListOrderRule)
+{
+    // Many contacts on few bodies, so that both caps bite, each side matches on its own, the static
+    // side never matches, and later new contacts find part of their old ones already kept.
+    PhysicsEngine engine;
+    for (int i = 0; i < 12; ++i)
+        AddBody(engine, 1, 1, Vector2D(float(i), 0));
+    Reporter reporter;
+    engine.SetContactListUpdate(&Reporter::Report);
+    engine.SetContactListUpdateData(&reporter);
+    u32 seed = 7;
+    auto next = [&seed](u32 range) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) % range;
+    };
+    for (int frame = 0; frame < 12; ++frame)
+    {
+        Core::Vector<Core::RefPtr<Contact>> previous(engine.GetContacts().begin(), engine.GetContacts().end());
+        reporter.pairs.clear();
+        const u32 count = 20 + next(180);
+        for (u32 k = 0; k < count; ++k)
+        {
+            const u32 first = next(5) == 0 ? 0 : 1 + next(12);
+            reporter.pairs.push_back({first, first == 0 || next(4) != 0 ? 1 + next(12) : 0});
+        }
+        engine.PostCollisionUpdate(0.02f);
+
+        // The rule, walked as stated: per new contact, the remaining old contacts in list order.
+        const auto& now = engine.GetContacts();
+        ASSERT_GE(now.size(), count);
+        Core::Vector<Contact*> expected;
+        auto fresh = now.begin();
+        for (u32 k = 0; k < count; ++k, ++fresh)
+            expected.push_back(fresh->Get());
+        u32 retained = 0;
+        for (u32 k = 0; k < count && retained < 500; ++k)
+        {
+            const RigidBody* body1 = expected[k]->GetBody1();
+            const RigidBody* body2 = expected[k]->GetBody2();
+            u32 here = 0;
+            for (auto old = previous.begin(); old != previous.end() && here < 25 && retained < 500;)
+            {
+                const bool shares = (body1 != engine.GetStaticBody() && (*old)->GetBody1() == body1) ||
+                                    (body2 != engine.GetStaticBody() && (*old)->GetBody2() == body2);
+                if (!shares)
+                {
+                    ++old;
+                    continue;
+                }
+                expected.push_back(old->Get());
+                old = previous.erase(old);
+                ++here;
+                ++retained;
+            }
+        }
+        Core::Vector<Contact*> actual;
+        for (const Core::RefPtr<Contact>& contact : now)
+            actual.push_back(contact.Get());
+        ASSERT_EQ(actual, expected) << "frame " << frame;
+    }
+}
+
 TEST_F(PhysicsEngineTest, PositionPassSolvesJointsChainedToTouchedBodies)
 {
     PhysicsEngine engine;
