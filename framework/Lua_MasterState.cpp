@@ -27,6 +27,30 @@ int CreateValueTable(lua_State* state, const char* className, const char* const*
     return 1;
 }
 
+// The constructors scripts and the result pushers call by name: record tables name their record,
+// arrays keep their values at 1, 2, ..., and a matrix keeps its nine elements in element order.
+const char* const ScriptConstructors = R"(
+local function Record(name)
+  return function() return {className = name} end
+end
+for _, name in ipairs({"BRECT_C", "CIR_C", "LNS_C", "DGEO_C", "TMAP_C", "TMAP_DATA", "TMAP_DATA_BASE"}) do
+  _G["Create" .. name] = Record(name)
+end
+function CreateArrayTable(array, ...)
+  for i = 1, select("#", ...) do
+    array[i] = (select(i, ...))
+  end
+end
+CreateArrayTableVar = CreateArrayTable
+function CreateMatrix(...)
+  local matrix = {className = "Matrix"}
+  for i = 1, 9 do
+    matrix[i] = (select(i, ...)) or 0
+  end
+  return matrix
+end
+)";
+
 const char* const PointFields[] = {"X", "Y"};
 const char* const ColorFields[] = {"R", "G", "B", "A"};
 const char* const SizeFields[] = {"Width", "Height"};
@@ -75,6 +99,7 @@ lua_State* BuildMasterState()
     lua_register(state, "CreatePoint", &CreatePoint);
     lua_register(state, "CreateColor", &CreateColor);
     lua_register(state, "CreateSize", &CreateSize);
+    static_cast<void>(luaL_dostring(state, ScriptConstructors));
     Core::SetScriptPusher(&PushObject);
     LuaScript::SetCompileErrorHandler(&ShowCompileError);
     LuaScript::SetMasterState(state);

@@ -24,6 +24,36 @@ Core::Vector<const ScriptClass*>& ScriptClasses()
     return classes;
 }
 
+// The receiver at index when it suits scriptClass: any object for a class of objects, a value of
+// exactly that class otherwise; else null.
+void* ReceiverAt(lua_State* state, int index, const ScriptClass* scriptClass)
+{
+    const ScriptClass* receiverClass = GetScriptClassOf(state, index);
+    if (!receiverClass || receiverClass->holdsObjects != scriptClass->holdsObjects ||
+        (!scriptClass->holdsObjects && receiverClass != scriptClass))
+        return nullptr;
+    return *static_cast<void**>(lua_touserdata(state, index));
+}
+
+// Lua takes a native's results from the top of the stack: never more than the stack holds.
+int Results(lua_State* state, i32 results)
+{
+    return results < 0 ? 0 : std::min<int>(results, lua_gettop(state));
+}
+
+const ScriptProperty* FindProperty(const ScriptClass* scriptClass, lua_State* state, int keyIndex)
+{
+    if (lua_type(state, keyIndex) != LUA_TSTRING)
+        return nullptr;
+    const char* key = lua_tostring(state, keyIndex);
+    for (const ScriptProperty* property = scriptClass->properties; property && property->name; ++property)
+    {
+        if (std::strcmp(property->name, key) == 0)
+            return property;
+    }
+    return nullptr;
+}
+
 // Upvalues: the class and the entry. Takes the receiver off the stack and calls the native; a
 // receiver of another class gets no call and no result.
 int Dispatch(lua_State* state)
@@ -31,17 +61,42 @@ int Dispatch(lua_State* state)
     const ScriptClass* scriptClass = static_cast<const ScriptClass*>(lua_touserdata(state, lua_upvalueindex(1)));
     const Vellumar::ScriptMethodEntry* entry =
         static_cast<const Vellumar::ScriptMethodEntry*>(lua_touserdata(state, lua_upvalueindex(2)));
-    const ScriptClass* receiverClass = GetScriptClassOf(state, 1);
-    if (!receiverClass || receiverClass->holdsObjects != scriptClass->holdsObjects ||
-        (!scriptClass->holdsObjects && receiverClass != scriptClass))
-        return 0;
-    void* receiver = *static_cast<void**>(lua_touserdata(state, 1));
+    void* receiver = ReceiverAt(state, 1, scriptClass);
     if (!receiver)
         return 0;
     lua_remove(state, 1);
-    const i32 results = entry->native(state, receiver);
-    // Lua takes the results from the top of the stack: never more than the stack holds.
-    return results < 0 ? 0 : std::min<int>(results, lua_gettop(state));
+    return Results(state, entry->native(state, receiver));
+}
+
+// "__index" of a class with properties (receiver, key); upvalues: the class and its methods.
+int IndexProperty(lua_State* state)
+{
+    lua_pushvalue(state, 2);
+    lua_rawget(state, lua_upvalueindex(2));
+    if (!lua_isnil(state, -1))
+        return 1;
+    const ScriptClass* scriptClass = static_cast<const ScriptClass*>(lua_touserdata(state, lua_upvalueindex(1)));
+    const ScriptProperty* property = FindProperty(scriptClass, state, 2);
+    void* receiver = ReceiverAt(state, 1, scriptClass);
+    if (!property || !property->get || !receiver)
+        return 0;
+    lua_settop(state, 0);
+    return Results(state, property->get(state, receiver));
+}
+
+// "__newindex" (receiver, key, value); upvalue: the class. Names that are no property are ignored.
+int NewIndexProperty(lua_State* state)
+{
+    const ScriptClass* scriptClass = static_cast<const ScriptClass*>(lua_touserdata(state, lua_upvalueindex(1)));
+    const ScriptProperty* property = FindProperty(scriptClass, state, 2);
+    void* receiver = ReceiverAt(state, 1, scriptClass);
+    if (!property || !property->set || !receiver)
+        return 0;
+    lua_settop(state, 3);
+    lua_remove(state, 1);
+    lua_remove(state, 1);
+    property->set(state, receiver);
+    return 0;
 }
 } // namespace
 
@@ -88,7 +143,20 @@ void RegisterScriptClass(lua_State* state, const ScriptClass& scriptClass)
         lua_pushcclosure(state, &Dispatch, 2);
         lua_setfield(state, -2, entry->name);
     }
-    lua_setfield(state, -2, "__index");
+    if (scriptClass.properties)
+    {
+        lua_pushlightuserdata(state, const_cast<ScriptClass*>(&scriptClass));
+        lua_insert(state, -2);
+        lua_pushcclosure(state, &IndexProperty, 2);
+        lua_setfield(state, -2, "__index");
+        lua_pushlightuserdata(state, const_cast<ScriptClass*>(&scriptClass));
+        lua_pushcclosure(state, &NewIndexProperty, 1);
+        lua_setfield(state, -2, "__newindex");
+    }
+    else
+    {
+        lua_setfield(state, -2, "__index");
+    }
     lua_pop(state, 1);
 }
 

@@ -51,6 +51,15 @@ i32 Method(lua_State* state, void* receiver)
     return self ? Function(state, *self) : 0;
 }
 
+// A field scripts read and write as receiver.name: the getter pushes the value, the setter takes
+// it from index 1. A list of them ends with an entry whose name is null.
+struct ScriptProperty
+{
+    const char* name;
+    Native get;
+    Native set;
+};
+
 struct ScriptClass
 {
     // The metatable's name, as the class's PushToScript names it.
@@ -58,6 +67,7 @@ struct ScriptClass
     const Vellumar::ScriptMethodEntry* methods;
     // Userdata of the class hold Core::Base objects; otherwise values of exactly this class.
     bool holdsObjects;
+    const ScriptProperty* properties = nullptr;
 };
 
 // Rows before the terminating empty entry.

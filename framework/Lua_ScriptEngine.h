@@ -89,6 +89,10 @@ public:
     static i32 PushColor(lua_State* thread, f32 r, f32 g, f32 b, f32 a);
     static i32 PushSize(lua_State* thread, f32 width, f32 height);
 
+    // Calls the global function name of thread's globals in a protected call with the arguments
+    // on top of the stack: true with the results pushed, false with nothing left.
+    static bool CallGlobal(lua_State* thread, const char* name, i32 argumentCount, i32 resultCount);
+
     // The master state every script thread belongs to, or null. The state stays owned by whoever
     // built it; scripts must all be closed before it goes.
     static lua_State* GetMasterState();

@@ -84,13 +84,26 @@ void LuaScript::ReadSize(lua_State* thread, i32 index, f32& width, f32& height)
     height = static_cast<f32>(RawNumber(thread, table, "Height"));
 }
 
+bool LuaScript::CallGlobal(lua_State* thread, const char* name, i32 argumentCount, i32 resultCount)
+{
+    const int base = lua_gettop(thread) - argumentCount;
+    PushGlobalCaller(thread);
+    lua_insert(thread, base + 1);
+    lua_pushstring(thread, name);
+    lua_insert(thread, base + 2);
+    if (lua_pcall(thread, argumentCount + 1, resultCount, 0) == 0)
+        return true;
+    lua_settop(thread, base);
+    return false;
+}
+
 void LuaScript::PushValueTable(lua_State* thread, const char* constructor, const char* className)
 {
-    PushGlobalCaller(thread);
-    lua_pushstring(thread, constructor);
-    if (lua_pcall(thread, 1, 1, 0) != 0 || lua_type(thread, -1) != LUA_TTABLE)
+    const bool made = CallGlobal(thread, constructor, 0, 1);
+    if (!made || lua_type(thread, -1) != LUA_TTABLE)
     {
-        lua_pop(thread, 1);
+        if (made)
+            lua_pop(thread, 1);
         lua_newtable(thread);
         lua_pushstring(thread, "className");
         lua_pushstring(thread, className);
@@ -215,6 +228,11 @@ i32 LuaScript::CopyValues(lua_State* from, lua_State* to, u32 skip, i32 count)
 
 namespace Lua
 {
+bool CallGlobal(lua_State* state, const char* name, i32 argumentCount, i32 resultCount)
+{
+    return LuaScript::CallGlobal(state, name, argumentCount, resultCount);
+}
+
 Math::Point2D ToPoint(lua_State* state, i32 index)
 {
     return LuaScript::ReadPoint2D(state, index);

@@ -33,6 +33,21 @@ i32 GetTop(lua_State* state)
     return lua_gettop(state);
 }
 
+void SetTop(lua_State* state, i32 top)
+{
+    lua_settop(state, top);
+}
+
+void PushCopy(lua_State* state, i32 index)
+{
+    lua_pushvalue(state, index);
+}
+
+void Insert(lua_State* state, i32 index)
+{
+    lua_insert(state, index);
+}
+
 bool IsNumber(lua_State* state, i32 index)
 {
     return lua_type(state, index) == LUA_TNUMBER;
@@ -177,11 +192,15 @@ void PushObjectAs(lua_State* state, void* object, const char* scriptTypeName)
 void* PushValueBlock(lua_State* state, u32 size, const char* className)
 {
     char* block = static_cast<char*>(lua_newuserdata(state, ValueOffset + size));
-    void* value = block + ValueOffset;
-    *reinterpret_cast<void**>(block) = value;
+    *reinterpret_cast<void**>(block) = nullptr;
     luaL_getmetatable(state, className);
     lua_setmetatable(state, -2);
-    return value;
+    return block + ValueOffset;
+}
+
+void SetHeldPointer(lua_State* state, void* held)
+{
+    *static_cast<void**>(lua_touserdata(state, -1)) = held;
 }
 
 i32 PushNewTable(lua_State* state)
@@ -193,5 +212,13 @@ i32 PushNewTable(lua_State* state)
 void SetListElement(lua_State* state, u32 position)
 {
     lua_rawseti(state, -2, static_cast<int>(position));
+}
+
+void SetField(lua_State* state, i32 table, const char* name)
+{
+    const int absolute = table < 0 ? lua_gettop(state) + table + 1 : table;
+    lua_pushstring(state, name);
+    lua_insert(state, -2);
+    lua_rawset(state, absolute);
 }
 } // namespace Lua

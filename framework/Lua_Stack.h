@@ -17,6 +17,11 @@ struct lua_State;
 namespace Lua
 {
 i32 GetTop(lua_State* state);
+void SetTop(lua_State* state, i32 top);
+// Pushes a copy of the value at index.
+void PushCopy(lua_State* state, i32 index);
+// Moves the value on top of the stack to index, shifting the values above it up.
+void Insert(lua_State* state, i32 index);
 // True when the stack holds at least count values (the receiver included).
 inline bool HasArguments(lua_State* state, i32 count)
 {
@@ -83,18 +88,31 @@ void PushObjectAs(lua_State* state, void* object, const char* scriptTypeName);
 // destructor never runs).
 template <class T>
 i32 PushValueCopy(lua_State* state, const T& value, const char* className);
-// A new table, with the list's values at 1, 2, ...
 i32 PushNewTable(lua_State* state);
 // Stores the value on top of the stack at list[position] of the table below it and pops it.
 void SetListElement(lua_State* state, u32 position);
+// Stores the value on top of the stack as table[name] (raw) and pops it.
+void SetField(lua_State* state, i32 table, const char* name);
+
+// Calls the script's global function name in a protected call with the arguments on top of the
+// stack. True with the results pushed; false with the arguments gone and nothing pushed when
+// there is no such function or the call fails.
+bool CallGlobal(lua_State* state, const char* name, i32 argumentCount, i32 resultCount);
 
 // Storage for PushValueCopy: the block it returns holds size bytes, kept as long as the userdata.
 void* PushValueBlock(lua_State* state, u32 size, const char* className);
+// Stores what the userdata on top of the stack holds.
+void SetHeldPointer(lua_State* state, void* held);
 
 template <class T>
 i32 PushValueCopy(lua_State* state, const T& value, const char* className)
 {
-    new (PushValueBlock(state, sizeof(T), className)) T(value);
+    T* copy = new (PushValueBlock(state, sizeof(T), className)) T(value);
+    // An object is held as a Core::Base pointer, as its own PushToScript would hold it.
+    if constexpr (std::is_base_of_v<Core::Base, T>)
+        SetHeldPointer(state, static_cast<Core::Base*>(copy));
+    else
+        SetHeldPointer(state, copy);
     return 1;
 }
 }  // namespace Lua
