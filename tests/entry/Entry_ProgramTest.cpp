@@ -5,6 +5,7 @@
 #include "core/PAL_Window.h"
 #include "engine/Engine_ApplicationRendering.h"
 #include "engine/Engine_Main.h"
+#include "framework/Vellumar_Game.h"
 #include "tests/support/Support_Messages.h"
 #include "tests/support/Support_Skip.h"
 
@@ -43,6 +44,13 @@ TEST(CreateGameTest, ItMakesTheOnlyReferenceToAWindowedGameOfTheGamesSettings)
     EXPECT_EQ(display.samples, 0);
     EXPECT_EQ(display.fullScreen, 0);
     EXPECT_EQ(display.vsync, 1);
+    EXPECT_STREQ(application->GetWindow().GetTitle(), "Morvane");
+    // The framework's game: its first frame creates the one level, which clears the window.
+    auto* framework = dynamic_cast<Vellumar::Game*>(game.Get());
+    ASSERT_NE(framework, nullptr);
+    framework->Update();
+    ASSERT_NE(framework->GetCurrentLevel(), nullptr);
+    EXPECT_TRUE(framework->GetCurrentLevel()->GetClearBackBuffer());
     game->Shutdown();
     game = nullptr;
     EXPECT_EQ(Engine::Application::GetInstance(), nullptr);
