@@ -7,7 +7,6 @@
 #include "core/Core_File.h"
 #include "core/PAL_FileSystem.h"
 #include "core/PAL_Image.h"
-#include "core/PAL_Window.h"
 #include "engine/Engine_FontCache.h"
 #include "engine/Engine_RenderQueue.h"
 #include "gui/GUI_Cursor.h"
@@ -17,9 +16,9 @@
 #include "gui/GUI_Paths.h"
 #include "renderer/Renderer_IRenderer.h"
 #include "renderer/Renderer_TextureCache.h"
+#include "tests/support/Support_GLWindow.h"
 #include "tests/support/Support_Images.h"
 #include "tests/support/Support_Scratch.h"
-#include "tests/support/Support_Skip.h"
 
 #include <gtest/gtest.h>
 
@@ -73,23 +72,21 @@ bool Near(const Pixel& a, const Pixel& b, int tolerance = 3)
     return true;
 }
 
-class DrawingScreenTest : public ::testing::Test
+class DrawingScreenTest : public TestSupport::GLWindowTest
 {
 protected:
+    DrawingScreenTest() : GLWindowTest(Width, Height) {}
+
     void SetUp() override
     {
-        window = std::make_unique<PAL::Window>(Width, Height);
-        if (!window->IsCreated())
-            MORVANE_SKIP_WITHOUT_DISPLAY();
-        Renderer::DisplaySettings settings(Width, Height);
-        settings.window = window.get();
-        renderer = Renderer::CreateOGLRenderer(settings);
+        GLWindowTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
         fonts = std::make_unique<Engine::FontCache>();
         queue = std::make_unique<Engine::RenderQueue>();
         queue->SetRenderer(renderer.Get());
         graphics = std::make_unique<GUI::Graphics>();
         GUI::SetGraphics(graphics.get());
-        pixels.resize(Renderer::FrameBufferSize(Width, Height));
     }
 
     void TearDown() override
@@ -98,16 +95,15 @@ protected:
         graphics.reset();
         queue.reset();
         fonts.reset();
-        renderer = nullptr;
+        GLWindowTest::TearDown();
         Renderer::SetRenderer(nullptr);
-        window.reset();
     }
 
     void DrawFrame()
     {
         renderer->ClearBuffers(Math::Color(0.1f, 0.1f, 0.1f, 1.0f), 1.0f, 0);
         queue->DrawHudScreenObjects();
-        ASSERT_TRUE(renderer->ReadFrameBuffer(pixels.data(), static_cast<u32>(pixels.size())));
+        pixels = ReadFrame();
     }
 
     Pixel At(i32 x, i32 y) const
@@ -118,12 +114,12 @@ protected:
 
     // Pixels of a window rectangle that differ from what expected(x, y) gives.
     template <class Expected>
-    int Mismatches(i32 left, i32 bottom, i32 width, i32 height, Expected expected) const
+    int Mismatches(i32 left, i32 bottom, i32 w, i32 h, Expected expected) const
     {
         int wrong = 0;
-        for (i32 y = bottom; y < bottom + height; ++y)
+        for (i32 y = bottom; y < bottom + h; ++y)
         {
-            for (i32 x = left; x < left + width; ++x)
+            for (i32 x = left; x < left + w; ++x)
                 wrong += expected(x, y, At(x, y)) ? 0 : 1;
         }
         return wrong;
@@ -169,8 +165,6 @@ protected:
         out.Write(png.data(), static_cast<u32>(png.size()));
     }
 
-    std::unique_ptr<PAL::Window> window;
-    Core::RefPtr<Renderer::IRenderer> renderer;
     std::unique_ptr<Engine::FontCache> fonts;
     std::unique_ptr<Engine::RenderQueue> queue;
     std::unique_ptr<GUI::Graphics> graphics;
