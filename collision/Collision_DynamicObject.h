@@ -25,6 +25,7 @@ class StaticCollisionLineSegment;
 
 namespace Detail
 {
+struct BothMoving;
 struct Contact;
 class ContactSink;
 class SubStep;
@@ -195,12 +196,21 @@ protected:
 private:
     friend class Detail::SubStep;
 
-    // Shape sub-tests of one sub-step of a moving object against its partner (in the partner's
-    // frame at the sub-step's end when the partner moves too).
+    // Shape sub-tests of one sub-step of a moving object against a partner at rest.
     void MovingSegmentsSegments(const DynamicObject& partner, const Detail::SubStep& step, Detail::PairRecords& records) const;
     void MovingSegmentsCircles(const DynamicObject& partner, const Detail::SubStep& step, Detail::PairRecords& records) const;
     void MovingCirclesSegments(const DynamicObject& partner, const Detail::SubStep& step, Detail::PairRecords& records) const;
     void MovingCirclesCircles(const DynamicObject& partner, const Detail::SubStep& step, Detail::PairRecords& records) const;
+    // Shape sub-tests of one sub-step of a pair that both move. Each sweeps this object's shapes
+    // against the partner's held at the start of the step, and, while that finds no contact of
+    // this object, the partner's shapes against this object's held at the end of the step;
+    // contacts go to the record of the object whose motion made them.
+    void BothMovingSegmentsSegments(const DynamicObject& partner, const Detail::BothMoving& step) const;
+    void BothMovingSegmentsCircles(const DynamicObject& partner, const Detail::BothMoving& step) const;
+    void BothMovingCirclesCircles(const DynamicObject& partner, const Detail::BothMoving& step) const;
+    // The distance from the rotation pivot within which every shape of the current frame lies,
+    // whatever the orientation.
+    f32 ReachAboutPivot() const;
     // Intersections of two still objects at rest.
     bool IdleSegmentsSegments(const DynamicObject& partner, Detail::PairRecords& records) const;
     bool IdleSegmentsCircles(const DynamicObject& partner, Detail::PairRecords& records) const;
@@ -216,18 +226,23 @@ private:
     // Sweeps of this object's shape k over one sub-step against a shape that stands still in the
     // sub-step's frame (a static shape, or a partner's); base names both shapes. The overlap
     // depth of circles already overlapping at the start of the sub-step is measured there when
-    // overlapDepthAtStart, else at the end of the frame.
+    // overlapDepthAtStart, else at the sub-step's depth pose.
+    void SweepSegmentAgainstSegment(i32 k, const Math::LineSegment2D& segment, const Detail::SubStep& step,
+                                    const Detail::Contact& base, Detail::ContactSink& sink) const;
     void SweepSegmentAgainstCircle(i32 k, const Math::Circle2D& circle, const Detail::SubStep& step,
                                    const Detail::Contact& base, Detail::ContactSink& sink) const;
     void SweepCircleAgainstSegment(i32 k, const Math::LineSegment2D& segment, const Detail::SubStep& step,
                                    const Detail::Contact& base, Detail::ContactSink& sink) const;
     void SweepCircleAgainstCircle(i32 k, const Math::Circle2D& circle, const Detail::SubStep& step,
                                   const Detail::Contact& base, Detail::ContactSink& sink, bool overlapDepthAtStart) const;
-    // The contact-pose segments and circles at the end of the sub-step.
-    void PlaceAtStepEnd(const Detail::SubStep& step);
+    // The sub-step position and the contact-pose segments and circles at the end of the sub-step
+    // (at pose end, when given).
+    void PlaceAtStepEnd(f32 t1);
+    void PlaceAtStepEnd(f32 t1, const Pose& end);
 
-    // Geometry test of a moving object (this) against a still or moving partner.
+    // Geometry tests of a moving object (this) against a still partner, and of two moving objects.
     void CollideGeometryMoving(DynamicObject& partner, u8 layer);
+    void CollideGeometryBothMoving(DynamicObject& partner, u8 layer);
     // Fills the reserved geometry records of both objects and counts them.
     void CompleteGeometryRecords(DynamicObject& partner, u8 layer);
 

@@ -57,7 +57,7 @@ void DynamicObject::SweepCircleAgainstSegment(i32 k, const Math::LineSegment2D& 
     const Math::Circle2D& local = GetLocalCircle(k);
     const f32 radius = local.radius;
     const Math::Circle2D start(step.Start(local.center), radius);
-    const Math::Point2D frameEndCenter = step.FrameEnd(local.center);
+    const Math::Point2D depthCenter = step.AtDepthPose(local.center);
     const Motion motion(start.center, step.End(local.center));
     // A point segment has no front: only its end points can be met.
     const bool hasFront = Distance(segment.B, segment.A) >= Math::Epsilon;
@@ -68,7 +68,7 @@ void DynamicObject::SweepCircleAgainstSegment(i32 k, const Math::LineSegment2D& 
     if (hasFront && normal.Dot(motion.direction) <= 0.0f)
     {
         const Math::Point2D lead = start.center - normal * radius;
-        const Math::Point2D deepest = frameEndCenter - normal * radius;
+        const Math::Point2D deepest = depthCenter - normal * radius;
         Math::Point2D hit;
         Math::LineSegment2D shared;
         const int code = motion.Sweeps() ? segment.ClassifyToRay(Math::Ray2D(lead, motion.direction), hit, shared)
@@ -90,7 +90,7 @@ void DynamicObject::SweepCircleAgainstSegment(i32 k, const Math::LineSegment2D& 
             return;
         }
         // The leading point already behind the front within the thickness; the depth is how far
-        // the circle reaches behind the segment's line at the end of the frame.
+        // the circle reaches behind the segment's line at the depth pose.
         if (RayHitsSegment(lead, normal, segment, hit) && sink.TakeProximity(Distance(hit, lead), false))
             sink.Accept(0.0f, base.OnePoint(lead, normal, (segment.A - deepest).Dot(normal)));
     }
@@ -123,7 +123,7 @@ void DynamicObject::SweepCircleAgainstSegment(i32 k, const Math::LineSegment2D& 
         const Math::Point2D centerAtContact = start.center + motion.vector * q;
         const Math::Vector2D towardsCircle = Unit(centerAtContact - nearer.point);
         sink.Accept(q, base.OnePoint(nearer.point, towardsCircle,
-                                     radius - (frameEndCenter - nearer.point).Dot(towardsCircle)));
+                                     radius - (depthCenter - nearer.point).Dot(towardsCircle)));
         return;
     }
     // End points inside the circle at the start of the step: overlaps.
@@ -139,7 +139,7 @@ void DynamicObject::SweepCircleAgainstSegment(i32 k, const Math::LineSegment2D& 
         {
             const Math::Vector2D towardsCircle = Unit(start.center - end->point);
             sink.Accept(0.0f, base.OnePoint(end->point, towardsCircle,
-                                            radius - (frameEndCenter - end->point).Dot(towardsCircle)));
+                                            radius - (depthCenter - end->point).Dot(towardsCircle)));
         }
     }
 }
@@ -191,7 +191,7 @@ void DynamicObject::SweepCircleAgainstCircle(i32 k, const Math::Circle2D& circle
     if (normal.Length() < Math::Epsilon)
         normal = motion.Sweeps() ? -motion.direction : Math::Vector2D(0.0f, 1.0f);
     const Math::Point2D point = c + normal * circle.radius;
-    const Math::Point2D deepest = (overlap && overlapDepthAtStart ? start : step.FrameEnd(local.center)) - normal * ownRadius;
+    const Math::Point2D deepest = (overlap && overlapDepthAtStart ? start : step.AtDepthPose(local.center)) - normal * ownRadius;
     sink.Accept(q, base.OnePoint(point, normal, (point - deepest).Dot(normal)));
 }
 } // namespace Collision2D

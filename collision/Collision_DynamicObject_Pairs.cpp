@@ -46,6 +46,11 @@ void DynamicObject::CollideRectangles(DynamicObject& partner, u8 layer)
 
 void DynamicObject::CollideGeometry(DynamicObject& partner, u8 layer)
 {
+    if (moved && partner.moved)
+    {
+        CollideGeometryBothMoving(partner, layer);
+        return;
+    }
     if (moved)
     {
         CollideGeometryMoving(partner, layer);
@@ -78,8 +83,7 @@ void DynamicObject::CollideGeometry(DynamicObject& partner, u8 layer)
 
 void DynamicObject::CollideGeometryMoving(DynamicObject& partner, u8 layer)
 {
-    const bool partnerMoves = partner.moved != 0;
-    const i32 count = partnerMoves ? std::max(steps, partner.steps) : steps;
+    const i32 count = steps;
     if (count < 1)
         return;
     const f32 s = 1.0f / static_cast<f32>(count);
@@ -90,9 +94,8 @@ void DynamicObject::CollideGeometryMoving(DynamicObject& partner, u8 layer)
     {
         const f32 t0 = static_cast<f32>(i - 1) * s;
         const f32 t1 = StepEnd(i, count, s);
-        const Detail::SubStep step(*this, partner, partnerMoves, t0, t1);
-        subStepPosition = GetPositionAt(t1);
-        PlaceAtStepEnd(step);
+        const Detail::SubStep step(*this, partner, t0, t1);
+        PlaceAtStepEnd(t1);
         records.BeginStep();
         MovingSegmentsSegments(partner, step, records);
         MovingSegmentsCircles(partner, step, records);
@@ -103,8 +106,8 @@ void DynamicObject::CollideGeometryMoving(DynamicObject& partner, u8 layer)
         const f32 t = t0 + s * records.Best();
         ownRecord.contactPosition = GetPositionAt(t);
         ownRecord.contactOrientation = GetOrientationAt(t);
-        partnerRecord.contactPosition = partnerMoves ? partner.GetPositionAt(t) : partner.oldPosition;
-        partnerRecord.contactOrientation = partnerMoves ? partner.GetOrientationAt(t) : partner.oldOrientation;
+        partnerRecord.contactPosition = partner.oldPosition;
+        partnerRecord.contactOrientation = partner.oldOrientation;
         CompleteGeometryRecords(partner, layer);
         return;
     }

@@ -13,121 +13,129 @@
 // overlapping at the start (counted only when shallower than the collision thickness), 1 for
 // shapes grazing at the end. A motion shorter than the math tolerance is not swept: its shapes are
 // tested for overlap only, so that no fraction is formed from a zero length.
+// A segment's front is the left side of its way from A to B in every flip variant of a frame: a
+// mirror in one axis exchanges the end points to keep it outward, while both flips together are
+// a half turn, which keeps the outer side outward with the end points in their order.
 namespace Collision2D
 {
 using Geometry::LeftNormal;
 using namespace Sweep;
 
-// The mover's segments against the partner's segments. An end point of the mover sweeping onto the
-// front (left side) of a partner segment, or an end point of the partner met by the front of a
-// mover segment, makes a crossing; end points already behind a front within the collision
-// thickness make a contact at fraction 0. Two crossings at the same distance (within the
-// tolerance) form one two-point contact.
 void DynamicObject::MovingSegmentsSegments(const DynamicObject& partner, const Detail::SubStep& step,
                                            Detail::PairRecords& records) const
 {
     records.BeginTest(collisionThickness);
     for (i32 k = 0; k < GetLineSegmentCount(); ++k)
     {
-        const Math::LineSegment2D& local = GetLocalLineSegment(k);
-        const Math::LineSegment2D start(step.Start(local.A), step.Start(local.B));
-        const Math::LineSegment2D end(step.End(local.A), step.End(local.B));
-        const Math::Vector2D ownNormal = LeftNormal(Unit(start.B - start.A));
         for (i32 j = 0; j < partner.GetLineSegmentCount(); ++j)
         {
-            const Math::LineSegment2D& other = step.PartnerLineSegment(j);
-            const Math::Vector2D otherNormal = LeftNormal(Unit(other.B - other.A));
             Contact base;
             base.ownUserId = GetLineSegmentUserId(k);
             base.partnerUserId = partner.GetLineSegmentUserId(j);
-
-            // An end point of the mover against the partner's segment.
-            auto sweepOwnEnd = [&](const Math::Point2D& from, const Math::Point2D& to, const Math::Vector2D& localPoint) {
-                Crossing crossing;
-                const Motion motion(from, to);
-                const f32 depthAtEnd = -otherNormal.Dot(step.FrameEnd(localPoint) - other.A);
-                if (motion.Sweeps() && motion.direction.Dot(otherNormal) <= 0.0f && motion.direction.Dot(ownNormal) >= 0.0f)
-                {
-                    Math::Point2D hit;
-                    Math::LineSegment2D shared;
-                    const int code = other.ClassifyToRay(Math::Ray2D(from, motion.direction), hit, shared);
-                    if (code == Math::Code::Meet && Distance(hit, from) <= motion.length)
-                    {
-                        crossing = {true, Distance(hit, from), motion.length, hit, otherNormal,
-                                    -otherNormal.Dot(step.FrameEnd(localPoint) - hit)};
-                    }
-                    else if (code == Math::Code::Same && (shared.A - from).Dot(shared.B - from) < 0.0f)
-                    {
-                        // Sliding along the partner's line, inside its extent.
-                        records.AcceptSliding(base.OnePoint(to, otherNormal, depthAtEnd));
-                    }
-                    return crossing;
-                }
-                Math::Point2D hit;
-                if (RayHitsSegment(from, otherNormal, other, hit) && records.TakeProximity(Distance(hit, from), true))
-                    records.Accept(0.0f, base.OnePoint(hit, otherNormal, -otherNormal.Dot(step.FrameEnd(localPoint) - hit)));
-                return crossing;
-            };
-
-            // An end point of the partner against the mover's segment at the start of the step.
-            auto sweepPartnerEnd = [&](const Math::Point2D& point) {
-                Crossing crossing;
-                const Motion motion(point, step.Backward(point));
-                if (motion.Sweeps() && motion.direction.Dot(otherNormal) >= 0.0f && motion.direction.Dot(ownNormal) <= 0.0f)
-                {
-                    Math::Point2D hit;
-                    if (RayHitsSegment(point, motion.direction, start, hit) && Distance(hit, point) <= motion.length)
-                    {
-                        const Math::Vector2D touched = step.FrameEnd(LocalOnSegment(local, start, hit));
-                        crossing = {true, Distance(hit, point), motion.length, point, -ownNormal,
-                                    (touched - point).Dot(ownNormal)};
-                    }
-                    return crossing;
-                }
-                Math::Point2D hit;
-                if (RayHitsSegment(point, ownNormal, start, hit) && records.TakeProximity(Distance(hit, point), true))
-                {
-                    const Math::Vector2D touched = step.FrameEnd(LocalOnSegment(local, start, hit));
-                    records.Accept(0.0f, base.OnePoint(point, -ownNormal, (touched - point).Dot(ownNormal)));
-                }
-                return crossing;
-            };
-
-            const Crossing ownA = sweepOwnEnd(start.A, end.A, local.A);
-            const Crossing ownB = sweepOwnEnd(start.B, end.B, local.B);
-            const Crossing otherB = ownA.found ? Crossing() : sweepPartnerEnd(other.B);
-            const Crossing otherA = ownB.found ? Crossing() : sweepPartnerEnd(other.A);
-
-            // At most two crossings, in the order of the sweeps.
-            const Crossing* found[2] = {nullptr, nullptr};
-            i32 count = 0;
-            for (const Crossing* crossing : {&ownA, &ownB, &otherB, &otherA})
-            {
-                if (crossing->found && count < 2)
-                    found[count++] = crossing;
-            }
-            if (count == 0)
-                continue;
-            Contact contact = base;
-            const Crossing* first = found[0];
-            if (count == 2 && std::fabs(found[0]->distance - found[1]->distance) <= Math::Epsilon)
-            {
-                contact.points = 2;
-                contact.point[1] = found[1]->point;
-                contact.normal[1] = found[1]->normal;
-                contact.penetration = std::fmax(found[0]->penetration, found[1]->penetration);
-            }
-            else
-            {
-                if (count == 2 && found[1]->distance < found[0]->distance)
-                    first = found[1];
-                contact.penetration = first->penetration;
-            }
-            contact.point[0] = first->point;
-            contact.normal[0] = first->normal;
-            records.Accept(first->Fraction(), contact);
+            SweepSegmentAgainstSegment(k, step.PartnerLineSegment(j), step, base, records);
         }
     }
+}
+
+// The mover's segment k against another segment. An end point of the mover sweeping onto the
+// front (left side) of the other segment, or an end point of the other segment met by the front of
+// the mover's, makes a crossing; end points already behind a front within the collision
+// thickness make a contact at fraction 0. Two crossings at the same distance (within the
+// tolerance) form one two-point contact.
+void DynamicObject::SweepSegmentAgainstSegment(i32 k, const Math::LineSegment2D& other, const Detail::SubStep& step,
+                                               const Contact& base, ContactSink& sink) const
+{
+    const Math::LineSegment2D& local = GetLocalLineSegment(k);
+    const Math::LineSegment2D start(step.Start(local.A), step.Start(local.B));
+    const Math::LineSegment2D end(step.End(local.A), step.End(local.B));
+    const Math::Vector2D ownNormal = LeftNormal(Unit(start.B - start.A));
+    const Math::Vector2D otherNormal = LeftNormal(Unit(other.B - other.A));
+
+    // An end point of the mover against the other segment.
+    auto sweepOwnEnd = [&](const Math::Point2D& from, const Math::Point2D& to, const Math::Vector2D& localPoint) {
+        Crossing crossing;
+        const Motion motion(from, to);
+        const f32 depth = -otherNormal.Dot(step.AtDepthPose(localPoint) - other.A);
+        if (motion.Sweeps() && motion.direction.Dot(otherNormal) <= 0.0f && motion.direction.Dot(ownNormal) >= 0.0f)
+        {
+            Math::Point2D hit;
+            Math::LineSegment2D shared;
+            const int code = other.ClassifyToRay(Math::Ray2D(from, motion.direction), hit, shared);
+            if (code == Math::Code::Meet && Distance(hit, from) <= motion.length)
+            {
+                crossing = {true, Distance(hit, from), motion.length, hit, otherNormal,
+                            -otherNormal.Dot(step.AtDepthPose(localPoint) - hit)};
+            }
+            else if (code == Math::Code::Same && (shared.A - from).Dot(shared.B - from) < 0.0f)
+            {
+                // Sliding along the other segment's line, inside its extent.
+                sink.AcceptSliding(base.OnePoint(to, otherNormal, depth));
+            }
+            return crossing;
+        }
+        Math::Point2D hit;
+        if (RayHitsSegment(from, otherNormal, other, hit) && sink.TakeProximity(Distance(hit, from), true))
+            sink.Accept(0.0f, base.OnePoint(hit, otherNormal, -otherNormal.Dot(step.AtDepthPose(localPoint) - hit)));
+        return crossing;
+    };
+
+    // An end point of the other segment against the mover's segment at the start of the step.
+    auto sweepPartnerEnd = [&](const Math::Point2D& point) {
+        Crossing crossing;
+        const Motion motion(point, step.Backward(point));
+        if (motion.Sweeps() && motion.direction.Dot(otherNormal) >= 0.0f && motion.direction.Dot(ownNormal) <= 0.0f)
+        {
+            Math::Point2D hit;
+            if (RayHitsSegment(point, motion.direction, start, hit) && Distance(hit, point) <= motion.length)
+            {
+                const Math::Vector2D touched = step.AtDepthPose(LocalOnSegment(local, start, hit));
+                crossing = {true, Distance(hit, point), motion.length, point, -ownNormal,
+                            (touched - point).Dot(ownNormal)};
+            }
+            return crossing;
+        }
+        Math::Point2D hit;
+        if (RayHitsSegment(point, ownNormal, start, hit) && sink.TakeProximity(Distance(hit, point), true))
+        {
+            const Math::Vector2D touched = step.AtDepthPose(LocalOnSegment(local, start, hit));
+            sink.Accept(0.0f, base.OnePoint(point, -ownNormal, (touched - point).Dot(ownNormal)));
+        }
+        return crossing;
+    };
+
+    const Crossing ownA = sweepOwnEnd(start.A, end.A, local.A);
+    const Crossing ownB = sweepOwnEnd(start.B, end.B, local.B);
+    const Crossing otherB = ownA.found ? Crossing() : sweepPartnerEnd(other.B);
+    const Crossing otherA = ownB.found ? Crossing() : sweepPartnerEnd(other.A);
+
+    // At most two crossings, in the order of the sweeps.
+    const Crossing* found[2] = {nullptr, nullptr};
+    i32 count = 0;
+    for (const Crossing* crossing : {&ownA, &ownB, &otherB, &otherA})
+    {
+        if (crossing->found && count < 2)
+            found[count++] = crossing;
+    }
+    if (count == 0)
+        return;
+    Contact contact = base;
+    const Crossing* first = found[0];
+    if (count == 2 && std::fabs(found[0]->distance - found[1]->distance) <= Math::Epsilon)
+    {
+        contact.points = 2;
+        contact.point[1] = found[1]->point;
+        contact.normal[1] = found[1]->normal;
+        contact.penetration = std::fmax(found[0]->penetration, found[1]->penetration);
+    }
+    else
+    {
+        if (count == 2 && found[1]->distance < found[0]->distance)
+            first = found[1];
+        contact.penetration = first->penetration;
+    }
+    contact.point[0] = first->point;
+    contact.normal[0] = first->normal;
+    sink.Accept(first->Fraction(), contact);
 }
 
 void DynamicObject::MovingSegmentsCircles(const DynamicObject& partner, const Detail::SubStep& step,
@@ -178,10 +186,10 @@ void DynamicObject::SweepSegmentAgainstCircle(i32 k, const Math::Circle2D& circl
     const Math::Vector2D along = Unit(end.B - end.A);
     const Math::Vector2D front = LeftNormal(along);
     // A contact at the circle's point `point`, made by the body's point `from` (given at the end of
-    // the sub-step); the depth is how far `from` goes on past `point` until the frame ends.
+    // the sub-step); the depth is how far `from` lies past `point` at the depth pose.
     auto accept = [&](f32 q, bool sliding, const Math::Point2D& point, const Math::Point2D& from) {
         const Math::Vector2D normal = Unit(point - c);
-        const Contact contact = base.OnePoint(point, normal, (point - step.EndToFrameEnd(from)).Dot(normal));
+        const Contact contact = base.OnePoint(point, normal, (point - step.EndToDepthPose(from)).Dot(normal));
         if (sliding)
             sink.AcceptSliding(contact);
         else

@@ -57,7 +57,7 @@ void DynamicObject::SegmentsAgainstStaticSegment(const Math::LineSegment2D& S, c
             const Motion motion(from, to);
             if (!side.hasFront || side.n.Dot(motion.direction) > 0.0f || m.Dot(motion.direction) < 0.0f)
                 return crossing;
-            const Math::Point2D frameEnd = step.FrameEnd(localPoint);
+            const Math::Point2D frameEnd = step.AtDepthPose(localPoint);
             Math::Point2D hit;
             if (motion.Sweeps())
             {
@@ -91,7 +91,7 @@ void DynamicObject::SegmentsAgainstStaticSegment(const Math::LineSegment2D& S, c
             if (m.Dot(relative.direction) <= 0.0f && relative.Sweeps() &&
                 RayHitsSegment(Y, relative.direction, start, hit) && Distance(hit, Y) <= relative.length)
             {
-                const Math::Point2D touched = step.StartToFrameEnd(hit);
+                const Math::Point2D touched = step.StartToDepthPose(hit);
                 const f32 along = side.u.Dot(relative.direction);
                 if (along != 1.0f && along != -1.0f)
                 {
@@ -106,7 +106,7 @@ void DynamicObject::SegmentsAgainstStaticSegment(const Math::LineSegment2D& S, c
             // end point lies on S's side of Y.
             const bool inward = isB ? (start.B - S.B).Dot(side.u) < 0.0f : (start.A - S.A).Dot(side.u) > 0.0f;
             if (inward && RayHitsSegment(Y, m, start, hit) && contacts.TakeProximity(Distance(hit, Y), true))
-                contacts.Accept(0.0f, single(Y, -m, (step.StartToFrameEnd(hit) - Y).Dot(m)));
+                contacts.Accept(0.0f, single(Y, -m, (step.StartToDepthPose(hit) - Y).Dot(m)));
             return crossing;
         };
 

@@ -19,8 +19,7 @@ f32 DynamicObject::SweepStatic(Detail::StaticRecord& contacts, const Math::LineS
         const f32 t0 = static_cast<f32>(i - 1) * s;
         const f32 t1 = Detail::StepEnd(i, count, s);
         const Detail::SubStep step(*this, t0, t1);
-        subStepPosition = GetPositionAt(t1);
-        PlaceAtStepEnd(step);
+        PlaceAtStepEnd(t1);
         // The body's segments, then its circles.
         Detail::Contact own;
         if (segment)
@@ -50,17 +49,23 @@ f32 DynamicObject::SweepStatic(Detail::StaticRecord& contacts, const Math::LineS
     return -1.0f;
 }
 
-void DynamicObject::PlaceAtStepEnd(const Detail::SubStep& step)
+void DynamicObject::PlaceAtStepEnd(f32 t1)
 {
+    PlaceAtStepEnd(t1, GetPoseAt(t1));
+}
+
+void DynamicObject::PlaceAtStepEnd(f32 t1, const Pose& end)
+{
+    subStepPosition = GetPositionAt(t1);
     for (i32 k = 0; k < GetLineSegmentCount(); ++k)
     {
         const Math::LineSegment2D& local = GetLocalLineSegment(k);
-        contactLineSegments[k] = {step.End(local.A), step.End(local.B)};
+        contactLineSegments[k] = {end.ToWorld(local.A), end.ToWorld(local.B)};
     }
     for (i32 k = 0; k < GetCircleCount(); ++k)
     {
         const Math::Circle2D& local = GetLocalCircle(k);
-        contactCircles[k] = {step.End(local.center), local.radius};
+        contactCircles[k] = {end.ToWorld(local.center), local.radius};
     }
 }
 

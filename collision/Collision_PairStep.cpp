@@ -2,62 +2,59 @@
 
 #include "collision/Collision_DynamicObject.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace Collision2D::Detail
 {
-SubStep::SubStep(DynamicObject& mover, DynamicObject& partner, bool partnerMoves, f32 t0, f32 t1)
-    : moverStart(mover.GetPoseAt(t0)), moverEnd(mover.GetPoseAt(t1)), moverFrameEnd(mover.GetPoseAt(1.0f)),
-      partnerMoves(partnerMoves)
-{
-    if (!partnerMoves)
-    {
-        partnerLineSegments = partner.oldLineSegments.data();
-        partnerCircles = partner.oldCircles.data();
-        return;
-    }
-    partnerStart = partner.GetPoseAt(t0);
-    partnerEnd = partner.GetPoseAt(t1);
-    partnerFrameEnd = partner.GetPoseAt(1.0f);
-    for (i32 k = 0; k < partner.GetLineSegmentCount(); ++k)
-    {
-        const Math::LineSegment2D& local = partner.GetLocalLineSegment(k);
-        partner.contactLineSegments[k] = {partnerEnd.ToWorld(local.A), partnerEnd.ToWorld(local.B)};
-    }
-    for (i32 k = 0; k < partner.GetCircleCount(); ++k)
-    {
-        const Math::Circle2D& local = partner.GetLocalCircle(k);
-        partner.contactCircles[k] = {partnerEnd.ToWorld(local.center), local.radius};
-    }
-    partnerLineSegments = partner.contactLineSegments.data();
-    partnerCircles = partner.contactCircles.data();
-}
-
 SubStep::SubStep(const DynamicObject& mover, f32 t0, f32 t1)
-    : moverStart(mover.GetPoseAt(t0)), moverEnd(mover.GetPoseAt(t1)), moverFrameEnd(mover.GetPoseAt(1.0f)),
-      partnerMoves(false)
+    : moverStart(mover.GetPoseAt(t0)), moverEnd(mover.GetPoseAt(t1)), moverDepth(mover.GetPoseAt(1.0f))
 {
 }
 
-Math::Vector2D SubStep::StartToLocal(const Math::Vector2D& point) const
+SubStep::SubStep(const DynamicObject& mover, const DynamicObject& stillPartner, f32 t0, f32 t1)
+    : SubStep(mover, t0, t1)
 {
-    if (!partnerMoves)
-        return moverStart.ToLocal(point);
-    return moverStart.ToLocal(partnerStart.ToWorld(partnerEnd.ToLocal(point)));
+    stillLineSegments = stillPartner.oldLineSegments.data();
+    stillCircles = stillPartner.oldCircles.data();
 }
 
-Math::Vector2D SubStep::Start(const Math::Vector2D& local) const
+SubStep::SubStep(const Pose& moverStart, const Pose& moverEnd, const DynamicObject& movingPartner,
+                 const Pose& partnerStart, const Pose& partnerEnd, bool heldAtEnd)
+    : moverStart(moverStart), moverEnd(moverEnd), moverDepth(heldAtEnd ? moverEnd : moverStart),
+      partner(&movingPartner), partnerStart(partnerStart), partnerEnd(partnerEnd), heldAtEnd(heldAtEnd)
 {
-    const Math::Vector2D world = moverStart.ToWorld(local);
-    if (!partnerMoves)
-        return world;
-    return partnerEnd.ToWorld(partnerStart.ToLocal(world));
 }
 
-Math::Vector2D SubStep::FrameEnd(const Math::Vector2D& local) const
+void SubStep::Follow(const Math::Vector2D& motion)
 {
-    const Math::Vector2D world = moverFrameEnd.ToWorld(local);
-    if (!partnerMoves)
-        return world;
-    return partnerEnd.ToWorld(partnerFrameEnd.ToLocal(world));
+    if (heldAtEnd)
+        startShift = motion;
+    else
+        endShift = -motion;
+}
+
+Math::Vector2D SubStep::PartnerCircleMotion(i32 k) const
+{
+    const Math::Vector2D& center = partner->GetLocalCircle(k).center;
+    return partnerEnd.ToWorld(center) - partnerStart.ToWorld(center);
+}
+
+Math::LineSegment2D SubStep::PartnerLineSegment(i32 k) const
+{
+    if (!partner)
+        return stillLineSegments[k];
+    const Math::LineSegment2D& local = partner->GetLocalLineSegment(k);
+    const Pose& held = heldAtEnd ? partnerEnd : partnerStart;
+    return {held.ToWorld(local.A), held.ToWorld(local.B)};
+}
+
+Math::Circle2D SubStep::PartnerCircle(i32 k) const
+{
+    if (!partner)
+        return stillCircles[k];
+    const Math::Circle2D& local = partner->GetLocalCircle(k);
+    return {(heldAtEnd ? partnerEnd : partnerStart).ToWorld(local.center), local.radius};
 }
 
 PairRecords::PairRecords(DGEO_C& moverRecord, DGEO_C& partnerRecord)
@@ -124,5 +121,69 @@ void PairRecords::Write(const Contact& contact)
     WriteSide(moverRecord, contact, false);
     WriteSide(partnerRecord, contact, true);
     hit = true;
+}
+
+Side::Side(DGEO_C& record, f32 collisionThickness)
+    : ContactSink(collisionThickness), record(record), collisionThickness(collisionThickness)
+{
+}
+
+void Side::BeginStep()
+{
+    best = 2.0f;
+    hitInStep = false;
+}
+
+void Side::BeginTest()
+{
+    ResetProximity(collisionThickness);
+    hitInTest = false;
+}
+
+void Side::Accept(f32 q, const Contact& contact)
+{
+    if (std::isnan(q))
+        return;
+    hitInTest = true;
+    hitInStep = true;
+    if (q > best)
+        return;
+    if (q < best)
+    {
+        best = q;
+        record.currentLineSegmentsNumber = 0;
+        record.currentCirclesNumber = 0;
+    }
+    Contact placed = contact;
+    if (frame)
+    {
+        const Math::Vector2D shift = frame->ToWorldAt(q);
+        for (Math::Vector2D& point : placed.point)
+            point = point + shift;
+    }
+    WriteSide(record, placed, false);
+}
+
+void MirrorContacts(const DGEO_C& from, DGEO_C& to)
+{
+    auto mirror = [&](const ShapeContact& written, bool partnerShapeIsCircle) {
+        Contact contact;
+        contact.points = std::min(written.numberOfIntersectedPoints, 2);
+        for (i32 i = 0; i < contact.points; ++i)
+        {
+            contact.point[i] = written.contactPoint[i];
+            contact.normal[i] = written.normal[i];
+        }
+        contact.penetration = written.penetrationDistance;
+        contact.ownShapeIsCircle = written.myLineSegmentUserId[0] == EmptyUserId;
+        contact.ownUserId = contact.ownShapeIsCircle ? written.myCircleUserId[0] : written.myLineSegmentUserId[0];
+        contact.partnerShapeIsCircle = partnerShapeIsCircle;
+        contact.partnerUserId = written.userId;
+        WriteSide(to, contact, true);
+    };
+    for (i32 i = 0; i < from.currentLineSegmentsNumber; ++i)
+        mirror(from.lineSegments[static_cast<std::size_t>(i)], false);
+    for (i32 i = 0; i < from.currentCirclesNumber; ++i)
+        mirror(from.circles[static_cast<std::size_t>(i)], true);
 }
 } // namespace Collision2D::Detail

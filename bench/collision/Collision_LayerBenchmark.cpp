@@ -137,7 +137,9 @@ private:
                 if (Unit() >= 0.1f)
                     continue;
                 ++used;
-                cells += "(" + std::to_string(column) + "," + std::to_string(row) + "," + std::to_string(used % 2) + ")\n";
+                // Appended piece by piece: GCC 12 warns falsely on a literal joined to a temporary.
+                cells.append("(").append(std::to_string(column)).append(",").append(std::to_string(row));
+                cells.append(",").append(std::to_string(used % 2)).append(")\n");
             }
         }
         text += "Used Cells: " + std::to_string(used) + "\n" + cells;

@@ -95,16 +95,16 @@ TEST(CollisionScene, RecordsStaySoundInACrowd)
                 const DGEO_C& record = results.geometries[r];
                 ++geometryRecords;
                 ASSERT_NE(engine.GetResults(record.id), nullptr);
-                // The partner holds a record about this body with the same contacts.
+                // The partner holds a record about this body; each holds contacts (its own, or,
+                // when only the other found one, the other's seen from its side).
                 const CollisionResults& other = *engine.GetResults(record.id);
                 const DGEO_C* mirror = nullptr;
                 for (i32 k = 0; k < other.currentDGEONumber; ++k)
                     if (other.geometries[k].id == mover.id)
                         mirror = &other.geometries[k];
                 ASSERT_NE(mirror, nullptr);
-                EXPECT_EQ(record.currentCirclesNumber + record.currentLineSegmentsNumber,
-                          mirror->currentCirclesNumber + mirror->currentLineSegmentsNumber);
                 EXPECT_GT(record.currentCirclesNumber + record.currentLineSegmentsNumber, 0);
+                EXPECT_GT(mirror->currentCirclesNumber + mirror->currentLineSegmentsNumber, 0);
                 for (i32 k = 0; k < record.currentCirclesNumber; ++k)
                     ExpectSoundContact(record.circles[k], 2);
                 for (i32 k = 0; k < record.currentLineSegmentsNumber; ++k)
