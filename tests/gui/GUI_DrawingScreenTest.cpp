@@ -1,8 +1,9 @@
 // The GUI drawn by the OpenGL renderer (under Xvfb with Mesa's software renderer): the generated
 // button skin at two sizes, a red image at half opacity, a line of text in the default font and
 // the arrow cursor over the skin, queued by depth and drawn by the render queue's GUI pass; the
-// pixels are read back and compared with the source pictures' texels. Without a display it fails
-// under scripts/test and skips by hand.
+// pixels are read back and compared with the source pictures' texels. Also the image effect's
+// filter modes and alpha test on two-texel pictures. Without a display it fails under
+// scripts/test and skips by hand.
 // With MORVANE_SCREENSHOT_DIR set, the frame is also written there as "GuiScreen.png".
 #include "core/Core_File.h"
 #include "core/PAL_FileSystem.h"
@@ -12,6 +13,7 @@
 #include "gui/GUI_Cursor.h"
 #include "gui/GUI_Graphics.h"
 #include "gui/GUI_GuiImage.h"
+#include "gui/GUI_ImageEffect.h"
 #include "gui/GUI_ImageRenderContext.h"
 #include "gui/GUI_Paths.h"
 #include "renderer/Renderer_IRenderer.h"
@@ -99,9 +101,9 @@ protected:
         Renderer::SetRenderer(nullptr);
     }
 
-    void DrawFrame()
+    void DrawFrame(const Math::Color& clear = Math::Color(0.1f, 0.1f, 0.1f, 1.0f))
     {
-        renderer->ClearBuffers(Math::Color(0.1f, 0.1f, 0.1f, 1.0f), 1.0f, 0);
+        renderer->ClearBuffers(clear, 1.0f, 0);
         queue->DrawHudScreenObjects();
         pixels = ReadFrame();
     }
@@ -273,5 +275,51 @@ TEST_F(DrawingScreenTest, SkinsAtTwoSizesAnImageWithOpacityTextAndTheCursor)
     });
     EXPECT_GT(opaque, 20);
     EXPECT_EQ(wrong, 0);
+}
+
+TEST_F(DrawingScreenTest, EachQuadFiltersByItsOwnModeAndOnlyFullyTransparentTexelsAreDropped)
+{
+    TestSupport::ScratchFolder folder("morvane_gui_effect");
+    TestSupport::Picture halves(2, 1);
+    halves.Set(0, 0, 0, 0, 0, 255);
+    halves.Set(1, 0, 255, 255, 255, 255);
+    TestSupport::Picture faint(2, 1);
+    faint.Set(0, 0, 255, 0, 0, 0);
+    faint.Set(1, 0, 255, 255, 255, 1);
+    const std::string halvesPath = folder.Write("Halves.png", TestSupport::EncodePng(halves));
+    const std::string faintPath = folder.Write("Faint.png", TestSupport::EncodePng(faint));
+    Core::RefPtr<Renderer::ITexture> halvesTexture = Renderer::TextureCache::GetTexture(halvesPath.c_str(), 0);
+    Core::RefPtr<Renderer::ITexture> faintTexture = Renderer::TextureCache::GetTexture(faintPath.c_str(), 0);
+
+    // Two quads of one image effect, the second with the linear mode; each sets the shared effect
+    // to its own mode right before it is drawn.
+    Core::RefPtr<GUI::ImageRenderContext> nearest(new GUI::ImageRenderContext());
+    Core::RefPtr<GUI::ImageRenderContext> linear(new GUI::ImageRenderContext());
+    Core::RefPtr<GUI::ImageRenderContext> transparent(new GUI::ImageRenderContext());
+    graphics->Reset();
+    graphics->DrawImage(*nearest, GUI::TRectangle(0, 100, 64, 16), halvesTexture);
+    graphics->SetDepth(1);
+    graphics->DrawImage(*linear, GUI::TRectangle(0, 140, 64, 16), halvesTexture);
+    linear->effectMode = GUI::ImageEffect::LinearMode;
+    graphics->SetDepth(2);
+    graphics->DrawImage(*transparent, GUI::TRectangle(100, 100, 64, 16), faintTexture);
+    ASSERT_EQ(nearest->effect.Get(), linear->effect.Get());
+    for (GUI::ImageRenderContext* quad : {nearest.Get(), linear.Get(), transparent.Get()})
+        GUI::Graphics::Submit(*quad);
+    DrawFrame(Math::Color(0, 0, 0, 1));
+
+    EXPECT_EQ(At(31, 108), (Pixel{0, 0, 0}));
+    EXPECT_EQ(At(32, 108), (Pixel{255, 255, 255}));
+    // Linear: a ramp between the two texel centres, 16 and 48 pixels in.
+    EXPECT_LE(At(16, 148)[0], 8);
+    EXPECT_GT(At(32, 148)[0], 100);
+    EXPECT_LT(At(32, 148)[0], 160);
+    EXPECT_GE(At(48, 148)[0], 250);
+    for (i32 x = 17; x <= 48; ++x)
+        EXPECT_GE(At(x, 148)[0], At(x - 1, 148)[0]) << x;
+
+    // A texel of alpha 0 leaves the screen as it was; one of alpha 1/255 is blended in.
+    EXPECT_EQ(At(110, 108), (Pixel{0, 0, 0}));
+    EXPECT_EQ(At(150, 108), (Pixel{1, 1, 1}));
 }
 } // namespace
