@@ -248,6 +248,15 @@ Math::Color ToColor(lua_State* state, i32 index)
     return LuaScript::ReadColor(state, index);
 }
 
+void SetVectorFields(lua_State* state, i32 index, const Math::Vector2D& vector)
+{
+    const int table = AbsoluteIndex(state, index);
+    if (lua_type(state, table) != LUA_TTABLE)
+        return;
+    RawSetNumber(state, table, "X", vector.x);
+    RawSetNumber(state, table, "Y", vector.y);
+}
+
 i32 PushPoint(lua_State* state, const Math::Point2D& point)
 {
     LuaScript::PushPoint2D(state, point.x, point.y);

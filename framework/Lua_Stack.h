@@ -78,6 +78,8 @@ i32 PushString(lua_State* state, const Core::String& text);
 i32 PushPoint(lua_State* state, const Math::Point2D& point);
 i32 PushVector(lua_State* state, const Math::Vector2D& vector);
 i32 PushColor(lua_State* state, const Math::Color& color);
+// Writes "X" and "Y" of the table at index (raw); nothing for a value that is not a table.
+void SetVectorFields(lua_State* state, i32 index, const Math::Vector2D& vector);
 // The object through its own PushToScript; nil for null or an object that pushed nothing.
 i32 PushObject(lua_State* state, Core::Base* object);
 // A userdata holding object with the metatable registered as scriptTypeName (or the plain

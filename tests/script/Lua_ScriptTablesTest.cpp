@@ -27,6 +27,22 @@ const std::pair<const char*, u32> TableSizes[] = {
     {"Cell", 2},
     {"Tile", 2},
     {"VelRect", 0},
+    {"PhysicsEngine", 39},
+    {"RigidBody", 19},
+    {"Joint", 5},
+    {"JointNail", 5},
+    {"JointHinge", 5},
+    {"JointSpring", 5},
+    {"JointSlider", 5},
+    {"JointFixed", 5},
+    {"JointAngularMotor", 5},
+    {"Contact", 5},
+    {"Force", 12},
+    {"ConstantForce", 12},
+    {"GravityForce", 12},
+    {"DragForce", 12},
+    {"Forces", 6},
+    {"MassProperties", 8},
 };
 
 TEST_F(ScriptTest, EveryTableHasTheRowsItsClassOffers)
