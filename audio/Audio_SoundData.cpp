@@ -1,5 +1,6 @@
 #include "audio/Audio_SoundData.h"
 #include "audio/Audio_AlCall.h"
+#include "audio/Audio_SoundDataOggCheck.h"
 #include "core/PAL_Path.h"
 #include "audio/Audio_SoundEngine.h"
 #include "audio/Audio_VorbisTable.h"
@@ -99,6 +100,11 @@ int SoundData::OpenOgg(const Core::String& path)
     std::FILE* file = PAL::OpenFile(path.View(), "rb");
     if (!file)
         return SoundResult::CannotOpen;
+    if (!Audio::AreVorbisCodebooksSound(file))
+    {
+        std::fclose(file);
+        return SoundResult::Malformed;
+    }
     if (!oggStream)
         oggStream = new (Core::TrackedNew(sizeof(OggVorbis_File), __FILE__, __LINE__)) OggVorbis_File{};
     if (table.openCallbacks(file, oggStream, nullptr, 0, table.callbacks) != 0)

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 using namespace AudioTest;
 
@@ -284,6 +285,17 @@ TEST_F(SoundDataTest, DamagedOggFilesFailOrDecodeWithinTheirBounds)
             EXPECT_LE(data.GetFormat().dataSize, 40000u * 4);
         }
     }
+}
+
+TEST_F(SoundDataTest, CodebooksOfNoDimensionAreRefusedBeforeTheDecoderDividesByThem)
+{
+    // A mono file whose first residue was made type 0 and whose cascade book was given dimension
+    // 0 with lookup type 2: libvorbis opens it and then divides by zero in ov_read.
+    const Bytes hostile = ReadFile(std::string(MORVANE_SOURCE_DIR) + "/tests/fuzz/OggFiles/zero-dimension-codebook-in-type-0-residue.ogg");
+    ASSERT_FALSE(hostile.empty());
+    EXPECT_EQ(data.DecodeWhole(Write("hostile.ogg", hostile)), SoundResult::Malformed);
+    EXPECT_FALSE(data.IsOggOpen());
+    EXPECT_EQ(data.DecodeWhole(Write("good.ogg", MakeOgg(1, 8000, 2000))), SoundResult::Ok);
 }
 
 TEST_F(SoundDataTest, OperationsNeedAnOpenFile)
