@@ -5,6 +5,8 @@
 // filter modes and alpha test on two-texel pictures. Without a display it fails under
 // scripts/test and skips by hand.
 // With MORVANE_SCREENSHOT_DIR set, the frame is also written there as "GuiScreen.png".
+#include "GUI_TestSupport.h"
+
 #include "core/Core_File.h"
 #include "core/PAL_FileSystem.h"
 #include "core/PAL_Image.h"
@@ -85,17 +87,14 @@ protected:
         if (IsSkipped() || HasFatalFailure())
             return;
         fonts = std::make_unique<Engine::FontCache>();
-        queue = std::make_unique<Engine::RenderQueue>();
-        queue->SetRenderer(renderer.Get());
-        graphics = std::make_unique<GUI::Graphics>();
-        GUI::SetGraphics(graphics.get());
+        drawing = std::make_unique<GuiTest::GuiDrawing>(renderer.Get());
+        queue = drawing->queue.get();
+        graphics = drawing->graphics.get();
     }
 
     void TearDown() override
     {
-        GUI::SetGraphics(nullptr);
-        graphics.reset();
-        queue.reset();
+        drawing.reset();
         fonts.reset();
         GLWindowTest::TearDown();
         Renderer::SetRenderer(nullptr);
@@ -168,8 +167,9 @@ protected:
     }
 
     std::unique_ptr<Engine::FontCache> fonts;
-    std::unique_ptr<Engine::RenderQueue> queue;
-    std::unique_ptr<GUI::Graphics> graphics;
+    std::unique_ptr<GuiTest::GuiDrawing> drawing;
+    Engine::RenderQueue* queue = nullptr;
+    GUI::Graphics* graphics = nullptr;
     std::vector<u8> pixels;
 };
 

@@ -31,31 +31,45 @@ inline Core::RefPtr<Engine::BitmapFont> MakeFont()
     return Core::RefPtr<Engine::BitmapFont>(new Engine::BitmapFont("Synthetic", new FakeTexture(100, 100), metrics));
 }
 
-// A 640 x 480 recording renderer as the process-wide renderer, a render queue drawing to it and
-// the drawing state every GUI routine reaches.
+// A render queue drawing to a renderer and the drawing state every GUI routine reaches, installed
+// while it lives.
+struct GuiDrawing
+{
+    explicit GuiDrawing(Renderer::IRenderer* renderer)
+    {
+        queue->SetRenderer(renderer);
+        GUI::SetGraphics(graphics.get());
+    }
+    ~GuiDrawing() { GUI::SetGraphics(nullptr); }
+    GuiDrawing(const GuiDrawing&) = delete;
+    GuiDrawing& operator=(const GuiDrawing&) = delete;
+
+    std::unique_ptr<Engine::RenderQueue> queue = std::make_unique<Engine::RenderQueue>();
+    std::unique_ptr<GUI::Graphics> graphics = std::make_unique<GUI::Graphics>();
+};
+
+// A 640 x 480 recording renderer as the process-wide renderer, with the GUI drawing into it.
 class GuiFixture : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
         renderer = Renderer::CreateRecordingRenderer(Renderer::DisplaySettings(640, 480));
-        queue = std::make_unique<Engine::RenderQueue>();
-        queue->SetRenderer(renderer.Get());
-        graphics = std::make_unique<GUI::Graphics>();
-        GUI::SetGraphics(graphics.get());
+        drawing = std::make_unique<GuiDrawing>(renderer.Get());
+        queue = drawing->queue.get();
+        graphics = drawing->graphics.get();
     }
 
     void TearDown() override
     {
-        GUI::SetGraphics(nullptr);
-        graphics.reset();
-        queue.reset();
+        drawing.reset();
         Renderer::SetRenderer(nullptr);
         renderer = nullptr;
     }
 
     Core::RefPtr<Renderer::RecordingRenderer> renderer;
-    std::unique_ptr<Engine::RenderQueue> queue;
-    std::unique_ptr<GUI::Graphics> graphics;
+    std::unique_ptr<GuiDrawing> drawing;
+    Engine::RenderQueue* queue = nullptr;
+    GUI::Graphics* graphics = nullptr;
 };
 } // namespace GuiTest
