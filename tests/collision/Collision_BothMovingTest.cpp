@@ -488,6 +488,23 @@ TEST(BothMoving, RecedingAndPassingPairsMeetNothing)
     }
 }
 
+// Circles of radius 5 whose centres pass each other exactly 10 apart touch once, half-way.
+TEST(BothMoving, GrazingCirclesTouchOnce)
+{
+    CollisionActor circle;
+    AddCircleFrame(circle, 5.0f, 3);
+    auto a = MakeBody(circle, {0, 0});
+    auto b = MakeBody(circle, {200, 10});
+    MoveTo(*a, {200, 0}, 0.0f);
+    MoveTo(*b, {0, 10}, 0.0f);
+    Collide(*a, *b, true);
+    Tolerance tolerance;
+    tolerance.pose = 0.01f;
+    tolerance.point = 0.01f;
+    ExpectRecord(*a, {{100, 0}, 0.0f, {{100, 5}}, {0, -1}, 0.0f}, tolerance);
+    ExpectRecord(*b, {{100, 10}, 0.0f, {{100, 5}}, {0, 1}, 0.0f}, tolerance);
+}
+
 // An overlap already present counts for the body whose collision thickness takes it; the other
 // body holds the same contact seen from its side.
 TEST(BothMoving, OverlapCountsUnderTheThicknessOfEitherBody)
