@@ -9,7 +9,7 @@ list(SORT MORVANE_FUZZ_TARGETS)
 # the tools' readers and the sound tool's encoder for Ogg seeds.
 function(morvane_fuzz_link program)
   target_sources(${program} PRIVATE ${MORVANE_FUZZ_DIR}/Fuzz_Target.cpp
-    ${PROJECT_SOURCE_DIR}/tools/datagen/DataGen_Waves.cpp)
+    ${PROJECT_SOURCE_DIR}/tools/datagen/DataGen_Waves.cpp ${PROJECT_SOURCE_DIR}/tools/datagen/DataGen_Collisions.cpp)
   foreach(library ${MORVANE_EXECUTABLE_LIBRARIES})
     target_sources(${program} PRIVATE $<TARGET_OBJECTS:${library}>)
   endforeach()
