@@ -162,6 +162,35 @@ TEST(ImageBounds, TheFormatComesFromTheBytesAndIconsOnlyForTheIcon)
     EXPECT_EQ(image.height, 64);
 }
 
+TEST(ImageBounds, APaletteColourMarkedTransparentBecomesAlphaZero)
+{
+    // A 2 x 1 picture of palette entries 0 (red, opaque) and 1 (blue, transparent by tRNS).
+    Bytes png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    Bytes header;
+    TestSupport::PutU32BigEndian(header, 2);
+    TestSupport::PutU32BigEndian(header, 1);
+    header.insert(header.end(), {8, 3, 0, 0, 0});
+    TestSupport::PutChunk(png, "IHDR", header);
+    TestSupport::PutChunk(png, "PLTE", {255, 0, 0, 0, 0, 255});
+    TestSupport::PutChunk(png, "tRNS", {255, 0});
+    const Bytes row = {0, 0, 1};
+    Bytes zlib = {0x78, 0x01, 0x01, 3, 0, 0xFC, 0xFF, 0, 0, 1};
+    u32 a = 1;
+    u32 b = 0;
+    for (u8 byte : row)
+    {
+        a = (a + byte) % 65521u;
+        b = (b + a) % 65521u;
+    }
+    TestSupport::PutU32BigEndian(zlib, (b << 16) | a);
+    TestSupport::PutChunk(png, "IDAT", zlib);
+    TestSupport::PutChunk(png, "IEND", {});
+
+    PAL::DecodedImage image;
+    ASSERT_TRUE(PAL::DecodeImageBytes(png.data(), png.size(), image));
+    EXPECT_EQ(image.pixels, (Core::Vector<u8>{255, 0, 0, 255, 0, 0, 255, 0}));
+}
+
 TEST(ImageBounds, IconImagesDeclaringHugeBitmapsAreRefused)
 {
     // One directory entry whose bitmap header claims 30000 x 30000 (its height counts the mask).
