@@ -88,6 +88,9 @@ public:
     // Adds the static segments and circles of a layer collision file.
     void ReadStaticCollision(const Core::String& path);
 
+    // The flag behind the layer's collision drawing, which scripts also know as the partition's.
+    void SetVisibleCollisionData(bool on) { visibleCollisionData = on ? 1 : 0; }
+    bool GetVisibleCollisionData() const { return visibleCollisionData != 0; }
     void SetCollisionDataColor(const Math::Color& color) { collisionDataColor = color; }
     const Math::Color& GetCollisionDataColor() const { return collisionDataColor; }
     void SetLayerPartitionColor(const Math::Color& color) { layerPartitionColor = color; }

@@ -43,6 +43,8 @@ const std::pair<const char*, u32> TableSizes[] = {
     {"DragForce", 12},
     {"Forces", 6},
     {"MassProperties", 8},
+    {"Level", 21},
+    {"Layer", 27},
 };
 
 TEST_F(ScriptTest, EveryTableHasTheRowsItsClassOffers)

@@ -9,6 +9,11 @@
 
 #include <string>
 
+// Builds the helpers "none" and "near" into a master state.
+void DefineTestHelpers(lua_State* master);
+// Runs tests/script/lua/<name> in master; the failure message of the first failing assert, or empty.
+std::string RunTestScript(lua_State* master, const std::string& name);
+
 class ScriptTest : public ::testing::Test
 {
 protected:

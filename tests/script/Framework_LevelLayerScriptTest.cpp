@@ -1,0 +1,127 @@
+#include "ScriptTest.h"
+
+#include "collision/Collision_Engine.h"
+#include "collision/Collision_Layer.h"
+#include "framework/Lua_Stack.h"
+#include "framework/Vellumar_Viewport.h"
+#include "tests/framework/Framework_GameFixture.h"
+
+namespace
+{
+using namespace FrameworkTest;
+
+class FrameworkScriptTest : public GameFixture
+{
+protected:
+    void SetUp() override
+    {
+        GameFixture::SetUp();
+        master = Lua::BuildMasterState();
+        DefineTestHelpers(master);
+    }
+    void TearDown() override
+    {
+        GameFixture::TearDown();
+        Lua::CloseMasterState();
+    }
+
+    void SetGlobal(const char* name, Core::Base* object)
+    {
+        Lua::PushObject(master, object);
+        lua_setglobal(master, name);
+    }
+
+    void SetGlobalNumber(const char* name, double value)
+    {
+        lua_pushnumber(master, value);
+        lua_setglobal(master, name);
+    }
+
+    lua_State* master = nullptr;
+};
+
+Vellumar::Level* currentLevel = nullptr;
+
+int ManagedKept(lua_State* state)
+{
+    // The managed object is found by its name through the level's object lists only once it is
+    // in a layer; here the test checks that the level took a reference.
+    lua_pushboolean(state, currentLevel != nullptr);
+    return 1;
+}
+
+Vellumar::Layer* groundLayer = nullptr;
+
+int StaticShapes(lua_State* state)
+{
+    const Collision2D::CollisionLayer* layer =
+        Vellumar::Game::GetInstance()->GetCollisionEngine()->GetLayer(groundLayer->GetCollisionId());
+    lua_pushfstring(state, "%d %d", layer->GetCirclesNumber() - 1, layer->GetLineSegmentsNumber() - 1);
+    return 1;
+}
+
+int NameOf(lua_State* state)
+{
+    const Vellumar::GameObject* object = Lua::ToObject<Vellumar::GameObject>(state, 1);
+    lua_pushstring(state, object ? object->GetName().c_str() : "");
+    return 1;
+}
+
+int ScriptName(lua_State* state)
+{
+    lua_pushstring(state, currentLevel->GetScriptName().c_str());
+    return 1;
+}
+
+TEST_F(FrameworkScriptTest, ScriptsDriveTheLevelAndItsLayers)
+{
+    MakeGame(1);
+    factory->builders[0] = [](Vellumar::Level& level) {
+        auto* ground = new Vellumar::Layer(0);
+        ground->SetName("ground");
+        auto* sky = new Vellumar::Layer(1);
+        sky->SetName("sky");
+        level.AddLayer(ground);
+        level.AddLayer(sky);
+        for (const char* name : {"a", "b", "a"})
+        {
+            auto* object = new Vellumar::GameObject();
+            object->SetName(name);
+            ground->AddGameObject(object);
+        }
+        auto* viewport = new Vellumar::Viewport();
+        viewport->SetName("main");
+        level.AddViewport(viewport);
+    };
+    Start();
+    Vellumar::Level* level = game->GetCurrentLevel();
+    currentLevel = level;
+    groundLayer = level->GetLayer(0u);
+    Core::RefPtr<Vellumar::Viewport> otherViewport = new Vellumar::Viewport();
+    Core::RefPtr<Vellumar::Layer> newLayer = new Vellumar::Layer(2);
+    Core::RefPtr<Vellumar::GameObject> object = new Vellumar::GameObject();
+
+    SetGlobal("level", level);
+    SetGlobal("ground", level->GetLayer(0u));
+    SetGlobal("sky", level->GetLayer(1u));
+    SetGlobal("otherViewport", otherViewport.Get());
+    SetGlobal("newLayer", newLayer.Get());
+    SetGlobal("object", object.Get());
+    lua_pushstring(master, level->GetName().c_str());
+    lua_setglobal(master, "expected_level_name");
+    Core::Vector<Vellumar::GameObject*> objects;
+    level->GetGameObjects(objects);
+    SetGlobalNumber("expected_object_count", static_cast<double>(objects.size()));
+    SetGlobalNumber("expected_collision_id", level->GetLayer(0u)->GetCollisionId());
+    lua_register(master, "expected_managed", &ManagedKept);
+    lua_register(master, "expected_statics", &StaticShapes);
+    lua_register(master, "expected_name_of", &NameOf);
+    lua_register(master, "expected_script_name", &ScriptName);
+
+    EXPECT_EQ(RunTestScript(master, "Framework_LevelLayer.lua"), "");
+    EXPECT_EQ(level->GetName(), "renamed");
+    EXPECT_GT(object->GetReferenceCount(), 1u);
+    RunFrame();
+    EXPECT_EQ(object->GetLayer(), level->GetLayer(0u));
+}
+} // namespace
