@@ -241,3 +241,45 @@ TEST(Resampling, EnlargingInterpolatesBetweenNeighbours)
     EXPECT_EQ(reds[2], 180);
     EXPECT_EQ(reds[3], 240);
 }
+
+TEST(Resampling, TallPicturesKeepTheirRowOrderThroughTheRowWindow)
+{
+    // A vertical ramp far taller than any vertical filter: each output row must come from the
+    // source rows at its own height, shrinking and enlarging alike.
+    TestSupport::Picture picture(3, 64);
+    for (i32 y = 0; y < 64; ++y)
+        for (i32 x = 0; x < 3; ++x)
+            picture.Set(x, y, static_cast<u8>(4 * y), 0, 0, 255);
+    for (const i32 height : {5, 16, 63, 100})
+    {
+        const PAL::DecodedImage scaled = Renderer::ResampleImage(ToDecoded(picture), 3, height);
+        for (i32 y = 1; y < height; ++y)
+            for (i32 x = 0; x < 3; ++x)
+                ASSERT_GE(scaled.pixels[(static_cast<std::size_t>(y) * 3 + static_cast<std::size_t>(x)) * 4],
+                          scaled.pixels[(static_cast<std::size_t>(y - 1) * 3 + static_cast<std::size_t>(x)) * 4])
+                    << height << " rows, row " << y;
+        EXPECT_LE(scaled.pixels[0], 32) << height;
+        EXPECT_GE(scaled.pixels[(static_cast<std::size_t>(height - 1) * 3) * 4], 220) << height;
+    }
+}
+
+TEST(MipChain, EachLevelFollowsTheOneAboveIt)
+{
+    // A 2 x 2 checker of opaque black and white averages to mid grey at 1 x 1 through any chain.
+    TestSupport::Picture picture(16, 16);
+    for (i32 y = 0; y < 16; ++y)
+        for (i32 x = 0; x < 16; ++x)
+        {
+            const u8 value = ((x / 8) + (y / 8)) % 2 == 0 ? 0 : 255;
+            picture.Set(x, y, value, value, value, 255);
+        }
+    Renderer::MipChain chain;
+    Renderer::BuildMipChain(ToDecoded(picture), true, false, 2048, chain);
+    ASSERT_EQ(chain.levels.size(), 5u);
+    // Surface rows run bottom-up: (0, 0) is the picture's bottom-left quarter, which is white.
+    EXPECT_EQ(PixelOf(*chain.levels[1], 0, 0), (std::vector<u8>{255, 255, 255, 255}));
+    EXPECT_EQ(PixelOf(*chain.levels[1], 0, 7), (std::vector<u8>{0, 0, 0, 255}));
+    const std::vector<u8> last = PixelOf(*chain.levels[4], 0, 0);
+    EXPECT_NEAR(last[0], 128, 1);
+    EXPECT_EQ(last[3], 255);
+}
