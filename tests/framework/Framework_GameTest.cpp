@@ -3,6 +3,7 @@
 #include "Framework_GameFixture.h"
 
 #include "audio/Audio_SoundEngine.h"
+#include "collision/Collision_ActorData.h"
 #include "collision/Collision_DynamicObject.h"
 #include "collision/Collision_Engine.h"
 #include "framework/Vellumar_Camera.h"
@@ -116,6 +117,40 @@ TEST_F(GameTest, OneFrameRunsInItsFixedOrder)
     ASSERT_LT(position("ClearBuffers"), position("Present"));
     EXPECT_STREQ(calls.back().operation, "Present");
     EXPECT_GE(game->Recording().CountCalls("SetViewport"), 1u);
+}
+
+TEST_F(GameTest, TheCollisionEngineRunsBetweenTheLatePassesAndThePostCollisionHook)
+{
+    MakeGame();
+    LoggingObject* object = nullptr;
+    factory->builders[0] = [&](Level& level) {
+        auto* layer = new Layer(0.0f);
+        level.AddLayer(layer);
+        auto* actor = new Collision2D::CollisionActor();
+        Collision2D::CollisionFrame& frame = actor->AddCollisionAnimation().AddCollisionFrame();
+        frame.SetBoundingRectangle(Collision2D::VelRect(5.0f, -5.0f, 5.0f, -5.0f), true);
+        frame.AddCircle({0.0f, 0.0f}, 5.0f, 1, true);
+        game->AddCollisionAssets(actor);
+        object = new LoggingObject(log, "touching");
+        object->SetPosition(100.0f, 100.0f);
+        auto* body = new Collision2D::DynamicObject();
+        body->AddCollisionData(actor, 0, 0);
+        body->SetCollisionType(1);
+        body->SetCanCollid(0, true);
+        body->SetUpdateOnIdle(true);
+        object->AddCollision(body, layer->GetCollisionId());
+        layer->AddStaticCircle(Math::Vector2D(103.0f, 100.0f), 5.0f, 0, 9);
+        layer->AddGameObject(object);
+    };
+    bool atLateUpdate2 = true;
+    bool atPostCollision = false;
+    RunFrames(2);
+    object->onLateUpdate2 = [&] { atLateUpdate2 = object->ObjectInCollision(); };
+    game->onPostCollision = [&] { atPostCollision = object->ObjectInCollision(); };
+    // The object enters its layer in this frame: before the collision update it has no result.
+    RunFrame();
+    EXPECT_FALSE(atLateUpdate2);
+    EXPECT_TRUE(atPostCollision);
 }
 
 TEST_F(GameTest, TheLastRequestOfAFrameWinsAtTheStartOfTheNextFrame)
