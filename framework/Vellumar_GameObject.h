@@ -185,6 +185,10 @@ public:
     // Objects handed to the script under a global name; owned and deleted at Cleanup.
     void AddManagedObject(Core::Object* object, const Core::String& globalName);
 
+    // After objects were read from a stream: mount links that the two sides do not both record,
+    // and links that would close a cycle, are dropped, so moves never loop or reach a freed object.
+    static void RepairMounts(const Core::Vector<GameObject*>& objects);
+
     // Rigid-body callbacks: the body's pose becomes the object's (the old pose for the second).
     static void SyncStateFromBody(Physics2D::RigidBody* body, void* object);
     static void SyncOldStateFromBody(Physics2D::RigidBody* body, void* object);

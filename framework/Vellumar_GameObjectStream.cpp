@@ -1,9 +1,11 @@
 // The object's record in a saved game. The collision and physics engines restore the objects
 // behind the saved ids from the same saved game.
 #include "core/Core_File.h"
+#include "framework/Lua_ScriptEngine.h"
 #include "framework/Vellumar_GameObject.h"
 #include "framework/Vellumar_Layer.h"
-#include "framework/Lua_ScriptEngine.h"
+
+#include <algorithm>
 
 namespace Vellumar
 {
@@ -123,6 +125,53 @@ void GameObject::Load(Core::File& file)
                 }
             }
             script->CallHook("Load");
+        }
+    }
+}
+
+void GameObject::RepairMounts(const Core::Vector<GameObject*>& objects)
+{
+    // Every object the links reach, listed or not.
+    Core::Vector<GameObject*> reached(objects.begin(), objects.end());
+    Core::Set<GameObject*> seen(objects.begin(), objects.end());
+    for (size_t i = 0; i < reached.size(); ++i)
+    {
+        GameObject* object = reached[i];
+        for (GameObject* linked : object->mountedObjects)
+        {
+            if (seen.insert(linked).second)
+            {
+                reached.push_back(linked);
+            }
+        }
+        if (object->mountSupport && seen.insert(object->mountSupport).second)
+        {
+            reached.push_back(object->mountSupport);
+        }
+    }
+    for (GameObject* object : reached)
+    {
+        std::erase_if(object->mountedObjects,
+                      [object](const GameObject* mounted) { return mounted->mountSupport != object; });
+        GameObject* support = object->mountSupport;
+        if (support && std::find(support->mountedObjects.begin(), support->mountedObjects.end(), object) ==
+                           support->mountedObjects.end())
+        {
+            object->mountSupport = nullptr;
+        }
+    }
+    // Every link is now recorded on both sides; a chain of supports that comes back to the object
+    // is a cycle, cut at the object's own link.
+    for (GameObject* object : reached)
+    {
+        GameObject* support = object->mountSupport;
+        for (size_t steps = 0; support && support != object && steps < reached.size(); ++steps)
+        {
+            support = support->mountSupport;
+        }
+        if (support == object)
+        {
+            object->mountSupport->UnMount(object);
         }
     }
 }

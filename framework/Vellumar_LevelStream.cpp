@@ -66,6 +66,9 @@ void Level::Load(Core::File& file)
     Core::ReadU8(file, cleanedUp);
     Core::ReadU8(file, clearBackBuffer);
     Core::ReadString(file, scriptName);
+    Core::Vector<GameObject*> objects;
+    GetGameObjects(objects);
+    GameObject::RepairMounts(objects);
     if (!scriptName.empty() && !file.Failed())
     {
         RunScript();
