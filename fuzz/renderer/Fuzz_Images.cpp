@@ -1,13 +1,16 @@
 // Pictures as the renderer and the window icon read them: format detection, header checks and the
 // decoders, then the mipmap chain a texture builds; bytes no decoder takes go to the raw surface
-// reader, as the texture loader hands them on. Seeds are the smallest pictures the asset
-// generator drew, the game icon, and BMP and JPEG pictures written here.
+// reader, as the texture loader hands them on. Every whole PNG chunk of a mutated input gets its
+// checksum mended, so that mutations get past the chunk check into the decoder. Seeds are the
+// smallest pictures the asset generator drew, the game icon, and BMP and JPEG pictures written
+// here.
 #include "fuzz/Fuzz_Target.h"
 
 #include "core/PAL_Image.h"
 #include "renderer/Renderer_ImageLoader.h"
 #include "renderer/Renderer_Surface.h"
 
+#include <cstring>
 #include <string>
 
 namespace
@@ -89,6 +92,38 @@ Fuzz::Bytes Bmp(u32 width, u32 height, u32 bits)
     return file;
 }
 
+// PNG's CRC-32: reflected polynomial 0xEDB88320 over the chunk type and data.
+u32 ChunkChecksum(const u8* bytes, std::size_t count)
+{
+    u32 crc = 0xFFFFFFFFu;
+    for (std::size_t i = 0; i < count; ++i)
+    {
+        crc ^= bytes[i];
+        for (int bit = 0; bit < 8; ++bit)
+            crc = crc & 1u ? crc >> 1 ^ 0xEDB88320u : crc >> 1;
+    }
+    return ~crc;
+}
+
+std::size_t RepairChunks(u8* data, std::size_t size, std::size_t)
+{
+    static constexpr u8 signature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+    if (size < 8 || std::memcmp(data, signature, 8) != 0)
+        return size;
+    for (std::size_t at = 8; at + 12 <= size;)
+    {
+        const std::size_t length = static_cast<std::size_t>(data[at]) << 24 | static_cast<std::size_t>(data[at + 1]) << 16 |
+                                   static_cast<std::size_t>(data[at + 2]) << 8 | data[at + 3];
+        if (length > size - at - 12)
+            break;
+        const u32 crc = ChunkChecksum(data + at + 4, length + 4);
+        for (int i = 0; i < 4; ++i)
+            data[at + 8 + length + static_cast<std::size_t>(i)] = static_cast<u8>(crc >> (24 - 8 * i));
+        at += length + 12;
+    }
+    return size;
+}
+
 void WriteSeeds(Fuzz::Seeds& seeds)
 {
     for (const char* name : {"Animations/TRANSIT_BLACK.png", "Animations/CHAIN_LIGHTNING.png", "Skins/White.png",
@@ -103,5 +138,5 @@ void WriteSeeds(Fuzz::Seeds& seeds)
     seeds.emplace_back("gradient.jpg", SmallJpeg);
 }
 
-const Fuzz::Registration registration("Images", Read, WriteSeeds);
+const Fuzz::Registration registration("Images", Read, WriteSeeds, RepairChunks);
 }  // namespace
