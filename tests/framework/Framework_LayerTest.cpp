@@ -5,9 +5,7 @@
 #include "collision/Collision_Engine.h"
 #include "collision/Collision_Layer.h"
 #include "collision/Collision_StaticShapes.h"
-
-#include <filesystem>
-#include <fstream>
+#include "tests/support/Support_Scratch.h"
 
 using namespace FrameworkTest;
 using Vellumar::GameObject;
@@ -189,15 +187,9 @@ namespace
 class StaticCollisionFileTest : public LayerTest
 {
 protected:
-    void TearDown() override
-    {
-        std::filesystem::remove(path);
-        LayerTest::TearDown();
-    }
-
     void Read(const std::string& text)
     {
-        std::ofstream(path) << text;
+        const std::string path = scratch.Write("level0_layer0.txt", std::vector<u8>(text.begin(), text.end()));
         layer->ReadStaticCollision(path.c_str());
     }
 
@@ -209,7 +201,7 @@ protected:
     u32 Segments() const { return static_cast<u32>(Collision().GetLineSegmentsNumber() - 1); }
     u32 Circles() const { return static_cast<u32>(Collision().GetCirclesNumber() - 1); }
 
-    std::string path = (std::filesystem::temp_directory_path() / "framework_layer_collision.txt").string();
+    TestSupport::ScratchFolder scratch{"layer-collision"};
 };
 }  // namespace
 
