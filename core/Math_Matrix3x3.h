@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Math_Constants.h"
 #include "core/Math_Vector2D.h"
 
 namespace Core {
@@ -45,9 +46,58 @@ inline Matrix3x3 operator*(float s, const Matrix3x3& matrix)
 }
 
 // (m0 x + m1 y + m2, m3 x + m4 y + m5)
-Point2D TransformPoint(const Matrix3x3& matrix, const Point2D& point);
+inline Point2D TransformPoint(const Matrix3x3& matrix, const Point2D& point)
+{
+    const float* m = matrix.m;
+    return {m[0] * point.x + m[1] * point.y + m[2], m[3] * point.x + m[4] * point.y + m[5]};
+}
+
 // (m0 x + m1 y + m6, m3 x + m4 y + m7): for affine matrices m6 = m7 = 0, so directions are rotated
 // and scaled but not moved.
-Vector2D TransformDirection(const Matrix3x3& matrix, const Vector2D& direction);
+inline Vector2D TransformDirection(const Matrix3x3& matrix, const Vector2D& direction)
+{
+    const float* m = matrix.m;
+    return {m[0] * direction.x + m[1] * direction.y + m[6], m[3] * direction.x + m[4] * direction.y + m[7]};
+}
+
+// Defined here so that products with translations fold their constant zeros and ones where they
+// are called; the results are the same floats.
+inline Matrix3x3 Matrix3x3::Translation(float x, float y)
+{
+    Matrix3x3 matrix;
+    matrix.m[2] = x;
+    matrix.m[5] = y;
+    return matrix;
+}
+
+inline Matrix3x3 Matrix3x3::operator*(const Matrix3x3& other) const
+{
+    Matrix3x3 product;
+    for (int row = 0; row < 3; ++row) {
+        for (int column = 0; column < 3; ++column) {
+            product.m[row * 3 + column] = m[row * 3] * other.m[column] + m[row * 3 + 1] * other.m[3 + column] +
+                                          m[row * 3 + 2] * other.m[6 + column];
+        }
+    }
+    return product;
+}
+
+inline bool Matrix3x3::Inverse(Matrix3x3& out) const
+{
+    const float det = (m[8] * m[4] - m[7] * m[5]) * m[0] - (m[8] * m[3] - m[6] * m[5]) * m[1] +
+                      (m[7] * m[3] - m[6] * m[4]) * m[2];
+    if (-Epsilon < det && det < Epsilon)
+        return false;
+
+    const float adjugate[9] = {
+        m[8] * m[4] - m[7] * m[5], m[2] * m[7] - m[8] * m[1], m[5] * m[1] - m[2] * m[4],
+        m[6] * m[5] - m[8] * m[3], m[0] * m[8] - m[2] * m[6], m[2] * m[3] - m[5] * m[0],
+        m[7] * m[3] - m[6] * m[4], m[6] * m[1] - m[7] * m[0], m[0] * m[4] - m[3] * m[1],
+    };
+    const float reciprocal = 1.0f / det;
+    for (int i = 0; i < 9; ++i)
+        out.m[i] = adjugate[i] * reciprocal;
+    return true;
+}
 
 } // namespace Math
