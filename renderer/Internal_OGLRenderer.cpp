@@ -52,9 +52,8 @@ Core::RefPtr<IRenderer> CreateOGLRenderer(const DisplaySettings& settings)
     return renderer;
 }
 
-OGLRenderer::OGLRenderer(const DisplaySettings& displaySettings) : RecordingRenderer(displaySettings)
+OGLRenderer::OGLRenderer(const DisplaySettings& displaySettings) : ShadowRenderer(displaySettings)
 {
-    SetLogging(0);
     multitexture = 0;
     textureUnitCount = 1;
     swapControl = 0;
@@ -193,7 +192,7 @@ void OGLRenderer::ApplyVSync()
 
 void OGLRenderer::SetVSync(u8 on)
 {
-    RecordingRenderer::SetVSync(on);
+    ShadowRenderer::SetVSync(on);
     ApplyVSync();
 }
 
@@ -201,7 +200,7 @@ void OGLRenderer::SetVSync(u8 on)
 
 void OGLRenderer::SetMaterial(const Material& state)
 {
-    RecordingRenderer::SetMaterial(state);
+    ShadowRenderer::SetMaterial(state);
     glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, &material.ambient.r);
     glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, &material.diffuse.r);
     glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, &material.specular.r);
@@ -211,13 +210,13 @@ void OGLRenderer::SetMaterial(const Material& state)
 
 void OGLRenderer::SetNormalizeNormalsState(const NormalizeNormalsState& state)
 {
-    RecordingRenderer::SetNormalizeNormalsState(state);
+    ShadowRenderer::SetNormalizeNormalsState(state);
     Enable(GL_NORMALIZE, normalizeNormals.enabled);
 }
 
 void OGLRenderer::SetLightingState(const LightingState& state)
 {
-    RecordingRenderer::SetLightingState(state);
+    ShadowRenderer::SetLightingState(state);
     Enable(GL_LIGHTING, lighting.enabled);
     glLightModelf(GL_LIGHT_MODEL_LOCAL_VIEWER, lighting.localViewer ? 1.0f : 0.0f);
     glLightModelfv(GL_LIGHT_MODEL_AMBIENT, &lighting.ambient.r);
@@ -225,32 +224,32 @@ void OGLRenderer::SetLightingState(const LightingState& state)
 
 void OGLRenderer::SetLineState(const LineState& state)
 {
-    RecordingRenderer::SetLineState(state);
+    ShadowRenderer::SetLineState(state);
     glLineWidth(line.width);
 }
 
 void OGLRenderer::SetPointState(const PointState& state)
 {
-    RecordingRenderer::SetPointState(state);
+    ShadowRenderer::SetPointState(state);
     glPointSize(point.size);
 }
 
 void OGLRenderer::SetDitheringState(const DitheringState& state)
 {
-    RecordingRenderer::SetDitheringState(state);
+    ShadowRenderer::SetDitheringState(state);
     Enable(GL_DITHER, dithering.enabled);
 }
 
 void OGLRenderer::SetTriangleOffsetState(const TriangleOffsetState& state)
 {
-    RecordingRenderer::SetTriangleOffsetState(state);
+    ShadowRenderer::SetTriangleOffsetState(state);
     Enable(GL_POLYGON_OFFSET_FILL, triangleOffset.enabled);
     glPolygonOffset(triangleOffset.factor, triangleOffset.units);
 }
 
 void OGLRenderer::SetStencilBufferState(const StencilBufferState& state)
 {
-    RecordingRenderer::SetStencilBufferState(state);
+    ShadowRenderer::SetStencilBufferState(state);
     Enable(GL_STENCIL_TEST, stencilBuffer.enabled);
     glStencilMask(stencilBuffer.writeMask);
     glStencilFunc(ToGLCompare(stencilBuffer.function), stencilBuffer.reference, stencilBuffer.compareMask);
@@ -260,7 +259,7 @@ void OGLRenderer::SetStencilBufferState(const StencilBufferState& state)
 
 void OGLRenderer::SetDepthBufferState(const DepthBufferState& state)
 {
-    RecordingRenderer::SetDepthBufferState(state);
+    ShadowRenderer::SetDepthBufferState(state);
     Enable(GL_DEPTH_TEST, depthBuffer.testEnabled);
     glDepthMask(depthBuffer.writeEnabled ? GL_TRUE : GL_FALSE);
     glDepthFunc(ToGLCompare(depthBuffer.function));
@@ -268,19 +267,19 @@ void OGLRenderer::SetDepthBufferState(const DepthBufferState& state)
 
 void OGLRenderer::SetShadingState(const ShadingState& state)
 {
-    RecordingRenderer::SetShadingState(state);
+    ShadowRenderer::SetShadingState(state);
     glShadeModel(ToGLShadeMode(shading.mode));
 }
 
 void OGLRenderer::SetFillingState(const FillingState& state)
 {
-    RecordingRenderer::SetFillingState(state);
+    ShadowRenderer::SetFillingState(state);
     glPolygonMode(GL_FRONT_AND_BACK, ToGLFillMode(filling.mode));
 }
 
 void OGLRenderer::SetFogState(const FogState& state)
 {
-    RecordingRenderer::SetFogState(state);
+    ShadowRenderer::SetFogState(state);
     Enable(GL_FOG, fog.enabled);
     glFogi(GL_FOG_MODE, static_cast<GLint>(ToGLFogMode(fog.mode)));
     glFogfv(GL_FOG_COLOR, &fog.color.r);
@@ -291,28 +290,28 @@ void OGLRenderer::SetFogState(const FogState& state)
 
 void OGLRenderer::SetCullingState(const CullingState& state)
 {
-    RecordingRenderer::SetCullingState(state);
+    ShadowRenderer::SetCullingState(state);
     Enable(GL_CULL_FACE, culling.enabled);
     glCullFace(ToGLCullFace(culling.face));
 }
 
 void OGLRenderer::SetAlphaTestingState(const AlphaTestingState& state)
 {
-    RecordingRenderer::SetAlphaTestingState(state);
+    ShadowRenderer::SetAlphaTestingState(state);
     Enable(GL_ALPHA_TEST, alphaTesting.enabled);
     glAlphaFunc(ToGLCompare(alphaTesting.function), alphaTesting.reference);
 }
 
 void OGLRenderer::SetAlphaBlendingState(const AlphaBlendingState& state)
 {
-    RecordingRenderer::SetAlphaBlendingState(state);
+    ShadowRenderer::SetAlphaBlendingState(state);
     Enable(GL_BLEND, alphaBlending.enabled);
     glBlendFunc(ToGLBlendFactor(alphaBlending.source), ToGLBlendFactor(alphaBlending.destination));
 }
 
 void OGLRenderer::SetScissorState(const ScissorState& state)
 {
-    RecordingRenderer::SetScissorState(state);
+    ShadowRenderer::SetScissorState(state);
     Enable(GL_SCISSOR_TEST, scissor.enabled);
     // A negative size is refused by OpenGL and would leave the old rectangle in force.
     glScissor(scissor.x, scissor.y, scissor.width > 0 ? scissor.width : 0, scissor.height > 0 ? scissor.height : 0);
@@ -320,7 +319,7 @@ void OGLRenderer::SetScissorState(const ScissorState& state)
 
 void OGLRenderer::SetColorMaskState(const ColorMaskState& state)
 {
-    RecordingRenderer::SetColorMaskState(state);
+    ShadowRenderer::SetColorMaskState(state);
     glColorMask(colorMask.red ? GL_TRUE : GL_FALSE, colorMask.green ? GL_TRUE : GL_FALSE,
                 colorMask.blue ? GL_TRUE : GL_FALSE, colorMask.alpha ? GL_TRUE : GL_FALSE);
 }
@@ -329,7 +328,7 @@ void OGLRenderer::SetColorMaskState(const ColorMaskState& state)
 
 bool OGLRenderer::SelectTextureUnit(i32 unit)
 {
-    const bool available = RecordingRenderer::SelectTextureUnit(unit);
+    const bool available = ShadowRenderer::SelectTextureUnit(unit);
     if (available)
     {
         GetGLEntryPoints().activeTexture(GL_TEXTURE0_ARB + static_cast<GLenum>(unit));
@@ -339,7 +338,7 @@ bool OGLRenderer::SelectTextureUnit(i32 unit)
 
 void OGLRenderer::SetTexture(i32 unit, ITexture* texture)
 {
-    RecordingRenderer::SetTexture(unit, texture);
+    ShadowRenderer::SetTexture(unit, texture);
     if (unit < 0 || unit >= static_cast<i32>(TextureSlotCount))
     {
         return;
@@ -358,7 +357,7 @@ void OGLRenderer::SetTexture(i32 unit, ITexture* texture)
 
 void OGLRenderer::SetTexturingState(u32 unit, const TexturingState& state)
 {
-    RecordingRenderer::SetTexturingState(unit, state);
+    ShadowRenderer::SetTexturingState(unit, state);
     ApplyTexturing(UnitState(unit));
 }
 
@@ -411,7 +410,7 @@ void OGLRenderer::ApplyTexturing(const TexturingState& state)
 
 void OGLRenderer::SetLight(u32 index, Light* light)
 {
-    RecordingRenderer::SetLight(index, light);
+    ShadowRenderer::SetLight(index, light);
     LightRecord record;
     if (index >= LightCount || !MakeLightRecord(light, record))
     {
@@ -448,7 +447,7 @@ void OGLRenderer::SetLight(u32 index, Light* light)
 
 void OGLRenderer::SetCurrentColor(const Math::Color& color)
 {
-    RecordingRenderer::SetCurrentColor(color);
+    ShadowRenderer::SetCurrentColor(color);
     glColor4f(color.r, color.g, color.b, color.a);
 }
 }  // namespace Renderer

@@ -4,17 +4,17 @@
 // those OpenGL already holds; every get operation answers from the shadow, except GetViewport.
 #include "renderer/Renderer_Adapter.h"
 #include "renderer/Renderer_Diagnostics.h"
-#include "renderer/Renderer_RecordingRenderer.h"
+#include "renderer/Renderer_ShadowRenderer.h"
 #include "renderer/Renderer_RenderingContext.h"
 
 namespace Renderer
 {
-class OGLRenderer : public RecordingRenderer
+class OGLRenderer : public ShadowRenderer
 {
 public:
     // Enters full screen when the settings ask and the mode passes its test, records the pixel
     // format, makes the context current on the settings' window, reads the extension lists and
-    // sets the engine's OpenGL defaults. The log is off.
+    // sets the engine's OpenGL defaults.
     explicit OGLRenderer(const DisplaySettings& settings);
     ~OGLRenderer() override;
 

@@ -27,7 +27,7 @@ void EnableArray(GLenum array, const void* pointer)
 
 void OGLRenderer::SetVertexArray(const f32* xyz)
 {
-    RecordingRenderer::SetVertexArray(xyz);
+    ShadowRenderer::SetVertexArray(xyz);
     EnableArray(GL_VERTEX_ARRAY, xyz);
     if (xyz)
     {
@@ -37,7 +37,7 @@ void OGLRenderer::SetVertexArray(const f32* xyz)
 
 void OGLRenderer::SetNormalArray(const f32* xyz)
 {
-    RecordingRenderer::SetNormalArray(xyz);
+    ShadowRenderer::SetNormalArray(xyz);
     EnableArray(GL_NORMAL_ARRAY, xyz);
     if (xyz)
     {
@@ -47,7 +47,7 @@ void OGLRenderer::SetNormalArray(const f32* xyz)
 
 void OGLRenderer::SetColorArray(const Math::Color* colors)
 {
-    RecordingRenderer::SetColorArray(colors);
+    ShadowRenderer::SetColorArray(colors);
     EnableArray(GL_COLOR_ARRAY, colors);
     if (colors)
     {
@@ -57,7 +57,7 @@ void OGLRenderer::SetColorArray(const Math::Color* colors)
 
 void OGLRenderer::SetSecondaryColorArray(const Math::Color* colors)
 {
-    RecordingRenderer::SetSecondaryColorArray(colors);
+    ShadowRenderer::SetSecondaryColorArray(colors);
     const auto pointer = GetGLEntryPoints().secondaryColorPointerEXT;
     if (!pointer || !HasGLExtension("GL_EXT_secondary_color"))
     {
@@ -73,7 +73,7 @@ void OGLRenderer::SetSecondaryColorArray(const Math::Color* colors)
 
 void OGLRenderer::SetTexCoordArray(i32 unit, const f32* uv)
 {
-    RecordingRenderer::SetTexCoordArray(unit, uv);
+    ShadowRenderer::SetTexCoordArray(unit, uv);
     if (!AcceptsTexCoordUnit(unit))
     {
         return;
@@ -91,7 +91,7 @@ void OGLRenderer::SetTexCoordArray(i32 unit, const f32* uv)
 
 void OGLRenderer::IssueDraw(const DrawCall& call)
 {
-    RecordingRenderer::IssueDraw(call);
+    ShadowRenderer::IssueDraw(call);
     const GLenum mode = ToGLPrimitive(call.primitive);
     if (!call.indexed)
     {
@@ -106,13 +106,13 @@ void OGLRenderer::IssueDraw(const DrawCall& call)
 
 void OGLRenderer::DrawRect(f32 x1, f32 y1, f32 x2, f32 y2)
 {
-    RecordingRenderer::DrawRect(x1, y1, x2, y2);
+    ShadowRenderer::DrawRect(x1, y1, x2, y2);
     glRectf(x1, y1, x2, y2);
 }
 
 void OGLRenderer::SetLineStippleEnabled(u8 on)
 {
-    RecordingRenderer::SetLineStippleEnabled(on);
+    ShadowRenderer::SetLineStippleEnabled(on);
     if (on)
     {
         glEnable(GL_LINE_STIPPLE);
@@ -125,13 +125,13 @@ void OGLRenderer::SetLineStippleEnabled(u8 on)
 
 void OGLRenderer::SetLineStipplePattern(u16 pattern)
 {
-    RecordingRenderer::SetLineStipplePattern(pattern);
+    ShadowRenderer::SetLineStipplePattern(pattern);
     glLineStipple(lineStippleFactor, lineStipplePattern);
 }
 
 void OGLRenderer::SetLineStippleFactor(i32 factor)
 {
-    RecordingRenderer::SetLineStippleFactor(factor);
+    ShadowRenderer::SetLineStippleFactor(factor);
     glLineStipple(lineStippleFactor, lineStipplePattern);
 }
 
@@ -139,7 +139,7 @@ void OGLRenderer::SetLineStippleFactor(i32 factor)
 
 void OGLRenderer::SetViewport(const ViewportRect& rect)
 {
-    RecordingRenderer::SetViewport(rect);
+    ShadowRenderer::SetViewport(rect);
     glViewport(rect.x, rect.y, rect.width, rect.height);
     glDepthRange(rect.zNear, rect.zFar);
 }
@@ -168,26 +168,26 @@ void OGLRenderer::LoadModelView()
 
 void OGLRenderer::SetWorldMatrix(const Math::Matrix4x4& matrix)
 {
-    RecordingRenderer::SetWorldMatrix(matrix);
+    ShadowRenderer::SetWorldMatrix(matrix);
     LoadModelView();
 }
 
 void OGLRenderer::SetViewMatrix(const Math::Matrix4x4& matrix)
 {
-    RecordingRenderer::SetViewMatrix(matrix);
+    ShadowRenderer::SetViewMatrix(matrix);
     LoadModelView();
 }
 
 void OGLRenderer::SetProjectionMatrix(const Math::Matrix4x4& matrix)
 {
-    RecordingRenderer::SetProjectionMatrix(matrix);
+    ShadowRenderer::SetProjectionMatrix(matrix);
     glMatrixMode(GL_PROJECTION);
     glLoadMatrixf(projection.e);
 }
 
 void OGLRenderer::SetTextureMatrix(i32 unit, const Math::Matrix4x4& matrix)
 {
-    RecordingRenderer::SetTextureMatrix(unit, matrix);
+    ShadowRenderer::SetTextureMatrix(unit, matrix);
     if (unit < 0 || unit >= static_cast<i32>(TextureMatrixCount))
     {
         return;
@@ -200,28 +200,28 @@ void OGLRenderer::SetTextureMatrix(i32 unit, const Math::Matrix4x4& matrix)
 
 void OGLRenderer::ClearColorBuffer(const Math::Color& color)
 {
-    RecordingRenderer::ClearColorBuffer(color);
+    ShadowRenderer::ClearColorBuffer(color);
     glClearColor(color.r, color.g, color.b, color.a);
     glClear(GL_COLOR_BUFFER_BIT);
 }
 
 void OGLRenderer::ClearDepthBuffer(f32 depth)
 {
-    RecordingRenderer::ClearDepthBuffer(depth);
+    ShadowRenderer::ClearDepthBuffer(depth);
     glClearDepth(depth);
     glClear(GL_DEPTH_BUFFER_BIT);
 }
 
 void OGLRenderer::ClearStencilBuffer(i32 value)
 {
-    RecordingRenderer::ClearStencilBuffer(value);
+    ShadowRenderer::ClearStencilBuffer(value);
     glClearStencil(value);
     glClear(GL_STENCIL_BUFFER_BIT);
 }
 
 void OGLRenderer::ClearBuffers(const Math::Color& color, f32 depth, i32 stencil)
 {
-    RecordingRenderer::ClearBuffers(color, depth, stencil);
+    ShadowRenderer::ClearBuffers(color, depth, stencil);
     glClearColor(color.r, color.g, color.b, color.a);
     glClearDepth(depth);
     glClearStencil(stencil);
@@ -230,7 +230,7 @@ void OGLRenderer::ClearBuffers(const Math::Color& color, f32 depth, i32 stencil)
 
 bool OGLRenderer::ReadFrameBuffer(u8* pixels, u32 size)
 {
-    RecordingRenderer::ReadFrameBuffer(pixels, size);
+    ShadowRenderer::ReadFrameBuffer(pixels, size);
     const u32 needed = FrameBufferSize(settings.width, settings.height);
     if (!pixels || needed == 0 || size < needed)
     {
@@ -262,7 +262,7 @@ void OGLRenderer::SwapFrame()
 
 void OGLRenderer::ToggleFullScreen()
 {
-    RecordingRenderer::ToggleFullScreen();
+    ShadowRenderer::ToggleFullScreen();
     // The shadow flipped the flag as if any mode were accepted; the device decides below.
     settings.fullScreen = settings.fullScreen ? 0 : 1;
     if (!settings.window)

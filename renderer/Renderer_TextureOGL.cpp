@@ -1,6 +1,6 @@
 #include "renderer/Renderer_TextureOGL.h"
 
-#include "renderer/Renderer_RecordingRenderer.h"
+#include "renderer/Renderer_ShadowRenderer.h"
 #include "renderer/Renderer_TextureCache.h"
 #include "renderer/Renderer_TextureSize.h"
 

@@ -3,7 +3,7 @@
 // release after the context's cache is gone, and the pixels of a textured quad.
 
 #include "core/PAL_GLContext.h"
-#include "renderer/Renderer_RecordingRenderer.h"
+#include "renderer/Renderer_ShadowRenderer.h"
 #include "renderer/Renderer_TextureCache.h"
 #include "renderer/Renderer_TextureOGL.h"
 #include "renderer/Renderer_TexturingState.h"
@@ -123,7 +123,7 @@ TEST_F(TextureTest, MissingFileStillGivesTheTestPatternTexture)
 TEST_F(TextureTest, DeviceWithoutNonPowerOfTwoSupportHoldsRoundedSizes)
 {
     // The extension list of the process-wide renderer decides; this device lacks the extension.
-    static_cast<Renderer::RecordingRenderer*>(renderer.Get())->SetGLExtensions("GL_ARB_multitexture");
+    static_cast<Renderer::ShadowRenderer*>(renderer.Get())->SetGLExtensions("GL_ARB_multitexture");
     const Core::RefPtr<Renderer::ITexture> texture = Get(WritePicture("tall.png", 100, 300), 0);
     EXPECT_EQ(texture->GetWidth(), 100);
     EXPECT_EQ(texture->GetHeight(), 300);
@@ -139,7 +139,7 @@ TEST_F(TextureTest, DeviceWithoutNonPowerOfTwoSupportHoldsRoundedSizes)
 
 TEST_F(TextureTest, DeviceWithNonPowerOfTwoSupportHoldsTheImageSize)
 {
-    static_cast<Renderer::RecordingRenderer*>(renderer.Get())->SetGLExtensions("GL_ARB_texture_non_power_of_two");
+    static_cast<Renderer::ShadowRenderer*>(renderer.Get())->SetGLExtensions("GL_ARB_texture_non_power_of_two");
     const Core::RefPtr<Renderer::ITexture> texture = Get(WritePicture("odd.png", 300, 200), 1);
     EXPECT_EQ(gl->LevelSize(texture->GetID(), 0), std::make_pair(300, 200));
     EXPECT_EQ(gl->LevelSize(texture->GetID(), 3), std::make_pair(37, 25));
