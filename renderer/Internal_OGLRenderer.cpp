@@ -15,18 +15,6 @@ namespace Renderer
 {
 namespace
 {
-void Enable(GLenum capability, u8 on)
-{
-    if (on)
-    {
-        glEnable(capability);
-    }
-    else
-    {
-        glDisable(capability);
-    }
-}
-
 const char* GLText(GLenum name)
 {
     return reinterpret_cast<const char*>(glGetString(name));
@@ -211,46 +199,45 @@ void OGLRenderer::SetMaterial(const Material& state)
 void OGLRenderer::SetNormalizeNormalsState(const NormalizeNormalsState& state)
 {
     ShadowRenderer::SetNormalizeNormalsState(state);
-    Enable(GL_NORMALIZE, normalizeNormals.enabled);
+    device.Switch(GL_NORMALIZE, normalizeNormals.enabled);
 }
 
 void OGLRenderer::SetLightingState(const LightingState& state)
 {
     ShadowRenderer::SetLightingState(state);
-    Enable(GL_LIGHTING, lighting.enabled);
-    glLightModelf(GL_LIGHT_MODEL_LOCAL_VIEWER, lighting.localViewer ? 1.0f : 0.0f);
-    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, &lighting.ambient.r);
+    device.Switch(GL_LIGHTING, lighting.enabled);
+    device.LightModel(lighting.localViewer != 0, lighting.ambient);
 }
 
 void OGLRenderer::SetLineState(const LineState& state)
 {
     ShadowRenderer::SetLineState(state);
-    glLineWidth(line.width);
+    device.LineWidth(line.width);
 }
 
 void OGLRenderer::SetPointState(const PointState& state)
 {
     ShadowRenderer::SetPointState(state);
-    glPointSize(point.size);
+    device.PointSize(point.size);
 }
 
 void OGLRenderer::SetDitheringState(const DitheringState& state)
 {
     ShadowRenderer::SetDitheringState(state);
-    Enable(GL_DITHER, dithering.enabled);
+    device.Switch(GL_DITHER, dithering.enabled);
 }
 
 void OGLRenderer::SetTriangleOffsetState(const TriangleOffsetState& state)
 {
     ShadowRenderer::SetTriangleOffsetState(state);
-    Enable(GL_POLYGON_OFFSET_FILL, triangleOffset.enabled);
+    device.Switch(GL_POLYGON_OFFSET_FILL, triangleOffset.enabled);
     glPolygonOffset(triangleOffset.factor, triangleOffset.units);
 }
 
 void OGLRenderer::SetStencilBufferState(const StencilBufferState& state)
 {
     ShadowRenderer::SetStencilBufferState(state);
-    Enable(GL_STENCIL_TEST, stencilBuffer.enabled);
+    device.Switch(GL_STENCIL_TEST, stencilBuffer.enabled);
     glStencilMask(stencilBuffer.writeMask);
     glStencilFunc(ToGLCompare(stencilBuffer.function), stencilBuffer.reference, stencilBuffer.compareMask);
     glStencilOp(ToGLStencilOperation(stencilBuffer.stencilFail), ToGLStencilOperation(stencilBuffer.depthFail),
@@ -260,27 +247,27 @@ void OGLRenderer::SetStencilBufferState(const StencilBufferState& state)
 void OGLRenderer::SetDepthBufferState(const DepthBufferState& state)
 {
     ShadowRenderer::SetDepthBufferState(state);
-    Enable(GL_DEPTH_TEST, depthBuffer.testEnabled);
-    glDepthMask(depthBuffer.writeEnabled ? GL_TRUE : GL_FALSE);
-    glDepthFunc(ToGLCompare(depthBuffer.function));
+    device.Switch(GL_DEPTH_TEST, depthBuffer.testEnabled);
+    device.DepthMask(depthBuffer.writeEnabled != 0);
+    device.DepthFunction(ToGLCompare(depthBuffer.function));
 }
 
 void OGLRenderer::SetShadingState(const ShadingState& state)
 {
     ShadowRenderer::SetShadingState(state);
-    glShadeModel(ToGLShadeMode(shading.mode));
+    device.ShadeModel(ToGLShadeMode(shading.mode));
 }
 
 void OGLRenderer::SetFillingState(const FillingState& state)
 {
     ShadowRenderer::SetFillingState(state);
-    glPolygonMode(GL_FRONT_AND_BACK, ToGLFillMode(filling.mode));
+    device.PolygonMode(ToGLFillMode(filling.mode));
 }
 
 void OGLRenderer::SetFogState(const FogState& state)
 {
     ShadowRenderer::SetFogState(state);
-    Enable(GL_FOG, fog.enabled);
+    device.Switch(GL_FOG, fog.enabled);
     glFogi(GL_FOG_MODE, static_cast<GLint>(ToGLFogMode(fog.mode)));
     glFogfv(GL_FOG_COLOR, &fog.color.r);
     glFogf(GL_FOG_DENSITY, fog.density);
@@ -291,37 +278,36 @@ void OGLRenderer::SetFogState(const FogState& state)
 void OGLRenderer::SetCullingState(const CullingState& state)
 {
     ShadowRenderer::SetCullingState(state);
-    Enable(GL_CULL_FACE, culling.enabled);
-    glCullFace(ToGLCullFace(culling.face));
+    device.Switch(GL_CULL_FACE, culling.enabled);
+    device.CullFace(ToGLCullFace(culling.face));
 }
 
 void OGLRenderer::SetAlphaTestingState(const AlphaTestingState& state)
 {
     ShadowRenderer::SetAlphaTestingState(state);
-    Enable(GL_ALPHA_TEST, alphaTesting.enabled);
-    glAlphaFunc(ToGLCompare(alphaTesting.function), alphaTesting.reference);
+    device.Switch(GL_ALPHA_TEST, alphaTesting.enabled);
+    device.AlphaFunction(ToGLCompare(alphaTesting.function), alphaTesting.reference);
 }
 
 void OGLRenderer::SetAlphaBlendingState(const AlphaBlendingState& state)
 {
     ShadowRenderer::SetAlphaBlendingState(state);
-    Enable(GL_BLEND, alphaBlending.enabled);
-    glBlendFunc(ToGLBlendFactor(alphaBlending.source), ToGLBlendFactor(alphaBlending.destination));
+    device.Switch(GL_BLEND, alphaBlending.enabled);
+    device.BlendFunction(ToGLBlendFactor(alphaBlending.source), ToGLBlendFactor(alphaBlending.destination));
 }
 
 void OGLRenderer::SetScissorState(const ScissorState& state)
 {
     ShadowRenderer::SetScissorState(state);
-    Enable(GL_SCISSOR_TEST, scissor.enabled);
+    device.Switch(GL_SCISSOR_TEST, scissor.enabled);
     // A negative size is refused by OpenGL and would leave the old rectangle in force.
-    glScissor(scissor.x, scissor.y, scissor.width > 0 ? scissor.width : 0, scissor.height > 0 ? scissor.height : 0);
+    device.Scissor(scissor.x, scissor.y, scissor.width > 0 ? scissor.width : 0, scissor.height > 0 ? scissor.height : 0);
 }
 
 void OGLRenderer::SetColorMaskState(const ColorMaskState& state)
 {
     ShadowRenderer::SetColorMaskState(state);
-    glColorMask(colorMask.red ? GL_TRUE : GL_FALSE, colorMask.green ? GL_TRUE : GL_FALSE,
-                colorMask.blue ? GL_TRUE : GL_FALSE, colorMask.alpha ? GL_TRUE : GL_FALSE);
+    device.ColorMask(colorMask.red != 0, colorMask.green != 0, colorMask.blue != 0, colorMask.alpha != 0);
 }
 
 // --- texture units -------------------------------------------------------------------------------
@@ -331,13 +317,25 @@ bool OGLRenderer::SelectTextureUnit(i32 unit)
     const bool available = ShadowRenderer::SelectTextureUnit(unit);
     if (available)
     {
-        GetGLEntryPoints().activeTexture(GL_TEXTURE0_ARB + static_cast<GLenum>(unit));
+        device.ActiveTexture(static_cast<u32>(unit));
     }
     return available;
 }
 
+void OGLRenderer::CheckTextureObjects()
+{
+    const TextureCache* cache = TextureCache::Get();
+    const u32 changes = cache ? cache->GetDeviceChanges() : 0;
+    if (changes != seenTextureChanges)
+    {
+        device.ForgetTextures();
+        seenTextureChanges = changes;
+    }
+}
+
 void OGLRenderer::SetTexture(i32 unit, ITexture* texture)
 {
+    CheckTextureObjects();
     ShadowRenderer::SetTexture(unit, texture);
     if (unit < 0 || unit >= static_cast<i32>(TextureSlotCount))
     {
@@ -345,13 +343,13 @@ void OGLRenderer::SetTexture(i32 unit, ITexture* texture)
     }
     if (const ITexture* held = textures[unit].Get())
     {
-        glBindTexture(held->GetTextureType() == ITexture::TwoDimensional ? GL_TEXTURE_2D : GL_TEXTURE_1D,
-                      held->GetID());
+        device.BindTexture(held->GetTextureType() == ITexture::TwoDimensional ? GL_TEXTURE_2D : GL_TEXTURE_1D,
+                           held->GetID());
     }
     else
     {
-        glBindTexture(GL_TEXTURE_1D, 0);
-        glBindTexture(GL_TEXTURE_2D, 0);
+        device.BindTexture(GL_TEXTURE_1D, 0);
+        device.BindTexture(GL_TEXTURE_2D, 0);
     }
 }
 
@@ -369,20 +367,16 @@ void OGLRenderer::ApplyTexturing(const TexturingState& state)
         return;
     }
     const GLenum target = state.oneDimensional ? GL_TEXTURE_1D : GL_TEXTURE_2D;
-    Enable(target, state.enabled);
-    glTexParameteri(target, GL_TEXTURE_MAG_FILTER, static_cast<GLint>(ToGLMagnificationFilter(state.filter)));
-    glTexParameteri(target, GL_TEXTURE_MIN_FILTER,
-                    static_cast<GLint>(ToGLMinificationFilter(state.filter, texture->HasMipmaps() != 0)));
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, static_cast<GLint>(ToGLEnvironmentMode(state.environment)));
-    glTexParameteri(target, GL_TEXTURE_WRAP_S, static_cast<GLint>(ToGLWrap(state.wrapS)));
-    if (!state.oneDimensional)
-    {
-        glTexParameteri(target, GL_TEXTURE_WRAP_T, static_cast<GLint>(ToGLWrap(state.wrapT)));
-    }
+    CheckTextureObjects();
+    device.Switch(target, state.enabled);
+    device.TextureParameters(target, static_cast<GLint>(ToGLMagnificationFilter(state.filter)),
+                             static_cast<GLint>(ToGLMinificationFilter(state.filter, texture->HasMipmaps() != 0)),
+                             static_cast<GLint>(ToGLWrap(state.wrapS)), static_cast<GLint>(ToGLWrap(state.wrapT)));
+    device.TextureEnvironment(static_cast<GLint>(ToGLEnvironmentMode(state.environment)));
 
     if (state.oneDimensional)
     {
-        Enable(GL_TEXTURE_GEN_S, state.textureGeneration == 1);
+        device.Switch(GL_TEXTURE_GEN_S, state.textureGeneration == 1);
         if (state.textureGeneration == 1)
         {
             const GLfloat plane[4] = {texGenPlane.x, texGenPlane.y, texGenPlane.z, texGenPlane.w};
@@ -395,7 +389,7 @@ void OGLRenderer::ApplyTexturing(const TexturingState& state)
     static const GLenum switches[4] = {GL_TEXTURE_GEN_S, GL_TEXTURE_GEN_T, GL_TEXTURE_GEN_R, GL_TEXTURE_GEN_Q};
     for (int i = 0; i < 4; ++i)
     {
-        Enable(switches[i], state.textureGeneration == 1);
+        device.Switch(switches[i], state.textureGeneration == 1);
         if (state.textureGeneration == 1)
         {
             GLfloat plane[4] = {0.0f, 0.0f, 0.0f, 0.0f};
@@ -417,7 +411,7 @@ void OGLRenderer::SetLight(u32 index, Light* light)
         return;
     }
     const GLenum id = GL_LIGHT0 + index;
-    Enable(id, record.enabled);
+    device.Switch(id, record.enabled);
     glLightfv(id, GL_AMBIENT, &record.ambient.r);
     glLightfv(id, GL_DIFFUSE, &record.diffuse.r);
     glLightfv(id, GL_SPECULAR, &record.specular.r);
@@ -448,6 +442,6 @@ void OGLRenderer::SetLight(u32 index, Light* light)
 void OGLRenderer::SetCurrentColor(const Math::Color& color)
 {
     ShadowRenderer::SetCurrentColor(color);
-    glColor4f(color.r, color.g, color.b, color.a);
+    device.Color(color);
 }
 }  // namespace Renderer

@@ -1,7 +1,9 @@
 #pragma once
 // The OpenGL renderer: fixed-function OpenGL 1.x on the game window. Every set operation records
-// its values in the shadow it inherits and then issues the OpenGL calls, even when the values are
-// those OpenGL already holds; every get operation answers from the shadow, except GetViewport.
+// its values in the shadow it inherits and then hands the OpenGL calls to its device record, which
+// sends only those that change what OpenGL holds; every get operation answers from the shadow,
+// except GetViewport.
+#include "renderer/Internal_OGLRendererDevice.h"
 #include "renderer/Renderer_Adapter.h"
 #include "renderer/Renderer_Diagnostics.h"
 #include "renderer/Renderer_ShadowRenderer.h"
@@ -78,9 +80,13 @@ private:
     void ApplyVSync();
     void ApplyTexturing(const TexturingState& state);
     void LoadModelView();
+    // Forgets the device's texture bindings when textures were made or deleted since last asked.
+    void CheckTextureObjects();
 
     AdapterHolder adapter;
     Core::RefPtr<RenderingContext> context;
     OpenGLErrorLog errorLog;
+    OGLDevice device;
+    u32 seenTextureChanges = 0;
 };
 }  // namespace Renderer

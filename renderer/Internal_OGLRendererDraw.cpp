@@ -10,48 +10,33 @@
 
 namespace Renderer
 {
-namespace
-{
-void EnableArray(GLenum array, const void* pointer)
-{
-    if (pointer)
-    {
-        glEnableClientState(array);
-    }
-    else
-    {
-        glDisableClientState(array);
-    }
-}
-}  // namespace
-
 void OGLRenderer::SetVertexArray(const f32* xyz)
 {
     ShadowRenderer::SetVertexArray(xyz);
-    EnableArray(GL_VERTEX_ARRAY, xyz);
+    device.ClientArray(GL_VERTEX_ARRAY, xyz != nullptr);
     if (xyz)
     {
-        glVertexPointer(3, GL_FLOAT, 0, xyz);
+        device.VertexPointer(xyz);
     }
 }
 
 void OGLRenderer::SetNormalArray(const f32* xyz)
 {
     ShadowRenderer::SetNormalArray(xyz);
-    EnableArray(GL_NORMAL_ARRAY, xyz);
+    device.ClientArray(GL_NORMAL_ARRAY, xyz != nullptr);
     if (xyz)
     {
-        glNormalPointer(GL_FLOAT, 0, xyz);
+        device.NormalPointer(xyz);
     }
 }
 
 void OGLRenderer::SetColorArray(const Math::Color* colors)
 {
     ShadowRenderer::SetColorArray(colors);
-    EnableArray(GL_COLOR_ARRAY, colors);
+    device.ClientArray(GL_COLOR_ARRAY, colors != nullptr);
     if (colors)
     {
-        glColorPointer(4, GL_FLOAT, 0, colors);
+        device.ColorPointer(colors);
     }
 }
 
@@ -63,7 +48,7 @@ void OGLRenderer::SetSecondaryColorArray(const Math::Color* colors)
     {
         return;
     }
-    EnableArray(GL_SECONDARY_COLOR_ARRAY_EXT, colors);
+    device.ClientArray(GL_SECONDARY_COLOR_ARRAY_EXT, colors != nullptr);
     if (colors)
     {
         // Red, green and blue of each 16-byte colour.
@@ -80,19 +65,22 @@ void OGLRenderer::SetTexCoordArray(i32 unit, const f32* uv)
     }
     if (multitexture)
     {
-        GetGLEntryPoints().clientActiveTexture(GL_TEXTURE0_ARB + static_cast<GLenum>(unit));
+        device.ClientActiveTexture(static_cast<u32>(unit));
     }
-    EnableArray(GL_TEXTURE_COORD_ARRAY, uv);
+    device.ClientArray(GL_TEXTURE_COORD_ARRAY, uv != nullptr);
     if (uv)
     {
-        glTexCoordPointer(2, GL_FLOAT, 0, uv);
+        device.TexCoordPointer(uv);
     }
 }
 
 void OGLRenderer::IssueDraw(const DrawCall& call)
 {
-    ShadowRenderer::IssueDraw(call);
     const GLenum mode = ToGLPrimitive(call.primitive);
+    if (colorArray)
+    {
+        device.ForgetColor();
+    }
     if (!call.indexed)
     {
         glDrawArrays(mode, static_cast<GLint>(call.first), static_cast<GLsizei>(call.count));
@@ -140,8 +128,7 @@ void OGLRenderer::SetLineStippleFactor(i32 factor)
 void OGLRenderer::SetViewport(const ViewportRect& rect)
 {
     ShadowRenderer::SetViewport(rect);
-    glViewport(rect.x, rect.y, rect.width, rect.height);
-    glDepthRange(rect.zNear, rect.zFar);
+    device.Viewport(rect.x, rect.y, rect.width, rect.height, rect.zNear, rect.zFar);
 }
 
 ViewportRect OGLRenderer::GetViewport() const
@@ -162,8 +149,7 @@ ViewportRect OGLRenderer::GetViewport() const
 
 void OGLRenderer::LoadModelView()
 {
-    glMatrixMode(GL_MODELVIEW);
-    glLoadMatrixf(modelView.e);
+    device.LoadMatrix(GL_MODELVIEW, modelView.e);
 }
 
 void OGLRenderer::SetWorldMatrix(const Math::Matrix4x4& matrix)
@@ -181,8 +167,7 @@ void OGLRenderer::SetViewMatrix(const Math::Matrix4x4& matrix)
 void OGLRenderer::SetProjectionMatrix(const Math::Matrix4x4& matrix)
 {
     ShadowRenderer::SetProjectionMatrix(matrix);
-    glMatrixMode(GL_PROJECTION);
-    glLoadMatrixf(projection.e);
+    device.LoadMatrix(GL_PROJECTION, projection.e);
 }
 
 void OGLRenderer::SetTextureMatrix(i32 unit, const Math::Matrix4x4& matrix)
@@ -192,8 +177,7 @@ void OGLRenderer::SetTextureMatrix(i32 unit, const Math::Matrix4x4& matrix)
     {
         return;
     }
-    glMatrixMode(GL_TEXTURE);
-    glLoadMatrixf(textureMatrices[unit].e);
+    device.LoadMatrix(GL_TEXTURE, textureMatrices[unit].e);
 }
 
 // --- clears and read-back ------------------------------------------------------------------------
@@ -248,6 +232,8 @@ bool OGLRenderer::ReadFrameBuffer(u8* pixels, u32 size)
 void OGLRenderer::ExecuteRasterQueue()
 {
     RunRasterCommands(*this, rasterQueue);
+    // The commands select matrix stacks of their own.
+    device.ForgetMatrixMode();
 }
 
 // SetDisplaySettings may have replaced the window with none: there is then nothing to present on

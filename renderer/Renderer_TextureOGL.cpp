@@ -30,11 +30,18 @@ private:
     GLint saved = 4;
 };
 
+void NoteDeviceChange()
+{
+    if (TextureCache* cache = TextureCache::Get())
+        cache->NoteDeviceChange();
+}
+
 u32 GenerateBoundTexture()
 {
     GLuint name = 0;
     glGenTextures(1, &name);
     glBindTexture(GL_TEXTURE_2D, name);
+    NoteDeviceChange();
     return name;
 }
 } // namespace
@@ -62,6 +69,7 @@ TextureOGL::~TextureOGL()
     {
         GLuint deleted = name;
         glDeleteTextures(1, &deleted);
+        NoteDeviceChange();
     }
 }
 
@@ -76,6 +84,7 @@ void TextureOGL::Unload()
         return;
     GLuint deleted = name;
     glDeleteTextures(1, &deleted);
+    NoteDeviceChange();
 }
 
 bool TextureOGL::ContextAlive() const

@@ -7,9 +7,13 @@
 #include "core/PAL_Window.h"
 #include "renderer/Internal_OGLRenderer.h"
 #include "renderer/Renderer_Diagnostics.h"
+#include "renderer/Renderer_Surface.h"
 #include "renderer/Renderer_TextureCache.h"
+#include "tests/support/Support_Images.h"
+#include "tests/support/Support_Scratch.h"
 #include "tests/support/Support_Skip.h"
 
+#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <array>
@@ -341,4 +345,121 @@ TEST(OGLRendererDiagnosticsTest, FilesAreWrittenOnlyWithTheSwitchOn)
     RemoveFile("OpenGL Information.txt");
     RemoveFile("OpenGLErrors.txt");
     RemoveFile("DisplayModes.txt");
+}
+
+// The device record sends only what changes OpenGL; these check that OpenGL still ends up holding
+// what the shadow says where a skipped call would have been wrong.
+class OGLDeviceTest : public OGLRendererTest
+{
+protected:
+    Core::RefPtr<ITexture> Plain(const char* name, u8 r, u8 g, u8 b)
+    {
+        TestSupport::Picture picture(4, 4);
+        picture.Fill(r, g, b, 255);
+        return TextureCache::GetTexture(folder.Write(name, TestSupport::EncodePng(picture)).c_str(), 0);
+    }
+
+    // A quad over the whole window through texture unit 0 with a linear, replacing unit state.
+    void DrawTexturedQuad(ITexture* texture)
+    {
+        PixelProjection();
+        renderer->SetTexture(0, texture);
+        TextureUnit0State unit;
+        unit.enabled = 1;
+        unit.filter = TextureFilter::Linear;
+        unit.environment = TextureEnvironmentMode::Replace;
+        unit.Apply(*renderer);
+        static const f32 quad[] = {0, 0, 0, Width, 0, 0, Width, Height, 0, 0, Height, 0};
+        static const f32 uv[] = {0, 0, 1, 0, 1, 1, 0, 1};
+        renderer->SetVertexArray(quad);
+        renderer->SetTexCoordArray(0, uv);
+        renderer->DrawArrays(Primitive::TriangleFan, 0, 2);
+        renderer->SetTexCoordArray(0, nullptr);
+        renderer->SetVertexArray(nullptr);
+    }
+
+    TestSupport::ScratchFolder folder{"morvane_ogl_device"};
+};
+
+TEST_F(OGLDeviceTest, FirstSetOfAKindReachesOpenGLThoughItEqualsTheShadow)
+{
+    // The shadow starts with culling and depth test on; OpenGL starts with both off.
+    CullingState culling;
+    renderer->SetCullingState(culling);
+    DepthBufferState depth;
+    renderer->SetDepthBufferState(depth);
+    EXPECT_EQ(glIsEnabled(GL_CULL_FACE), GL_TRUE);
+    EXPECT_EQ(glIsEnabled(GL_DEPTH_TEST), GL_TRUE);
+    culling.enabled = 0;
+    renderer->SetCullingState(culling);
+    renderer->SetCullingState(culling);
+    EXPECT_EQ(glIsEnabled(GL_CULL_FACE), GL_FALSE);
+}
+
+TEST_F(OGLDeviceTest, ATextureLoadedBehindTheRendererDoesNotReplaceTheBoundOne)
+{
+    const Core::RefPtr<ITexture> red = Plain("red.png", 255, 0, 0);
+    renderer->SetTexture(0, red);
+    // Loading binds the new texture on the active unit.
+    const Core::RefPtr<ITexture> blue = Plain("blue.png", 0, 0, 255);
+    DrawTexturedQuad(red);
+    GLint bound = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    EXPECT_EQ(static_cast<u32>(bound), red->GetID());
+    ExpectNear(At(Width / 2, Height / 2), {255, 0, 0});
+}
+
+TEST_F(OGLDeviceTest, ATextureMadeAfterAnotherWentGetsItsParametersSent)
+{
+    Core::RefPtr<ITexture> first = Plain("first.png", 255, 0, 0);
+    DrawTexturedQuad(first);
+    renderer->SetTexture(0, nullptr);
+    first = nullptr;
+    // A new object starts with default parameters (a mipmapped minification filter, which leaves a
+    // texture without mipmaps unusable), whatever name it gets.
+    const Core::RefPtr<ITexture> second = Plain("second.png", 0, 255, 0);
+    DrawTexturedQuad(second);
+    GLint filter = 0;
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &filter);
+    EXPECT_EQ(filter, GL_LINEAR);
+    ExpectNear(At(Width / 2, Height / 2), {0, 255, 0});
+}
+
+TEST_F(OGLDeviceTest, TheCurrentColourIsSentAgainAfterADrawWithAColourArray)
+{
+    PixelProjection();
+    renderer->ClearColorBuffer(Math::Color(0, 0, 0, 1));
+    CullingState culling;
+    culling.enabled = 0;
+    renderer->SetCullingState(culling);
+    renderer->SetCurrentColor(Math::Color(1, 0, 0, 1));
+    const f32 left[] = {0, 0, 0, 32, 0, 0, 32, 48, 0, 0, 48, 0};
+    const Math::Color green[] = {{0, 1, 0, 1}, {0, 1, 0, 1}, {0, 1, 0, 1}, {0, 1, 0, 1}};
+    renderer->SetVertexArray(left);
+    renderer->SetColorArray(green);
+    renderer->DrawArrays(Primitive::TriangleFan, 0, 2);
+    renderer->SetColorArray(nullptr);
+    renderer->SetCurrentColor(Math::Color(1, 0, 0, 1));
+    const f32 right[] = {32, 0, 0, 64, 0, 0, 64, 48, 0, 32, 48, 0};
+    renderer->SetVertexArray(right);
+    renderer->DrawArrays(Primitive::TriangleFan, 0, 2);
+    renderer->SetVertexArray(nullptr);
+    ExpectNear(At(16, 24), {0, 255, 0});
+    ExpectNear(At(48, 24), {255, 0, 0});
+}
+
+TEST_F(OGLDeviceTest, MatricesLoadIntoTheirOwnStacksAfterPresentingRasterCommands)
+{
+    renderer->SetProjectionMatrix(Math::Matrix4x4::Ortho(0, Width, 0, Height));
+    const Core::RefPtr<Surface> surface(new Surface(2, 2, Surface::FormatRGBA));
+    renderer->DrawSurface(surface, 0, 0, 0, 0, 2, 2, 0, 0);
+    renderer->Present();
+    // The raster commands left the model-view stack selected: a projection must not land there.
+    renderer->SetProjectionMatrix(Math::Matrix4x4::Ortho(0, 2.0f * Width, 0, 2.0f * Height));
+    GLfloat modelView[16] = {};
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelView);
+    EXPECT_FLOAT_EQ(modelView[0], 1.0f);
+    GLfloat projection[16] = {};
+    glGetFloatv(GL_PROJECTION_MATRIX, projection);
+    EXPECT_FLOAT_EQ(projection[0], 1.0f / Width);
 }
