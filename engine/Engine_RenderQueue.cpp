@@ -177,12 +177,12 @@ void RenderQueue::Render()
     if (!renderer)
         return;
     DrawScreenQuads();
-    std::sort(opaqueItems.begin(), opaqueItems.end(), CompareOpaque);
-    DrawList(opaqueItems);
+    SortOpaque();
+    DrawList(opaqueItems, order);
     DrawRawList(lineItems, lineEffect, Renderer::Primitive::Lines);
     DrawRawList(pointItems, pointEffect, Renderer::Primitive::Points);
     SortByDepth(blendedItems);
-    DrawList(blendedItems);
+    DrawList(blendedItems, order);
     DrawOverlayQuads();
     DrawScreenObjects();
     if (IsLastViewport())
@@ -217,85 +217,222 @@ bool RenderQueue::CompareDepth(const RenderItem& a, const RenderItem& b)
     return a.depth < b.depth;
 }
 
-void RenderQueue::SortByDepth(Core::Vector<RenderItem>& list)
+// Sorting indices rather than items moves no item; ties broken by index keep submission order.
+void RenderQueue::SortOpaque()
 {
-    for (RenderItem& item : list)
-        item.depth = Math::TransformPoint(item.world, Math::Vector3D()).z;
-    std::sort(list.begin(), list.end(), CompareDepth);
+    order.resize(opaqueItems.size());
+    for (u32 i = 0; i < order.size(); ++i)
+        order[i] = i;
+    const Core::Vector<RenderItem>& list = opaqueItems;
+    std::sort(order.begin(), order.end(), [&list](u32 a, u32 b) {
+        if (CompareOpaque(list[a], list[b]))
+            return true;
+        return !CompareOpaque(list[b], list[a]) && a < b;
+    });
 }
 
-void RenderQueue::DrawList(Core::Vector<RenderItem>& list)
+void RenderQueue::SortByDepth(Core::Vector<RenderItem>& list)
+{
+    order.resize(list.size());
+    for (u32 i = 0; i < order.size(); ++i)
+    {
+        RenderItem& item = list[i];
+        item.depth = Math::TransformPoint(item.world, Math::Vector3D()).z;
+        order[i] = i;
+    }
+    std::sort(order.begin(), order.end(), [&list](u32 a, u32 b) {
+        const f32 da = list[a].depth;
+        const f32 db = list[b].depth;
+        return da < db || (!(db < da) && a < b);
+    });
+}
+
+Renderer::Effect* RenderQueue::EffectOf(const RenderItem& item) const
+{
+    if (item.primitiveType == Renderer::Primitive::Lines)
+        return lineEffect.Get();
+    if (item.primitiveType == Renderer::Primitive::Points)
+        return pointEffect.Get();
+    return item.effect.Get();
+}
+
+bool RenderQueue::SharesRun(const RenderItem& a, const RenderItem& b)
+{
+    const bool setsTexture = a.useQueueDefaults || a.particle;
+    return a.effect.Get() == b.effect.Get() && a.primitiveType == b.primitiveType &&
+           a.identityView == b.identityView && setsTexture == (b.useQueueDefaults || b.particle) &&
+           (!setsTexture || a.texture.Get() == b.texture.Get()) && a.particle == b.particle &&
+           (!a.particle || (a.blendSource == b.blendSource && a.blendDestination == b.blendDestination));
+}
+
+namespace
+{
+// An item without an effect to draw through, or naming a subset its mesh lacks, is skipped.
+bool IsDrawable(const RenderItem& item, const Renderer::Pass* pass)
+{
+    return pass && (!item.mesh || item.mesh->GetSubset(item.subset));
+}
+
+// No projective part: the processor's affine transform of a point is exact there.
+bool IsAffine(const Math::Matrix4x4& m)
+{
+    return m.e[3] == 0.0f && m.e[7] == 0.0f && m.e[11] == 0.0f && m.e[15] == 1.0f;
+}
+} // namespace
+
+void RenderQueue::DrawList(Core::Vector<RenderItem>& list, const Core::Vector<u32>& drawOrder)
 {
     Renderer::IRenderer& r = *renderer;
     const Math::Matrix4x4 savedView = r.GetViewMatrix();
-    for (RenderItem& item : list)
+    std::size_t i = 0;
+    while (i < drawOrder.size())
     {
-        if ((item.useQueueDefaults || item.particle) && item.effect)
-            item.effect->SetTexture(1, item.texture);
-        Renderer::Effect* effect = item.effect.Get();
-        if (item.primitiveType == Renderer::Primitive::Lines)
-            effect = lineEffect.Get();
-        else if (item.primitiveType == Renderer::Primitive::Points)
-            effect = pointEffect.Get();
+        RenderItem& first = list[drawOrder[i]];
+        if ((first.useQueueDefaults || first.particle) && first.effect)
+            first.effect->SetTexture(1, first.texture);
+        Renderer::Effect* effect = EffectOf(first);
         Renderer::Technique* technique = TechniqueOf(effect);
         Renderer::Pass* pass = PassOf(technique);
-        // An item without an effect to draw through, or naming a subset its mesh lacks, is skipped.
-        if (!pass || (item.mesh && !item.mesh->GetSubset(item.subset)))
+        if (!IsDrawable(first, pass))
+        {
+            ++i;
             continue;
+        }
+        // The items that follow would put the same texture into the same effect.
+        std::size_t end = i + 1;
+        while (end < drawOrder.size() && SharesRun(first, list[drawOrder[end]]) &&
+               IsDrawable(list[drawOrder[end]], pass))
+            ++end;
 
-        if (item.identityView)
+        if (first.identityView)
             r.SetViewMatrix(Math::Matrix4x4::Identity());
         const Core::RefPtr<Renderer::ITexture> texture = effect->GetTexture(1);
-        r.SetPrimitiveType(item.primitiveType);
+        r.SetPrimitiveType(first.primitiveType);
         r.SetTexture(0, texture);
-        if (item.particle)
+        if (first.particle)
         {
             if (Renderer::ParticleEffect* particle = dynamic_cast<Renderer::ParticleEffect*>(effect))
             {
-                particle->sourceFactor = item.blendSource;
-                particle->destinationFactor = item.blendDestination;
+                particle->sourceFactor = first.blendSource;
+                particle->destinationFactor = first.blendDestination;
             }
             effect->UpdateStates();
         }
         technique->SaveStates();
         pass->Apply();
-        if (!item.mesh)
+        std::size_t quads = i;
+        for (std::size_t k = i; k < end; ++k)
         {
-            r.SetWorldMatrix(item.world);
-            r.SetVertexArray(item.vertexArray);
-            r.SetCurrentColor(item.color);
-            r.Draw(static_cast<i32>(item.vertexCount));
-            r.SetVertexArray(nullptr);
-            r.SetColorArray(nullptr);
+            const RenderItem& item = list[drawOrder[k]];
+            if (IsBatchable(item))
+                continue;
+            DrawQuads(list, drawOrder, quads, k);
+            DrawItem(item);
+            quads = k + 1;
         }
-        else
-        {
-            // A mesh that holds a vertex buffer is drawn from its buffers, any other from its lists.
-            const Mesh& mesh = *item.mesh;
-            const bool buffered = mesh.GetVertexBuffer().Get() != nullptr;
-            if (buffered)
-                mesh.ApplyBuffers(r);
-            else
-                mesh.ApplyArrays(r);
-            r.SetCurrentColor(item.color);
-            r.SetWorldMatrix(item.world);
-            r.SetTextureMatrix(0, item.textureMatrix);
-            if (buffered)
-            {
-                mesh.DrawSubsetBuffered(r, item.subset);
-                mesh.ResetBuffers(r);
-            }
-            else
-            {
-                mesh.DrawSubset(r, item.subset);
-                mesh.ResetArrays(r);
-            }
-        }
+        DrawQuads(list, drawOrder, quads, end);
         technique->RestoreStates();
         r.SetTexture(0, nullptr);
-        if (item.identityView)
+        if (first.identityView)
             r.SetViewMatrix(savedView);
+        i = end;
     }
+}
+
+void RenderQueue::DrawItem(const RenderItem& item)
+{
+    Renderer::IRenderer& r = *renderer;
+    if (!item.mesh)
+    {
+        r.SetPrimitiveType(item.primitiveType);
+        r.SetWorldMatrix(item.world);
+        r.SetVertexArray(item.vertexArray);
+        r.SetCurrentColor(item.color);
+        r.Draw(static_cast<i32>(item.vertexCount));
+        r.SetVertexArray(nullptr);
+        r.SetColorArray(nullptr);
+        return;
+    }
+    // A mesh that holds a vertex buffer is drawn from its buffers, any other from its lists.
+    const Mesh& mesh = *item.mesh;
+    const bool buffered = mesh.GetVertexBuffer().Get() != nullptr;
+    if (buffered)
+        mesh.ApplyBuffers(r);
+    else
+        mesh.ApplyArrays(r);
+    r.SetCurrentColor(item.color);
+    r.SetWorldMatrix(item.world);
+    r.SetTextureMatrix(0, item.textureMatrix);
+    if (buffered)
+    {
+        mesh.DrawSubsetBuffered(r, item.subset);
+        mesh.ResetBuffers(r);
+    }
+    else
+    {
+        mesh.DrawSubset(r, item.subset);
+        mesh.ResetArrays(r);
+    }
+}
+
+bool RenderQueue::IsBatchable(const RenderItem& item) const
+{
+    if (item.mesh.Get() != defaultQuadMesh.Get() || !IsAffine(item.world) || !IsAffine(item.textureMatrix))
+        return false;
+    const Mesh& mesh = *item.mesh;
+    const MeshSubset* range = mesh.GetSubset(item.subset);
+    if (mesh.GetVertexBuffer() || mesh.GetPrimitive() != Renderer::Primitive::Triangles || mesh.GetColorCount() != 0 ||
+        !range || range->first > range->last || range->last >= mesh.GetIndexCount())
+        return false;
+    const u32 vertices = std::min(mesh.GetPositionCount(), mesh.GetTexCoordCount());
+    for (u32 index = range->first; index <= range->last; ++index)
+    {
+        if (mesh.GetIndex(index) >= vertices)
+            return false;
+    }
+    return true;
+}
+
+void RenderQueue::DrawQuads(const Core::Vector<RenderItem>& list, const Core::Vector<u32>& drawOrder,
+                            std::size_t first, std::size_t end)
+{
+    if (end <= first)
+        return;
+    const Mesh& mesh = *defaultQuadMesh;
+    runPositions.clear();
+    runTexCoords.clear();
+    runColors.clear();
+    for (std::size_t k = first; k < end; ++k)
+    {
+        const RenderItem& item = list[drawOrder[k]];
+        const MeshSubset& range = *mesh.GetSubset(item.subset);
+        const f32* t = item.textureMatrix.e;
+        for (u32 index = range.first; index <= range.last; ++index)
+        {
+            const u32 vertex = mesh.GetIndex(index);
+            runPositions.push_back(Math::TransformPoint(item.world, mesh.GetPosition(vertex)));
+            const Math::Vector2D uv = mesh.GetTexCoord(vertex);
+            runTexCoords.push_back(Math::Vector2D(t[0] * uv.x + t[4] * uv.y + t[12], t[1] * uv.x + t[5] * uv.y + t[13]));
+            runColors.push_back(item.color);
+        }
+    }
+    Renderer::IRenderer& r = *renderer;
+    r.SetWorldMatrix(Math::Matrix4x4::Identity());
+    r.SetTextureMatrix(0, Math::Matrix4x4::Identity());
+    r.SetVertexArray(&runPositions.front().x);
+    r.SetIndexArray32(nullptr);
+    r.SetNormalArray(nullptr);
+    r.SetColorArray(runColors.data());
+    r.SetSecondaryColorArray(nullptr);
+    r.SetTexCoordArray(0, &runTexCoords.front().x);
+    r.SetPrimitiveType(mesh.GetPrimitive());
+    r.DrawRange(0, static_cast<u32>(runPositions.size() - 1));
+    mesh.ResetArrays(r);
+    // What drawing the last item on its own leaves behind.
+    const RenderItem& last = list[drawOrder[end - 1]];
+    r.SetCurrentColor(last.color);
+    r.SetWorldMatrix(last.world);
+    r.SetTextureMatrix(0, last.textureMatrix);
 }
 
 void RenderQueue::DrawRawList(const Core::Vector<RenderItem>& list, Renderer::Effect* effect,
@@ -345,7 +482,7 @@ void RenderQueue::DrawLastPassList()
     const f32 distance = height / (2.0f * std::tan(LastPassFieldOfView * 0.5f * DegreesToRadians));
     r.SetViewMatrix(Math::Matrix4x4::Translation(0.0f, 0.0f, -distance));
 
-    DrawList(lastPassItems);
+    DrawList(lastPassItems, order);
 
     r.SetViewMatrix(savedView);
     r.SetProjectionMatrix(savedProjection);

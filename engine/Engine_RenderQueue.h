@@ -2,10 +2,16 @@
 // Turns the draw requests of one viewport into renderer calls. While the scene graph walks its
 // tree, drawables file render items; viewports file background quads and the GUI files screen
 // objects, for one viewport or for the whole window after all viewports. Render then sorts (opaque
-// items by effect, mesh and subset; blended items back to front) and draws everything, and Clear
-// empties the lists for the next viewport. Items marked
-// for the last pass are accepted only while the frame's last viewport is drawn and are drawn once,
-// at its end, under a fixed perspective over the whole window.
+// items by effect, mesh and subset; blended items back to front; equal items keep the order they
+// were submitted in) and draws everything, and Clear empties the lists for the next viewport. Items
+// marked for the last pass are accepted only while the frame's last viewport is drawn and are drawn
+// once, at its end, under a fixed perspective over the whole window.
+//
+// Consecutive items that draw through one effect with one texture and the same states form a run:
+// the states are saved, applied and restored once for the run. Quads of the default mesh (sprites)
+// are placed in world space on the processor, their texture coordinates and colours beside them,
+// and a run's quads are drawn with one call. The pixels, the order in which items cover each other
+// and the renderer's states afterwards are those of drawing every item on its own.
 #include "core/Core_Memory.h"
 #include "core/Core_Object.h"
 #include "engine/Engine_Mesh.h"
@@ -78,7 +84,7 @@ public:
     static Renderer::Technique* TechniqueOf(const Renderer::Effect* effect);
     static Renderer::Pass* PassOf(const Renderer::Technique* technique);
 
-    // Sort orders (unstable sorts).
+    // Sort orders; the queue breaks their ties by submission order.
     static bool CompareOpaque(const RenderItem& a, const RenderItem& b);
     static bool CompareDepth(const RenderItem& a, const RenderItem& b);
     static bool CompareQuadDepth(const TextRenderContext& a, const TextRenderContext& b);
@@ -105,10 +111,26 @@ private:
     // Saves scissor and viewport, then sets both to the whole window (scissor off); and back.
     void EnterWholeWindow(Renderer::ScissorState& savedScissor, Renderer::ViewportRect& savedViewport);
     void LeaveWholeWindow(const Renderer::ScissorState& savedScissor, const Renderer::ViewportRect& savedViewport);
-    // Draws a list of render items in order, each through technique 0 and pass 0 of its effect.
-    void DrawList(Core::Vector<RenderItem>& list);
-    // Depth of every item := world z of its origin; then smallest z first.
-    static void SortByDepth(Core::Vector<RenderItem>& list);
+    // Draws the items of a list in the given order, each through technique 0 and pass 0 of its
+    // effect, run by run.
+    void DrawList(Core::Vector<RenderItem>& list, const Core::Vector<u32>& order);
+    // The effect an item draws through: the line or point effect by primitive, else its own.
+    Renderer::Effect* EffectOf(const RenderItem& item) const;
+    // Whether b can join a run that a started.
+    static bool SharesRun(const RenderItem& a, const RenderItem& b);
+    // One item's matrices, arrays and draw, inside its run.
+    void DrawItem(const RenderItem& item);
+    // Whether the item is a quad of the default mesh that a run can draw with others.
+    bool IsBatchable(const RenderItem& item) const;
+    // Draws the batchable items order[first] to order[end - 1] with one call. A run of one is drawn
+    // the same way, so that how items fall into runs never changes a pixel.
+    void DrawQuads(const Core::Vector<RenderItem>& list, const Core::Vector<u32>& order, std::size_t first,
+                   std::size_t end);
+    // order := the list's indices sorted by depth (world z of each item's origin, written into the
+    // items), smallest z first.
+    void SortByDepth(Core::Vector<RenderItem>& list);
+    // order := the list's indices sorted with CompareOpaque.
+    void SortOpaque();
     void DrawLastPassList();
     // Every item of the list as a raw vertex array through the line or point effect.
     void DrawRawList(const Core::Vector<RenderItem>& list, Renderer::Effect* effect, Renderer::PrimitiveType primitive);
@@ -140,5 +162,11 @@ private:
     Core::RefPtr<Renderer::Effect> texturedOpaqueEffect;
     Core::RefPtr<Renderer::ParticleEffect> particleEffect;
     Core::RefPtr<Mesh> defaultQuadMesh;
+    // Scratch kept from frame to frame, so that drawing an unchanged scene allocates nothing: the
+    // drawing order of the list being drawn and the world-space vertices of a run's quads.
+    Core::Vector<u32> order;
+    Core::Vector<Math::Vector3D> runPositions;
+    Core::Vector<Math::Vector2D> runTexCoords;
+    Core::Vector<Math::Color> runColors;
 };
 }  // namespace Engine

@@ -7,12 +7,9 @@ namespace Engine
 {
 CORE_REGISTER_CLASS(TransformationGroup, "Engine::TransformationGroup")
 
-TransformationGroup::TransformationGroup() : boundingVolumeEffect(Renderer::CreateUntexturedBlendEffect())
-{
-}
+TransformationGroup::TransformationGroup() = default;
 
-TransformationGroup::TransformationGroup(const TransformationGroup& other)
-    : Group(other), transform(other.transform), boundingVolumeEffect(Renderer::CreateUntexturedBlendEffect())
+TransformationGroup::TransformationGroup(const TransformationGroup& other) : Group(other), transform(other.transform)
 {
 }
 
@@ -51,7 +48,12 @@ void TransformationGroup::Update(f32 dt)
 
 void TransformationGroup::Draw()
 {
-    if (drawBoundingVolume)
-        SubmitBoundingVolume(boundingVolume, boundingVolumeEffect);
+    if (!drawBoundingVolume)
+        return;
+    // Built on first use: most groups never show their volume, and a game makes one per moving
+    // sprite.
+    if (!boundingVolumeEffect)
+        boundingVolumeEffect = Renderer::CreateUntexturedBlendEffect();
+    SubmitBoundingVolume(boundingVolume, boundingVolumeEffect);
 }
 } // namespace Engine

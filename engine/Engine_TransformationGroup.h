@@ -13,7 +13,8 @@ class TransformationGroup : public Group
 
 public:
     TransformationGroup();
-    // Copies the transform; the two stored matrices start as identity and the debug effect is new.
+    // Copies the transform; the two stored matrices start as identity and the debug effect is the
+    // copy's own, built when first needed.
     TransformationGroup(const TransformationGroup& other);
 
     TransformationGroup* Clone() const override;
@@ -38,6 +39,6 @@ private:
     Math::Matrix4x4 transform;
     // Kept in the stream form; nothing else reads them.
     Math::Matrix4x4 storedMatrices[2];
-    Core::RefPtr<Renderer::Effect> boundingVolumeEffect;
+    Core::RefPtr<Renderer::Effect> boundingVolumeEffect; // null until the volume is first shown
 };
 }  // namespace Engine

@@ -230,6 +230,88 @@ TEST_F(RenderQueueTest, ParticleItemsBlendWithTheirOwnFactors)
     EXPECT_EQ(blending.enabled, 0);
 }
 
+TEST_F(RenderQueueTest, ItemsThatCompareEqualKeepTheOrderTheyWereSubmittedIn)
+{
+    // Overlapping sprites at one depth must not swap places from one frame to the next.
+    Core::RefPtr<Engine::Mesh> mesh = SceneTest::MakeMesh(1);
+    Core::RefPtr<Engine::Mesh> blendedMesh = SceneTest::MakeMesh(1, true);
+    const f32 tags[] = {7, 3, 9, 1, 5, 8, 2, 6, 4, 0, 11, 10, 13, 12, 15, 14, 17, 16, 19, 18};
+    for (int frame = 0; frame < 2; ++frame)
+    {
+        renderer->ClearLog();
+        std::vector<f32> submitted;
+        for (f32 tag : tags)
+        {
+            Engine::RenderItem opaque = MeshItem(mesh, 0, opaqueEffect, tag);
+            queue->Submit(opaque);
+        }
+        for (f32 tag : tags)
+        {
+            // World z 0 for every one: the tag is in x.
+            Engine::RenderItem blended = MeshItem(blendedMesh, 0, blendedEffect, 100.0f + tag);
+            queue->Submit(blended);
+            submitted.push_back(100.0f + tag);
+        }
+        RenderAndClear();
+        std::vector<f32> expected(std::begin(tags), std::end(tags));
+        expected.insert(expected.end(), submitted.begin(), submitted.end());
+        EXPECT_EQ(DrawnTags(*renderer), expected);
+    }
+}
+
+TEST_F(RenderQueueTest, ARunOfQuadsIsOneDrawThatLeavesTheStatesOfItsLastItem)
+{
+    const Core::RefPtr<Renderer::ITexture> texture(new SceneTest::FakeTexture(16, 16));
+    const Core::RefPtr<Renderer::ITexture> other(new SceneTest::FakeTexture(16, 16));
+    Renderer::ITexture* textures[] = {texture, texture, texture, other, texture};
+    for (u32 i = 0; i < 5; ++i)
+    {
+        Engine::RenderItem sprite;
+        sprite.useQueueDefaults = 1;
+        sprite.subset = 0;
+        sprite.texture = textures[i];
+        sprite.world = Math::Matrix4x4::Translation(10.0f * static_cast<f32>(i), 0.0f, 0.0f) *
+                       Math::Matrix4x4::RotationZ(30.0f) * Math::Matrix4x4::Scaling(4.0f, 2.0f, 1.0f);
+        sprite.textureMatrix = Math::Matrix4x4::Translation(0.5f, 0.25f, 0.0f) * Math::Matrix4x4::Scaling(0.5f, 0.25f, 1.0f);
+        sprite.color = Math::Color(1.0f, 0.5f, 0.25f, 0.1f * static_cast<f32>(i + 1));
+        queue->Submit(sprite);
+    }
+    const Math::Color colorBefore = renderer->GetCurrentColor();
+    RenderAndClear();
+
+    // The first three share their texture: one draw of six vertices each, placed on the processor.
+    const auto& draws = renderer->GetDraws();
+    ASSERT_EQ(draws.size(), 3u);
+    EXPECT_EQ(draws[0].count, 18u);
+    EXPECT_EQ(draws[0].world, Math::Matrix4x4::Identity());
+    EXPECT_EQ(draws[0].texture0.Get(), texture.Get());
+    ASSERT_NE(draws[0].colors, nullptr);
+    EXPECT_EQ(draws[0].colors[17], Math::Color(1.0f, 0.5f, 0.25f, 0.3f));
+    const Math::Vector3D corner = Math::TransformPoint(Math::Matrix4x4::Translation(20.0f, 0.0f, 0.0f) *
+                                                           Math::Matrix4x4::RotationZ(30.0f) *
+                                                           Math::Matrix4x4::Scaling(4.0f, 2.0f, 1.0f),
+                                                       Math::Vector3D(0.5f, 0.5f, 0.0f));
+    EXPECT_FLOAT_EQ(draws[0].vertices[3 * 14], corner.x);
+    EXPECT_FLOAT_EQ(draws[0].vertices[3 * 14 + 1], corner.y);
+    EXPECT_FLOAT_EQ(draws[0].texCoords[2 * 14], 1.0f);
+    EXPECT_FLOAT_EQ(draws[0].texCoords[2 * 14 + 1], 0.5f);
+    // A run of one is placed the same way.
+    EXPECT_EQ(draws[1].count, 6u);
+    EXPECT_EQ(draws[1].texture0.Get(), other.Get());
+    EXPECT_EQ(draws[1].world, Math::Matrix4x4::Identity());
+    EXPECT_EQ(draws[2].count, 6u);
+    // States are saved and applied once per run.
+    EXPECT_EQ(renderer->CountCalls("SetAlphaBlendingState"), 6u);
+    // Afterwards: the last item's matrices and the effect's restored colour; no array left set.
+    EXPECT_EQ(renderer->GetWorldMatrix(), Math::Matrix4x4::Translation(40.0f, 0.0f, 0.0f) *
+                                              Math::Matrix4x4::RotationZ(30.0f) *
+                                              Math::Matrix4x4::Scaling(4.0f, 2.0f, 1.0f));
+    EXPECT_EQ(renderer->GetCurrentColor(), colorBefore);
+    EXPECT_EQ(renderer->GetVertexArray(), nullptr);
+    EXPECT_EQ(renderer->GetColorArray(), nullptr);
+    EXPECT_EQ(renderer->GetTexCoordArray(), nullptr);
+}
+
 TEST_F(RenderQueueTest, ClearEmptiesTheViewportListsAndRenderLeavesNoStateBehind)
 {
     Core::RefPtr<Engine::Mesh> mesh = SceneTest::MakeMesh(1);

@@ -79,10 +79,11 @@ TEST_F(SceneGraphTest, ViewportWalkAppliesDrawsAndRestoresInOrder)
     EXPECT_EQ(walk, (std::vector<std::string>{"first", "second"}));
     const std::vector<std::string> calls = CallNames(*renderer);
     EXPECT_TRUE(InOrder(calls, {"SetViewport", "SetScissorState", "SetProjectionMatrix", "SetViewMatrix",
-                                "ClearBuffers", "DrawRange", "DrawRange", "DrawRange", "SetProjectionMatrix",
+                                "ClearBuffers", "DrawRange", "DrawRange", "SetProjectionMatrix",
                                 "SetViewMatrix", "SetViewport", "SetScissorState"}));
-    // The background first, then the two quads through the camera.
-    ASSERT_EQ(renderer->GetDraws().size(), 3u);
+    // The background first, then the two quads through the camera, in one draw.
+    ASSERT_EQ(renderer->GetDraws().size(), 2u);
+    EXPECT_EQ(renderer->GetDraws()[1].count, 12u);
     EXPECT_EQ(renderer->GetDraws()[0].unit0.environment, Renderer::TextureEnvironmentMode::Replace);
     EXPECT_EQ(renderer->GetDraws()[1].projection, camera->GetProjection(320, 240));
     EXPECT_EQ(renderer->GetDraws()[1].view.e[14], -100.0f);
@@ -163,9 +164,16 @@ TEST_F(SceneGraphTest, DebugBoxesOfGroupsAndCamerasAreSubmittedOnlyWhenAsked)
     ASSERT_EQ(queue->GetBlendedItems().size(), 3u);
     EXPECT_EQ(queue->GetBlendedItems()[2].mesh.Get(), camera->GetBoundingVolume().GetDebugMesh().Get());
     EXPECT_EQ(queue->GetBlendedItems()[2].world, Math::Matrix4x4::Identity());
+    // The group builds its box's effect when first asked, then keeps it.
+    const Core::RefPtr<Renderer::Effect> groupEffect = queue->GetBlendedItems()[1].effect;
+    ASSERT_TRUE(groupEffect);
+    EXPECT_EQ(groupEffect->IsBlended(), 1);
     queue->Clear();
     camera->Render(scene->GetViewFrustum());
     EXPECT_TRUE(queue->GetBlendedItems().empty());
+    scene->Render(scene->GetViewFrustum());
+    ASSERT_EQ(queue->GetBlendedItems().size(), 3u);
+    EXPECT_EQ(queue->GetBlendedItems()[1].effect.Get(), groupEffect.Get());
 }
 
 TEST_F(SceneGraphTest, SceneCloneHasItsOwnQueueAndBecomesCurrent)
