@@ -1,19 +1,19 @@
 // The render queue's runs on a real OpenGL context (Xvfb with Mesa): a scene of opaque, blended,
 // text, particle and last-pass items drawn in one go, where runs share states and quads share one
 // draw, reads back the same pixels and leaves the same renderer states as the same items drawn one
-// at a time. Skipped without a display.
-#include "../renderer/Renderer_ImageFiles.h"
-#include "core/PAL_Window.h"
+// at a time.
 #include "engine/Engine_RenderQueue.h"
 #include "engine/Engine_SceneGraph.h"
 #include "renderer/Renderer_BuiltInEffects.h"
 #include "renderer/Renderer_States.h"
 #include "renderer/Renderer_TextureCache.h"
+#include "tests/support/Support_GLWindow.h"
+#include "tests/support/Support_Images.h"
+#include "tests/support/Support_Scratch.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <memory>
 #include <vector>
 
 namespace
@@ -56,39 +56,39 @@ Math::Matrix4x4 Placed(f32 x, f32 y, f32 z, f32 degrees, f32 width, f32 height)
            Math::Matrix4x4::Scaling(width, height, 1.0f);
 }
 
-class RenderQueueRunTest : public ::testing::Test
+class RenderQueueRunTest : public TestSupport::GLWindowTest
 {
 protected:
+    RenderQueueRunTest() : GLWindowTest(Width, Height) {}
+
     void SetUp() override
     {
-        window = std::make_unique<PAL::Window>(Width, Height);
-        if (!window->IsCreated())
-            GTEST_SKIP() << "no display";
-        Renderer::DisplaySettings settings(Width, Height);
-        settings.window = window.get();
-        renderer = Renderer::CreateOGLRenderer(settings);
+        GLWindowTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
         scene = new Engine::SceneGraph(renderer.Get());
         scene->SetViewportCount(1);
         queue = Engine::RenderQueue::GetInstance();
 
-        ImageFiles::Picture picture(8, 8);
+        TestSupport::Picture picture(8, 8);
         for (i32 y = 0; y < 8; ++y)
             for (i32 x = 0; x < 8; ++x)
                 picture.Set(x, y, static_cast<u8>(x * 32), static_cast<u8>(y * 32), static_cast<u8>(255 - x * y * 4),
                             static_cast<u8>(x == 0 || y == 7 ? 0 : 64 + x * 24));
-        sheet = Renderer::TextureCache::GetTexture(folder.Write("sheet.png", ImageFiles::EncodePng(picture)).c_str(), 0);
-        ImageFiles::Picture solid(4, 4);
+        sheet = Renderer::TextureCache::GetTexture(folder.Write("sheet.png", TestSupport::EncodePng(picture)).c_str(), 0);
+        TestSupport::Picture solid(4, 4);
         solid.Fill(250, 240, 10, 200);
-        other = Renderer::TextureCache::GetTexture(folder.Write("solid.png", ImageFiles::EncodePng(solid)).c_str(), 0);
+        other = Renderer::TextureCache::GetTexture(folder.Write("solid.png", TestSupport::EncodePng(solid)).c_str(), 0);
         ASSERT_TRUE(sheet && other);
     }
 
     void TearDown() override
     {
         items.clear();
+        sheet = nullptr;
+        other = nullptr;
         scene = nullptr;
-        renderer = nullptr;
-        window.reset();
+        GLWindowTest::TearDown();
     }
 
     Engine::RenderItem Sprite(Renderer::ITexture* texture, const Math::Matrix4x4& world, const Math::Color& color)
@@ -174,13 +174,6 @@ protected:
         renderer->SetViewMatrix(Math::Matrix4x4::Identity());
     }
 
-    std::vector<u8> ReadBack()
-    {
-        std::vector<u8> frame(Renderer::FrameBufferSize(Width, Height));
-        EXPECT_TRUE(renderer->ReadFrameBuffer(frame.data(), static_cast<u32>(frame.size())));
-        return frame;
-    }
-
     struct States
     {
         Math::Matrix4x4 world, view, projection, texture;
@@ -202,14 +195,12 @@ protected:
         return states;
     }
 
-    std::unique_ptr<PAL::Window> window;
-    Core::RefPtr<Renderer::IRenderer> renderer;
     Core::RefPtr<Engine::SceneGraph> scene;
     Engine::RenderQueue* queue = nullptr;
     Core::RefPtr<Renderer::ITexture> sheet;
     Core::RefPtr<Renderer::ITexture> other;
     std::vector<Engine::RenderItem> items;
-    ImageFiles::ScratchFolder folder{"morvane_queue_runs"};
+    TestSupport::ScratchFolder folder{"morvane_queue_runs"};
 };
 } // namespace
 
@@ -222,7 +213,7 @@ TEST_F(RenderQueueRunTest, RunsDrawTheSamePixelsAndLeaveTheSameStatesAsItemByIte
         queue->Submit(item);
     queue->Render();
     queue->Clear();
-    const std::vector<u8> together = ReadBack();
+    const std::vector<u8> together = ReadFrame();
     const States afterTogether = Read();
 
     // The same items one at a time, in the order the queue draws them (a stable sort by list and
@@ -240,7 +231,7 @@ TEST_F(RenderQueueRunTest, RunsDrawTheSamePixelsAndLeaveTheSameStatesAsItemByIte
         queue->Render();
         queue->Clear();
     }
-    const std::vector<u8> oneByOne = ReadBack();
+    const std::vector<u8> oneByOne = ReadFrame();
     const States afterOneByOne = Read();
 
     ASSERT_EQ(together.size(), oneByOne.size());

@@ -411,18 +411,25 @@ TEST_F(OGLDeviceTest, ATextureLoadedBehindTheRendererDoesNotReplaceTheBoundOne)
 
 TEST_F(OGLDeviceTest, ATextureMadeAfterAnotherWentGetsItsParametersSent)
 {
+    TextureUnit0State unit;
+    unit.enabled = 1;
+    unit.filter = TextureFilter::Linear;
     Core::RefPtr<ITexture> first = Plain("first.png", 255, 0, 0);
-    DrawTexturedQuad(first);
+    renderer->SetTexture(0, first);
+    unit.Apply(*renderer);
     renderer->SetTexture(0, nullptr);
     first = nullptr;
     // A new object starts with default parameters (a mipmapped minification filter, which leaves a
     // texture without mipmaps unusable), whatever name it gets.
     const Core::RefPtr<ITexture> second = Plain("second.png", 0, 255, 0);
-    DrawTexturedQuad(second);
+    renderer->SetTexture(0, second);
+    unit.Apply(*renderer);
+    GLint bound = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    EXPECT_EQ(static_cast<u32>(bound), second->GetID());
     GLint filter = 0;
     glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &filter);
     EXPECT_EQ(filter, GL_LINEAR);
-    ExpectNear(At(Width / 2, Height / 2), {0, 255, 0});
 }
 
 TEST_F(OGLDeviceTest, TheCurrentColourIsSentAgainAfterADrawWithAColourArray)
