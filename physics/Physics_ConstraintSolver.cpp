@@ -56,8 +56,9 @@ void ConstraintSolver::Resize(u32 rows, u32 bodies)
     if (rows > rowCapacity)
     {
         rowCapacity = rows;
-        jacobian.assign(6 * std::size_t(rows), 0.0f);
-        scaled.assign(6 * std::size_t(rows), 0.0f);
+        // One float past the last row: the sweeps copy a row's halves as four floats each.
+        jacobian.assign(6 * std::size_t(rows) + 1, 0.0f);
+        scaled.assign(6 * std::size_t(rows) + 1, 0.0f);
         records.clear();
         records.resize(rows);
         for (Core::Vector<float>* array : {&target, &regularizer, &diagonal, &rightHandSide, &lower, &upper, &lambda})

@@ -133,6 +133,7 @@ private:
     Core::Vector<float> accumulators;     // 3 per body of capacity
     // Work of the scheduled sweeps, reused between passes.
     Core::Vector<SweepRow> sweepRows;
+    Core::Vector<u32> rowBodies;  // per row: the body numbers of its two accumulator slots
     Core::Vector<u32> sweepOrder; // sweep position → row
     Core::Vector<u32> rowLevel;   // per row: its level, then its sweep position
     Core::Vector<u32> levelStart; // per level: its first sweep position

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 // The iterations of the solver visit the rows in row order, and each visit reads and writes only its
 // own multiplier (and, for a friction row, its normal row's), its bounds and the accumulators of its
@@ -41,28 +42,27 @@ bool ConstraintSolver::Schedule()
     rowLevel.assign(n, 0);
 
     u32 pinnedSides = 0;
+    rowBodies.resize(2 * std::size_t(n));
     for (u32 i = 0; i < n; ++i)
     {
-        u32 body[2] = {};
         for (u32 side = 0; side < 2; ++side)
         {
-            if (!SlotIndex(rowAccumulators[2 * i + side], body[side]))
+            u32& body = rowBodies[2 * i + side];
+            if (!SlotIndex(rowAccumulators[2 * i + side], body))
                 return false;
             const float* b = &scaled[6 * std::size_t(i) + 3 * side];
             if (b[0] != 0.0f || b[1] != 0.0f || b[2] != 0.0f)
-                bodyPinned[body[side]] = 0;
+                bodyPinned[body] = 0;
         }
-        if (body[0] == body[1])
+        if (rowBodies[2 * i] == rowBodies[2 * i + 1])
             return false;
     }
 
     u32 levels = 0;
     for (u32 i = 0; i < n; ++i)
     {
-        u32 body1 = 0;
-        u32 body2 = 0;
-        SlotIndex(rowAccumulators[2 * i], body1);
-        SlotIndex(rowAccumulators[2 * i + 1], body2);
+        const u32 body1 = rowBodies[2 * i];
+        const u32 body2 = rowBodies[2 * i + 1];
         pinnedSides += bodyPinned[body1] + bodyPinned[body2];
         u32 level = rowLevel[i];
         const i32 normal = records[i].normalRow;
@@ -108,7 +108,13 @@ bool ConstraintSolver::Schedule()
         sweepSlots[nextCopy] = sweepSlots[body];
         return nextCopy++;
     };
-    auto lanes = [](const float* three) { return Lanes{three[0], three[1], three[2], 0.0f}; };
+    // A row's three entries and the next float, that float then cleared (the arrays hold one more).
+    auto lanes = [](const float* three) {
+        Lanes value;
+        std::memcpy(&value, three, sizeof value);
+        value[3] = 0.0f;
+        return value;
+    };
     sweepRows.resize(n);
     sweepLambda.resize(n);
     for (u32 position = 0; position < n; ++position)
@@ -126,12 +132,8 @@ bool ConstraintSolver::Schedule()
         row.friction = records[i].friction;
         const i32 normal = records[i].normalRow;
         row.normal = normal >= 0 && u32(normal) < n ? i32(rowLevel[normal]) : -1;
-        u32 body1 = 0;
-        u32 body2 = 0;
-        SlotIndex(rowAccumulators[2 * i], body1);
-        SlotIndex(rowAccumulators[2 * i + 1], body2);
-        row.slot1 = slotOf(body1);
-        row.slot2 = slotOf(body2);
+        row.slot1 = slotOf(rowBodies[2 * i]);
+        row.slot2 = slotOf(rowBodies[2 * i + 1]);
         row.lower = lower[i];
         row.upper = upper[i];
         sweepLambda[position] = lambda[i];
@@ -157,12 +159,18 @@ bool ConstraintSolver::SweepScheduled()
             SweepRow& row = rows[p];
             const Lanes a1 = slots[row.slot1].value;
             const Lanes a2 = slots[row.slot2].value;
-            const Lanes products1 = row.jacobian1 * a1;
-            const Lanes products2 = row.jacobian2 * a2;
+            // Both sides' sums at once, each in the algorithm's order: lane 0 (u0 + u1) + u2 and
+            // lane 1 (v0 + v1) + v2.
+            const Lanes u = row.jacobian1 * a1;
+            const Lanes v = row.jacobian2 * a2;
+            const Lanes first = {u[0], v[0], u[1], v[1]};
+            const Lanes second = {u[1], v[1], u[1], v[1]};
+            const Lanes third = {u[2], v[2], u[3], v[3]};
+            const Lanes sums = (first + second) + third;
 
             float delta = row.rightHandSide - lambdas[p] * row.diagonal;
-            delta = delta - (products1[0] + products1[1] + products1[2]);
-            delta = delta - (products2[0] + products2[1] + products2[2]);
+            delta = delta - sums[0];
+            delta = delta - sums[1];
 
             if (row.normal >= 0)
             {
