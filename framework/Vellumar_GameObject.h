@@ -129,6 +129,7 @@ public:
     f32 GetLifeTime() const { return lifeTime; }
     void SetLifeTime(f32 seconds) { lifeTime = seconds; }
     f32 GetAge() const { return age; }
+    void ResetAge() { age = 0.0f; }
     void SetVisible(bool visible);
     bool GetVisible() const;
     u8 GetTransformSync() const { return transformSync; }
@@ -146,9 +147,13 @@ public:
     Collision2D::TileMap* GetTileMapCollisionObject() const;
     // Any collision result this frame.
     bool ObjectInCollision() const;
+    // Takes the collision object out of the collision engine; the id keeps its value.
+    void RemoveCollision();
 
     // Physics: false when the object already has a body.
     bool AddPhysicalProperties(const Physics2D::MassProperties& massProperties, i32 integrator);
+    // Takes the body out of the physics engine; false when there was none.
+    bool RemovePhysicalProperties();
     bool SetVelocity(const Math::Vector2D& velocity);
     bool SetAngularVelocity(f32 degreesPerSecond);
     // The velocity's direction with length s; false without a body.

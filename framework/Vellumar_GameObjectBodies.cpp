@@ -68,6 +68,14 @@ bool GameObject::ObjectInCollision() const
     return GetRegisteredObject() && collision->ObjectInCollision(collisionId);
 }
 
+void GameObject::RemoveCollision()
+{
+    if (Collision2D::CollisionEngine* collision = CollisionEngineOfGame(); collision && (GetRegisteredObject() || GetTileMapCollisionObject()))
+    {
+        collision->RemoveObject(collisionId);
+    }
+}
+
 bool GameObject::AddPhysicalProperties(const Physics2D::MassProperties& massProperties, i32 integrator)
 {
     Physics2D::PhysicsEngine* physics = PhysicsEngineOfGame();
@@ -80,6 +88,18 @@ bool GameObject::AddPhysicalProperties(const Physics2D::MassProperties& massProp
     body->SetPosition(position);
     body->SetOrientation(rotation);
     physicsId = physics->AddRigidBody(body);
+    return true;
+}
+
+bool GameObject::RemovePhysicalProperties()
+{
+    Physics2D::PhysicsEngine* physics = PhysicsEngineOfGame();
+    if (physicsId == 0 || !physics)
+    {
+        return false;
+    }
+    physics->RemoveRigidBody(physicsId);
+    physicsId = 0;
     return true;
 }
 

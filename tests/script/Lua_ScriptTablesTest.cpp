@@ -45,6 +45,7 @@ const std::pair<const char*, u32> TableSizes[] = {
     {"MassProperties", 8},
     {"Level", 21},
     {"Layer", 27},
+    {"GameObject", 111},
 };
 
 TEST_F(ScriptTest, EveryTableHasTheRowsItsClassOffers)
