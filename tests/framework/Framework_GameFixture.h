@@ -167,7 +167,12 @@ class GameFixture : public ::testing::Test
 protected:
     static constexpr f64 FrameMs = 16.0;
 
-    void SetUp() override { Input::MouseImp::ForgetStartGuardPosition(); }
+    // A new process's state: the mouse's start guard and the object ids.
+    void SetUp() override
+    {
+        Input::MouseImp::ForgetStartGuardPosition();
+        Vellumar::GameObject::ResetIdCounter();
+    }
 
     void TearDown() override
     {
