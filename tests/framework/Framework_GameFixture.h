@@ -117,11 +117,25 @@ public:
     u32 created = 0;
 };
 
+// What a headless game is made with: a small window's settings and the recording renderer.
+inline Engine::ApplicationSettings HeadlessSettings()
+{
+    Engine::ApplicationSettings settings;
+    settings.width = 320;
+    settings.height = 240;
+    return settings;
+}
+
+inline Core::RefPtr<Renderer::IRenderer> MakeRecordingRenderer(const Renderer::DisplaySettings& settings)
+{
+    return Renderer::CreateRecordingRenderer(settings);
+}
+
 class TestGame : public Vellumar::Game
 {
 public:
     TestGame(Vellumar::LevelFactory* factory, u32 startingLevel, Input::Source& input, Log& log)
-        : Vellumar::Game(factory, Settings(), startingLevel, &MakeRecordingRenderer, input), log(log)
+        : Vellumar::Game(factory, HeadlessSettings(), startingLevel, &MakeRecordingRenderer, input), log(log)
     {
     }
 
@@ -145,24 +159,15 @@ public:
 
     Renderer::RecordingRenderer& Recording() { return static_cast<Renderer::RecordingRenderer&>(*GetRenderer()); }
 
-    static Engine::ApplicationSettings Settings()
-    {
-        Engine::ApplicationSettings settings;
-        settings.width = 320;
-        settings.height = 240;
-        return settings;
-    }
-    static Core::RefPtr<Renderer::IRenderer> MakeRecordingRenderer(const Renderer::DisplaySettings& settings)
-    {
-        return Renderer::CreateRecordingRenderer(settings);
-    }
-
     Log& log;
     f32 lastDt = 0.0f;
     std::function<void()> onPostCollision;
 };
 
-class GameFixture : public ::testing::Test
+// Any game stepped headless: the fake clock and the scripted input it is made with, and the main
+// loop's pass. Tests of a game class derive from it and make their game over HeadlessSettings,
+// MakeRecordingRenderer and input.
+class HeadlessGameTest : public ::testing::Test
 {
 protected:
     static constexpr f64 FrameMs = 16.0;
@@ -173,6 +178,24 @@ protected:
         Input::MouseImp::ForgetStartGuardPosition();
         Vellumar::GameObject::ResetIdCounter();
     }
+
+    // One pass of the main loop; the frame lasts ms of the fake clock, measured at its end.
+    void RunFrame(Engine::Application& application, f64 ms = FrameMs)
+    {
+        application.BeginFrame();
+        application.Update();
+        application.EndFrame();
+        clock.Advance(ms);
+    }
+
+    PAL::ScopedFakeClock clock{1000.0};
+    FakeSource input;
+};
+
+// The framework's own game over a test factory, with a log of hooks.
+class GameFixture : public HeadlessGameTest
+{
+protected:
 
     void TearDown() override
     {
@@ -190,14 +213,7 @@ protected:
         game = new TestGame(factory.Get(), startingLevel, input, log);
     }
 
-    // One pass of the main loop; the frame lasts ms of the fake clock, measured at its end.
-    void RunFrame(f64 ms = FrameMs)
-    {
-        game->BeginFrame();
-        game->Update();
-        game->EndFrame();
-        clock.Advance(ms);
-    }
+    void RunFrame(f64 ms = FrameMs) { HeadlessGameTest::RunFrame(*game, ms); }
 
     // The first frame creates the level, the second measures the first, the third does the first
     // frame's work: the level's objects enter their layers.
@@ -230,8 +246,6 @@ protected:
         return found;
     }
 
-    PAL::ScopedFakeClock clock{1000.0};
-    FakeSource input;
     Log log;
     Core::RefPtr<TestFactory> factory;
     Core::RefPtr<TestGame> game;
