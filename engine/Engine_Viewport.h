@@ -37,6 +37,14 @@ public:
     // Queues the background as a screen quad over the rectangle; nothing without a background.
     void DrawBackground() const;
 
+    // Moves and resizes the rectangle.
+    void SetRectangle(i32 left, i32 bottom, i32 newWidth, i32 newHeight)
+    {
+        x = left;
+        y = bottom;
+        width = newWidth;
+        height = newHeight;
+    }
     i32 GetX() const { return x; }
     i32 GetY() const { return y; }
     i32 GetWidth() const { return width; }

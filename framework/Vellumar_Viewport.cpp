@@ -14,6 +14,17 @@ Viewport::Viewport(i32 x, i32 y, i32 width, i32 height)
 {
 }
 
+void Viewport::Set(i32 x, i32 y, i32 width, i32 height)
+{
+    engineViewport->SetRectangle(x, y, std::max(width, 0), std::max(height, 0));
+}
+
+void Viewport::SetBackground(const Core::String& fileName)
+{
+    background = fileName;
+    engineViewport->SetBackground(fileName);
+}
+
 void Viewport::Draw(f32)
 {
     Game* game = Game::GetInstance();

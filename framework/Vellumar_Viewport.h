@@ -22,6 +22,11 @@ public:
     void SetName(const Core::String& viewportName) { name = viewportName; }
     const Core::String& GetName() const { return name; }
     Engine::Viewport* GetEngineViewport() const { return engineViewport.Get(); }
+    // The rectangle; negative sizes are stored as 0.
+    void Set(i32 x, i32 y, i32 width, i32 height);
+    // The background picture's file name, stored and handed to the engine viewport unchanged.
+    void SetBackground(const Core::String& fileName);
+    const Core::String& GetBackground() const { return background; }
 
     // Renders the game's scene graph through the camera; nothing without one.
     void Draw(f32 dt);
@@ -32,6 +37,7 @@ protected:
 private:
     Core::RefPtr<Engine::Viewport> engineViewport;
     Core::String name;
+    Core::String background;
     Camera* camera = nullptr;
 };
 }  // namespace Vellumar

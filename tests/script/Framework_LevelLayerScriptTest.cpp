@@ -3,6 +3,7 @@
 #include "collision/Collision_Engine.h"
 #include "collision/Collision_Layer.h"
 #include "framework/Lua_Stack.h"
+#include "framework/Vellumar_Camera.h"
 #include "framework/Vellumar_Viewport.h"
 #include "tests/framework/Framework_GameFixture.h"
 
@@ -73,7 +74,16 @@ int ScriptName(lua_State* state)
     return 1;
 }
 
-TEST_F(FrameworkScriptTest, ScriptsDriveTheLevelAndItsLayers)
+const Vellumar::Viewport* watchedViewport = nullptr;
+
+int ViewportRectangle(lua_State* state)
+{
+    const Engine::Viewport& rectangle = *watchedViewport->GetEngineViewport();
+    lua_pushfstring(state, "%d %d %d %d", rectangle.GetX(), rectangle.GetY(), rectangle.GetWidth(), rectangle.GetHeight());
+    return 1;
+}
+
+TEST_F(FrameworkScriptTest, ScriptsDriveTheLevelItsLayersAndViewports)
 {
     MakeGame(1);
     factory->builders[0] = [](Vellumar::Level& level) {
@@ -119,6 +129,13 @@ TEST_F(FrameworkScriptTest, ScriptsDriveTheLevelAndItsLayers)
     lua_register(master, "expected_script_name", &ScriptName);
 
     EXPECT_EQ(RunTestScript(master, "Framework_LevelLayer.lua"), "");
+
+    watchedViewport = otherViewport.Get();
+    Core::RefPtr<Vellumar::Camera> camera = new Vellumar::Camera();
+    SetGlobal("camera", camera.Get());
+    lua_register(master, "expected_rect", &ViewportRectangle);
+    EXPECT_EQ(RunTestScript(master, "Framework_Viewport.lua"), "");
+    EXPECT_EQ(otherViewport->GetCamera(), camera.Get());
     EXPECT_EQ(level->GetName(), "renamed");
     EXPECT_GT(object->GetReferenceCount(), 1u);
     RunFrame();

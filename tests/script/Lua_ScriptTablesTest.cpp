@@ -46,6 +46,7 @@ const std::pair<const char*, u32> TableSizes[] = {
     {"Level", 21},
     {"Layer", 27},
     {"GameObject", 111},
+    {"Viewport", 20},
 };
 
 TEST_F(ScriptTest, EveryTableHasTheRowsItsClassOffers)
@@ -94,5 +95,19 @@ TEST_F(ScriptTest, EveryTableIsReachableFromScriptsByItsMetatableName)
         EXPECT_EQ(functions, distinct) << scriptClass->name;
         lua_settop(master, 0);
     }
+}
+} // namespace
+
+namespace
+{
+TEST(ClassRegistrationTest, FrameworkClassesAreMadeByTheirQualifiedNames)
+{
+    for (const char* name : {"Vellumar::Level", "Vellumar::GameObject", "Vellumar::Layer", "Vellumar::Viewport"})
+    {
+        Core::RefPtr<Core::Object> object = Core::CreateObjectByName(name);
+        ASSERT_NE(object.Get(), nullptr) << name;
+        EXPECT_STREQ(object->GetClassName(), name);
+    }
+    EXPECT_EQ(Core::CreateObjectByName("Vellumar::Game"), nullptr);
 }
 } // namespace
