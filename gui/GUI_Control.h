@@ -18,6 +18,8 @@
 #include "gui/GUI_NRectangle.h"
 #include "gui/GUI_Size.h"
 
+#include <algorithm>
+
 namespace GUI
 {
 // What the four mouse-record events pass on. Button: 0 left, 1 middle, 2 right, 3 none.
@@ -84,7 +86,7 @@ T* ReadPlainReference(Core::File& file)
     return typed;
 }
 
-// A u32 count, then that many object references, each of which must be a T.
+// A u32 count, then that many object references, each of which must be a T (null is dropped).
 template <class T>
 void ReadObjectVector(Core::File& file, Core::Vector<Core::RefPtr<T>>& vector)
 {
@@ -98,6 +100,8 @@ void ReadObjectVector(Core::File& file, Core::Vector<Core::RefPtr<T>>& vector)
         if (!file.ReadObjectInto(element))
             break;
     }
+    // Entries a failed stream left empty are dropped: the lists never hold null.
+    vector.erase(std::remove(vector.begin(), vector.end(), nullptr), vector.end());
 }
 
 template <class T>
