@@ -57,7 +57,7 @@ bool MyShapeInContact(const Collision2D::ShapeContact& record, u32 id, const u32
 
 template <class Entry>
 bool Filter(const Core::Vector<Entry>& entries, u32 count, const CollisionResults::EntryFilter& filter,
-            Core::Vector<u8>& list, i32 start)
+            Core::Vector<u32>& list, i32 start)
 {
     list.clear();
     const i32 end = std::min(static_cast<i32>(count), static_cast<i32>(entries.size()));
@@ -68,7 +68,7 @@ bool Filter(const Core::Vector<Entry>& entries, u32 count, const CollisionResult
             (filter.hotSpot < 0 || entry.hotSpotIndex == filter.hotSpot) &&
             (filter.cellX < 0 || entry.cellX == filter.cellX) && (filter.cellY < 0 || entry.cellY == filter.cellY) &&
             (filter.side == 0 || entry.collisionSide == filter.side))
-            list.push_back(static_cast<u8>(i));
+            list.push_back(static_cast<u32>(i));
     }
     return !list.empty();
 }
@@ -260,7 +260,7 @@ bool CollisionResults::IsMyCircleCollided(u32 id, const u32* other) const
     return IsMyShapeCollided(id, other, false);
 }
 
-bool CollisionResults::FilterNewEntries(const EntryFilter& filter, i32 t, Core::Vector<u8>& list, i32 start) const
+bool CollisionResults::FilterNewEntries(const EntryFilter& filter, i32 t, Core::Vector<u32>& list, i32 start) const
 {
     const Collision2D::TMAP_C* record = GetCollidedTileMapData(t);
     if (!block)
@@ -273,7 +273,7 @@ bool CollisionResults::FilterNewEntries(const EntryFilter& filter, i32 t, Core::
     return Filter(record->newEntries, record->currentNewIdsNumber, filter, list, start);
 }
 
-bool CollisionResults::FilterStaticEntries(const EntryFilter& filter, i32 t, Core::Vector<u8>& list, i32 start) const
+bool CollisionResults::FilterStaticEntries(const EntryFilter& filter, i32 t, Core::Vector<u32>& list, i32 start) const
 {
     const Collision2D::TMAP_C* record = GetCollidedTileMapData(t);
     if (!block)

@@ -54,9 +54,10 @@ public:
     bool IsMyLineSegmentCollided(u32 id, const u32* other = nullptr) const;
     bool IsMyCircleCollided(u32 id, const u32* other = nullptr) const;
 
-    // Tile-map entry filters: the indexes (as bytes) of the entries of tile-map record t, from
-    // start on, that meet every active condition (type -1, negative cells and side 0 match all).
-    // False with the list untouched without a block; else whether the list is not empty.
+    // Tile-map entry filters: the indexes of the entries of tile-map record t, from start on, that
+    // meet every active condition (type -1, negative cells and side 0 match all). Indexes are kept
+    // whole (a byte list would make entry 300 into 44). False with the list untouched without a
+    // block; else whether the list is not empty.
     struct EntryFilter
     {
         i8 type = -1;
@@ -65,8 +66,8 @@ public:
         i32 cellY = -1;
         i32 side = 0;
     };
-    bool FilterNewEntries(const EntryFilter& filter, i32 t, Core::Vector<u8>& list, i32 start) const;
-    bool FilterStaticEntries(const EntryFilter& filter, i32 t, Core::Vector<u8>& list, i32 start) const;
+    bool FilterNewEntries(const EntryFilter& filter, i32 t, Core::Vector<u32>& list, i32 start) const;
+    bool FilterStaticEntries(const EntryFilter& filter, i32 t, Core::Vector<u32>& list, i32 start) const;
 
 private:
     bool IsMyShapeCollided(u32 id, const u32* other, bool lineSegments) const;

@@ -518,11 +518,11 @@ i32 MyShapeQuery(lua_State* state, GameObject& object)
     return Lua::PushBoolean(state, (Results(object).*Query)(static_cast<u32>(Lua::ToInteger(state, 1)), partner));
 }
 
-i32 PushEntries(lua_State* state, const Core::Vector<u8>& entries)
+i32 PushEntries(lua_State* state, const Core::Vector<u32>& entries)
 {
     Lua::PushNewTable(state);
     u32 position = 0;
-    for (const u8 entry : entries)
+    for (const u32 entry : entries)
     {
         Lua::PushNumber(state, entry);
         Lua::SetListElement(state, ++position);
@@ -532,7 +532,7 @@ i32 PushEntries(lua_State* state, const Core::Vector<u8>& entries)
 
 // (type, [hot spot,] cellX, cellY, [side,] record, start): the arguments in the native's order.
 template <bool HotSpot, bool Side, bool (CollisionResults::*Filter)(const CollisionResults::EntryFilter&, i32,
-                                                                      Core::Vector<u8>&, i32) const>
+                                                                      Core::Vector<u32>&, i32) const>
 i32 TileMapEntries(lua_State* state, GameObject& object)
 {
     constexpr i32 count = 5 + (HotSpot ? 1 : 0) + (Side ? 1 : 0);
@@ -548,7 +548,7 @@ i32 TileMapEntries(lua_State* state, GameObject& object)
     if (Side)
         filter.side = Lua::ToInteger(state, index++);
     const i32 record = Lua::ToInteger(state, index++);
-    Core::Vector<u8> entries;
+    Core::Vector<u32> entries;
     (Results(object).*Filter)(filter, record, entries, Lua::ToInteger(state, index));
     return PushEntries(state, entries);
 }
