@@ -2,7 +2,7 @@
 
 #include "core/Core_Random.h"
 
-#include <cstdlib>
+#include <algorithm>
 
 namespace Vellumar
 {
@@ -12,19 +12,28 @@ f32 Draw()
 {
     return static_cast<f32>(Core::Rand()) / 32767.0f;
 }
+
+// Over 64 bits, so that the magnitude of the smallest int and the span of any two ints are exact.
+// A magnitude beyond f32's integers can round up: the result is kept between 0 and n, so it fits
+// the caller's int.
+i64 RoundedDraw(i64 n)
+{
+    const i64 magnitude = n < 0 ? -n : n;
+    const f32 v = Draw() * static_cast<f32>(magnitude);
+    const i64 k = static_cast<i64>(v);
+    const i64 rounded = std::min(v - static_cast<f32>(k) > 0.5f ? k + 1 : k, magnitude);
+    return n < 0 ? -rounded : rounded;
+}
 }  // namespace
 
 i32 RandomInt(i32 n)
 {
-    const f32 v = Draw() * static_cast<f32>(std::abs(n));
-    const i32 k = static_cast<i32>(v);
-    const i32 rounded = v - static_cast<f32>(k) > 0.5f ? k + 1 : k;
-    return n < 0 ? -rounded : rounded;
+    return static_cast<i32>(RoundedDraw(n));
 }
 
 i32 RandomIntInRange(i32 lo, i32 hi)
 {
-    return lo + RandomInt(hi - lo);
+    return static_cast<i32>(lo + RoundedDraw(static_cast<i64>(hi) - lo));
 }
 
 f32 RandomFloatInRange(f32 lo, f32 hi)

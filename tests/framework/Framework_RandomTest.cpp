@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace
 {
 class RandomTest : public ::testing::Test
@@ -55,4 +57,20 @@ TEST_F(RandomTest, RangesAddTheDrawToTheirLowEnd)
     EXPECT_FLOAT_EQ(c.r, 6334.0f);
     EXPECT_FLOAT_EQ(c.g, 6334.0f);
     EXPECT_EQ(c.b, 1.0f);
+}
+
+TEST_F(RandomTest, ExtremeArgumentsStayWithinTheirRange)
+{
+    constexpr i32 lowest = std::numeric_limits<i32>::min();
+    constexpr i32 highest = std::numeric_limits<i32>::max();
+    // This seed makes the next output 32767, t = 1: the largest int rounds up to 2^31 in f32.
+    constexpr u32 topSeed = 4028364353u;
+    Core::SeedRandom(topSeed);
+    EXPECT_EQ(Vellumar::RandomInt(highest), highest);
+    Core::SeedRandom(topSeed);
+    EXPECT_EQ(Vellumar::RandomInt(lowest), lowest);
+    Core::SeedRandom(topSeed);
+    EXPECT_EQ(Vellumar::RandomIntInRange(lowest, highest), highest);
+    Core::SeedRandom(topSeed);
+    EXPECT_EQ(Vellumar::RandomIntInRange(highest, lowest), lowest);
 }
