@@ -315,3 +315,29 @@ TEST_F(ScriptEngineTest, NumbersBecomeIntegersOnlyWhenTheyFit)
     lua_settop(master, 0);
 }
 } // namespace
+
+namespace
+{
+TEST(ScriptEngineMasterTest, ScriptsOfAClosedMasterStateStopRunningAndCloseSafely)
+{
+    ScriptFolder folder;
+    folder.Write("counter.lua", "function Update(dt) count = (count or 0) + 1 end");
+    Lua::BuildMasterState();
+    LuaScript* script = nullptr;
+    ASSERT_TRUE(LuaScript::Run(script, nullptr, folder.Directory(), "counter.lua", false));
+    Lua::CloseMasterState();
+    EXPECT_TRUE(script->IsNotRunning());
+    script->CallHook("Update", 1.0);
+    EXPECT_EQ(script->GetThread(), nullptr);
+
+    // A new master state starts the next attach from the kept chunk, on a thread of its own.
+    Lua::BuildMasterState();
+    LuaScript* next = nullptr;
+    folder.Write("counter.lua", "syntax error here");
+    EXPECT_TRUE(LuaScript::Run(next, nullptr, folder.Directory(), "counter.lua", false));
+    LuaScript::Close(script);
+    LuaScript::Close(next);
+    EXPECT_EQ(script, nullptr);
+    Lua::CloseMasterState();
+}
+} // namespace
