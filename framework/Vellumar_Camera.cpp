@@ -1,5 +1,8 @@
 #include "framework/Vellumar_Camera.h"
 
+#include "core/Core_File.h"
+#include "framework/Vellumar_Resources.h"
+
 namespace Vellumar
 {
 namespace
@@ -19,9 +22,22 @@ Camera::Camera(f32 fieldOfView)
     }
 }
 
+Camera::Camera(const Camera& source)
+    : GameObject(source), engineCamera(source.engineCamera->Clone()), fieldOfView(source.fieldOfView),
+      cameraCleanedUp(source.cameraCleanedUp)
+{
+    GetRenderNode()->AttachChild(engineCamera.Get());
+    NotifyClone(*this, source);
+}
+
 Camera::~Camera()
 {
     Camera::Cleanup();
+}
+
+Camera* Camera::Clone() const
+{
+    return new (__FILE__, __LINE__) Camera(*this);
 }
 
 void Camera::Cleanup()
@@ -37,13 +53,68 @@ void Camera::Cleanup()
     GameObject::Cleanup();
 }
 
+void Camera::Save(Core::File& file)
+{
+    GameObject::Save(file);
+    Core::WriteU8(file, cameraCleanedUp);
+    Core::WriteF32(file, fieldOfView);
+}
+
+void Camera::Load(Core::File& file)
+{
+    GameObject::Load(file);
+    Core::ReadU8(file, cameraCleanedUp);
+    Core::ReadF32(file, fieldOfView);
+    engineCamera->SetFOV(fieldOfView);
+    // A camera saved after its cleanup cannot listen.
+    if (cameraCleanedUp && activeListener == this)
+    {
+        activeListener = nullptr;
+    }
+}
+
 Camera* Camera::GetActiveListener()
 {
     return activeListener;
 }
 
+void Camera::ResetGlobals()
+{
+    activeListener = nullptr;
+    ResetFlyCamera();
+}
+
 void Camera::MakeActiveListener()
 {
     activeListener = this;
+}
+
+void Camera::SaveActiveListener(Core::File& file)
+{
+    file.WriteObject(activeListener);
+}
+
+void Camera::LoadActiveListener(Core::File& file)
+{
+    Core::Object* object = file.ReadObject();
+    Camera* camera = dynamic_cast<Camera*>(object);
+    if (object && !camera)
+    {
+        file.SetFailed();
+        file.Discard(object);
+        return;
+    }
+    activeListener = camera;
+}
+
+void Camera::SetFOV(f32 degrees)
+{
+    fieldOfView = degrees;
+    engineCamera->SetFOV(degrees);
+}
+
+void Camera::GetFrustum(Math::ViewFrustum& out, i32 viewportWidth, i32 viewportHeight) const
+{
+    engineCamera->BuildProjection(out, viewportWidth, viewportHeight);
 }
 }  // namespace Vellumar
