@@ -17,9 +17,11 @@ inline std::vector<u8> Saved(Core::Object* object)
 }
 
 // The object read back from its saved record, checked to save byte for byte as the original did.
+// The original is held for the call (a new one goes with it).
 template <class T>
 Core::RefPtr<T> RoundTrip(T* object)
 {
+    const Core::RefPtr<T> original(object);
     const std::vector<u8> first = Saved(object);
     Core::MemoryFile readBack(first.data(), static_cast<u32>(first.size()));
     Core::RefPtr<T> loaded;
