@@ -50,6 +50,9 @@ endfunction()
 # and registers each GoogleTest case with CTest. Tests run from bin/, beside the resources.
 function(morvane_test name)
   cmake_parse_arguments(ARG "" "" "FILES;LIBS" ${ARGN})
+  if(MORVANE_THREAD_SANITIZE AND NOT name IN_LIST MORVANE_THREAD_TESTS)
+    return()
+  endif()
   morvane_glob(sources .cpp ${ARG_FILES})
   if(NOT sources)
     return()
@@ -102,6 +105,11 @@ function(morvane_add_child_folders)
     endif()
   endforeach()
 endfunction()
+
+# The test programs of the threaded subsystems (the thread manager, the audio streaming thread, the
+# network and broadcast threads and the event queue's dispatch), the only ones a ThreadSanitizer
+# build makes.
+set(MORVANE_THREAD_TESTS core audio network)
 
 # Every library of the project (MORVANE_LIBRARIES, checked against scripts/layers.txt) and those the
 # executable takes (MORVANE_EXECUTABLE_LIBRARIES).
