@@ -1,6 +1,7 @@
 #include "Audio_TestFiles.h"
 #include "audio/Audio_SoundData.h"
 #include "audio/Audio_SoundEngine.h"
+#include "tests/support/Support_Scratch.h"
 
 #include <AL/al.h>
 #include <gtest/gtest.h>
@@ -18,16 +19,11 @@ namespace
         void SetUp() override
         {
             SoundEngine::InitVorbisTable();
-            folder = MakeTestFolder("data");
         }
-
-        void TearDown() override { RemoveTestFolder(folder); }
 
         Core::String Write(const std::string& name, const Bytes& bytes)
         {
-            const std::string path = folder + "/" + name;
-            WriteFile(path, bytes);
-            return Core::String(path.c_str());
+            return Core::String(scratch.Write(name, bytes).c_str());
         }
 
         int OpenBytes(const Bytes& bytes, const char* name = "sound.wav")
@@ -35,7 +31,8 @@ namespace
             return data.Open(Write(name, bytes));
         }
 
-        std::string folder;
+        TestSupport::ScratchFolder scratch{"morvane_audio_data"};
+        const std::string folder = scratch.Path().string();
         SoundData data;
     };
 
@@ -291,7 +288,7 @@ TEST_F(SoundDataTest, CodebooksOfNoDimensionAreRefusedBeforeTheDecoderDividesByT
 {
     // A mono file whose first residue was made type 0 and whose cascade book was given dimension
     // 0 with lookup type 2: libvorbis opens it and then divides by zero in ov_read.
-    const Bytes hostile = ReadFile(std::string(MORVANE_SOURCE_DIR) + "/tests/fuzz/OggFiles/zero-dimension-codebook-in-type-0-residue.ogg");
+    const Bytes hostile = TestSupport::ReadFileBytes(std::string(MORVANE_SOURCE_DIR) + "/tests/fuzz/OggFiles/zero-dimension-codebook-in-type-0-residue.ogg");
     ASSERT_FALSE(hostile.empty());
     EXPECT_EQ(data.DecodeWhole(Write("hostile.ogg", hostile)), SoundResult::Malformed);
     EXPECT_FALSE(data.IsOggOpen());

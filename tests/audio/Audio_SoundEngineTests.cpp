@@ -6,14 +6,14 @@ using SoundEngineTest = EngineTest;
 
 TEST(SoundEngineWithoutDevice, StaysSilentAndReportsFailure)
 {
-    const std::string folder = MakeTestFolder("silent");
-    WriteFile(folder + "/tone.wav", MakeWav(1, 16, 8000, 800));
+    const TestSupport::ScratchFolder scratch("morvane_audio_silent");
+    const std::string tone = scratch.Write("tone.wav", MakeWav(1, 16, 8000, 800));
     SoundEngine engine;
     EXPECT_FALSE(engine.IsInitialized());
     EXPECT_EQ(engine.GetSpeedOfSound(), 0.0f);
     EXPECT_EQ(engine.GetDistanceModel(), 2u);
     EXPECT_EQ(engine.GetStreamingPeriod(), 1u);
-    EXPECT_EQ(engine.LoadSound(Core::String((folder + "/tone.wav").c_str()), 0x40000), nullptr);
+    EXPECT_EQ(engine.LoadSound(Core::String(tone.c_str()), 0x40000), nullptr);
     EXPECT_FALSE(engine.SetListenerGain(0.5f));
     EXPECT_EQ(engine.GetListenerGain(), 1.0f);
     EXPECT_FALSE(engine.SetDistanceModel(3));
@@ -22,7 +22,6 @@ TEST(SoundEngineWithoutDevice, StaysSilentAndReportsFailure)
     EXPECT_FALSE(engine.GetPlayingFlag(nullptr));
     engine.StopAllSources();
     engine.Shutdown();
-    RemoveTestFolder(folder);
 }
 
 TEST_F(SoundEngineTest, InitializeOpensTheDefaultDeviceOnce)

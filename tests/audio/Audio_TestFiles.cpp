@@ -2,16 +2,8 @@
 
 #include "SoundGen_Vorbis.h"
 
-#include <gtest/gtest.h>
-
-#include <unistd.h>
-
-#include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 
 // The Vorbis encoder's set-up for more than two channels loses one block of its own; the tests
@@ -133,38 +125,5 @@ namespace AudioTest
         if (!SoundGen::EncodeOggVorbis(samples, channels, static_cast<int>(frequency), 0.4, "test", out))
             throw std::runtime_error("the Vorbis encoder refused the set-up");
         return out;
-    }
-
-    std::string MakeTestFolder(const std::string& name)
-    {
-        const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string folder = ::testing::TempDir() + "morvane_audio_" + std::to_string(::getpid()) + "_" + name;
-        if (test)
-        {
-            std::string testName = std::string(test->test_suite_name()) + "_" + test->name();
-            std::replace(testName.begin(), testName.end(), '/', '_');
-            folder += "_" + testName;
-        }
-        std::filesystem::remove_all(folder);
-        std::filesystem::create_directories(folder);
-        return folder;
-    }
-
-    void RemoveTestFolder(const std::string& folder)
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
-    }
-
-    void WriteFile(const std::string& path, const Bytes& bytes)
-    {
-        std::ofstream file(path, std::ios::binary | std::ios::trunc);
-        file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    }
-
-    Bytes ReadFile(const std::string& path)
-    {
-        std::ifstream file(path, std::ios::binary);
-        return Bytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
     }
 }

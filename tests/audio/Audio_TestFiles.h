@@ -33,10 +33,4 @@ namespace AudioTest
 
     // Channels whose bit is clear in toneMask stay silent.
     Bytes MakeOgg(int channels, long frequency, long frames, u32 toneMask = 0xFFFFFFFFu);
-
-    // A fresh folder of the test's own under the temporary directory.
-    std::string MakeTestFolder(const std::string& name);
-    void RemoveTestFolder(const std::string& folder);
-    void WriteFile(const std::string& path, const Bytes& bytes);
-    Bytes ReadFile(const std::string& path);
 }

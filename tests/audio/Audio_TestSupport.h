@@ -2,6 +2,7 @@
 
 #include "Audio_TestFiles.h"
 #include "audio/Audio_SoundEngine.h"
+#include "tests/support/Support_Scratch.h"
 
 #include <AL/al.h>
 #include <gtest/gtest.h>
@@ -49,17 +50,12 @@ namespace AudioTest
 
         void SetUp() override
         {
-            folder = MakeTestFolder("engine");
             ASSERT_TRUE(engine.Initialize(-1, IdlePeriodMs));
         }
 
-        void TearDown() override { RemoveTestFolder(folder); }
-
         Core::String Write(const std::string& name, const Bytes& bytes)
         {
-            const std::string path = folder + "/" + name;
-            WriteFile(path, bytes);
-            return Core::String(path.c_str());
+            return Core::String(scratch.Write(name, bytes).c_str());
         }
 
         // Serves the sources every millisecond until the condition holds.
@@ -72,7 +68,7 @@ namespace AudioTest
             });
         }
 
-        std::string folder;
+        TestSupport::ScratchFolder scratch{"morvane_audio_engine"};
         SoundEngine engine;
     };
 }

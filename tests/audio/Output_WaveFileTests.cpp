@@ -1,5 +1,7 @@
 #include "Audio_TestSupport.h"
 
+#include "tests/support/Support_Scratch.h"
+
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -21,16 +23,14 @@ namespace
     // which makes the device fail to open.
     struct WaveBackend
     {
-        std::string folder;
+        TestSupport::ScratchFolder scratch{"morvane_audio_output"};
+        const std::string folder = scratch.Path().string();
         std::string outputFolder;
         std::string output;
         std::string log;
 
         WaveBackend()
         {
-            folder = ::testing::TempDir() + "morvane_audio_output_" + std::to_string(::getpid());
-            std::filesystem::remove_all(folder);
-            std::filesystem::create_directories(folder);
             outputFolder = folder + "/render";
             output = outputFolder + "/out.wav";
             log = folder + "/openal.log";
@@ -124,8 +124,7 @@ namespace
 TEST(WaveFileOutput, FailedInitializeLeavesNothingBehindAndTheRetryRendersTheStream)
 {
     static WaveBackend backend;
-    const std::string tone = backend.folder + "/tone.wav";
-    WriteFile(tone, MakeWav(1, 16, ToneRate, ToneFrames));
+    const std::string tone = backend.scratch.Write("tone.wav", MakeWav(1, 16, ToneRate, ToneFrames));
     {
         SoundEngine engine;
         ASSERT_FALSE(engine.GetDeviceNames().empty());
@@ -145,7 +144,7 @@ TEST(WaveFileOutput, FailedInitializeLeavesNothingBehindAndTheRetryRendersTheStr
         ASSERT_NE(engine.CreateSource(engine.LoadSoundData(Core::String(tone.c_str()), 0.0f), false, false), nullptr);
     }
 
-    const std::vector<float> samples = FirstChannel(ReadFile(backend.output));
+    const std::vector<float> samples = FirstChannel(TestSupport::ReadFileBytes(backend.output));
     ASSERT_FALSE(samples.empty());
     float peak = 0.0f;
     for (float sample : samples)
@@ -160,5 +159,4 @@ TEST(WaveFileOutput, FailedInitializeLeavesNothingBehindAndTheRetryRendersTheStr
     EXPECT_EQ(log.str().find("ReleaseALSources"), std::string::npos);
     EXPECT_EQ(log.str().find("ReleaseALBuffers"), std::string::npos);
     EXPECT_EQ(log.str().find("null context"), std::string::npos);
-    RemoveTestFolder(backend.folder);
 }

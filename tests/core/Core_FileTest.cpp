@@ -1,11 +1,11 @@
 #include "core/Core_File.h"
+#include "tests/support/Support_Scratch.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <unistd.h>
 #include <vector>
 
 namespace
@@ -296,14 +296,11 @@ TEST_F(ObjectStreamTest, SharedAndCyclicGraphRoundTripsThroughMemory)
     root->Unlink();
 }
 
-std::filesystem::path TemporaryPath(const char* name)
-{
-    return std::filesystem::temp_directory_path() / (std::string("morvane_core_") + std::to_string(getpid()) + "_" + name);
-}
 
 TEST_F(ObjectStreamTest, SharedAndCyclicGraphRoundTripsThroughADiskFile)
 {
-    const std::filesystem::path path = TemporaryPath("graph.bin");
+    const TestSupport::ScratchFolder scratch("morvane_core");
+    const std::filesystem::path path = scratch.Path() / "graph.bin";
     // root -> child twice (shared); child -> root (back edge) and itself.
     Core::RefPtr<GraphNode> root(new GraphNode());
     root->value = 77;
@@ -339,13 +336,13 @@ TEST_F(ObjectStreamTest, SharedAndCyclicGraphRoundTripsThroughADiskFile)
     EXPECT_TRUE(reader.Failed());
     read->Unlink();
     root->Unlink();
-    std::filesystem::remove(path);
 }
 
 TEST_F(ObjectStreamTest, ReopenedDiskFileNumbersFromOneAgain)
 {
-    const std::filesystem::path first = TemporaryPath("first.bin");
-    const std::filesystem::path second = TemporaryPath("second.bin");
+    const TestSupport::ScratchFolder scratch("morvane_core");
+    const std::filesystem::path first = scratch.Path() / "first.bin";
+    const std::filesystem::path second = scratch.Path() / "second.bin";
     Core::RefPtr<GraphNode> a(new GraphNode());
     Core::RefPtr<GraphNode> b(new GraphNode());
     Core::DiskFile file(first.c_str(), Core::DiskFile::ModeWrite);
@@ -365,13 +362,12 @@ TEST_F(ObjectStreamTest, ReopenedDiskFileNumbersFromOneAgain)
     EXPECT_EQ(present, 1);
     EXPECT_EQ(name, "Test::GraphNode");
     EXPECT_EQ(id, 1u);
-    std::filesystem::remove(first);
-    std::filesystem::remove(second);
 }
 
 TEST(DiskFileTest, EnginePathsUseBackslashesAndBadOpeningsFail)
 {
-    const std::filesystem::path folder = TemporaryPath("folder");
+    const TestSupport::ScratchFolder scratch("morvane_core");
+    const std::filesystem::path folder = scratch.Path() / "folder";
     std::filesystem::create_directories(folder);
     const Core::String enginePath = Core::String(folder.c_str()) + "\\file.bin";
     {
@@ -399,12 +395,12 @@ TEST(DiskFileTest, EnginePathsUseBackslashesAndBadOpeningsFail)
     EXPECT_FALSE(reopened.Failed()) << "a successful opening clears the failed state";
     EXPECT_TRUE(Core::ReadU32(reopened, value));
     EXPECT_EQ(value, 5u);
-    std::filesystem::remove_all(folder);
 }
 
 TEST(DiskFileTest, LengthBeyondTheFileFailsWithoutReading)
 {
-    const std::filesystem::path path = TemporaryPath("hostile.bin");
+    const TestSupport::ScratchFolder scratch("morvane_core");
+    const std::filesystem::path path = scratch.Path() / "hostile.bin";
     {
         Core::DiskFile writer(path.c_str(), Core::DiskFile::ModeWrite);
         Core::WriteU32(writer, 0xFFFFFFF0u);
@@ -418,7 +414,6 @@ TEST(DiskFileTest, LengthBeyondTheFileFailsWithoutReading)
     EXPECT_EQ(target, "kept");
     u32 count = 0;
     EXPECT_FALSE(Core::ReadCount(reader, count, 1));
-    std::filesystem::remove(path);
 }
 
 TEST_F(ObjectStreamTest, TruncatedPayloadFailsCleanly)

@@ -5,13 +5,13 @@
 #include "engine/Engine_Font.h"
 #include "engine/Engine_FontCache.h"
 #include "engine/Engine_FontMetrics.h"
+#include "tests/support/Support_Scratch.h"
 #include "tests/support/Support_Skip.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstring>
-#include <unistd.h>
 
 namespace
 {
@@ -225,9 +225,9 @@ TEST(BitmapFontTest, ACarriageReturnStartsTheNextLineAtTheLeft)
 
 TEST(BitmapFontTest, FontFileLoadsItsMetricsAndNamesItself)
 {
-    char directory[] = "/tmp/morvane-font-XXXXXX";
-    ASSERT_NE(mkdtemp(directory), nullptr);
-    const Core::String name = Core::String(directory) + "\\Plain";
+    const TestSupport::ScratchFolder scratch("morvane_font");
+    const Core::String directory(scratch.Path().string().c_str());
+    const Core::String name = directory + "\\Plain";
     {
         Core::MemoryFile written;
     WriteMetrics(written, 3);
@@ -240,7 +240,7 @@ TEST(BitmapFontTest, FontFileLoadsItsMetricsAndNamesItself)
     EXPECT_EQ(font.GetLineHeight(), 106.0f);
     EXPECT_EQ(font.GetGlyph('Z').advance, 'Z' + 2);
 
-    const Engine::BitmapFont missing(Core::String(directory) + "\\Missing");
+    const Engine::BitmapFont missing(directory + "\\Missing");
     EXPECT_EQ(missing.GetCellSize(), 0);
     EXPECT_EQ(missing.GetGlyph('Z').advance, 0);
     f32 width = -1.0f;
@@ -248,8 +248,6 @@ TEST(BitmapFontTest, FontFileLoadsItsMetricsAndNamesItself)
     missing.MeasureText("Z", width, height);
     EXPECT_EQ(width, 0.0f);
 
-    std::remove((std::string(directory) + "/Plain.fbf").c_str());
-    rmdir(directory);
 }
 
 TEST(BitmapFontTest, TheEmptyNameIsTheDefaultFontBesideTheExecutable)

@@ -14,9 +14,9 @@
 #include "engine/Engine_Viewport.h"
 #include "renderer/Renderer_IRenderer.h"
 #include "renderer/Renderer_TextureCache.h"
-#include "tests/support/Support_Skip.h"
 #include "tests/support/Support_Images.h"
 #include "tests/support/Support_Scratch.h"
+#include "tests/support/Support_Skip.h"
 
 #include <gtest/gtest.h>
 

@@ -10,6 +10,7 @@
 #include "renderer/Renderer_Surface.h"
 #include "renderer/Renderer_TextureCache.h"
 #include "tests/support/Support_Images.h"
+#include "tests/support/Support_LeakCheck.h"
 #include "tests/support/Support_Scratch.h"
 #include "tests/support/Support_Skip.h"
 
@@ -27,6 +28,9 @@ using RendererTest::Same;
 
 namespace
 {
+// The GL driver tears itself down at exit: leaks are checked once the tests are done instead.
+const bool leakCheck = TestSupport::CheckLeaksAfterTheTests();
+
 constexpr i32 Width = 64;
 constexpr i32 Height = 48;
 
