@@ -1,5 +1,6 @@
 // The OpenGL renderer on a real window and context (under Xvfb with Mesa's software renderer);
-// without a display it fails under scripts/test and skips by hand. Pixels are read back from the back buffer after each drawing.
+// without a display it fails under scripts/test and skips by hand. Pixels are read back from the
+// back buffer after each drawing.
 #include "Renderer_TestSupport.h"
 
 #include "core/PAL_FileSystem.h"
@@ -9,6 +10,7 @@
 #include "renderer/Renderer_Diagnostics.h"
 #include "renderer/Renderer_Surface.h"
 #include "renderer/Renderer_TextureCache.h"
+#include "tests/support/Support_GLWindow.h"
 #include "tests/support/Support_Images.h"
 #include "tests/support/Support_LeakCheck.h"
 #include "tests/support/Support_Scratch.h"
@@ -52,45 +54,37 @@ void RemoveFile(const char* name)
     std::remove((std::string(PAL::GetExecutableDirectory()) + "/" + name).c_str());
 }
 
-class OGLRendererTest : public ::testing::Test
+class OGLRendererTest : public TestSupport::GLWindowTest
 {
 protected:
+    OGLRendererTest() : GLWindowTest(Width, Height) {}
+
     void SetUp() override
     {
-        window = std::make_unique<PAL::Window>(Width, Height);
-        if (!window->IsCreated())
-        {
-            MORVANE_SKIP_WITHOUT_DISPLAY();
-        }
+        GLWindowTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        gl = static_cast<OGLRenderer*>(renderer.Get());
+    }
+
+    DisplaySettings Settings() const override
+    {
         DisplaySettings settings = RendererTest::TestSettings(Width, Height);
         settings.window = window.get();
-        renderer = CreateOGLRenderer(settings);
-        gl = static_cast<OGLRenderer*>(renderer.Get());
-        pixels.resize(FrameBufferSize(Width, Height));
+        return settings;
     }
 
-    void TearDown() override
-    {
-        renderer = nullptr;
-        window.reset();
-    }
-
-    // The whole back buffer, then one pixel of it (x, y from the bottom left).
+    // One pixel of the back buffer (x, y from the bottom left).
     Pixel At(i32 x, i32 y)
     {
-        EXPECT_TRUE(renderer->ReadFrameBuffer(pixels.data(), static_cast<u32>(pixels.size())));
-        const u32 row = FrameBufferSize(Width, 1);
-        const u8* p = pixels.data() + static_cast<u32>(y) * row + static_cast<u32>(x) * 3;
+        const std::vector<u8> p = ReadPixel(x, y);
         return Pixel{p[0], p[1], p[2]};
     }
 
     // One unit per pixel, origin bottom left.
     void PixelProjection() { renderer->SetProjectionMatrix(Math::Matrix4x4::Ortho(0, Width, 0, Height)); }
 
-    std::unique_ptr<PAL::Window> window;
-    Core::RefPtr<IRenderer> renderer;
     OGLRenderer* gl = nullptr;
-    std::vector<u8> pixels;
 };
 
 // Notes, when it goes, whether the texture cache and a current context were still there: what a
