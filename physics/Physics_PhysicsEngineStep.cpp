@@ -107,11 +107,16 @@ void PhysicsEngine::PrepareRows()
     u32 row = 0;
     for (const Core::RefPtr<Joint>& entry : stepList)
     {
+        RigidBody* body1 = entry->GetBody1();
+        RigidBody* body2 = entry->GetBody2();
         for (u32 k = 0; k < entry->GetRows(); ++k, ++row)
         {
+            // Rows mostly keep their bodies from one pass to the next: no counting then.
             ConstraintRow& record = solver.GetRecord(row);
-            record.body1 = entry->GetBody1();
-            record.body2 = entry->GetBody2();
+            if (record.body1 != body1)
+                record.body1 = body1;
+            if (record.body2 != body2)
+                record.body2 = body2;
             record.normalRow = -1;
         }
     }
