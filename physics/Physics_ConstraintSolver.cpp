@@ -104,55 +104,53 @@ void ConstraintSolver::SetPositionPass(bool value)
     PositionPass = value;
 }
 
-void ConstraintSolver::ComputeRightHandSides()
-{
-    const float inverseStep = SimulationInverseStep;
-    for (u32 i = 0; i < rowCount; ++i)
-    {
-        if (positionPass)
-        {
-            rightHandSide[i] = inverseStep * target[i];
-            continue;
-        }
-        float free[6];
-        FreeAcceleration(records[i].body1, inverseStep, free);
-        FreeAcceleration(records[i].body2, inverseStep, free + 3);
-        rightHandSide[i] = inverseStep * target[i] - Dot6(&jacobian[6 * std::size_t(i)], free);
-    }
-}
-
 void ConstraintSolver::Solve()
 {
     const u32 n = rowCount;
     if (n == 0)
         return;
 
-    // A row whose body has no slot (never the case inside the engine's passes) accumulates into a
-    // scratch slot instead.
+    // One pass over the rows for everything that reads a row alone: its accumulator slots, its
+    // right-hand side, regulariser, M⁻¹ Jᵀ, and its scaling. A row whose body has no slot (never the
+    // case inside the engine's passes) accumulates into a scratch slot instead.
     float scratch[6] = {};
-    for (u32 i = 0; i < n; ++i)
-    {
-        float* slot1 = records[i].body1 ? records[i].body1->GetAccumulator() : nullptr;
-        float* slot2 = records[i].body2 ? records[i].body2->GetAccumulator() : nullptr;
-        rowAccumulators[2 * i] = slot1 ? slot1 : scratch;
-        rowAccumulators[2 * i + 1] = slot2 ? slot2 : scratch + 3;
-    }
-
-    ComputeRightHandSides();
-
     const float inverseStep = SimulationInverseStep;
     for (u32 i = 0; i < n; ++i)
+    {
+        const RigidBody* body1 = records[i].body1;
+        const RigidBody* body2 = records[i].body2;
+        float* slot1 = body1 ? body1->GetAccumulator() : nullptr;
+        float* slot2 = body2 ? body2->GetAccumulator() : nullptr;
+        rowAccumulators[2 * i] = slot1 ? slot1 : scratch;
+        rowAccumulators[2 * i + 1] = slot2 ? slot2 : scratch + 3;
+
+        float* j = &jacobian[6 * std::size_t(i)];
+        if (positionPass)
+        {
+            rightHandSide[i] = inverseStep * target[i];
+        }
+        else
+        {
+            float free[6];
+            FreeAcceleration(body1, inverseStep, free);
+            FreeAcceleration(body2, inverseStep, free + 3);
+            rightHandSide[i] = inverseStep * target[i] - Dot6(j, free);
+        }
         regularizer[i] = inverseStep * regularizer[i];
 
-    for (u32 i = 0; i < n; ++i)
-    {
         float pattern[6];
-        InverseMassPattern(records[i].body1, pattern);
-        InverseMassPattern(records[i].body2, pattern + 3);
-        const float* j = &jacobian[6 * std::size_t(i)];
+        InverseMassPattern(body1, pattern);
+        InverseMassPattern(body2, pattern + 3);
         float* b = &scaled[6 * std::size_t(i)];
         for (int k = 0; k < 6; ++k)
             b[k] = pattern[k] * j[k];
+
+        const float s = Dot6(j, b) + regularizer[i];
+        const float d = s == 0.0f ? 0.0f : relaxation / s;
+        for (int k = 0; k < 6; ++k)
+            j[k] = d * j[k];
+        rightHandSide[i] = d * rightHandSide[i];
+        diagonal[i] = regularizer[i] * d;
     }
 
     if (warmStart)
@@ -174,17 +172,6 @@ void ConstraintSolver::Solve()
     else
     {
         std::fill_n(lambda.begin(), n, 0.0f);
-    }
-
-    for (u32 i = 0; i < n; ++i)
-    {
-        float* j = &jacobian[6 * std::size_t(i)];
-        const float s = Dot6(j, &scaled[6 * std::size_t(i)]) + regularizer[i];
-        const float d = s == 0.0f ? 0.0f : relaxation / s;
-        for (int k = 0; k < 6; ++k)
-            j[k] = d * j[k];
-        rightHandSide[i] = d * rightHandSide[i];
-        diagonal[i] = regularizer[i] * d;
     }
 
     if (iterations > 0 && !SweepScheduled())

@@ -101,7 +101,6 @@ private:
         float upper;
     };
 
-    void ComputeRightHandSides();
     // The sweeps in row order, as the algorithm states them.
     void SweepInOrder();
     // The same sweeps in an order that interleaves rows sharing no body, giving the same multipliers
