@@ -173,10 +173,38 @@ void RigidBody::RebuildMatrices()
 {
     rotation = Math::Matrix3x3::Rotation(orientation * Math::RadiansToDegrees);
     const Math::Vector2D& center = massProperties.GetCenterOfMass();
-    bodyToWorld = Math::Matrix3x3::Translation(position - center) * Math::Matrix3x3::Translation(center) * rotation *
-                  Math::Matrix3x3::Translation(-center);
+    if (!PlaceAtCenterOfMass())
+    {
+        bodyToWorld = Math::Matrix3x3::Translation(position - center) * Math::Matrix3x3::Translation(center) *
+                      rotation * Math::Matrix3x3::Translation(-center);
+    }
     bodyToWorld.Inverse(worldToBody);
     worldCenterOfMass = Math::TransformPoint(bodyToWorld, center);
+}
+
+bool RigidBody::PlaceAtCenterOfMass()
+{
+    // With the centre of mass at +0, +0 and a finite placement, the four products above reduce to
+    // these entries, float for float: every product with a zero entry is a signed zero that the
+    // sums absorb, except that a sine of ±0 leaves +0 in both corners and 0 + p turns −0 into +0.
+    const Math::Vector2D& center = massProperties.GetCenterOfMass();
+    const float cosine = rotation.m[0];
+    const float sine = rotation.m[3];
+    if (center.x != 0.0f || center.y != 0.0f || std::signbit(center.x) || std::signbit(center.y) ||
+        !std::isfinite(position.x) || !std::isfinite(position.y) || !std::isfinite(cosine) || !std::isfinite(sine))
+        return false;
+    const float up = sine == 0.0f ? 0.0f : sine;
+    const float down = sine == 0.0f ? 0.0f : -sine;
+    bodyToWorld.m[0] = cosine;
+    bodyToWorld.m[1] = down;
+    bodyToWorld.m[2] = 0.0f + position.x;
+    bodyToWorld.m[3] = up;
+    bodyToWorld.m[4] = cosine;
+    bodyToWorld.m[5] = 0.0f + position.y;
+    bodyToWorld.m[6] = 0.0f;
+    bodyToWorld.m[7] = 0.0f;
+    bodyToWorld.m[8] = 1.0f;
+    return true;
 }
 
 void RigidBody::UpdateTransform(bool stepForm)

@@ -121,6 +121,9 @@ private:
     // stream and is dropped.
     void BindLoadedIntegrators(Core::File& file);
     void RebuildMatrices();
+    // The body-to-world matrix of the common case without the general products; false (nothing
+    // written) outside that case.
+    bool PlaceAtCenterOfMass();
     void WriteVelocityState();
     void WritePoseState();
 

@@ -4,6 +4,8 @@
 #include "physics/Physics_Force.h"
 #include "physics/Physics_RigidBody.h"
 
+#include <cstring>
+
 namespace
 {
 using namespace Physics2D;
@@ -103,6 +105,43 @@ TEST_F(PhysicsBody, MatricesPlaceTheCentreOfMassAtThePosition)
     const Vector2D turned = Math::TransformPoint(body->GetMatrix(), center + Vector2D(1.0f, 0.0f));
     EXPECT_NEAR(turned.x, 10.0f, 1e-4f);
     EXPECT_NEAR(turned.y, 21.0f, 1e-4f);
+}
+
+TEST_F(PhysicsBody, PlacementWithoutOffsetIsTheGeneralProductFloatForFloat)
+{
+    // A centre of mass at the origin takes a shorter way to the matrices; it must give the bits of
+    // T(p − c) T(c) R T(−c), signed zeros included, for any placement.
+    auto bits = [](float value) {
+        u32 out = 0;
+        std::memcpy(&out, &value, sizeof out);
+        return out;
+    };
+    const float coordinates[] = {0.0f, -0.0f, 1.0f, -2.5f, 1e-30f, -3e7f, 123.456f, 1e30f};
+    const float degrees[] = {0.0f, -0.0f, 90.0f, -90.0f, 180.0f, 33.3f, -170.0f, 720.5f, 1e6f};
+    Core::RefPtr<RigidBody> body = MakeBody(1.0f, 1.0f, Vector2D());
+    for (float x : coordinates)
+    {
+        for (float y : coordinates)
+        {
+            for (float angle : degrees)
+            {
+                body->SetPosition(Vector2D(x, y));
+                body->SetOrientation(angle);
+                const Vector2D center = body->GetMassProperties().GetCenterOfMass();
+                const Math::Matrix3x3 rotation = Math::Matrix3x3::Rotation(body->GetOrientation());
+                const Math::Matrix3x3 general = Math::Matrix3x3::Translation(body->GetPosition() - center) *
+                                                Math::Matrix3x3::Translation(center) * rotation *
+                                                Math::Matrix3x3::Translation(-center);
+                Math::Matrix3x3 inverse;
+                general.Inverse(inverse);
+                for (int k = 0; k < 9; ++k)
+                {
+                    ASSERT_EQ(bits(body->GetMatrix().m[k]), bits(general.m[k])) << x << " " << y << " " << angle << " " << k;
+                    ASSERT_EQ(bits(body->GetInverseMatrix().m[k]), bits(inverse.m[k])) << x << " " << y << " " << angle;
+                }
+            }
+        }
+    }
 }
 
 TEST_F(PhysicsBody, ForceWithNegativeTimeToLiveLivesForever)
