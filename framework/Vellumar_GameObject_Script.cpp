@@ -12,6 +12,7 @@
 #include "framework/Vellumar_CollisionResults.h"
 #include "framework/Vellumar_Game.h"
 #include "framework/Vellumar_GameObject.h"
+#include "framework/Vellumar_GameObject_Script.h"
 #include "framework/Vellumar_Layer.h"
 #include "network/Vellumar_VelNet.h"
 #include "physics/Physics_Force.h"
@@ -19,6 +20,7 @@
 #include "physics/Physics_PhysicsEngine.h"
 
 #include <cmath>
+#include <cstring>
 
 namespace Vellumar
 {
@@ -724,4 +726,22 @@ const Vellumar::ScriptMethodEntry methods[] = {
 const Lua::ScriptClass scriptClass{"GameObject", methods, true};
 const Lua::ScriptClassRegistrar registrar(scriptClass);
 } // namespace
+
+Core::Vector<ScriptMethodEntry> ComposeScriptMethods(std::initializer_list<const char*> leftOut,
+                                                    const ScriptMethodEntry* own)
+{
+    Core::Vector<ScriptMethodEntry> rows;
+    for (const ScriptMethodEntry* row = methods; row->name; ++row)
+    {
+        bool kept = true;
+        for (const char* name : leftOut)
+            kept = kept && std::strcmp(name, row->name) != 0;
+        if (kept)
+            rows.push_back(*row);
+    }
+    for (const ScriptMethodEntry* row = own; row->name; ++row)
+        rows.push_back(*row);
+    rows.push_back({nullptr, nullptr});
+    return rows;
+}
 } // namespace Vellumar

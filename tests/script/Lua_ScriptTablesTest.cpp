@@ -47,6 +47,7 @@ const std::pair<const char*, u32> TableSizes[] = {
     {"Layer", 27},
     {"GameObject", 111},
     {"Viewport", 20},
+    {"SpriteAnimation", 11},
 };
 
 TEST_F(ScriptTest, EveryTableHasTheRowsItsClassOffers)
