@@ -1,0 +1,222 @@
+// A level drawn by the OpenGL renderer under Xvfb: a camera, a viewport, a sprite from a generated
+// sheet, a text and a particle system, checked by the pixels read back before the frame is shown.
+// With MORVANE_SCREENSHOT_DIR set, the frame is also written there as "FrameworkScreen.png".
+#include "Framework_GameFixture.h"
+
+#include "core/Core_File.h"
+#include "core/PAL_Window.h"
+#include "framework/Vellumar_Camera.h"
+#include "framework/Vellumar_ParticleSystem.h"
+#include "framework/Vellumar_Sprite.h"
+#include "framework/Vellumar_Text.h"
+#include "framework/Vellumar_Viewport.h"
+#include "tests/support/Support_Images.h"
+#include "tests/support/Support_Scratch.h"
+#include "tests/support/Support_Skip.h"
+
+#include <array>
+#include <cmath>
+#include <cstdlib>
+#include <memory>
+
+using namespace FrameworkTest;
+
+namespace
+{
+constexpr i32 Width = 320;
+constexpr i32 Height = 240;
+constexpr i32 Cell = 32;
+
+using Pixel = std::array<int, 3>;
+
+// Top-left red, top-right green, bottom-left blue, bottom-right yellow: the texture loader keeps
+// rows from the bottom of the picture, so frame (0, 0) is the blue cell.
+std::vector<u8> SheetPng()
+{
+    TestSupport::Picture sheet(2 * Cell, 2 * Cell);
+    for (i32 y = 0; y < 2 * Cell; ++y)
+    {
+        for (i32 x = 0; x < 2 * Cell; ++x)
+        {
+            const bool right = x >= Cell;
+            if (y < Cell)
+                sheet.Set(x, y, right ? 0 : 255, right ? 255 : 0, 0, 255);
+            else
+                sheet.Set(x, y, right ? 255 : 0, right ? 255 : 0, right ? 0 : 255, 255);
+        }
+    }
+    return TestSupport::EncodePng(sheet);
+}
+
+std::vector<u8> WhiteSquarePng()
+{
+    TestSupport::Picture square(8, 8);
+    square.Fill(255, 255, 255, 255);
+    return TestSupport::EncodePng(square);
+}
+
+class ScreenTest : public HeadlessGameTest
+{
+protected:
+    void SetUp() override
+    {
+        HeadlessGameTest::SetUp();
+        Vellumar::Camera::ResetGlobals();
+        if (!PAL::Window(8, 8).IsCreated())
+            MORVANE_SKIP_WITHOUT_DISPLAY();
+        Engine::ApplicationSettings settings = HeadlessSettings();
+        settings.width = Width;
+        settings.height = Height;
+        factory = new TestFactory(log, 1);
+        game = new Vellumar::Game(factory.Get(), settings, 0, &Renderer::CreateOGLRenderer, input);
+        pixels.resize(Renderer::FrameBufferSize(Width, Height));
+    }
+
+    void TearDown() override
+    {
+        if (game)
+        {
+            game->Shutdown();
+            game = nullptr;
+        }
+        Vellumar::Camera::ResetGlobals();
+    }
+
+    // One frame, read back before it is shown.
+    void DrawFrame()
+    {
+        game->BeginFrame();
+        game->Update();
+        ASSERT_TRUE(game->GetRenderer()->ReadFrameBuffer(pixels.data(), static_cast<u32>(pixels.size())));
+        game->EndFrame();
+        clock.Advance(FrameMs);
+    }
+
+    Pixel PixelAt(i32 x, i32 y) const
+    {
+        const u8* p = pixels.data() + static_cast<u32>(y) * Renderer::FrameBufferSize(Width, 1) + static_cast<u32>(x) * 3;
+        return Pixel{p[0], p[1], p[2]};
+    }
+
+    // Pixels of the rectangle whose three channels are all above 128.
+    int LitPixels(i32 left, i32 bottom, i32 right, i32 top) const
+    {
+        int lit = 0;
+        for (i32 y = bottom; y < top; ++y)
+        {
+            for (i32 x = left; x < right; ++x)
+            {
+                const Pixel p = PixelAt(x, y);
+                lit += p[0] > 128 && p[1] > 128 && p[2] > 128 ? 1 : 0;
+            }
+        }
+        return lit;
+    }
+
+    void SaveScreenshot() const
+    {
+        const char* folder = std::getenv("MORVANE_SCREENSHOT_DIR");
+        if (!folder)
+            return;
+        TestSupport::Picture picture(Width, Height);
+        for (i32 y = 0; y < Height; ++y)
+        {
+            for (i32 x = 0; x < Width; ++x)
+            {
+                const Pixel p = PixelAt(x, Height - 1 - y);
+                picture.Set(x, y, static_cast<u8>(p[0]), static_cast<u8>(p[1]), static_cast<u8>(p[2]), 255);
+            }
+        }
+        const std::vector<u8> png = TestSupport::EncodePng(picture);
+        Core::DiskFile out(Core::String(folder) + "/FrameworkScreen.png", Core::DiskFile::ModeWrite);
+        out.Write(png.data(), static_cast<u32>(png.size()));
+    }
+
+    Log log;
+    Core::RefPtr<TestFactory> factory;
+    Core::RefPtr<Vellumar::Game> game;
+    std::vector<u8> pixels;
+};
+
+void ExpectNear(const Pixel& actual, const Pixel& expected)
+{
+    for (int i = 0; i < 3; ++i)
+        EXPECT_NEAR(actual[i], expected[i], 8) << "channel " << i;
+}
+}  // namespace
+
+TEST_F(ScreenTest, ALevelDrawsItsSpriteTextAndParticlesThroughItsCamera)
+{
+    TestSupport::ScratchFolder folder("morvane_framework_screen");
+    const std::string sheetPath = folder.Write("Sheet.png", SheetPng());
+    const std::string sparkPath = folder.Write("Spark.png", WhiteSquarePng());
+    Vellumar::Sprite* sprite = nullptr;
+    Vellumar::Text* caption = nullptr;
+    factory->builders[0] = [&](Vellumar::Level& level) {
+        auto* layer = new Vellumar::Layer(0.0f);
+        level.AddLayer(layer);
+        // One world unit per pixel at z = 0, the world origin at the window's bottom left.
+        auto* camera = new Vellumar::Camera(45.0f);
+        camera->SetPosition(Width / 2.0f, Height / 2.0f);
+        camera->SetZOrder(static_cast<f32>(Height) / (2.0f * std::tan(22.5f * 0.017453292f)));
+        layer->AddGameObject(camera);
+        auto* viewport = new Vellumar::Viewport(0, 0, Width, Height);
+        viewport->SetCamera(camera);
+        viewport->SetClearColor(Math::Color(0.2f, 0.2f, 0.2f, 1.0f));
+        level.AddViewport(viewport);
+
+        auto* animation = new Vellumar::SpriteAnimation(Core::String(sheetPath.c_str()), 2, 2,
+                                                        Core::Vector<f32>{10.0f, 10.0f, 10.0f, 10.0f});
+        const Core::RefPtr<Vellumar::SpriteAnimation> held(animation);
+        sprite = new Vellumar::Sprite(Core::Vector<Vellumar::SpriteAnimation*>{animation});
+        sprite->SetPosition(80.0f, 160.0f);
+        layer->AddGameObject(sprite);
+
+        caption = new Vellumar::Text("MORVANE", "");
+        caption->SetPosition(20.0f, 40.0f);
+        layer->AddGameObject(caption);
+
+        auto* sparks = new Vellumar::ParticleSystem(Core::String(sparkPath.c_str()), 4, 64.0f, Math::Vector2D());
+        sparks->SetEmitter(new Vellumar::PointEmitter());
+        sparks->SetParticleLifeTime(100.0f, 100.0f);
+        sparks->SetEmissionRate(1000.0f, 1000.0f);
+        const Math::Color green(0.0f, 1.0f, 0.0f, 1.0f);
+        sparks->SetParticleStartingColor(green, green);
+        sparks->SetParticleEndingColor(green, green);
+        sparks->SetParticleStartingScale(Math::Vector2D(2.0f, 2.0f), Math::Vector2D(2.0f, 2.0f));
+        sparks->SetParticleEndingScale(Math::Vector2D(2.0f, 2.0f), Math::Vector2D(2.0f, 2.0f));
+        sparks->SetPosition(240.0f, 160.0f);
+        layer->AddGameObject(sparks);
+    };
+    for (int i = 0; i < 4; ++i)
+    {
+        DrawFrame();
+    }
+    SaveScreenshot();
+    ASSERT_NE(sprite, nullptr);
+
+    // The sheet's bottom-left cell fills 32 x 32 pixels around the sprite.
+    ExpectNear(PixelAt(80, 160), {0, 0, 255});
+    ExpectNear(PixelAt(68, 148), {0, 0, 255});
+    ExpectNear(PixelAt(91, 171), {0, 0, 255});
+    ExpectNear(PixelAt(110, 160), {51, 51, 51});
+    // The particles: a green square of 16 pixels at the system, the clear colour beyond it.
+    ExpectNear(PixelAt(240, 160), {0, 255, 0});
+    ExpectNear(PixelAt(246, 154), {0, 255, 0});
+    ExpectNear(PixelAt(252, 160), {51, 51, 51});
+    // The caption is white ink in its box and nowhere else.
+    f32 textWidth = 0.0f;
+    f32 textHeight = 0.0f;
+    caption->MeasureText(textWidth, textHeight);
+    ASSERT_GT(textWidth, 0.0f);
+    const i32 right = 20 + static_cast<i32>(textWidth) + 16;
+    const int inside = LitPixels(16, 40, right, 40 + static_cast<i32>(textHeight) + 16);
+    EXPECT_GT(inside, 40);
+    EXPECT_EQ(LitPixels(0, 0, Width, 36), 0);
+    EXPECT_EQ(LitPixels(right, 0, Width, 120), 0);
+
+    // The next frame of the sheet, the next cell.
+    sprite->SetCurrentFrame(1, false);
+    DrawFrame();
+    ExpectNear(PixelAt(80, 160), {255, 255, 0});
+}
