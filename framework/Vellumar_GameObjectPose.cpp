@@ -182,19 +182,28 @@ void GameObject::SetCenter(const Math::Vector2D& pivot)
     UpdateTransform();
 }
 
-// A local point that the scaling maps onto the centre lands on the position; the object turns
-// about it.
+// Translation(position - centre, z order) × Translation(centre) × RotationZ(rotation) ×
+// Translation(-centre) × Scaling(scale x, scale y, 1), written out: a local point that the scaling
+// maps onto the centre lands on the position, and the object turns about it. Every move and turn
+// refreshes it, so it is built element by element rather than as four matrix products.
 void GameObject::UpdateTransform()
 {
     if (!transformSync)
     {
         return;
     }
-    renderNode->SetTransform(Math::Matrix4x4::Translation(position.x - center.x, position.y - center.y, zOrder) *
-                             Math::Matrix4x4::Translation(center.x, center.y, 0.0f) *
-                             Math::Matrix4x4::RotationZ(rotation) *
-                             Math::Matrix4x4::Translation(-center.x, -center.y, 0.0f) *
-                             Math::Matrix4x4::Scaling(scaleX, scaleY, 1.0f));
+    const Math::Matrix4x4 turn = Math::Matrix4x4::RotationZ(rotation);
+    const f32 cosine = turn.e[0];
+    const f32 sine = turn.e[1];
+    Math::Matrix4x4 matrix;
+    matrix.e[0] = cosine * scaleX;
+    matrix.e[1] = sine * scaleX;
+    matrix.e[4] = -sine * scaleY;
+    matrix.e[5] = cosine * scaleY;
+    matrix.e[12] = ((position.x - center.x) + center.x) + (cosine * -center.x + sine * center.y);
+    matrix.e[13] = ((position.y - center.y) + center.y) + (sine * -center.x + cosine * -center.y);
+    matrix.e[14] = zOrder;
+    renderNode->SetTransform(matrix);
 }
 
 bool GameObject::Carries(const GameObject* object) const

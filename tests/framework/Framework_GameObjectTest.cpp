@@ -461,3 +461,24 @@ TEST_F(GameObjectTest, MountLinksReadFromAStreamAreMadeConsistentAndAcyclic)
     lx->Cleanup();
     ly->Cleanup();
 }
+
+TEST_F(GameObjectTest, TheRenderTransformIsTheProductOfItsFiveFactors)
+{
+    const Core::RefPtr<GameObject> object(new GameObject());
+    object->SetCenter(Math::Vector2D(-3.0f, 7.5f));
+    object->SetScale(0.5f, -2.0f);
+    object->SetZOrder(-4.0f);
+    object->SetPosition(12.25f, -30.0f);
+    object->SetRotationAngle(-137.0f);
+    const Math::Vector2D c = object->GetCenter();
+    const Math::Matrix4x4 product = Math::Matrix4x4::Translation(12.25f - c.x, -30.0f - c.y, -4.0f) *
+                                    Math::Matrix4x4::Translation(c.x, c.y, 0.0f) *
+                                    Math::Matrix4x4::RotationZ(-137.0f) *
+                                    Math::Matrix4x4::Translation(-c.x, -c.y, 0.0f) *
+                                    Math::Matrix4x4::Scaling(0.5f, -2.0f, 1.0f);
+    const Math::Matrix4x4& matrix = object->GetRenderNode()->GetTransform();
+    for (int i = 0; i < 16; ++i)
+    {
+        EXPECT_NEAR(matrix.e[i], product.e[i], 1e-4f) << "element " << i;
+    }
+}
