@@ -727,6 +727,14 @@ const Lua::ScriptClass scriptClass{"GameObject", methods, true};
 const Lua::ScriptClassRegistrar registrar(scriptClass);
 } // namespace
 
+i32 CloneForScript(lua_State* state, GameObject& object)
+{
+    GameObject* copy = object.Clone();
+    if (copy->GetScript())
+        copy->RunScript(true);
+    return Lua::PushObject(state, copy);
+}
+
 Core::Vector<ScriptMethodEntry> ComposeScriptMethods(std::initializer_list<const char*> leftOut,
                                                     const ScriptMethodEntry* own)
 {

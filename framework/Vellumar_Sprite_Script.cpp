@@ -183,15 +183,6 @@ i32 GetColor(lua_State* state, Sprite& sprite)
     return Lua::PushColor(state, (sprite.*Get)());
 }
 
-// The copy runs the original's compiled script for itself, without its "Constructor".
-i32 Clone(lua_State* state, Sprite& sprite)
-{
-    Sprite* copy = sprite.Clone();
-    if (copy->GetScript())
-        copy->RunScript(true);
-    return Lua::PushObject(state, copy);
-}
-
 const Vellumar::ScriptMethodEntry spriteMethods[] = {
     {"SetFlipHorizontal", Lua::Method<&SetFlag<&Sprite::SetFlipHorizontal>>},
     {"SetFlipVertical", Lua::Method<&SetFlag<&Sprite::SetFlipVertical>>},
@@ -233,7 +224,7 @@ const Vellumar::ScriptMethodEntry spriteMethods[] = {
     {"GetVisibleBoundingRectangle", Lua::Method<&GetFlag<&Sprite::GetVisibleBoundingRectangle>>},
     {"SetBoundingRectangleColor", Lua::Method<&SetColor<&Sprite::SetBoundingRectangleColor>>},
     {"GetBoundingRectangleColor", Lua::Method<&GetColor<&Sprite::GetBoundingRectangleColor>>},
-    {"Clone", Lua::Method<&Clone>},
+    {"Clone", Lua::Method<&CloneForScript>},
     {nullptr, nullptr},
 };
 const Core::Vector<Vellumar::ScriptMethodEntry> methods = ComposeScriptMethods({"AddManagedObject"}, spriteMethods);

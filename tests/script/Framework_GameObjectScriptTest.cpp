@@ -1,4 +1,4 @@
-#include "ScriptTest.h"
+#include "FrameworkScriptTest.h"
 
 #include "collision/Collision_ActorData.h"
 #include "collision/Collision_Results.h"
@@ -7,7 +7,6 @@
 #include "physics/Physics_Force.h"
 #include "physics/Physics_MassProperties.h"
 #include "tests/collision/Collision_TestBodies.h"
-#include "tests/framework/Framework_GameFixture.h"
 
 namespace
 {
@@ -59,25 +58,7 @@ const luaL_Reg ResultAnswers[] = {
     {nullptr, nullptr},
 };
 
-class GameObjectScriptTest : public GameFixture
-{
-protected:
-    void SetUp() override
-    {
-        GameFixture::SetUp();
-        master = Lua::BuildMasterState();
-        DefineTestHelpers(master);
-    }
-    void TearDown() override
-    {
-        GameFixture::TearDown();
-        Lua::CloseMasterState();
-    }
-
-    lua_State* master = nullptr;
-};
-
-TEST_F(GameObjectScriptTest, ScriptsDriveGameObjectsAndTheirCollisionsAndBodies)
+TEST_F(FrameworkScriptTest, ScriptsDriveGameObjectsAndTheirCollisionsAndBodies)
 {
     Collision2D::CollisionActor ball;
     CollisionTest::AddCircleFrame(ball, 5.0f, 11);
@@ -116,20 +97,14 @@ TEST_F(GameObjectScriptTest, ScriptsDriveGameObjectsAndTheirCollisionsAndBodies)
     Core::RefPtr<Physics2D::Force> force = new Physics2D::ConstantForce(Math::Vector2D(), Math::Vector2D(1, 0), -1);
     auto dynamic = CollisionTest::MakeBody(ball, {50, 50});
 
-    for (auto [name, object] : {std::pair<const char*, Core::Base*>{"hero", hero},
-                                {"rock", objects[1]},
-                                {"loose", loose.Get()},
-                                {"mass", &mass},
-                                {"force", force.Get()},
-                                {"dynamic", dynamic.get()}})
-    {
-        Lua::PushObject(master, object);
-        lua_setglobal(master, name);
-    }
-    for (const luaL_Reg* answer = NativeAnswers; answer->name; ++answer)
-        lua_register(master, answer->name, answer->func);
-    for (const luaL_Reg* answer = ResultAnswers; answer->name; ++answer)
-        lua_register(master, answer->name, answer->func);
+    SetGlobals({{"hero", hero},
+                {"rock", objects[1]},
+                {"loose", loose.Get()},
+                {"mass", &mass},
+                {"force", force.Get()},
+                {"dynamic", dynamic.get()}});
+    Register(NativeAnswers);
+    Register(ResultAnswers);
 
     const std::string failure = RunTestScript(master, "Framework_GameObject.lua");
     // The script handed the spare dynamic object to the collision engine, which owns it now.

@@ -1,45 +1,13 @@
-#include "ScriptTest.h"
+#include "FrameworkScriptTest.h"
 
 #include "collision/Collision_Engine.h"
 #include "collision/Collision_Layer.h"
-#include "framework/Lua_Stack.h"
 #include "framework/Vellumar_Camera.h"
 #include "framework/Vellumar_Viewport.h"
-#include "tests/framework/Framework_GameFixture.h"
 
 namespace
 {
 using namespace FrameworkTest;
-
-class FrameworkScriptTest : public GameFixture
-{
-protected:
-    void SetUp() override
-    {
-        GameFixture::SetUp();
-        master = Lua::BuildMasterState();
-        DefineTestHelpers(master);
-    }
-    void TearDown() override
-    {
-        GameFixture::TearDown();
-        Lua::CloseMasterState();
-    }
-
-    void SetGlobal(const char* name, Core::Base* object)
-    {
-        Lua::PushObject(master, object);
-        lua_setglobal(master, name);
-    }
-
-    void SetGlobalNumber(const char* name, double value)
-    {
-        lua_pushnumber(master, value);
-        lua_setglobal(master, name);
-    }
-
-    lua_State* master = nullptr;
-};
 
 Vellumar::Level* currentLevel = nullptr;
 

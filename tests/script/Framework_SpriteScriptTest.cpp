@@ -1,11 +1,10 @@
-#include "ScriptTest.h"
+#include "FrameworkScriptTest.h"
 
 #include "framework/Lua_Stack.h"
 #include "framework/Vellumar_Camera.h"
 #include "framework/Vellumar_Sprite.h"
 #include "framework/Vellumar_Viewport.h"
 #include "tests/engine/Engine_SceneTestSupport.h"
-#include "tests/framework/Framework_GameFixture.h"
 
 namespace
 {
@@ -34,25 +33,7 @@ const luaL_Reg Answers[] = {
     {nullptr, nullptr},
 };
 
-class SpriteScriptTest : public GameFixture
-{
-protected:
-    void SetUp() override
-    {
-        GameFixture::SetUp();
-        master = Lua::BuildMasterState();
-        DefineTestHelpers(master);
-    }
-    void TearDown() override
-    {
-        GameFixture::TearDown();
-        Lua::CloseMasterState();
-    }
-
-    lua_State* master = nullptr;
-};
-
-TEST_F(SpriteScriptTest, ScriptsDriveSpritesAndTheirAnimations)
+TEST_F(FrameworkScriptTest, ScriptsDriveSpritesAndTheirAnimations)
 {
     Core::RefPtr<Renderer::ITexture> sheet = new SceneTest::FakeTexture(90, 64, "Walk.png");
     Core::RefPtr<SpriteAnimation> walk = new SpriteAnimation(sheet.Get(), 3, 2, Core::Vector<f32>{0.1f, 0.1f, 0.1f});
@@ -79,15 +60,8 @@ TEST_F(SpriteScriptTest, ScriptsDriveSpritesAndTheirAnimations)
     Core::Vector<Core::RefPtr<Core::Object>> copies;
     kept = &copies;
 
-    for (auto [name, object] : {std::pair<const char*, Core::Base*>{"sprite", sprite},
-                                {"walk", walk.Get()},
-                                {"viewport", level->GetViewport(0u)}})
-    {
-        Lua::PushObject(master, object);
-        lua_setglobal(master, name);
-    }
-    for (const luaL_Reg* answer = Answers; answer->name; ++answer)
-        lua_register(master, answer->name, answer->func);
+    SetGlobals({{"sprite", sprite}, {"walk", walk.Get()}, {"viewport", level->GetViewport(0u)}});
+    Register(Answers);
 
     EXPECT_EQ(RunTestScript(master, "Framework_Sprite.lua"), "");
     EXPECT_EQ(walk->GetName(), "stride");
