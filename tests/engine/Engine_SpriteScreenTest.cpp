@@ -14,6 +14,7 @@
 #include "engine/Engine_Viewport.h"
 #include "renderer/Renderer_IRenderer.h"
 #include "renderer/Renderer_TextureCache.h"
+#include "tests/support/Support_GLWindow.h"
 #include "tests/support/Support_Images.h"
 #include "tests/support/Support_Scratch.h"
 #include "tests/support/Support_Skip.h"
@@ -22,7 +23,6 @@
 
 #include <array>
 #include <cmath>
-#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -134,24 +134,7 @@ protected:
         return lit;
     }
 
-    void SaveScreenshot() const
-    {
-        const char* folder = std::getenv("MORVANE_SCREENSHOT_DIR");
-        if (!folder)
-            return;
-        TestSupport::Picture picture(Width, Height);
-        for (i32 y = 0; y < Height; ++y)
-        {
-            for (i32 x = 0; x < Width; ++x)
-            {
-                const Pixel p = PixelAt(x, Height - 1 - y);
-                picture.Set(x, y, static_cast<u8>(p[0]), static_cast<u8>(p[1]), static_cast<u8>(p[2]), 255);
-            }
-        }
-        const std::vector<u8> png = TestSupport::EncodePng(picture);
-        Core::DiskFile out(Core::String(folder) + "/SpriteScreen.png", Core::DiskFile::ModeWrite);
-        out.Write(png.data(), static_cast<u32>(png.size()));
-    }
+    void SaveScreenshot() const { TestSupport::SaveScreenshot(pixels, Width, Height, "SpriteScreen.png"); }
 
     std::unique_ptr<PAL::Window> window;
     Core::RefPtr<Renderer::IRenderer> renderer;

@@ -151,24 +151,7 @@ protected:
                           [](i32, i32, const Pixel& p) { return !(p[0] > 128 && p[1] > 128 && p[2] > 128); });
     }
 
-    void SaveScreenshot() const
-    {
-        const char* folder = std::getenv("MORVANE_SCREENSHOT_DIR");
-        if (!folder)
-            return;
-        TestSupport::Picture picture(Width, Height);
-        for (i32 y = 0; y < Height; ++y)
-        {
-            for (i32 x = 0; x < Width; ++x)
-            {
-                const Pixel p = At(x, Height - 1 - y);
-                picture.Set(x, y, static_cast<u8>(p[0]), static_cast<u8>(p[1]), static_cast<u8>(p[2]), 255);
-            }
-        }
-        const std::vector<u8> png = TestSupport::EncodePng(picture);
-        Core::DiskFile out(Core::String(folder) + "/GuiScreen.png", Core::DiskFile::ModeWrite);
-        out.Write(png.data(), static_cast<u32>(png.size()));
-    }
+    void SaveScreenshot() const { TestSupport::SaveScreenshot(pixels, Width, Height, "GuiScreen.png"); }
 
     std::unique_ptr<Engine::FontCache> fonts;
     std::unique_ptr<GuiTest::GuiDrawing> drawing;

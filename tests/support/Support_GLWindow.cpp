@@ -1,9 +1,33 @@
 #include "tests/support/Support_GLWindow.h"
 
+#include "core/Core_File.h"
+#include "tests/support/Support_Images.h"
 #include "tests/support/Support_Skip.h"
+
+#include <cstdlib>
 
 namespace TestSupport
 {
+void SaveScreenshot(const std::vector<u8>& frame, i32 width, i32 height, const char* fileName)
+{
+    const char* folder = std::getenv("MORVANE_SCREENSHOT_DIR");
+    if (!folder || frame.size() < Renderer::FrameBufferSize(width, height))
+        return;
+    const u32 stride = Renderer::FrameBufferSize(width, 1);
+    Picture picture(width, height);
+    for (i32 y = 0; y < height; ++y)
+    {
+        for (i32 x = 0; x < width; ++x)
+        {
+            const u8* p = frame.data() + static_cast<u32>(height - 1 - y) * stride + static_cast<u32>(x) * 3;
+            picture.Set(x, y, p[0], p[1], p[2], 255);
+        }
+    }
+    const std::vector<u8> png = EncodePng(picture);
+    Core::DiskFile out(Core::String(folder) + "/" + fileName, Core::DiskFile::ModeWrite);
+    out.Write(png.data(), static_cast<u32>(png.size()));
+}
+
 void GLWindowTest::SetUp()
 {
     window = std::make_unique<PAL::Window>(width, height);

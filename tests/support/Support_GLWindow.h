@@ -14,6 +14,10 @@
 
 namespace TestSupport
 {
+// With MORVANE_SCREENSHOT_DIR set, writes a frame as ReadFrameBuffer gives it (RGB rows from the
+// bottom, padded to 4 bytes) to that folder as a PNG named fileName; otherwise does nothing.
+void SaveScreenshot(const std::vector<u8>& frame, i32 width, i32 height, const char* fileName);
+
 class GLWindowTest : public ::testing::Test
 {
 protected:
