@@ -68,7 +68,7 @@ bool PhysicsEngine::RemoveRigidBody(u32 id)
             continue;
         joint->Prepare();
     }
-    contacts.remove_if([&](const Core::RefPtr<Contact>& contact) {
+    std::erase_if(contacts, [&](const Core::RefPtr<Contact>& contact) {
         return contact->GetBody1() == removed || contact->GetBody2() == removed;
     });
     freeIds.push_back(id);
@@ -128,7 +128,7 @@ Contact* PhysicsEngine::AddContact(u32 id1, u32 id2, Contact* contact)
 
 void PhysicsEngine::RemoveContact(Contact* contact)
 {
-    contacts.remove_if([&](const Core::RefPtr<Contact>& entry) { return entry == contact; });
+    std::erase_if(contacts, [&](const Core::RefPtr<Contact>& entry) { return entry == contact; });
 }
 
 void PhysicsEngine::Reset()

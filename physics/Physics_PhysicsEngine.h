@@ -67,7 +67,7 @@ public:
     Contact* AddContact(u32 id1, u32 id2, Contact* contact);
     void RemoveContact(Contact* contact);
     const Core::List<Core::RefPtr<Joint>>& GetJoints() const { return joints; }
-    const Core::List<Core::RefPtr<Contact>>& GetContacts() const { return contacts; }
+    const Core::Vector<Core::RefPtr<Contact>>& GetContacts() const { return contacts; }
     const Core::Vector<Core::RefPtr<RigidBody>>& GetConstrainedBodies() const { return constrainedBodies; }
 
     // Empties the body table and every list; the static body, the solver and the settings stay.
@@ -145,11 +145,12 @@ private:
     Core::Deque<u32> freeIds;
     Core::Vector<Core::RefPtr<RigidBody>> constrainedBodies;
     Core::List<Core::RefPtr<Joint>> joints;
-    Core::List<Core::RefPtr<Contact>> contacts;
-    Core::List<Core::RefPtr<Contact>> previousContacts;
+    // Vectors, so that a frame's contacts reuse the storage of the frame before.
+    Core::Vector<Core::RefPtr<Contact>> contacts;
+    Core::Vector<Core::RefPtr<Contact>> previousContacts;
     Core::Vector<Core::RefPtr<Joint>> stepList;
     Core::Vector<RigidBody*> touchedBodies;
-    Core::List<Core::RefPtr<Contact>> keptContacts;
+    Core::Vector<Core::RefPtr<Contact>> keptContacts;
     // Matching work: the previous contacts by position, and per position the next one with the same
     // body 1 and with the same body 2 (NoContact ends a chain), and whether it was kept.
     Core::Vector<Contact*> previousByPosition;

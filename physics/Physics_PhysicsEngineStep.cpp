@@ -2,6 +2,7 @@
 #include "physics/Physics_PhysicsEngine.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace Physics2D
 {
@@ -246,7 +247,9 @@ void PhysicsEngine::MatchPreviousContacts()
         if (body2 != staticBody && body2->matchMark == chained)
             body2->firstAsBody2 = second;
     }
-    contacts.splice(contacts.end(), keptContacts);
+    contacts.insert(contacts.end(), std::make_move_iterator(keptContacts.begin()),
+                    std::make_move_iterator(keptContacts.end()));
+    keptContacts.clear();
     previousContacts.clear();
     previousByPosition.clear();
 }
@@ -258,7 +261,7 @@ void PhysicsEngine::PostCollisionUpdate(float dt)
     solver.SetPositionPass(true);
 
     previousContacts.clear();
-    previousContacts.splice(previousContacts.end(), contacts);
+    previousContacts.swap(contacts);
     if (contactListUpdate)
         contactListUpdate(this, contactListUpdateData);
     MatchPreviousContacts();
