@@ -48,6 +48,13 @@ const std::pair<const char*, u32> TableSizes[] = {
     {"GameObject", 111},
     {"Viewport", 20},
     {"SpriteAnimation", 11},
+    {"ParticleEmitter", 6},
+    {"PointEmitter", 6},
+    {"LineEmitter", 6},
+    {"CircleEmitter", 6},
+    {"DiskEmitter", 6},
+    {"RectangleEmitter", 6},
+    {"FilledRectangleEmitter", 6},
 };
 
 TEST_F(ScriptTest, EveryTableHasTheRowsItsClassOffers)
