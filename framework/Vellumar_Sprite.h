@@ -98,6 +98,13 @@ public:
     const Core::Vector<Core::RefPtr<Circle>>& GetDebugCircles() const { return debugCircles; }
     Line* GetBoundingRectangleLine(u32 side) const { return side < 4 ? rectangleLines[side].Get() : nullptr; }
 
+    // The level's record of this frame's sprite partners: the ids of the partners of the
+    // rectangle results, then of the geometry results, as many as the result block counts.
+    // Loading reads as many and puts back the sprites of those ids (rectangle partners from the
+    // first layer of the level that holds one, geometry partners from this sprite's layer).
+    void SaveCollisionResults(Core::File& file) const;
+    void LoadCollisionResults(Core::File& file);
+
     Engine::Sprite* GetEngineSprite() const { return engineSprite.Get(); }
 
 protected:

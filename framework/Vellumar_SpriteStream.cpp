@@ -3,7 +3,9 @@
 #include "collision/Collision_DynamicObject.h"
 #include "collision/Collision_Engine.h"
 #include "core/Core_File.h"
+#include "collision/Collision_Results.h"
 #include "framework/Vellumar_Game.h"
+#include "framework/Vellumar_Layer.h"
 #include "framework/Vellumar_Sprite.h"
 
 #include <algorithm>
@@ -37,6 +39,38 @@ void WriteReferences(Core::File& file, const Core::Vector<Core::RefPtr<T>>& obje
     {
         file.WriteObject(object.Get());
     }
+}
+
+Collision2D::CollisionResults* ResultsOf(const GameObject& object)
+{
+    Game* game = Game::GetInstance();
+    Collision2D::CollisionEngine* collision = game ? game->GetCollisionEngine() : nullptr;
+    Collision2D::DynamicObject* body = collision ? collision->GetDynamicObject(object.GetCollisionId()) : nullptr;
+    return body ? body->GetResults() : nullptr;
+}
+
+u32 PartnerId(void* partner)
+{
+    return partner ? static_cast<GameObject*>(partner)->GetID() : NoObjectId;
+}
+
+Sprite* SpriteIn(const Layer* layer, u32 id)
+{
+    return layer ? dynamic_cast<Sprite*>(layer->GetGameObject(id)) : nullptr;
+}
+
+Sprite* SpriteInLevel(u32 id)
+{
+    Game* game = Game::GetInstance();
+    const Level* level = game ? game->GetCurrentLevel() : nullptr;
+    for (u32 i = 0; level && i < level->GetLayersCount(); ++i)
+    {
+        if (Sprite* sprite = SpriteIn(level->GetLayer(i), id))
+        {
+            return sprite;
+        }
+    }
+    return nullptr;
 }
 
 const Collision2D::CollisionActor* CollisionAsset(Game* game, i32 index)
@@ -164,5 +198,48 @@ void Sprite::Load(Core::File& file)
     // The used counts never reach past the objects there are.
     usedLineCount = static_cast<i32>(std::min<u32>(lines, static_cast<u32>(debugLines.size())));
     usedCircleCount = static_cast<i32>(std::min<u32>(circles, static_cast<u32>(debugCircles.size())));
+}
+
+void Sprite::SaveCollisionResults(Core::File& file) const
+{
+    const Collision2D::CollisionResults* results = ResultsOf(*this);
+    if (!results)
+    {
+        return;
+    }
+    const i32 rectangles = std::min(results->currentBRECTNumber, static_cast<i32>(results->rectangles.size()));
+    for (i32 i = 0; i < rectangles; ++i)
+    {
+        Core::WriteU32(file, PartnerId(results->rectangles[static_cast<size_t>(i)].partnerUserData));
+    }
+    const i32 geometries = std::min(results->currentDGEONumber, static_cast<i32>(results->geometries.size()));
+    for (i32 i = 0; i < geometries; ++i)
+    {
+        Core::WriteU32(file, PartnerId(results->geometries[static_cast<size_t>(i)].partnerUserData));
+    }
+}
+
+void Sprite::LoadCollisionResults(Core::File& file)
+{
+    Collision2D::CollisionResults* results = ResultsOf(*this);
+    if (!results)
+    {
+        return;
+    }
+    // The counts come from the saved collision world; the pools hold at least that many records.
+    const i32 rectangles = std::min(results->currentBRECTNumber, static_cast<i32>(results->rectangles.size()));
+    for (i32 i = 0; i < rectangles; ++i)
+    {
+        u32 id = NoObjectId;
+        Core::ReadU32(file, id);
+        results->rectangles[static_cast<size_t>(i)].partnerUserData = file.Failed() ? nullptr : SpriteInLevel(id);
+    }
+    const i32 geometries = std::min(results->currentDGEONumber, static_cast<i32>(results->geometries.size()));
+    for (i32 i = 0; i < geometries; ++i)
+    {
+        u32 id = NoObjectId;
+        Core::ReadU32(file, id);
+        results->geometries[static_cast<size_t>(i)].partnerUserData = file.Failed() ? nullptr : SpriteIn(GetLayer(), id);
+    }
 }
 }  // namespace Vellumar

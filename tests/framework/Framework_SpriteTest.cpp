@@ -6,6 +6,7 @@
 #include "collision/Collision_ActorData.h"
 #include "collision/Collision_DynamicObject.h"
 #include "collision/Collision_Engine.h"
+#include "collision/Collision_Results.h"
 #include "framework/Vellumar_Sprite.h"
 #include "tests/engine/Engine_SceneTestSupport.h"
 
@@ -317,4 +318,54 @@ TEST_F(SpriteTest, TheRecordRoundTripsAndRefusesIndicesBeyondTheAnimations)
     Core::RefPtr<Sprite> slow;
     ASSERT_TRUE(file.ReadObjectInto(slow));
     EXPECT_EQ(slow->GetAnimationSpeed(), 0.0f);
+}
+
+TEST_F(SpriteTest, TheLevelsRecordOfSpritePartnersPutsThemBack)
+{
+    Sprite* sprite = StartWithSprite(true);
+    Collision2D::DynamicObject* body = sprite->GetRegisteredObject();
+    body->SetCollisionType(1);
+    body->SetCanCollid(0, true);
+    body->SetUpdateOnIdle(true);
+    sprite->SetCurrentFrame(1, false);
+    Sprite* partner = sprite->Clone();
+    layer->AddGameObject(partner);
+    RunFrames(3);
+    Collision2D::CollisionResults* results = sprite->GetRegisteredObject()->GetResults();
+    const i32 total = results->currentBRECTNumber + results->currentDGEONumber;
+    ASSERT_GT(total, 0);
+
+    Core::MemoryFile file;
+    sprite->SaveCollisionResults(file);
+    EXPECT_EQ(file.GetSize(), 4u * static_cast<u32>(total));
+    for (i32 i = 0; i < results->currentBRECTNumber; ++i)
+    {
+        results->rectangles[static_cast<size_t>(i)].partnerUserData = nullptr;
+    }
+    for (i32 i = 0; i < results->currentDGEONumber; ++i)
+    {
+        results->geometries[static_cast<size_t>(i)].partnerUserData = nullptr;
+    }
+    Core::MemoryFile readBack(file.GetData(), file.GetSize());
+    sprite->LoadCollisionResults(readBack);
+    EXPECT_EQ(readBack.GetRemaining(), 0u);
+    for (i32 i = 0; i < results->currentBRECTNumber; ++i)
+    {
+        EXPECT_EQ(results->rectangles[static_cast<size_t>(i)].partnerUserData, partner);
+    }
+    for (i32 i = 0; i < results->currentDGEONumber; ++i)
+    {
+        EXPECT_EQ(results->geometries[static_cast<size_t>(i)].partnerUserData, partner);
+    }
+
+    // A partner that is gone is written as no id.
+    if (results->currentBRECTNumber > 0)
+        results->rectangles[0].partnerUserData = nullptr;
+    else
+        results->geometries[0].partnerUserData = nullptr;
+    Core::MemoryFile gone;
+    sprite->SaveCollisionResults(gone);
+    u32 first = 0;
+    std::memcpy(&first, gone.GetData(), 4);
+    EXPECT_EQ(first, Vellumar::NoObjectId);
 }
