@@ -87,12 +87,6 @@ void ConstraintSolver::Resize(u32 rows, u32 bodies)
         std::fill(accumulators.begin(), accumulators.end(), 0.0f);
 }
 
-RowBlock ConstraintSolver::GetRowBlock(u32 firstRow)
-{
-    return RowBlock{&jacobian[6 * std::size_t(firstRow)], &target[firstRow], &regularizer[firstRow],
-                    &lower[firstRow], &upper[firstRow], &records[firstRow]};
-}
-
 void ConstraintSolver::SetIterations(u32 count)
 {
     iterations = std::min(count, MaximumIterations);

@@ -55,7 +55,11 @@ public:
     void Resize(u32 rows, u32 bodies);
     void Solve();
 
-    RowBlock GetRowBlock(u32 firstRow);
+    RowBlock GetRowBlock(u32 firstRow)
+    {
+        return RowBlock{&jacobian[6 * std::size_t(firstRow)], &target[firstRow], &regularizer[firstRow],
+                        &lower[firstRow],                     &upper[firstRow],  &records[firstRow]};
+    }
     ConstraintRow& GetRecord(u32 row) { return records[row]; }
     float* GetAccumulator(u32 body) { return &accumulators[3 * std::size_t(body)]; }
     float GetMultiplier(u32 row) const { return lambda[row]; }

@@ -70,17 +70,6 @@ float ClampCorrectionFactor(float factor)
 
 namespace JointRows
 {
-void SetJacobian(const RowBlock& block, u32 row, float a, float b, float c, float d, float e, float f)
-{
-    float* j = block.jacobian + 6 * std::size_t(row);
-    j[0] = a;
-    j[1] = b;
-    j[2] = c;
-    j[3] = d;
-    j[4] = e;
-    j[5] = f;
-}
-
 void SetRigidUnbounded(const RowBlock& block, u32 count)
 {
     for (u32 row = 0; row < count; ++row)

@@ -88,7 +88,16 @@ float ClampCorrectionFactor(float factor);
 namespace JointRows
 {
 // Writes row r's six Jacobian entries.
-void SetJacobian(const RowBlock& block, u32 row, float a, float b, float c, float d, float e, float f);
+inline void SetJacobian(const RowBlock& block, u32 row, float a, float b, float c, float d, float e, float f)
+{
+    float* j = block.jacobian + 6 * std::size_t(row);
+    j[0] = a;
+    j[1] = b;
+    j[2] = c;
+    j[3] = d;
+    j[4] = e;
+    j[5] = f;
+}
 // The first count rows become rigid and unbounded: regulariser 0, multiplier in [-Infinity, +Infinity].
 void SetRigidUnbounded(const RowBlock& block, u32 count);
 // a × b = a.x b.y − a.y b.x

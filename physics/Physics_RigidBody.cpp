@@ -77,16 +77,6 @@ void RigidBody::CreateIntegrators(u32 kind)
     poseIntegrator = MakeIntegrator(kind, &PoseDerivative, pose, this);
 }
 
-float RigidBody::GetAngularVelocity() const
-{
-    return angularVelocity * Math::RadiansToDegrees;
-}
-
-float RigidBody::GetOrientation() const
-{
-    return orientation * Math::RadiansToDegrees;
-}
-
 void RigidBody::WriteVelocityState()
 {
     Core::Vector<float>& state = velocityIntegrator->GetState();

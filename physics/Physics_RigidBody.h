@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Core_Object.h"
+#include "core/Math_Constants.h"
 #include "core/Math_Matrix3x3.h"
 #include "core/Math_Vector2D.h"
 #include "physics/Physics_Forces.h"
@@ -57,10 +58,10 @@ public:
     void SetMassProperties(const MassProperties& value) { massProperties = value; }
 
     const Math::Vector2D& GetVelocity() const { return velocity; }
-    float GetAngularVelocity() const;
+    float GetAngularVelocity() const { return angularVelocity * Math::RadiansToDegrees; }
     float GetAngularVelocityRadians() const { return angularVelocity; }
     const Math::Vector2D& GetPosition() const { return position; }
-    float GetOrientation() const;
+    float GetOrientation() const { return orientation * Math::RadiansToDegrees; }
     float GetOrientationRadians() const { return orientation; }
     const Math::Matrix3x3& GetRotationMatrix() const { return rotation; }
     const Math::Matrix3x3& GetMatrix() const { return bodyToWorld; }
