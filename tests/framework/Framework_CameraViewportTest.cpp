@@ -6,7 +6,10 @@
 #include "framework/Vellumar_Camera.h"
 #include "core/Math_Quaternion.h"
 #include "framework/Vellumar_Resources.h"
+#include "framework/Vellumar_ParticleSystem.h"
+#include "framework/Vellumar_Sprite.h"
 #include "framework/Vellumar_Viewport.h"
+#include "tests/engine/Engine_SceneTestSupport.h"
 
 using namespace FrameworkTest;
 using Vellumar::Camera;
@@ -219,4 +222,58 @@ TEST_F(CameraTest, LoadedNamesNeverLeaveTheResourceFolders)
     EXPECT_TRUE(Vellumar::ResourceFile("Fonts", "").empty());
     EXPECT_EQ(Vellumar::ResourceFile("Fonts", "Big", "Big"),
               Vellumar::Game::GetDirectory() + "\\Resources\\Fonts\\Big\\Big");
+}
+
+TEST_F(CameraTest, EachViewportDrawsItsBackgroundThenTheSceneInTurn)
+{
+    MakeGame();
+    const Core::RefPtr<Renderer::ITexture> sky(new SceneTest::FakeTexture(64, 64, "sky.png"));
+    const Core::RefPtr<Renderer::ITexture> sea(new SceneTest::FakeTexture(64, 64, "sea.png"));
+    const Core::RefPtr<Renderer::ITexture> sheet(new SceneTest::FakeTexture(32, 32, "sheet.png"));
+    const Core::RefPtr<Vellumar::SpriteAnimation> still(new Vellumar::SpriteAnimation(sheet.Get(), 1, 1, {1.0f}));
+    Vellumar::Sprite* sprite = nullptr;
+    Vellumar::ParticleSystem* sparks = nullptr;
+    factory->builders[0] = [&](Vellumar::Level& level) {
+        auto* layer = new Vellumar::Layer(0.0f);
+        level.AddLayer(layer);
+        auto* camera = new Camera();
+        camera->SetZOrder(300.0f);
+        layer->AddGameObject(camera);
+        sprite = new Vellumar::Sprite(Core::Vector<Vellumar::SpriteAnimation*>{still.Get()});
+        layer->AddGameObject(sprite);
+        sparks = new Vellumar::ParticleSystem("sparks.png", 4, 10.0f, Math::Vector2D());
+        layer->AddGameObject(sparks);
+        for (Renderer::ITexture* background : {sky.Get(), sea.Get()})
+        {
+            auto* viewport = new Viewport(0, 0, 160, 120);
+            viewport->SetCamera(camera);
+            viewport->GetEngineViewport()->SetBackgroundTexture(background);
+            level.AddViewport(viewport);
+        }
+    };
+    Start();
+    game->Recording().ClearLog();
+    RunFrame();
+    std::vector<const Renderer::ITexture*> textures;
+    for (const Renderer::RecordedDraw& draw : game->Recording().GetDraws())
+    {
+        if (draw.texture0 && (textures.empty() || textures.back() != draw.texture0.Get()))
+        {
+            textures.push_back(draw.texture0.Get());
+        }
+    }
+    EXPECT_EQ(textures, (std::vector<const Renderer::ITexture*>{sky.Get(), sheet.Get(), sea.Get(), sheet.Get()}));
+
+    // Whether an object reaches a viewport: by its volume against the camera's view.
+    Vellumar::Viewport* viewport = game->GetCurrentLevel()->GetViewport(0u);
+    EXPECT_TRUE(sprite->IsInViewport(viewport));
+    EXPECT_TRUE(sparks->IsInViewport(viewport));
+    sprite->SetPosition(5000.0f, 0.0f);
+    sparks->SetPosition(0.0f, -5000.0f);
+    RunFrame();
+    EXPECT_FALSE(sprite->IsInViewport(viewport));
+    EXPECT_FALSE(sparks->IsInViewport(viewport));
+    EXPECT_FALSE(sprite->IsInViewport(nullptr));
+    const Core::RefPtr<Viewport> blind(new Viewport());
+    EXPECT_FALSE(sparks->IsInViewport(blind.Get()));
 }
