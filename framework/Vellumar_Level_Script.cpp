@@ -2,6 +2,7 @@
 #include "audio/Vellumar_JukeBox.h"
 #include "framework/Lua_ScriptClass.h"
 #include "framework/Lua_ScriptEngine.h"
+#include "framework/Vellumar_Game.h"
 #include "framework/Vellumar_GameObject.h"
 #include "framework/Vellumar_Layer.h"
 #include "framework/Vellumar_Level.h"
@@ -20,6 +21,21 @@ i32 PushGameObjects(lua_State* state, const Core::Vector<GameObject*>& objects)
         Lua::SetListElement(state, ++position);
     }
     return 1;
+}
+
+bool ReadViewportArgument(lua_State* state, const Viewport*& viewport)
+{
+    viewport = Lua::ToObject<Viewport>(state, 1);
+    if (viewport)
+        return true;
+    if (!Lua::IsNumber(state, 1))
+        return false;
+    Game* game = Game::GetInstance();
+    const Level* level = game ? game->GetCurrentLevel() : nullptr;
+    u32 index = 0;
+    if (level && Lua::ToIndex(state, 1, level->GetViewportsCount(), index))
+        viewport = level->GetViewport(index);
+    return true;
 }
 
 namespace

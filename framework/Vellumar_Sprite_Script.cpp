@@ -1,9 +1,8 @@
 // Script methods of "Sprite": the GameObject rows (without "AddManagedObject") and the sprite's
 // own. A call with too few arguments does nothing and returns no result.
 #include "framework/Lua_ScriptClass.h"
-#include "framework/Vellumar_Game.h"
 #include "framework/Vellumar_GameObject_Script.h"
-#include "framework/Vellumar_Level.h"
+#include "framework/Vellumar_Script.h"
 #include "framework/Vellumar_Sprite.h"
 #include "framework/Vellumar_Viewport.h"
 
@@ -135,24 +134,12 @@ i32 GetCurrentAnimationName(lua_State* state, Sprite& sprite)
     return Lua::PushString(state, sprite.GetCurrentAnimationName());
 }
 
-// A viewport, or the index of one of the current level's viewports.
 i32 IsInViewport(lua_State* state, Sprite& sprite)
 {
-    const Viewport* viewport = Lua::ToObject<Viewport>(state, 1);
-    if (!viewport && Lua::IsNumber(state, 1))
-    {
-        Game* game = Game::GetInstance();
-        Level* level = game ? game->GetCurrentLevel() : nullptr;
-        u32 index = 0;
-        if (!level || !Lua::ToIndex(state, 1, level->GetViewportsCount(), index))
-            return Lua::PushBoolean(state, false);
-        viewport = level->GetViewport(index);
-    }
-    else if (!viewport)
-    {
+    const Viewport* viewport = nullptr;
+    if (!ReadViewportArgument(state, viewport))
         return 0;
-    }
-    return Lua::PushBoolean(state, sprite.IsInViewport(viewport));
+    return Lua::PushBoolean(state, viewport && sprite.IsInViewport(viewport));
 }
 
 i32 SetHUDObject(lua_State* state, Sprite& sprite)
