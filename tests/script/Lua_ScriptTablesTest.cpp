@@ -110,7 +110,16 @@ namespace
 {
 TEST(ClassRegistrationTest, FrameworkClassesAreMadeByTheirQualifiedNames)
 {
-    for (const char* name : {"Vellumar::Level", "Vellumar::GameObject", "Vellumar::Layer", "Vellumar::Viewport"})
+    for (const char* name : {"Vellumar::ParticleEmitter", "Vellumar::PointEmitter", "Vellumar::LineEmitter",
+                             "Vellumar::CircleEmitter", "Vellumar::DiskEmitter", "Vellumar::RectangleEmitter",
+                             "Vellumar::FilledRectangleEmitter", "Vellumar::Level", "Vellumar::GameObject",
+                             "Vellumar::ParticleSystem", "Vellumar::Sprite", "Vellumar::Layer", "Vellumar::Viewport",
+                             "Vellumar::Text", "Vellumar::Camera", "Vellumar::ParticleSystemBase", "Vellumar::Line",
+                             "Vellumar::Circle"})
+        EXPECT_NE(Core::ClassRegistry::Instance().Lookup(name), nullptr) << name;
+    // Objects that need no running game are made here.
+    for (const char* name : {"Vellumar::Level", "Vellumar::GameObject", "Vellumar::Layer", "Vellumar::Viewport",
+                             "Vellumar::PointEmitter", "Vellumar::FilledRectangleEmitter"})
     {
         Core::RefPtr<Core::Object> object = Core::CreateObjectByName(name);
         ASSERT_NE(object.Get(), nullptr) << name;
