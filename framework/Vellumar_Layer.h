@@ -13,6 +13,8 @@
 
 namespace Vellumar
 {
+class Circle;
+class Line;
 class VelPlayer;
 
 class Layer : public Core::Object
@@ -88,10 +90,13 @@ public:
     // Adds the static segments and circles of a layer collision file.
     void ReadStaticCollision(const Core::String& path);
 
-    // The flag behind the layer's collision drawing, which scripts also know as the partition's.
-    void SetVisibleCollisionData(bool on) { visibleCollisionData = on ? 1 : 0; }
+    // Shows the static circles and segments of the layer's collision layer as circle and line
+    // objects in the collision-data colour: on adds objects for the shapes in slots beyond those
+    // already shown, off destroys every one. Scripts also know it as the partition's switch.
+    void SetVisibleCollisionData(bool on);
     bool GetVisibleCollisionData() const { return visibleCollisionData != 0; }
-    void SetCollisionDataColor(const Math::Color& color) { collisionDataColor = color; }
+    // Also the colour of every shown shape.
+    void SetCollisionDataColor(const Math::Color& color);
     const Math::Color& GetCollisionDataColor() const { return collisionDataColor; }
     void SetLayerPartitionColor(const Math::Color& color) { layerPartitionColor = color; }
     const Math::Color& GetLayerPartitionColor() const { return layerPartitionColor; }
@@ -119,6 +124,8 @@ private:
     u32 index = 0;
     u8 cleanedUp = 0;
     u8 collisionId = 0;
+    Core::Vector<Core::RefPtr<Line>> debugLines;
+    Core::Vector<Core::RefPtr<Circle>> debugCircles;
     u8 visibleCollisionData = 0;
     u8 visibleLayerPartition = 0;
     Math::Color collisionDataColor{0.0f, 0.0f, 0.0f, 1.0f};

@@ -5,6 +5,7 @@
 #include "collision/Collision_Engine.h"
 #include "collision/Collision_Layer.h"
 #include "collision/Collision_StaticShapes.h"
+#include "framework/Vellumar_Line.h"
 #include "tests/support/Support_Scratch.h"
 
 using namespace FrameworkTest;
@@ -261,3 +262,36 @@ TEST_F(StaticCollisionFileTest, TheLayersCleanupDeletesItsStaticShapes)
     EXPECT_EQ(Collision().GetStaticLineSegment(1), nullptr);
     EXPECT_EQ(Collision().GetStaticCircle(1), nullptr);
 }
+
+TEST_F(StaticCollisionFileTest, TheStaticShapesAreShownAsCircleAndLineObjectsOfTheLayer)
+{
+    Read("h\n1\n0,0,10,0,0,1\n2\n5,6,3,0,7\n-5,-6,4,0,8\n");
+    layer->SetCollisionDataColor(Math::Color(0.0f, 1.0f, 0.0f, 1.0f));
+    layer->SetVisibleCollisionData(true);
+    layer->Update(0.1f);
+    EXPECT_TRUE(layer->GetVisibleCollisionData());
+    Core::Vector<GameObject*> shown;
+    layer->GetGameObjects(shown);
+    ASSERT_EQ(shown.size(), 3u);
+    auto* circle = dynamic_cast<Vellumar::Circle*>(shown[0]);
+    ASSERT_NE(circle, nullptr);
+    EXPECT_EQ(circle->GetRadius(), 3.0f);
+    EXPECT_EQ(circle->GetPosition(), Math::Vector2D(5.0f, 6.0f));
+    EXPECT_EQ(circle->GetModulationColor().g, 1.0f);
+    auto* line = dynamic_cast<Vellumar::Line*>(shown[2]);
+    ASSERT_NE(line, nullptr);
+    EXPECT_EQ(line->GetPointB(), Math::Point2D(10.0f, 0.0f));
+    // A second call shows only what was added since; the colour reaches every shown shape.
+    Read("h\n0\n1\n1,1,1,0,9\n");
+    layer->SetVisibleCollisionData(true);
+    layer->SetCollisionDataColor(Math::Color(1.0f, 0.0f, 0.0f, 1.0f));
+    layer->Update(0.1f);
+    layer->GetGameObjects(shown);
+    ASSERT_EQ(shown.size(), 4u);
+    EXPECT_EQ(shown[3]->GetModulationColor().r, 1.0f);
+    EXPECT_EQ(shown[0]->GetModulationColor().r, 1.0f);
+    layer->SetVisibleCollisionData(false);
+    layer->Update(0.1f);
+    EXPECT_EQ(layer->GetGameObjectsCount(), 0u);
+}
+
