@@ -193,7 +193,7 @@ void MouseImp::SetPosition(i32 x, i32 y)
     }
     currentX = area.left + x;
     currentY = area.top + (area.height - 1 - y);
-    source->SetCursor(currentX, currentY);
+    source->WarpInWindow(window, x, area.height - 1 - y);
 }
 
 void MouseImp::GetPosition(i32& x, i32& y)

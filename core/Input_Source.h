@@ -41,6 +41,14 @@ public:
     // The cursor in screen coordinates.
     virtual void GetCursor(i32& x, i32& y) = 0;
     virtual void SetCursor(i32 x, i32 y) = 0;
+    // Moves the cursor to a client point of the window (y from the top). By default through the
+    // screen position of the point; nothing when the handle names no window.
+    virtual void WarpInWindow(PAL::WindowHandle window, i32 x, i32 y)
+    {
+        ClientArea area;
+        if (GetClientArea(window, area))
+            SetCursor(area.left + x, area.top + y);
+    }
     // The left, middle and right buttons as ButtonBit flags.
     virtual u8 SampleButtons() = 0;
     virtual void ShowCursor(bool show) = 0;

@@ -29,6 +29,13 @@ public:
 
     void SetCursor(i32 x, i32 y) override { SDL_WarpMouseGlobal(x, y); }
 
+    // Within the window, so that its frame and the window manager's placement play no part.
+    void WarpInWindow(PAL::WindowHandle window, i32 x, i32 y) override
+    {
+        if (SDL_Window* native = window != 0 ? SDL_GetWindowFromID(window) : nullptr)
+            SDL_WarpMouseInWindow(native, x, y);
+    }
+
     u8 SampleButtons() override { return ButtonBitsFromSDL(SDL_GetGlobalMouseState(nullptr, nullptr)); }
 
     void ShowCursor(bool show) override { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }

@@ -34,6 +34,13 @@ public:
         cursorX = x;
         cursorY = y;
     }
+    // Remembers the client point, then moves the cursor there as the default does.
+    void WarpInWindow(PAL::WindowHandle handle, i32 x, i32 y) override
+    {
+        warpedX = x;
+        warpedY = y;
+        Input::Source::WarpInWindow(handle, x, y);
+    }
     u8 SampleButtons() override { return buttons; }
     void ShowCursor(bool show) override { cursorShown = show; }
     bool IsCursorShown() override { return cursorShown; }
@@ -52,6 +59,8 @@ public:
     bool numLock = false;
     i32 cursorX = 0;
     i32 cursorY = 0;
+    i32 warpedX = -1;
+    i32 warpedY = -1;
     u8 buttons = 0;
     bool cursorShown = true;
     PAL::WindowHandle window = 7;

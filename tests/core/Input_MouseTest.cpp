@@ -75,6 +75,9 @@ TEST_F(MouseTest, SetPositionReadsBack)
 {
     StartQuiet();
     mouse->SetPosition(12, 34);
+    // Warped within the window to its client point, counted from the top.
+    EXPECT_EQ(source.warpedX, 12);
+    EXPECT_EQ(source.warpedY, 65);
     EXPECT_EQ(source.cursorX, 312);
     EXPECT_EQ(source.cursorY, 465);
     i32 x = 0;
