@@ -87,6 +87,12 @@ private:
     // as one vector; stored without alignment, as the pool gives it.
     using Lanes = float __attribute__((vector_size(16), aligned(4)));
 
+    // An accumulator as the sweeps work on it.
+    struct SweepSlot
+    {
+        Lanes value;
+    };
+
     // One row as the scheduled sweeps read it: a copy of its solver data and the sweep slots of its
     // two sides.
     struct SweepRow
@@ -99,8 +105,8 @@ private:
         float diagonal;
         float friction;
         i32 normal; // sweep position of the normal row, -1 for none
-        u32 slot1;
-        u32 slot2;
+        SweepSlot* slot1;
+        SweepSlot* slot2;
         float lower;
         float upper;
     };
@@ -143,12 +149,7 @@ private:
     Core::Vector<u32> bodyLevel;  // per body: the level after its last row so far
     Core::Vector<u8> bodyPinned;  // per body: its accumulator cannot change during the sweeps
     Core::Vector<float> sweepLambda;
-    // The bodies' accumulators, then one copy per pinned row side.
-    struct SweepSlot
-    {
-        Lanes value;
-    };
-    Core::Vector<SweepSlot> sweepSlots;
+    Core::Vector<SweepSlot> sweepSlots; // the bodies' accumulators, then one copy per pinned row side
     u32 bodyCount = 0;
     u32 bodyCapacity = 0;
     bool positionPass = false;

@@ -104,9 +104,9 @@ bool ConstraintSolver::Schedule()
     u32 nextCopy = bodies;
     auto slotOf = [&](u32 body) {
         if (!bodyPinned[body])
-            return body;
+            return &sweepSlots[body];
         sweepSlots[nextCopy] = sweepSlots[body];
-        return nextCopy++;
+        return &sweepSlots[nextCopy++];
     };
     // A row's three entries and the next float, that float then cleared (the arrays hold one more).
     auto lanes = [](const float* three) {
@@ -157,8 +157,8 @@ bool ConstraintSolver::SweepScheduled()
         for (u32 p = 0; p < n; ++p)
         {
             SweepRow& row = rows[p];
-            const Lanes a1 = slots[row.slot1].value;
-            const Lanes a2 = slots[row.slot2].value;
+            const Lanes a1 = row.slot1->value;
+            const Lanes a2 = row.slot2->value;
             // Both sides' sums at once, each in the algorithm's order: lane 0 (u0 + u1) + u2 and
             // lane 1 (v0 + v1) + v2.
             const Lanes u = row.jacobian1 * a1;
@@ -195,8 +195,8 @@ bool ConstraintSolver::SweepScheduled()
             }
             guard = guard + (delta - delta);
 
-            slots[row.slot1].value = a1 + delta * row.scaled1;
-            slots[row.slot2].value = a2 + delta * row.scaled2;
+            row.slot1->value = a1 + delta * row.scaled1;
+            row.slot2->value = a2 + delta * row.scaled2;
         }
     }
     if (guard != 0.0f)
