@@ -81,6 +81,17 @@ function(morvane_test_support name)
   set(MORVANE_LIBRARIES ${MORVANE_LIBRARIES} morvane_${name} CACHE INTERNAL "")
 endfunction()
 
+# morvane_test_lock(<lock> <test names...>)
+# The named tests share something beyond their process (the display's mode, its pointer and
+# keyboard focus), so CTest never runs two of them at once. GoogleTest cases exist only once CTest
+# has listed them, so the lock is set by a script CTest reads after that listing; a name not among
+# them (a test filtered out) is passed over.
+function(morvane_test_lock lock)
+  set(script "${CMAKE_CURRENT_BINARY_DIR}/lock_${lock}.cmake")
+  file(WRITE "${script}" "foreach(test ${ARGN})\n  set_tests_properties(\${test} PROPERTIES RESOURCE_LOCK ${lock})\nendforeach()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${script}")
+endfunction()
+
 # morvane_bench(<name> [FILES patterns...] LIBS libs...)
 # Builds bench_<name> from the .cpp files of the calling folder (or those matching the patterns).
 # Benchmarks are built with the project but never run by the tests.
