@@ -6,7 +6,6 @@
 #include "core/PAL_MessagePump.h"
 #include "core/PAL_Window.h"
 #include "tests/support/Support_Images.h"
-#include "tests/support/Support_LeakCheck.h"
 #include "tests/support/Support_Messages.h"
 #include "tests/support/Support_Scratch.h"
 #include "tests/support/Support_Skip.h"
@@ -26,9 +25,6 @@
 
 namespace
 {
-// The GL driver tears itself down at exit: leaks are checked once the tests are done instead.
-const bool leakCheck = TestSupport::CheckLeaksAfterTheTests();
-
 // What the callbacks saw, in order.
 std::vector<std::string> seen;
 u8 cancelClose = 0;

@@ -7,7 +7,6 @@
 #include "renderer/Renderer_TextureCache.h"
 #include "tests/support/Support_GLWindow.h"
 #include "tests/support/Support_Images.h"
-#include "tests/support/Support_LeakCheck.h"
 #include "tests/support/Support_Scratch.h"
 
 #include <gtest/gtest.h>
@@ -17,9 +16,6 @@
 
 namespace
 {
-// The GL driver tears itself down at exit: leaks are checked once the tests are done instead.
-const bool leakCheck = TestSupport::CheckLeaksAfterTheTests();
-
 constexpr i32 Side = 128;
 
 class SceneDrawTest : public TestSupport::GLWindowTest

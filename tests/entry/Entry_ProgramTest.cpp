@@ -6,7 +6,6 @@
 #include "engine/Engine_ApplicationRendering.h"
 #include "engine/Engine_Main.h"
 #include "framework/Vellumar_Game.h"
-#include "tests/support/Support_LeakCheck.h"
 #include "tests/support/Support_Messages.h"
 #include "tests/support/Support_Skip.h"
 
@@ -26,9 +25,6 @@ extern char** environ;
 
 namespace
 {
-// The GL driver tears itself down at exit: leaks are checked once the tests are done instead.
-const bool leakCheck = TestSupport::CheckLeaksAfterTheTests();
-
 TEST(CreateGameTest, ItMakesTheOnlyReferenceToAWindowedGameOfTheGamesSettings)
 {
     if (!PAL::Window(16, 16).IsCreated())

@@ -22,7 +22,6 @@
 #include "renderer/Renderer_TextureCache.h"
 #include "tests/support/Support_GLWindow.h"
 #include "tests/support/Support_Images.h"
-#include "tests/support/Support_LeakCheck.h"
 #include "tests/support/Support_Scratch.h"
 
 #include <gtest/gtest.h>
@@ -35,9 +34,6 @@
 
 namespace
 {
-// The GL driver tears itself down at exit: leaks are checked once the tests are done instead.
-const bool leakCheck = TestSupport::CheckLeaksAfterTheTests();
-
 constexpr i32 Width = 320;
 constexpr i32 Height = 240;
 

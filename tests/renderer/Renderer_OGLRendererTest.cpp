@@ -12,7 +12,6 @@
 #include "renderer/Renderer_TextureCache.h"
 #include "tests/support/Support_GLWindow.h"
 #include "tests/support/Support_Images.h"
-#include "tests/support/Support_LeakCheck.h"
 #include "tests/support/Support_Scratch.h"
 #include "tests/support/Support_Skip.h"
 
@@ -30,9 +29,6 @@ using RendererTest::Same;
 
 namespace
 {
-// The GL driver tears itself down at exit: leaks are checked once the tests are done instead.
-const bool leakCheck = TestSupport::CheckLeaksAfterTheTests();
-
 constexpr i32 Width = 64;
 constexpr i32 Height = 48;
 
