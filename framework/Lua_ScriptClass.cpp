@@ -162,7 +162,9 @@ void RegisterScriptClass(lua_State* state, const ScriptClass& scriptClass)
 
 const ScriptClass* GetScriptClassOf(lua_State* state, i32 index)
 {
-    if (lua_type(state, index) != LUA_TUSERDATA || !lua_getmetatable(state, index))
+    // A userdata too small to hold a pointer was not made here, whatever metatable it was given.
+    if (lua_type(state, index) != LUA_TUSERDATA || lua_objlen(state, index) < sizeof(void*) ||
+        !lua_getmetatable(state, index))
         return nullptr;
     lua_pushlightuserdata(state, const_cast<char*>(&ClassKey));
     lua_rawget(state, -2);

@@ -276,6 +276,19 @@ TEST_F(ScriptEngineTest, CopyValuesRebuildsValueTablesAndHoldsPlacesOfSkippedOne
     lua_pop(master, 2);
 }
 
+TEST_F(ScriptEngineTest, UserdataMadeByScriptsAreNoObjects)
+{
+    // A script can dress an empty userdata in an object's metatable; it still holds no object.
+    ASSERT_EQ(luaL_dostring(master, "local fake = newproxy(false)\n"
+                                    "debug.setmetatable(fake, debug.getregistry().TestOwner)\n"
+                                    "return fake, select('#', fake:CloseScript()), io.stdout"),
+              0);
+    EXPECT_EQ(Lua::ToBase(master, 1), nullptr);
+    EXPECT_EQ(lua_tonumber(master, 2), 0) << "the method call gave no result";
+    EXPECT_EQ(Lua::ToBase(master, 3), nullptr) << "a file handle is no object either";
+    lua_settop(master, 0);
+}
+
 TEST_F(ScriptEngineTest, ValueReadersGiveDefaultsForValuesThatAreNotTables)
 {
     lua_pushnumber(master, 5);
