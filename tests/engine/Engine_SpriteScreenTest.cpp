@@ -113,25 +113,11 @@ protected:
         ASSERT_TRUE(renderer->ReadFrameBuffer(pixels.data(), static_cast<u32>(pixels.size())));
     }
 
-    Pixel PixelAt(i32 x, i32 y) const
-    {
-        const u8* p = pixels.data() + static_cast<u32>(y) * Renderer::FrameBufferSize(Width, 1) + static_cast<u32>(x) * 3;
-        return Pixel{p[0], p[1], p[2]};
-    }
+    Pixel PixelAt(i32 x, i32 y) const { return TestSupport::FramePixel(pixels, Width, x, y); }
 
-    // Pixels of the rectangle whose three channels are all above 128.
     int LitPixels(i32 left, i32 bottom, i32 right, i32 top) const
     {
-        int lit = 0;
-        for (i32 y = bottom; y < top; ++y)
-        {
-            for (i32 x = left; x < right; ++x)
-            {
-                const Pixel p = PixelAt(x, y);
-                lit += p[0] > 128 && p[1] > 128 && p[2] > 128 ? 1 : 0;
-            }
-        }
-        return lit;
+        return TestSupport::CountLitPixels(pixels, Width, left, bottom, right, top);
     }
 
     void SaveScreenshot() const { TestSupport::SaveScreenshot(pixels, Width, Height, "SpriteScreen.png"); }

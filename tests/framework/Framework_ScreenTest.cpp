@@ -3,20 +3,19 @@
 // With MORVANE_SCREENSHOT_DIR set, the frame is also written there as "FrameworkScreen.png".
 #include "Framework_GameFixture.h"
 
-#include "core/Core_File.h"
 #include "core/PAL_Window.h"
 #include "framework/Vellumar_Camera.h"
 #include "framework/Vellumar_ParticleSystem.h"
 #include "framework/Vellumar_Sprite.h"
 #include "framework/Vellumar_Text.h"
 #include "framework/Vellumar_Viewport.h"
+#include "tests/support/Support_GLWindow.h"
 #include "tests/support/Support_Images.h"
 #include "tests/support/Support_Scratch.h"
 #include "tests/support/Support_Skip.h"
 
 #include <array>
 #include <cmath>
-#include <cstdlib>
 #include <memory>
 
 using namespace FrameworkTest;
@@ -92,44 +91,11 @@ protected:
         clock.Advance(FrameMs);
     }
 
-    Pixel PixelAt(i32 x, i32 y) const
-    {
-        const u8* p = pixels.data() + static_cast<u32>(y) * Renderer::FrameBufferSize(Width, 1) + static_cast<u32>(x) * 3;
-        return Pixel{p[0], p[1], p[2]};
-    }
+    Pixel PixelAt(i32 x, i32 y) const { return TestSupport::FramePixel(pixels, Width, x, y); }
 
-    // Pixels of the rectangle whose three channels are all above 128.
     int LitPixels(i32 left, i32 bottom, i32 right, i32 top) const
     {
-        int lit = 0;
-        for (i32 y = bottom; y < top; ++y)
-        {
-            for (i32 x = left; x < right; ++x)
-            {
-                const Pixel p = PixelAt(x, y);
-                lit += p[0] > 128 && p[1] > 128 && p[2] > 128 ? 1 : 0;
-            }
-        }
-        return lit;
-    }
-
-    void SaveScreenshot() const
-    {
-        const char* folder = std::getenv("MORVANE_SCREENSHOT_DIR");
-        if (!folder)
-            return;
-        TestSupport::Picture picture(Width, Height);
-        for (i32 y = 0; y < Height; ++y)
-        {
-            for (i32 x = 0; x < Width; ++x)
-            {
-                const Pixel p = PixelAt(x, Height - 1 - y);
-                picture.Set(x, y, static_cast<u8>(p[0]), static_cast<u8>(p[1]), static_cast<u8>(p[2]), 255);
-            }
-        }
-        const std::vector<u8> png = TestSupport::EncodePng(picture);
-        Core::DiskFile out(Core::String(folder) + "/FrameworkScreen.png", Core::DiskFile::ModeWrite);
-        out.Write(png.data(), static_cast<u32>(png.size()));
+        return TestSupport::CountLitPixels(pixels, Width, left, bottom, right, top);
     }
 
     Log log;
@@ -192,7 +158,7 @@ TEST_F(ScreenTest, ALevelDrawsItsSpriteTextAndParticlesThroughItsCamera)
     {
         DrawFrame();
     }
-    SaveScreenshot();
+    TestSupport::SaveScreenshot(pixels, Width, Height, "FrameworkScreen.png");
     ASSERT_NE(sprite, nullptr);
 
     // The sheet's bottom-left cell fills 32 x 32 pixels around the sprite.

@@ -28,6 +28,26 @@ void SaveScreenshot(const std::vector<u8>& frame, i32 width, i32 height, const c
     out.Write(png.data(), static_cast<u32>(png.size()));
 }
 
+std::array<int, 3> FramePixel(const std::vector<u8>& frame, i32 width, i32 x, i32 y)
+{
+    const u8* p = frame.data() + static_cast<u32>(y) * Renderer::FrameBufferSize(width, 1) + static_cast<u32>(x) * 3;
+    return {p[0], p[1], p[2]};
+}
+
+int CountLitPixels(const std::vector<u8>& frame, i32 width, i32 left, i32 bottom, i32 right, i32 top)
+{
+    int lit = 0;
+    for (i32 y = bottom; y < top; ++y)
+    {
+        for (i32 x = left; x < right; ++x)
+        {
+            const std::array<int, 3> p = FramePixel(frame, width, x, y);
+            lit += p[0] > 128 && p[1] > 128 && p[2] > 128 ? 1 : 0;
+        }
+    }
+    return lit;
+}
+
 void GLWindowTest::SetUp()
 {
     window = std::make_unique<PAL::Window>(width, height);

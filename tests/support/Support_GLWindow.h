@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -17,6 +18,10 @@ namespace TestSupport
 // With MORVANE_SCREENSHOT_DIR set, writes a frame as ReadFrameBuffer gives it (RGB rows from the
 // bottom, padded to 4 bytes) to that folder as a PNG named fileName; otherwise does nothing.
 void SaveScreenshot(const std::vector<u8>& frame, i32 width, i32 height, const char* fileName);
+// Red, green and blue of pixel (x, y), from the bottom left, of such a frame.
+std::array<int, 3> FramePixel(const std::vector<u8>& frame, i32 width, i32 x, i32 y);
+// The pixels of the rectangle whose three channels are all above 128.
+int CountLitPixels(const std::vector<u8>& frame, i32 width, i32 left, i32 bottom, i32 right, i32 top);
 
 class GLWindowTest : public ::testing::Test
 {
