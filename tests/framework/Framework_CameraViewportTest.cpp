@@ -104,6 +104,12 @@ TEST_F(CameraTest, TheActiveListenerAndTheCameraRecordRoundTrip)
     const Core::RefPtr<Camera> holder(Camera::GetActiveListener());
     holder->Cleanup();
     EXPECT_EQ(Camera::GetActiveListener(), nullptr);
+
+    // A camera saved after its cleanup does not listen once read back, so it can never leave a
+    // listener behind that nothing clears.
+    const Core::RefPtr<Camera> loadedAfterCleanup = RoundTrip(holder.Get());
+    ASSERT_TRUE(loadedAfterCleanup);
+    EXPECT_EQ(Camera::GetActiveListener(), nullptr);
 }
 
 TEST_F(CameraTest, FlyingMovesAtOnceAndTurnsFromTheNextCall)

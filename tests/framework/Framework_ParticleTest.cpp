@@ -196,6 +196,11 @@ TEST_F(ParticleTest, TheRecordRoundTripsAndAMismatchedCountFailsTheLoad)
     EXPECT_FALSE(loaded->GetUseLocalCoordinates());
     EXPECT_EQ(std::memcmp(loaded->GetVertexArray(), system->GetVertexArray(), 3 * 10 * sizeof(f32)), 0);
     ASSERT_NE(dynamic_cast<Vellumar::RectangleEmitter*>(loaded->GetEmitter()), nullptr);
+    const Core::RefPtr<Vellumar::ParticleSystemBase> base =
+        RoundTrip(new Vellumar::ParticleSystemBase("C:\\Elsewhere\\smoke.png", 2, 8.0f));
+    ASSERT_TRUE(base);
+    EXPECT_EQ(base->GetParticleCount(), 2u);
+    EXPECT_EQ(base->GetBoundingSize(), 8.0f);
 
     // The particle count follows the base's: bounding size, two blend factors, two flags.
     std::vector<u8> bytes = Saved(system.Get());
