@@ -277,8 +277,8 @@ bool Control::FocusNext()
     if (std::none_of(tabOrder.begin(), tabOrder.end(), [](const Core::RefPtr<Control>& c) { return IsUsable(*c); }))
         return false;
     previousFocusedChildIndex = focusedChildIndex;
-    // A stale index (the tab order shrank) starts the walk afresh.
-    i32 index = focusedChildIndex < count ? focusedChildIndex : -1;
+    // A stale index (the tab order shrank, or a stream said so) starts the walk afresh.
+    i32 index = focusedChildIndex >= 0 && focusedChildIndex < count ? focusedChildIndex : -1;
     do
     {
         index = (index + 1) % count;
@@ -422,6 +422,51 @@ void Control::DestroyNow()
         hud->RemoveForm(this);
     if (hud)
         hud->ForgetControl(this);
+}
+
+bool Control::SettleLoadedTree(Core::Set<const Control*>& proven)
+{
+    // Iterative, so that a deep tree from a stream cannot exhaust the stack: each frame is a
+    // control and the index of its next child; a control on the current path met again is a loop.
+    struct Step
+    {
+        Control* control;
+        u32 next;
+    };
+    Core::Vector<Step> path{{this, 0}};
+    Core::Set<const Control*> onPath{this};
+    while (!path.empty())
+    {
+        Step& step = path.back();
+        if (step.next == step.control->children.size())
+        {
+            proven.insert(step.control);
+            onPath.erase(step.control);
+            path.pop_back();
+            continue;
+        }
+        Control* child = step.control->children[step.next++].Get();
+        child->parent = step.control;
+        if (onPath.count(child))
+            return false;
+        if (!proven.count(child))
+        {
+            onPath.insert(child);
+            path.push_back(Step{child, 0});
+        }
+    }
+    return true;
+}
+
+bool Control::HasFiniteAncestry() const
+{
+    Core::Set<const Control*> seen;
+    for (const Control* at = this; at; at = at->parent)
+    {
+        if (!seen.insert(at).second)
+            return false;
+    }
+    return true;
 }
 
 void Control::SaveControl(Core::File& file)

@@ -281,6 +281,13 @@ public:
     void DestroyNow();
     bool IsDestroyed() const { return destroyed != 0; }
 
+    // Checks a tree read from a stream before it is used: false when the control lies on a loop
+    // of children. Every child reached takes the control that lists it as its parent; proven
+    // holds the controls whose subtrees were found sound.
+    bool SettleLoadedTree(Core::Set<const Control*>& proven);
+    // Whether walking up the parents ends.
+    bool HasFiniteAncestry() const;
+
     // Per-frame work (see GUI_ControlUpdate.cpp).
     void Update(f32 dt);
     bool ContainsMouse() const;

@@ -363,9 +363,46 @@ void HUD::Load(Core::File& file)
     f32 y = 0.0f;
     Core::ReadF32(file, x);
     Core::ReadF32(file, y);
-    Input::Mouse* mouse = Input::GetMouse();
-    if (mouse && !file.Failed())
+    if (file.Failed() || !IsLoadedStateSound())
+    {
+        // Nothing half-read stays: the GUI is left empty and the stream failed.
+        Clear();
+        file.SetFailed();
+        return;
+    }
+    if (Input::Mouse* mouse = Input::GetMouse())
         mouse->SetPosition(static_cast<i32>(x), static_cast<i32>(y));
     loading = 0;
+}
+
+bool HUD::IsLoadedStateSound()
+{
+    Core::Set<const Control*> proven;
+    for (const Core::RefPtr<Form>& form : forms)
+    {
+        if (form->GetParent() || !form->SettleLoadedTree(proven))
+            return false;
+    }
+    for (const Core::RefPtr<Form>& form : removalQueue)
+    {
+        if (!form->SettleLoadedTree(proven))
+            return false;
+    }
+    for (const Core::RefPtr<Control>& control : destroyQueue)
+    {
+        if (!control->SettleLoadedTree(proven) || !control->HasFiniteAncestry())
+            return false;
+    }
+    for (const Control* control : hitTestList)
+    {
+        if (!control->HasFiniteAncestry())
+            return false;
+    }
+    for (u32 i = 0; i < PointerCount; ++i)
+    {
+        if (*Pointers(i) && !(*Pointers(i))->HasFiniteAncestry())
+            return false;
+    }
+    return true;
 }
 } // namespace GUI

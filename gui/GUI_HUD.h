@@ -42,7 +42,9 @@ public:
     // special controls, the system cursor hidden, not loading.
     void Clear();
 
-    // The HUD part of a saved game, and back; Load moves the mouse to the saved position.
+    // The HUD part of a saved game, and back; Load moves the mouse to the saved position. A load
+    // that fails part-way, or whose controls loop through their children or parents, leaves the
+    // HUD cleared and the stream failed.
     void Save(Core::File& file);
     void Load(Core::File& file);
 
@@ -106,6 +108,8 @@ private:
     void ApplyBringToFront();
     void LatchPressedControl();
     void RunDestroyQueue();
+    // Every loaded tree is free of loops, with each child's parent the control that lists it.
+    bool IsLoadedStateSound();
     // Clears every special pointer that points to control.
     void ForgetPointers(Control* control);
     Control** Pointers(u32 index);

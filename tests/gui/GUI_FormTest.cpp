@@ -5,6 +5,9 @@
 
 #include "core/Core_File.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace
 {
 class FormTest : public GuiTest::HudFixture
@@ -208,6 +211,48 @@ TEST_F(FormTest, ALoadRefusesAChildThatIsNotAControl)
     hud->Load(loading);
     EXPECT_TRUE(loading.Failed());
     EXPECT_FALSE(hud->IsLoading());
+    EXPECT_EQ(hud->GetFormCount(), 0u) << "nothing half-read stays";
+    Frames(2);
+}
+
+TEST_F(FormTest, ALoadRefusesControlsThatListThemselvesAmongTheirChildren)
+{
+    GUI::Form* form = AddForm("form", 10, 10);
+    GUI::Control* shared = AddChild<GUI::Control>(*form, "shared", 10, 10, 20, 20);
+    GUI::Control* holder = AddChild<GUI::Control>(*form, "holder", 40, 10, 20, 20);
+    // Listed by the form and by the holder: the holder is written inside the shared control (its
+    // parent), and lists the shared control by a reference back.
+    holder->AddControl(shared);
+    Core::MemoryFile saved;
+    hud->Save(saved);
+    std::vector<u8> bytes(saved.GetData(), saved.GetData() + saved.GetSize());
+    hud->Clear();
+
+    // Two trees share a control: that loads, and each child knows the parent that lists it.
+    {
+        Core::MemoryFile loading(bytes.data(), static_cast<u32>(bytes.size()));
+        hud->Load(loading);
+        ASSERT_FALSE(loading.Failed());
+        const GUI::Control* loadedHolder = hud->GetForm(0)->FindControl("holder");
+        ASSERT_NE(loadedHolder, nullptr);
+        EXPECT_EQ(loadedHolder->GetChild(0)->GetParent(), loadedHolder);
+        Frames(2);
+        hud->Clear();
+    }
+
+    // The ids of the plain controls in the order they are written: shared, holder, then shared
+    // again in the holder's children. Pointing that reference at the holder itself makes a loop.
+    const std::string name = "GUI::Control";
+    std::vector<std::size_t> idAt;
+    for (auto at = bytes.begin(); (at = std::search(at, bytes.end(), name.begin(), name.end())) != bytes.end(); ++at)
+        idAt.push_back(static_cast<std::size_t>(at - bytes.begin()) + name.size());
+    ASSERT_GE(idAt.size(), 3u);
+    ASSERT_EQ(std::memcmp(&bytes[idAt[0]], &bytes[idAt[2]], 4), 0);
+    std::memcpy(&bytes[idAt[2]], &bytes[idAt[1]], 4);
+    Core::MemoryFile looping(bytes.data(), static_cast<u32>(bytes.size()));
+    hud->Load(looping);
+    EXPECT_TRUE(looping.Failed());
+    EXPECT_EQ(hud->GetFormCount(), 0u);
     Frames(2);
 }
 } // namespace
