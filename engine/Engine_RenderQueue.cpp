@@ -399,40 +399,74 @@ void RenderQueue::DrawQuads(const Core::Vector<RenderItem>& list, const Core::Ve
     if (end <= first)
         return;
     const Mesh& mesh = *defaultQuadMesh;
+    const Math::Color& color = list[drawOrder[first]].color;
+    bool oneColor = true;
     runPositions.clear();
     runTexCoords.clear();
     runColors.clear();
+    runIndices.clear();
+    u32 cornersOf = RenderItem::NoSubset;
     for (std::size_t k = first; k < end; ++k)
     {
         const RenderItem& item = list[drawOrder[k]];
-        const MeshSubset& range = *mesh.GetSubset(item.subset);
-        const f32* t = item.textureMatrix.e;
-        for (u32 index = range.first; index <= range.last; ++index)
+        if (item.subset != cornersOf)
         {
-            const u32 vertex = mesh.GetIndex(index);
+            FindCorners(mesh, item.subset);
+            cornersOf = item.subset;
+        }
+        // Each distinct corner is placed once and the triangles index it, as the mesh's own
+        // indices would: the same vertices, so the same pixels.
+        const u32 base = static_cast<u32>(runPositions.size());
+        const f32* t = item.textureMatrix.e;
+        for (const u32 vertex : corners)
+        {
             runPositions.push_back(Math::TransformPoint(item.world, mesh.GetPosition(vertex)));
             const Math::Vector2D uv = mesh.GetTexCoord(vertex);
             runTexCoords.push_back(Math::Vector2D(t[0] * uv.x + t[4] * uv.y + t[12], t[1] * uv.x + t[5] * uv.y + t[13]));
             runColors.push_back(item.color);
         }
+        for (const u32 corner : cornerIndices)
+            runIndices.push_back(base + corner);
+        oneColor = oneColor && item.color == color;
     }
     Renderer::IRenderer& r = *renderer;
     r.SetWorldMatrix(Math::Matrix4x4::Identity());
     r.SetTextureMatrix(0, Math::Matrix4x4::Identity());
     r.SetVertexArray(&runPositions.front().x);
-    r.SetIndexArray32(nullptr);
+    r.SetIndexArray32(runIndices.data());
     r.SetNormalArray(nullptr);
-    r.SetColorArray(runColors.data());
+    // A run in one colour draws in the current colour, as its items alone would.
+    r.SetColorArray(oneColor ? nullptr : runColors.data());
+    if (oneColor)
+        r.SetCurrentColor(color);
     r.SetSecondaryColorArray(nullptr);
     r.SetTexCoordArray(0, &runTexCoords.front().x);
     r.SetPrimitiveType(mesh.GetPrimitive());
-    r.DrawRange(0, static_cast<u32>(runPositions.size() - 1));
+    r.DrawRange(0, static_cast<u32>(runIndices.size() - 1));
     mesh.ResetArrays(r);
     // What drawing the last item on its own leaves behind.
     const RenderItem& last = list[drawOrder[end - 1]];
     r.SetCurrentColor(last.color);
     r.SetWorldMatrix(last.world);
     r.SetTextureMatrix(0, last.textureMatrix);
+}
+
+void RenderQueue::FindCorners(const Mesh& mesh, u32 subset)
+{
+    corners.clear();
+    cornerIndices.clear();
+    const MeshSubset& range = *mesh.GetSubset(subset);
+    for (u32 index = range.first; index <= range.last; ++index)
+    {
+        const u32 vertex = mesh.GetIndex(index);
+        u32 corner = 0;
+        while (corner < corners.size() && !(mesh.GetPosition(corners[corner]) == mesh.GetPosition(vertex) &&
+                                             mesh.GetTexCoord(corners[corner]) == mesh.GetTexCoord(vertex)))
+            ++corner;
+        if (corner == corners.size())
+            corners.push_back(vertex);
+        cornerIndices.push_back(corner);
+    }
 }
 
 void RenderQueue::DrawRawList(const Core::Vector<RenderItem>& list, Renderer::Effect* effect,

@@ -126,6 +126,9 @@ private:
     // the same way, so that how items fall into runs never changes a pixel.
     void DrawQuads(const Core::Vector<RenderItem>& list, const Core::Vector<u32>& order, std::size_t first,
                    std::size_t end);
+    // corners := the distinct vertices (equal position and texture coordinates) of a subset of the
+    // mesh; cornerIndices := the subset's indices as positions in corners.
+    void FindCorners(const Mesh& mesh, u32 subset);
     // order := the list's indices sorted by depth (world z of each item's origin, written into the
     // items), smallest z first.
     void SortByDepth(Core::Vector<RenderItem>& list);
@@ -168,5 +171,8 @@ private:
     Core::Vector<Math::Vector3D> runPositions;
     Core::Vector<Math::Vector2D> runTexCoords;
     Core::Vector<Math::Color> runColors;
+    Core::Vector<u32> runIndices;
+    Core::Vector<u32> corners;
+    Core::Vector<u32> cornerIndices;
 };
 }  // namespace Engine

@@ -279,26 +279,35 @@ TEST_F(RenderQueueTest, ARunOfQuadsIsOneDrawThatLeavesTheStatesOfItsLastItem)
     const Math::Color colorBefore = renderer->GetCurrentColor();
     RenderAndClear();
 
-    // The first three share their texture: one draw of six vertices each, placed on the processor.
+    // The first three share their texture: one draw of six indices each over the four corners of
+    // each quad, placed on the processor.
     const auto& draws = renderer->GetDraws();
     ASSERT_EQ(draws.size(), 3u);
     EXPECT_EQ(draws[0].count, 18u);
+    ASSERT_EQ(draws[0].indexed, 1);
+    ASSERT_EQ(draws[0].indices32, 1);
     EXPECT_EQ(draws[0].world, Math::Matrix4x4::Identity());
     EXPECT_EQ(draws[0].texture0.Get(), texture.Get());
+    const u32* indices = static_cast<const u32*>(draws[0].indices);
+    // The third quad's second triangle starts at its upper right corner.
+    const u32 upperRight = indices[15];
+    EXPECT_EQ(upperRight, 8u + indices[2] - indices[0]);
     ASSERT_NE(draws[0].colors, nullptr);
-    EXPECT_EQ(draws[0].colors[17], Math::Color(1.0f, 0.5f, 0.25f, 0.3f));
+    EXPECT_EQ(draws[0].colors[upperRight], Math::Color(1.0f, 0.5f, 0.25f, 0.3f));
     const Math::Vector3D corner = Math::TransformPoint(Math::Matrix4x4::Translation(20.0f, 0.0f, 0.0f) *
                                                            Math::Matrix4x4::RotationZ(30.0f) *
                                                            Math::Matrix4x4::Scaling(4.0f, 2.0f, 1.0f),
                                                        Math::Vector3D(0.5f, 0.5f, 0.0f));
-    EXPECT_FLOAT_EQ(draws[0].vertices[3 * 14], corner.x);
-    EXPECT_FLOAT_EQ(draws[0].vertices[3 * 14 + 1], corner.y);
-    EXPECT_FLOAT_EQ(draws[0].texCoords[2 * 14], 1.0f);
-    EXPECT_FLOAT_EQ(draws[0].texCoords[2 * 14 + 1], 0.5f);
-    // A run of one is placed the same way.
+    EXPECT_FLOAT_EQ(draws[0].vertices[3 * upperRight], corner.x);
+    EXPECT_FLOAT_EQ(draws[0].vertices[3 * upperRight + 1], corner.y);
+    EXPECT_FLOAT_EQ(draws[0].texCoords[2 * upperRight], 1.0f);
+    EXPECT_FLOAT_EQ(draws[0].texCoords[2 * upperRight + 1], 0.5f);
+    // A run of one is placed the same way; in one colour it draws in the current colour.
     EXPECT_EQ(draws[1].count, 6u);
     EXPECT_EQ(draws[1].texture0.Get(), other.Get());
     EXPECT_EQ(draws[1].world, Math::Matrix4x4::Identity());
+    EXPECT_EQ(draws[1].colors, nullptr);
+    EXPECT_EQ(draws[1].currentColor, Math::Color(1.0f, 0.5f, 0.25f, 0.4f));
     EXPECT_EQ(draws[2].count, 6u);
     // States are saved and applied once per run.
     EXPECT_EQ(renderer->CountCalls("SetAlphaBlendingState"), 6u);
