@@ -120,6 +120,8 @@ private:
     // Orders and copies the rows and the accumulators for SweepScheduled; false when a row's
     // accumulator is not one of the solver's slots, or both sides of a row share one.
     bool Schedule();
+    // Gives every row its sweep position (in rowLevel) and counts the pinned row sides.
+    void Order();
     // The body number of an accumulator slot of this solver; false for any other pointer.
     bool SlotIndex(const float* slot, u32& index) const;
 
@@ -143,6 +145,12 @@ private:
     // Work of the scheduled sweeps, reused between passes.
     Core::Vector<SweepRow> sweepRows;
     Core::Vector<u32> rowBodies;  // per row: the body numbers of its two accumulator slots
+    Core::Vector<i32> rowNormals; // per row: its normal row, -1 for none
+    // What the current order was made from.
+    Core::Vector<u32> orderedBodies;
+    Core::Vector<i32> orderedNormals;
+    Core::Vector<u8> orderedPinned;
+    u32 pinnedSides = 0;
     Core::Vector<u32> sweepOrder; // sweep position → row
     Core::Vector<u32> rowLevel;   // per row: its level, then its sweep position
     Core::Vector<u32> levelStart; // per level: its first sweep position

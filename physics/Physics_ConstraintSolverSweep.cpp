@@ -33,31 +33,12 @@ bool ConstraintSolver::SlotIndex(const float* slot, u32& index) const
     return true;
 }
 
-bool ConstraintSolver::Schedule()
+void ConstraintSolver::Order()
 {
     const u32 n = rowCount;
-    const u32 bodies = u32(accumulators.size() / 3);
-    bodyPinned.assign(bodies, 1);
-    bodyLevel.assign(bodies, 0);
+    bodyLevel.assign(bodyPinned.size(), 0);
     rowLevel.assign(n, 0);
-
-    u32 pinnedSides = 0;
-    rowBodies.resize(2 * std::size_t(n));
-    for (u32 i = 0; i < n; ++i)
-    {
-        for (u32 side = 0; side < 2; ++side)
-        {
-            u32& body = rowBodies[2 * i + side];
-            if (!SlotIndex(rowAccumulators[2 * i + side], body))
-                return false;
-            const float* b = &scaled[6 * std::size_t(i) + 3 * side];
-            if (b[0] != 0.0f || b[1] != 0.0f || b[2] != 0.0f)
-                bodyPinned[body] = 0;
-        }
-        if (rowBodies[2 * i] == rowBodies[2 * i + 1])
-            return false;
-    }
-
+    pinnedSides = 0;
     u32 levels = 0;
     for (u32 i = 0; i < n; ++i)
     {
@@ -65,7 +46,7 @@ bool ConstraintSolver::Schedule()
         const u32 body2 = rowBodies[2 * i + 1];
         pinnedSides += bodyPinned[body1] + bodyPinned[body2];
         u32 level = rowLevel[i];
-        const i32 normal = records[i].normalRow;
+        const i32 normal = rowNormals[i];
         if (normal >= 0 && u32(normal) < i)
             level = std::max(level, rowLevel[normal] + 1);
         if (!bodyPinned[body1])
@@ -77,7 +58,7 @@ bool ConstraintSolver::Schedule()
             bodyLevel[body1] = level + 1;
         if (!bodyPinned[body2])
             bodyLevel[body2] = level + 1;
-        if (normal >= 0 && u32(normal) > i && u32(normal) < n)
+        if (normal >= 0 && u32(normal) > i)
             rowLevel[normal] = std::max(rowLevel[normal], level + 1);
         levels = std::max(levels, level + 1);
     }
@@ -93,6 +74,40 @@ bool ConstraintSolver::Schedule()
         const u32 position = levelStart[rowLevel[i]]++;
         sweepOrder[position] = i;
         rowLevel[i] = position;
+    }
+}
+
+bool ConstraintSolver::Schedule()
+{
+    const u32 n = rowCount;
+    const u32 bodies = u32(accumulators.size() / 3);
+    bodyPinned.assign(bodies, 1);
+    rowBodies.resize(2 * std::size_t(n));
+    rowNormals.resize(n);
+    for (u32 i = 0; i < n; ++i)
+    {
+        for (u32 side = 0; side < 2; ++side)
+        {
+            u32& body = rowBodies[2 * i + side];
+            if (!SlotIndex(rowAccumulators[2 * i + side], body))
+                return false;
+            const float* b = &scaled[6 * std::size_t(i) + 3 * side];
+            if (b[0] != 0.0f || b[1] != 0.0f || b[2] != 0.0f)
+                bodyPinned[body] = 0;
+        }
+        if (rowBodies[2 * i] == rowBodies[2 * i + 1])
+            return false;
+        const i32 normal = records[i].normalRow;
+        rowNormals[i] = normal >= 0 && u32(normal) < n ? normal : -1;
+    }
+    // The order depends on nothing else: a pass over the same rows as the pass before (the velocity
+    // pass after a position pass without joints) keeps it.
+    if (rowBodies != orderedBodies || rowNormals != orderedNormals || bodyPinned != orderedPinned)
+    {
+        Order();
+        orderedBodies = rowBodies;
+        orderedNormals = rowNormals;
+        orderedPinned = bodyPinned;
     }
 
     sweepSlots.resize(bodies + pinnedSides);
@@ -130,8 +145,7 @@ bool ConstraintSolver::Schedule()
         row.rightHandSide = rightHandSide[i];
         row.diagonal = diagonal[i];
         row.friction = records[i].friction;
-        const i32 normal = records[i].normalRow;
-        row.normal = normal >= 0 && u32(normal) < n ? i32(rowLevel[normal]) : -1;
+        row.normal = rowNormals[i] >= 0 ? i32(rowLevel[rowNormals[i]]) : -1;
         row.slot1 = slotOf(rowBodies[2 * i]);
         row.slot2 = slotOf(rowBodies[2 * i + 1]);
         row.lower = lower[i];
