@@ -170,6 +170,18 @@ TEST_F(ControlTreeTest, ADestroyedFormLeavesTheHudPointersAtOnceAndTheFormsAtThe
     EXPECT_EQ(watch->GetChildCount(), 0u);
 }
 
+TEST_F(ControlTreeTest, AFormFreedBeforeItJoinedTheHudTakesItsCloseButtonOffTheHitTestList)
+{
+    const u32 listed = hud->GetHitTestCount();
+    {
+        Core::RefPtr<GUI::Form> unused(new GUI::Form());
+        EXPECT_EQ(hud->GetHitTestCount(), listed + 1) << "the close button joined when the form adopted it";
+    }
+    EXPECT_EQ(hud->GetHitTestCount(), listed);
+    MoveTo(240, 240);
+    Frames(2);
+}
+
 TEST_F(ControlTreeTest, AControlMayDestroyItselfFromItsOwnClickHandler)
 {
     GUI::Form* form = AddForm("form", 10, 10);
