@@ -388,7 +388,8 @@ void Form::PostUpdate(f32 dt)
         image->SetDepth(d);
         image->SetColor(color);
     }
-    const NRectangle clip = GetDrawClipRectangle();
+    // A nested form's frame is cut by its parent's client area, whatever its clip mode.
+    const NRectangle clip = GetParent() ? GetParent()->GetClientRectangle() : GetDrawClipRectangle();
     for (const Core::RefPtr<GuiImage>& image : frame)
         image->Draw(clip);
     DrawPicture(d);
