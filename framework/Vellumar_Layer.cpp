@@ -7,6 +7,7 @@
 #include "collision/Collision_StaticShapes.h"
 #include "core/Math_Matrix4x4.h"
 #include "framework/Vellumar_Game.h"
+#include "framework/Vellumar_Circle.h"
 #include "framework/Vellumar_Line.h"
 
 #include <algorithm>

@@ -4,6 +4,7 @@
 #include "collision/Collision_StaticShapes.h"
 #include "framework/Vellumar_Game.h"
 #include "framework/Vellumar_Layer.h"
+#include "framework/Vellumar_Circle.h"
 #include "framework/Vellumar_Line.h"
 
 namespace Vellumar

@@ -1,40 +1,17 @@
 #include "framework/Vellumar_Line.h"
 
 #include "core/Core_File.h"
+#include "framework/Vellumar_LineListNode.h"
 
 namespace Vellumar
 {
 CORE_REGISTER_CLASS(Line, "Vellumar::Line")
-CORE_REGISTER_CLASS(Circle, "Vellumar::Circle")
 
 namespace
 {
-void SyncLineList(Engine::LineList* node, const GameObject& object)
-{
-    if (node)
-    {
-        node->SetOpacity(object.GetOpacity());
-        node->SetColor(object.GetModulationColor());
-    }
-}
-
 Math::Vector3D Flat(const Math::Point2D& point)
 {
     return Math::Vector3D(point.x, point.y, 0.0f);
-}
-
-// Replaces the node under the render node, keeping its look.
-template <class Node>
-void Replace(GameObject& object, Core::RefPtr<Node>& slot, Node* node)
-{
-    if (slot)
-    {
-        object.GetRenderNode()->DetachChild(slot.Get());
-    }
-    slot = node;
-    object.GetRenderNode()->AttachChild(node);
-    node->SetVisible(object.GetVisible(), true);
-    SyncLineList(node, object);
 }
 }  // namespace
 
@@ -49,7 +26,7 @@ Line::Line(const Line& source) : GameObject(source)
 {
     if (source.lines)
     {
-        Replace(*this, lines, source.lines->Clone());
+        ReplaceLineList(*this, lines, source.lines->Clone());
     }
 }
 
@@ -62,7 +39,7 @@ void Line::Build(const Math::Point2D& a, const Math::Point2D& b)
 {
     auto* node = new (__FILE__, __LINE__) Engine::Lines();
     node->AddLine(Flat(a), Flat(b));
-    Replace(*this, lines, node);
+    ReplaceLineList(*this, lines, node);
 }
 
 void Line::SetPointA(const Math::Point2D& point)
@@ -115,48 +92,4 @@ void Line::Load(Core::File& file)
     Build(a, b);
 }
 
-Circle::Circle() = default;
-
-Circle::Circle(f32 value)
-{
-    SetRadius(value);
-}
-
-Circle::Circle(const Circle& source) : GameObject(source), radius(source.radius)
-{
-    if (source.outline)
-    {
-        Replace(*this, outline, source.outline->Clone());
-    }
-}
-
-Circle* Circle::Clone() const
-{
-    return new (__FILE__, __LINE__) Circle(*this);
-}
-
-void Circle::SetRadius(f32 value)
-{
-    radius = value;
-    Replace(*this, outline, new (__FILE__, __LINE__) Engine::Circle(radius, StepDegrees));
-}
-
-void Circle::SyncRenderNode(f32)
-{
-    SyncLineList(outline.Get(), *this);
-}
-
-void Circle::Save(Core::File& file)
-{
-    GameObject::Save(file);
-    Core::WriteF32(file, radius);
-}
-
-void Circle::Load(Core::File& file)
-{
-    GameObject::Load(file);
-    f32 value = 0.0f;
-    Core::ReadF32(file, value);
-    SetRadius(value);
-}
 }  // namespace Vellumar

@@ -1,8 +1,7 @@
 #pragma once
-// The two primitive game objects, an outline segment and an outline circle, drawn in the
-// object's modulation colour and opacity. Collision debug drawing makes them.
+// The outline segment game object, drawn in the object's modulation colour and opacity. Collision
+// debug drawing makes it.
 #include "core/Math_Vector2D.h"
-#include "engine/Engine_Circle.h"
 #include "engine/Engine_Lines.h"
 #include "framework/Vellumar_GameObject.h"
 
@@ -35,33 +34,5 @@ private:
     void Build(const Math::Point2D& a, const Math::Point2D& b);
 
     Core::RefPtr<Engine::Lines> lines;
-};
-
-class Circle : public GameObject
-{
-    CORE_CLASS(Circle)
-
-public:
-    static constexpr i32 StepDegrees = 5;
-
-    // Without an engine node: what Load fills.
-    Circle();
-    explicit Circle(f32 radius);
-    Circle(const Circle& source);
-
-    Circle* Clone() const override;
-    // After the game object: the radius.
-    void Save(Core::File& file) override;
-    void Load(Core::File& file) override;
-    void SyncRenderNode(f32 dt) override;
-
-    // Rebuilds the outline.
-    void SetRadius(f32 value);
-    f32 GetRadius() const { return radius; }
-    Engine::Circle* GetEngineCircle() const { return outline.Get(); }
-
-private:
-    Core::RefPtr<Engine::Circle> outline;
-    f32 radius = 0.0f;
 };
 }  // namespace Vellumar

@@ -6,6 +6,7 @@
 #include "core/Math_Color.h"
 #include "engine/Engine_Sprite.h"
 #include "framework/Vellumar_GameObject.h"
+#include "framework/Vellumar_Circle.h"
 #include "framework/Vellumar_Line.h"
 #include "framework/Vellumar_SpriteAnimation.h"
 

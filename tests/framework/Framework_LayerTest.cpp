@@ -5,6 +5,7 @@
 #include "collision/Collision_Engine.h"
 #include "collision/Collision_Layer.h"
 #include "collision/Collision_StaticShapes.h"
+#include "framework/Vellumar_Circle.h"
 #include "framework/Vellumar_Line.h"
 #include "tests/support/Support_Scratch.h"
 

@@ -3,6 +3,7 @@
 #include "Framework_RoundTrip.h"
 
 #include "engine/Engine_FontCache.h"
+#include "framework/Vellumar_Circle.h"
 #include "framework/Vellumar_Line.h"
 #include "framework/Vellumar_Text.h"
 
