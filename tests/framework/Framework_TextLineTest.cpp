@@ -44,6 +44,14 @@ TEST_F(TextLineTest, TextsMeasureThroughTheirFontAndDefaultToTheDefaultFont)
     EXPECT_EQ(loaded->GetEngineText()->GetFont()->GetName(),
               Vellumar::Game::GetDirectory() + "\\Resources\\Fonts\\DefaultFont\\DefaultFont");
 
+    // A font name that would climb out of the fonts folder is not followed: the default stays.
+    const Core::RefPtr<Vellumar::Text> climbing(new Vellumar::Text("x", ".."));
+    const std::vector<u8> bytes = Saved(climbing.Get());
+    Core::MemoryFile readClimbing(bytes.data(), static_cast<u32>(bytes.size()));
+    Core::RefPtr<Vellumar::Text> refused;
+    ASSERT_TRUE(readClimbing.ReadObjectInto(refused));
+    EXPECT_EQ(refused->GetFontName(), "DefaultFont");
+
     const Core::RefPtr<Vellumar::Text> copy(text->Clone());
     EXPECT_NE(copy->GetEngineText(), text->GetEngineText());
     EXPECT_EQ(copy->GetText(), "Wave 10");
