@@ -1,7 +1,8 @@
 // The level's record in a saved game: its layers and viewports (object references), clear colour,
-// name, jukebox, flags, script name and the script's own data.
+// name, jukebox, flags, script name, each sprite's partners of the frame and the script's own data.
 #include "core/Core_File.h"
 #include "framework/Vellumar_Level.h"
+#include "framework/Vellumar_Sprite.h"
 #include "framework/Lua_ScriptEngine.h"
 
 namespace Vellumar
@@ -24,6 +25,15 @@ void Level::Save(Core::File& file)
     Core::WriteU8(file, cleanedUp);
     Core::WriteU8(file, clearBackBuffer);
     Core::WriteString(file, script ? scriptName : Core::String());
+    Core::Vector<GameObject*> objects;
+    GetGameObjects(objects);
+    for (GameObject* object : objects)
+    {
+        if (const Sprite* sprite = dynamic_cast<const Sprite*>(object))
+        {
+            sprite->SaveCollisionResults(file);
+        }
+    }
     if (ScriptRuns())
     {
         for (GameObject* object : managedObjects)
@@ -69,6 +79,13 @@ void Level::Load(Core::File& file)
     Core::Vector<GameObject*> objects;
     GetGameObjects(objects);
     GameObject::RepairMounts(objects);
+    for (GameObject* object : objects)
+    {
+        if (Sprite* sprite = dynamic_cast<Sprite*>(object))
+        {
+            sprite->LoadCollisionResults(file);
+        }
+    }
     if (!scriptName.empty() && !file.Failed())
     {
         RunScript();

@@ -1,7 +1,10 @@
 // Levels: their layers and viewports, drawing, clean-up and their saved record.
 #include "Framework_GameFixture.h"
 
+#include "collision/Collision_ActorData.h"
+#include "collision/Collision_DynamicObject.h"
 #include "core/Core_File.h"
+#include "framework/Vellumar_Sprite.h"
 #include "framework/Vellumar_Viewport.h"
 
 using namespace FrameworkTest;
@@ -94,3 +97,46 @@ TEST_F(LevelTest, TheSavedRecordRebuildsLayersViewportsAndSettings)
     loaded->Cleanup();
     level->Cleanup();
 }
+
+TEST_F(LevelTest, TheRecordCarriesEachSpritesPartnersOfTheFrame)
+{
+    MakeGame();
+    factory->builders[0] = [](Level& level) { level.AddLayer(new Layer(0.0f)); };
+    Start();
+    Layer* layer = game->GetCurrentLevel()->GetLayer(0u);
+    auto* actor = new Collision2D::CollisionActor();
+    Collision2D::CollisionFrame& frame = actor->AddCollisionAnimation().AddCollisionFrame();
+    frame.SetBoundingRectangle(Collision2D::VelRect(5.0f, -5.0f, 5.0f, -5.0f), true);
+    frame.AddCircle(Math::Point2D(0.0f, 0.0f), 5.0f, 1, true);
+    game->AddCollisionAssets(actor);
+    const Core::RefPtr<Vellumar::SpriteAnimation> still(
+        new Vellumar::SpriteAnimation(nullptr, 1, 1, Core::Vector<f32>{1.0f}));
+    Vellumar::Sprite* sprites[2] = {};
+    for (Vellumar::Sprite*& sprite : sprites)
+    {
+        sprite = new Vellumar::Sprite(Core::Vector<Vellumar::SpriteAnimation*>{still.Get()});
+        auto* body = new Collision2D::DynamicObject();
+        body->AddCollisionData(actor, 0, 0);
+        body->SetCollisionType(1);
+        body->SetCanCollid(0, true);
+        body->SetUpdateOnIdle(true);
+        sprite->AddCollision(body, layer->GetCollisionId());
+        sprite->SetCollisionActorIndex(0);
+        layer->AddGameObject(sprite);
+    }
+    sprites[1]->SetPosition(4.0f, 0.0f);
+    RunFrames(2);
+    ASSERT_TRUE(sprites[0]->ObjectInCollision());
+
+    // After the level's own fields (an empty script name last), each sprite's partners in id order.
+    Core::MemoryFile partners;
+    sprites[0]->SaveCollisionResults(partners);
+    sprites[1]->SaveCollisionResults(partners);
+    ASSERT_GT(partners.GetSize(), 0u);
+    Core::MemoryFile record;
+    game->GetCurrentLevel()->Save(record);
+    ASSERT_GE(record.GetSize(), partners.GetSize());
+    EXPECT_EQ(std::vector<u8>(record.GetData() + record.GetSize() - partners.GetSize(), record.GetData() + record.GetSize()),
+              std::vector<u8>(partners.GetData(), partners.GetData() + partners.GetSize()));
+}
+
