@@ -168,7 +168,19 @@ void ConstraintSolver::Solve()
         std::fill_n(lambda.begin(), n, 0.0f);
     }
 
-    if (iterations > 0 && !SweepScheduled())
+    const SweepRows prepared{n,
+                             jacobian.data(),
+                             scaled.data(),
+                             rightHandSide.data(),
+                             diagonal.data(),
+                             records.data(),
+                             rowAccumulators.data(),
+                             lambda.data(),
+                             lower.data(),
+                             upper.data(),
+                             accumulators.data(),
+                             u32(accumulators.size() / 3)};
+    if (iterations > 0 && !sweeps.Run(prepared, iterations))
         SweepInOrder();
 }
 

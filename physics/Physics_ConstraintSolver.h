@@ -3,6 +3,8 @@
 #include "core/Core_Memory.h"
 #include "core/Core_Object.h"
 #include "core/Core_Types.h"
+#include "physics/Physics_ConstraintRow.h"
+#include "physics/Physics_ConstraintSweeps.h"
 
 namespace Core
 {
@@ -11,18 +13,6 @@ class File;
 
 namespace Physics2D
 {
-class RigidBody;
-
-// The record of one solver row: its two bodies and, for a friction row, the row whose multiplier
-// scales its bounds.
-struct ConstraintRow
-{
-    Core::RefPtr<RigidBody> body1;
-    Core::RefPtr<RigidBody> body2;
-    i32 normalRow = -1; // block-relative while a joint fills it, global afterwards; -1 for none
-    float friction = 0.0f;
-};
-
 // Where one joint writes its rows: the first row of each array. Row r's Jacobian is the six floats
 // at jacobian + 6r (body 1 x, y, angle, body 2 x, y, angle).
 struct RowBlock
@@ -83,47 +73,8 @@ public:
     void Load(Core::File& file);
 
 private:
-    // Three floats of a row side or an accumulator (x, y, angle) and a fourth that stays 0, handled
-    // as one vector; stored without alignment, as the pool gives it.
-    using Lanes = float __attribute__((vector_size(16), aligned(4)));
-
-    // An accumulator as the sweeps work on it.
-    struct SweepSlot
-    {
-        Lanes value;
-    };
-
-    // One row as the scheduled sweeps read it: a copy of its solver data and the sweep slots of its
-    // two sides.
-    struct SweepRow
-    {
-        Lanes jacobian1;
-        Lanes jacobian2;
-        Lanes scaled1;
-        Lanes scaled2;
-        float rightHandSide;
-        float diagonal;
-        float friction;
-        i32 normal; // sweep position of the normal row, -1 for none
-        SweepSlot* slot1;
-        SweepSlot* slot2;
-        float lower;
-        float upper;
-    };
-
     // The sweeps in row order, as the algorithm states them.
     void SweepInOrder();
-    // The same sweeps in an order that interleaves rows sharing no body, giving the same multipliers
-    // and accumulators bit for bit; false (with the accumulators as they were) where it cannot
-    // promise that, and the caller sweeps in row order instead.
-    bool SweepScheduled();
-    // Orders and copies the rows and the accumulators for SweepScheduled; false when a row's
-    // accumulator is not one of the solver's slots, or both sides of a row share one.
-    bool Schedule();
-    // Gives every row its sweep position (in rowLevel) and counts the pinned row sides.
-    void Order();
-    // The body number of an accumulator slot of this solver; false for any other pointer.
-    bool SlotIndex(const float* slot, u32& index) const;
 
     u32 iterations = DefaultIterations;
     bool warmStart = false;
@@ -142,22 +93,7 @@ private:
     Core::Vector<float> lambda;
     Core::Vector<float*> rowAccumulators; // the two bodies' slots of each row, found once per solve
     Core::Vector<float> accumulators;     // 3 per body of capacity
-    // Work of the scheduled sweeps, reused between passes.
-    Core::Vector<SweepRow> sweepRows;
-    Core::Vector<u32> rowBodies;  // per row: the body numbers of its two accumulator slots
-    Core::Vector<i32> rowNormals; // per row: its normal row, -1 for none
-    // What the current order was made from.
-    Core::Vector<u32> orderedBodies;
-    Core::Vector<i32> orderedNormals;
-    Core::Vector<u8> orderedPinned;
-    u32 pinnedSides = 0;
-    Core::Vector<u32> sweepOrder; // sweep position → row
-    Core::Vector<u32> rowLevel;   // per row: its level, then its sweep position
-    Core::Vector<u32> levelStart; // per level: its first sweep position
-    Core::Vector<u32> bodyLevel;  // per body: the level after its last row so far
-    Core::Vector<u8> bodyPinned;  // per body: its accumulator cannot change during the sweeps
-    Core::Vector<float> sweepLambda;
-    Core::Vector<SweepSlot> sweepSlots; // the bodies' accumulators, then one copy per pinned row side
+    ConstraintSweeps sweeps;
     u32 bodyCount = 0;
     u32 bodyCapacity = 0;
     bool positionPass = false;

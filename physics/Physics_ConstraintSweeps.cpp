@@ -1,4 +1,4 @@
-#include "physics/Physics_ConstraintSolver.h"
+#include "physics/Physics_ConstraintSweeps.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -15,16 +15,16 @@
 // An accumulator to which every row adds only zeros (M⁻¹ Jᵀ zero on that side, as for the static
 // body) never changes while every applied step is finite: x + ±0 is x for any x but −0, and the
 // accumulators start at +0 and only ever receive sums, which never make −0 from +0. Its rows need
-// not wait for each other, and each such row side works on a copy of its own. A step that
-// is not finite (which would have made such an accumulator NaN) is detected, the sweeps' results are
-// dropped and the sweeps redone in row order.
+// not wait for each other, and each such row side works on a copy of its own. A step that is not
+// finite (which would have made such an accumulator NaN) is detected and the sweeps' results are
+// dropped, for the solver to sweep in row order instead.
 namespace Physics2D
 {
-bool ConstraintSolver::SlotIndex(const float* slot, u32& index) const
+bool ConstraintSweeps::SlotIndex(const SweepRows& rows, const float* slot, u32& index)
 {
-    const auto first = reinterpret_cast<std::uintptr_t>(accumulators.data());
+    const auto first = reinterpret_cast<std::uintptr_t>(rows.accumulators);
     const auto at = reinterpret_cast<std::uintptr_t>(slot);
-    if (at < first || at >= first + accumulators.size() * sizeof(float))
+    if (at < first || at >= first + 3 * std::size_t(rows.accumulatorBodies) * sizeof(float))
         return false;
     const std::uintptr_t offset = (at - first) / sizeof(float);
     if (offset % 3 != 0)
@@ -33,9 +33,8 @@ bool ConstraintSolver::SlotIndex(const float* slot, u32& index) const
     return true;
 }
 
-void ConstraintSolver::Order()
+void ConstraintSweeps::Order(u32 n)
 {
-    const u32 n = rowCount;
     bodyLevel.assign(bodyPinned.size(), 0);
     rowLevel.assign(n, 0);
     pinnedSides = 0;
@@ -68,19 +67,19 @@ void ConstraintSolver::Order()
         ++levelStart[rowLevel[i] + 1];
     for (u32 level = 0; level < levels; ++level)
         levelStart[level + 1] += levelStart[level];
-    sweepOrder.resize(n);
+    order.resize(n);
     for (u32 i = 0; i < n; ++i)
     {
         const u32 position = levelStart[rowLevel[i]]++;
-        sweepOrder[position] = i;
+        order[position] = i;
         rowLevel[i] = position;
     }
 }
 
-bool ConstraintSolver::Schedule()
+bool ConstraintSweeps::Schedule(const SweepRows& rows)
 {
-    const u32 n = rowCount;
-    const u32 bodies = u32(accumulators.size() / 3);
+    const u32 n = rows.count;
+    const u32 bodies = rows.accumulatorBodies;
     bodyPinned.assign(bodies, 1);
     rowBodies.resize(2 * std::size_t(n));
     rowNormals.resize(n);
@@ -89,39 +88,39 @@ bool ConstraintSolver::Schedule()
         for (u32 side = 0; side < 2; ++side)
         {
             u32& body = rowBodies[2 * i + side];
-            if (!SlotIndex(rowAccumulators[2 * i + side], body))
+            if (!SlotIndex(rows, rows.rowAccumulators[2 * i + side], body))
                 return false;
-            const float* b = &scaled[6 * std::size_t(i) + 3 * side];
+            const float* b = rows.scaled + 6 * std::size_t(i) + 3 * side;
             if (b[0] != 0.0f || b[1] != 0.0f || b[2] != 0.0f)
                 bodyPinned[body] = 0;
         }
         if (rowBodies[2 * i] == rowBodies[2 * i + 1])
             return false;
-        const i32 normal = records[i].normalRow;
+        const i32 normal = rows.records[i].normalRow;
         rowNormals[i] = normal >= 0 && u32(normal) < n ? normal : -1;
     }
     // The order depends on nothing else: a pass over the same rows as the pass before (the velocity
     // pass after a position pass without joints) keeps it.
     if (rowBodies != orderedBodies || rowNormals != orderedNormals || bodyPinned != orderedPinned)
     {
-        Order();
+        Order(n);
         orderedBodies = rowBodies;
         orderedNormals = rowNormals;
         orderedPinned = bodyPinned;
     }
 
-    sweepSlots.resize(bodies + pinnedSides);
+    slots.resize(bodies + pinnedSides);
     for (u32 body = 0; body < bodies; ++body)
     {
-        const float* slot = &accumulators[3 * std::size_t(body)];
-        sweepSlots[body].value = Lanes{slot[0], slot[1], slot[2], 0.0f};
+        const float* accumulator = rows.accumulators + 3 * std::size_t(body);
+        slots[body].value = Lanes{accumulator[0], accumulator[1], accumulator[2], 0.0f};
     }
     u32 nextCopy = bodies;
     auto slotOf = [&](u32 body) {
         if (!bodyPinned[body])
-            return &sweepSlots[body];
-        sweepSlots[nextCopy] = sweepSlots[body];
-        return &sweepSlots[nextCopy++];
+            return &slots[body];
+        slots[nextCopy] = slots[body];
+        return &slots[nextCopy++];
     };
     // A row's three entries and the next float, that float then cleared (the arrays hold one more).
     auto lanes = [](const float* three) {
@@ -131,46 +130,41 @@ bool ConstraintSolver::Schedule()
         return value;
     };
     sweepRows.resize(n);
-    sweepLambda.resize(n);
+    lambda.resize(n);
     for (u32 position = 0; position < n; ++position)
     {
-        const u32 i = sweepOrder[position];
-        SweepRow& row = sweepRows[position];
-        const float* j = &jacobian[6 * std::size_t(i)];
-        const float* b = &scaled[6 * std::size_t(i)];
+        const u32 i = order[position];
+        Row& row = sweepRows[position];
+        const float* j = rows.jacobian + 6 * std::size_t(i);
+        const float* b = rows.scaled + 6 * std::size_t(i);
         row.jacobian1 = lanes(j);
         row.jacobian2 = lanes(j + 3);
         row.scaled1 = lanes(b);
         row.scaled2 = lanes(b + 3);
-        row.rightHandSide = rightHandSide[i];
-        row.diagonal = diagonal[i];
-        row.friction = records[i].friction;
+        row.rightHandSide = rows.rightHandSide[i];
+        row.diagonal = rows.diagonal[i];
+        row.friction = rows.records[i].friction;
         row.normal = rowNormals[i] >= 0 ? i32(rowLevel[rowNormals[i]]) : -1;
         row.slot1 = slotOf(rowBodies[2 * i]);
         row.slot2 = slotOf(rowBodies[2 * i + 1]);
-        row.lower = lower[i];
-        row.upper = upper[i];
-        sweepLambda[position] = lambda[i];
+        row.lower = rows.lower[i];
+        row.upper = rows.upper[i];
+        lambda[position] = rows.lambda[i];
     }
     return true;
 }
 
-bool ConstraintSolver::SweepScheduled()
+bool ConstraintSweeps::Sweep(u32 n, u32 iterations)
 {
-    if (!Schedule())
-        return false;
-
-    const u32 n = rowCount;
-    SweepRow* rows = sweepRows.data();
-    float* lambdas = sweepLambda.data();
-    SweepSlot* slots = sweepSlots.data();
+    Row* rows = sweepRows.data();
+    float* lambdas = lambda.data();
     // finite - finite is 0; anything else makes the guard NaN for good.
     float guard = 0.0f;
     for (u32 iteration = 0; iteration < iterations; ++iteration)
     {
         for (u32 p = 0; p < n; ++p)
         {
-            SweepRow& row = rows[p];
+            Row& row = rows[p];
             const Lanes a1 = row.slot1->value;
             const Lanes a2 = row.slot2->value;
             // Both sides' sums at once, each in the algorithm's order: lane 0 (u0 + u1) + u2 and
@@ -213,26 +207,33 @@ bool ConstraintSolver::SweepScheduled()
             row.slot2->value = a2 + delta * row.scaled2;
         }
     }
-    if (guard != 0.0f)
-        return false;
+    return guard == 0.0f;
+}
 
-    for (u32 p = 0; p < n; ++p)
+void ConstraintSweeps::Finish(const SweepRows& rows)
+{
+    for (u32 p = 0; p < rows.count; ++p)
     {
-        const u32 i = sweepOrder[p];
-        lambda[i] = lambdas[p];
-        lower[i] = rows[p].lower;
-        upper[i] = rows[p].upper;
+        const u32 i = order[p];
+        rows.lambda[i] = lambda[p];
+        rows.lower[i] = sweepRows[p].lower;
+        rows.upper[i] = sweepRows[p].upper;
     }
-    const u32 bodies = u32(accumulators.size() / 3);
-    for (u32 body = 0; body < bodies; ++body)
+    for (u32 body = 0; body < rows.accumulatorBodies; ++body)
     {
         if (bodyPinned[body])
             continue;
-        float* slot = &accumulators[3 * std::size_t(body)];
-        slot[0] = slots[body].value[0];
-        slot[1] = slots[body].value[1];
-        slot[2] = slots[body].value[2];
+        float* accumulator = rows.accumulators + 3 * std::size_t(body);
+        for (int k = 0; k < 3; ++k)
+            accumulator[k] = slots[body].value[k];
     }
+}
+
+bool ConstraintSweeps::Run(const SweepRows& rows, u32 iterations)
+{
+    if (!Schedule(rows) || !Sweep(rows.count, iterations))
+        return false;
+    Finish(rows);
     return true;
 }
 } // namespace Physics2D
