@@ -69,8 +69,11 @@ Core::File& ReadObjectReference(Core::File& file, Core::RefPtr<T>& target)
     return file;
 }
 
-// A plain reference that must be to a T (or null); anything else fails the stream. The object is
-// not counted here: whoever holds it in the graph keeps it.
+// Keeps an object that a stream names through a plain pointer alive while the GUI may use it:
+// the HUD holds it until it is cleared (a stream may name an object nothing else holds).
+void HoldLoadedObject(Core::Object* object);
+
+// A plain reference that must be to a T (or null); anything else fails the stream.
 template <class T>
 T* ReadPlainReference(Core::File& file)
 {
@@ -82,7 +85,9 @@ T* ReadPlainReference(Core::File& file)
     {
         file.SetFailed();
         file.Discard(object);
+        return nullptr;
     }
+    HoldLoadedObject(object);
     return typed;
 }
 

@@ -42,6 +42,7 @@ HUD::~HUD()
     destroyQueue.clear();
     removalQueue.clear();
     forms.clear();
+    heldLoaded.clear();
     defaultCursor = nullptr;
     cursorManager = nullptr;
     if (GUI::GetGraphics() == graphics.get())
@@ -51,6 +52,12 @@ HUD::~HUD()
 HUD* HUD::GetInstance()
 {
     return instance;
+}
+
+void HoldLoadedObject(Core::Object* object)
+{
+    if (instance && instance->IsLoading())
+        instance->HoldLoaded(object);
 }
 
 f32 HUD::GetDrawCounter()
@@ -174,6 +181,7 @@ void HUD::Clear()
     destroyQueue.clear();
     for (u32 i = 0; i < PointerCount; ++i)
         *Pointers(i) = nullptr;
+    heldLoaded.clear();
     systemCursorShown = 0;
     if (Input::Mouse* mouse = Input::GetMouse())
         mouse->ShowCursor(0);

@@ -93,6 +93,9 @@ public:
     Graphics& GetGraphics() { return *graphics; }
     Core::RefPtr<CursorManager> GetCursorManager() const { return cursorManager; }
     Core::RefPtr<Cursor> GetDefaultCursor() const { return defaultCursor; }
+    // Holds an object a loading stream names through a plain pointer, until Clear.
+    void HoldLoaded(Core::Object* object) { heldLoaded.push_back(Core::RefPtr<Core::Object>(object)); }
+    u32 GetHeldLoadedCount() const { return static_cast<u32>(heldLoaded.size()); }
 
     // The draw counter every control's update advances and takes as its depth.
     static f32 GetDrawCounter();
@@ -124,6 +127,7 @@ private:
     std::unique_ptr<Graphics> graphics;
     Core::RefPtr<CursorManager> cursorManager;
     Core::RefPtr<Cursor> defaultCursor;
+    Core::Vector<Core::RefPtr<Core::Object>> heldLoaded;
     Control* activeForm = nullptr;
     Control* lastPressedControl = nullptr;
     Control* focusedControl = nullptr;

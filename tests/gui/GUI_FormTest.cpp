@@ -194,6 +194,27 @@ TEST_F(FormTest, SavingClearingAndLoadingRestoresFormsChildrenAndTheHudsPointers
     EXPECT_EQ(hud->GetFormCount(), 1u);
 }
 
+TEST_F(FormTest, AControlTheSavedHudNamesOnlyThroughAPointerLivesUntilTheHudIsCleared)
+{
+    Core::RefPtr<GUI::Control> loose(static_cast<GUI::Control*>(GUI::Control::CreateInstance()));
+    loose->SetName("loose");
+    hud->SetFocusedControl(loose);
+    Core::MemoryFile saved;
+    hud->Save(saved);
+    hud->Clear();
+    loose = nullptr;
+
+    Core::MemoryFile loading(saved.GetData(), saved.GetSize());
+    hud->Load(loading);
+    ASSERT_FALSE(loading.Failed());
+    ASSERT_NE(hud->GetFocusedControl(), nullptr);
+    EXPECT_EQ(hud->GetFocusedControl()->GetName(), "loose");
+    EXPECT_GT(hud->GetHeldLoadedCount(), 0u);
+    Frame();
+    hud->Clear();
+    EXPECT_EQ(hud->GetHeldLoadedCount(), 0u);
+}
+
 TEST_F(FormTest, ALoadRefusesAChildThatIsNotAControl)
 {
     AddForm("form", 10, 10);
