@@ -108,4 +108,25 @@ void ListDirectory(const Core::String& directory, Core::List<Core::String>& entr
     std::sort(names.begin(), names.end());
     entries.insert(entries.end(), names.begin(), names.end());
 }
+
+bool MakeDirectory(const Core::String& path)
+{
+    const std::string osPath = ToOSPath(path.View());
+    if (mkdir(osPath.c_str(), 0755) == 0)
+    {
+        return true;
+    }
+    struct stat status{};
+    return stat(osPath.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+bool ReplaceFile(const Core::String& from, const Core::String& to)
+{
+    return std::rename(ToOSPath(from.View()).c_str(), ToOSPath(to.View()).c_str()) == 0;
+}
+
+bool RemoveFile(const Core::String& path)
+{
+    return std::remove(ToOSPath(path.View()).c_str()) == 0;
+}
 }  // namespace PAL

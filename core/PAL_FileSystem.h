@@ -28,4 +28,11 @@ bool IsSystemFile(const Core::String& path);
 // Appends the names of the directory's entries, "." and ".." included, sorted by byte order;
 // entries already in the list stay. A directory that cannot be opened adds nothing.
 void ListDirectory(const Core::String& directory, Core::List<Core::String>& entries);
+// Creates the directory when it does not exist; true when it exists afterwards.
+bool MakeDirectory(const Core::String& path);
+// Puts the file at from in the place of the one at to in one step: a reader sees the old file or
+// the new one, never a part.
+bool ReplaceFile(const Core::String& from, const Core::String& to);
+// Removes a file; false when there was none.
+bool RemoveFile(const Core::String& path);
 }  // namespace PAL

@@ -11,7 +11,10 @@
 #include "engine/Engine_SceneGraph.h"
 #include "framework/Vellumar_Level.h"
 #include "framework/Vellumar_LevelFactory.h"
+#include "framework/Vellumar_Replay.h"
 #include "network/Vellumar_VelNet.h"
+
+#include <functional>
 
 class SoundEngine;
 
@@ -130,6 +133,39 @@ public:
 
     // The physics engine's contact-list callback, with this game as its data.
     static void UpdateContactList(Physics2D::PhysicsEngine* engine, void* game);
+    // Makes the contact the filter is deciding on bind its first object to the static body only;
+    // reset before every call of the filter.
+    void SetOneWayCollision(bool oneWay) { oneWayCollision = oneWay ? 1 : 0; }
+    bool IsOneWayCollision() const { return oneWayCollision != 0; }
+
+    // Saved games under the Saves folder, by plain file name, served at the start of the next frame;
+    // refused in a network session and for names that would leave the folder.
+    void Save(const Core::String& name);
+    void Load(const Core::String& name);
+    // The whole game as one stream. A load that fails part-way fails the stream.
+    void Save(Core::File& file) override;
+    void Load(Core::File& file) override;
+    // True for a name that stays inside the Saves folder: not empty, no separator, no "..".
+    static bool IsPlainFileName(const Core::String& name);
+    // The Saves folder's plain files, sorted by name.
+    void ListSaveFiles(Core::Vector<Core::String>& out) const;
+    // Saved games: every file but the replays' two parts.
+    void GetSavedGameNames(Core::Vector<Core::String>& out) const;
+    // The names StartReplay takes: the inputs files without their suffix.
+    void GetReplayNames(Core::Vector<Core::String>& out) const;
+
+    // Input replays: a saved start state and every later frame's input and frame time.
+    void StartReplayRecording(const Core::String& name);
+    void StopReplayRecording();
+    void StartReplay(const Core::String& name);
+    void StopReplay();
+    bool IsRecording() const { return recording != 0; }
+    bool IsPlaying() const { return playing != 0; }
+    const Core::Vector<ReplayFrame>& GetReplayFrames() const { return replayFrames; }
+    // The inputs file: every recorded frame but the last.
+    void WriteReplayData(Core::File& file) const;
+    // Appends the file's frames; false when the stream failed (frames read before stay).
+    bool ReadReplayData(Core::File& file);
 
     // Every discovered session of this game (same network id), in discovery order.
     void RefreshOnlineSessions();
@@ -150,6 +186,9 @@ protected:
     void ServeSaveLoadRequest();
     void PlayReplayFrame(f32& dt);
     void RecordReplayFrame(f32 dt);
+    // Writes beside the file at path and puts the result in its place only once it is whole, so
+    // that the previous file survives a failure or a kill during the write.
+    static bool WriteFileSafely(const Core::String& path, const std::function<void(Core::File&)>& write);
 
 private:
     // Ends and releases the current level: its objects' OnEnd, its own OnEnd, the game's OnEnd
@@ -158,6 +197,16 @@ private:
     // The engines and input back to a new level's state.
     void ResetEngines();
     void RequestLevel(u32 index);
+    // The save or load request for a name, unless it is refused.
+    bool RequestFile(GameRequest kind, const Core::String& name);
+    // Reads a saved game into a game reset for it; false at the first part that fails.
+    bool ReadSavedGame(Core::File& file);
+    // Serves a load of the file at path: on failure, the game goes on with a new physics engine and
+    // the level it was running created anew. False when the file did not open.
+    bool LoadFromPath(const Core::String& path);
+    void InstallPhysicsEngine(Physics2D::PhysicsEngine* engine);
+    // Every body's callback data: the current level's object that holds its id.
+    void RebindBodyOwners();
 
     LuaScript* script = nullptr;
     Core::Vector<GameObject*> managedObjects;
@@ -186,6 +235,10 @@ private:
     Core::List<Collision2D::CollisionActor*> collisionAssets;
     u8 recording = 0;
     u8 playing = 0;
+    u8 oneWayCollision = 0;
+    // The next served save is a recording's start state: the random generator restarts with it.
+    u8 seedOnSave = 0;
+    Core::Vector<ReplayFrame> replayFrames;
     Core::String replayPath;
     u32 replayFrameIndex = 0;
     GUI::HUD* hud = nullptr;

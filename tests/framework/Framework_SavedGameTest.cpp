@@ -1,0 +1,236 @@
+// Saved games: the whole game read back equal, requests served at the start of a frame, the
+// Saves folder's name lists, and files that are cut short, hostile or interrupted while written.
+#include "Framework_Scene.h"
+
+#include "core/PAL_FileSystem.h"
+#include "core/PAL_Path.h"
+#include "physics/Physics_PhysicsEngine.h"
+
+#include <csignal>
+#include <fstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace FrameworkTest;
+
+namespace
+{
+constexpr u32 Balls = 6;
+
+class SavingGame : public StirringGame
+{
+public:
+    using StirringGame::StirringGame;
+    using Vellumar::Game::WriteFileSafely;
+};
+
+class SavedGameTest : public GameFixture
+{
+protected:
+    void SetUp() override
+    {
+        GameFixture::SetUp();
+        factory = new TestFactory(log, 2);
+        factory->builders[0] = [](Vellumar::Level& level) { BuildSpriteScene(level, Balls); };
+        saving = new SavingGame(factory.Get(), 0, input, log);
+        game = saving;
+        Start();
+    }
+
+    void TearDown() override
+    {
+        for (const std::string& name : written)
+            PAL::RemoveFile(FolderPath(name));
+        GameFixture::TearDown();
+    }
+
+    // A file of the Saves folder that this test removes when it ends.
+    Core::String Path(const std::string& name)
+    {
+        written.push_back(name);
+        return FolderPath(name);
+    }
+
+    static Core::String FolderPath(const std::string& name)
+    {
+        return Vellumar::Game::GetDirectory() + "\\Saves\\" + name.c_str();
+    }
+
+    std::vector<u8> ReadFile(const std::string& name)
+    {
+        std::ifstream in(PAL::ToOSPath(Path(name).View()), std::ios::binary);
+        return std::vector<u8>(std::istreambuf_iterator<char>(in), {});
+    }
+
+    void WriteFile(const std::string& name, const std::vector<u8>& bytes)
+    {
+        PAL::MakeDirectory(Vellumar::Game::GetDirectory() + "\\Saves");
+        std::ofstream out(PAL::ToOSPath(Path(name).View()), std::ios::binary);
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
+
+    u32 BallCount() { return game->GetCurrentLevel()->GetLayer(0u)->GetGameObjectsCount(); }
+
+    SavingGame* saving = nullptr;
+    std::vector<std::string> written;
+};
+}  // namespace
+
+TEST_F(SavedGameTest, ASavedSceneLoadsBackAndSavesAgainByteForByte)
+{
+    RunFrames(30);
+    const std::vector<u8> first = SavedGame(*game);
+    game->ResetForLoad();
+    Core::MemoryFile file(first.data(), static_cast<u32>(first.size()));
+    game->Load(file);
+    ASSERT_FALSE(file.Failed());
+    EXPECT_EQ(file.GetRemaining(), 0u);
+    EXPECT_EQ(BallCount(), Balls);
+    EXPECT_EQ(game->GetCollisionAssets().size(), 1u);
+    EXPECT_EQ(SavedGame(*game), first);
+    // Every body's owner is the loaded object that holds its id.
+    Core::Vector<Vellumar::GameObject*> balls;
+    game->GetCurrentLevel()->GetLayer(0u)->GetGameObjects(balls);
+    for (Vellumar::GameObject* ball : balls)
+        EXPECT_EQ(game->GetPhysicsEngine()->GetRigidBody(ball->GetPhysicsId())->GetCallbackData(), ball);
+    EXPECT_EQ(game->GetPhysicsEngine()->GetContactListUpdateData(), game.Get());
+}
+
+TEST_F(SavedGameTest, ARequestedSaveIsWrittenAtTheNextFrameStartAndALaterLoadReplacesIt)
+{
+    const std::vector<u8> now = SavedGame(*game);
+    game->Save(Core::String("fw_saved_request"));
+    RunFrame();
+    EXPECT_EQ(ReadFile("fw_saved_request"), now);
+    RunFrames(20);
+    game->Save(Core::String("fw_saved_never"));
+    game->Load(Core::String("fw_saved_request"));
+    RunFrame();
+    EXPECT_TRUE(ReadFile("fw_saved_never").empty()) << "only the later request is served";
+    EXPECT_EQ(BallCount(), Balls);
+}
+
+TEST_F(SavedGameTest, AGameSavedWithAPendingSwitchSwitchesInTheFrameThatLoadsIt)
+{
+    game->GoToLevel(1u);
+    game->Save(Core::String("fw_saved_pending"));
+    RunFrame();
+    ASSERT_EQ(game->GetCurrentLevelIndex(), 1u);
+    RunFrame();
+    log.clear();
+    game->Load(Core::String("fw_saved_pending"));
+    RunFrame();
+    EXPECT_EQ(game->GetCurrentLevelIndex(), 1u);
+    EXPECT_FALSE(game->IsSwitchPending());
+    EXPECT_EQ(Entries("Create.").size(), 1u) << "the loaded level 0 gave way to level 1 at once";
+}
+
+TEST_F(SavedGameTest, EveryTruncationOfARealSaveFailsAndTheWholeOneStillLoads)
+{
+    RunFrames(10);
+    const std::vector<u8> whole = SavedGame(*game);
+    for (u32 size = 0; size < whole.size(); ++size)
+    {
+        game->ResetForLoad();
+        Core::MemoryFile file(whole.data(), size);
+        game->Load(file);
+        ASSERT_TRUE(file.Failed()) << "cut at " << size;
+    }
+    game->ResetForLoad();
+    Core::MemoryFile file(whole.data(), static_cast<u32>(whole.size()));
+    game->Load(file);
+    EXPECT_FALSE(file.Failed());
+    EXPECT_EQ(SavedGame(*game), whole);
+}
+
+TEST_F(SavedGameTest, AFailedLoadLeavesTheRunningLevelPlayableAgain)
+{
+    RunFrames(5);
+    std::vector<u8> cut = SavedGame(*game);
+    cut.resize(cut.size() / 2);
+    WriteFile("fw_saved_cut", cut);
+    log.clear();
+    game->Load(Core::String("fw_saved_cut"));
+    RunFrame();
+    ASSERT_NE(game->GetCurrentLevel(), nullptr);
+    EXPECT_EQ(Entries("Create.0").size(), 1u);
+    EXPECT_EQ(BallCount(), Balls);
+    EXPECT_EQ(game->GetPhysicsEngine()->GetContactListUpdateData(), game.Get());
+    RunFrames(30);
+    EXPECT_EQ(BallCount(), Balls);
+}
+
+TEST_F(SavedGameTest, AnObjectOfAnotherClassWhereTheLevelStandsFailsTheLoad)
+{
+    Core::MemoryFile file;
+    Core::WriteU32(file, 0);
+    Core::WriteU32(file, 0);
+    const Core::RefPtr<Physics2D::PhysicsEngine> stranger(new Physics2D::PhysicsEngine());
+    file.WriteObject(stranger.Get());
+    game->ResetForLoad();
+    Core::MemoryFile readBack(file.GetData(), file.GetSize());
+    game->Load(readBack);
+    EXPECT_TRUE(readBack.Failed());
+    EXPECT_EQ(game->GetCurrentLevel(), nullptr);
+}
+
+TEST_F(SavedGameTest, AKillDuringASaveLeavesThePreviousSaveWhole)
+{
+    game->Save(Core::String("fw_saved_killed"));
+    RunFrame();
+    const std::vector<u8> before = ReadFile("fw_saved_killed");
+    ASSERT_FALSE(before.empty());
+    const Core::String path = Path("fw_saved_killed");
+    Path("fw_saved_killed.partial");
+    const pid_t child = fork();
+    if (child == 0)
+    {
+        SavingGame::WriteFileSafely(path, [](Core::File& file) {
+            Core::WriteU32(file, 1234);
+            std::fflush(nullptr);
+            raise(SIGKILL);
+        });
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(ReadFile("fw_saved_killed"), before);
+    game->Load(Core::String("fw_saved_killed"));
+    RunFrame();
+    EXPECT_EQ(BallCount(), Balls);
+}
+
+TEST_F(SavedGameTest, NamesThatWouldLeaveTheSavesFolderAreRefused)
+{
+    for (const char* name : {"", "..", "../fw_escape", "a/b", "a\\b", "..\\fw_escape"})
+        EXPECT_FALSE(Vellumar::Game::IsPlainFileName(Core::String(name))) << name;
+    EXPECT_TRUE(Vellumar::Game::IsPlainFileName(Core::String("slot 1.sav")));
+    game->Save(Core::String("../fw_escape"));
+    RunFrame();
+    std::ifstream escaped(PAL::ToOSPath((Vellumar::Game::GetDirectory() + "\\fw_escape").View()));
+    EXPECT_FALSE(escaped.good());
+}
+
+TEST_F(SavedGameTest, NameListsSplitPlainSavesFromReplaysWhateverTheSuffixCase)
+{
+    for (const char* name : {"fw_list_plain", "fw_list_run_gameSaved", "fw_list_run_replayData", "fw_list_Mixed_REPLAYdata",
+                             "gameSaved_OnReplayStart"})
+        WriteFile(name, {1});
+    Core::Vector<Core::String> saves;
+    Core::Vector<Core::String> replays{Core::String("stale")};
+    game->GetSavedGameNames(saves);
+    game->GetReplayNames(replays);
+    auto has = [](const Core::Vector<Core::String>& names, const char* name) {
+        return std::find(names.begin(), names.end(), Core::String(name)) != names.end();
+    };
+    EXPECT_TRUE(has(saves, "fw_list_plain"));
+    EXPECT_TRUE(has(saves, "gameSaved_OnReplayStart"));
+    EXPECT_FALSE(has(saves, "fw_list_run_gameSaved"));
+    EXPECT_FALSE(has(saves, "fw_list_run_replayData"));
+    EXPECT_TRUE(has(replays, "fw_list_run"));
+    EXPECT_TRUE(has(replays, "fw_list_Mixed"));
+    EXPECT_FALSE(has(replays, "stale"));
+    EXPECT_FALSE(has(replays, "fw_list_plain"));
+    EXPECT_TRUE(std::is_sorted(saves.begin(), saves.end()));
+}
