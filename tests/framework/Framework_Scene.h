@@ -67,6 +67,21 @@ public:
         if (GetKeyboard()->IsPressed(Input::EngineKey::Space))
             balls.front()->SetVelocity(Math::Vector2D(300.0f, 0.0f));
     }
+
+    void PostCollisionUpdate(f32 dt) override
+    {
+        TestGame::PostCollisionUpdate(dt);
+        Vellumar::Level* level = GetCurrentLevel();
+        if (!level || !level->GetLayersCount())
+            return;
+        Core::Vector<Vellumar::GameObject*> balls;
+        level->GetLayer(0u)->GetGameObjects(balls);
+        for (Vellumar::GameObject* ball : balls)
+            touching += ball->ObjectInCollision() ? 1 : 0;
+    }
+
+    // Balls in contact, summed over the frames.
+    u32 touching = 0;
 };
 
 // The game's whole state as it saves.

@@ -1,0 +1,305 @@
+// Input replays: what a recording writes, how playback drives the frames and ends, hostile replay
+// files, and a replay that reproduces its run.
+#include "Framework_Scene.h"
+
+#include "collision/Collision_Engine.h"
+#include "core/PAL_FileSystem.h"
+#include "core/PAL_Path.h"
+
+#include <fstream>
+
+using namespace FrameworkTest;
+
+namespace
+{
+constexpr u32 Balls = 5;
+
+class ReplayTest : public GameFixture
+{
+protected:
+    void SetUp() override
+    {
+        GameFixture::SetUp();
+        factory = new TestFactory(log, 2);
+        factory->builders[0] = [](Vellumar::Level& level) { BuildSpriteScene(level, Balls); };
+    }
+
+    void TearDown() override
+    {
+        for (const std::string& name : written)
+            PAL::RemoveFile(FolderPath(name));
+        GameFixture::TearDown();
+    }
+
+    template <class G>
+    void MakeAndStart()
+    {
+        game = new G(factory.Get(), 0, input, log);
+        Start();
+    }
+
+    // A replay's two files and the state saved when playback starts, removed when the test ends.
+    void Track(const std::string& replay)
+    {
+        written.push_back(replay + "_gameSaved");
+        written.push_back(replay + "_replayData");
+        written.push_back("gameSaved_OnReplayStart");
+    }
+
+    static Core::String FolderPath(const std::string& name)
+    {
+        return Vellumar::Game::GetDirectory() + "\\Saves\\" + name.c_str();
+    }
+
+    std::vector<u8> ReadFile(const std::string& name)
+    {
+        std::ifstream in(PAL::ToOSPath(FolderPath(name).View()), std::ios::binary);
+        return std::vector<u8>(std::istreambuf_iterator<char>(in), {});
+    }
+
+    void WriteFile(const std::string& name, const Core::MemoryFile& bytes)
+    {
+        written.push_back(name);
+        PAL::MakeDirectory(Vellumar::Game::GetDirectory() + "\\Saves");
+        std::ofstream out(PAL::ToOSPath(FolderPath(name).View()), std::ios::binary);
+        out.write(reinterpret_cast<const char*>(bytes.GetData()), bytes.GetSize());
+    }
+
+    static u32 FrameCountOf(const std::vector<u8>& file)
+    {
+        return file.size() < 4 ? ~0u : u32(file[0]) | u32(file[1]) << 8 | u32(file[2]) << 16 | u32(file[3]) << 24;
+    }
+
+    // Records frames frames of the running game, pressing Space in every tenth, and writes them.
+    void Record(const std::string& name, int frames)
+    {
+        Track(name);
+        game->StartReplayRecording(name.c_str());
+        RunInputFrames(frames);
+    }
+
+    void RunInputFrames(int frames)
+    {
+        for (int i = 0; i < frames; ++i)
+        {
+            if (i % 10 == 3)
+                input.Press(Input::VirtualKey::Space);
+            RunFrame();
+            input.ReleaseAll();
+        }
+    }
+
+    // A replay whose every frame lasts frameTime, over the current state.
+    void WriteReplay(const std::string& name, u32 frames, f32 frameTime)
+    {
+        Track(name);
+        game->Save((name + "_gameSaved").c_str());
+        RunFrame();
+        Core::MemoryFile data;
+        Core::WriteU32(data, frames);
+        for (u32 i = 0; i < frames; ++i)
+        {
+            Core::WriteU8(data, 0);
+            Core::WriteU8(data, 0);
+            Core::WriteI32(data, 10);
+            Core::WriteI32(data, 20);
+            Core::WriteF32(data, frameTime);
+        }
+        WriteFile(name + "_replayData", data);
+    }
+
+    Vellumar::GameObject* FirstBall()
+    {
+        Core::Vector<Vellumar::GameObject*> balls;
+        game->GetCurrentLevel()->GetLayer(0u)->GetGameObjects(balls);
+        return balls.empty() ? nullptr : balls.front();
+    }
+
+    std::vector<std::string> written;
+};
+}  // namespace
+
+TEST_F(ReplayTest, ARecordingOfAHundredFramesWritesAllButTheLast)
+{
+    MakeAndStart<TestGame>();
+    Record("fw_replay_hundred", 100);
+    ASSERT_EQ(game->GetReplayFrames().size(), 100u);
+    EXPECT_TRUE(game->GetReplayFrames()[3].keyboard) << "Space went down";
+    EXPECT_FALSE(game->GetReplayFrames()[0].keyboard);
+    game->StopReplayRecording();
+    RunFrame();
+    EXPECT_FALSE(game->IsRecording());
+    EXPECT_EQ(FrameCountOf(ReadFile("fw_replay_hundred_replayData")), 99u);
+    EXPECT_FALSE(ReadFile("fw_replay_hundred_gameSaved").empty());
+    Core::MemoryFile written;
+    game->WriteReplayData(written);
+    Core::MemoryFile readBack(written.GetData(), written.GetSize());
+    Core::RefPtr<TestGame> keep = game;
+    ASSERT_TRUE(game->ReadReplayData(readBack));
+    ASSERT_EQ(game->GetReplayFrames().size(), 199u);
+    EXPECT_TRUE(game->GetReplayFrames()[103].keyboard);
+    EXPECT_EQ(game->GetReplayFrames()[150].frameTime, game->GetReplayFrames()[50].frameTime);
+}
+
+TEST_F(ReplayTest, ARecordingStoppedBeforeItsFirstFrameWritesNoFrames)
+{
+    MakeAndStart<TestGame>();
+    Track("fw_replay_none");
+    game->StartReplayRecording("fw_replay_none");
+    game->StopReplayRecording();
+    RunFrame();
+    EXPECT_EQ(ReadFile("fw_replay_none_replayData"), std::vector<u8>(4, 0));
+}
+
+TEST_F(ReplayTest, PlaybackReplacesTheFrameTimeAndEndsWithTheRecordedFrames)
+{
+    MakeAndStart<TestGame>();
+    WriteReplay("fw_replay_dt", 3, 0.05f);
+    game->StartReplay("fw_replay_dt");
+    RunFrame();
+    EXPECT_TRUE(game->IsPlaying());
+    EXPECT_EQ(game->lastDt, 0.05f);
+    Input::MouseReplayFrame mouse;
+    Core::Vector<u8> buttons;
+    Core::Vector<Input::KeyState> records;
+    game->GetMouse()->GetReplayFrame(mouse, buttons, records);
+    EXPECT_EQ(mouse.x, 10);
+    EXPECT_EQ(mouse.y, 20);
+    // The frame after a load measured none of the fake clock's time and does no work.
+    RunFrames(3);
+    EXPECT_FALSE(game->IsPlaying());
+    RunFrame();
+    EXPECT_NE(game->lastDt, 0.05f);
+}
+
+TEST_F(ReplayTest, TheStopKeyRestoresTheStateOfThePlaybacksStart)
+{
+    MakeAndStart<TestGame>();
+    WriteReplay("fw_replay_stop", 50, 0.016f);
+    FirstBall()->SetPosition(1000.0f, 1000.0f);
+    const std::vector<u8> before = SavedGame(*game);
+    game->StartReplay("fw_replay_stop");
+    RunFrames(3);
+    EXPECT_NE(FirstBall()->GetPosition(), Math::Vector2D(1000.0f, 1000.0f)) << "the start state is playing";
+    input.Press(Input::VirtualKey::Escape);
+    RunFrame();
+    input.ReleaseAll();
+    EXPECT_FALSE(game->IsPlaying());
+    EXPECT_EQ(ReadFile("gameSaved_OnReplayStart"), before);
+    RunFrame();
+    EXPECT_EQ(FirstBall()->GetPosition(), Math::Vector2D(1000.0f, 1000.0f));
+}
+
+TEST_F(ReplayTest, AnEmptyReplayEndsAtOnceAndAMissingOneNeverStarts)
+{
+    MakeAndStart<TestGame>();
+    WriteReplay("fw_replay_empty", 0, 0.016f);
+    game->StartReplay("fw_replay_empty");
+    RunFrame();
+    EXPECT_FALSE(game->IsPlaying());
+    RunFrame();
+    game->StartReplay("fw_replay_missing");
+    RunFrame();
+    EXPECT_FALSE(game->IsPlaying());
+    RunFrames(2);
+    EXPECT_EQ(game->GetCurrentLevel()->GetLayer(0u)->GetGameObjectsCount(), Balls);
+}
+
+TEST_F(ReplayTest, AReplayStartedDuringARecordingEndsItUnwritten)
+{
+    MakeAndStart<TestGame>();
+    WriteReplay("fw_replay_over", 5, 0.016f);
+    Record("fw_replay_cut", 3);
+    game->StartReplay("fw_replay_over");
+    EXPECT_FALSE(game->IsRecording());
+    RunFrame();
+    game->StopReplayRecording();
+    RunFrames(6);
+    EXPECT_TRUE(ReadFile("fw_replay_cut_replayData").empty());
+}
+
+TEST_F(ReplayTest, HostileReplayDataIsBoundedAndUnpairedRecordsAreDropped)
+{
+    MakeAndStart<TestGame>();
+    Core::MemoryFile data;
+    Core::WriteU32(data, 2);
+    // A keyboard record of two codes and one state: dropped.
+    Core::WriteU8(data, 1);
+    Core::WriteU32(data, 2);
+    Core::WriteU8(data, 65);
+    Core::WriteU8(data, 66);
+    Core::WriteU32(data, 1);
+    for (int i = 0; i < 5; ++i)
+        Core::WriteU8(data, 1);
+    Core::WriteU8(data, 0);
+    Core::WriteI32(data, 0);
+    Core::WriteI32(data, 0);
+    Core::WriteF32(data, 0.02f);
+    // A paired one: kept.
+    Core::WriteU8(data, 1);
+    Core::WriteU32(data, 1);
+    Core::WriteU8(data, 65);
+    Core::WriteU32(data, 1);
+    for (int i = 0; i < 5; ++i)
+        Core::WriteU8(data, 1);
+    Core::WriteU8(data, 0);
+    Core::WriteI32(data, 0);
+    Core::WriteI32(data, 0);
+    Core::WriteF32(data, 0.03f);
+    Core::MemoryFile whole(data.GetData(), data.GetSize());
+    ASSERT_TRUE(game->ReadReplayData(whole));
+    ASSERT_EQ(game->GetReplayFrames().size(), 1u);
+    EXPECT_EQ(game->GetReplayFrames()[0].frameTime, 0.03f);
+    for (u32 size = 0; size < data.GetSize(); ++size)
+    {
+        Core::MemoryFile cut(data.GetData(), size);
+        EXPECT_FALSE(game->ReadReplayData(cut)) << "cut at " << size;
+    }
+    Core::MemoryFile huge;
+    Core::WriteU32(huge, 0xFFFFFFFFu);
+    Core::MemoryFile hugeBack(huge.GetData(), huge.GetSize());
+    EXPECT_FALSE(game->ReadReplayData(hugeBack));
+}
+
+// Where the fields after the level stand in a saved game of this game: the elapsed clock, then
+// five u32 and two flags before the recording flag.
+std::size_t ElapsedOffset(Vellumar::Game& game)
+{
+    Core::MemoryFile prefix;
+    Core::WriteU32(prefix, static_cast<u32>(game.GetCollisionAssets().size()));
+    for (const Collision2D::CollisionActor* actor : game.GetCollisionAssets())
+        actor->Save(prefix);
+    game.GetCollisionEngine()->Save(prefix);
+    prefix.WriteObject(game.GetCurrentLevel());
+    return prefix.GetSize();
+}
+
+// Randomness, collisions, physics and the keyboard over 600 frames, then the same frames played
+// back from the saved start: the game saves the same both times, the clock and the recording flag
+// aside. The frame recorded last is not written, so the run is taken one frame before the end.
+TEST_F(ReplayTest, AReplayReproducesItsRun)
+{
+    constexpr int Frames = 600;
+    MakeAndStart<StirringGame>();
+    Record("fw_replay_run", Frames - 1);
+    std::vector<u8> recorded = SavedGame(*game);
+    EXPECT_GT(static_cast<StirringGame&>(*game).touching, 20u) << "the balls meet";
+    const std::size_t elapsed = ElapsedOffset(*game);
+    const std::size_t recordingFlag = elapsed + 8 + 5 * 4 + 2;
+    RunInputFrames(1);
+    game->StopReplayRecording();
+    RunFrame();
+    game->StartReplay("fw_replay_run");
+    // One frame more than are played: the one after the load measures no time and does no work.
+    RunFrames(Frames - 1 + 1);
+    EXPECT_FALSE(game->IsPlaying());
+    std::vector<u8> replayed = SavedGame(*game);
+    ASSERT_EQ(replayed.size(), recorded.size());
+    ASSERT_EQ(recorded[recordingFlag], 1);
+    EXPECT_EQ(replayed[recordingFlag], 0);
+    recorded[recordingFlag] = 0;
+    std::fill_n(recorded.begin() + static_cast<std::ptrdiff_t>(elapsed), 8, 0);
+    std::fill_n(replayed.begin() + static_cast<std::ptrdiff_t>(elapsed), 8, 0);
+    const auto differs = std::mismatch(replayed.begin(), replayed.end(), recorded.begin());
+    EXPECT_EQ(differs.first, replayed.end()) << "first difference at byte " << (differs.first - replayed.begin());
+}
