@@ -286,6 +286,82 @@ i32 AddManagedObject(lua_State* state, Game& game)
     return 0;
 }
 
+i32 Save(lua_State* state, Game& game)
+{
+    if (Lua::HasArguments(state, 1))
+        game.Save(Lua::ToString(state, 1));
+    return 0;
+}
+
+i32 Load(lua_State* state, Game& game)
+{
+    if (Lua::HasArguments(state, 1))
+        game.Load(Lua::ToString(state, 1));
+    return 0;
+}
+
+i32 ReplayRecordingStart(lua_State* state, Game& game)
+{
+    if (Lua::HasArguments(state, 1))
+        game.StartReplayRecording(Lua::ToString(state, 1));
+    return 0;
+}
+
+i32 ReplayRecordingStop(lua_State*, Game& game)
+{
+    game.StopReplayRecording();
+    return 0;
+}
+
+i32 ReplayStart(lua_State* state, Game& game)
+{
+    if (Lua::HasArguments(state, 1))
+        game.StartReplay(Lua::ToString(state, 1));
+    return 0;
+}
+
+i32 ReplayStop(lua_State*, Game& game)
+{
+    game.StopReplay();
+    return 0;
+}
+
+// A new list of the names, or no result when there is none.
+i32 PushNames(lua_State* state, const Core::Vector<Core::String>& names)
+{
+    if (names.empty())
+        return 0;
+    Lua::PushNewTable(state);
+    u32 position = 0;
+    for (const Core::String& name : names)
+    {
+        Lua::PushString(state, name);
+        Lua::SetListElement(state, ++position);
+    }
+    return 1;
+}
+
+i32 GetReplayFiles(lua_State* state, Game& game)
+{
+    Core::Vector<Core::String> names;
+    game.GetReplayNames(names);
+    return PushNames(state, names);
+}
+
+i32 GetSavedGames(lua_State* state, Game& game)
+{
+    Core::Vector<Core::String> names;
+    game.GetSavedGameNames(names);
+    return PushNames(state, names);
+}
+
+i32 SetOneWayCollision(lua_State* state, Game& game)
+{
+    if (Lua::HasArguments(state, 1))
+        game.SetOneWayCollision(Lua::ToBoolean(state, 1));
+    return 0;
+}
+
 const Vellumar::ScriptMethodEntry methods[] = {
     {"ObjectFunction", Lua::Method<&ObjectFunction>},
     {"SetTitle", Lua::Method<&SetTitle>},
@@ -305,6 +381,8 @@ const Vellumar::ScriptMethodEntry methods[] = {
     {"GoToFirstLevel", Lua::Method<&GoToFirstLevel>},
     {"GoToStartingLevel", Lua::Method<&GoToStartingLevel>},
     {"RestartLevel", Lua::Method<&RestartLevel>},
+    {"Save", Lua::Method<&Save>},
+    {"Load", Lua::Method<&Load>},
     {"GetCollisionEngine", Lua::Method<&GetCollisionEngine>},
     {"GetPhysicsEngine", Lua::Method<&GetPhysicsEngine>},
     {"GetSoundEngine", Lua::Method<&NoResult>},
@@ -320,6 +398,10 @@ const Vellumar::ScriptMethodEntry methods[] = {
     {"IsNetworkGame", Lua::Method<&IsNetworkGame>},
     {"IsServer", Lua::Method<&IsServer>},
     {"GetOnlineSessionsCount", Lua::Method<&GetOnlineSessionsCount>},
+    {"ReplayRecordingStart", Lua::Method<&ReplayRecordingStart>},
+    {"ReplayRecordingStop", Lua::Method<&ReplayRecordingStop>},
+    {"ReplayStart", Lua::Method<&ReplayStart>},
+    {"ReplayStop", Lua::Method<&ReplayStop>},
     {"SetDesiredFrameRate", Lua::Method<&SetDesiredFrameRate>},
     {"LockFrameRate", Lua::Method<&LockFrameRate>},
     {"IsFrameRateLocked", Lua::Method<&IsFrameRateLocked>},
@@ -333,6 +415,9 @@ const Vellumar::ScriptMethodEntry methods[] = {
     {"IsFullScreen", Lua::Method<&IsFullScreen>},
     {"AutoToggleFullScreen", Lua::Method<&AutoToggleFullScreen>},
     {"Exit", Lua::Method<&Exit>},
+    {"GetReplayFiles", Lua::Method<&GetReplayFiles>},
+    {"GetSavedGames", Lua::Method<&GetSavedGames>},
+    {"SetOneWayCollision", Lua::Method<&SetOneWayCollision>},
     {"AddManagedObject", Lua::Method<&AddManagedObject>},
     {nullptr, nullptr},
 };

@@ -18,6 +18,7 @@ const luaL_Reg Answers[] = {
     {"expected_network_type",
      [](lua_State* s) { return Lua::PushString(s, watched->GetNetworkEngine() ? "userdata" : "nil"); }},
     {"expected_shutdown", [](lua_State* s) { return Lua::PushBoolean(s, false); }},
+    {"expected_one_way", [](lua_State* s) { return Lua::PushBoolean(s, watched->IsOneWayCollision()); }},
     {"expected_vsync", [](lua_State* s) { return Lua::PushBoolean(s, watched->IsVSync() != 0); }},
     {nullptr, nullptr},
 };
