@@ -44,13 +44,14 @@ TEST(CreateGameTest, ItMakesTheOnlyReferenceToAWindowedGameOfTheGamesSettings)
     EXPECT_EQ(display.samples, 0);
     EXPECT_EQ(display.fullScreen, 0);
     EXPECT_EQ(display.vsync, 1);
-    EXPECT_STREQ(application->GetWindow().GetTitle(), "Morvane");
-    // The framework's game: its first frame creates the one level, which clears the window.
+    EXPECT_STREQ(application->GetWindow().GetTitle(), "MyGame");
+    // The game's first frame creates the main menu and gives the window the game's title.
     auto* framework = dynamic_cast<Vellumar::Game*>(game.Get());
     ASSERT_NE(framework, nullptr);
     framework->Update();
     ASSERT_NE(framework->GetCurrentLevel(), nullptr);
-    EXPECT_TRUE(framework->GetCurrentLevel()->GetClearBackBuffer());
+    EXPECT_EQ(framework->GetCurrentLevel()->GetName(), "MainMenu");
+    EXPECT_STREQ(application->GetWindow().GetTitle(), "Morvane");
     game->Shutdown();
     game = nullptr;
     EXPECT_EQ(Engine::Application::GetInstance(), nullptr);

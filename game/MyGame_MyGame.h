@@ -1,0 +1,54 @@
+#pragma once
+// The tower-defence game: the framework's game with the state that outlives a level (screen
+// centre and mouse, display and volume settings, pause and enemy-motion flags, archetype ids,
+// the chosen wave file, the intro flags and the sound files).
+#include "core/Core_String.h"
+#include "core/Core_Types.h"
+#include "framework/Vellumar_Game.h"
+
+class MyGame : public Vellumar::Game
+{
+public:
+    MyGame(Vellumar::LevelFactory* factory, const Engine::ApplicationSettings& settings, u32 startingLevel,
+           Engine::RendererFactory createRenderer = &Renderer::CreateOGLRenderer,
+           Input::Source& input = Input::GetSystemSource());
+
+    void OnStart() override;
+    void PreLevelUpdate(f32 dt) override;
+    // Every pair of bodies may touch, with the coefficients the caller set.
+    bool AllowContact(Vellumar::GameObject* self, Vellumar::GameObject* other, f32* restitution, f32* friction) override;
+
+    void LoadSoundTable();
+
+    i16 halfWidth = 0;
+    i16 halfHeight = 0;
+    f32 mouseX = 0.0f;
+    f32 mouseY = 0.0f;
+    u8 fullScreen = 0;
+    u16 running = 0;
+    u16 enemyMotion = 0;
+    u16 basicArchetypeId = 0;
+    u16 lightArchetypeId = 0;
+    u16 heavyArchetypeId = 0;
+    u16 semiBossArchetypeId = 0;
+    u16 semiBossArmArchetypeId = 0;
+    u16 healerArchetypeId = 0;
+    u16 shieldArchetypeId = 0;
+    u16 shieldBitArchetypeId = 0;
+    u16 bigBossBodyArchetypeId = 0;
+    u16 bigBossHeadArchetypeId = 0;
+    u16 bigBossArmsArchetypeId = 0;
+    u16 bigBossBottomArchetypeId = 0;
+    u16 bigBossEggsArchetypeId = 0;
+    Core::String waveFileName;
+    u8 introPending = 0;
+    u8 menusVisited = 0;
+    Core::Vector<Core::String> soundTable;
+    f32 musicVolume = 0.0f;
+    f32 soundVolume = 0.0f;
+    f32 musicKnobX = 0.0f;
+    f32 soundKnobX = 0.0f;
+};
+
+// The running game as the game's own class; null while no game of this class lives.
+MyGame* GetGame();
