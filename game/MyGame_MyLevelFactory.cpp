@@ -23,8 +23,6 @@ struct LevelRow
     Grid hudGrid;
     Grid layer1Grid;
     Grid layer2Grid;
-    // The layers' content, HUD layer first; null where a layer starts empty.
-    void (MyLevelFactory::*layerBuilders[3])();
 };
 
 Vellumar::Level* CreatePlainLevel()
@@ -40,13 +38,13 @@ constexpr f32 ClearGrey = 64.0f / 255.0f;
 
 const LevelRow Levels[MyLevelFactory::LevelCount] = {
     {"BaseLevel", &CreatePlainLevel, {-400.0f, -300.0f, 800, 600}, {-2231.0f, -1652.0f, 3098, 2836},
-     {-400.0f, -300.0f, 800, 600}, {&MyLevelFactory::BuildLevel0Layer0, nullptr, nullptr}},
-    {"MainMenu", &CreatePlainLevel, Screen, Screen, Screen, {}},
-    {"LevelSelection", &CreatePlainLevel, {-512.0f, -1204.0f, 1024, 1588}, Screen, Screen, {}},
-    {"Credits", &CreatePlainLevel, Screen, Screen, Screen, {}},
-    {"Victory", &CreatePlainLevel, Screen, Screen, Screen, {}},
-    {"Lose", &CreatePlainLevel, Screen, Screen, Screen, {}},
-    {"Options", &CreatePlainLevel, Screen, Screen, Screen, {}},
+     {-400.0f, -300.0f, 800, 600}},
+    {"MainMenu", &CreatePlainLevel, Screen, Screen, Screen},
+    {"LevelSelection", &CreatePlainLevel, {-512.0f, -1204.0f, 1024, 1588}, Screen, Screen},
+    {"Credits", &CreatePlainLevel, Screen, Screen, Screen},
+    {"Victory", &CreatePlainLevel, Screen, Screen, Screen},
+    {"Lose", &CreatePlainLevel, Screen, Screen, Screen},
+    {"Options", &CreatePlainLevel, Screen, Screen, Screen},
 };
 
 Vellumar::Layer* MakeLayer(f32 z, const Core::String& name, const Grid& grid)
@@ -93,6 +91,7 @@ void MyLevelFactory::ResetObjectPointers()
     layer1 = nullptr;
     layer2 = nullptr;
     levels.fill(nullptr);
+    contentObjects.clear();
 }
 
 void MyLevelFactory::LoadCollisionActors()
@@ -133,21 +132,26 @@ Vellumar::Level* MyLevelFactory::BuildLevel(u32 index)
     level->AddLayer(layer2);
     level->AddViewport(viewport);
 
-    for (auto builder : row.layerBuilders)
-    {
-        if (builder)
-            (this->*builder)();
-    }
+    BuildLayer(index, 0, *hudLayer);
+    BuildLayer(index, 1, *layer1);
+    BuildLayer(index, 2, *layer2);
     OnLevelBuilt(index);
     return level;
 }
 
-void MyLevelFactory::BuildLevel0Layer0()
+void MyLevelFactory::BuildLayer(u32 levelIndex, u32 layerIndex, Vellumar::Layer& layer)
 {
-    LoadLevel0Layer0Collision();
+    for (const ContentObject& row : MenuContent())
+    {
+        if (row.level == levelIndex && row.layer == layerIndex)
+            CreateContentObject(row, layer);
+    }
+    LoadLayerCollision(levelIndex, layerIndex, layer);
 }
 
-void MyLevelFactory::LoadLevel0Layer0Collision()
+void MyLevelFactory::LoadLayerCollision(u32 levelIndex, u32 layerIndex, Vellumar::Layer& layer)
 {
-    hudLayer->ReadStaticCollision(Vellumar::Game::GetDirectory() + "\\Resources\\Layers Collisions\\level0_layer0.txt");
+    // Level and layer indices are single digits.
+    layer.ReadStaticCollision(Vellumar::Game::GetDirectory() + "\\Resources\\Layers Collisions\\level" +
+                              static_cast<char>('0' + levelIndex) + "_layer" + static_cast<char>('0' + layerIndex) + ".txt");
 }

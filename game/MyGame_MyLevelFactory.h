@@ -5,6 +5,7 @@
 #include "core/Core_Types.h"
 #include "framework/Vellumar_LevelFactory.h"
 #include "game/content/MyGame_CollisionActors.h"
+#include "game/content/MyGame_MenuContent.h"
 
 #include <array>
 
@@ -16,6 +17,7 @@ class CollisionActor;
 namespace Vellumar
 {
 class Camera;
+class GameObject;
 class Layer;
 class Level;
 class Viewport;
@@ -40,9 +42,11 @@ public:
     // Each builder's last call, with its level index.
     void OnLevelBuilt(u32) {}
 
-    // Level 0's HUD layer: its static collision file.
-    void BuildLevel0Layer0();
-    void LoadLevel0Layer0Collision();
+    // A layer's placed objects from the content tables, then its static collision file.
+    void BuildLayer(u32 levelIndex, u32 layerIndex, Vellumar::Layer& layer);
+    void LoadLayerCollision(u32 levelIndex, u32 layerIndex, Vellumar::Layer& layer);
+    // One row of a content table, made, set up and added to the layer.
+    Vellumar::GameObject* CreateContentObject(const ContentObject& row, Vellumar::Layer& layer);
 
     std::array<Vellumar::Camera*, LevelCount> cameras{};
     Vellumar::Viewport* viewport = nullptr;
@@ -52,6 +56,8 @@ public:
     std::array<Vellumar::Level*, LevelCount> levels{};
     // Entry k is actor k of the set built last; the game's asset list owns them.
     std::array<Collision2D::CollisionActor*, CollisionActorCount> collisionActors{};
+    // The placed objects of the level built last, in creation order; their layers own them.
+    Core::Vector<Vellumar::GameObject*> contentObjects;
 
 private:
     Vellumar::Level* BuildLevel(u32 index);

@@ -1,0 +1,165 @@
+// The menu levels hold the content tables' objects, each set up as its row says, and the menu
+// cursor follows the mouse.
+#include "collision/Collision_DynamicObject.h"
+#include "core/Core_Object.h"
+#include "framework/Vellumar_Sprite.h"
+#include "framework/Vellumar_SpriteAnimation.h"
+#include "framework/Vellumar_Text.h"
+#include "game/MyGame_CursorClass0.h"
+#include "game/MyGame_Lookup.h"
+#include "tests/game/Game_Fixture.h"
+
+#include <map>
+#include <string>
+
+namespace
+{
+using GameTest::MyGameTest;
+
+// Objects of a level's layers by name, cameras left out.
+std::map<std::string, Vellumar::GameObject*> PlacedObjects(Vellumar::Level& level, u32 layerIndex)
+{
+    Core::Vector<Vellumar::GameObject*> objects;
+    level.GetLayer(layerIndex)->GetGameObjects(objects);
+    std::map<std::string, Vellumar::GameObject*> named;
+    for (Vellumar::GameObject* object : objects)
+    {
+        if (object->GetName() != "camera0")
+            named[object->GetName().c_str()] = object;
+    }
+    return named;
+}
+
+TEST_F(MyGameTest, EveryMenuLevelHoldsItsRowsAsTheyAreWritten)
+{
+    RunFrames(3);
+    for (u32 level = 1; level < MyLevelFactory::LevelCount; ++level)
+    {
+        SwitchTo(level);
+        RunFrame();
+        SCOPED_TRACE(game->GetCurrentLevel()->GetName().c_str());
+        size_t rows = 0;
+        for (const ContentObject& row : MenuContent())
+        {
+            if (row.level != level)
+                continue;
+            ++rows;
+            SCOPED_TRACE(row.name);
+            const auto placed = PlacedObjects(*game->GetCurrentLevel(), row.layer);
+            const auto found = placed.find(row.name);
+            ASSERT_NE(found, placed.end());
+            Vellumar::GameObject* object = found->second;
+            // The cursor has followed the mouse since its first update.
+            if (row.kind != ContentClass::MenuCursor)
+            {
+                EXPECT_EQ(object->GetPosition(), Math::Vector2D(row.x, row.y));
+            }
+            EXPECT_EQ(object->GetZOrder(), row.z);
+            EXPECT_EQ(object->GetOpacity(), row.opacity);
+            EXPECT_TRUE(object->GetVisible());
+            if (row.kind == ContentClass::LoadingTips)
+            {
+                auto* text = dynamic_cast<Vellumar::Text*>(object);
+                ASSERT_NE(text, nullptr);
+                EXPECT_EQ(text->GetText(), "LOADING TIPS");
+                EXPECT_EQ(object->GetRegisteredObject(), nullptr);
+                continue;
+            }
+            auto* sprite = dynamic_cast<Vellumar::Sprite*>(object);
+            ASSERT_NE(sprite, nullptr);
+            EXPECT_EQ(dynamic_cast<CursorClass0*>(sprite) != nullptr, row.kind == ContentClass::MenuCursor);
+            EXPECT_EQ(sprite->GetCollisionActorIndex(), row.actor);
+            EXPECT_EQ(sprite->GetAnimationsCount(), 1u);
+            EXPECT_EQ(sprite->GetCurrentFrameIndex(), row.startFrame);
+            EXPECT_EQ(sprite->IsPlaying(), row.play);
+            EXPECT_EQ(sprite->GetLoop(), row.loop);
+            EXPECT_EQ(sprite->GetEngineSprite()->IsOverlay(), row.layer == 0);
+            Collision2D::DynamicObject* body = sprite->GetRegisteredObject();
+            if (row.collisionType == NoCollision)
+            {
+                EXPECT_EQ(body, nullptr);
+                continue;
+            }
+            ASSERT_NE(body, nullptr);
+            EXPECT_EQ(body->GetCollisionType(), row.collisionType);
+            EXPECT_EQ(body->GetUpdateOnIdle(), row.updateOnIdle);
+            EXPECT_EQ(body->GetCollisionThickness(), 4.0f);
+            EXPECT_EQ(body->GetCollisionActor(), factory->collisionActors[static_cast<u32>(row.actor)]);
+        }
+        size_t placedCount = 0;
+        for (u32 layer = 0; layer < 3; ++layer)
+            placedCount += PlacedObjects(*game->GetCurrentLevel(), layer).size();
+        EXPECT_EQ(placedCount, rows);
+        EXPECT_EQ(factory->contentObjects.size(), rows);
+    }
+}
+
+TEST_F(MyGameTest, TheMenuLevelsHoldTheirCountsAndStartingLooks)
+{
+    const size_t expected[] = {0, 17, 10, 4, 3, 3, 11};
+    size_t perLevel[MyLevelFactory::LevelCount] = {};
+    for (const ContentObject& row : MenuContent())
+        ++perLevel[row.level];
+    for (u32 level = 0; level < MyLevelFactory::LevelCount; ++level)
+        EXPECT_EQ(perLevel[level], expected[level]) << "level " << level;
+
+    RunFrames(3);
+    // The main menu's black overlay and logos start transparent, the white overlay opaque.
+    EXPECT_EQ(FindObjectByName<Vellumar::Sprite>("transit_black")->GetOpacity(), 0.0f);
+    EXPECT_EQ(FindObjectByName<Vellumar::Sprite>("logo")->GetOpacity(), 0.0f);
+    EXPECT_EQ(FindObjectByName<Vellumar::Sprite>("transit_white")->GetOpacity(), 1.0f);
+    EXPECT_EQ(FindObjectByName<Vellumar::Sprite>("logo")->GetRegisteredObject(), nullptr);
+    EXPECT_EQ(FindObjectByName<Vellumar::Sprite>("logo")->GetCollisionActorIndex(), 85);
+
+    // The options' full-screen switch starts on the second of its four frames.
+    SwitchTo(6);
+    auto* fullScreen = FindObjectByName<Vellumar::Sprite>("fullscreenBtn");
+    ASSERT_NE(fullScreen, nullptr);
+    EXPECT_EQ(fullScreen->GetCurrentFrameIndex(), 1);
+
+    // The defeat screen lives in layer 1, drawn through the camera.
+    SwitchTo(5);
+    EXPECT_EQ(PlacedObjects(*game->GetCurrentLevel(), 0).size(), 0u);
+    EXPECT_EQ(PlacedObjects(*game->GetCurrentLevel(), 1).size(), 3u);
+}
+
+TEST_F(MyGameTest, AMenuLevelBuiltTwiceMakesNewObjects)
+{
+    RunFrames(3);
+    Vellumar::Sprite* first = FindObjectByName<Vellumar::Sprite>("startbutton");
+    const u32 firstId = first->GetID();
+    SwitchTo(3);
+    SwitchTo(1);
+    Vellumar::Sprite* second = FindObjectByName<Vellumar::Sprite>("startbutton");
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(second->GetID(), firstId) << "ids restart at every level switch";
+    EXPECT_EQ(factory->levels[1], game->GetCurrentLevel());
+    EXPECT_EQ(factory->levels[3], nullptr);
+}
+
+TEST_F(MyGameTest, TheMenuCursorFollowsTheMouseAboutTheViewportsCentre)
+{
+    RunFrames(3);
+    auto* cursor = FindObjectByName<CursorClass0>("cursor0");
+    ASSERT_NE(cursor, nullptr);
+    input.cursorX = 512;
+    input.cursorY = 383;
+    RunFrames(2);
+    EXPECT_EQ(cursor->GetPosition(), Math::Vector2D(0.0f, 0.0f));
+    input.cursorX = 12;
+    input.cursorY = 767;
+    RunFrames(2);
+    EXPECT_EQ(cursor->GetPosition(), Math::Vector2D(-500.0f, -384.0f));
+}
+
+TEST(GameClassShapeTest, AGameClassIsMadeByItsNameAndClonedAsItself)
+{
+    Core::RefPtr<Core::Object> made = Core::CreateObjectByName("CursorClass0");
+    ASSERT_NE(made, nullptr);
+    EXPECT_STREQ(made->GetClassName(), "CursorClass0");
+    EXPECT_EQ(made->GetSize(), sizeof(CursorClass0));
+    Core::RefPtr<Core::Object> copy = made->Clone();
+    ASSERT_NE(dynamic_cast<CursorClass0*>(copy.Get()), nullptr);
+    EXPECT_NE(copy.Get(), made.Get());
+}
+}  // namespace
