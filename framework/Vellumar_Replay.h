@@ -8,6 +8,11 @@
 
 #include <memory>
 
+namespace Core
+{
+class File;
+}
+
 namespace Vellumar
 {
 // The keys or buttons that had an event, each with its whole record at the same position.
@@ -26,6 +31,12 @@ struct ReplayFrame
     std::unique_ptr<ReplayInputState> mouse;    // null unless present
     f32 frameTime = 0.0f;
 };
+
+// Every frame but the last one recorded; with none recorded, no frame.
+void WriteReplayFrames(Core::File& file, const Core::Vector<ReplayFrame>& frames);
+// Appends the stream's frames; false when the stream failed (frames read before stay). A frame
+// whose codes and records do not pair up is dropped.
+bool ReadReplayFrames(Core::File& file, Core::Vector<ReplayFrame>& frames);
 
 // The replay's seed of the process-wide random generator, restarted when a recording's start
 // state is saved and when it is loaded for playback, so that later draws match.

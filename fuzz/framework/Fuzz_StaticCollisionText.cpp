@@ -5,48 +5,17 @@
 
 #include "collision/Collision_Engine.h"
 #include "collision/Collision_Layer.h"
-#include "framework/Vellumar_Game.h"
 #include "framework/Vellumar_Layer.h"
-#include "framework/Vellumar_LevelFactory.h"
-#include "renderer/Renderer_RecordingRenderer.h"
-#include "tests/core/Input_FakeSource.h"
+#include "fuzz/framework/Framework_FuzzGame.h"
 #include "tools/datagen/DataGen_Collisions.h"
 
 #include <string>
 
 namespace
 {
-class NoLevels final : public Vellumar::LevelFactory
-{
-public:
-    u32 GetLevelsCount() override { return 0; }
-    Vellumar::Level* CreateLevel(u32) override { return nullptr; }
-    void OnLevelSwitch() override {}
-    bool GetLevelIndex(const Core::String&, u32*) override { return false; }
-};
-
-Core::RefPtr<Renderer::IRenderer> MakeRecordingRenderer(const Renderer::DisplaySettings& settings)
-{
-    return Renderer::CreateRecordingRenderer(settings);
-}
-
-// One game for the whole run: the layers read into its collision engine.
-Vellumar::Game& HeadlessGame()
-{
-    static FakeSource input;
-    static Core::RefPtr<NoLevels> factory(new NoLevels());
-    static Vellumar::Game* game = [] {
-        Engine::ApplicationSettings settings;
-        settings.width = 320;
-        settings.height = 240;
-        return new Vellumar::Game(factory.Get(), settings, 0, &MakeRecordingRenderer, input);
-    }();
-    return *game;
-}
-
 bool Read(const u8* data, std::size_t size)
 {
-    Collision2D::CollisionEngine& collision = *HeadlessGame().GetCollisionEngine();
+    Collision2D::CollisionEngine& collision = *FuzzFramework::HeadlessGame().GetCollisionEngine();
     const Fuzz::TemporaryFile file(".txt", data, size);
     const Core::RefPtr<Vellumar::Layer> layer(new Vellumar::Layer(1.0f));
     layer->ReadStaticCollision(file.Path());
