@@ -268,6 +268,19 @@ public:
         }
     }
 
+    // A copied machine's new owner, handed on to every machine nested in it.
+    void SetOwner(Owner* newOwner)
+    {
+        owner = newOwner;
+        for (const StatePointer& state : states)
+        {
+            if (auto* machine = dynamic_cast<StateMachine*>(state.Get()))
+            {
+                machine->SetOwner(newOwner);
+            }
+        }
+    }
+
     // The state entered at the next step; false for an index outside the states.
     bool ForceNextState(u32 index)
     {

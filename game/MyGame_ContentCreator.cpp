@@ -6,6 +6,7 @@
 #include "framework/Vellumar_Sprite.h"
 #include "framework/Vellumar_SpriteAnimation.h"
 #include "framework/Vellumar_Text.h"
+#include "game/MyGame_ButtonClass.h"
 #include "game/MyGame_CursorClass0.h"
 #include "game/MyGame_MyLevelFactory.h"
 #include "network/Vellumar_VelNet.h"
@@ -31,6 +32,8 @@ Vellumar::Sprite* MakeSprite(const ContentObject& row)
     const Core::Vector<Vellumar::SpriteAnimation*> animations{animation.Get()};
     if (row.kind == ContentClass::MenuCursor)
         return new (__FILE__, __LINE__) CursorClass0(animations);
+    if (row.kind == ContentClass::Button)
+        return new (__FILE__, __LINE__) ButtonClass(animations);
     return new (__FILE__, __LINE__) Vellumar::Sprite(animations);
 }
 

@@ -1,0 +1,268 @@
+#include "game/MyGame_ButtonClass.h"
+
+#include "core/Input_Mouse.h"
+#include "core/PAL_MessagePump.h"
+#include "framework/Vellumar_CollisionResults.h"
+#include "framework/Vellumar_Text.h"
+#include "game/MyGame_Lookup.h"
+#include "game/MyGame_MyGame.h"
+
+CORE_REGISTER_CLASS(ButtonClass, "ButtonClass")
+
+namespace
+{
+enum Action : u32
+{
+    Tutorial = 0,
+    MainMenu = 1,
+    LevelSelection = 2,
+    Credits = 3,
+    Options = 6,
+    Act1 = 11,
+    Act2 = 12,
+    Act3 = 13,
+    PauseResume = 87,
+    PauseToggle = 88,
+    PauseRestart = 89,
+    Quit = 99,
+};
+
+struct NamedAction
+{
+    const char* name;
+    u32 action;
+};
+
+const NamedAction Actions[] = {
+    {"demoB", Tutorial},        {"creditsBG", MainMenu},    {"victoryBG", MainMenu},         {"loseBG", MainMenu},
+    {"backMenuBtn", MainMenu},  {"pause_exit", MainMenu},   {"startbutton", LevelSelection}, {"creditsbutton", Credits},
+    {"optionsbutton", Options}, {"level1B", Act1},          {"level2B", Act2},               {"level3B", Act3},
+    {"exitbutton", Quit},       {"pause", PauseToggle},           {"pause_resume", PauseResume},   {"pause_restart", PauseRestart},
+};
+
+enum TransitState : u32
+{
+    Transit = 0,
+    Delay = 1,
+    Transparent = 2,
+};
+
+constexpr f32 LevelStartDelay = 1.5f;
+constexpr f32 FadeStep = 0.05f;
+const char* const PauseButtons[] = {"pause_exit", "pause_resume", "pause_restart"};
+
+void SetSpriteVisible(const char* name, bool visible)
+{
+    if (auto* sprite = FindObjectByName<Vellumar::Sprite>(name))
+        sprite->SetVisible(visible);
+}
+
+// The loading picture and its tip come into view over the screen.
+void ShowLoadingScreen(bool movePicture)
+{
+    if (auto* loading = FindObjectByName<Vellumar::Sprite>("loading"))
+    {
+        if (movePicture)
+            loading->SetPosition(0.0f, 0.0f);
+        else
+            loading->SetPositionY(0.0f);
+    }
+    if (auto* tip = FindObjectByName<Vellumar::Text>("loadingtip"))
+        tip->SetPosition(-400.0f, 0.0f);
+}
+}  // namespace
+
+ButtonClass::ButtonClass(const Core::Vector<Vellumar::SpriteAnimation*>& animations)
+    : Vellumar::Sprite(animations), transitSM(CreateTransitSM(this))
+{
+}
+
+ButtonClass::ButtonClass() : transitSM(CreateTransitSM(this)) {}
+
+ButtonClass::ButtonClass(const ButtonClass& source) : Vellumar::Sprite(source)
+{
+    transitSM = static_cast<TransitMachine*>(source.transitSM->CloneState());
+    transitSM->SetOwner(this);
+}
+
+ButtonClass* ButtonClass::Clone() const
+{
+    return new (__FILE__, __LINE__) ButtonClass(*this);
+}
+
+void ButtonClass::Save(Core::File& file)
+{
+    Vellumar::Sprite::Save(file);
+    transitSM->Save(file);
+}
+
+void ButtonClass::Load(Core::File& file)
+{
+    Vellumar::Sprite::Load(file);
+    transitSM->Load(file);
+}
+
+Core::RefPtr<ButtonClass::TransitMachine> ButtonClass::CreateTransitSM(ButtonClass* owner)
+{
+    Core::RefPtr<Vellumar::State<ButtonClass>> transit = new (__FILE__, __LINE__) Vellumar::State<ButtonClass>(0.0f);
+    transit->name = "Transit";
+    transit->SetOnEnter(&ButtonClass::PerformAction);
+    Core::RefPtr<Vellumar::State<ButtonClass>> delay = new (__FILE__, __LINE__) Vellumar::State<ButtonClass>(0.0f);
+    delay->name = "Delay";
+    delay->AddTransition(Transit, &ButtonClass::Always, LevelStartDelay);
+    Core::RefPtr<Vellumar::State<ButtonClass>> transparent = new (__FILE__, __LINE__) Vellumar::State<ButtonClass>(0.0f);
+    transparent->name = "Transparent";
+    transparent->SetOnEnter(&ButtonClass::OnTransparentEnter);
+    transparent->SetOnUpdate(&ButtonClass::OnTransparentUpdate);
+    transparent->AddTransition(Transit, &ButtonClass::IsTransitDone, 0.0f);
+    transparent->AddTransition(Delay, &ButtonClass::IsLevelTransitDone, 0.0f);
+    Core::RefPtr<TransitMachine> machine = new (__FILE__, __LINE__) TransitMachine(
+        Core::Vector<TransitMachine::StatePointer>{transit.Get(), delay.Get(), transparent.Get()}, Transparent, 0.0f, owner);
+    machine->name = "transitSM";
+    return machine;
+}
+
+u32 ButtonClass::ActionOf(const Core::String& name)
+{
+    for (const NamedAction& entry : Actions)
+    {
+        if (name == entry.name)
+            return entry.action;
+    }
+    return MainMenu;
+}
+
+void ButtonClass::OnStart()
+{
+    activated = 0;
+    actionId = MainMenu;
+}
+
+bool ButtonClass::IsActButton() const
+{
+    return GetName() == "level1B" || GetName() == "level2B" || GetName() == "level3B";
+}
+
+bool ButtonClass::IsLevelButton() const
+{
+    return IsActButton() || GetName() == "demoB";
+}
+
+void ButtonClass::ScriptUpdate(f32 dt)
+{
+    MyGame* game = GetGame();
+    if (game && !game->introPending && GetVisible())
+    {
+        actionId = ActionOf(GetName());
+        const Vellumar::CollisionResults results = Vellumar::CollisionResults::Of(*this);
+        const bool hovered = results.IsCollidedWithSprite("cursor0", false) || results.IsCollidedWithSprite("cursor", false);
+        if (!hovered)
+        {
+            SetCurrentFrame(0, false);
+            if (IsActButton())
+                SetOpacity(0.0f);
+        }
+        else
+        {
+            SetCurrentFrame(1, false);
+            if (IsActButton())
+                SetOpacity(1.0f);
+            if (game->GetMouse()->IsTriggered(0))
+            {
+                if (actionId == PauseToggle)
+                {
+                    TogglePause();
+                }
+                else if (actionId == PauseResume)
+                {
+                    game->running = 1;
+                    ShowPauseMenu(false);
+                }
+                else if (actionId == PauseRestart)
+                {
+                    ShowPauseMenu(false);
+                    game->running = 1;
+                    ShowLoadingScreen(true);
+                    game->RestartLevel();
+                }
+                else
+                {
+                    activated = 1;
+                }
+            }
+        }
+    }
+    if (activated)
+        transitSM->Update(dt);
+}
+
+void ButtonClass::TogglePause()
+{
+    MyGame* game = GetGame();
+    const bool pausing = game->running != 0;
+    game->running = pausing ? 0 : 1;
+    ShowPauseMenu(pausing);
+}
+
+void ButtonClass::ShowPauseMenu(bool show)
+{
+    for (const char* name : PauseButtons)
+    {
+        if (auto* button = FindObjectByName<ButtonClass>(name))
+            button->SetVisible(show);
+    }
+    SetSpriteVisible("transit_black", show);
+}
+
+void ButtonClass::OnTransparentEnter(f32)
+{
+    if (auto* overlay = FindObjectByName<Vellumar::Sprite>("transit_black"))
+    {
+        overlay->SetScale(1024.0f, 768.0f);
+        overlay->SetZOrder(3.5f);
+    }
+}
+
+void ButtonClass::OnTransparentUpdate(f32)
+{
+    if (auto* overlay = FindObjectByName<Vellumar::Sprite>("transit_black"))
+        overlay->SetOpacity(overlay->GetOpacity() + FadeStep);
+}
+
+bool ButtonClass::IsTransitDone(f32)
+{
+    auto* overlay = FindObjectByName<Vellumar::Sprite>("transit_black");
+    return overlay && overlay->GetOpacity() >= 1.0f && !IsLevelButton();
+}
+
+bool ButtonClass::IsLevelTransitDone(f32)
+{
+    auto* overlay = FindObjectByName<Vellumar::Sprite>("transit_black");
+    return overlay && overlay->GetOpacity() >= 1.0f && IsLevelButton();
+}
+
+void ButtonClass::PerformAction(f32)
+{
+    MyGame* game = GetGame();
+    switch (actionId)
+    {
+    case Tutorial:
+    case Act1:
+    case Act2:
+    case Act3:
+    {
+        static const char* const WaveFiles[] = {"timer.txt", "act1.txt", "act2.txt", "act3.txt"};
+        ShowLoadingScreen(false);
+        game->waveFileName = WaveFiles[actionId == Tutorial ? 0 : actionId - Act1 + 1];
+        game->GoToLevel(0u);
+        break;
+    }
+    case Quit:
+        PAL::PostQuit();
+        break;
+    default:
+        if (actionId >= 1 && actionId <= 6)
+            game->GoToLevel(actionId);
+        break;
+    }
+}

@@ -1,0 +1,135 @@
+// Menu buttons: hover, click, the overlay's fade and the action that follows.
+#include "core/PAL_MessagePump.h"
+#include "framework/Vellumar_Sprite.h"
+#include "game/MyGame_ButtonClass.h"
+#include "game/MyGame_Lookup.h"
+#include "tests/game/Game_Fixture.h"
+
+namespace
+{
+class ButtonTest : public GameTest::MyGameTest
+{
+protected:
+    // The game on a menu level with its intro over.
+    void Open(u32 level)
+    {
+        RunFrames(3);
+        if (level != 1)
+            SwitchTo(level);
+        game->introPending = 0;
+    }
+
+    // The mouse on a point of the world, y up, about the screen centre.
+    void PointAt(f32 x, f32 y)
+    {
+        input.cursorX = 512 + static_cast<i32>(x);
+        input.cursorY = 767 - (384 + static_cast<i32>(y));
+        RunFrames(3);
+    }
+
+    void Click()
+    {
+        input.buttons = 1;
+        RunFrame();
+        input.buttons = 0;
+    }
+
+    f32 OverlayOpacity() { return FindObjectByName<Vellumar::Sprite>("transit_black")->GetOpacity(); }
+};
+
+TEST_F(ButtonTest, HoverShowsTheSecondFrameAndAClickFadesToTheButtonsLevel)
+{
+    Open(1);
+    auto* options = FindObjectByName<ButtonClass>("optionsbutton");
+    ASSERT_NE(options, nullptr);
+    EXPECT_EQ(options->GetCurrentFrameIndex(), 0);
+    PointAt(-315.0f, -214.0f);
+    EXPECT_EQ(options->GetCurrentFrameIndex(), 1);
+    EXPECT_EQ(options->actionId, 6u);
+
+    Click();
+    EXPECT_NEAR(OverlayOpacity(), 0.05f, 1e-6f);
+    EXPECT_EQ(FindObjectByName<Vellumar::Sprite>("transit_black")->GetScaleX(), 1024.0f);
+    RunFrames(18);
+    EXPECT_EQ(game->GetCurrentLevelIndex(), 1u);
+    EXPECT_GE(OverlayOpacity(), 0.95f - 1e-6f);
+    RunFrames(4);
+    EXPECT_EQ(game->GetCurrentLevelIndex(), 6u);
+
+    // Leaving the button shows its first frame again.
+    SwitchTo(1);
+    game->introPending = 0;
+    PointAt(-315.0f, -214.0f);
+    PointAt(0.0f, -380.0f);
+    EXPECT_EQ(FindObjectByName<ButtonClass>("optionsbutton")->GetCurrentFrameIndex(), 0);
+}
+
+TEST_F(ButtonTest, AnActButtonShowsOnHoverAndChoosesItsWaveFileAfterTheDelay)
+{
+    Open(2);
+    auto* act2 = FindObjectByName<ButtonClass>("level2B");
+    ASSERT_NE(act2, nullptr);
+    RunFrame();
+    EXPECT_EQ(act2->GetOpacity(), 0.0f);
+    PointAt(200.0f, 104.0f);
+    EXPECT_EQ(act2->GetOpacity(), 1.0f);
+    const f32 before = OverlayOpacity();
+    EXPECT_EQ(before, 1.0f) << "the level selection opens behind an opaque overlay";
+
+    Click();
+    RunFrames(30);
+    EXPECT_EQ(game->GetCurrentLevelIndex(), 2u) << "act buttons wait after the fade";
+    EXPECT_EQ(game->waveFileName, "0");
+    RunFrames(100);
+    EXPECT_EQ(game->waveFileName, "act2.txt");
+    EXPECT_EQ(game->GetCurrentLevelIndex(), 0u);
+}
+
+TEST_F(ButtonTest, NamesMapToTheirActionsAndTheIntroHoldsTheButtons)
+{
+    EXPECT_EQ(ButtonClass::ActionOf("demoB"), 0u);
+    EXPECT_EQ(ButtonClass::ActionOf("loseBG"), 1u);
+    EXPECT_EQ(ButtonClass::ActionOf("exitbutton"), 99u);
+    EXPECT_EQ(ButtonClass::ActionOf("pause_restart"), 89u);
+    EXPECT_EQ(ButtonClass::ActionOf("someone"), 1u);
+
+    RunFrames(3);
+    ASSERT_EQ(game->introPending, 1);
+    PointAt(-315.0f, -214.0f);
+    Click();
+    RunFrames(40);
+    EXPECT_EQ(FindObjectByName<ButtonClass>("optionsbutton")->GetCurrentFrameIndex(), 0);
+    EXPECT_EQ(game->GetCurrentLevelIndex(), 1u);
+}
+
+TEST_F(ButtonTest, TheExitButtonPostsTheQuitMessage)
+{
+    Open(1);
+    while (PAL::PumpMessages() == false)
+    {
+    }
+    // At the bottom edge: the options button's rectangle reaches over most of the exit button.
+    PointAt(-470.0f, -384.0f);
+    Click();
+    RunFrames(25);
+    EXPECT_FALSE(PAL::PumpMessages());
+    EXPECT_EQ(game->GetCurrentLevelIndex(), 1u);
+}
+
+TEST_F(ButtonTest, ACloneRunsItsOwnCopyOfTheTransitMachine)
+{
+    Open(1);
+    auto* source = FindObjectByName<ButtonClass>("creditsbutton");
+    ASSERT_NE(source, nullptr);
+    Core::RefPtr<ButtonClass> copy = source->Clone();
+    EXPECT_EQ(copy->activated, 0);
+    EXPECT_EQ(copy->actionId, 0u);
+    ASSERT_NE(copy->transitSM, nullptr);
+    EXPECT_NE(copy->transitSM.Get(), source->transitSM.Get());
+    EXPECT_EQ(copy->transitSM->GetOwner(), copy.Get());
+    copy->transitSM->Update(0.016f);
+    EXPECT_EQ(source->transitSM->GetOwner(), source);
+    EXPECT_NEAR(OverlayOpacity(), 0.05f, 1e-6f) << "the copy's first step fades for itself";
+    EXPECT_EQ(source->activated, 0);
+}
+}  // namespace
