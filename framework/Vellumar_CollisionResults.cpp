@@ -27,17 +27,18 @@ GameObject* OwnerOf(u32 partnerId)
     return partner ? static_cast<GameObject*>(partner->GetUserData()) : nullptr;
 }
 
-template <class Record>
-const Record* At(const Core::Vector<Record>& records, i32 index)
-{
-    return index >= 0 && static_cast<std::size_t>(index) < records.size() ? &records[static_cast<std::size_t>(index)] : nullptr;
-}
-
 // The first count records of a pool, never more than it holds.
 template <class Record>
 i32 Counted(const Core::Vector<Record>& records, i32 count)
 {
     return count < 0 ? 0 : std::min(count, static_cast<i32>(records.size()));
+}
+
+// Record index of this frame's records: those past the count hold earlier frames' contacts.
+template <class Record>
+const Record* At(const Core::Vector<Record>& records, i32 count, i32 index)
+{
+    return index >= 0 && index < Counted(records, count) ? &records[static_cast<std::size_t>(index)] : nullptr;
 }
 
 bool MyShapeInContact(const Collision2D::ShapeContact& record, u32 id, const u32* other, bool lineSegments,
@@ -106,36 +107,36 @@ GameObject* CollisionResults::GetCollidedSprite(i32 index, bool geometric) const
         return nullptr;
     if (geometric)
     {
-        const Collision2D::DGEO_C* record = At(block->geometries, index);
+        const Collision2D::DGEO_C* record = At(block->geometries, block->currentDGEONumber, index);
         return record ? OwnerOf(record->id) : nullptr;
     }
-    const Collision2D::BRECT_C* record = At(block->rectangles, index);
+    const Collision2D::BRECT_C* record = At(block->rectangles, block->currentBRECTNumber, index);
     return record ? OwnerOf(record->id) : nullptr;
 }
 
 const Collision2D::DGEO_C* CollisionResults::GetCollidedGeometryData(i32 index) const
 {
-    return block ? At(block->geometries, index) : nullptr;
+    return block ? At(block->geometries, block->currentDGEONumber, index) : nullptr;
 }
 
 const Collision2D::BRECT_C* CollisionResults::GetCollidedRectangleData(i32 index) const
 {
-    return block ? At(block->rectangles, index) : nullptr;
+    return block ? At(block->rectangles, block->currentBRECTNumber, index) : nullptr;
 }
 
 const Collision2D::CIR_C* CollisionResults::GetCollidedCircleData(i32 index) const
 {
-    return block ? At(block->circles, index) : nullptr;
+    return block ? At(block->circles, block->currentCIRNumber, index) : nullptr;
 }
 
 const Collision2D::LNS_C* CollisionResults::GetCollidedLineSegmentData(i32 index) const
 {
-    return block ? At(block->lineSegments, index) : nullptr;
+    return block ? At(block->lineSegments, block->currentLNSNumber, index) : nullptr;
 }
 
 const Collision2D::TMAP_C* CollisionResults::GetCollidedTileMapData(i32 index) const
 {
-    return block ? At(block->tileMaps, index) : nullptr;
+    return block ? At(block->tileMaps, block->currentTMAPNumber, index) : nullptr;
 }
 
 bool CollisionResults::IsCollidedWithSprite(const Core::String& name, bool geometric) const

@@ -34,7 +34,8 @@ public:
     i32 GetCollidedCirclesCount() const;
     i32 GetCollidedLineSegmentsCount() const;
     i32 GetCollidedTileMapsCount() const;
-    // Records and partners by index: null for an index outside the pool's records.
+    // Records and partners by index: null for an index outside this frame's records (records past
+    // the count hold earlier frames' contacts) and for a partner id that names no object.
     GameObject* GetCollidedSprite(i32 index, bool geometric) const;
     const Collision2D::DGEO_C* GetCollidedGeometryData(i32 index) const;
     const Collision2D::BRECT_C* GetCollidedRectangleData(i32 index) const;

@@ -148,9 +148,12 @@ bool GameObject::AddForce(Physics2D::Force* force)
     return physics && physics->AddRigidBodyForce(physicsId, force, forceId);
 }
 
+// A body whose owner is gone (or was never bound after a load) moves on its own.
 void GameObject::SyncStateFromBody(Physics2D::RigidBody* body, void* object)
 {
     auto* owner = static_cast<GameObject*>(object);
+    if (!owner)
+        return;
     owner->SetPosition(body->GetPosition());
     owner->SetRotationAngle(body->GetOrientation());
 }
@@ -158,6 +161,8 @@ void GameObject::SyncStateFromBody(Physics2D::RigidBody* body, void* object)
 void GameObject::SyncOldStateFromBody(Physics2D::RigidBody* body, void* object)
 {
     auto* owner = static_cast<GameObject*>(object);
+    if (!owner)
+        return;
     owner->SetOldPosition(body->GetPosition());
     owner->SetOldRotationAngle(body->GetOrientation());
 }

@@ -176,4 +176,9 @@ TEST_F(ContactTest, RefusedContactsAndUnownedBodiesOrPartnersMakeNothing)
     BuildContacts();
     EXPECT_EQ(filtering->calls, 0);
     EXPECT_TRUE(engine->GetContacts().empty());
+    // The unowned body still moves through whole frames, telling no object.
+    ASSERT_TRUE(b->SetVelocity(Math::Vector2D(10.0f, 0.0f)));
+    const Math::Vector2D resting = b->GetPosition();
+    RunFrames(3);
+    EXPECT_EQ(b->GetPosition(), resting);
 }

@@ -78,3 +78,23 @@ TEST(CollisionResultsTest, OwnShapeQueriesReadTheFilledSlotsOfEveryContact)
     EXPECT_EQ(results.GetCollidedCircleData(-1), nullptr);
 }
 } // namespace
+
+namespace
+{
+TEST(CollisionResultsTest, RecordsPastThisFramesCountAndUnknownPartnersGiveNull)
+{
+    Collision2D::CollisionResults block;
+    block.NextGeometry().id = 0xFFFFFFFFu;
+    block.CommitGeometryResult();
+    block.NextCircle().userId = 3;
+    block.CommitCircleResult();
+    const CollisionResults results(&block);
+    EXPECT_NE(results.GetCollidedGeometryData(0), nullptr);
+    EXPECT_EQ(results.GetCollidedSprite(0, true), nullptr) << "the partner id names no object";
+    // A new frame: the records stay allocated but are no longer this frame's.
+    block.Reset();
+    EXPECT_EQ(results.GetCollidedGeometryData(0), nullptr);
+    EXPECT_EQ(results.GetCollidedCircleData(0), nullptr);
+    EXPECT_FALSE(results.IsCollidedWithCircle(3));
+}
+} // namespace
