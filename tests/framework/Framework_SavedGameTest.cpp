@@ -4,6 +4,9 @@
 
 #include "core/PAL_FileSystem.h"
 #include "core/PAL_Path.h"
+#include "framework/Vellumar_ParticleSystem.h"
+#include "framework/Vellumar_Text.h"
+#include "physics/Physics_JointFixed.h"
 #include "physics/Physics_PhysicsEngine.h"
 
 #include <csignal>
@@ -94,6 +97,28 @@ TEST_F(SavedGameTest, ASavedSceneLoadsBackAndSavesAgainByteForByte)
     for (Vellumar::GameObject* ball : balls)
         EXPECT_EQ(game->GetPhysicsEngine()->GetRigidBody(ball->GetPhysicsId())->GetCallbackData(), ball);
     EXPECT_EQ(game->GetPhysicsEngine()->GetContactListUpdateData(), game.Get());
+}
+
+TEST_F(SavedGameTest, TextsParticlesAndJointsLoadBackAndSaveAgainByteForByte)
+{
+    Vellumar::Layer* layer = game->GetCurrentLevel()->GetLayer(0u);
+    layer->AddGameObject(new Vellumar::Text("MORVANE", ""));
+    layer->AddGameObject(new Vellumar::ParticleSystem("sparks.png", 4, 10.0f, Math::Vector2D(0.0f, -9.8f)));
+    Core::Vector<Vellumar::GameObject*> balls;
+    layer->GetGameObjects(balls);
+    ASSERT_NE(game->GetPhysicsEngine()->AddJoint(balls[0]->GetPhysicsId(), balls[1]->GetPhysicsId(), new Physics2D::JointFixed()), nullptr);
+    ASSERT_TRUE(balls[0]->SetVelocity(Math::Vector2D(20.0f, 5.0f)));
+    RunFrames(10);
+    const std::vector<u8> first = SavedGame(*game);
+    game->ResetForLoad();
+    Core::MemoryFile file(first.data(), static_cast<u32>(first.size()));
+    game->Load(file);
+    ASSERT_FALSE(file.Failed());
+    EXPECT_EQ(BallCount(), Balls + 2);
+    EXPECT_EQ(game->GetPhysicsEngine()->GetJoints().size(), 1u);
+    EXPECT_EQ(SavedGame(*game), first);
+    RunFrames(5);
+    EXPECT_EQ(game->GetCurrentLevel()->GetLayer(0u)->GetGameObjectsCount(), Balls + 2);
 }
 
 TEST_F(SavedGameTest, ARequestedSaveIsWrittenAtTheNextFrameStartAndALaterLoadReplacesIt)
