@@ -5,6 +5,7 @@
 #include "framework/Vellumar_Layer.h"
 #include "framework/Vellumar_Level.h"
 #include "framework/Vellumar_Viewport.h"
+#include "game/MyGame_MainMenuClass.h"
 
 namespace
 {
@@ -30,6 +31,11 @@ Vellumar::Level* CreatePlainLevel()
     return new (__FILE__, __LINE__) Vellumar::Level();
 }
 
+Vellumar::Level* CreateMainMenu()
+{
+    return new (__FILE__, __LINE__) MainMenuClass();
+}
+
 constexpr Grid Screen{-512.0f, -384.0f, 1024, 768};
 constexpr i32 CellSize = 100;
 // The second layer draws in front of the other two.
@@ -39,9 +45,9 @@ constexpr f32 ClearGrey = 64.0f / 255.0f;
 const LevelRow Levels[MyLevelFactory::LevelCount] = {
     {"BaseLevel", &CreatePlainLevel, {-400.0f, -300.0f, 800, 600}, {-2231.0f, -1652.0f, 3098, 2836},
      {-400.0f, -300.0f, 800, 600}},
-    {"MainMenu", &CreatePlainLevel, Screen, Screen, Screen},
-    {"LevelSelection", &CreatePlainLevel, {-512.0f, -1204.0f, 1024, 1588}, Screen, Screen},
-    {"Credits", &CreatePlainLevel, Screen, Screen, Screen},
+    {"MainMenu", &CreateMainMenu, Screen, Screen, Screen},
+    {"LevelSelection", &CreateMainMenu, {-512.0f, -1204.0f, 1024, 1588}, Screen, Screen},
+    {"Credits", &CreateMainMenu, Screen, Screen, Screen},
     {"Victory", &CreatePlainLevel, Screen, Screen, Screen},
     {"Lose", &CreatePlainLevel, Screen, Screen, Screen},
     {"Options", &CreatePlainLevel, Screen, Screen, Screen},

@@ -1,0 +1,277 @@
+#include "game/MyGame_MainMenuClass.h"
+
+#include "core/Input_KeyCodes.h"
+#include "core/Input_Keyboard.h"
+#include "core/Input_Mouse.h"
+#include "framework/Vellumar_Sprite.h"
+#include "game/MyGame_Lookup.h"
+#include "game/MyGame_MyGame.h"
+
+#include <cstdio>
+
+CORE_REGISTER_CLASS(MainMenuClass, "MainMenuClass")
+
+namespace
+{
+using Handler = void (MainMenuClass::*)(f32);
+using Condition = bool (MainMenuClass::*)(f32);
+
+struct TransitionRow
+{
+    i32 target;
+    Condition condition;
+    f32 hold;
+};
+
+struct StateRow
+{
+    const char* name;
+    Handler enter;
+    Handler update;
+    TransitionRow transitions[3];
+};
+
+enum Intro : i32
+{
+    HXend = 0,
+    VLend = 1,
+    KTend = 2,
+    VLstart = 3,
+    KTstart = 4,
+    Mend = 5,
+    Cine3 = 6,
+    Initial = 7,
+    Cine4 = 8,
+    CineEnd = 9,
+    CineStay = 10,
+    Mstart = 11,
+    HXstart = 12,
+    Cine2 = 13,
+    Cine1 = 14,
+    Final = 15,
+};
+
+using M = MainMenuClass;
+constexpr auto Skip = &M::IsIntroSkipped;
+constexpr auto Comic = &M::IsComicKeyDown;
+
+// By state index; transitions are tested in the listed order.
+const StateRow IntroRows[] = {
+    /* HXend */ {"HXend", &M::TraceState, &M::LowerHx, {{VLstart, &M::IsHxGone, 0}, {Final, Skip, 0}, {Cine1, Comic, 0}}},
+    /* VLend */ {"VLend", &M::TraceState, &M::LowerVl, {{Final, Skip, 0}, {KTstart, &M::IsVlGone, 0}}},
+    /* KTend */ {"KTend", &M::TraceState, &M::LowerKt, {{Final, Skip, 0}, {Cine1, &M::IsKtGone, 0}}},
+    /* VLstart */ {"VLstart", &M::TraceState, &M::RaiseVl, {{VLend, &M::IsVlShown, 1.0f}, {Final, Skip, 0}}},
+    /* KTstart */ {"KTstart", &M::TraceState, &M::RaiseKt, {{KTend, &M::IsKtShown, 1.0f}, {Final, Skip, 0}}},
+    /* Mend */ {"Mend", &M::TraceState, &M::LowerM, {{Final, Skip, 0}, {Final, &M::IsMGone, 0}}},
+    /* Cine3 */ {"Cine3", nullptr, &M::SlideComic3, {{Cine4, &M::IsComic3In, 0}, {Final, Skip, 0}}},
+    /* Initial */ {"Initial", &M::EnterInitial, nullptr, {{HXstart, &M::IsHxHidden, 0}, {Final, Skip, 0}, {Cine1, Comic, 0}}},
+    /* Cine4 */ {"Cine4", nullptr, &M::SlideComic4, {{CineStay, &M::IsComic4In, 0}, {Final, Skip, 0}}},
+    /* CineEnd */ {"CineEnd", nullptr, &M::FadeComics, {{Mstart, &M::IsComicGone, 0}, {Final, Skip, 0}}},
+    /* CineStay */ {"CineStay", nullptr, nullptr, {{CineEnd, &M::Always, 4.0f}, {Final, Skip, 0}}},
+    /* Mstart */ {"Mstart", &M::EnterMstart, &M::RaiseM, {{Mend, &M::IsMShown, 1.0f}, {Final, Skip, 0}}},
+    /* HXstart */ {"HXstart", &M::TraceState, &M::RaiseHx, {{HXend, &M::IsHxShown, 1.0f}, {Final, Skip, 0}, {Cine1, Comic, 0}}},
+    /* Cine2 */ {"Cine2", nullptr, &M::SlideComic2, {{Cine3, &M::IsComic2In, 0}, {Final, Skip, 0}}},
+    /* Cine1 */ {"Cine1", &M::EnterCine1, &M::SlideComic1, {{Cine2, &M::IsComic1In, 0}, {Final, Skip, 0}}},
+    /* Final */ {"Final", &M::EnterFinal, &M::UpdateFinal, {}},
+};
+
+const StateRow FadeInRows[] = {
+    {"Solid", &M::EnterSolid, &M::UpdateSolid, {{1, &M::IsBlackGone, 0}}},
+    {"Transparent", &M::EnterTransparent, nullptr, {}},
+};
+
+Core::RefPtr<MainMenuClass::Machine> BuildMachine(const char* name, const StateRow* rows, u32 count, u32 initial,
+                                                  MainMenuClass* owner)
+{
+    Core::Vector<MainMenuClass::Machine::StatePointer> states;
+    for (u32 i = 0; i < count; ++i)
+    {
+        auto* state = new (__FILE__, __LINE__) Vellumar::State<MainMenuClass>(0.0f);
+        state->name = rows[i].name;
+        state->SetOnEnter(rows[i].enter);
+        state->SetOnUpdate(rows[i].update);
+        for (const TransitionRow& transition : rows[i].transitions)
+        {
+            if (transition.condition)
+                state->AddTransition(transition.target, transition.condition, transition.hold);
+        }
+        states.push_back(state);
+    }
+    Core::RefPtr<MainMenuClass::Machine> machine = new (__FILE__, __LINE__) MainMenuClass::Machine(states, initial, 0.0f, owner);
+    machine->name = name;
+    return machine;
+}
+
+const char* const IntroSprites[] = {"logo_hx", "logo_vl", "logo_kt", "logo_m", "comic_1", "comic_2", "comic_3", "comic_4"};
+}  // namespace
+
+MainMenuClass::MainMenuClass() : introSM(CreateIntroSM(this)), fadeInSM(CreateFadeInSM(this)) {}
+
+MainMenuClass* MainMenuClass::Clone() const
+{
+    return new (__FILE__, __LINE__) MainMenuClass();
+}
+
+Core::RefPtr<MainMenuClass::Machine> MainMenuClass::CreateIntroSM(MainMenuClass* owner)
+{
+    return BuildMachine("IntroSM", IntroRows, std::size(IntroRows), Initial, owner);
+}
+
+Core::RefPtr<MainMenuClass::Machine> MainMenuClass::CreateFadeInSM(MainMenuClass* owner)
+{
+    return BuildMachine("fadeInSM", FadeInRows, std::size(FadeInRows), 0, owner);
+}
+
+void MainMenuClass::Save(Core::File& file)
+{
+    Vellumar::Level::Save(file);
+    introSM->Save(file);
+    fadeInSM->Save(file);
+}
+
+void MainMenuClass::Load(Core::File& file)
+{
+    Vellumar::Level::Load(file);
+    introSM->Load(file);
+    fadeInSM->Load(file);
+}
+
+void MainMenuClass::OnStart()
+{
+    fadeStarted = 0;
+}
+
+void MainMenuClass::OnEnd()
+{
+    if (MyGame* game = GetGame())
+        game->menusVisited = 1;
+}
+
+void MainMenuClass::Update(f32 dt)
+{
+    MyGame* game = GetGame();
+    if (!game)
+        return;
+    if (game->introPending)
+        introSM->Update(dt);
+    if (game->menusVisited)
+    {
+        fadeInSM->Update(dt);
+        fadeStarted = 1;
+    }
+    if (GetName() == "LevelSelection" || GetName() == "Credits")
+    {
+        fadeInSM->Update(dt);
+        fadeStarted = 1;
+    }
+}
+
+bool MainMenuClass::IsIntroSkipped(f32)
+{
+    Vellumar::Game* game = Vellumar::Game::GetInstance();
+    const Input::Mouse* mouse = game->GetMouse();
+    const Input::Keyboard* keyboard = game->GetKeyboard();
+    return mouse->IsTriggered(0) || mouse->IsTriggered(2) || keyboard->IsTriggered(Input::EngineKey::Return) ||
+           keyboard->IsTriggered(Input::EngineKey::Space) || keyboard->IsTriggered(Input::EngineKey::Escape);
+}
+
+bool MainMenuClass::IsComicKeyDown(f32)
+{
+    return Vellumar::Game::GetInstance()->GetKeyboard()->IsTriggered(Input::EngineKey::LetterZ);
+}
+
+void MainMenuClass::TraceState(f32)
+{
+    std::printf("%s\n", introSM->GetStates()[introSM->GetCurrentIndex()]->name.c_str());
+    std::fflush(stdout);
+}
+
+void MainMenuClass::EnterInitial(f32 dt)
+{
+    CoverScreen("transit_white");
+    CoverScreen("transit_black");
+    TraceState(dt);
+}
+
+void MainMenuClass::EnterCine1(f32)
+{
+    SetOpacity("logo_hx", 0.0f);
+    SetOpacity("logo_kt", 0.0f);
+    SetOpacity("logo_vl", 0.0f);
+}
+
+void MainMenuClass::FadeComics(f32)
+{
+    for (const char* name : {"comic_1", "comic_2", "comic_3", "comic_4"})
+        Fade(name, -Step);
+}
+
+void MainMenuClass::EnterMstart(f32 dt)
+{
+    TraceState(dt);
+    fadeStarted = 1;
+}
+
+void MainMenuClass::EnterFinal(f32 dt)
+{
+    TraceState(dt);
+    fadeStarted = 1;
+}
+
+void MainMenuClass::UpdateFinal(f32)
+{
+    Fade("transit_white", -Step);
+    for (const char* name : IntroSprites)
+        SetOpacity(name, 0.0f);
+    SetOpacity("logo", 1.0f);
+    if (Opacity("transit_white") <= 0.0f)
+        GetGame()->introPending = 0;
+}
+
+void MainMenuClass::EnterSolid(f32)
+{
+    CoverScreen("transit_black");
+    SetOpacity("transit_black", 1.0f);
+}
+
+void MainMenuClass::EnterTransparent(f32)
+{
+    SetOpacity("transit_black", 0.0f);
+    SetOpacity("logo", 1.0f);
+}
+
+void MainMenuClass::Fade(const char* name, f32 delta)
+{
+    if (auto* sprite = FindObjectByName<Vellumar::Sprite>(name))
+        sprite->SetOpacity(sprite->GetOpacity() + delta);
+}
+
+void MainMenuClass::SetOpacity(const char* name, f32 opacity)
+{
+    if (auto* sprite = FindObjectByName<Vellumar::Sprite>(name))
+        sprite->SetOpacity(opacity);
+}
+
+f32 MainMenuClass::Opacity(const char* name)
+{
+    auto* sprite = FindObjectByName<Vellumar::Sprite>(name);
+    return sprite ? sprite->GetOpacity() : 0.0f;
+}
+
+void MainMenuClass::Slide(const char* name, f32 dx, f32 dy)
+{
+    if (auto* sprite = FindObjectByName<Vellumar::Sprite>(name))
+        sprite->SetPosition(sprite->GetPosition().x + dx, sprite->GetPosition().y + dy);
+}
+
+bool MainMenuClass::IsAtOrigin(const char* name)
+{
+    auto* sprite = FindObjectByName<Vellumar::Sprite>(name);
+    return sprite && sprite->GetPosition().x == 0.0f && sprite->GetPosition().y == 0.0f;
+}
+
+void MainMenuClass::CoverScreen(const char* name)
+{
+    if (auto* sprite = FindObjectByName<Vellumar::Sprite>(name))
+        sprite->SetScale(1024.0f, 768.0f);
+}

@@ -1,0 +1,108 @@
+// The intro of the first main menu, its skips, and the fade from black of later menu levels.
+#include "core/Input_KeyCodes.h"
+#include "core/Input_Mouse.h"
+#include "core/Input_Source.h"
+#include "framework/Vellumar_Sprite.h"
+#include "game/MyGame_Lookup.h"
+#include "game/MyGame_MainMenuClass.h"
+#include "tests/game/Game_Fixture.h"
+
+#include <string>
+
+namespace
+{
+class MainMenuTest : public GameTest::MyGameTest
+{
+protected:
+    // Frames until the intro is over, at most limit; the count run.
+    int RunUntilIntroEnds(int limit)
+    {
+        int frames = 0;
+        while (game->introPending && frames < limit)
+        {
+            RunFrame();
+            ++frames;
+        }
+        return frames;
+    }
+
+    f32 Opacity(const char* name) { return FindObjectByName<Vellumar::Sprite>(name)->GetOpacity(); }
+};
+
+TEST_F(MainMenuTest, TheIntroShowsEveryStepInOrderAndEndsByItself)
+{
+    testing::internal::CaptureStdout();
+    RunFrames(3);
+    ASSERT_NE(dynamic_cast<MainMenuClass*>(game->GetCurrentLevel()), nullptr);
+    EXPECT_EQ(Opacity("transit_white"), 1.0f);
+    RunUntilIntroEnds(5000);
+    const std::string trace = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(game->introPending, 0);
+    EXPECT_EQ(trace, "Initial\nHXstart\nHXend\nVLstart\nVLend\nKTstart\nKTend\nMstart\nMend\nFinal\n");
+    EXPECT_EQ(FindObjectByName<Vellumar::Sprite>("comic_1")->GetPosition(), Math::Vector2D(0.0f, 0.0f));
+    EXPECT_LE(Opacity("transit_white"), 0.0f);
+    EXPECT_EQ(Opacity("logo"), 1.0f);
+    EXPECT_EQ(Opacity("comic_4"), 0.0f);
+}
+
+TEST_F(MainMenuTest, EachSkipKeyAndClickGoesToTheFinalFade)
+{
+    struct Skip
+    {
+        u8 key;
+        u8 buttons;
+    };
+    const Skip skips[] = {{Input::VirtualKey::Escape, 0}, {Input::VirtualKey::Space, 0}, {Input::VirtualKey::Return, 0},
+                          {0, Input::ButtonBit::Left}, {0, Input::ButtonBit::Right}};
+    for (const Skip& skip : skips)
+    {
+        SCOPED_TRACE(int(skip.key) * 10 + skip.buttons);
+        TearDown();
+        SetUp();
+        testing::internal::CaptureStdout();
+        RunFrames(40);
+        if (skip.key)
+            input.Press(skip.key);
+        input.buttons = skip.buttons;
+        RunFrame();
+        input.ReleaseAll();
+        input.buttons = 0;
+        EXPECT_EQ(Opacity("logo_hx"), 0.0f);
+        const int frames = RunUntilIntroEnds(500);
+        const std::string trace = testing::internal::GetCapturedStdout();
+        EXPECT_EQ(trace, "Initial\nHXstart\nFinal\n");
+        EXPECT_EQ(game->introPending, 0);
+        EXPECT_GE(frames, 98);
+        EXPECT_LE(frames, 102);
+    }
+}
+
+TEST_F(MainMenuTest, ZJumpsToTheComicOnlyDuringTheFirstLogo)
+{
+    testing::internal::CaptureStdout();
+    RunFrames(10);
+    input.Press(Input::VirtualKeyOf(Input::EngineKey::LetterZ));
+    RunFrame();
+    input.ReleaseAll();
+    RunFrames(44);
+    const std::string trace = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(trace, "Initial\nHXstart\n");
+    EXPECT_EQ(FindObjectByName<Vellumar::Sprite>("comic_1")->GetPosition(), Math::Vector2D(0.0f, 0.0f));
+    EXPECT_NE(FindObjectByName<Vellumar::Sprite>("comic_2")->GetPosition(), Math::Vector2D(0.0f, 0.0f));
+}
+
+TEST_F(MainMenuTest, LaterMenuLevelsFadeInFromBlack)
+{
+    RunFrames(3);
+    game->introPending = 0;
+    SwitchTo(3);
+    EXPECT_TRUE(game->menusVisited);
+    RunFrames(11);
+    EXPECT_LE(Opacity("transit_black"), 0.0f) << "the credits fade in at twice the speed";
+    SwitchTo(1);
+    EXPECT_GT(Opacity("transit_black"), 0.0f);
+    RunFrames(21);
+    EXPECT_EQ(Opacity("transit_black"), 0.0f);
+    EXPECT_EQ(Opacity("logo"), 1.0f);
+}
+}  // namespace
