@@ -223,6 +223,7 @@ void Game::Shutdown()
     managedObjects.clear();
     managedObjectNames.clear();
     ClearCollisionAssets();
+    replayFrames.clear();
     levelFactory = nullptr;
     delete network;
     network = nullptr;
