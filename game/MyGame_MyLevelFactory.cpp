@@ -5,6 +5,7 @@
 #include "framework/Vellumar_Layer.h"
 #include "framework/Vellumar_Level.h"
 #include "framework/Vellumar_Viewport.h"
+#include "game/MyGame_BaseLevelClass.h"
 #include "game/MyGame_MainMenuClass.h"
 
 namespace
@@ -31,6 +32,11 @@ Vellumar::Level* CreatePlainLevel()
     return new (__FILE__, __LINE__) Vellumar::Level();
 }
 
+Vellumar::Level* CreatePlayLevel()
+{
+    return static_cast<Vellumar::Level*>(BaseLevelClass::Create());
+}
+
 Vellumar::Level* CreateMainMenu()
 {
     return new (__FILE__, __LINE__) MainMenuClass();
@@ -43,7 +49,7 @@ constexpr f32 FrontLayerZ = 927.058f;
 constexpr f32 ClearGrey = 64.0f / 255.0f;
 
 const LevelRow Levels[MyLevelFactory::LevelCount] = {
-    {"BaseLevel", &CreatePlainLevel, {-400.0f, -300.0f, 800, 600}, {-2231.0f, -1652.0f, 3098, 2836},
+    {"BaseLevel", &CreatePlayLevel, {-400.0f, -300.0f, 800, 600}, {-2231.0f, -1652.0f, 3098, 2836},
      {-400.0f, -300.0f, 800, 600}},
     {"MainMenu", &CreateMainMenu, Screen, Screen, Screen},
     {"LevelSelection", &CreateMainMenu, {-512.0f, -1204.0f, 1024, 1588}, Screen, Screen},

@@ -1,0 +1,224 @@
+// The spawners of the wave codes: formations as rows of placements around a random offset, the
+// generated ones as loops, and the two bosses and the wave-clear banner.
+#include "framework/Vellumar_Layer.h"
+#include "framework/Vellumar_Random.h"
+#include "game/MyGame_BaseLevelClass.h"
+#include "game/MyGame_Lookup.h"
+#include "game/MyGame_MainEnemyClass.h"
+#include "game/MyGame_WaveClearClass.h"
+
+#include <cmath>
+#include <span>
+
+namespace
+{
+constexpr const char* Basic = "enemy_basic";
+constexpr const char* Heavy = "enemy_heavy";
+constexpr const char* Light = "enemy_light";
+constexpr const char* Healer = "enemy_healer";
+constexpr const char* Shield = "shield_body";
+
+struct Placement
+{
+    const char* archetype;
+    f32 x, y, speedX, speedY, z;
+    bool element;
+};
+
+// How a formation's rows are shifted along x: not at all, by a random integer or a random float
+// in [-range, range].
+enum class Offset
+{
+    None,
+    Int,
+    Float
+};
+
+struct Formation
+{
+    u8 code;
+    Offset offset;
+    i32 range;
+    std::span<const Placement> rows;
+};
+
+constexpr Placement Code2[] = {
+    {Basic, -300, 384, -0.3f, 0.5f, 1.4f, true},
+    {Basic, 300, 384, 0.3f, 0.5f, 1.4f, true},
+    {Basic, 0, 384, 0.0f, 0.5f, 1.4f, true},
+};
+constexpr Placement Code3[] = {
+    {Basic, 0, 384, 0.0f, 0.5f, 1.4f, true},   {Basic, 25, 434, 0.1f, 0.5f, 1.4f, true},
+    {Basic, -25, 434, -0.1f, 0.5f, 1.4f, true}, {Basic, 50, 484, 0.2f, 0.5f, 1.4f, true},
+    {Basic, -50, 484, -0.2f, 0.5f, 1.0f, true}, {Basic, 0, 484, 0.0f, 0.5f, 1.0f, true},
+};
+constexpr Placement Code12[] = {
+    {Heavy, 60, 384, 0.0f, 0.3f, 1.4f, true},
+    {Heavy, -60, 384, 0.0f, 0.3f, 1.4f, true},
+};
+constexpr Placement Code13[] = {
+    {Heavy, 0, 460, 0.0f, 0.3f, 1.4f, true},
+    {Basic, 25, 384, 0.0f, 0.3f, 1.4f, true},
+    {Basic, -25, 384, 0.0f, 0.3f, 1.4f, true},
+};
+constexpr Placement Code14[] = {
+    {Heavy, 75, 480, 0.0f, 0.3f, 1.4f, true},
+    {Heavy, -75, 480, 0.0f, 0.3f, 1.4f, true},
+    {Shield, 0, 384, 0.0f, 0.3f, 1.4f, false},
+};
+constexpr Placement Code15[] = {
+    {Heavy, 75, 480, 0.0f, 0.3f, 1.4f, true},   {Heavy, -75, 480, 0.0f, 0.3f, 1.4f, true},
+    {Shield, 0, 384, 0.0f, 0.3f, 1.4f, false},  {Basic, 120, 354, 0.0f, 0.3f, 1.4f, true},
+    {Basic, -120, 354, 0.0f, 0.3f, 1.0f, true},
+};
+
+constexpr Formation Formations[] = {
+    {2, Offset::None, 0, Code2},      {3, Offset::Float, 450, Code3},  {12, Offset::Int, 300, Code12},
+    {13, Offset::Int, 450, Code13},   {14, Offset::Int, 300, Code14}, {15, Offset::Int, 300, Code15},
+};
+
+// A lone enemy at a random x on the top edge, drifting sideways by a random speed.
+struct Single
+{
+    u8 code;
+    const char* archetype;
+    i32 xRange;
+    f32 drift;
+    f32 speedY;
+    f32 z;
+    bool element;
+};
+
+constexpr Single Singles[] = {
+    {1, Basic, 500, 0.2f, 0.5f, 1.4f, true},    {11, Heavy, 500, 0.15f, 0.3f, 1.4f, true},
+    {21, Light, 500, 0.3f, 0.7f, 1.4f, true},   {30, Healer, 150, 0.0f, 0.3f, 1.4f, false},
+    {40, Shield, 150, 0.0f, 0.3f, 2.0f, false},
+};
+}  // namespace
+
+MainEnemyClass* BaseLevelClass::CloneEnemy(const char* archetype, f32 z)
+{
+    auto* source = FindObjectByName<MainEnemyClass>(archetype);
+    if (!source || !GetLayer(1))
+        return nullptr;
+    auto* clone = static_cast<MainEnemyClass*>(source->Clone());
+    clone->SetName(Core::String(archetype) + "_clone");
+    clone->SetVisible(true);
+    clone->SetZOrder(z);
+    return clone;
+}
+
+void BaseLevelClass::AddEnemy(MainEnemyClass* clone, f32 x, f32 y)
+{
+    clone->SetPosition(x, y);
+    GetLayer(1)->AddGameObject(clone, false, nullptr);
+    enemyList.push_back(clone->GetID());
+}
+
+MainEnemyClass* BaseLevelClass::SpawnEnemy(const char* archetype, f32 x, f32 y, f32 speedX, f32 speedY, f32 z,
+                                           bool randomElement)
+{
+    MainEnemyClass* clone = CloneEnemy(archetype, z);
+    if (!clone)
+        return nullptr;
+    clone->SetSpeed(speedX, speedY);
+    if (randomElement)
+        clone->element = Vellumar::RandomIntInRange(0, 3);
+    AddEnemy(clone, x, y);
+    return clone;
+}
+
+void BaseLevelClass::Spawn(u8 code)
+{
+    for (const Single& single : Singles)
+    {
+        if (single.code != code)
+            continue;
+        const f32 x = static_cast<f32>(Vellumar::RandomIntInRange(-single.xRange, single.xRange));
+        const f32 drift = single.drift != 0.0f ? Vellumar::RandomFloatInRange(-single.drift, single.drift) : 0.0f;
+        SpawnEnemy(single.archetype, x, 384.0f, drift, single.speedY, single.z, single.element);
+        return;
+    }
+    for (const Formation& formation : Formations)
+    {
+        if (formation.code != code)
+            continue;
+        f32 offset = 0.0f;
+        if (formation.offset == Offset::Int)
+            offset = static_cast<f32>(Vellumar::RandomIntInRange(-formation.range, formation.range));
+        else if (formation.offset == Offset::Float)
+            offset = Vellumar::RandomFloatInRange(static_cast<f32>(-formation.range), static_cast<f32>(formation.range));
+        for (const Placement& row : formation.rows)
+            SpawnEnemy(row.archetype, row.x + offset, row.y, row.speedX, row.speedY, row.z, row.element);
+        return;
+    }
+    switch (code)
+    {
+    case 4:
+        for (i32 x = 300; x >= -225; x -= 75)
+            for (i32 y = 600; y >= 450; y -= 50)
+                SpawnEnemy(Basic, static_cast<f32>(x), static_cast<f32>(y), 0.0f, 0.5f, 1.4f, true);
+        break;
+    case 22:
+        for (f32 side : {1.0f, -1.0f})
+            for (i32 k = 0; k <= 12; ++k)
+            {
+                const f32 t = static_cast<f32>(k) * 3.14159265f / 6.0f;
+                const f32 x = side * (130.0f * std::sin(t) - 10.0f);
+                SpawnEnemy(Light, x, 644.0f - 20.0f * static_cast<f32>(k), 0.0f, 0.7f, 1.4f, true);
+            }
+        break;
+    case 23:
+        for (f32 d : {0.0f, 50.0f})
+            for (i32 xi = -150; xi <= 150; xi += 30)
+            {
+                const f32 x = static_cast<f32>(xi);
+                SpawnEnemy(Light, x, 0.01f * x * x + 400.0f + d, x / 1000.0f, 0.7f, 1.4f, true);
+            }
+        break;
+    case 24:
+        for (i32 xi = -150; xi <= 150; xi += 30)
+        {
+            const f32 x = static_cast<f32>(xi);
+            SpawnEnemy(Light, x, 0.01f * x * x + 450.0f, x / 1000.0f, 0.7f, 1.4f, true);
+        }
+        for (i32 xi = -160; xi <= 160; xi += 40)
+        {
+            const f32 x = static_cast<f32>(xi);
+            SpawnEnemy(Basic, x, 0.01f * x * x + 450.0f + 40.0f, x / 1000.0f, 0.5f, 1.4f, true);
+        }
+        SpawnEnemy(Heavy, 0.0f, 534.0f, 0.0f, 0.3f, 1.4f, true);
+        break;
+    case 99:
+        ShowWaveClear();
+        break;
+    default:
+        break;
+    }
+}
+
+void BaseLevelClass::ShowWaveClear()
+{
+    auto* source = FindObjectByName<WaveClearClass>("wave_clear");
+    Vellumar::Layer* layer = GetLayer(1);
+    if (!source || !layer)
+        return;
+    Vellumar::GameObject* banner = source->Clone();
+    banner->SetName("wave_clear_clone");
+    banner->SetVisible(true);
+    banner->SetZOrder(2.0f);
+    banner->SetPosition(0.0f, 0.0f);
+    layer->AddGameObject(banner, false, nullptr);
+}
+
+void BaseLevelClass::SpawnBigBoss()
+{
+    if (MainEnemyClass* boss = CloneEnemy("bb_body", 1.4f))
+        AddEnemy(boss, 0.0f, 500.0f);
+}
+
+void BaseLevelClass::SpawnSemiBoss()
+{
+    if (MainEnemyClass* boss = CloneEnemy("semiboss_body", 1.4f))
+        AddEnemy(boss, static_cast<f32>(Vellumar::RandomIntInRange(-100, 100)), 550.0f);
+}

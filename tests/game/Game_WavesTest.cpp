@@ -1,0 +1,152 @@
+// The wave reader and the spawners on the play level.
+#include "tests/game/Game_PlayFixture.h"
+
+#include <algorithm>
+
+namespace
+{
+using GameTest::PlayFixture;
+
+class WavesTest : public PlayFixture
+{
+protected:
+    u32 Count(const char* name)
+    {
+        Core::Vector<Vellumar::GameObject*> found;
+        Level().GetGameObjectsByName(name, found);
+        return static_cast<u32>(found.size());
+    }
+};
+
+TEST_F(WavesTest, EntriesKeepTheirLow16BitsAndOnlyWholeRecordsAreRead)
+{
+    Play(WaveFile("70000 1 1 1 50 50 50 0 0 0\n-1 2 3"));
+    BaseLevelClass& level = Level();
+    ASSERT_EQ(level.waveTable.size(), 13u);
+    EXPECT_EQ(level.waveTable[0], 4464);
+    EXPECT_EQ(level.waveTable[10], 0xFFFF);
+    EXPECT_EQ(level.firstEntryFlag, 4464 & 0xFF);
+    EXPECT_EQ(level.recordCount, 1u);
+}
+
+TEST_F(WavesTest, AMissingFileLeavesTheLevelWithoutEnemies)
+{
+    testing::internal::CaptureStdout();
+    Play("no_such_wave_file.txt");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "No file\n");
+    RunFrames(200);
+    EXPECT_TRUE(Level().waveTable.empty());
+    EXPECT_TRUE(Level().enemyList.empty());
+}
+
+TEST_F(WavesTest, ARecordSpawnsOnceItsIntervalIsCountedAndReadingEndsAfterTheLast)
+{
+    Play(WaveFile("0 1 1 1 50 50 50 0 0 0"));
+    BaseLevelClass& level = Level();
+    RunFrames(48);
+    EXPECT_EQ(Count("enemy_basic_clone"), 0u);
+    RunFrames(3);
+    EXPECT_EQ(Count("enemy_basic_clone"), 1u);
+    EXPECT_EQ(level.recordIndex, 10u);
+    EXPECT_EQ(level.spawnsFired, 1u);
+    const u32 counter = level.spawnCounter;
+    RunFrames(100);
+    EXPECT_EQ(level.spawnCounter, counter);
+    EXPECT_EQ(Count("enemy_basic_clone"), 1u);
+    EXPECT_EQ(level.enemyList.size(), 1u);
+}
+
+TEST_F(WavesTest, ZeroIntervalsNeverSpawnAndTheReadingStays)
+{
+    Play(WaveFile("0 1 1 1 0 0 0 0 0 0"));
+    RunFrames(300);
+    EXPECT_EQ(Level().recordIndex, 0u);
+    EXPECT_EQ(Level().spawnsFired, 0u);
+}
+
+TEST_F(WavesTest, FormationsArePlacedAsTheirRowsSay)
+{
+    Play(WaveFile("0 0 0 0 0 0 0 0 0 0"));
+    BaseLevelClass& level = Level();
+    level.Spawn(4);
+    level.Spawn(22);
+    level.Spawn(24);
+    level.Spawn(2);
+    RunFrame();
+    EXPECT_EQ(Count("enemy_basic_clone"), 32u + 9u + 3u);
+    EXPECT_EQ(Count("enemy_light_clone"), 26u + 11u);
+    EXPECT_EQ(Count("enemy_heavy_clone"), 1u);
+    EXPECT_EQ(level.enemyList.size(), 32u + 26u + 21u + 3u);
+    auto* first = FindObjectById<MainEnemyClass>(level.enemyList[0]);
+    ASSERT_NE(first, nullptr);
+    EXPECT_FLOAT_EQ(first->GetPositionX(), 300.0f);
+    EXPECT_NEAR(first->GetPositionY(), 600.0f - 0.5f, 1e-4f);
+    EXPECT_FLOAT_EQ(first->speedY, 0.5f);
+    EXPECT_EQ(first->hitPoints, 2);
+    auto* light = FindObjectById<MainEnemyClass>(level.enemyList[32 + 1]);
+    ASSERT_NE(light, nullptr);
+    EXPECT_NEAR(light->GetPositionX(), 130.0f * 0.5f - 10.0f, 1e-3f);
+    auto* heavy = FindObjectById<MainEnemyClass>(level.enemyList[32 + 26 + 20]);
+    ASSERT_NE(heavy, nullptr);
+    EXPECT_EQ(heavy->GetName(), "enemy_heavy_clone");
+    EXPECT_EQ(heavy->hitPoints, 4);
+    for (u32 id : level.enemyList)
+    {
+        auto* enemy = FindObjectById<MainEnemyClass>(id);
+        ASSERT_NE(enemy, nullptr);
+        EXPECT_GE(enemy->element, 0);
+        EXPECT_LE(enemy->element, 3);
+    }
+}
+
+TEST_F(WavesTest, CodesWithoutSpawnerSpawnNothingButTheRecordAdvances)
+{
+    Play(WaveFile("0 7 7 7 10 10 10 0 0 0 0 1 1 1 10 10 10 0 0 0"));
+    RunFrames(13);
+    EXPECT_EQ(Level().recordIndex, 10u);
+    EXPECT_TRUE(Level().enemyList.empty());
+}
+
+TEST_F(WavesTest, ABossRecordStopsTheReadingUntilAnEnemyEndsIt)
+{
+    Play(WaveFile("0 1 1 1 5 5 5 0 0 0 0 0 0 0 5 5 5 1 3 0 0 1 1 1 5 5 5 0 0 0"));
+    BaseLevelClass& level = Level();
+    RunFrames(8);
+    ASSERT_EQ(level.recordIndex, 10u);
+    ASSERT_EQ(level.enemyList.size(), 1u);
+    RunFrames(8);
+    EXPECT_EQ(level.readingRecords, 0);
+    EXPECT_EQ(level.recordIndex, 10u);
+    RunFrames(50);
+    EXPECT_EQ(level.recordIndex, 10u);
+    auto* enemy = FindObjectById<MainEnemyClass>(level.enemyList[0]);
+    ASSERT_NE(enemy, nullptr);
+    enemy->hitPoints = 0;
+    RunFrames(2);
+    EXPECT_EQ(level.recordIndex, 20u);
+    EXPECT_EQ(level.readingRecords, 1);
+}
+
+TEST_F(WavesTest, AWaitRecordWithNobodyAliveIsOverAtOnce)
+{
+    Play(WaveFile("0 0 0 0 5 5 5 0 2 0 0 1 1 1 5 5 5 0 0 0"));
+    RunFrames(8);
+    EXPECT_EQ(Level().recordIndex, 10u);
+    EXPECT_EQ(Level().readingRecords, 1);
+}
+
+TEST_F(WavesTest, WaveClearBannerResumesTheRecordsWhenItGoes)
+{
+    Play(WaveFile("0 99 99 99 5 5 5 0 0 0"));
+    BaseLevelClass& level = Level();
+    RunFrames(7);
+    ASSERT_EQ(Count("wave_clear_clone"), 1u);
+    level.readingRecords = 0;
+    RunFrames(WaveClearClass::Life - 4);
+    EXPECT_EQ(Count("wave_clear_clone"), 1u);
+    EXPECT_EQ(level.readingRecords, 0);
+    RunFrames(3);
+    EXPECT_EQ(Count("wave_clear_clone"), 0u);
+    EXPECT_EQ(level.readingRecords, 1);
+}
+}  // namespace
