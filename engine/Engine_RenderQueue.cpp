@@ -3,6 +3,7 @@
 #include "engine/Engine_Camera.h"
 #include "engine/Engine_SceneGraph.h"
 #include "renderer/Renderer_BuiltInEffects.h"
+#include "renderer/Renderer_LightingState.h"
 
 #include <algorithm>
 #include <cmath>
@@ -320,11 +321,14 @@ void RenderQueue::DrawList(Core::Vector<RenderItem>& list, const Core::Vector<u3
         }
         technique->SaveStates();
         pass->Apply();
+        // Lit quads keep their world matrix on the device, which the lighting of their normal needs.
+        Renderer::LightingState lighting;
+        const bool placeQuads = !r.GetLightingState(lighting).enabled;
         std::size_t quads = i;
         for (std::size_t k = i; k < end; ++k)
         {
             const RenderItem& item = list[drawOrder[k]];
-            if (IsBatchable(item))
+            if (placeQuads && IsBatchable(item))
                 continue;
             DrawQuads(list, drawOrder, quads, k);
             DrawItem(item);

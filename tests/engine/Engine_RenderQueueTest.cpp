@@ -321,6 +321,32 @@ TEST_F(RenderQueueTest, ARunOfQuadsIsOneDrawThatLeavesTheStatesOfItsLastItem)
     EXPECT_EQ(renderer->GetTexCoordArray(), nullptr);
 }
 
+TEST_F(RenderQueueTest, QuadsOfALitEffectKeepTheirWorldMatrix)
+{
+    const Core::RefPtr<Renderer::Effect> lit(new Renderer::Effect());
+    const Core::RefPtr<Renderer::Technique> technique(new Renderer::Technique());
+    const Core::RefPtr<Renderer::Pass> pass(new Renderer::Pass());
+    Renderer::LightingState* lighting = new Renderer::LightingState();
+    lighting->enabled = 1;
+    pass->AddState(lighting);
+    technique->AddPass(pass);
+    technique->SortPassStates();
+    lit->AddTechnique(technique);
+    lit->SetBlended(1);
+    for (int i = 0; i < 2; ++i)
+    {
+        Engine::RenderItem item;
+        item.effect = lit;
+        item.mesh = queue->GetDefaultQuadMesh();
+        item.subset = 0;
+        item.world = Math::Matrix4x4::Translation(static_cast<f32>(i + 1), 0.0f, 0.0f);
+        queue->Submit(item);
+    }
+    RenderAndClear();
+    EXPECT_EQ(DrawnTags(*renderer), (std::vector<f32>{1.0f, 2.0f}));
+    EXPECT_EQ(renderer->GetDraws()[0].lighting.enabled, 1);
+}
+
 TEST_F(RenderQueueTest, ClearEmptiesTheViewportListsAndRenderLeavesNoStateBehind)
 {
     Core::RefPtr<Engine::Mesh> mesh = SceneTest::MakeMesh(1);
