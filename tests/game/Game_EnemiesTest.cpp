@@ -1,4 +1,5 @@
 // Enemies, the city, crystals, the resource and progress bars and the pause on the play level.
+#include "physics/Physics_MassProperties.h"
 #include "tests/game/Game_PlayFixture.h"
 
 namespace
@@ -109,6 +110,25 @@ TEST_F(EnemiesTest, AKilledEnemyDropsItsCrystalsWhichReachTheCounter)
     EXPECT_EQ(Count("crystal_clone"), 0u);
     EXPECT_EQ(Level().resources, 3);
     EXPECT_EQ(Level().barFill[0], 3);
+}
+
+TEST_F(EnemiesTest, CrystalsFlyToTheCounterAndStopButSpinWhilePaused)
+{
+    auto* crystal = GameTest::Place<CrystalClass>(Level(), "crystal_clone", true, 84.0f, 0.0f);
+    ASSERT_TRUE(crystal->AddPhysicalProperties(Physics2D::MassProperties(1.0f, 1.0f, Math::Vector2D(0.0f, 0.0f)), 0));
+    RunFrames(3);
+    const f32 y = crystal->GetPositionY();
+    EXPECT_LT(y, 0.0f);
+    game->running = 0;
+    const f32 angle = crystal->GetRotationAngle();
+    RunFrames(3);
+    EXPECT_NE(crystal->GetRotationAngle(), angle);
+    const f32 still = crystal->GetPositionY();
+    RunFrames(3);
+    EXPECT_FLOAT_EQ(crystal->GetPositionY(), still);
+    game->running = 1;
+    RunFrames(600);
+    EXPECT_EQ(Level().resources, 1);
 }
 
 TEST_F(EnemiesTest, AnEnemyEndedByTheCityDropsNothingButLeavesTheList)

@@ -65,6 +65,23 @@ TEST_F(TutorialTest, OtherWaveFilesNeverStepTheTutorial)
     EXPECT_EQ(Level().tutorialFlag, 0);
 }
 
+TEST_F(TutorialTest, TheTargetBlinksOnTheTutorialEnemyOnlyWhileItExists)
+{
+    Play("timer.txt");
+    auto* target = Find("tut_target");
+    target->SetPosition(7.0f, 7.0f);
+    RunFrames(20);
+    EXPECT_EQ(target->GetPosition(), Math::Vector2D(7.0f, 7.0f));
+    EXPECT_TRUE(target->GetVisible());
+    auto* enemy = GameTest::Place<BasicClass>(Level(), "enemy_basic_tut", true, 30.0f, 200.0f);
+    Level().blinkFrames = 150;
+    RunFrames(2);
+    EXPECT_EQ(target->GetPositionX(), enemy->GetPositionX());
+    RunFrames(160);
+    EXPECT_FALSE(target->GetVisible());
+    EXPECT_EQ(Level().blinkFrames, 0);
+}
+
 TEST_F(TutorialTest, TheTutorialRunsFromTheHintToVictory)
 {
     Play("timer.txt");

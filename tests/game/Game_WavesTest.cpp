@@ -2,6 +2,8 @@
 #include "tests/game/Game_PlayFixture.h"
 
 #include <algorithm>
+#include <cmath>
+#include <vector>
 
 namespace
 {
@@ -97,6 +99,43 @@ TEST_F(WavesTest, FormationsArePlacedAsTheirRowsSay)
         EXPECT_GE(enemy->element, 0);
         EXPECT_LE(enemy->element, 3);
     }
+}
+
+TEST_F(WavesTest, OffsetFormationsKeepTheirShapeAndLonersTheirRange)
+{
+    Play(WaveFile("0 0 0 0 0 0 0 0 0 0"));
+    BaseLevelClass& level = Level();
+    for (u8 code : {3, 12, 13, 14, 15, 23, 30, 40})
+        level.Spawn(code);
+    // Taken into the layer where nothing moves.
+    game->running = 0;
+    RunFrame();
+    ASSERT_EQ(level.enemyList.size(), 6u + 2u + 3u + 3u + 5u + 22u + 1u + 1u);
+    std::vector<MainEnemyClass*> enemies;
+    for (u32 id : level.enemyList)
+        enemies.push_back(FindObjectById<MainEnemyClass>(id));
+    ASSERT_TRUE(std::none_of(enemies.begin(), enemies.end(), [](MainEnemyClass* e) { return e == nullptr; }));
+    const f32 x0 = enemies[0]->GetPositionX();
+    EXPECT_GE(x0, -450.0f);
+    EXPECT_LE(x0, 450.0f);
+    EXPECT_FLOAT_EQ(enemies[3]->GetPositionX(), x0 + 50.0f);
+    EXPECT_FLOAT_EQ(enemies[4]->GetZOrder(), 1.0f);
+    EXPECT_FLOAT_EQ(enemies[6]->GetPositionX() - enemies[7]->GetPositionX(), 120.0f);
+    // Code 14: two heavies around the shield body, which takes no element.
+    MainEnemyClass* shield = enemies[6 + 2 + 3 + 2];
+    EXPECT_EQ(shield->GetName(), "shield_body_clone");
+    EXPECT_EQ(shield->element, 0);
+    EXPECT_FLOAT_EQ(enemies[11]->GetPositionX() - shield->GetPositionX(), 75.0f);
+    EXPECT_FLOAT_EQ(enemies[6 + 2 + 3 + 3 + 4]->GetZOrder(), 1.0f);
+    // Code 23: two rows of eleven on a parabola, drifting outwards.
+    MainEnemyClass* outer = enemies[19];
+    EXPECT_NEAR(outer->GetPositionX(), -150.0f, 1e-3f);
+    EXPECT_NEAR(outer->GetPositionY(), 625.0f, 1e-3f);
+    EXPECT_FLOAT_EQ(outer->speedX, -0.15f);
+    MainEnemyClass* healer = enemies[41];
+    EXPECT_EQ(healer->GetName(), "enemy_healer_clone");
+    EXPECT_LE(std::fabs(healer->GetPositionX()), 150.0f);
+    EXPECT_FLOAT_EQ(enemies[42]->GetZOrder(), 2.0f);
 }
 
 TEST_F(WavesTest, CodesWithoutSpawnerSpawnNothingButTheRecordAdvances)
