@@ -78,6 +78,9 @@ public:
     u32 GetSourceCount() const { return static_cast<u32>(sources.size()); }
     u32 GetDataCount() const { return static_cast<u32>(soundData.size()); }
     u32 GetCacheCount() const { return static_cast<u32>(cache.size()); }
+    // Counts the times every record was freed at once: a pointer taken in an older generation
+    // names nothing any more.
+    u32 GetGeneration() const { return generation; }
 
 private:
     void ReadDeviceList();
@@ -118,4 +121,5 @@ private:
     SoundSource* defaultSource = nullptr;
     Core::List<SoundSource> sources;
     u32 streamingPeriod = 1;
+    u32 generation = 0;
 };

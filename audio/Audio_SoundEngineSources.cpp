@@ -119,4 +119,5 @@ void SoundEngine::ReleaseAllRecords()
         delete data;
     soundData.clear();
     cache.clear();
+    ++generation;
 }

@@ -143,6 +143,9 @@ void Game::EndCurrentLevel(bool endGame)
     {
         OnEnd();
     }
+    // Every source and sound goes before the level's objects do: what they still hold from the
+    // engine counts as none from here on.
+    soundEngine->StopAllSources();
     currentLevel->Cleanup();
     endingLevel = 0;
     currentLevel = nullptr;

@@ -2,6 +2,7 @@
 
 #include "SoundGen_Vorbis.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <stdexcept>
@@ -125,5 +126,58 @@ namespace AudioTest
         if (!SoundGen::EncodeOggVorbis(samples, channels, static_cast<int>(frequency), 0.4, "test", out))
             throw std::runtime_error("the Vorbis encoder refused the set-up");
         return out;
+    }
+
+    static u32 ReadU32(const Bytes& bytes, std::size_t at)
+    {
+        return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | static_cast<u32>(bytes[at + 3]) << 24;
+    }
+
+    RenderedChannel FirstChannel(const Bytes& file)
+    {
+        RenderedChannel rendered;
+        std::vector<float>& samples = rendered.samples;
+        if (file.size() < 12)
+            return rendered;
+        u16 channels = 0;
+        u16 bits = 0;
+        bool isFloat = false;
+        for (std::size_t at = 12; at + 8 <= file.size();)
+        {
+            const u32 size = ReadU32(file, at + 4);
+            const std::size_t payload = at + 8;
+            if (std::memcmp(&file[at], "fmt ", 4) == 0)
+            {
+                const u16 tag = static_cast<u16>(file[payload] | file[payload + 1] << 8);
+                channels = static_cast<u16>(file[payload + 2] | file[payload + 3] << 8);
+                rendered.rate = ReadU32(file, payload + 4);
+                bits = static_cast<u16>(file[payload + 14] | file[payload + 15] << 8);
+                const u16 subTag = tag == 0xFFFE ? static_cast<u16>(file[payload + 24] | file[payload + 25] << 8) : tag;
+                isFloat = subTag == 3;
+            }
+            else if (std::memcmp(&file[at], "data", 4) == 0 && channels > 0)
+            {
+                const std::size_t frameBytes = channels * bits / 8u;
+                const std::size_t end = std::min<std::size_t>(file.size(), payload + size);
+                for (std::size_t frame = payload; frame + frameBytes <= end; frame += frameBytes)
+                {
+                    if (isFloat && bits == 32)
+                    {
+                        float value;
+                        std::memcpy(&value, &file[frame], 4);
+                        samples.push_back(value);
+                    }
+                    else if (bits == 16)
+                    {
+                        i16 value;
+                        std::memcpy(&value, &file[frame], 2);
+                        samples.push_back(value / 32768.0f);
+                    }
+                }
+                break;
+            }
+            at = payload + size + (size & 1);
+        }
+        return rendered;
     }
 }

@@ -33,4 +33,13 @@ namespace AudioTest
 
     // Channels whose bit is clear in toneMask stay silent.
     Bytes MakeOgg(int channels, long frequency, long frames, u32 toneMask = 0xFFFFFFFFu);
+
+    // The first channel of a rendered file as floats in [-1, 1], with its sample rate: the
+    // wave-file backend writes 16-bit integers or 32-bit floats, depending on the device format.
+    struct RenderedChannel
+    {
+        u32 rate = 0;
+        std::vector<float> samples;
+    };
+    RenderedChannel FirstChannel(const Bytes& file);
 }

@@ -1,0 +1,44 @@
+#pragma once
+// A headless game (OpenAL's null output, fake clock) for the sound and jukebox objects, with tone
+// files written by the test: short ones are loaded whole, long ones streamed.
+#include "Audio_TestFiles.h"
+#include "audio/Audio_SoundEngine.h"
+#include "tests/framework/Framework_GameFixture.h"
+#include "tests/support/Support_Scratch.h"
+
+namespace AudioTest
+{
+class AudioGameTest : public FrameworkTest::GameFixture
+{
+protected:
+    static constexpr u32 Rate = 22050;
+
+    // A game of two levels, each with one layer of z order 0, stepped to its first level.
+    void StartGame()
+    {
+        MakeGame(2);
+        for (u32 level = 0; level < 2; ++level)
+        {
+            factory->builders[level] = [](Vellumar::Level& built) { built.AddLayer(new Vellumar::Layer(0.0f)); };
+        }
+        Start();
+        baseSources = Engine().GetSourceCount();
+    }
+
+    // Sources made since the game started (the engine keeps one of its own until the first
+    // level switch).
+    u32 Sources() { return Engine().GetSourceCount() - baseSources; }
+
+    SoundEngine& Engine() { return *game->GetSoundEngine(); }
+    Vellumar::Layer* FirstLayer() { return game->GetCurrentLevel()->GetLayer(0u); }
+
+    // A mono 16-bit tone of the given length; 6 s and more reach the streaming threshold.
+    Core::String Tone(const std::string& name, f32 seconds)
+    {
+        return Core::String(scratch.Write(name, MakeWav(1, 16, Rate, static_cast<u32>(Rate * seconds))).c_str());
+    }
+
+    TestSupport::ScratchFolder scratch{"morvane_audio_objects"};
+    u32 baseSources = 0;
+};
+}  // namespace AudioTest
