@@ -207,13 +207,22 @@ void JukeBox::SetMusicVolume(f32 volume, f32 time)
     }
 }
 
+// One draw of the generator reaches 32768 tracks only; a longer list (a loaded one may be) takes
+// two, or the draw would never end once only tracks past that were left.
+u32 JukeBox::DrawTrack(u32 count)
+{
+    constexpr u32 DrawRange = 32768;
+    const u32 draw = static_cast<u32>(Core::Rand());
+    return (count > DrawRange ? draw * DrawRange + static_cast<u32>(Core::Rand()) : draw) % count;
+}
+
 u32 JukeBox::DrawUnplayed()
 {
     const u32 count = currentPlaylist->GetTrackCount();
-    u32 drawn = static_cast<u32>(Core::Rand()) % count;
+    u32 drawn = DrawTrack(count);
     while (currentPlaylist->GetTrack(drawn).played)
     {
-        drawn = static_cast<u32>(Core::Rand()) % count;
+        drawn = DrawTrack(count);
     }
     return drawn;
 }

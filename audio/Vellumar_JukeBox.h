@@ -80,6 +80,7 @@ private:
     void ReleaseFading();
     // Draws an unplayed track of the current playlist.
     u32 DrawUnplayed();
+    static u32 DrawTrack(u32 count);
     // Starts track index of the current playlist at gain 0, fading in over the fade time.
     bool StartTrack(u32 index);
     void NextTrackAfterEnd();

@@ -89,6 +89,27 @@ TEST_F(JukeBoxTest, ShuffleNeverRepeatsATrackWithinATurnAndFollowsTheSeed)
     EXPECT_EQ(first[0], Core::Rand() % 3);
 }
 
+// A playlist longer than one draw of the generator reaches still ends its draw.
+TEST_F(JukeBoxTest, ShuffleReachesTracksPastTheGeneratorsRange)
+{
+    MakeJukeBox();
+    Vellumar::Playlist* longList = jukeBox->AddPlaylist("long");
+    constexpr u32 count = 40000;
+    for (u32 i = 0; i < count; ++i)
+    {
+        longList->AddTrack(paths[i % 3], jukeBox->FindMusic(paths[i % 3]), 0);
+    }
+    ASSERT_TRUE(jukeBox->SetCurrentPlaylist("long"));
+    for (u32 i = 0; i < count - 1; ++i)
+    {
+        longList->GetTrack(i).played = true;
+    }
+    jukeBox->SetShuffle(true);
+    Core::SeedRandom(3);
+    ASSERT_TRUE(jukeBox->PlayTrack(-1));
+    EXPECT_EQ(jukeBox->GetCurrentTrack(), static_cast<i32>(count - 1));
+}
+
 TEST_F(JukeBoxTest, ATrackWithLoopsPlaysAgainBeforeTheNextOne)
 {
     MakeJukeBox();
