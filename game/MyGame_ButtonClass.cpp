@@ -3,7 +3,7 @@
 #include "core/Input_Mouse.h"
 #include "core/PAL_MessagePump.h"
 #include "framework/Vellumar_CollisionResults.h"
-#include "framework/Vellumar_Text.h"
+#include "game/MyGame_LoadingTipsTextClass.h"
 #include "game/MyGame_Lookup.h"
 #include "game/MyGame_MyGame.h"
 
@@ -67,7 +67,7 @@ void ShowLoadingScreen(bool movePicture)
         else
             loading->SetPositionY(0.0f);
     }
-    if (auto* tip = FindObjectByName<Vellumar::Text>("loadingtip"))
+    if (auto* tip = FindObjectByName<LoadingTipsTextClass>("loadingtip"))
         tip->SetPosition(-400.0f, 0.0f);
 }
 }  // namespace

@@ -8,6 +8,7 @@
 #include "framework/Vellumar_Text.h"
 #include "game/MyGame_ButtonClass.h"
 #include "game/MyGame_CursorClass0.h"
+#include "game/MyGame_LoadingTipsTextClass.h"
 #include "game/MyGame_MyLevelFactory.h"
 #include "network/Vellumar_VelNet.h"
 
@@ -80,7 +81,7 @@ Vellumar::GameObject* CreateSpriteObject(const ContentObject& row, const MyLevel
 
 Vellumar::GameObject* CreateTextObject(const ContentObject& row)
 {
-    auto* text = new (__FILE__, __LINE__) Vellumar::Text("LOADING TIPS", Vellumar::Game::GetDirectory() + "\\Resources\\Fonts\\GameFont\\GameFont");
+    auto* text = new (__FILE__, __LINE__) LoadingTipsTextClass("LOADING TIPS", Vellumar::Game::GetDirectory() + "\\Resources\\Fonts\\GameFont\\GameFont");
     text->SetName(row.name);
     text->SetPosition(row.x, row.y);
     text->SetLifeTime(0.0f);

@@ -2,11 +2,13 @@
 // cursor follows the mouse.
 #include "collision/Collision_DynamicObject.h"
 #include "core/Core_Object.h"
+#include "core/Core_Random.h"
 #include "framework/Vellumar_Sprite.h"
 #include "framework/Vellumar_SpriteAnimation.h"
 #include "framework/Vellumar_Text.h"
 #include "game/MyGame_ButtonClass.h"
 #include "game/MyGame_CursorClass0.h"
+#include "game/MyGame_LoadingTipsTextClass.h"
 #include "game/MyGame_Lookup.h"
 #include "tests/game/Game_Fixture.h"
 
@@ -156,5 +158,38 @@ TEST(GameClassShapeTest, AGameClassIsMadeByItsNameAndClonedAsItself)
     Core::RefPtr<Core::Object> copy = made->Clone();
     ASSERT_NE(dynamic_cast<CursorClass0*>(copy.Get()), nullptr);
     EXPECT_NE(copy.Get(), made.Get());
+}
+
+TEST(LoadingTipsTest, TheTipIsChosenOnTheSeededGeneratorWithTheEdgesHalfAsOften)
+{
+    Core::SeedRandom(7);
+    const Core::String first = ChooseLoadingTip();
+    Core::SeedRandom(7);
+    EXPECT_EQ(ChooseLoadingTip(), first);
+
+    std::map<std::string, int> counts;
+    for (int i = 0; i < 6000; ++i)
+        ++counts[ChooseLoadingTip().c_str()];
+    ASSERT_EQ(counts.size(), 6u);
+    EXPECT_EQ(counts.count(""), 0u);
+    const int edge = counts["DEAL DOUBLE DAMAGE BY HITTING ENEMIES WITH PROJECTILES OF MATCHING ELEMENTS."];
+    const int middle = counts["EACH ELEMENTAL PROJECTILE HAS A SECONDARY EFFECT. USE THEM WISELY."];
+    EXPECT_GT(edge, 400);
+    EXPECT_LT(edge, 800);
+    EXPECT_GT(middle, 1000);
+}
+
+TEST_F(MyGameTest, TheLoadingTipShowsATipOnceItStarts)
+{
+    Core::RefPtr<Core::Object> made = Core::CreateObjectByName("LoadingTipsTextClass");
+    ASSERT_NE(dynamic_cast<LoadingTipsTextClass*>(made.Get()), nullptr);
+    EXPECT_EQ(static_cast<LoadingTipsTextClass*>(made.Get())->GetText(), "");
+
+    RunFrames(3);
+    SwitchTo(2);
+    auto* tip = FindObjectByName<LoadingTipsTextClass>("loadingtip");
+    ASSERT_NE(tip, nullptr);
+    EXPECT_NE(tip->GetText(), "LOADING TIPS");
+    EXPECT_NE(tip->GetText(), "");
 }
 }  // namespace
