@@ -27,8 +27,7 @@ void Game::StartReplayRecording(const Core::String& name)
     recording = 1;
     replayFrames.clear();
     replayPath = name;
-    Save(name + ReplayStartSuffix);
-    seedOnSave = 1;
+    seedOnSave = RequestFile(RequestSaveGame, name + ReplayStartSuffix) ? 1 : 0;
 }
 
 void Game::StopReplayRecording()
