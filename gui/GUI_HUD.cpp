@@ -7,6 +7,7 @@
 #include "gui/GUI_Paths.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace GUI
 {
@@ -371,7 +372,10 @@ void HUD::Load(Core::File& file)
     f32 y = 0.0f;
     Core::ReadF32(file, x);
     Core::ReadF32(file, y);
-    if (file.Failed() || !IsLoadedStateSound())
+    // No screen has a cursor this far out; a position beyond it (or not a number) is no saved state.
+    constexpr f32 FarthestCursor = 1.0e7f;
+    const bool cursorSound = std::fabs(x) <= FarthestCursor && std::fabs(y) <= FarthestCursor;
+    if (file.Failed() || !cursorSound || !IsLoadedStateSound())
     {
         // Nothing half-read stays: the GUI is left empty and the stream failed.
         Clear();
