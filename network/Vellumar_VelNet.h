@@ -1,37 +1,28 @@
 #pragma once
-// The game's network facade: the session this game hosts or joined, its players, the sessions
-// discovered on the local network and the objects kept in step across peers. The game owns one and
-// drives it once per frame; the framework asks it whether a session is active and who hosts it.
+// The game's network facade: the session this game hosts or joined, its players and groups, the
+// sessions discovered on the local network and the objects kept in step across peers. The game owns
+// one and drives it once per frame; everything runs on the main thread, the engine's threads only
+// queue events that Update hands to the host's or the client's dispatcher.
 #include "core/Core_Memory.h"
 #include "core/Core_Object.h"
 #include "core/Core_String.h"
 #include "core/Core_Types.h"
-#include "network/Network_SessionAddress.h"
 
-namespace Input
+#include <utility>
+#include "network/Network_Event.h"
+#include "network/Network_Manager.h"
+#include "network/Network_SessionAddress.h"
+#include "network/Vellumar_NetMessage.h"
+#include "network/Vellumar_VelPlayer.h"
+
+namespace Network
 {
-class Keyboard;
-class Mouse;
-}  // namespace Input
+class Vel_Session;
+}
 
 namespace Vellumar
 {
 class GameObject;
-
-// One player of a session.
-class VelPlayer : public Core::Object
-{
-public:
-    explicit VelPlayer(u32 id = 0) : id(id) {}
-
-    u32 GetID() const { return id; }
-    // The application's devices: the local player plays on them.
-    Input::Keyboard* GetKeyboard() const;
-    Input::Mouse* GetMouse() const;
-
-private:
-    u32 id;
-};
 
 // The network identity of an object: the player that owns it and its number among the objects.
 class NetObjectID : public Core::Object
@@ -62,25 +53,78 @@ struct VelBroadcast
     u32 players = 0;
     f32 age = 0.0f;
     u8 passwordProtected = 0;
+
+    SessionAddress GetAddress() const { return address; }
+    const Core::String& GetNetworkID() const { return networkId; }
 };
 
 class VelNet : public Core::Object
 {
 public:
-    VelNet() = default;
+    static constexpr u16 DefaultDiscoveryPort = 3000;
+    static constexpr f32 BroadcastTimeOut = 0.5f;
+    // Unanswered pings kept per player: two seconds of frames at 60 Hz.
+    static constexpr u32 MaxPendingPings = 120;
+
+    VelNet();
     ~VelNet() override;
     VelNet(const VelNet&) = delete;
     VelNet& operator=(const VelNet&) = delete;
 
+    // The facade that runs now, or null.
+    static VelNet* GetRunning();
+
+    // Given before Start: the local address sessions use in place of the resolved host address,
+    // and the destination of announcements in place of the address-class rule.
+    void SetLocalAddress(const SessionAddress& address) { manager.SetLocalAddress(address); }
+    void SetBroadcastDestination(const SessionAddress& address) { manager.SetBroadcastDestination(address); }
+
+    bool Start(bool host, NetCallback callback, const Core::String& sessionName, const Core::String& password,
+               u32 pollBudget, u32 waitBudget, u32 sendsPerSecond, u16 discoveryPort, u16 gamePort);
+    bool HostGame(const Core::String& playerName, u32 maxPlayers, u32 broadcastClass, f32 broadcastPeriod);
+    bool JoinGame(const Core::String& playerName, const SessionAddress& hostAddress, const Core::String& password);
+    bool StartDiscovery();
+    // False when the facade was not running; otherwise leaves the session and returns true.
+    bool Shutdown();
+
     // False without a local player; a host is in a session while it hosts, a client once joined.
     bool IsSessionActive() const;
     bool IsHostMode() const { return hostMode != 0; }
+    bool IsHosting() const { return hosting != 0; }
+    bool IsJoined() const { return joined != 0; }
     VelPlayer* GetLocalPlayer() const { return localPlayer.Get(); }
-    // The player of that id, or null.
-    VelPlayer* FindPlayerByID(u32 id) const;
+    const SessionAddress& GetSessionAddress() const { return sessionAddress; }
     const Core::String& GetNetworkId() const { return networkId; }
     void SetNetworkId(const Core::String& id) { networkId = id; }
+    u32 GetMeasuredSendsPerSecond() const { return measuredSendsPerSecond; }
+
+    // Players and groups.
+    VelGroup* GetAllPlayers() const { return allPlayers.Get(); }
+    VelPlayer* FindPlayerByID(u32 id) const;
+    VelPlayer* FindPlayerByName(const Core::String& name) const;
+    PlayerList GetPlayers() const;
+    // The first group whose id (or name) matches and whose owner is none or the owner given; a
+    // null owner stands for the local player.
+    VelGroup* FindGroup(u32 id, VelPlayer* owner) const;
+    VelGroup* FindGroupByName(const Core::String& name, VelPlayer* owner) const;
+    bool AddPlayer(VelPlayer* player);
+    bool RemovePlayer(VelPlayer* player);
+    bool SendPlayerList(VelPlayer* newPlayer);
+    bool CreateGroup(VelGroup* group);
+    bool DestroyGroup(VelGroup* group);
+
+    // Messages to every player (group null), a group or one player; false outside a session.
+    bool Send(u32 type, const void* data, u32 size, VelGroup* group, bool reliable);
+    bool SendToPlayer(u32 type, const void* data, u32 size, VelPlayer* player, bool reliable);
+    bool SendText(bool reliable, const Core::String& text, bool echo);
+    bool SendTextToGroup(bool reliable, const Core::String& text, VelGroup* group, bool echo);
+    bool SendTextToPlayer(bool reliable, const Core::String& text, VelPlayer* player, bool echo);
+
+    // Discovered sessions.
     const Core::List<VelBroadcast>& GetDiscoveredSessions() const { return discoveredSessions; }
+    void AddOrRefreshSession(const VelBroadcast& record);
+    void AgeDiscoveredSessions(f32 dt);
+    bool RefreshBroadcast();
 
     // The prototype of networked objects registered under a network class name, or null.
     GameObject* FindBaseNetObject(const Core::String& className) const;
@@ -88,22 +132,81 @@ public:
     // Take an object into the session, or out of it; both false outside a session this peer hosts.
     bool AddNetworkObject(GameObject* object, u32 layerIndex, VelPlayer* owner);
     bool RemoveNetworkObject(GameObject* object);
-    // A message to every player (group null) or a group; false outside a session.
-    bool Send(u32 type, const void* data, u32 size, const void* group, bool reliable);
 
     // Per frame: the remote players' input, then the session's events.
     void UpdateNetworkInputs(f32 dt);
     void Update(f32 dt);
-    // False when the facade was not running; otherwise leaves the session and returns true.
-    bool Shutdown();
+
+    static bool HandleHostMessage(Network::NetworkEvent& event);
+    static bool HandleClientMessage(Network::NetworkEvent& event);
 
 private:
-    Core::RefPtr<VelPlayer> localPlayer;
-    Core::String networkId;
-    Core::List<VelBroadcast> discoveredSessions;
-    u8 running = 0;
+    // Notifications without a callback are dropped, except those that always ask (false then).
+    template <typename Message, typename... Args>
+    bool Notify(bool always, Args&&... args)
+    {
+        if (!callback)
+        {
+            return !always;
+        }
+        Core::RefPtr<Message> message = new (__FILE__, __LINE__) Message(std::forward<Args>(args)...);
+        return callback(message.Get());
+    }
+    bool SendBytes(i32 slot, u32 type, const void* data, u32 size, const SessionAddress& to);
+    bool SendRecordToOthers(u32 type, VelPlayer* player);
+    bool SendTextMessage(bool reliable, const Core::String& text, u32 groupWord, VelGroup* group, VelPlayer* target,
+                         bool echo);
+    void EndSession();
+    void CloseClientSockets(bool wait);
+    void SendPings();
+    void SendPing();
+    void OnPingReply(u32 playerId, f64 now);
+    void PollEvents();
+    bool SendTest(f32 dt);
+
+    // Dispatch of one received message.
+    void HostMessage(Network::NetworkEvent& event);
+    void ClientMessage(Network::NetworkEvent& event);
+    void HostJoinRequest(Network::NetworkEvent& event);
+    void HostCreateGroup(const CreateGroupData& data);
+    void RelayToGroup(Network::NetworkEvent& event, bool data);
+    void ClientJoinReply(i32 code);
+
+    struct PendingPing
+    {
+        u32 playerId;
+        f64 sentAt;
+    };
+
+    Network::Vel_Network_Manager manager;
+    Network::Vel_Session* session = nullptr;
+    NetCallback callback = nullptr;
+    u32 waitBudget = 3;
+    u32 pollBudget = 5;
     u8 hostMode = 0;
     u8 hosting = 0;
     u8 joined = 0;
+    u16 discoveryPort = DefaultDiscoveryPort;
+    u16 gamePort = 0;
+    u32 broadcastClass = 1;
+    f32 broadcastPeriod = 0.25f;
+    u32 maxPlayers = 0;
+    u32 sendsPerSecond = 1;
+    u32 measuredSendsPerSecond = 1;
+    u32 sendCounter = 0;
+    f32 sendPeriod = 1.0f;
+    f32 sendAccumulator = 0.0f;
+    f32 secondAccumulator = 0.0f;
+    Core::List<VelBroadcast> discoveredSessions;
+    Core::RefPtr<VelGroup> allPlayers;
+    Core::List<Core::RefPtr<VelGroup>> groups;
+    Core::RefPtr<VelPlayer> localPlayer;
+    SessionAddress sessionAddress;
+    Core::String networkId;
+    Core::Vector<PendingPing> pendingPings;
+    // Connections of failed joins whose close is still to be reported.
+    u32 abandonedConnections = 0;
+    // Set while Shutdown runs, so the events of the closing session change nothing.
+    u8 stopping = 0;
 };
 }  // namespace Vellumar
