@@ -5,6 +5,7 @@
 #include "game/MyGame_Lookup.h"
 #include "game/MyGame_MainEnemyClass.h"
 #include "game/MyGame_MyGame.h"
+#include "game/MyGame_Sounds.h"
 
 GAME_REGISTER_CLASS(BaseAmmoClass)
 
@@ -94,11 +95,15 @@ void BaseAmmoClass::ResolveHit(u32 enemyId, bool record)
             enemy->hitPoints -= damage;
         }
         else if (static_cast<i8>(element) == enemy->element && element != 0)
+        {
             enemy->hitPoints -= damage + 1;
+            PlaySound("crit");
+        }
         else
             enemy->hitPoints -= damage;
     }
     if (record)
         hitEnemyId = enemyId;
+    PlaySound("explodeSound");
     Destroy();
 }

@@ -2,6 +2,7 @@
 
 #include "framework/Vellumar_CollisionResults.h"
 #include "game/MyGame_MyGame.h"
+#include "game/MyGame_Sounds.h"
 
 GAME_REGISTER_CLASS(BaseCityClass)
 
@@ -47,7 +48,10 @@ void BaseCityClass::ScriptUpdate(f32)
             continue;
         if (Vellumar::CollisionResults::Of(*other).IsCollidedWithSprite(GetName(), true) &&
             mine.IsCollidedWithSprite(other->GetName(), true))
+        {
+            PlaySound("cityhit");
             TouchedBy(*other);
+        }
     }
 }
 

@@ -6,6 +6,7 @@
 #include "game/MyGame_Lookup.h"
 #include "game/MyGame_MainEnemyClass.h"
 #include "game/MyGame_MyGame.h"
+#include "game/MyGame_Sounds.h"
 #include "framework/Vellumar_Sprite.h"
 
 #include <string_view>
@@ -92,8 +93,12 @@ void BaseLevelClass::OnStart()
     bossFlag = waveMode = 0;
     spawnCounter = 0;
     recordIndex = 0;
-    if (game)
-        ReadWaveFile(Core::String(game->waveFileName));
+    if (!game)
+        return;
+    ReadWaveFile(Core::String(game->waveFileName));
+    CreateSounds(game->musicVolume, game->soundVolume);
+    // The sounds join the layer at its next update; the music is found and started at once.
+    PlaySound("game_bgm");
 }
 
 void BaseLevelClass::Update(f32 dt)

@@ -27,6 +27,7 @@ public:
     void Update(f32 dt) override;
     void OnEnd() override;
 
+    void CreateSounds(f32 musicVolume, f32 effectVolume);
     void UpdateResourceBars();
     void UpdateProgressBars();
     void UpdatePauseMenu();

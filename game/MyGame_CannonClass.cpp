@@ -7,6 +7,7 @@
 #include "game/MyGame_BaseAmmoClass.h"
 #include "game/MyGame_Lookup.h"
 #include "game/MyGame_MyGame.h"
+#include "game/MyGame_Sounds.h"
 #include "physics/Physics_Force.h"
 
 #include <algorithm>
@@ -66,6 +67,7 @@ void CannonClass::Fire()
     if (!game || !mouse || !mouse->IsTriggered(0) || coolingDown || !(restPosition.y < game->mouseY) ||
         !game->running)
         return;
+    PlaySound("CannonFireSound");
     ammoQueue[3] = ammoQueue[2];
     ammoQueue[2] = ammoQueue[1];
     ammoQueue[1] = ammoQueue[0];

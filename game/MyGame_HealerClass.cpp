@@ -3,6 +3,7 @@
 #include "game/MyGame_Lookup.h"
 #include "game/MyGame_MainEnemyClass.h"
 #include "game/MyGame_MyGame.h"
+#include "game/MyGame_Sounds.h"
 
 #include <cmath>
 
@@ -58,6 +59,8 @@ void HealerClass::ScriptUpdate(f32)
             MyGame* game = GetGame();
             healTimer += PulseStep * (game ? game->running : 0);
             HealInRange(healTimer);
+            if (healTimer == PulseStep && hitPoints != 0)
+                PlaySound("Heal");
         }
         else
         {

@@ -1,4 +1,5 @@
 // The wave reader and the spawners on the play level.
+#include "audio/Vellumar_Sound.h"
 #include "tests/game/Game_PlayFixture.h"
 
 #include <algorithm>
@@ -29,6 +30,28 @@ TEST_F(WavesTest, EntriesKeepTheirLow16BitsAndOnlyWholeRecordsAreRead)
     EXPECT_EQ(level.waveTable[10], 0xFFFF);
     EXPECT_EQ(level.firstEntryFlag, 4464 & 0xFF);
     EXPECT_EQ(level.recordCount, 1u);
+}
+
+TEST_F(WavesTest, TheLevelMakesItsSoundsAndStartsTheMusic)
+{
+    RunFrames(3);
+    game->musicVolume = 0.25f;
+    game->soundVolume = 0.5f;
+    Play(WaveFile("0 0 0 0 0 0 0 0 0 0"));
+    Core::Vector<Vellumar::GameObject*> objects;
+    Level().GetLayer(1)->GetGameObjects(objects);
+    const auto sounds = std::count_if(objects.begin(), objects.end(),
+                                      [](Vellumar::GameObject* o) { return dynamic_cast<Vellumar::Sound*>(o); });
+    EXPECT_EQ(sounds, 18);
+    auto* music = Find<Vellumar::Sound>("game_bgm");
+    ASSERT_NE(music, nullptr);
+    EXPECT_FLOAT_EQ(music->GetVolume(), 0.25f);
+    EXPECT_TRUE(music->GetLooping());
+    EXPECT_TRUE(music->IsPlaying());
+    EXPECT_FLOAT_EQ(Find<Vellumar::Sound>("s_mobdestroySound")->GetPitch(), 3.0f);
+    EXPECT_FLOAT_EQ(Find<Vellumar::Sound>("lightning_fx")->GetVolume(), 1.0f);
+    EXPECT_FLOAT_EQ(Find<Vellumar::Sound>("crit")->GetVolume(), 0.5f);
+    EXPECT_FALSE(Find<Vellumar::Sound>("hover_fx")->GetLooping());
 }
 
 TEST_F(WavesTest, AMissingFileLeavesTheLevelWithoutEnemies)
