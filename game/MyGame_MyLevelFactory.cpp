@@ -158,6 +158,13 @@ void MyLevelFactory::BuildLayer(u32 levelIndex, u32 layerIndex, Vellumar::Layer&
         if (row.level == levelIndex && row.layer == layerIndex)
             CreateContentObject(row, layer);
     }
+    if (levelIndex == 0 && layerIndex == 1)
+    {
+        for (const PlayObject& row : PlayLayerSprites())
+            CreatePlayObject(row, layer);
+        for (const ParticleObject& row : PlayLayerParticles())
+            CreateParticleObject(row, layer);
+    }
     LoadLayerCollision(levelIndex, layerIndex, layer);
 }
 

@@ -6,6 +6,7 @@
 #include "framework/Vellumar_LevelFactory.h"
 #include "game/content/MyGame_CollisionActors.h"
 #include "game/content/MyGame_MenuContent.h"
+#include "game/content/MyGame_PlayContent.h"
 
 #include <array>
 
@@ -47,6 +48,9 @@ public:
     void LoadLayerCollision(u32 levelIndex, u32 layerIndex, Vellumar::Layer& layer);
     // One row of a content table, made, set up and added to the layer.
     Vellumar::GameObject* CreateContentObject(const ContentObject& row, Vellumar::Layer& layer);
+    // Null, adding nothing, for a row whose class the game does not have.
+    Vellumar::GameObject* CreatePlayObject(const PlayObject& row, Vellumar::Layer& layer);
+    Vellumar::GameObject* CreateParticleObject(const ParticleObject& row, Vellumar::Layer& layer);
 
     std::array<Vellumar::Camera*, LevelCount> cameras{};
     Vellumar::Viewport* viewport = nullptr;

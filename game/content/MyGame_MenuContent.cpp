@@ -7,6 +7,8 @@ using enum ContentClass;
 // clang-format off
 const ContentObject Objects[] = {
     // level, layer, name, class, animation, grid, delays, actor, collision, on idle, opacity, play, loop, start frame, x, y, z
+    {0, 1, "loadingtip",    LoadingTips, nullptr,          0, 0, {}, NoActor, NoCollision, false, 1, false, false, 0, -436, 775, 11},
+
     {1, 0, "background",    Sprite,     "START_BACKGROUD", 1, 1, {1}, 70, 0, false, 1, true, true, 0, 0, 0, 0},
     {1, 0, "startbutton",   Button,     "START_NORMAL",    2, 1, {1, 1}, 71, 0, true, 1, false, false, 0, -2, 70, 0},
     {1, 0, "optionsbutton", Button,     "OPTIONS",         2, 1, {1, 1}, 72, 0, true, 1, false, false, 0, -315, -214, 0},

@@ -1,6 +1,6 @@
 #pragma once
-// The objects placed in the menu levels (1 to 6), one row each, in creation order; one creator
-// builds every row.
+// The objects placed in the menu levels (1 to 6) and the play level's loading tip, one row each, in
+// creation order; one creator builds every row.
 #include "core/Core_Types.h"
 
 #include <span>
@@ -40,5 +40,5 @@ struct ContentObject
     f32 z;
 };
 
-// Every menu object, level by level.
+// Every menu object and the loading tip, level by level.
 std::span<const ContentObject> MenuContent();

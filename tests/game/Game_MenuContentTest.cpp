@@ -93,7 +93,7 @@ TEST_F(MyGameTest, EveryMenuLevelIsBuiltFromItsRowsInTheirOrder)
 
 TEST_F(MyGameTest, TheMenuLevelsHoldTheirCountsAndStartingLooks)
 {
-    const size_t expected[] = {0, 17, 10, 4, 3, 3, 11};
+    const size_t expected[] = {1, 17, 10, 4, 3, 3, 11};
     size_t perLevel[MyLevelFactory::LevelCount] = {};
     for (const ContentObject& row : MenuContent())
         ++perLevel[row.level];
