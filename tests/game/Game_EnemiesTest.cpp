@@ -200,6 +200,11 @@ TEST_F(EnemiesTest, ProgressBarsShowSpawnsOverRecordsAndStayWithoutRecords)
     level.UpdateProgressBars();
     EXPECT_FLOAT_EQ(Find("progress_bar1")->GetScaleX(), 0.5f);
     EXPECT_FLOAT_EQ(Find("progress_bar2")->GetScaleX(), 0.5f);
+    // Wave files of more than 255 records count on.
+    level.recordCount = 300;
+    level.spawnsFired = 270;
+    level.UpdateProgressBars();
+    EXPECT_FLOAT_EQ(Find("progress_bar1")->GetScaleX(), 0.9f);
 }
 
 TEST_F(EnemiesTest, EscapeTogglesThePauseAndItsMenu)
