@@ -1,9 +1,10 @@
-// Physics contacts made from collision results: sprite pairs, static shapes, the contact filter
-// and its one-way flag, and bodies or results that name no object.
+// Physics contacts made from collision results (sprite pairs, static shapes, the contact filter
+// and its one-way flag, bodies or results that name no object) and the sprite queries over them.
 #include "Framework_Scene.h"
 
 #include "collision/Collision_Engine.h"
 #include "collision/Collision_Results.h"
+#include "framework/Vellumar_CollisionResults.h"
 #include "physics/Physics_Contact.h"
 #include "physics/Physics_PhysicsEngine.h"
 #include "physics/Physics_RigidBody.h"
@@ -181,4 +182,27 @@ TEST_F(ContactTest, RefusedContactsAndUnownedBodiesOrPartnersMakeNothing)
     const Math::Vector2D resting = b->GetPosition();
     RunFrames(3);
     EXPECT_EQ(b->GetPosition(), resting);
+}
+
+TEST_F(ContactTest, SpriteQueriesFindThePartnersOwnerByNameAndShapeIds)
+{
+    b->SetName("crystal");
+    Collision2D::DGEO_C& record = Touch(*a, b->GetCollisionId(), 1, Math::Vector2D());
+    record.circles[0].userId = 17;
+    record.circles[0].myCircleUserId[0] = 4;
+    const Vellumar::CollisionResults results = Vellumar::CollisionResults::Of(*a);
+    EXPECT_EQ(results.GetCollidedSpritesCount(true), 1);
+    EXPECT_EQ(results.GetCollidedSprite(0, true), b);
+    EXPECT_EQ(results.GetCollidedSprite(1, true), nullptr);
+    EXPECT_TRUE(results.IsCollidedWithSprite("crystal", true));
+    EXPECT_FALSE(results.IsCollidedWithSprite("ball", true));
+    EXPECT_FALSE(results.IsCollidedWithSprite("crystal", false)) << "no rectangle results";
+    EXPECT_TRUE(results.IsCollidedWithSpriteCircle(17));
+    EXPECT_FALSE(results.IsCollidedWithSpriteLineSegment(17));
+    const u32 partnerShape = 17;
+    const u32 otherShape = 18;
+    EXPECT_TRUE(results.IsMyCircleCollided(4, &partnerShape));
+    EXPECT_FALSE(results.IsMyCircleCollided(4, &otherShape));
+    EXPECT_TRUE(a->ObjectInCollision());
+    EXPECT_FALSE(Vellumar::CollisionResults::Of(*b).IsCollidedWithSprite("ball", true));
 }
