@@ -1,0 +1,70 @@
+// The whole game from the intro, driven only through the injected mouse: the menus lead into
+// act 1, and an act in which nobody fires is lost.
+#include "game/MyGame_BaseCityClass.h"
+#include "game/MyGame_CannonClass.h"
+#include "game/MyGame_Lookup.h"
+#include "tests/game/Game_Fixture.h"
+
+#include <functional>
+
+namespace
+{
+class EndToEndTest : public GameTest::MyGameTest
+{
+protected:
+    // The mouse on a point of the screen, y up, about its centre.
+    void PointAt(f32 x, f32 y)
+    {
+        input.cursorX = 512 + static_cast<i32>(x);
+        input.cursorY = 767 - (384 + static_cast<i32>(y));
+        RunFrames(3);
+    }
+
+    void Click()
+    {
+        input.buttons = 1;
+        RunFrame();
+        input.buttons = 0;
+        RunFrame();
+    }
+
+    // Frames until the condition holds; the frames it took, or budget + 1 when it never did.
+    int RunUntil(const std::function<bool()>& done, int budget)
+    {
+        for (int frame = 0; frame <= budget; ++frame)
+        {
+            if (done())
+                return frame;
+            RunFrame();
+        }
+        return budget + 1;
+    }
+
+    bool On(u32 level) const { return game->GetCurrentLevelIndex() == level; }
+
+    // From the intro into the act of the level selection's button at (x, y).
+    void EnterAct(f32 x, f32 y)
+    {
+        RunFrames(3);
+        // A click skips the intro; the start button then leads to the level selection.
+        PointAt(-2.0f, 70.0f);
+        ASSERT_LE(RunUntil([&] { Click(); return On(2); }, 600), 600);
+        PointAt(x, y);
+        Click();
+        ASSERT_LE(RunUntil([&] { return On(0); }, 600), 600);
+    }
+};
+
+TEST_F(EndToEndTest, TheMenusLeadIntoAct1AndAnActWithoutShotsIsLost)
+{
+    EnterAct(-237.0f, 52.0f);
+    EXPECT_EQ(game->waveFileName, "act1.txt");
+    EXPECT_NE(FindObjectByName<CannonClass>("cannon"), nullptr);
+    EXPECT_NE(FindObjectByName<BaseCityClass>("city"), nullptr);
+    PointAt(0.0f, 300.0f);
+    // The act's enemies need about 9,400 frames to bring the city down.
+    constexpr int Budget = 12000;
+    const int frames = RunUntil([&] { return On(5); }, Budget);
+    EXPECT_LE(frames, Budget) << "the city falls to the unopposed enemies";
+}
+}  // namespace
