@@ -1,0 +1,285 @@
+#include "game/MyGame_TowerClass.h"
+
+#include "audio/Vellumar_Sound.h"
+#include "core/Input_Mouse.h"
+#include "framework/Vellumar_CollisionResults.h"
+#include "framework/Vellumar_Layer.h"
+#include "framework/Vellumar_Level.h"
+#include "game/MyGame_BaseLevelClass.h"
+#include "game/MyGame_Lookup.h"
+#include "game/MyGame_TowerClasses.h"
+
+CORE_REGISTER_CLASS(TowerClass, "TowerClass")
+CORE_REGISTER_CLASS(SlotClass, "SlotClass")
+CORE_REGISTER_CLASS(Slot1Class, "Slot1Class")
+CORE_REGISTER_CLASS(Slot2Class, "Slot2Class")
+CORE_REGISTER_CLASS(Slot3Class, "Slot3Class")
+CORE_REGISTER_CLASS(Slot4Class, "Slot4Class")
+CORE_REGISTER_CLASS(SelectClass, "SelectClass")
+CORE_REGISTER_CLASS(FireSelectClass, "FireSelectClass")
+CORE_REGISTER_CLASS(IceSelectClass, "IceSelectClass")
+CORE_REGISTER_CLASS(LightningSelectClass, "LightningSelectClass")
+CORE_REGISTER_CLASS(EffectClass, "EffectClass")
+
+namespace
+{
+struct IconRow
+{
+    const char* archetype;
+    const char* cloneName;
+    f32 dx;
+};
+
+constexpr IconRow Icons[] = {{"select_fire", "select_fire_clone", -40.0f},
+                             {"select_ice", "select_ice_clone", 0.0f},
+                             {"select_lightning", "select_lightning_clone", 40.0f}};
+constexpr f32 IconRise = 50.0f;
+constexpr f32 TowerRise = 46.0f;
+
+// An icon of the row's class by name: the icon classes add nothing, so the row tells them apart.
+SelectClass* FindIcon(u32 row, const Core::String& name)
+{
+    switch (row)
+    {
+    case 0:
+        return FindObjectByName<FireSelectClass>(name);
+    case 1:
+        return FindObjectByName<IceSelectClass>(name);
+    default:
+        return FindObjectByName<LightningSelectClass>(name);
+    }
+}
+
+// The archetype of the tower an icon's name selects, as its own class; null for no row.
+TowerClass* FindTowerArchetype(const Core::String& iconName, u32& element, const char*& cloneName)
+{
+    if (iconName == "select_fire_clone")
+    {
+        element = 1;
+        cloneName = "tower_fire_clone";
+        return FindObjectByName<FireTowerClass>("tower_fire");
+    }
+    if (iconName == "select_ice_clone")
+    {
+        element = 2;
+        cloneName = "tower_ice_clone";
+        return FindObjectByName<IceTowerClass>("tower_ice");
+    }
+    if (iconName == "select_lightning_clone")
+    {
+        element = 3;
+        cloneName = "tower_lightning_clone";
+        return FindObjectByName<LightningTowerClass>("tower_lightning");
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+void AddToPlayLayer(Vellumar::GameObject* object)
+{
+    Vellumar::Game* game = Vellumar::Game::GetInstance();
+    Vellumar::Level* level = game ? game->GetCurrentLevel() : nullptr;
+    Vellumar::Layer* layer = level ? level->GetLayer(1u) : nullptr;
+    // A new clone is counted from zero: held here, it is freed when no layer takes it.
+    const Core::RefPtr<Vellumar::GameObject> hold(object);
+    if (layer)
+        layer->AddGameObject(object, false, nullptr);
+}
+bool IsClicked(Vellumar::GameObject& object)
+{
+    Input::Mouse* mouse = Input::GetMouse();
+    return Vellumar::CollisionResults::Of(object).IsCollidedWithSprite("cursor", false) && mouse &&
+           mouse->IsTriggered(0);
+}
+
+void PlayLevelSound(const char* name)
+{
+    if (Vellumar::Sound* sound = FindObjectByName<Vellumar::Sound>(name))
+        sound->Play(true);
+}
+
+TowerClass* TowerClass::Clone() const
+{
+    return new (__FILE__, __LINE__) TowerClass(*this);
+}
+
+void TowerClass::OnStart()
+{
+    menuOpen = 0;
+}
+
+bool TowerClass::IsUnderCursor()
+{
+    return Vellumar::CollisionResults::Of(*this).IsCollidedWithSprite("cursor", false);
+}
+
+void TowerClass::ToggleTowerSelection(u32 slotId)
+{
+    if (menuOpen)
+    {
+        SlotClass* site = FindObjectById<SlotClass>(slotId);
+        for (u32 row = 0; row < 3; ++row)
+        {
+            SelectClass* archetype = FindIcon(row, Icons[row].archetype);
+            if (!archetype || !site)
+                continue;
+            SelectClass* icon = archetype->Clone();
+            icon->SetName(Icons[row].cloneName);
+            icon->SetVisible(true);
+            icon->SetZOrder(0.3f);
+            icon->slotId = slotId;
+            icon->SetPosition(site->GetPositionX() + Icons[row].dx, site->GetPositionY() + IconRise);
+            AddToPlayLayer(icon);
+        }
+        return;
+    }
+    for (u32 row = 0; row < 3; ++row)
+    {
+        if (!FindIcon(row, Icons[row].cloneName))
+            continue;
+        Core::Vector<Vellumar::GameObject*> named;
+        Vellumar::FindGameObjectsByName(Icons[row].cloneName, named);
+        for (Vellumar::GameObject* object : named)
+            object->Destroy();
+    }
+}
+
+void TowerClass::BuildTower(u32 slotId)
+{
+    u32 element = 0;
+    const char* cloneName = nullptr;
+    TowerClass* archetype = FindTowerArchetype(GetName(), element, cloneName);
+    SlotClass* site = FindObjectById<SlotClass>(slotId);
+    if (!archetype || !site)
+        return;
+    auto* tower = static_cast<EffectClass*>(archetype->Clone());
+    tower->SetName(cloneName);
+    tower->SetVisible(true);
+    tower->SetZOrder(0.0f);
+    tower->Stop();
+    tower->slotId = slotId;
+    tower->SetPosition(site->GetPositionX(), site->GetPositionY() + TowerRise);
+    AddToPlayLayer(tower);
+    site->towerElement = element;
+    if (BaseLevelClass* level = GetPlayLevel())
+    {
+        level->resources = static_cast<u8>(level->resources - TowerPrice);
+        level->UpdateResourceBars();
+    }
+}
+
+SlotClass* SlotClass::Clone() const
+{
+    return new (__FILE__, __LINE__) SlotClass(*this);
+}
+
+void SlotClass::OnStart()
+{
+    Stop();
+    towerElement = 0;
+    menuOpen = 0;
+}
+
+void SlotClass::ScriptUpdate(f32)
+{
+    if (!IsUnderCursor())
+    {
+        SetCurrentFrame(0, false);
+        return;
+    }
+    SetCurrentFrame(1, false);
+    Input::Mouse* mouse = Input::GetMouse();
+    if (mouse && mouse->IsTriggered(0) && towerElement == 0)
+    {
+        menuOpen = !menuOpen;
+        ToggleTowerSelection(GetID());
+    }
+}
+
+void SlotClass::StartNumbered(u32& cannonElement)
+{
+    SlotClass::OnStart();
+    cannonElement = 0;
+}
+
+void SlotClass::UpdateNumbered(u32& cannonElement, f32 dt)
+{
+    cannonElement = towerElement;
+    if (towerElement == 0)
+        SlotClass::ScriptUpdate(dt);
+}
+
+Slot1Class* Slot1Class::Clone() const
+{
+    return new (__FILE__, __LINE__) Slot1Class(*this);
+}
+
+Slot2Class* Slot2Class::Clone() const
+{
+    return new (__FILE__, __LINE__) Slot2Class(*this);
+}
+
+Slot3Class* Slot3Class::Clone() const
+{
+    return new (__FILE__, __LINE__) Slot3Class(*this);
+}
+
+Slot4Class* Slot4Class::Clone() const
+{
+    return new (__FILE__, __LINE__) Slot4Class(*this);
+}
+
+SelectClass* SelectClass::Clone() const
+{
+    return new (__FILE__, __LINE__) SelectClass(*this);
+}
+
+void SelectClass::ScriptUpdate(f32)
+{
+    if (!IsUnderCursor())
+    {
+        SetOpacity(0.5f);
+        return;
+    }
+    SetOpacity(1.0f);
+    Input::Mouse* mouse = Input::GetMouse();
+    if (!mouse || !mouse->IsTriggered(0))
+        return;
+    BaseLevelClass* level = GetPlayLevel();
+    if (level && level->resources >= TowerPrice)
+    {
+        BuildTower(slotId);
+        menuOpen = 0;
+        ToggleTowerSelection(slotId);
+        PlayLevelSound("b_tower_fx");
+    }
+    else
+        PlayLevelSound("cb_tower_fx");
+}
+
+FireSelectClass* FireSelectClass::Clone() const
+{
+    return new (__FILE__, __LINE__) FireSelectClass(*this);
+}
+
+IceSelectClass* IceSelectClass::Clone() const
+{
+    return new (__FILE__, __LINE__) IceSelectClass(*this);
+}
+
+LightningSelectClass* LightningSelectClass::Clone() const
+{
+    return new (__FILE__, __LINE__) LightningSelectClass(*this);
+}
+
+EffectClass* EffectClass::Clone() const
+{
+    return new (__FILE__, __LINE__) EffectClass(*this);
+}
+
+void EffectClass::FreeSite()
+{
+    if (SlotClass* site = FindObjectById<SlotClass>(slotId))
+        site->towerElement = 0;
+}
