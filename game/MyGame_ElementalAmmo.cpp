@@ -86,11 +86,28 @@ Ammo* CloneArea(Ammo& ammo, const char* archetype, const char* areaName, const c
     return area;
 }
 
-template <class Ammo>
-void ScaleToRadius(Ammo& area)
+// One update of a fire or ice object: the archetype rests, a projectile flies and hits, an area
+// shows its size, then grows by its step while running and reaches out, or ends at its limit.
+template <class Ammo, class Reach>
+void UpdateElemental(Ammo& ammo, const char* archetype, u32 maxRadius, u32 step, Reach reach)
 {
-    if (area.radius != 0)
-        area.SetScale(area.radius / 10.0f, area.radius / 10.0f);
+    if (ammo.GetName() == archetype)
+        return;
+    if (ammo.areaMode == 0)
+    {
+        ammo.Move();
+        ammo.HitEnemy(true);
+        return;
+    }
+    if (ammo.radius != 0)
+        ammo.SetScale(ammo.radius / 10.0f, ammo.radius / 10.0f);
+    if (ammo.radius < maxRadius)
+    {
+        ammo.radius = static_cast<decltype(ammo.radius)>(ammo.radius + step * Running());
+        reach(ammo.radius);
+    }
+    else
+        ammo.Destroy();
 }
 }  // namespace
 
@@ -106,22 +123,7 @@ void FireAmmoClass::OnStart()
 
 void FireAmmoClass::ScriptUpdate(f32)
 {
-    if (GetName() == "ammo_clonf")
-        return;
-    if (areaMode == 0)
-    {
-        Move();
-        HitEnemy(true);
-        return;
-    }
-    ScaleToRadius(*this);
-    if (radius < maxRadius)
-    {
-        radius = static_cast<u16>(radius + radiusStep * Running());
-        BurnArea(radius);
-    }
-    else
-        Destroy();
+    UpdateElemental(*this, "ammo_clonf", maxRadius, radiusStep, [this](i32 r) { BurnArea(r); });
 }
 
 void FireAmmoClass::BurnArea(i32 r)
@@ -161,22 +163,7 @@ void IceAmmoClass::OnStart()
 
 void IceAmmoClass::ScriptUpdate(f32)
 {
-    if (GetName() == "ammo_cloni")
-        return;
-    if (areaMode == 0)
-    {
-        Move();
-        HitEnemy(true);
-        return;
-    }
-    ScaleToRadius(*this);
-    if (radius < MaxRadius)
-    {
-        radius = static_cast<u8>(radius + RadiusStep * Running());
-        FreezeArea(radius);
-    }
-    else
-        Destroy();
+    UpdateElemental(*this, "ammo_cloni", MaxRadius, RadiusStep, [this](i32 r) { FreezeArea(r); });
 }
 
 void IceAmmoClass::FreezeArea(i32 r)

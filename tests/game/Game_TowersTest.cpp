@@ -138,4 +138,20 @@ TEST_F(TowersTest, TheFireSacrificeClimbsSwaysAndBurstsIntoTheLargeFireArea)
     RunFrames(12);
     EXPECT_EQ(Find<FireAmmoClass>("Missile"), nullptr);
 }
+TEST_F(TowersTest, TowersEndingWithTheirLevelFreeWhatTheirEndsSpawn)
+{
+    Level().resources = 40;
+    SlotClass* first = Site("towerslot1");
+    OpenMenu(*first, "select_fire_clone")->BuildTower(first->GetID());
+    SlotClass* second = Site("towerslot2");
+    OpenMenu(*second, "select_ice_clone")->BuildTower(second->GetID());
+    RunFrame();
+    Find<IceTowerClass>("tower_ice_clone")->active = 1;
+    RunFrames(2);
+    EXPECT_EQ(game->enemyMotion, 0);
+    game->GoToLevel(1u);
+    RunFrames(3);
+    EXPECT_EQ(game->enemyMotion, 1);
+    EXPECT_EQ(FindObjectByName<FireAmmoClass>("Missile"), nullptr);
+}
 }  // namespace
