@@ -1,8 +1,10 @@
 // The whole game from the intro, driven only through the injected mouse: the menus lead into
-// act 1, and an act in which nobody fires is lost.
+// act 1, an act in which nobody fires is lost, and an automatic player that shoots at the lowest
+// enemy wins it.
 #include "game/MyGame_BaseCityClass.h"
 #include "game/MyGame_CannonClass.h"
 #include "game/MyGame_Lookup.h"
+#include "game/MyGame_MainEnemyClass.h"
 #include "tests/game/Game_Fixture.h"
 
 #include <functional>
@@ -40,6 +42,28 @@ protected:
         return budget + 1;
     }
 
+    // The automatic player's move: the mouse over the lowest enemy, a little ahead of its walk,
+    // then a click, which fires once the cannon has cooled down.
+    void PlayOneShot()
+    {
+        Core::Vector<Vellumar::GameObject*> objects;
+        game->GetCurrentLevel()->GetLayer(1)->GetGameObjects(objects);
+        MainEnemyClass* target = nullptr;
+        for (Vellumar::GameObject* object : objects)
+        {
+            auto* enemy = dynamic_cast<MainEnemyClass*>(object);
+            if (enemy && enemy->GetVisible() && enemy->GetPosition().y > -280.0f &&
+                (!target || enemy->GetPosition().y < target->GetPosition().y))
+                target = enemy;
+        }
+        if (target)
+        {
+            input.cursorX = 512 + static_cast<i32>(target->GetPosition().x);
+            input.cursorY = 384 - static_cast<i32>(target->GetPosition().y - 20.0f);
+        }
+        Click();
+    }
+
     bool On(u32 level) const { return game->GetCurrentLevelIndex() == level; }
 
     // From the intro into the act of the level selection's button at (x, y).
@@ -66,5 +90,19 @@ TEST_F(EndToEndTest, TheMenusLeadIntoAct1AndAnActWithoutShotsIsLost)
     constexpr int Budget = 12000;
     const int frames = RunUntil([&] { return On(5); }, Budget);
     EXPECT_LE(frames, Budget) << "the city falls to the unopposed enemies";
+}
+
+TEST_F(EndToEndTest, TheAutomaticPlayerWinsAct1)
+{
+    EnterAct(-237.0f, 52.0f);
+    // The player takes about 11,600 frames.
+    constexpr int Budget = 15000;
+    int frames = 0;
+    while (!On(4) && !On(5) && frames < Budget)
+    {
+        PlayOneShot();
+        frames += 2;
+    }
+    EXPECT_TRUE(On(4)) << "victory within " << Budget << " frames, after " << frames;
 }
 }  // namespace
