@@ -1,4 +1,6 @@
 // Tower sites, their icon menus, building, and the three sacrifice attacks.
+#include "collision/Collision_ActorData.h"
+#include "collision/Collision_DynamicObject.h"
 #include "tests/game/Game_EffectsFixture.h"
 
 namespace
@@ -153,5 +155,62 @@ TEST_F(TowersTest, TowersEndingWithTheirLevelFreeWhatTheirEndsSpawn)
     RunFrames(3);
     EXPECT_EQ(game->enemyMotion, 1);
     EXPECT_EQ(FindObjectByName<FireAmmoClass>("Missile"), nullptr);
+}
+class TowerClicksTest : public TowersTest
+{
+protected:
+    void SetUp() override
+    {
+        TowersTest::SetUp();
+        actor = new Collision2D::CollisionActor();
+        Collision2D::CollisionFrame& frame = actor->AddCollisionAnimation().AddCollisionFrame();
+        frame.SetBoundingRectangle(Collision2D::VelRect(10.0f, -10.0f, 10.0f, -10.0f), true);
+        frame.AddCircle({0.0f, 0.0f}, 10.0f, 1, true);
+        game->AddCollisionAssets(actor);
+        cursor = GameTest::Place<Vellumar::Sprite>(Level(), "cursor", true, -3000.0f, 3000.0f);
+        GiveBody(*cursor);
+    }
+
+    // A round body of radius 10 that touches every other.
+    void GiveBody(Vellumar::GameObject& object)
+    {
+        auto* body = new Collision2D::DynamicObject();
+        body->AddCollisionData(actor, 0, 0);
+        body->SetCollisionType(0);
+        body->SetCanCollid(0, true);
+        body->SetUpdateOnIdle(true);
+        object.AddCollision(body, Level().GetLayer(1)->GetCollisionId());
+    }
+
+    // The cursor on the object, then a click there.
+    void Click(Vellumar::GameObject& object)
+    {
+        cursor->SetPosition(object.GetPositionX(), object.GetPositionY());
+        input.buttons = 0;
+        RunFrames(2);
+        input.buttons = Input::ButtonBit::Left;
+        RunFrame();
+        input.buttons = 0;
+        RunFrames(2);
+    }
+
+    Collision2D::CollisionActor* actor = nullptr;
+    Vellumar::Sprite* cursor = nullptr;
+};
+
+TEST_F(TowerClicksTest, ClicksOnAnEmptySiteOpenAndCloseItsMenuAndAnOccupiedSiteIgnoresThem)
+{
+    SlotClass* site = Site("towerslot3");
+    GiveBody(*site);
+    Click(*site);
+    EXPECT_EQ(site->menuOpen, 1);
+    EXPECT_EQ(Count("select_fire_clone") + Count("select_ice_clone") + Count("select_lightning_clone"), 3u);
+    Click(*site);
+    EXPECT_EQ(site->menuOpen, 0);
+    EXPECT_EQ(Count("select_fire_clone") + Count("select_ice_clone") + Count("select_lightning_clone"), 0u);
+    site->towerElement = 1;
+    Click(*site);
+    EXPECT_EQ(site->menuOpen, 0);
+    EXPECT_EQ(Count("select_fire_clone"), 0u);
 }
 }  // namespace
