@@ -1,12 +1,18 @@
 #include "game/content/MyGame_PlayContent.h"
 
+#include "framework/Vellumar_ParticleSystem.h"
 #include "framework/Vellumar_Sprite.h"
+#include "game/MyGame_AimClasses.h"
 #include "game/MyGame_BaseAmmoClass.h"
 #include "game/MyGame_BaseCityClass.h"
 #include "game/MyGame_ButtonClass.h"
 #include "game/MyGame_CannonClass.h"
 #include "game/MyGame_CrystalClass.h"
+#include "game/MyGame_EffectSystems.h"
+#include "game/MyGame_ElementalAmmo.h"
 #include "game/MyGame_MainEnemyClass.h"
+#include "game/MyGame_TowerClass.h"
+#include "game/MyGame_TowerClasses.h"
 #include "game/MyGame_WaveClearClass.h"
 
 namespace
@@ -15,6 +21,12 @@ template <class T>
 Vellumar::Sprite* Make(const Core::Vector<Vellumar::SpriteAnimation*>& animations)
 {
     return new (__FILE__, __LINE__) T(animations);
+}
+
+template <class T>
+Vellumar::ParticleSystem* MakeSystem(const Core::String& texture, u32 count, f32 particleSize, const Math::Vector2D& gravity)
+{
+    return new (__FILE__, __LINE__) T(texture, count, particleSize, gravity);
 }
 
 using enum CollisionKind;
@@ -40,9 +52,9 @@ const PlayObject Sprites[] = {
     {"shield_body",      nullptr /* ShieldClass */, {Grid("SHIELD_BODY", 2, 2, 4)}, 4, A, false, -816, 1, 0, false, false, 1, 1, 0, false, 0},
     {"enemy_basic",      &Make<BasicClass>, {Grid("BASIC_NEUTRAL", 2, 1, 2, 0.2f), Grid("BASIC_FIRE", 2, 1, 2), Grid("BASIC_ICE", 2, 1, 2), Grid("BASIC_LIGHTNING", 2, 1, 2)}, 5, A, true, -1091, -52, 0, true, true, 1, 1, 0, false, 0},
     {"enemy_light",      &Make<LightClass>, {One("LIGHT_NEUTRAL"), One("LIGHT_FIRE"), One("LIGHT_ICE"), One("LIGHT_LIGHTNING")}, 6, A, true, -1152, -54, 0, true, true, 1, 1, 0, false, 0},
-    {"ammo_clonf",       nullptr /* FireAmmoClass */, {Grid("AMMO_FIRE", 2, 1, 2), One("AMMO_FIRE2")}, 7, A, false, -815, -328, 0, false, false, 1, 1, 0, false, 0},
-    {"ammo_cloni",       nullptr /* IceAmmoClass */, {One("AMMO_ICE"), One("AMMO_ICE2")}, 8, A, false, -766, -328, 0, false, false, 1, 1, 0, false, 0},
-    {"ammo_clons",       nullptr /* LightningAmmoClass */, {Grid("AMMO_LIGHTNING", 2, 1, 2), One("AMMO_LIGHTNING2")}, 9, A, false, -714, -329, 0, false, false, 1, 1, 0, false, 0},
+    {"ammo_clonf",       &Make<FireAmmoClass>, {Grid("AMMO_FIRE", 2, 1, 2), One("AMMO_FIRE2")}, 7, A, false, -815, -328, 0, false, false, 1, 1, 0, false, 0},
+    {"ammo_cloni",       &Make<IceAmmoClass>, {One("AMMO_ICE"), One("AMMO_ICE2")}, 8, A, false, -766, -328, 0, false, false, 1, 1, 0, false, 0},
+    {"ammo_clons",       &Make<LightningAmmoClass>, {Grid("AMMO_LIGHTNING", 2, 1, 2), One("AMMO_LIGHTNING2")}, 9, A, false, -714, -329, 0, false, false, 1, 1, 0, false, 0},
     {"ammo_load",        &Make<BaseAmmoClass>, {One("AMMO_BASE", 0.1f)}, 10, None, false, -909, -327, 0, true, true, 1, 1, 0, false, 0},
     {"ammo_base",        &Make<BaseAmmoClass>, {One("AMMO_BASE", 0.1f), Grid("AMMO_FIRE", 2, 1, 2), One("AMMO_ICE"), Grid("AMMO_LIGHTNING", 2, 1, 2), One("AMMO_FIRE2"), One("AMMO_ICE2"), One("AMMO_LIGHTNING2"), One("AMMO_NEUTRAL2")}, 11, A, false, -864, -328, 0, true, true, 1, 1, 0, false, 0},
     {"wave_clear",       &Make<WaveClearClass>, {One("WAVE_CLEAR")}, 12, B, true, 25, -853, 0, true, true, 1, 1, 0, false, 0},
@@ -61,20 +73,20 @@ const PlayObject Sprites[] = {
     {"emp",              Plain, {One("LIGHTNING_EMP")}, 24, B, false, 0, -297, 0, true, true, 1, 1, 0, false, 0},
     {"semiboss_leftarm", nullptr /* SemiBossArmClass */, {Grid("SEMIBOSS_LEFT", 3, 2, 6)}, 25, A, false, -1228, -18, 0.1f, false, false, 1, 1, 0, false, 0},
     {"city",             &Make<BaseCityClass>, {Grid("CITY", 2, 3, 5)}, 26, A, true, 0, -337, 0.1f, true, true, 1, 1, 0, false, 0},
-    {"bouncedot",        nullptr /* BounceAimClass */, {Grid("BOUNCEDOT", 2, 1, 2)}, 27, None, true, 0, 0, 0.1f, true, true, 1, 1, 0, false, 0},
-    {"towerslot4",       nullptr /* Slot4Class */, {One("TOWER_BASE")}, 28, D, true, 406, -330, 0.2f, true, true, 1, 1, 0, false, 0},
-    {"select_fire",      nullptr /* FireSelectClass */, {One("SELECT_FIRE0")}, 29, D, true, -882, -124, 0.2f, true, true, 0.5f, 1, 0, false, 0},
-    {"select_ice",       nullptr /* IceSelectClass */, {One("SELECT_ICE0")}, 30, D, true, -884, -170, 0.2f, true, true, 0.5f, 1, 0, false, 0},
-    {"select_lightning", nullptr /* LightningSelectClass */, {One("SELECT_LIGHTNING0")}, 31, D, true, -882, -217, 0.2f, true, true, 0.5f, 1, 0, false, 0},
-    {"towerslot1",       nullptr /* Slot1Class */, {One("TOWER_BASE")}, 28, D, true, -402, -330, 0.2f, true, true, 1, 1, 0, false, 0},
-    {"towerslot2",       nullptr /* Slot2Class */, {One("TOWER_BASE")}, 28, D, true, -247, -330, 0.2f, true, true, 1, 1, 0, false, 0},
+    {"bouncedot",        &Make<BounceAimClass>, {Grid("BOUNCEDOT", 2, 1, 2)}, 27, None, true, 0, 0, 0.1f, true, true, 1, 1, 0, false, 0},
+    {"towerslot4",       &Make<Slot4Class>, {One("TOWER_BASE")}, 28, D, true, 406, -330, 0.2f, true, true, 1, 1, 0, false, 0},
+    {"select_fire",      &Make<FireSelectClass>, {One("SELECT_FIRE0")}, 29, D, true, -882, -124, 0.2f, true, true, 0.5f, 1, 0, false, 0},
+    {"select_ice",       &Make<IceSelectClass>, {One("SELECT_ICE0")}, 30, D, true, -884, -170, 0.2f, true, true, 0.5f, 1, 0, false, 0},
+    {"select_lightning", &Make<LightningSelectClass>, {One("SELECT_LIGHTNING0")}, 31, D, true, -882, -217, 0.2f, true, true, 0.5f, 1, 0, false, 0},
+    {"towerslot1",       &Make<Slot1Class>, {One("TOWER_BASE")}, 28, D, true, -402, -330, 0.2f, true, true, 1, 1, 0, false, 0},
+    {"towerslot2",       &Make<Slot2Class>, {One("TOWER_BASE")}, 28, D, true, -247, -330, 0.2f, true, true, 1, 1, 0, false, 0},
     {"progress_bottom",  Plain, {One("PROGRESS_BOTTOM")}, 32, B, true, 0, -358, 0.2f, true, true, 1, 1, 0, false, 0},
-    {"towerslot3",       nullptr /* Slot3Class */, {One("TOWER_BASE")}, 28, D, true, 251, -330, 0.2f, true, true, 1, 1, 0, false, 0},
+    {"towerslot3",       &Make<Slot3Class>, {One("TOWER_BASE")}, 28, D, true, 251, -330, 0.2f, true, true, 1, 1, 0, false, 0},
     {"progress_bar1",    Plain, {One("PROGRESS_BAR1")}, 33, B, true, -145, -361.4f, 0.3f, true, true, 1, 1, 0, false, 0},
     {"cannonbase",       Plain, {One("CANNONBASE")}, 34, None, true, 1, -305, 0.3f, true, true, 1, 1, 0, false, 0},
-    {"tower_fire",       nullptr /* FireTowerClass */, {One("TOWER_FIRE"), Grid("TOWER_FIRE_LAUNCH", 2, 1, 2, 0.05f)}, 35, D, false, -1197, -343, 0.3f, false, false, 1, 1, 0, false, 0},
-    {"tower_ice",        nullptr /* IceTowerClass */, {One("TOWER_ICE")}, 36, D, false, -1088.7f, -344, 0.3f, false, false, 1, 1, 0, false, 0},
-    {"tower_lightning",  nullptr /* LightningTowerClass */, {One("TOWER_LIGHTNING")}, 37, D, false, -988, -344, 0.3f, false, false, 1, 1, 0, false, 0},
+    {"tower_fire",       &Make<FireTowerClass>, {One("TOWER_FIRE"), Grid("TOWER_FIRE_LAUNCH", 2, 1, 2, 0.05f)}, 35, D, false, -1197, -343, 0.3f, false, false, 1, 1, 0, false, 0},
+    {"tower_ice",        &Make<IceTowerClass>, {One("TOWER_ICE")}, 36, D, false, -1088.7f, -344, 0.3f, false, false, 1, 1, 0, false, 0},
+    {"tower_lightning",  &Make<LightningTowerClass>, {One("TOWER_LIGHTNING")}, 37, D, false, -988, -344, 0.3f, false, false, 1, 1, 0, false, 0},
     {"progress_bar2",    Plain, {One("PROGRESS_BAR2")}, 38, B, true, -145, -364, 0.3f, true, true, 1, 1, 0, false, 0},
     {"prediction",       Plain, {One("PREDICTION")}, 39, None, true, -83, -307, 0.4f, true, true, 1, 1, 0, false, 0},
     {"resource_bottom",  Plain, {One("RESOURCE_BOTTOM")}, 40, B, true, 84, -307, 0.6f, true, true, 1, 1, 0, false, 0},
@@ -115,16 +127,16 @@ const PlayObject Sprites[] = {
 
 const ParticleObject Particles[] = {
     // name, class, texture, count, gravity, emitter, a, b, x, y, z, rate, starting colours, ending colours, life time, speed, starting scale, ending scale, local
-    {"bounceassist", nullptr /* BounceSystemClass */, "Particle_Texture.png", 1000, {0, 0}, EmitterShape::OwnClass, {}, {}, 0, 0, 0.9f, {500, 500}, {{1, 1, 1, 1}, {1, 1, 1, 1}}, {{1, 1, 1, 1}, {1, 1, 1, 1}}, {1, 1}, {4000, 4000}, {0.1f, 0.1f}, {0.1f, 0.1f}, false},
-    {"aimassist", nullptr /* AimSystemClass */, "Particle_Texture.png", 1000, {0, 0}, EmitterShape::OwnClass, {}, {}, 0, -280, 0.9f, {500, 500}, {{1, 1, 1, 1}, {1, 1, 1, 1}}, {{1, 1, 1, 1}, {1, 1, 1, 1}}, {1, 1}, {4000, 4000}, {0.1f, 0.1f}, {0.1f, 0.1f}, false},
-    {"cannonsmoke", nullptr /* SmokeSystemClass */, "Particle_Texture.png", 3, {0, 0}, EmitterShape::Line, {-10, 0}, {10, 0}, 0, -210, 1.1f, {0, 0}, {{0.6f, 0.6f, 0.6f, 1}, {0.4f, 0.4f, 0.4f, 1}}, {{1, 1, 1, 0}, {1, 1, 1, 0}}, {0.7f, 0.7f}, {200, 500}, {0.5f, 0.7f}, {8, 12}, false},
-    {"ice_tower_effect2", nullptr /* IceTowerEffectSystemClass */, "Particle_Texture.png", 4096, {2000, -300}, EmitterShape::Line, {20, 20}, {-20, -2000}, -561, 467, 1.6f, {1000, 1000}, {{1, 1, 1, 1}, {0.8f, 0.8f, 0.8f, 1}}, {{1, 1, 1, 0}, {0.8f, 0.8f, 0.8f, 0}}, {1, 3.5f}, {0.1f, 1}, {0.3f, 1}, {0.3f, 0.5f}, true},
-    {"ice_tower_effect1", nullptr /* IceTowerEffectSystemClass */, "Particle_Texture.png", 4096, {-2000, -300}, EmitterShape::Line, {-20, 20}, {20, -2000}, 561, 467, 1.6f, {1000, 1000}, {{1, 1, 1, 1}, {0.8f, 0.8f, 0.8f, 1}}, {{1, 1, 1, 0}, {0.8f, 0.8f, 0.8f, 0}}, {1, 3.5f}, {0.1f, 1}, {0.3f, 1}, {0.3f, 0.5f}, true},
-    {"blood", nullptr /* BloodSystemClass */, "Scorchpack-BurnMarks3200.png", 200, {0, -1500}, EmitterShape::Point, {0, 0}, {0, 360}, 450, -90, 1.6f, {0, 0}, {{0.8f, 1, 0, 1}, {0.6f, 1, 0.4f, 1}}, {{0.8f, 0.8f, 0, 0}, {0.6f, 0.8f, 0, 0}}, {0.3f, 0.5f}, {20, 300}, {0.5f, 1}, {0, 0}, true},
-    {"ice_explode2", nullptr /* IceSystemClass */, "snow.png", 150, {0, -100}, EmitterShape::Point, {0, 0}, {0, 360}, -300, -90, 1.7f, {0, 0}, {{1, 1, 1, 1}, {1, 1, 1, 1}}, {{1, 1, 1, 0}, {1, 1, 1, 0}}, {0.85f, 0.85f}, {20, 150}, {1, 2}, {0, 0}, true},
-    {"fire_explode2", nullptr /* FireSystemClass */, "Particle_Texture.png", 200, {0, 0}, EmitterShape::Point, {0, 0}, {0, 360}, -400, -90, 1.7f, {0, 0}, {{0.6f, 0.6f, 0.6f, 1}, {0, 0, 0, 1}}, {{1, 1, 1, 0}, {0.8f, 0.8f, 0.8f, 0}}, {0.35f, 0.35f}, {20, 300}, {1, 1}, {0, 0}, true},
-    {"fire_explode", nullptr /* FireSystemClass */, "Scorchpack-BurnMarks32.png", 300, {0, 0}, EmitterShape::Point, {0, 0}, {0, 360}, -450, -90, 1.7f, {0, 0}, {{1, 0.4f, 0.2f, 1}, {1, 0, 0, 1}}, {{1, 1, 1, 0}, {0.8f, 0.8f, 0.8f, 0}}, {0.35f, 0.35f}, {300, 300}, {1, 1}, {1, 1}, true},
-    {"ice_explode", nullptr /* IceSystemClass */, "Scorchpack-BurnMarks32 - Copy.png", 200, {0, 0}, EmitterShape::Point, {0, 0}, {0, 360}, -350, -90, 1.7f, {0, 0}, {{0.2f, 1, 1, 1}, {0, 0.8f, 0.8f, 1}}, {{1, 1, 1, 0}, {1, 1, 1, 0}}, {0.85f, 0.85f}, {150, 150}, {1, 1}, {1, 1}, true},
+    {"bounceassist", &MakeSystem<BounceSystemClass>, "Particle_Texture.png", 1000, {0, 0}, EmitterShape::OwnClass, {}, {}, 0, 0, 0.9f, {500, 500}, {{1, 1, 1, 1}, {1, 1, 1, 1}}, {{1, 1, 1, 1}, {1, 1, 1, 1}}, {1, 1}, {4000, 4000}, {0.1f, 0.1f}, {0.1f, 0.1f}, false},
+    {"aimassist", &MakeSystem<AimSystemClass>, "Particle_Texture.png", 1000, {0, 0}, EmitterShape::OwnClass, {}, {}, 0, -280, 0.9f, {500, 500}, {{1, 1, 1, 1}, {1, 1, 1, 1}}, {{1, 1, 1, 1}, {1, 1, 1, 1}}, {1, 1}, {4000, 4000}, {0.1f, 0.1f}, {0.1f, 0.1f}, false},
+    {"cannonsmoke", &MakeSystem<SmokeSystemClass>, "Particle_Texture.png", 3, {0, 0}, EmitterShape::Line, {-10, 0}, {10, 0}, 0, -210, 1.1f, {0, 0}, {{0.6f, 0.6f, 0.6f, 1}, {0.4f, 0.4f, 0.4f, 1}}, {{1, 1, 1, 0}, {1, 1, 1, 0}}, {0.7f, 0.7f}, {200, 500}, {0.5f, 0.7f}, {8, 12}, false},
+    {"ice_tower_effect2", &MakeSystem<IceTowerEffectSystemClass>, "Particle_Texture.png", 4096, {2000, -300}, EmitterShape::Line, {20, 20}, {-20, -2000}, -561, 467, 1.6f, {1000, 1000}, {{1, 1, 1, 1}, {0.8f, 0.8f, 0.8f, 1}}, {{1, 1, 1, 0}, {0.8f, 0.8f, 0.8f, 0}}, {1, 3.5f}, {0.1f, 1}, {0.3f, 1}, {0.3f, 0.5f}, true},
+    {"ice_tower_effect1", &MakeSystem<IceTowerEffectSystemClass>, "Particle_Texture.png", 4096, {-2000, -300}, EmitterShape::Line, {-20, 20}, {20, -2000}, 561, 467, 1.6f, {1000, 1000}, {{1, 1, 1, 1}, {0.8f, 0.8f, 0.8f, 1}}, {{1, 1, 1, 0}, {0.8f, 0.8f, 0.8f, 0}}, {1, 3.5f}, {0.1f, 1}, {0.3f, 1}, {0.3f, 0.5f}, true},
+    {"blood", &MakeSystem<BloodSystemClass>, "Scorchpack-BurnMarks3200.png", 200, {0, -1500}, EmitterShape::Point, {0, 0}, {0, 360}, 450, -90, 1.6f, {0, 0}, {{0.8f, 1, 0, 1}, {0.6f, 1, 0.4f, 1}}, {{0.8f, 0.8f, 0, 0}, {0.6f, 0.8f, 0, 0}}, {0.3f, 0.5f}, {20, 300}, {0.5f, 1}, {0, 0}, true},
+    {"ice_explode2", &MakeSystem<IceSystemClass>, "snow.png", 150, {0, -100}, EmitterShape::Point, {0, 0}, {0, 360}, -300, -90, 1.7f, {0, 0}, {{1, 1, 1, 1}, {1, 1, 1, 1}}, {{1, 1, 1, 0}, {1, 1, 1, 0}}, {0.85f, 0.85f}, {20, 150}, {1, 2}, {0, 0}, true},
+    {"fire_explode2", &MakeSystem<FireSystemClass>, "Particle_Texture.png", 200, {0, 0}, EmitterShape::Point, {0, 0}, {0, 360}, -400, -90, 1.7f, {0, 0}, {{0.6f, 0.6f, 0.6f, 1}, {0, 0, 0, 1}}, {{1, 1, 1, 0}, {0.8f, 0.8f, 0.8f, 0}}, {0.35f, 0.35f}, {20, 300}, {1, 1}, {0, 0}, true},
+    {"fire_explode", &MakeSystem<FireSystemClass>, "Scorchpack-BurnMarks32.png", 300, {0, 0}, EmitterShape::Point, {0, 0}, {0, 360}, -450, -90, 1.7f, {0, 0}, {{1, 0.4f, 0.2f, 1}, {1, 0, 0, 1}}, {{1, 1, 1, 0}, {0.8f, 0.8f, 0.8f, 0}}, {0.35f, 0.35f}, {300, 300}, {1, 1}, {1, 1}, true},
+    {"ice_explode", &MakeSystem<IceSystemClass>, "Scorchpack-BurnMarks32 - Copy.png", 200, {0, 0}, EmitterShape::Point, {0, 0}, {0, 360}, -350, -90, 1.7f, {0, 0}, {{0.2f, 1, 1, 1}, {0, 0.8f, 0.8f, 1}}, {{1, 1, 1, 0}, {1, 1, 1, 0}}, {0.85f, 0.85f}, {150, 150}, {1, 1}, {1, 1}, true},
 };
 // clang-format on
 }  // namespace
