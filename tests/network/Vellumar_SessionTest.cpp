@@ -12,6 +12,7 @@
 
 #include "core/PAL_Clock.h"
 #include "core/PAL_Socket.h"
+#include "network/Network_Frame.h"
 #include "network/Vellumar_VelNet.h"
 #include "tests/support/Support_Loopback.h"
 
@@ -94,7 +95,52 @@ struct Gate
         char byte = 0;
         (void)!read(ends[0], &byte, 1);
     }
+    void Send(u16 port) const { EXPECT_EQ(write(ends[1], &port, 2), 2); }
+    u16 Receive() const
+    {
+        u16 port = 0;
+        (void)!read(ends[0], &port, 2);
+        return port;
+    }
 };
+
+void SendFrame(PAL::SocketHandle socket, u32 type, const Core::Vector<u8>& payload, const PAL::SocketAddress* to)
+{
+    u8* frame = Network::BuildFrame(type, payload.data(), static_cast<u32>(payload.size()));
+    const u32 length = Network::GetFrameLength(frame);
+    if (to)
+        PAL::SendSocketTo(socket, frame, length, *to);
+    else
+        PAL::SendSocket(socket, frame, length);
+    Network::DeleteFrame(frame, length);
+}
+
+// A peer that sends a malformed payload of every type to the host's game socket, then connects and
+// sends a malformed join request; the host must close that connection.
+int HostileClient(const Gate& gate)
+{
+    const PAL::SocketAddress host = TestSupport::LoopbackAddress(gate.Receive());
+    PAL::SocketHandle datagrams = PAL::OpenSocket(PAL::SocketType::Datagram);
+    const Core::Vector<u8> cut{0xff, 0xff, 0xff};
+    const Core::Vector<u8> lying{2, 0, 0, 0, 1, 0, 0, 0, 9, 0, 0, 0, 0xff, 0xff, 0xff, 0x7f};
+    for (u32 type = 0; type <= static_cast<u32>(MessageType::PingReply); ++type)
+    {
+        SendFrame(datagrams, type, cut, &host);
+        SendFrame(datagrams, type, lying, &host);
+    }
+    PAL::CloseSocket(datagrams);
+    PAL::SocketHandle stream = PAL::OpenSocket(PAL::SocketType::Stream);
+    if (!PAL::ConnectSocket(stream, host))
+        return 40;
+    SendFrame(stream, static_cast<u32>(MessageType::JoinRequest), cut, nullptr);
+    PAL::SocketWait wait;
+    wait.handle = stream;
+    wait.wantRead = true;
+    u8 byte = 0;
+    const bool closed = PAL::WaitSockets(&wait, 1, 10000) == 1 && PAL::ReceiveSocket(stream, &byte, 1) <= 0;
+    PAL::CloseSocket(stream);
+    return closed ? 0 : 41;
+}
 
 bool FindSession(VelNet& net, VelBroadcast& found)
 {
@@ -209,8 +255,10 @@ TEST(NetworkSessionPlay, HostAndClientsInTheirOwnProcesses)
     ResetNetworkCounters();
     const u16 discoveryPort = FreeUdpPort();
     Gate late;
+    Gate hostile;
     Child first([&] { return FirstClient(discoveryPort); });
     Child second([&] { return LateClient(discoveryPort, late); });
+    Child third([&] { return HostileClient(hostile); });
 
     VelNet net;
     StartLocal(net);
@@ -238,6 +286,10 @@ TEST(NetworkSessionPlay, HostAndClientsInTheirOwnProcesses)
     late.Open();
     EXPECT_EQ(second.ExitCode(net), 0);
     EXPECT_EQ(net.GetAllPlayers()->GetSize(), 2u);
+
+    hostile.Send(net.GetSessionAddress().GetPort());
+    EXPECT_EQ(third.ExitCode(net), 0) << "the hostile peer is disconnected";
+    EXPECT_EQ(net.GetAllPlayers()->GetSize(), 2u) << "and the other client plays on";
 
     ASSERT_TRUE(Frames(net, [&] { return bob->GetPingTime() > 0.0; }));
     EXPECT_TRUE(net.Shutdown());
