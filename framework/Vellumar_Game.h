@@ -102,6 +102,14 @@ public:
     i32 GetResolutionHeight() const { return resolutionHeight; }
     const Core::Vector<VelBroadcast>& GetOnlineSessions() const { return onlineSessions; }
 
+    // The facade's notification sink: each notification becomes a call of one network hook.
+    static bool DispatchNetworkMessage(NetMessage* message);
+    // Restarts the facade as a client discovering sessions of the game with this network id.
+    bool NetworkStart(const Core::String& networkId);
+    // Only after NetworkStart: restarts the facade as the host of a new session and hosts it.
+    bool HostNetworkGame(const Core::String& sessionName, const Core::String& playerName,
+                         const Core::String& password, i32 maxPlayers);
+
     void SetTitle(const Core::String& title);
     Core::String GetTitle();
     void SetIcon(const Core::String& iconFile);
