@@ -182,6 +182,21 @@ i32 GetCollisionAssets(lua_State* state, Game& game)
     return 1;
 }
 
+i32 NetworkStart(lua_State* state, Game& game)
+{
+    if (Lua::HasArguments(state, 1))
+        game.NetworkStart(Lua::ToString(state, 1));
+    return 0;
+}
+
+i32 HostNetworkGame(lua_State* state, Game& game)
+{
+    if (!Lua::HasArguments(state, 4))
+        return 0;
+    return Lua::PushBoolean(state, game.HostNetworkGame(Lua::ToString(state, 1), Lua::ToString(state, 2),
+                                                        Lua::ToString(state, 3), static_cast<i32>(Lua::ToNumber(state, 4))));
+}
+
 i32 NetworkShutdown(lua_State* state, Game& game)
 {
     return Lua::PushBoolean(state, game.GetNetworkEngine() && game.GetNetworkEngine()->Shutdown());
@@ -394,7 +409,9 @@ const Vellumar::ScriptMethodEntry methods[] = {
     {"GetResolutionHeight", Lua::Method<&GetResolutionHeight>},
     {"AddCollisionAssets", Lua::Method<&AddCollisionAssets>},
     {"GetCollisionAssets", Lua::Method<&GetCollisionAssets>},
+    {"NetworkStart", Lua::Method<&NetworkStart>},
     {"NetworkShutdown", Lua::Method<&NetworkShutdown>},
+    {"HostNetworkGame", Lua::Method<&HostNetworkGame>},
     {"IsNetworkGame", Lua::Method<&IsNetworkGame>},
     {"IsServer", Lua::Method<&IsServer>},
     {"GetOnlineSessionsCount", Lua::Method<&GetOnlineSessionsCount>},

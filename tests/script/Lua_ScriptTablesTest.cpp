@@ -43,7 +43,7 @@ const std::pair<const char*, u32> TableSizes[] = {
     {"DragForce", 12},
     {"Forces", 6},
     {"MassProperties", 8},
-    {"Game", 56},
+    {"Game", 58},
     {"Level", 21},
     {"Layer", 27},
     {"GameObject", 111},
