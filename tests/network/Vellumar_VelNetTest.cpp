@@ -88,3 +88,28 @@ TEST(VelNetTest, DiscoveredSessionsAreKeptByEndpointAndAgeOut)
 }
 }  // namespace
 }  // namespace Vellumar
+
+namespace Vellumar
+{
+namespace
+{
+TEST(VelNetTest, StateSendsKeepPaceWithTheFramesNotAhead)
+{
+    VelNet net;
+    net.SetLocalAddress(SessionAddress("127.0.0.1", 0));
+    net.SetBroadcastDestination(SessionAddress("127.0.0.1", 0));
+    ASSERT_TRUE(net.Start(true, nullptr, "pace", "", 0, 0, 60, 0, 0));
+    ASSERT_TRUE(net.HostGame("Alice", 4, 1, 0.25f));
+    EXPECT_FALSE(net.JoinGame("Bob", net.GetSessionAddress(), "")) << "a host does not join";
+    EXPECT_FALSE(net.HostGame("again", 4, 1, 0.25f));
+    // Frames of 1/30 s: the remainder is capped at one frame, so one send per frame, 30 a second.
+    for (int frame = 0; frame < 31; ++frame)
+    {
+        net.Update(1.0f / 30.0f);
+    }
+    EXPECT_EQ(net.GetMeasuredSendsPerSecond(), 30u);
+    EXPECT_TRUE(net.Shutdown());
+    EXPECT_FALSE(net.IsSessionActive());
+}
+}  // namespace
+}  // namespace Vellumar
