@@ -147,8 +147,25 @@ Vellumar::Level* MyLevelFactory::BuildLevel(u32 index)
     BuildLayer(index, 0, *hudLayer);
     BuildLayer(index, 1, *layer1);
     BuildLayer(index, 2, *layer2);
+    if (index == 0)
+        MountCannonSmoke();
     OnLevelBuilt(index);
     return level;
+}
+
+void MyLevelFactory::MountCannonSmoke()
+{
+    Vellumar::GameObject* cannon = nullptr;
+    Vellumar::GameObject* smoke = nullptr;
+    for (Vellumar::GameObject* object : contentObjects)
+    {
+        if (object->GetName() == "cannon")
+            cannon = object;
+        else if (object->GetName() == "cannonsmoke")
+            smoke = object;
+    }
+    if (cannon && smoke)
+        cannon->Mount(smoke);
 }
 
 void MyLevelFactory::BuildLayer(u32 levelIndex, u32 layerIndex, Vellumar::Layer& layer)

@@ -65,4 +65,6 @@ public:
 
 private:
     Vellumar::Level* BuildLevel(u32 index);
+    // The smoke follows the cannon's moves and turns.
+    void MountCannonSmoke();
 };

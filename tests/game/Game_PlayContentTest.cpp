@@ -197,6 +197,9 @@ TEST_F(MyGameTest, ThePlayLevelRunsAndLeavesNothingBehind)
     RunFrames(10);
     auto* cannon = FindObjectByName<CannonClass>("cannon");
     ASSERT_NE(cannon, nullptr);
+    auto* smoke = FindObjectByName<Vellumar::ParticleSystem>("cannonsmoke");
+    ASSERT_NE(smoke, nullptr);
+    EXPECT_EQ(smoke->GetMount(), cannon);
     EXPECT_EQ(cannon->GetLayer(), game->GetCurrentLevel()->GetLayer(1));
     const u32 cannonId = cannon->GetID();
 
