@@ -68,9 +68,11 @@ TEST(EngineMainTest, AQuitBeforeTheFirstFrameEndsTheRunCleanly)
     EXPECT_EQ(Renderer::GetRenderer(), nullptr);
 }
 
+// xdotool matches any one condition unless told otherwise: without --all, another test's window
+// titled Morvane would count as this program's, and the signal could come before it is handled.
 bool WindowShown(pid_t program)
 {
-    const std::string command = "xdotool search --onlyvisible --pid " + std::to_string(program) + " --name '^Morvane$' >/dev/null 2>&1";
+    const std::string command = "xdotool search --all --onlyvisible --pid " + std::to_string(program) + " --name '^Morvane$' >/dev/null 2>&1";
     return std::system(command.c_str()) == 0;
 }
 
