@@ -1,6 +1,7 @@
-// The whole game from the intro, driven only through the injected mouse: the menus lead into
-// act 1, an act in which nobody fires is lost, and an automatic player that shoots at the lowest
-// enemy wins it.
+// The whole game from the intro, driven only through the injected mouse and keyboard: the menus
+// lead into act 1, Escape pauses it, an act in which nobody fires is lost, and an automatic player
+// that shoots at the lowest enemy wins it.
+#include "framework/Vellumar_Sprite.h"
 #include "game/MyGame_BaseCityClass.h"
 #include "game/MyGame_CannonClass.h"
 #include "game/MyGame_Lookup.h"
@@ -90,6 +91,25 @@ TEST_F(EndToEndTest, TheMenusLeadIntoAct1AndAnActWithoutShotsIsLost)
     constexpr int Budget = 12000;
     const int frames = RunUntil([&] { return On(5); }, Budget);
     EXPECT_LE(frames, Budget) << "the city falls to the unopposed enemies";
+}
+
+TEST_F(EndToEndTest, EscapeShowsAndHidesThePauseMenu)
+{
+    EnterAct(-237.0f, 52.0f);
+    RunFrames(120);
+    auto escape = [&] {
+        input.Press(Input::VirtualKeyOf(Input::EngineKey::Escape));
+        RunFrame();
+        input.ReleaseAll();
+        RunFrames(2);
+    };
+    escape();
+    EXPECT_EQ(game->running, 0);
+    for (const char* name : {"pause_resume", "pause_restart", "pause_exit"})
+        EXPECT_TRUE(FindObjectByName<Vellumar::Sprite>(name)->GetVisible()) << name;
+    escape();
+    EXPECT_EQ(game->running, 1);
+    EXPECT_FALSE(FindObjectByName<Vellumar::Sprite>("pause_resume")->GetVisible());
 }
 
 TEST_F(EndToEndTest, TheAutomaticPlayerWinsAct1)
