@@ -8,7 +8,7 @@
 namespace
 {
 // "No archetype started yet" for the kinds whose spawners test for it.
-constexpr u16 NoArchetype = 0xFFFF;
+constexpr u32 NoArchetype = 0xFFFFFFFFu;
 constexpr f32 KnobStartX = 177.5f;
 
 const char* const SoundFiles[] = {

@@ -82,7 +82,7 @@ protected:
         Play(WaveFile(""));
         game->running = 1;
         game->enemyMotion = 1;
-        game->bigBossEggsArchetypeId = 0xFFFF;
+        game->bigBossEggsArchetypeId = 0xFFFFFFFFu;
     }
 
     // A still enemy of that element and hit points, listed as the spawners list theirs; it has

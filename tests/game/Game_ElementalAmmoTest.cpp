@@ -132,7 +132,7 @@ TEST_F(ElementalAmmoTest, AChainStopsAtAShieldBodyAndAtAnEggWithoutAHop)
     EXPECT_EQ(Count("ammo_Lightning"), 0u);
 
     shield->chainImmune = 0;
-    game->bigBossEggsArchetypeId = static_cast<u16>(shield->GetID());
+    game->bigBossEggsArchetypeId = shield->GetID();
     shield->kindId = shield->GetID();
     auto* second = Flying<LightningAmmoClass>("ammo_clons", 0.0f, 0.0f, 3);
     second->Destroy();

@@ -56,6 +56,17 @@ TEST_F(EnemiesTest, KindsStartWithTheirHitPointsRewardsAndKindIds)
     EXPECT_EQ(healer->healedIds[19], HealerClass::NoId);
 }
 
+TEST_F(EnemiesTest, AnArchetypeIdBeyondSixteenBitsIsKeptWhole)
+{
+    Vellumar::GameObject::SetIdCounter(70000);
+    auto* archetype = static_cast<MainEnemyClass*>(Find<MainEnemyClass>("enemy_heavy")->Clone());
+    Level().GetLayer(1)->AddGameObject(archetype, false, nullptr);
+    RunFrame();
+    EXPECT_EQ(game->heavyArchetypeId, 70000u);
+    auto* heavy = Spawn("enemy_heavy", 0, 0, 0, 0);
+    EXPECT_EQ(heavy->kindId, 70000u);
+}
+
 TEST_F(EnemiesTest, EnemiesWalkDownBounceAtTheSidesAndStopWhilePaused)
 {
     auto* enemy = Spawn("enemy_basic", 481.0f, 100.0f, 0.2f, 0.5f);

@@ -33,8 +33,8 @@ TEST_F(MyGameTest, TheFirstFrameStartsTheGameOnTheMainMenuWithItsSettings)
     EXPECT_EQ(game->enemyMotion, 1);
     EXPECT_EQ(game->musicVolume, 1.0f);
     EXPECT_EQ(game->soundKnobX, 177.5f);
-    EXPECT_EQ(game->basicArchetypeId, 0xFFFF);
-    EXPECT_EQ(game->bigBossEggsArchetypeId, 0xFFFF);
+    EXPECT_EQ(game->basicArchetypeId, 0xFFFFFFFFu);
+    EXPECT_EQ(game->bigBossEggsArchetypeId, 0xFFFFFFFFu);
     EXPECT_EQ(game->healerArchetypeId, 0);
     ASSERT_EQ(game->soundTable.size(), 20u);
     EXPECT_EQ(game->soundTable[0], Vellumar::Game::GetDirectory() + "\\Resources\\Sounds\\CannonFire.ogg");
