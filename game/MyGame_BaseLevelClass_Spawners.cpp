@@ -2,6 +2,7 @@
 // generated ones as loops, and the two bosses and the wave-clear banner.
 #include "framework/Vellumar_Layer.h"
 #include "framework/Vellumar_Random.h"
+#include "game/MyGame_Archetypes.h"
 #include "game/MyGame_BaseLevelClass.h"
 #include "game/MyGame_Lookup.h"
 #include "game/MyGame_MainEnemyClass.h"
@@ -98,14 +99,7 @@ constexpr Single Singles[] = {
 
 MainEnemyClass* BaseLevelClass::CloneEnemy(const char* archetype, f32 z)
 {
-    auto* source = FindObjectByName<MainEnemyClass>(archetype);
-    if (!source || !GetLayer(1))
-        return nullptr;
-    auto* clone = static_cast<MainEnemyClass*>(source->Clone());
-    clone->SetName(Core::String(archetype) + "_clone");
-    clone->SetVisible(true);
-    clone->SetZOrder(z);
-    return clone;
+    return GetLayer(1) ? CloneArchetype<MainEnemyClass>(archetype, Core::String(archetype) + "_clone", z) : nullptr;
 }
 
 void BaseLevelClass::AddEnemy(MainEnemyClass* clone, f32 x, f32 y)
@@ -199,16 +193,11 @@ void BaseLevelClass::Spawn(u8 code)
 
 void BaseLevelClass::ShowWaveClear()
 {
-    auto* source = FindObjectByName<WaveClearClass>("wave_clear");
-    Vellumar::Layer* layer = GetLayer(1);
-    if (!source || !layer)
-        return;
-    Vellumar::GameObject* banner = source->Clone();
-    banner->SetName("wave_clear_clone");
-    banner->SetVisible(true);
-    banner->SetZOrder(2.0f);
-    banner->SetPosition(0.0f, 0.0f);
-    layer->AddGameObject(banner, false, nullptr);
+    if (WaveClearClass* banner = CloneArchetype<WaveClearClass>("wave_clear", "wave_clear_clone", 2.0f))
+    {
+        banner->SetPosition(0.0f, 0.0f);
+        AddToPlayLayer(banner);
+    }
 }
 
 void BaseLevelClass::SpawnBigBoss()

@@ -4,6 +4,7 @@
 #include "core/Input_Mouse.h"
 #include "framework/Vellumar_Layer.h"
 #include "framework/Vellumar_Random.h"
+#include "game/MyGame_Archetypes.h"
 #include "game/MyGame_BaseAmmoClass.h"
 #include "game/MyGame_Lookup.h"
 #include "game/MyGame_MyGame.h"
@@ -76,22 +77,16 @@ void CannonClass::Fire()
     AddLoadSprite(ammoQueue[0], LoadXs[0]);
     coolingDown = 1;
     const u8 element = ammoQueue[3];
-    Vellumar::Level* level = game->GetCurrentLevel();
-    Vellumar::Layer* layer = level ? level->GetLayer(1) : nullptr;
-    auto* archetype = element < std::size(ProjectileArchetypes)
-                          ? FindObjectByName<BaseAmmoClass>(ProjectileArchetypes[element])
-                          : nullptr;
-    if (archetype && layer)
+    BaseAmmoClass* shot = element < std::size(ProjectileArchetypes)
+                              ? CloneArchetype<BaseAmmoClass>(ProjectileArchetypes[element], "ammo_base", 3.0f)
+                              : nullptr;
+    if (shot)
     {
-        auto* shot = static_cast<BaseAmmoClass*>(archetype->Clone());
-        shot->SetName("ammo_base");
-        shot->SetVisible(true);
-        shot->SetZOrder(3.0f);
         shot->element = element;
         shot->age = 0;
         shot->SetPosition(GetPosition());
         shot->SetDirection(aimDirection.x, aimDirection.y);
-        layer->AddGameObject(shot, false, nullptr);
+        AddToPlayLayer(shot);
     }
     aimDirection.Normalize();
     AddForce(new (__FILE__, __LINE__) Physics2D::ConstantForce(restPosition, aimDirection * -RecoilForce, RecoilTime));
@@ -133,16 +128,9 @@ u8 CannonClass::ChooseAmmoElement()
 
 void CannonClass::AddLoadSprite(u8 element, f32 x)
 {
-    MyGame* game = GetGame();
-    Vellumar::Level* level = game ? game->GetCurrentLevel() : nullptr;
-    Vellumar::Layer* layer = level ? level->GetLayer(1) : nullptr;
-    auto* archetype = FindObjectByName<BaseAmmoClass>("ammo_clone");
-    if (!archetype || !layer)
+    BaseAmmoClass* sprite = CloneArchetype<BaseAmmoClass>("ammo_clone", "ammo_load", 0.5f);
+    if (!sprite)
         return;
-    auto* sprite = static_cast<BaseAmmoClass*>(archetype->Clone());
-    sprite->SetName("ammo_load");
-    sprite->SetVisible(true);
-    sprite->SetZOrder(0.5f);
     if (Collision2D::DynamicObject* object = sprite->GetRegisteredObject())
     {
         object->SetZCollision(2);
@@ -151,7 +139,7 @@ void CannonClass::AddLoadSprite(u8 element, f32 x)
     }
     sprite->element = element;
     sprite->SetPosition(x, LoadY);
-    layer->AddGameObject(sprite, false, nullptr);
+    AddToPlayLayer(sprite);
 }
 
 void CannonClass::CreateLoadDisplay()

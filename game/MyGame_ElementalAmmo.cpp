@@ -1,10 +1,12 @@
 #include "game/MyGame_ElementalAmmo.h"
 
+#include "game/MyGame_Archetypes.h"
 #include "game/MyGame_BaseLevelClass.h"
 #include "game/MyGame_EffectSystems.h"
 #include "game/MyGame_Lookup.h"
 #include "game/MyGame_MainEnemyClass.h"
 #include "game/MyGame_MyGame.h"
+#include "game/MyGame_Sounds.h"
 #include "game/MyGame_TowerClass.h"
 
 #include <cmath>
@@ -72,7 +74,7 @@ Ammo* CloneArea(Ammo& ammo, const char* archetype, const char* areaName, const c
     Ammo* source = FindObjectByName<Ammo>(archetype);
     if (!source)
         return nullptr;
-    PlayLevelSound(sound);
+    PlaySound(sound);
     Ammo* area = source->Clone();
     area->SetName(areaName);
     area->SetVisible(false);
@@ -133,7 +135,7 @@ void FireAmmoClass::BurnArea(i32 r)
             return;
         if (static_cast<i8>(element) == enemy.element)
         {
-            PlayLevelSound("crit");
+            PlaySound("crit");
             enemy.hitPoints -= damage + 1;
         }
         else
@@ -261,7 +263,7 @@ void LightningAmmoClass::ChainStep()
         blood->targetId = struck->GetID();
         blood->active = 1;
     }
-    PlayLevelSound("chainSound");
+    PlaySound("chainSound");
 }
 
 void LightningAmmoClass::SpawnChainLink(u32 enemyId, u8 hops)

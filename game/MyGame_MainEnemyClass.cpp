@@ -1,6 +1,7 @@
 #include "game/MyGame_MainEnemyClass.h"
 
 #include "framework/Vellumar_Layer.h"
+#include "game/MyGame_Archetypes.h"
 #include "game/MyGame_BaseLevelClass.h"
 #include "game/MyGame_CrystalClass.h"
 #include "game/MyGame_Lookup.h"
@@ -113,13 +114,9 @@ void MainEnemyClass::DropCrystals()
         return;
     for (i32 i = 0; i < reward; ++i)
     {
-        auto* source = FindObjectByName<CrystalClass>("crystal");
-        if (!source)
+        CrystalClass* crystal = CloneArchetype<CrystalClass>("crystal", "crystal_clone", 1.4f);
+        if (!crystal)
             return;
-        Vellumar::GameObject* crystal = source->Clone();
-        crystal->SetName("crystal_clone");
-        crystal->SetVisible(true);
-        crystal->SetZOrder(1.4f);
         crystal->SetPosition(GetPosition());
         layer->AddGameObject(crystal, false, nullptr);
     }

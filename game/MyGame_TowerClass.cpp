@@ -5,8 +5,10 @@
 #include "framework/Vellumar_CollisionResults.h"
 #include "framework/Vellumar_Layer.h"
 #include "framework/Vellumar_Level.h"
+#include "game/MyGame_Archetypes.h"
 #include "game/MyGame_BaseLevelClass.h"
 #include "game/MyGame_Lookup.h"
+#include "game/MyGame_Sounds.h"
 #include "game/MyGame_TowerClasses.h"
 
 CORE_REGISTER_CLASS(TowerClass, "TowerClass")
@@ -76,27 +78,11 @@ TowerClass* FindTowerArchetype(const Core::String& iconName, u32& element, const
 
 }  // namespace
 
-void AddToPlayLayer(Vellumar::GameObject* object)
-{
-    Vellumar::Game* game = Vellumar::Game::GetInstance();
-    Vellumar::Level* level = game ? game->GetCurrentLevel() : nullptr;
-    Vellumar::Layer* layer = level ? level->GetLayer(1u) : nullptr;
-    // A new clone is counted from zero: held here, it is freed when no layer takes it.
-    const Core::RefPtr<Vellumar::GameObject> hold(object);
-    if (layer)
-        layer->AddGameObject(object, false, nullptr);
-}
 bool IsClicked(Vellumar::GameObject& object)
 {
     Input::Mouse* mouse = Input::GetMouse();
     return Vellumar::CollisionResults::Of(object).IsCollidedWithSprite("cursor", false) && mouse &&
            mouse->IsTriggered(0);
-}
-
-void PlayLevelSound(const char* name)
-{
-    if (Vellumar::Sound* sound = FindObjectByName<Vellumar::Sound>(name))
-        sound->Play(true);
 }
 
 TowerClass* TowerClass::Clone() const
@@ -124,10 +110,7 @@ void TowerClass::ToggleTowerSelection(u32 slotId)
             SelectClass* archetype = FindIcon(row, Icons[row].archetype);
             if (!archetype || !site)
                 continue;
-            SelectClass* icon = archetype->Clone();
-            icon->SetName(Icons[row].cloneName);
-            icon->SetVisible(true);
-            icon->SetZOrder(0.3f);
+            auto* icon = CloneArchetype(*archetype, Icons[row].cloneName, 0.3f);
             icon->slotId = slotId;
             icon->SetPosition(site->GetPositionX() + Icons[row].dx, site->GetPositionY() + IconRise);
             AddToPlayLayer(icon);
@@ -153,10 +136,7 @@ void TowerClass::BuildTower(u32 slotId)
     SlotClass* site = FindObjectById<SlotClass>(slotId);
     if (!archetype || !site)
         return;
-    auto* tower = static_cast<EffectClass*>(archetype->Clone());
-    tower->SetName(cloneName);
-    tower->SetVisible(true);
-    tower->SetZOrder(0.0f);
+    auto* tower = static_cast<EffectClass*>(CloneArchetype(*archetype, cloneName, 0.0f));
     tower->Stop();
     tower->slotId = slotId;
     tower->SetPosition(site->GetPositionX(), site->GetPositionY() + TowerRise);
@@ -252,10 +232,10 @@ void SelectClass::ScriptUpdate(f32)
         BuildTower(slotId);
         menuOpen = 0;
         ToggleTowerSelection(slotId);
-        PlayLevelSound("b_tower_fx");
+        PlaySound("b_tower_fx");
     }
     else
-        PlayLevelSound("cb_tower_fx");
+        PlaySound("cb_tower_fx");
 }
 
 FireSelectClass* FireSelectClass::Clone() const

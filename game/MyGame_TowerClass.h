@@ -36,10 +36,6 @@ protected:
 
 // The game cursor touches the object and the left button went down in this frame.
 bool IsClicked(Vellumar::GameObject& object);
-// Adds a new object to the play layer of the current level; without one the object is freed.
-void AddToPlayLayer(Vellumar::GameObject* object);
-// Plays the level's sound object of that name from its start; a missing one is skipped.
-void PlayLevelSound(const char* name);
 
 class SlotClass : public TowerClass
 {

@@ -1,9 +1,11 @@
 #include "game/MyGame_TowerClasses.h"
 
+#include "game/MyGame_Archetypes.h"
 #include "game/MyGame_EffectSystems.h"
 #include "game/MyGame_ElementalAmmo.h"
 #include "game/MyGame_Lookup.h"
 #include "game/MyGame_MyGame.h"
+#include "game/MyGame_Sounds.h"
 
 #include <cmath>
 
@@ -58,7 +60,7 @@ void FireTowerClass::ScriptUpdate(f32)
     if (IsClicked(*this))
     {
         SetCurrentAnimation(1, false);
-        PlayLevelSound("fire_fx");
+        PlaySound("fire_fx");
     }
     UpdateLaunch();
 }
@@ -92,14 +94,10 @@ void FireTowerClass::UpdateLaunch()
 void FireTowerClass::OnEnd()
 {
     FreeSite();
-    FireAmmoClass* archetype = FindObjectByName<FireAmmoClass>("ammo_clonf");
-    if (!archetype)
+    FireAmmoClass* missile = CloneArchetype<FireAmmoClass>("ammo_clonf", "Missile", 5.0f);
+    if (!missile)
         return;
-    FireAmmoClass* missile = archetype->Clone();
-    missile->SetName("Missile");
-    missile->SetVisible(true);
     missile->element = 1;
-    missile->SetZOrder(5.0f);
     missile->SetOpacity(0.5f);
     missile->SetCurrentFrame(1, false);
     missile->areaMode = 1;
@@ -125,7 +123,7 @@ void IceTowerClass::ScriptUpdate(f32)
 {
     if (IsClicked(*this))
     {
-        PlayLevelSound("ice_fx");
+        PlaySound("ice_fx");
         active = 1;
     }
     if (active)
@@ -165,7 +163,7 @@ void LightningTowerClass::ScriptUpdate(f32)
     if (IsClicked(*this))
     {
         active = 1;
-        PlayLevelSound("lightning_fx");
+        PlaySound("lightning_fx");
     }
     if (!active)
         return;
@@ -193,14 +191,10 @@ void LightningTowerClass::LaunchBolts()
     boltsLaunched = 0;
     for (u32 i = 0; i < BoltCount; ++i)
     {
-        LightningAmmoClass* archetype = FindObjectByName<LightningAmmoClass>("ammo_clons");
-        if (!archetype)
+        LightningAmmoClass* bolt = CloneArchetype<LightningAmmoClass>("ammo_clons", "ammo_base", 3.0f);
+        if (!bolt)
             return;
-        LightningAmmoClass* bolt = archetype->Clone();
-        bolt->SetName("ammo_base");
-        bolt->SetVisible(true);
         bolt->SetOpacity(0.0f);
-        bolt->SetZOrder(3.0f);
         bolt->element = 3;
         bolt->isLink = 0;
         bolt->age = 0;

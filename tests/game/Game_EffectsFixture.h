@@ -3,6 +3,7 @@
 // icons and towers, and helpers that place still enemies and read objects back.
 #include "audio/Vellumar_Sound.h"
 #include "game/MyGame_AimClasses.h"
+#include "game/MyGame_Archetypes.h"
 #include "game/MyGame_CannonClass.h"
 #include "game/MyGame_EffectSystems.h"
 #include "game/MyGame_ElementalAmmo.h"
