@@ -5,7 +5,10 @@
 #include "framework/Vellumar_CollisionResults.h"
 #include "game/MyGame_LoadingTipsTextClass.h"
 #include "game/MyGame_Lookup.h"
+#include "game/MyGame_MachineTable.h"
 #include "game/MyGame_MyGame.h"
+#include "game/MyGame_NamedSprites.h"
+#include "game/MyGame_Sounds.h"
 
 CORE_REGISTER_CLASS(ButtonClass, "ButtonClass")
 
@@ -50,12 +53,6 @@ enum TransitState : u32
 constexpr f32 LevelStartDelay = 1.5f;
 constexpr f32 FadeStep = 0.05f;
 const char* const PauseButtons[] = {"pause_exit", "pause_resume", "pause_restart"};
-
-void SetSpriteVisible(const char* name, bool visible)
-{
-    if (auto* sprite = FindObjectByName<Vellumar::Sprite>(name))
-        sprite->SetVisible(visible);
-}
 
 // The loading picture and its tip come into view over the screen.
 void ShowLoadingScreen(bool movePicture)
@@ -104,22 +101,14 @@ void ButtonClass::Load(Core::File& file)
 
 Core::RefPtr<ButtonClass::TransitMachine> ButtonClass::CreateTransitSM(ButtonClass* owner)
 {
-    Core::RefPtr<Vellumar::State<ButtonClass>> transit = new (__FILE__, __LINE__) Vellumar::State<ButtonClass>(0.0f);
-    transit->name = "Transit";
-    transit->SetOnEnter(&ButtonClass::PerformAction);
-    Core::RefPtr<Vellumar::State<ButtonClass>> delay = new (__FILE__, __LINE__) Vellumar::State<ButtonClass>(0.0f);
-    delay->name = "Delay";
-    delay->AddTransition(Transit, &ButtonClass::Always, LevelStartDelay);
-    Core::RefPtr<Vellumar::State<ButtonClass>> transparent = new (__FILE__, __LINE__) Vellumar::State<ButtonClass>(0.0f);
-    transparent->name = "Transparent";
-    transparent->SetOnEnter(&ButtonClass::OnTransparentEnter);
-    transparent->SetOnUpdate(&ButtonClass::OnTransparentUpdate);
-    transparent->AddTransition(Transit, &ButtonClass::IsTransitDone, 0.0f);
-    transparent->AddTransition(Delay, &ButtonClass::IsLevelTransitDone, 0.0f);
-    Core::RefPtr<TransitMachine> machine = new (__FILE__, __LINE__) TransitMachine(
-        Core::Vector<TransitMachine::StatePointer>{transit.Get(), delay.Get(), transparent.Get()}, Transparent, 0.0f, owner);
-    machine->name = "transitSM";
-    return machine;
+    using B = ButtonClass;
+    static constexpr MachineRow<ButtonClass> Rows[] = {
+        {"Transit", &B::PerformAction, nullptr, {}},
+        {"Delay", nullptr, nullptr, {{Transit, &B::Always, LevelStartDelay}}},
+        {"Transparent", &B::OnTransparentEnter, &B::OnTransparentUpdate,
+         {{Transit, &B::IsTransitDone, 0.0f}, {Delay, &B::IsLevelTransitDone, 0.0f}}},
+    };
+    return BuildMachine<ButtonClass>("transitSM", Rows, Transparent, owner);
 }
 
 u32 ButtonClass::ActionOf(const Core::String& name)
@@ -164,6 +153,9 @@ void ButtonClass::ScriptUpdate(f32 dt)
         }
         else
         {
+            // The hover begins in this frame while the button still shows its first frame.
+            if (GetCurrentFrameIndex() == 0)
+                PlaySound("hover_fx");
             SetCurrentFrame(1, false);
             if (IsActButton())
                 SetOpacity(1.0f);
@@ -221,12 +213,16 @@ void ButtonClass::OnTransparentEnter(f32)
         overlay->SetScale(1024.0f, 768.0f);
         overlay->SetZOrder(3.5f);
     }
+    if (IsLevelButton())
+        PlaySound("start_level_fx");
 }
 
 void ButtonClass::OnTransparentUpdate(f32)
 {
-    if (auto* overlay = FindObjectByName<Vellumar::Sprite>("transit_black"))
-        overlay->SetOpacity(overlay->GetOpacity() + FadeStep);
+    FadeSprite("transit_black", FadeStep);
+    // The sound ignores a volume below 0, so the music rests at its last one above.
+    if (auto* music = FindObjectByName<Vellumar::Sound>("menu_bgm"))
+        music->SetVolume(music->GetVolume() - FadeStep);
 }
 
 bool ButtonClass::IsTransitDone(f32)

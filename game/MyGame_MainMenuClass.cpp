@@ -3,9 +3,10 @@
 #include "core/Input_KeyCodes.h"
 #include "core/Input_Keyboard.h"
 #include "core/Input_Mouse.h"
-#include "framework/Vellumar_Sprite.h"
-#include "game/MyGame_Lookup.h"
+#include "game/MyGame_MachineTable.h"
 #include "game/MyGame_MyGame.h"
+#include "game/MyGame_NamedSprites.h"
+#include "game/MyGame_Sounds.h"
 
 #include <cstdio>
 
@@ -13,24 +14,6 @@ CORE_REGISTER_CLASS(MainMenuClass, "MainMenuClass")
 
 namespace
 {
-using Handler = void (MainMenuClass::*)(f32);
-using Condition = bool (MainMenuClass::*)(f32);
-
-struct TransitionRow
-{
-    i32 target;
-    Condition condition;
-    f32 hold;
-};
-
-struct StateRow
-{
-    const char* name;
-    Handler enter;
-    Handler update;
-    TransitionRow transitions[3];
-};
-
 enum Intro : i32
 {
     HXend = 0,
@@ -52,11 +35,12 @@ enum Intro : i32
 };
 
 using M = MainMenuClass;
+using Row = MachineRow<MainMenuClass>;
 constexpr auto Skip = &M::IsIntroSkipped;
 constexpr auto Comic = &M::IsComicKeyDown;
 
 // By state index; transitions are tested in the listed order.
-const StateRow IntroRows[] = {
+const Row IntroRows[] = {
     /* HXend */ {"HXend", &M::TraceState, &M::LowerHx, {{VLstart, &M::IsHxGone, 0}, {Final, Skip, 0}, {Cine1, Comic, 0}}},
     /* VLend */ {"VLend", &M::TraceState, &M::LowerVl, {{Final, Skip, 0}, {KTstart, &M::IsVlGone, 0}}},
     /* KTend */ {"KTend", &M::TraceState, &M::LowerKt, {{Final, Skip, 0}, {Cine1, &M::IsKtGone, 0}}},
@@ -75,32 +59,10 @@ const StateRow IntroRows[] = {
     /* Final */ {"Final", &M::EnterFinal, &M::UpdateFinal, {}},
 };
 
-const StateRow FadeInRows[] = {
+const Row FadeInRows[] = {
     {"Solid", &M::EnterSolid, &M::UpdateSolid, {{1, &M::IsBlackGone, 0}}},
     {"Transparent", &M::EnterTransparent, nullptr, {}},
 };
-
-Core::RefPtr<MainMenuClass::Machine> BuildMachine(const char* name, const StateRow* rows, u32 count, u32 initial,
-                                                  MainMenuClass* owner)
-{
-    Core::Vector<MainMenuClass::Machine::StatePointer> states;
-    for (u32 i = 0; i < count; ++i)
-    {
-        auto* state = new (__FILE__, __LINE__) Vellumar::State<MainMenuClass>(0.0f);
-        state->name = rows[i].name;
-        state->SetOnEnter(rows[i].enter);
-        state->SetOnUpdate(rows[i].update);
-        for (const TransitionRow& transition : rows[i].transitions)
-        {
-            if (transition.condition)
-                state->AddTransition(transition.target, transition.condition, transition.hold);
-        }
-        states.push_back(state);
-    }
-    Core::RefPtr<MainMenuClass::Machine> machine = new (__FILE__, __LINE__) MainMenuClass::Machine(states, initial, 0.0f, owner);
-    machine->name = name;
-    return machine;
-}
 
 const char* const IntroSprites[] = {"logo_hx", "logo_vl", "logo_kt", "logo_m", "comic_1", "comic_2", "comic_3", "comic_4"};
 }  // namespace
@@ -114,12 +76,12 @@ MainMenuClass* MainMenuClass::Clone() const
 
 Core::RefPtr<MainMenuClass::Machine> MainMenuClass::CreateIntroSM(MainMenuClass* owner)
 {
-    return BuildMachine("IntroSM", IntroRows, std::size(IntroRows), Initial, owner);
+    return BuildMachine<MainMenuClass>("IntroSM", IntroRows, Initial, owner);
 }
 
 Core::RefPtr<MainMenuClass::Machine> MainMenuClass::CreateFadeInSM(MainMenuClass* owner)
 {
-    return BuildMachine("fadeInSM", FadeInRows, std::size(FadeInRows), 0, owner);
+    return BuildMachine<MainMenuClass>("fadeInSM", FadeInRows, 0, owner);
 }
 
 void MainMenuClass::Save(Core::File& file)
@@ -138,7 +100,16 @@ void MainMenuClass::Load(Core::File& file)
 
 void MainMenuClass::OnStart()
 {
+    if (MyGame* game = GetGame())
+        CreateSounds(game->musicVolume, game->soundVolume);
     fadeStarted = 0;
+}
+
+void MainMenuClass::CreateSounds(f32 musicVolume, f32 effectVolume)
+{
+    AddLevelSound(*this, "menu_bgm", MenuMusic, musicVolume, 1.0f, true);
+    AddLevelSound(*this, "start_level_fx", StartLevelEffect, effectVolume, 1.0f, false);
+    AddLevelSound(*this, "hover_fx", HoverEffect, effectVolume, 1.0f, false);
 }
 
 void MainMenuClass::OnEnd()
@@ -164,6 +135,9 @@ void MainMenuClass::Update(f32 dt)
         fadeInSM->Update(dt);
         fadeStarted = 1;
     }
+    auto* music = fadeStarted ? FindObjectByName<Vellumar::Sound>("menu_bgm") : nullptr;
+    if (music && !music->IsPlaying())
+        music->Play(true);
 }
 
 bool MainMenuClass::IsIntroSkipped(f32)
@@ -195,15 +169,15 @@ void MainMenuClass::EnterInitial(f32 dt)
 
 void MainMenuClass::EnterCine1(f32)
 {
-    SetOpacity("logo_hx", 0.0f);
-    SetOpacity("logo_kt", 0.0f);
-    SetOpacity("logo_vl", 0.0f);
+    SetSpriteOpacity("logo_hx", 0.0f);
+    SetSpriteOpacity("logo_kt", 0.0f);
+    SetSpriteOpacity("logo_vl", 0.0f);
 }
 
 void MainMenuClass::FadeComics(f32)
 {
     for (const char* name : {"comic_1", "comic_2", "comic_3", "comic_4"})
-        Fade(name, -Step);
+        FadeSprite(name, -Step);
 }
 
 void MainMenuClass::EnterMstart(f32 dt)
@@ -220,42 +194,24 @@ void MainMenuClass::EnterFinal(f32 dt)
 
 void MainMenuClass::UpdateFinal(f32)
 {
-    Fade("transit_white", -Step);
+    FadeSprite("transit_white", -Step);
     for (const char* name : IntroSprites)
-        SetOpacity(name, 0.0f);
-    SetOpacity("logo", 1.0f);
-    if (Opacity("transit_white") <= 0.0f)
+        SetSpriteOpacity(name, 0.0f);
+    SetSpriteOpacity("logo", 1.0f);
+    if (SpriteOpacity("transit_white") <= 0.0f)
         GetGame()->introPending = 0;
 }
 
 void MainMenuClass::EnterSolid(f32)
 {
     CoverScreen("transit_black");
-    SetOpacity("transit_black", 1.0f);
+    SetSpriteOpacity("transit_black", 1.0f);
 }
 
 void MainMenuClass::EnterTransparent(f32)
 {
-    SetOpacity("transit_black", 0.0f);
-    SetOpacity("logo", 1.0f);
-}
-
-void MainMenuClass::Fade(const char* name, f32 delta)
-{
-    if (auto* sprite = FindObjectByName<Vellumar::Sprite>(name))
-        sprite->SetOpacity(sprite->GetOpacity() + delta);
-}
-
-void MainMenuClass::SetOpacity(const char* name, f32 opacity)
-{
-    if (auto* sprite = FindObjectByName<Vellumar::Sprite>(name))
-        sprite->SetOpacity(opacity);
-}
-
-f32 MainMenuClass::Opacity(const char* name)
-{
-    auto* sprite = FindObjectByName<Vellumar::Sprite>(name);
-    return sprite ? sprite->GetOpacity() : 0.0f;
+    SetSpriteOpacity("transit_black", 0.0f);
+    SetSpriteOpacity("logo", 1.0f);
 }
 
 void MainMenuClass::Slide(const char* name, f32 dx, f32 dy)
@@ -268,10 +224,4 @@ bool MainMenuClass::IsAtOrigin(const char* name)
 {
     auto* sprite = FindObjectByName<Vellumar::Sprite>(name);
     return sprite && sprite->GetPosition().x == 0.0f && sprite->GetPosition().y == 0.0f;
-}
-
-void MainMenuClass::CoverScreen(const char* name)
-{
-    if (auto* sprite = FindObjectByName<Vellumar::Sprite>(name))
-        sprite->SetScale(1024.0f, 768.0f);
 }

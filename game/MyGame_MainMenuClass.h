@@ -5,6 +5,7 @@
 #include "core/Core_Object.h"
 #include "framework/Vellumar_Level.h"
 #include "framework/Vellumar_StateMachine.h"
+#include "game/MyGame_NamedSprites.h"
 
 class MainMenuClass : public Vellumar::Level
 {
@@ -24,6 +25,8 @@ public:
 
     static Core::RefPtr<Machine> CreateIntroSM(MainMenuClass* owner);
     static Core::RefPtr<Machine> CreateFadeInSM(MainMenuClass* owner);
+    // The menu music and the buttons' start and hover sounds, from the game's sound table.
+    void CreateSounds(f32 musicVolume, f32 effectVolume);
 
     // Left or right click, Return, Space or Escape in this frame.
     bool IsIntroSkipped(f32 dt);
@@ -34,14 +37,14 @@ public:
     // The intro's handlers and conditions.
     void TraceState(f32 dt);
     void EnterInitial(f32 dt);
-    void RaiseHx(f32) { Fade("logo_hx", Step); }
-    void LowerHx(f32) { Fade("logo_hx", -Step); }
-    void RaiseVl(f32) { Fade("logo_vl", Step); }
-    void LowerVl(f32) { Fade("logo_vl", -Step); }
-    void RaiseKt(f32) { Fade("logo_kt", Step); }
-    void LowerKt(f32) { Fade("logo_kt", -Step); }
-    void RaiseM(f32) { Fade("logo_m", Step); }
-    void LowerM(f32) { Fade("logo_m", -Step); }
+    void RaiseHx(f32) { FadeSprite("logo_hx", Step); }
+    void LowerHx(f32) { FadeSprite("logo_hx", -Step); }
+    void RaiseVl(f32) { FadeSprite("logo_vl", Step); }
+    void LowerVl(f32) { FadeSprite("logo_vl", -Step); }
+    void RaiseKt(f32) { FadeSprite("logo_kt", Step); }
+    void LowerKt(f32) { FadeSprite("logo_kt", -Step); }
+    void RaiseM(f32) { FadeSprite("logo_m", Step); }
+    void LowerM(f32) { FadeSprite("logo_m", -Step); }
     void EnterCine1(f32 dt);
     void SlideComic1(f32) { Slide("comic_1", 0.0f, -10.0f); }
     void SlideComic2(f32) { Slide("comic_2", 10.0f, 0.0f); }
@@ -51,26 +54,26 @@ public:
     void EnterMstart(f32 dt);
     void EnterFinal(f32 dt);
     void UpdateFinal(f32 dt);
-    bool IsHxHidden(f32) { return Opacity("logo_hx") == 0.0f; }
-    bool IsHxShown(f32) { return Opacity("logo_hx") >= 1.0f; }
-    bool IsHxGone(f32) { return Opacity("logo_hx") <= 0.0f; }
-    bool IsVlShown(f32) { return Opacity("logo_vl") >= 1.0f; }
-    bool IsVlGone(f32) { return Opacity("logo_vl") <= 0.0f; }
-    bool IsKtShown(f32) { return Opacity("logo_kt") >= 1.0f; }
-    bool IsKtGone(f32) { return Opacity("logo_kt") <= 0.0f; }
-    bool IsMShown(f32) { return Opacity("logo_m") >= 1.0f; }
-    bool IsMGone(f32) { return Opacity("logo_m") <= 0.0f; }
+    bool IsHxHidden(f32) { return SpriteOpacity("logo_hx") == 0.0f; }
+    bool IsHxShown(f32) { return SpriteOpacity("logo_hx") >= 1.0f; }
+    bool IsHxGone(f32) { return SpriteOpacity("logo_hx") <= 0.0f; }
+    bool IsVlShown(f32) { return SpriteOpacity("logo_vl") >= 1.0f; }
+    bool IsVlGone(f32) { return SpriteOpacity("logo_vl") <= 0.0f; }
+    bool IsKtShown(f32) { return SpriteOpacity("logo_kt") >= 1.0f; }
+    bool IsKtGone(f32) { return SpriteOpacity("logo_kt") <= 0.0f; }
+    bool IsMShown(f32) { return SpriteOpacity("logo_m") >= 1.0f; }
+    bool IsMGone(f32) { return SpriteOpacity("logo_m") <= 0.0f; }
     bool IsComic1In(f32) { return IsAtOrigin("comic_1"); }
     bool IsComic2In(f32) { return IsAtOrigin("comic_2"); }
     bool IsComic3In(f32) { return IsAtOrigin("comic_3"); }
     bool IsComic4In(f32) { return IsAtOrigin("comic_4"); }
-    bool IsComicGone(f32) { return Opacity("comic_1") <= 0.0f; }
+    bool IsComicGone(f32) { return SpriteOpacity("comic_1") <= 0.0f; }
 
     // The fade from black.
     void EnterSolid(f32 dt);
-    void UpdateSolid(f32) { Fade("transit_black", -FadeStep); }
+    void UpdateSolid(f32) { FadeSprite("transit_black", -FadeStep); }
     void EnterTransparent(f32 dt);
-    bool IsBlackGone(f32) { return Opacity("transit_black") <= 0.0f; }
+    bool IsBlackGone(f32) { return SpriteOpacity("transit_black") <= 0.0f; }
 
     u8 fadeStarted = 0;
     Core::RefPtr<Machine> introSM;
@@ -80,11 +83,11 @@ private:
     static constexpr f32 Step = 0.01f;
     static constexpr f32 FadeStep = 0.05f;
 
-    // A missing sprite is left alone; its opacity reads as 0 for the conditions.
-    void Fade(const char* name, f32 delta);
-    void SetOpacity(const char* name, f32 opacity);
-    f32 Opacity(const char* name);
+    // Entries of the game's sound table.
+    static constexpr u32 MenuMusic = 10;
+    static constexpr u32 HoverEffect = 11;
+    static constexpr u32 StartLevelEffect = 12;
+
     void Slide(const char* name, f32 dx, f32 dy);
     bool IsAtOrigin(const char* name);
-    void CoverScreen(const char* name);
 };

@@ -7,6 +7,7 @@
 #include "framework/Vellumar_Viewport.h"
 #include "game/MyGame_BaseLevelClass.h"
 #include "game/MyGame_MainMenuClass.h"
+#include "game/MyGame_OptionsMenuClass.h"
 
 namespace
 {
@@ -27,19 +28,15 @@ struct LevelRow
     Grid layer2Grid;
 };
 
-Vellumar::Level* CreatePlainLevel()
+template <class LevelClass>
+Vellumar::Level* CreateLevelOf()
 {
-    return new (__FILE__, __LINE__) Vellumar::Level();
+    return new (__FILE__, __LINE__) LevelClass();
 }
 
 Vellumar::Level* CreatePlayLevel()
 {
     return static_cast<Vellumar::Level*>(BaseLevelClass::Create());
-}
-
-Vellumar::Level* CreateMainMenu()
-{
-    return new (__FILE__, __LINE__) MainMenuClass();
 }
 
 constexpr Grid Screen{-512.0f, -384.0f, 1024, 768};
@@ -51,12 +48,12 @@ constexpr f32 ClearGrey = 64.0f / 255.0f;
 const LevelRow Levels[MyLevelFactory::LevelCount] = {
     {"BaseLevel", &CreatePlayLevel, {-400.0f, -300.0f, 800, 600}, {-2231.0f, -1652.0f, 3098, 2836},
      {-400.0f, -300.0f, 800, 600}},
-    {"MainMenu", &CreateMainMenu, Screen, Screen, Screen},
-    {"LevelSelection", &CreateMainMenu, {-512.0f, -1204.0f, 1024, 1588}, Screen, Screen},
-    {"Credits", &CreateMainMenu, Screen, Screen, Screen},
-    {"Victory", &CreatePlainLevel, Screen, Screen, Screen},
-    {"Lose", &CreatePlainLevel, Screen, Screen, Screen},
-    {"Options", &CreatePlainLevel, Screen, Screen, Screen},
+    {"MainMenu", &CreateLevelOf<MainMenuClass>, Screen, Screen, Screen},
+    {"LevelSelection", &CreateLevelOf<MainMenuClass>, {-512.0f, -1204.0f, 1024, 1588}, Screen, Screen},
+    {"Credits", &CreateLevelOf<MainMenuClass>, Screen, Screen, Screen},
+    {"Victory", &CreateLevelOf<Vellumar::Level>, Screen, Screen, Screen},
+    {"Lose", &CreateLevelOf<Vellumar::Level>, Screen, Screen, Screen},
+    {"Options", &CreateLevelOf<OptionsMenuClass>, Screen, Screen, Screen},
 };
 
 Vellumar::Layer* MakeLayer(f32 z, const Core::String& name, const Grid& grid)

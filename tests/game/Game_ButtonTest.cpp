@@ -1,4 +1,5 @@
 // Menu buttons: hover, click, the overlay's fade and the action that follows.
+#include "audio/Vellumar_Sound.h"
 #include "core/PAL_MessagePump.h"
 #include "framework/Vellumar_Sprite.h"
 #include "game/MyGame_ButtonClass.h"
@@ -77,12 +78,40 @@ TEST_F(ButtonTest, AnActButtonShowsOnHoverAndChoosesItsWaveFileAfterTheDelay)
     EXPECT_EQ(before, 0.0f) << "the level selection has faded in from black";
 
     Click();
+    EXPECT_TRUE(FindObjectByName<Vellumar::Sound>("start_level_fx")->IsPlaying());
     RunFrames(30);
     EXPECT_EQ(game->GetCurrentLevelIndex(), 2u) << "act buttons wait after the fade";
     EXPECT_EQ(game->waveFileName, "0");
     RunFrames(100);
     EXPECT_EQ(game->waveFileName, "act2.txt");
     EXPECT_EQ(game->GetCurrentLevelIndex(), 0u);
+}
+
+TEST_F(ButtonTest, AHoverPlaysItsSoundOnceAndTheTransitFadesTheMenuMusicOut)
+{
+    Open(1);
+    auto* hover = FindObjectByName<Vellumar::Sound>("hover_fx");
+    auto* music = FindObjectByName<Vellumar::Sound>("menu_bgm");
+    ASSERT_NE(hover, nullptr);
+    ASSERT_NE(music, nullptr);
+    EXPECT_FALSE(hover->IsPlaying());
+    PointAt(-315.0f, -214.0f);
+    EXPECT_TRUE(hover->IsPlaying());
+    hover->Stop();
+    RunFrames(5);
+    EXPECT_FALSE(hover->IsPlaying()) << "held on the button, the sound is not played again";
+    PointAt(0.0f, -380.0f);
+    PointAt(-315.0f, -214.0f);
+    EXPECT_TRUE(hover->IsPlaying());
+
+    EXPECT_EQ(music->GetVolume(), 1.0f);
+    Click();
+    EXPECT_FALSE(FindObjectByName<Vellumar::Sound>("start_level_fx")->IsPlaying()) << "not a level button";
+    RunFrames(18);
+    EXPECT_NEAR(music->GetVolume(), 0.05f, 1e-4f);
+    RunFrames(2);
+    EXPECT_GE(music->GetVolume(), 0.0f);
+    EXPECT_LT(music->GetVolume(), 0.05f);
 }
 
 TEST_F(ButtonTest, NamesMapToTheirActionsAndTheIntroHoldsTheButtons)

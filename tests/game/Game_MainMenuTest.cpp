@@ -1,4 +1,5 @@
 // The intro of the first main menu, its skips, and the fade from black of later menu levels.
+#include "audio/Vellumar_Sound.h"
 #include "core/Input_KeyCodes.h"
 #include "core/Input_Mouse.h"
 #include "core/Input_Source.h"
@@ -89,6 +90,35 @@ TEST_F(MainMenuTest, ZJumpsToTheComicOnlyDuringTheFirstLogo)
     EXPECT_EQ(trace, "Initial\nHXstart\n");
     EXPECT_EQ(FindObjectByName<Vellumar::Sprite>("comic_1")->GetPosition(), Math::Vector2D(0.0f, 0.0f));
     EXPECT_NE(FindObjectByName<Vellumar::Sprite>("comic_2")->GetPosition(), Math::Vector2D(0.0f, 0.0f));
+}
+
+TEST_F(MainMenuTest, TheMenuMusicStartsWithTheFinalFadeAndIsRestartedWhenItStops)
+{
+    testing::internal::CaptureStdout();
+    RunFrames(3);
+    auto* music = FindObjectByName<Vellumar::Sound>("menu_bgm");
+    ASSERT_NE(music, nullptr);
+    EXPECT_TRUE(music->GetLooping());
+    RunFrames(10);
+    EXPECT_FALSE(music->IsPlaying()) << "silent during the first logos";
+    input.Press(Input::VirtualKey::Escape);
+    RunFrame();
+    input.ReleaseAll();
+    EXPECT_TRUE(music->IsPlaying());
+    music->Stop();
+    RunFrame();
+    EXPECT_TRUE(music->IsPlaying());
+    testing::internal::GetCapturedStdout();
+
+    // The next menu level makes its sounds with the volumes the options set.
+    game->introPending = 0;
+    game->musicVolume = 0.25f;
+    game->soundVolume = 0.5f;
+    SwitchTo(2);
+    EXPECT_FLOAT_EQ(FindObjectByName<Vellumar::Sound>("menu_bgm")->GetVolume(), 0.25f);
+    EXPECT_FLOAT_EQ(FindObjectByName<Vellumar::Sound>("start_level_fx")->GetVolume(), 0.5f);
+    EXPECT_FLOAT_EQ(FindObjectByName<Vellumar::Sound>("hover_fx")->GetVolume(), 0.5f);
+    EXPECT_TRUE(FindObjectByName<Vellumar::Sound>("menu_bgm")->IsPlaying());
 }
 
 TEST_F(MainMenuTest, LaterMenuLevelsFadeInFromBlack)
