@@ -25,6 +25,7 @@ constexpr u32 LevelSelection = 2;
 constexpr u32 Credits = 3;
 constexpr u32 VictoryLevel = 4;
 constexpr u32 LoseLevel = 5;
+constexpr u32 Options = 6;
 
 // Holds the current level and every object in its layers, so that after a switch the test can
 // tell whether the game let go of all of them.
@@ -189,6 +190,8 @@ TEST_F(EndToEndTest, ALevelSwitchAtEveryScreenLeavesNothingOfIt)
 {
     Player(nullptr);
     RunFrames(3);
+    Leave("optionsbutton", Options);
+    Leave("backMenuBtn", MainMenu);
     Leave("creditsbutton", Credits);
     Leave("backMenuBtn", MainMenu);
     Leave("startbutton", LevelSelection);
