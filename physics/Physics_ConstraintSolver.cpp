@@ -73,8 +73,8 @@ void ConstraintSolver::Resize(u32 rows, u32 bodies)
     }
     if (rows > 0)
     {
+        // M⁻¹ Jᵀ is written whole by every solve before it is read.
         std::fill_n(jacobian.begin(), 6 * std::size_t(rows), 0.0f);
-        std::fill_n(scaled.begin(), 6 * std::size_t(rows), 0.0f);
         for (Core::Vector<float>* array : {&target, &regularizer, &lower, &upper})
             std::fill_n(array->begin(), rows, 0.0f);
         for (u32 i = 0; i < rows; ++i)

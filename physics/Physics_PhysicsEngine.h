@@ -148,7 +148,8 @@ private:
     // Vectors, so that a frame's contacts reuse the storage of the frame before.
     Core::Vector<Core::RefPtr<Contact>> contacts;
     Core::Vector<Core::RefPtr<Contact>> previousContacts;
-    Core::Vector<Core::RefPtr<Joint>> stepList;
+    // The joints and contacts of the pass, held by the joint and contact lists while it runs.
+    Core::Vector<Joint*> stepList;
     Core::Vector<RigidBody*> touchedBodies;
     Core::Vector<Core::RefPtr<Contact>> keptContacts;
     // Matching work: the previous contacts by position, and per position the next one with the same

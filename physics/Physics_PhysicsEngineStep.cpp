@@ -28,7 +28,7 @@ void PhysicsEngine::BuildStepList(bool positionForm)
         for (const Core::RefPtr<Joint>& joint : joints)
         {
             if (joint->IsActive())
-                stepList.push_back(joint);
+                stepList.push_back(joint.Get());
         }
         for (const Core::RefPtr<Contact>& contact : contacts)
         {
@@ -90,7 +90,7 @@ u32 PhysicsEngine::CollectConstrainedBodies()
         body->collectedMark = collected;
         constrainedBodies.emplace_back(body);
     };
-    for (const Core::RefPtr<Joint>& entry : stepList)
+    for (Joint* entry : stepList)
     {
         collect(entry->GetBody1());
         collect(entry->GetBody2());
@@ -101,12 +101,12 @@ u32 PhysicsEngine::CollectConstrainedBodies()
 void PhysicsEngine::PrepareRows()
 {
     u32 rowCount = 0;
-    for (const Core::RefPtr<Joint>& entry : stepList)
+    for (Joint* entry : stepList)
         rowCount += entry->GetRowCount();
     solver.Resize(rowCount, static_cast<u32>(constrainedBodies.size()));
 
     u32 row = 0;
-    for (const Core::RefPtr<Joint>& entry : stepList)
+    for (Joint* entry : stepList)
     {
         RigidBody* body1 = entry->GetBody1();
         RigidBody* body2 = entry->GetBody2();
@@ -126,7 +126,7 @@ void PhysicsEngine::PrepareRows()
 void PhysicsEngine::FillRows()
 {
     u32 first = 0;
-    for (const Core::RefPtr<Joint>& entry : stepList)
+    for (Joint* entry : stepList)
     {
         const u32 rows = entry->GetRows();
         if (rows == 0)

@@ -5,6 +5,7 @@
 #include "physics/Physics_Globals.h"
 
 #include <cmath>
+#include <cstring>
 
 namespace Physics2D
 {
@@ -161,7 +162,12 @@ void RigidBody::ClearForceSums()
 
 void RigidBody::RebuildMatrices()
 {
-    rotation = Math::Matrix3x3::Rotation(orientation * Math::RadiansToDegrees);
+    if (!rotationBuilt || std::memcmp(&rotationOrientation, &orientation, sizeof orientation) != 0)
+    {
+        rotation = Math::Matrix3x3::Rotation(orientation * Math::RadiansToDegrees);
+        rotationOrientation = orientation;
+        rotationBuilt = true;
+    }
     const Math::Vector2D& center = massProperties.GetCenterOfMass();
     if (!PlaceAtCenterOfMass())
     {
@@ -293,6 +299,7 @@ void RigidBody::Load(Core::File& file)
     Math::ReadVector2D(file, position);
     Core::ReadF32(file, orientation);
     rotation.Load(file);
+    rotationBuilt = false;
     bodyToWorld.Load(file);
     worldToBody.Load(file);
     Math::ReadVector2D(file, worldCenterOfMass);

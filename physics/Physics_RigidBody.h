@@ -141,6 +141,10 @@ private:
     Math::Vector2D position;      // world position of the centre of mass
     float orientation = 0.0f;     // radians
     Math::Matrix3x3 rotation;
+    // The orientation rotation was last built from, while rotationBuilt: rebuilding from the same
+    // bits gives the same matrix, so the sine and cosine are not taken again.
+    float rotationOrientation = 0.0f;
+    bool rotationBuilt = false;
     Math::Matrix3x3 bodyToWorld;
     Math::Matrix3x3 worldToBody;
     Math::Vector2D worldCenterOfMass;
