@@ -44,6 +44,12 @@ public:
     void ShowWaveClear();
     // Drops the first entry of the id from the enemy list; false when it is not listed.
     bool RemoveEnemy(u32 id);
+    // Clones the archetype of that name and class into layer 1 at the place given, lists it as an
+    // enemy and returns it; null when the level holds no such archetype.
+    MainEnemyClass* SpawnEnemy(const char* archetype, f32 x, f32 y, f32 speedX, f32 speedY, f32 z,
+                               bool randomElement);
+    // Places the clone, adds it to layer 1 and lists it as an enemy.
+    void AddEnemy(MainEnemyClass* clone, f32 x, f32 y);
 
     // The tutorial's wave file is the chosen one.
     bool IsTutorial() const;
@@ -75,14 +81,8 @@ private:
 
     void CreateFadeInSM();
     void CreateTutorialSM();
-    // Clones the archetype of that name and class into layer 1 at the place given, lists it as an
-    // enemy and returns it; null when the level holds no such archetype.
-    MainEnemyClass* SpawnEnemy(const char* archetype, f32 x, f32 y, f32 speedX, f32 speedY, f32 z,
-                               bool randomElement);
     // The clone of an enemy archetype, named, shown and ordered; not yet in a layer.
     MainEnemyClass* CloneEnemy(const char* archetype, f32 z);
-    // Places the clone, adds it to layer 1 and lists it as an enemy.
-    void AddEnemy(MainEnemyClass* clone, f32 x, f32 y);
 
     // Fade-in and tutorial handlers.
     void FadeRestEnter(f32);

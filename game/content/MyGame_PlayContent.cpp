@@ -5,6 +5,7 @@
 #include "game/MyGame_AimClasses.h"
 #include "game/MyGame_BaseAmmoClass.h"
 #include "game/MyGame_BaseCityClass.h"
+#include "game/MyGame_BigBossClasses.h"
 #include "game/MyGame_ButtonClass.h"
 #include "game/MyGame_CannonClass.h"
 #include "game/MyGame_CrystalClass.h"
@@ -12,6 +13,7 @@
 #include "game/MyGame_EffectSystems.h"
 #include "game/MyGame_ElementalAmmo.h"
 #include "game/MyGame_MainEnemyClass.h"
+#include "game/MyGame_SemiBossClass.h"
 #include "game/MyGame_TowerClass.h"
 #include "game/MyGame_TowerClasses.h"
 #include "game/MyGame_WaveClearClass.h"
@@ -48,7 +50,7 @@ const PlayObject Sprites[] = {
     // name, class, animations, actor, collision, visible, x, y, z, play, loop, opacity, scale, animation, flipped, mass
     {"background",       Plain, {Grid("BACKGROUND", 1, 4, 4)}, 0, None, true, 0, 0, -0.1f, false, false, 1, 1, 0, false, 0},
     {"enemy_heavy",      &Make<HeavyClass>, {Grid("HEAVY_NEUTRAL", 2, 2, 4), Grid("HEAVY_FIRE", 2, 2, 4), Grid("HEAVY_ICE", 2, 2, 4), Grid("HEAVY_LIGHTNING", 2, 2, 4)}, 1, A, false, -582, -2, 0, false, false, 1, 1, 0, false, 0},
-    {"semiboss_body",    nullptr /* SemiBossClass */, {Grid("SEMIBOSS_BODY", 2, 1, 2)}, 2, A, false, -1121, 111, 0, false, false, 1, 1, 0, false, 0},
+    {"semiboss_body",    &Make<SemiBossClass>, {Grid("SEMIBOSS_BODY", 2, 1, 2)}, 2, A, false, -1121, 111, 0, false, false, 1, 1, 0, false, 0},
     {"shield_left_bit",  nullptr /* ShieldBitClass */, {Grid("SHIELD_BIT_1", 2, 1, 2), Grid("SHIELD_BIT_2", 2, 1, 2), Grid("SHIELD_BIT_3", 2, 1, 2), Grid("SHIELD_BIT_4", 2, 1, 2)}, 3, C, false, -905, 1, 0, false, false, 1, 1, 3, false, 0},
     {"shield_body",      nullptr /* ShieldClass */, {Grid("SHIELD_BODY", 2, 2, 4)}, 4, A, false, -816, 1, 0, false, false, 1, 1, 0, false, 0},
     {"enemy_basic",      &Make<BasicClass>, {Grid("BASIC_NEUTRAL", 2, 1, 2, 0.2f), Grid("BASIC_FIRE", 2, 1, 2), Grid("BASIC_ICE", 2, 1, 2), Grid("BASIC_LIGHTNING", 2, 1, 2)}, 5, A, true, -1091, -52, 0, true, true, 1, 1, 0, false, 0},
@@ -62,17 +64,17 @@ const PlayObject Sprites[] = {
     {"crystal",          &Make<CrystalClass>, {Grid("CRYSTAL", 2, 1, 2, 0.1f)}, 13, None, true, -885, -68, 0, true, true, 1, 1, 0, false, 1.0f},
     {"chain_lightning",  Plain, {One("CHAIN_LIGHTNING")}, 14, B, true, -1156, -186, 0, true, true, 1, 1, 0, false, 0},
     {"enemy_healer",     &Make<HealerClass>, {Grid("HEALER", 2, 2, 4)}, 15, A, false, -1175, -165, 0, false, false, 1, 1, 0, false, 0},
-    {"bb_body",          nullptr /* BigBossBodyClass */, {One("BIG_BOSS_BODY")}, 16, B, false, -978, -772, 0, true, true, 1, 1, 0, false, 0},
-    {"bb_bottom",        nullptr /* BigBossBottomClass */, {One("BIG_BOSS_BOTTOM")}, 17, B, false, -974, -835, 0, true, true, 1, 1, 0, false, 0},
-    {"bb_right",         nullptr /* BigBossArmsClass */, {One("BIG_BOSS_RIGHT")}, 18, A, false, -739, -1066, 0, true, true, 1, 1, 0, false, 0},
-    {"bb_head",          nullptr /* BigBossHeadClass */, {Grid("BIG_BOSS_HEAD", 2, 3, 5)}, 19, A, false, -1179, -1352, 0, false, false, 1, 1, 0, false, 0},
-    {"bb_egg",           nullptr /* BigBossEggsClass */, {Grid("BIG_BOSS_RIGHT_EGG", 2, 2, 4)}, 20, A, false, -1032, -1228, 0, false, false, 1, 1, 0, false, 0},
-    {"bb_fire_egg",      nullptr /* BigBossEggsClass */, {Grid("BIG_BOSS_FIRE_EGG", 2, 2, 4)}, 21, A, false, -749, -1226, 0, false, false, 1, 1, 0, false, 0},
-    {"bb_ice_egg",       nullptr /* BigBossEggsClass */, {Grid("BIG_BOSS_ICE_EGG", 2, 2, 4)}, 22, A, false, -900, -1223, 0, false, false, 1, 1, 0, false, 0},
-    {"bb_lightning_egg", nullptr /* BigBossEggsClass */, {Grid("BIG_BOSS_LIGHTNING_EGG", 2, 2, 4)}, 23, A, false, -593, -1235, 0, false, false, 1, 1, 0, false, 0},
+    {"bb_body",          &Make<BigBossBodyClass>, {One("BIG_BOSS_BODY")}, 16, B, false, -978, -772, 0, true, true, 1, 1, 0, false, 0},
+    {"bb_bottom",        &Make<BigBossBottomClass>, {One("BIG_BOSS_BOTTOM")}, 17, B, false, -974, -835, 0, true, true, 1, 1, 0, false, 0},
+    {"bb_right",         &Make<BigBossArmsClass>, {One("BIG_BOSS_RIGHT")}, 18, A, false, -739, -1066, 0, true, true, 1, 1, 0, false, 0},
+    {"bb_head",          &Make<BigBossHeadClass>, {Grid("BIG_BOSS_HEAD", 2, 3, 5)}, 19, A, false, -1179, -1352, 0, false, false, 1, 1, 0, false, 0},
+    {"bb_egg",           &Make<BigBossEggsClass>, {Grid("BIG_BOSS_RIGHT_EGG", 2, 2, 4)}, 20, A, false, -1032, -1228, 0, false, false, 1, 1, 0, false, 0},
+    {"bb_fire_egg",      &Make<BigBossEggsClass>, {Grid("BIG_BOSS_FIRE_EGG", 2, 2, 4)}, 21, A, false, -749, -1226, 0, false, false, 1, 1, 0, false, 0},
+    {"bb_ice_egg",       &Make<BigBossEggsClass>, {Grid("BIG_BOSS_ICE_EGG", 2, 2, 4)}, 22, A, false, -900, -1223, 0, false, false, 1, 1, 0, false, 0},
+    {"bb_lightning_egg", &Make<BigBossEggsClass>, {Grid("BIG_BOSS_LIGHTNING_EGG", 2, 2, 4)}, 23, A, false, -593, -1235, 0, false, false, 1, 1, 0, false, 0},
     {"shield_right_bit", nullptr /* ShieldBitClass */, {Grid("SHIELD_BIT_1", 2, 1, 2), Grid("SHIELD_BIT_2", 2, 1, 2), Grid("SHIELD_BIT_3", 2, 1, 2), Grid("SHIELD_BIT_4", 2, 1, 2)}, 3, C, false, -728, 0, 0, false, false, 1, 1, 3, true, 0},
     {"emp",              Plain, {One("LIGHTNING_EMP")}, 24, B, false, 0, -297, 0, true, true, 1, 1, 0, false, 0},
-    {"semiboss_leftarm", nullptr /* SemiBossArmClass */, {Grid("SEMIBOSS_LEFT", 3, 2, 6)}, 25, A, false, -1228, -18, 0.1f, false, false, 1, 1, 0, false, 0},
+    {"semiboss_leftarm", &Make<SemiBossArmClass>, {Grid("SEMIBOSS_LEFT", 3, 2, 6)}, 25, A, false, -1228, -18, 0.1f, false, false, 1, 1, 0, false, 0},
     {"city",             &Make<BaseCityClass>, {Grid("CITY", 2, 3, 5)}, 26, A, true, 0, -337, 0.1f, true, true, 1, 1, 0, false, 0},
     {"bouncedot",        &Make<BounceAimClass>, {Grid("BOUNCEDOT", 2, 1, 2)}, 27, None, true, 0, 0, 0.1f, true, true, 1, 1, 0, false, 0},
     {"towerslot4",       &Make<Slot4Class>, {One("TOWER_BASE")}, 28, D, true, 406, -330, 0.2f, true, true, 1, 1, 0, false, 0},
