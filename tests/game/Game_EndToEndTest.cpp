@@ -2,6 +2,7 @@
 // automatic player: the menus lead into each act and back, Escape and the pause button pause it,
 // the pause menu restarts or leaves the act, an act in which nobody fires is lost, and the player
 // wins the tutorial and the acts. Every level switch lets go of every object of the level left.
+#include "core/Core_Random.h"
 #include "framework/Vellumar_Sprite.h"
 #include "game/MyGame_BaseCityClass.h"
 #include "game/MyGame_BaseLevelClass.h"
@@ -65,9 +66,10 @@ private:
 class EndToEndTest : public GameTest::MyGameTest
 {
 protected:
-    // A player heading for the act behind that level-selection button.
+    // A player heading for the act behind that level-selection button, on a seeded generator.
     GameTest::AutoPlayer& Player(const char* actButton)
     {
+        Core::SeedRandom(7);
         player = std::make_unique<GameTest::AutoPlayer>(*game, input, actButton);
         return *player;
     }
