@@ -1,6 +1,6 @@
 // Script methods of "JukeBox".
 #include "audio/Vellumar_JukeBox.h"
-#include "framework/Lua_ScriptClass.h"
+#include "core/Lua_ScriptClass.h"
 
 namespace Vellumar
 {

@@ -2,7 +2,7 @@
 
 #include "audio/Audio_SoundEngine.h"
 #include "core/Core_File.h"
-#include "framework/Lua_ScriptEngine.h"
+#include "core/Lua_ScriptEngine.h"
 #include "framework/Vellumar_Camera.h"
 #include "framework/Vellumar_Game.h"
 #include "framework/Vellumar_Layer.h"

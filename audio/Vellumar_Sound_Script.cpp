@@ -1,6 +1,6 @@
 // Script methods of "Sound": the GameObject rows and the sound's own.
 #include "audio/Vellumar_Sound.h"
-#include "framework/Lua_ScriptClass.h"
+#include "core/Lua_ScriptClass.h"
 #include "framework/Vellumar_GameObject_Script.h"
 
 namespace Vellumar

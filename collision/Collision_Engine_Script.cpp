@@ -8,7 +8,7 @@
 #include "collision/Collision_Rect.h"
 #include "collision/Collision_Script.h"
 #include "collision/Collision_StaticShapes.h"
-#include "framework/Lua_ScriptClass.h"
+#include "core/Lua_ScriptClass.h"
 
 namespace Collision2D
 {

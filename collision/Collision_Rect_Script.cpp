@@ -1,6 +1,6 @@
 // A "VelRect" object shows its four sides to scripts as the fields top, left, right and bottom.
 #include "collision/Collision_Rect.h"
-#include "framework/Lua_ScriptClass.h"
+#include "core/Lua_ScriptClass.h"
 
 namespace Collision2D
 {

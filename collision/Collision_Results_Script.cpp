@@ -2,7 +2,7 @@
 
 #include "collision/Collision_Rect.h"
 #include "collision/Collision_Results.h"
-#include "framework/Lua_Stack.h"
+#include "core/Lua_Stack.h"
 
 namespace Collision2D
 {

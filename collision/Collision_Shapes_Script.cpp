@@ -1,7 +1,7 @@
 // Script methods and fields of the dynamic shapes. A field read gives the script its own copy of
 // that flip variant; a field write copies a shape of the same class into the variant.
 #include "collision/Collision_Shapes.h"
-#include "framework/Lua_ScriptClass.h"
+#include "core/Lua_ScriptClass.h"
 
 namespace Collision2D
 {

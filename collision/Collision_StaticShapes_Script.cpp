@@ -1,7 +1,7 @@
 // Script methods and the shape field of the static shapes. The shape a script reads is its own
 // copy; a shape it gives is copied in (the grid registration is not redone).
 #include "collision/Collision_StaticShapes.h"
-#include "framework/Lua_ScriptClass.h"
+#include "core/Lua_ScriptClass.h"
 
 namespace Collision2D
 {

@@ -4,7 +4,7 @@
 #include "collision/Collision_Rect.h"
 #include "collision/Collision_Tile.h"
 #include "collision/Collision_TileMap.h"
-#include "framework/Lua_ScriptClass.h"
+#include "core/Lua_ScriptClass.h"
 
 namespace Collision2D
 {

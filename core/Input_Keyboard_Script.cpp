@@ -2,7 +2,7 @@
 // no engine key, gives no result.
 #include "core/Input_KeyCodes.h"
 #include "core/Input_Keyboard.h"
-#include "framework/Lua_ScriptClass.h"
+#include "core/Lua_ScriptClass.h"
 
 namespace
 {

@@ -1,6 +1,6 @@
 // Script methods of "MouseImp". Buttons are numbers; a missing button gives no result.
 #include "core/Input_Mouse.h"
-#include "framework/Lua_ScriptClass.h"
+#include "core/Lua_ScriptClass.h"
 
 namespace
 {

@@ -1,7 +1,7 @@
 // Script methods of "Circle2D": the tests push their code, then their two points.
 #include "core/Math_Circle2D.h"
 #include "core/Math_LineSegment2D.h"
-#include "framework/Lua_ScriptClass.h"
+#include "core/Lua_ScriptClass.h"
 
 namespace
 {

@@ -4,7 +4,7 @@
 #include "core/Math_Line2D.h"
 #include "core/Math_LineSegment2D.h"
 #include "core/Math_Ray2D.h"
-#include "framework/Lua_ScriptClass.h"
+#include "core/Lua_ScriptClass.h"
 
 namespace
 {

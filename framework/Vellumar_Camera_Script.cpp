@@ -1,5 +1,5 @@
 // Script methods of "Camera": the GameObject rows and the camera's own.
-#include "framework/Lua_ScriptClass.h"
+#include "core/Lua_ScriptClass.h"
 #include "framework/Vellumar_Camera.h"
 #include "framework/Vellumar_GameObject_Script.h"
 

@@ -4,7 +4,7 @@
 #include "collision/Collision_MainObject.h"
 #include "framework/Vellumar_Game.h"
 #include "framework/Vellumar_Layer.h"
-#include "framework/Lua_ScriptEngine.h"
+#include "core/Lua_ScriptEngine.h"
 #include "physics/Physics_PhysicsEngine.h"
 
 #include <algorithm>

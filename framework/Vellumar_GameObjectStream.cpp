@@ -1,7 +1,7 @@
 // The object's record in a saved game. The collision and physics engines restore the objects
 // behind the saved ids from the same saved game.
 #include "core/Core_File.h"
-#include "framework/Lua_ScriptEngine.h"
+#include "core/Lua_ScriptEngine.h"
 #include "framework/Vellumar_GameObject.h"
 #include "framework/Vellumar_Layer.h"
 

@@ -2,7 +2,7 @@
 // The "GameObject" rows, which the tables of the object classes derived from it repeat.
 #include <initializer_list>
 #include "core/Core_Memory.h"
-#include "framework/Lua_ScriptClass.h"
+#include "core/Lua_ScriptClass.h"
 
 namespace Vellumar
 {

@@ -2,7 +2,7 @@
 // is needed, does nothing and returns no result.
 #include "collision/Collision_Engine.h"
 #include "collision/Collision_Layer.h"
-#include "framework/Lua_ScriptClass.h"
+#include "core/Lua_ScriptClass.h"
 #include "framework/Vellumar_Game.h"
 #include "framework/Vellumar_GameObject.h"
 #include "framework/Vellumar_Layer.h"

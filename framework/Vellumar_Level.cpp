@@ -3,7 +3,7 @@
 #include "audio/Audio_SoundEngine.h"
 #include "framework/Vellumar_Camera.h"
 #include "framework/Vellumar_Game.h"
-#include "framework/Lua_ScriptEngine.h"
+#include "core/Lua_ScriptEngine.h"
 
 #include <algorithm>
 

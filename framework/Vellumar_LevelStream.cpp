@@ -3,7 +3,7 @@
 #include "core/Core_File.h"
 #include "framework/Vellumar_Level.h"
 #include "framework/Vellumar_Sprite.h"
-#include "framework/Lua_ScriptEngine.h"
+#include "core/Lua_ScriptEngine.h"
 
 namespace Vellumar
 {

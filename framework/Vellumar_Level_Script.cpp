@@ -1,7 +1,7 @@
 // Script methods of "Level". A call with too few arguments does nothing and returns no result.
 #include "audio/Vellumar_JukeBox.h"
-#include "framework/Lua_ScriptClass.h"
-#include "framework/Lua_ScriptEngine.h"
+#include "core/Lua_ScriptClass.h"
+#include "core/Lua_ScriptEngine.h"
 #include "framework/Vellumar_Game.h"
 #include "framework/Vellumar_GameObject.h"
 #include "framework/Vellumar_Layer.h"

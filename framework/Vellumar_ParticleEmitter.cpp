@@ -1,7 +1,7 @@
 #include "framework/Vellumar_ParticleEmitter.h"
 
 #include "core/Core_File.h"
-#include "framework/Lua_ScriptEngine.h"
+#include "core/Lua_ScriptEngine.h"
 #include "framework/Vellumar_Game.h"
 
 namespace Vellumar

@@ -1,7 +1,7 @@
 // Script methods of the particle emitters: one table of six rows, under the name of the base and
 // of each of the six shapes.
-#include "framework/Lua_ScriptClass.h"
-#include "framework/Lua_ScriptEngine.h"
+#include "core/Lua_ScriptClass.h"
+#include "core/Lua_ScriptEngine.h"
 #include "framework/Vellumar_ParticleEmitter.h"
 
 namespace Vellumar

@@ -1,7 +1,7 @@
 // Script methods of "ParticleSystem": the GameObject rows (without "AddManagedObject") and the
 // particle system's own. Ranges travel as (min, max) pairs; a call with too few arguments does
 // nothing and returns no result.
-#include "framework/Lua_ScriptClass.h"
+#include "core/Lua_ScriptClass.h"
 #include "framework/Vellumar_GameObject_Script.h"
 #include "framework/Vellumar_ParticleEmitter.h"
 #include "framework/Vellumar_ParticleSystem.h"

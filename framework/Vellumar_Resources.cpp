@@ -1,6 +1,6 @@
 #include "framework/Vellumar_Resources.h"
 
-#include "framework/Lua_ScriptEngine.h"
+#include "core/Lua_ScriptEngine.h"
 #include "framework/Vellumar_Game.h"
 #include "framework/Vellumar_GameObject.h"
 

@@ -1,5 +1,5 @@
 // Script methods of "SpriteAnimation". "SetName" stands twice in the table, both rows one method.
-#include "framework/Lua_ScriptClass.h"
+#include "core/Lua_ScriptClass.h"
 #include "framework/Vellumar_SpriteAnimation.h"
 
 namespace Vellumar

@@ -1,6 +1,6 @@
 // Script methods of "Sprite": the GameObject rows (without "AddManagedObject") and the sprite's
 // own. A call with too few arguments does nothing and returns no result.
-#include "framework/Lua_ScriptClass.h"
+#include "core/Lua_ScriptClass.h"
 #include "framework/Vellumar_GameObject_Script.h"
 #include "framework/Vellumar_Script.h"
 #include "framework/Vellumar_Sprite.h"

@@ -1,5 +1,5 @@
 // Script methods of "Text": the GameObject rows and the text's own.
-#include "framework/Lua_ScriptClass.h"
+#include "core/Lua_ScriptClass.h"
 #include "framework/Vellumar_GameObject_Script.h"
 #include "framework/Vellumar_Text.h"
 

@@ -1,7 +1,7 @@
 // Script methods of "Viewport". Sizes are integers, negative ones stored as 0; a call with too few
 // arguments does nothing and returns no result.
 #include "engine/Engine_Viewport.h"
-#include "framework/Lua_ScriptClass.h"
+#include "core/Lua_ScriptClass.h"
 #include "framework/Vellumar_Camera.h"
 #include "framework/Vellumar_Viewport.h"
 

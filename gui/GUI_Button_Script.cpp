@@ -1,5 +1,5 @@
 // The script methods of buttons, table "Button": the button's own rows, then the control's.
-#include "framework/Lua_Stack.h"
+#include "core/Lua_Stack.h"
 #include "gui/GUI_Button.h"
 #include "gui/GUI_Control_Script.h"
 

@@ -1,7 +1,7 @@
 // The script methods of controls, table "Control". Setters without their argument change nothing.
 #include "gui/GUI_Control_Script.h"
 
-#include "framework/Lua_Stack.h"
+#include "core/Lua_Stack.h"
 #include "gui/GUI_Control.h"
 #include "gui/GUI_HUD.h"
 #include "gui/GUI_Size.h"

@@ -3,7 +3,7 @@
 // "RadioButton". The form's, button's and radio button's tables reuse the control's methods for
 // most rows, so the rows are built here, as constant data, from one list.
 #include "core/Core_Types.h"
-#include "framework/Lua_ScriptClass.h"
+#include "core/Lua_ScriptClass.h"
 
 #include <array>
 #include <cstddef>

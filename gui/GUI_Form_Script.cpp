@@ -1,5 +1,5 @@
 // The script methods of forms, table "Form": the form's own rows, then the control's.
-#include "framework/Lua_Stack.h"
+#include "core/Lua_Stack.h"
 #include "gui/GUI_Control_Script.h"
 #include "gui/GUI_Form.h"
 

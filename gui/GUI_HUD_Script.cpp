@@ -1,5 +1,5 @@
 // The HUD's script methods, table "HUD".
-#include "framework/Lua_Stack.h"
+#include "core/Lua_Stack.h"
 #include "gui/GUI_Control_Script.h"
 #include "gui/GUI_Form.h"
 #include "gui/GUI_HUD.h"

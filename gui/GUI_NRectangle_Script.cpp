@@ -2,8 +2,8 @@
 // that does not own it; only the rectangle "Intersect" makes belongs to its userdata.
 #include "gui/GUI_NRectangle_Script.h"
 
-#include "framework/Lua_ScriptClass.h"
-#include "framework/Lua_Stack.h"
+#include "core/Lua_ScriptClass.h"
+#include "core/Lua_Stack.h"
 #include "gui/GUI_NRectangle.h"
 #include "gui/GUI_Size.h"
 

@@ -1,6 +1,6 @@
 #include "gui/GUI_Size.h"
 
-#include "framework/Lua_ScriptEngine.h"
+#include "core/Lua_ScriptEngine.h"
 
 namespace GUI
 {

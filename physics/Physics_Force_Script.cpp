@@ -1,6 +1,6 @@
 // Script methods of forces ("Force", and the same table under the names of its three kinds) and
 // of a body's force container "Forces". A boolean result is the number 1 or 0.
-#include "framework/Lua_ScriptClass.h"
+#include "core/Lua_ScriptClass.h"
 #include "physics/Physics_Force.h"
 #include "physics/Physics_Forces.h"
 #include "physics/Physics_RigidBody.h"

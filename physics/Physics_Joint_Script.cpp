@@ -1,6 +1,6 @@
 // Script methods of joints: "Joint", and the same table under the names of the joint kinds and of
 // contacts. "IsLimit" reports the active flag, as "IsActive" does.
-#include "framework/Lua_ScriptClass.h"
+#include "core/Lua_ScriptClass.h"
 #include "physics/Physics_Joint.h"
 #include "physics/Physics_RigidBody.h"
 #include "physics/Physics_Script.h"

@@ -1,7 +1,7 @@
 // Script methods of "PhysicsEngine". Ids are numbers converted to u32; a call with fewer arguments
 // than the method reads does nothing and returns no result.
 #include "core/Math_Matrix3x3.h"
-#include "framework/Lua_ScriptClass.h"
+#include "core/Lua_ScriptClass.h"
 #include "physics/Physics_Contact.h"
 #include "physics/Physics_Joint.h"
 #include "physics/Physics_MassProperties.h"

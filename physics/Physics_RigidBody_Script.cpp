@@ -1,6 +1,6 @@
 // Script methods of "RigidBody" and "MassProperties". Angles are degrees; a boolean result is the
 // number 1 or 0.
-#include "framework/Lua_ScriptClass.h"
+#include "core/Lua_ScriptClass.h"
 #include "physics/Physics_Force.h"
 #include "physics/Physics_MassProperties.h"
 #include "physics/Physics_RigidBody.h"

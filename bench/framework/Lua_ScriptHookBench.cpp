@@ -1,8 +1,8 @@
 // One "Update" hook call per scripted object per frame, for 10,000 objects sharing one script
 // file (compiled once, each object with its own thread and globals). One iteration is one frame,
 // so the reported time is the time per frame.
-#include "framework/Lua_MasterState.h"
-#include "framework/Lua_ScriptEngine.h"
+#include "core/Lua_MasterState.h"
+#include "core/Lua_ScriptEngine.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,8 +2,8 @@
 // through the "HUD", "Form", "Control", "Button" and "RadioButton" metatables.
 #include "GUI_HudFixture.h"
 
-#include "framework/Lua_MasterState.h"
-#include "framework/Lua_ScriptClass.h"
+#include "core/Lua_MasterState.h"
+#include "core/Lua_ScriptClass.h"
 #include "gui/GUI_Control_Script.h"
 
 #include <lua.hpp>

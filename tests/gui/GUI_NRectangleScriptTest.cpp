@@ -1,8 +1,8 @@
 // The "NRectangle" script table driven from Lua through a master state: setters and getters, the
 // edge-inclusive hit test, the pushed intersection and the size tables, with too few arguments
 // leaving everything alone.
-#include "framework/Lua_MasterState.h"
-#include "framework/Lua_ScriptClass.h"
+#include "core/Lua_MasterState.h"
+#include "core/Lua_ScriptClass.h"
 #include "gui/GUI_NRectangle_Script.h"
 #include "gui/GUI_Size.h"
 #include "gui/GUI_TRectangle.h"

@@ -7,7 +7,7 @@
 #include "collision/Collision_Layer.h"
 #include "collision/Collision_StaticShapes.h"
 #include "collision/Collision_TileMap.h"
-#include "framework/Lua_Stack.h"
+#include "core/Lua_Stack.h"
 #include "tests/collision/Collision_TileMapFiles.h"
 
 #include <cstdio>

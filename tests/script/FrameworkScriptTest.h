@@ -2,7 +2,7 @@
 // A headless game with a master script state, for the framework classes' table tests.
 #include "ScriptTest.h"
 
-#include "framework/Lua_Stack.h"
+#include "core/Lua_Stack.h"
 #include "tests/framework/Framework_GameFixture.h"
 
 #include <utility>

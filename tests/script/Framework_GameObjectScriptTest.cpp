@@ -2,7 +2,7 @@
 
 #include "collision/Collision_ActorData.h"
 #include "collision/Collision_Results.h"
-#include "framework/Lua_Stack.h"
+#include "core/Lua_Stack.h"
 #include "framework/Vellumar_CollisionResults.h"
 #include "physics/Physics_Force.h"
 #include "physics/Physics_MassProperties.h"

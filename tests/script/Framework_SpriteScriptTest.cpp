@@ -1,6 +1,6 @@
 #include "FrameworkScriptTest.h"
 
-#include "framework/Lua_Stack.h"
+#include "core/Lua_Stack.h"
 #include "framework/Vellumar_Camera.h"
 #include "framework/Vellumar_Sprite.h"
 #include "framework/Vellumar_Viewport.h"

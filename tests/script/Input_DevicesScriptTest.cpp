@@ -3,7 +3,7 @@
 #include "core/Input_KeyCodes.h"
 #include "core/Input_Keyboard.h"
 #include "core/Input_Mouse.h"
-#include "framework/Lua_Stack.h"
+#include "core/Lua_Stack.h"
 
 namespace
 {

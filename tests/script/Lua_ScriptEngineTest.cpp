@@ -3,9 +3,9 @@
 #include "ScriptTestOwner.h"
 
 #include "core/PAL_MessagePump.h"
-#include "framework/Lua_MasterState.h"
-#include "framework/Lua_Stack.h"
-#include "framework/Lua_ScriptEngine.h"
+#include "core/Lua_MasterState.h"
+#include "core/Lua_Stack.h"
+#include "core/Lua_ScriptEngine.h"
 
 #include <gtest/gtest.h>
 #include <lua.hpp>

@@ -1,6 +1,6 @@
 #include "ScriptTest.h"
 
-#include "framework/Lua_ScriptClass.h"
+#include "core/Lua_ScriptClass.h"
 
 #include <cstring>
 #include <string>

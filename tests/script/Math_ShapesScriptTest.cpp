@@ -4,7 +4,7 @@
 #include "core/Math_Line2D.h"
 #include "core/Math_LineSegment2D.h"
 #include "core/Math_Ray2D.h"
-#include "framework/Lua_Stack.h"
+#include "core/Lua_Stack.h"
 
 namespace
 {

@@ -1,6 +1,6 @@
 #include "ScriptTest.h"
 
-#include "framework/Lua_Stack.h"
+#include "core/Lua_Stack.h"
 #include "physics/Physics_Contact.h"
 #include "physics/Physics_Force.h"
 #include "physics/Physics_Forces.h"

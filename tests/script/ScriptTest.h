@@ -2,7 +2,7 @@
 // A master state for table tests, with the helpers the Lua test files under tests/script/lua use:
 // "none(...)" is true when a call returned no result, "near(a, b)" compares numbers within 1e-4.
 #include "core/Core_Types.h"
-#include "framework/Lua_MasterState.h"
+#include "core/Lua_MasterState.h"
 
 #include <gtest/gtest.h>
 #include <lua.hpp>

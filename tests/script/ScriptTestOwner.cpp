@@ -1,6 +1,6 @@
 #include "ScriptTestOwner.h"
 
-#include "framework/Lua_ScriptClass.h"
+#include "core/Lua_ScriptClass.h"
 
 namespace
 {

@@ -2,7 +2,7 @@
 // A scriptable object for the glue's tests: it pushes itself as "TestOwner", whose table offers
 // "ObjectFunction" on its script and "CloseScript", which closes that script from inside a call.
 #include "core/Core_Object.h"
-#include "framework/Lua_ScriptEngine.h"
+#include "core/Lua_ScriptEngine.h"
 
 class ScriptTestOwner : public Core::Object
 {

@@ -6,7 +6,7 @@
 #include "core/Core_Memory.h"
 #include "core/Core_Object.h"
 #include "core/Core_Types.h"
-#include "framework/Lua_Stack.h"
+#include "core/Lua_Stack.h"
 
 #include <type_traits>
 

@@ -1,6 +1,6 @@
-#include "framework/Lua_ScriptEngine.h"
-#include "framework/Lua_ScriptClass.h"
-#include "framework/Lua_Stack.h"
+#include "core/Lua_ScriptEngine.h"
+#include "core/Lua_ScriptClass.h"
+#include "core/Lua_Stack.h"
 
 #include <lua.hpp>
 

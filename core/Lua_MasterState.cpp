@@ -1,10 +1,10 @@
-#include "framework/Lua_MasterState.h"
+#include "core/Lua_MasterState.h"
 
 #include "core/PAL_MessageBox.h"
 #include "core/PAL_MessagePump.h"
-#include "framework/Lua_ScriptClass.h"
-#include "framework/Lua_ScriptEngine.h"
-#include "framework/Lua_Stack.h"
+#include "core/Lua_ScriptClass.h"
+#include "core/Lua_ScriptEngine.h"
+#include "core/Lua_Stack.h"
 
 #include <lua.hpp>
 

@@ -1,6 +1,6 @@
-#include "framework/Lua_Stack.h"
+#include "core/Lua_Stack.h"
 
-#include "framework/Lua_ScriptClass.h"
+#include "core/Lua_ScriptClass.h"
 
 #include <lua.hpp>
 

@@ -1,7 +1,7 @@
-#include "framework/Lua_ScriptEngine.h"
+#include "core/Lua_ScriptEngine.h"
 
 #include "core/PAL_Path.h"
-#include "framework/Lua_Stack.h"
+#include "core/Lua_Stack.h"
 
 #include <lua.hpp>
 

@@ -1,4 +1,4 @@
-#include "framework/Lua_ScriptClass.h"
+#include "core/Lua_ScriptClass.h"
 
 #include <lua.hpp>
 
