@@ -3,7 +3,7 @@
 // level through cameras), a clear colour, an optional jukebox and an optional script. The game's
 // level factory builds levels in code; the game drives the current one every frame and ends it at
 // a switch.
-#include "audio/Vellumar_JukeBox.h"
+#include "framework/Vellumar_JukeBox.h"
 #include "core/Core_Memory.h"
 #include "core/Core_Object.h"
 #include "core/Core_String.h"

@@ -1,5 +1,5 @@
 // Script methods of "Level". A call with too few arguments does nothing and returns no result.
-#include "audio/Vellumar_JukeBox.h"
+#include "framework/Vellumar_JukeBox.h"
 #include "core/Lua_ScriptClass.h"
 #include "core/Lua_ScriptEngine.h"
 #include "framework/Vellumar_Game.h"

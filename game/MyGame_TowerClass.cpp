@@ -1,6 +1,6 @@
 #include "game/MyGame_TowerClass.h"
 
-#include "audio/Vellumar_Sound.h"
+#include "framework/Vellumar_Sound.h"
 #include "core/Input_Mouse.h"
 #include "framework/Vellumar_CollisionResults.h"
 #include "framework/Vellumar_Layer.h"

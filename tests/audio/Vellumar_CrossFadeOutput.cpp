@@ -1,7 +1,7 @@
 #include "Audio_WaveBackend.h"
 #include "Vellumar_AudioGameTest.h"
 
-#include "audio/Vellumar_JukeBox.h"
+#include "framework/Vellumar_JukeBox.h"
 
 #include <chrono>
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "Vellumar_AudioGameTest.h"
 
-#include "audio/Vellumar_JukeBox.h"
+#include "framework/Vellumar_JukeBox.h"
 #include "core/Core_File.h"
 #include "core/Core_Random.h"
 #include "tests/framework/Framework_RoundTrip.h"

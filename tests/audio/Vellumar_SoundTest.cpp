@@ -1,7 +1,7 @@
 #include "Vellumar_AudioGameTest.h"
 
-#include "audio/Vellumar_JukeBox.h"
-#include "audio/Vellumar_Sound.h"
+#include "framework/Vellumar_JukeBox.h"
+#include "framework/Vellumar_Sound.h"
 #include "core/Core_File.h"
 #include "framework/Vellumar_Camera.h"
 #include "tests/framework/Framework_RoundTrip.h"

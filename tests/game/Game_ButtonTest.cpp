@@ -1,5 +1,5 @@
 // Menu buttons: hover, click, the overlay's fade and the action that follows.
-#include "audio/Vellumar_Sound.h"
+#include "framework/Vellumar_Sound.h"
 #include "core/PAL_MessagePump.h"
 #include "framework/Vellumar_Sprite.h"
 #include "game/MyGame_ButtonClass.h"

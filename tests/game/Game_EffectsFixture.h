@@ -1,7 +1,7 @@
 #pragma once
 // The play level with the elemental archetypes, the effect and aiming systems, the tower sites,
 // icons and towers, and helpers that place still enemies and read objects back.
-#include "audio/Vellumar_Sound.h"
+#include "framework/Vellumar_Sound.h"
 #include "game/MyGame_AimClasses.h"
 #include "game/MyGame_Archetypes.h"
 #include "game/MyGame_CannonClass.h"

@@ -1,5 +1,5 @@
 // The intro of the first main menu, its skips, and the fade from black of later menu levels.
-#include "audio/Vellumar_Sound.h"
+#include "framework/Vellumar_Sound.h"
 #include "core/Input_KeyCodes.h"
 #include "core/Input_Mouse.h"
 #include "core/Input_Source.h"

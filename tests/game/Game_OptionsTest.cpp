@@ -1,6 +1,6 @@
 // The options screen: it fades in, plays the menu music, drags its two knobs with the mouse within
 // their bars to set the volumes, remembers where they were left, and toggles full screen.
-#include "audio/Vellumar_Sound.h"
+#include "framework/Vellumar_Sound.h"
 #include "core/Input_Source.h"
 #include "framework/Vellumar_Sprite.h"
 #include "game/MyGame_Lookup.h"

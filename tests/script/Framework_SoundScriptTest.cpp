@@ -1,7 +1,7 @@
 #include "FrameworkScriptTest.h"
 
-#include "audio/Vellumar_JukeBox.h"
-#include "audio/Vellumar_Sound.h"
+#include "framework/Vellumar_JukeBox.h"
+#include "framework/Vellumar_Sound.h"
 
 namespace
 {

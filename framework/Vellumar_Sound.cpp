@@ -1,4 +1,4 @@
-#include "audio/Vellumar_Sound.h"
+#include "framework/Vellumar_Sound.h"
 
 #include "audio/Audio_SoundEngine.h"
 #include "core/Core_File.h"

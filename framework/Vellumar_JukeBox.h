@@ -2,7 +2,7 @@
 // A level's music player: the level's music files as engine sound data, named playlists over them,
 // and one track at a time with repeat, shuffle, per-track loop counts and a linear cross-fade. The
 // level updates it every frame and stops its music before it lets it go.
-#include "audio/Vellumar_Playlist.h"
+#include "framework/Vellumar_Playlist.h"
 #include "core/Core_Memory.h"
 #include "core/Core_Object.h"
 #include "core/Core_String.h"

@@ -1,4 +1,4 @@
-#include "audio/Vellumar_JukeBox.h"
+#include "framework/Vellumar_JukeBox.h"
 
 #include "audio/Audio_SoundEngine.h"
 #include "core/Core_File.h"

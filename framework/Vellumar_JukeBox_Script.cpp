@@ -1,5 +1,5 @@
 // Script methods of "JukeBox".
-#include "audio/Vellumar_JukeBox.h"
+#include "framework/Vellumar_JukeBox.h"
 #include "core/Lua_ScriptClass.h"
 
 namespace Vellumar

@@ -1,6 +1,6 @@
-#include "audio/Vellumar_Playlist.h"
+#include "framework/Vellumar_Playlist.h"
 
-#include "audio/Vellumar_JukeBox.h"
+#include "framework/Vellumar_JukeBox.h"
 #include "core/Core_File.h"
 
 namespace Vellumar

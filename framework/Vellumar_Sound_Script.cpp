@@ -1,5 +1,5 @@
 // Script methods of "Sound": the GameObject rows and the sound's own.
-#include "audio/Vellumar_Sound.h"
+#include "framework/Vellumar_Sound.h"
 #include "core/Lua_ScriptClass.h"
 #include "framework/Vellumar_GameObject_Script.h"
 
