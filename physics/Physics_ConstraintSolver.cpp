@@ -56,12 +56,10 @@ void ConstraintSolver::Resize(u32 rows, u32 bodies)
     if (rows > rowCapacity)
     {
         rowCapacity = rows;
-        // One float past the last row: the sweeps copy a row's halves as four floats each.
-        jacobian.assign(6 * std::size_t(rows) + 1, 0.0f);
-        scaled.assign(6 * std::size_t(rows) + 1, 0.0f);
+        jacobian.assign(6 * std::size_t(rows), 0.0f);
         records.clear();
         records.resize(rows);
-        for (Core::Vector<float>* array : {&target, &regularizer, &diagonal, &rightHandSide, &lower, &upper, &lambda})
+        for (Core::Vector<float>* array : {&target, &regularizer, &lower, &upper, &lambda})
             array->assign(rows, 0.0f);
         rowAccumulators.assign(2 * std::size_t(rows), nullptr);
     }
@@ -73,7 +71,6 @@ void ConstraintSolver::Resize(u32 rows, u32 bodies)
     }
     if (rows > 0)
     {
-        // M⁻¹ Jᵀ is written whole by every solve before it is read.
         std::fill_n(jacobian.begin(), 6 * std::size_t(rows), 0.0f);
         for (Core::Vector<float>* array : {&target, &regularizer, &lower, &upper})
             std::fill_n(array->begin(), rows, 0.0f);
@@ -104,132 +101,71 @@ void ConstraintSolver::Solve()
     if (n == 0)
         return;
 
-    // One pass over the rows for everything that reads a row alone: its accumulator slots, its
-    // right-hand side, regulariser, M⁻¹ Jᵀ, and its scaling. A row whose body has no slot (never the
-    // case inside the engine's passes) accumulates into a scratch slot instead.
+    // One pass over the rows, in row order, for everything that reads a row alone: its accumulator
+    // slots, right-hand side, regulariser, M⁻¹ Jᵀ and scaling, and its warm start (which adds only
+    // to its own bodies' accumulators, in row order as a pass of its own would). A row whose body has
+    // no slot (never the case inside the engine's passes) accumulates into a scratch slot instead.
     float scratch[6] = {};
     const float inverseStep = SimulationInverseStep;
+    sweeps.Begin(SweepRows{n, records.data(), rowAccumulators.data(), lambda.data(), lower.data(), upper.data(),
+                           accumulators.data(), u32(accumulators.size() / 3)});
     for (u32 i = 0; i < n; ++i)
     {
         const RigidBody* body1 = records[i].body1;
         const RigidBody* body2 = records[i].body2;
         float* slot1 = body1 ? body1->GetAccumulator() : nullptr;
         float* slot2 = body2 ? body2->GetAccumulator() : nullptr;
-        rowAccumulators[2 * i] = slot1 ? slot1 : scratch;
-        rowAccumulators[2 * i + 1] = slot2 ? slot2 : scratch + 3;
+        float* a1 = slot1 ? slot1 : scratch;
+        float* a2 = slot2 ? slot2 : scratch + 3;
+        rowAccumulators[2 * i] = a1;
+        rowAccumulators[2 * i + 1] = a2;
 
-        float* j = &jacobian[6 * std::size_t(i)];
+        const float* j = &jacobian[6 * std::size_t(i)];
+        float rightHandSide;
         if (positionPass)
         {
-            rightHandSide[i] = inverseStep * target[i];
+            rightHandSide = inverseStep * target[i];
         }
         else
         {
             float free[6];
             FreeAcceleration(body1, inverseStep, free);
             FreeAcceleration(body2, inverseStep, free + 3);
-            rightHandSide[i] = inverseStep * target[i] - Dot6(j, free);
+            rightHandSide = inverseStep * target[i] - Dot6(j, free);
         }
-        regularizer[i] = inverseStep * regularizer[i];
+        const float regularized = inverseStep * regularizer[i];
 
         float pattern[6];
         InverseMassPattern(body1, pattern);
         InverseMassPattern(body2, pattern + 3);
-        float* b = &scaled[6 * std::size_t(i)];
+        float b[6];
         for (int k = 0; k < 6; ++k)
             b[k] = pattern[k] * j[k];
 
-        const float s = Dot6(j, b) + regularizer[i];
+        const float s = Dot6(j, b) + regularized;
         const float d = s == 0.0f ? 0.0f : relaxation / s;
+        float scaledJacobian[6];
         for (int k = 0; k < 6; ++k)
-            j[k] = d * j[k];
-        rightHandSide[i] = d * rightHandSide[i];
-        diagonal[i] = regularizer[i] * d;
-    }
+            scaledJacobian[k] = d * j[k];
 
-    if (warmStart)
-    {
-        for (u32 i = 0; i < n; ++i)
-            lambda[i] = WarmStartFactor * lambda[i];
-        for (u32 i = 0; i < n; ++i)
+        if (warmStart)
         {
-            const float* b = &scaled[6 * std::size_t(i)];
-            float* a1 = rowAccumulators[2 * i];
-            float* a2 = rowAccumulators[2 * i + 1];
+            lambda[i] = WarmStartFactor * lambda[i];
             for (int k = 0; k < 3; ++k)
             {
                 a1[k] += lambda[i] * b[k];
                 a2[k] += lambda[i] * b[3 + k];
             }
         }
-    }
-    else
-    {
-        std::fill_n(lambda.begin(), n, 0.0f);
-    }
-
-    const SweepRows prepared{n,
-                             jacobian.data(),
-                             scaled.data(),
-                             rightHandSide.data(),
-                             diagonal.data(),
-                             records.data(),
-                             rowAccumulators.data(),
-                             lambda.data(),
-                             lower.data(),
-                             upper.data(),
-                             accumulators.data(),
-                             u32(accumulators.size() / 3)};
-    if (iterations > 0 && !sweeps.Run(prepared, iterations))
-        SweepInOrder();
-}
-
-void ConstraintSolver::SweepInOrder()
-{
-    const u32 n = rowCount;
-    for (u32 iteration = 0; iteration < iterations; ++iteration)
-    {
-        for (u32 i = 0; i < n; ++i)
+        else
         {
-            const float* j = &jacobian[6 * std::size_t(i)];
-            const float* b = &scaled[6 * std::size_t(i)];
-            float* a1 = rowAccumulators[2 * i];
-            float* a2 = rowAccumulators[2 * i + 1];
-
-            float delta = rightHandSide[i] - lambda[i] * diagonal[i];
-            delta = delta - (j[0] * a1[0] + j[1] * a1[1] + j[2] * a1[2]);
-            delta = delta - (j[3] * a2[0] + j[4] * a2[1] + j[5] * a2[2]);
-
-            const i32 normal = records[i].normalRow;
-            if (normal >= 0 && u32(normal) < n)
-            {
-                upper[i] = lambda[normal] * records[i].friction;
-                lower[i] = -upper[i];
-            }
-
-            const float candidate = lambda[i] + delta;
-            if (candidate < lower[i])
-            {
-                delta = lower[i] - lambda[i];
-                lambda[i] = lower[i];
-            }
-            else if (candidate > upper[i])
-            {
-                delta = upper[i] - lambda[i];
-                lambda[i] = upper[i];
-            }
-            else
-            {
-                lambda[i] = candidate;
-            }
-
-            for (int k = 0; k < 3; ++k)
-            {
-                a1[k] += delta * b[k];
-                a2[k] += delta * b[3 + k];
-            }
+            lambda[i] = 0.0f;
         }
+        sweeps.Stage(i, scaledJacobian, b, d * rightHandSide, regularized * d);
     }
+
+    if (iterations > 0 && !sweeps.Run(iterations))
+        sweeps.SweepInRowOrder(iterations);
 }
 
 void ConstraintSolver::Save(Core::File& file) const

@@ -73,21 +73,15 @@ public:
     void Load(Core::File& file);
 
 private:
-    // The sweeps in row order, as the algorithm states them.
-    void SweepInOrder();
-
     u32 iterations = DefaultIterations;
     bool warmStart = false;
     float relaxation = 1.0f;
-    Core::Vector<float> jacobian; // 6 per row of capacity; scaled by d during a solve
-    Core::Vector<float> scaled;   // 6 per row: M⁻¹ Jᵀ of the row
+    Core::Vector<float> jacobian; // 6 per row of capacity
     u32 rowCount = 0;
     u32 rowCapacity = 0;
     Core::Vector<ConstraintRow> records;
     Core::Vector<float> target;
     Core::Vector<float> regularizer;
-    Core::Vector<float> diagonal; // d, then regulariser × d
-    Core::Vector<float> rightHandSide;
     Core::Vector<float> lower;
     Core::Vector<float> upper;
     Core::Vector<float> lambda;

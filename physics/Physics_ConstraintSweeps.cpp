@@ -20,30 +20,15 @@
 // dropped, for the solver to sweep in row order instead.
 namespace Physics2D
 {
-bool ConstraintSweeps::SlotIndex(const SweepRows& rows, const float* slot, u32& index)
-{
-    const auto first = reinterpret_cast<std::uintptr_t>(rows.accumulators);
-    const auto at = reinterpret_cast<std::uintptr_t>(slot);
-    if (at < first || at >= first + 3 * std::size_t(rows.accumulatorBodies) * sizeof(float))
-        return false;
-    const std::uintptr_t offset = (at - first) / sizeof(float);
-    if (offset % 3 != 0)
-        return false;
-    index = u32(offset / 3);
-    return true;
-}
-
 void ConstraintSweeps::Order(u32 n)
 {
     bodyLevel.assign(bodyPinned.size(), 0);
     rowLevel.assign(n, 0);
-    pinnedSides = 0;
     u32 levels = 0;
     for (u32 i = 0; i < n; ++i)
     {
         const u32 body1 = rowBodies[2 * i];
         const u32 body2 = rowBodies[2 * i + 1];
-        pinnedSides += bodyPinned[body1] + bodyPinned[body2];
         u32 level = rowLevel[i];
         const i32 normal = rowNormals[i];
         if (normal >= 0 && u32(normal) < i)
@@ -76,82 +61,74 @@ void ConstraintSweeps::Order(u32 n)
     }
 }
 
-bool ConstraintSweeps::Schedule(const SweepRows& rows)
+void ConstraintSweeps::Begin(const SweepRows& rows)
 {
+    pass = rows;
+    schedulable = true;
     const u32 n = rows.count;
-    const u32 bodies = rows.accumulatorBodies;
-    bodyPinned.assign(bodies, 1);
+    bodyPinned.assign(rows.accumulatorBodies, 1);
     rowBodies.resize(2 * std::size_t(n));
     rowNormals.resize(n);
-    for (u32 i = 0; i < n; ++i)
+    sweepRows.resize(n);
+    lambda.resize(n);
+    slots.resize(rows.accumulatorBodies + 2 * std::size_t(n));
+    // Rows are staged where the last order put them; without one for this many rows, in row order.
+    if (rowLevel.size() != n)
     {
-        for (u32 side = 0; side < 2; ++side)
-        {
-            u32& body = rowBodies[2 * i + side];
-            if (!SlotIndex(rows, rows.rowAccumulators[2 * i + side], body))
-                return false;
-            const float* b = rows.scaled + 6 * std::size_t(i) + 3 * side;
-            if (b[0] != 0.0f || b[1] != 0.0f || b[2] != 0.0f)
-                bodyPinned[body] = 0;
-        }
-        if (rowBodies[2 * i] == rowBodies[2 * i + 1])
-            return false;
-        const i32 normal = rows.records[i].normalRow;
-        rowNormals[i] = normal >= 0 && u32(normal) < n ? normal : -1;
+        rowLevel.resize(n);
+        for (u32 i = 0; i < n; ++i)
+            rowLevel[i] = i;
+        orderedBodies.clear();
     }
-    // The order depends on nothing else: a pass over the same rows as the pass before (the velocity
-    // pass after a position pass without joints) keeps it.
+}
+
+void ConstraintSweeps::Schedule()
+{
+    const u32 n = pass.count;
+    const u32 bodies = pass.accumulatorBodies;
+    // The order depends on nothing else: rows like the pass before's (the velocity pass after a
+    // position pass without joints, or the same contacts as the frame before) keep it.
     if (rowBodies != orderedBodies || rowNormals != orderedNormals || bodyPinned != orderedPinned)
     {
+        stagedAt = rowLevel;
         Order(n);
         orderedBodies = rowBodies;
         orderedNormals = rowNormals;
         orderedPinned = bodyPinned;
+        spareRows.resize(n);
+        spareLambda.resize(n);
+        for (u32 i = 0; i < n; ++i)
+        {
+            spareRows[rowLevel[i]] = sweepRows[stagedAt[i]];
+            spareLambda[rowLevel[i]] = lambda[stagedAt[i]];
+        }
+        sweepRows.swap(spareRows);
+        lambda.swap(spareLambda);
     }
 
-    slots.resize(bodies + pinnedSides);
     for (u32 body = 0; body < bodies; ++body)
     {
-        const float* accumulator = rows.accumulators + 3 * std::size_t(body);
+        const float* accumulator = pass.accumulators + 3 * std::size_t(body);
         slots[body].value = Lanes{accumulator[0], accumulator[1], accumulator[2], 0.0f};
     }
-    u32 nextCopy = bodies;
-    auto slotOf = [&](u32 body) {
-        if (!bodyPinned[body])
-            return &slots[body];
-        slots[nextCopy] = slots[body];
-        return &slots[nextCopy++];
-    };
-    // A row's three entries and the next float, that float then cleared (the arrays hold one more).
-    auto lanes = [](const float* three) {
-        Lanes value;
-        std::memcpy(&value, three, sizeof value);
-        value[3] = 0.0f;
-        return value;
-    };
-    sweepRows.resize(n);
-    lambda.resize(n);
-    for (u32 position = 0; position < n; ++position)
+    // A pinned side works on a copy of its own; a normal row is named by its sweep position.
+    Slot* const first = slots.data();
+    Slot* nextCopy = first + bodies;
+    for (Row& row : sweepRows)
     {
-        const u32 i = order[position];
-        Row& row = sweepRows[position];
-        const float* j = rows.jacobian + 6 * std::size_t(i);
-        const float* b = rows.scaled + 6 * std::size_t(i);
-        row.jacobian1 = lanes(j);
-        row.jacobian2 = lanes(j + 3);
-        row.scaled1 = lanes(b);
-        row.scaled2 = lanes(b + 3);
-        row.rightHandSide = rows.rightHandSide[i];
-        row.diagonal = rows.diagonal[i];
-        row.friction = rows.records[i].friction;
-        row.normal = rowNormals[i] >= 0 ? i32(rowLevel[rowNormals[i]]) : -1;
-        row.slot1 = slotOf(rowBodies[2 * i]);
-        row.slot2 = slotOf(rowBodies[2 * i + 1]);
-        row.lower = rows.lower[i];
-        row.upper = rows.upper[i];
-        lambda[position] = rows.lambda[i];
+        if (bodyPinned[u32(row.slot1 - first)])
+        {
+            *nextCopy = *row.slot1;
+            row.slot1 = nextCopy++;
+        }
+        if (bodyPinned[u32(row.slot2 - first)])
+        {
+            *nextCopy = *row.slot2;
+            row.slot2 = nextCopy++;
+        }
+        if (row.normal >= 0)
+            row.normal = i32(rowLevel[u32(row.normal)]);
     }
-    return true;
 }
 
 bool ConstraintSweeps::Sweep(u32 n, u32 iterations)
@@ -210,30 +187,81 @@ bool ConstraintSweeps::Sweep(u32 n, u32 iterations)
     return guard == 0.0f;
 }
 
-void ConstraintSweeps::Finish(const SweepRows& rows)
+void ConstraintSweeps::Finish()
 {
-    for (u32 p = 0; p < rows.count; ++p)
+    for (u32 p = 0; p < pass.count; ++p)
     {
         const u32 i = order[p];
-        rows.lambda[i] = lambda[p];
-        rows.lower[i] = sweepRows[p].lower;
-        rows.upper[i] = sweepRows[p].upper;
+        pass.lambda[i] = lambda[p];
+        pass.lower[i] = sweepRows[p].lower;
+        pass.upper[i] = sweepRows[p].upper;
     }
-    for (u32 body = 0; body < rows.accumulatorBodies; ++body)
+    for (u32 body = 0; body < pass.accumulatorBodies; ++body)
     {
         if (bodyPinned[body])
             continue;
-        float* accumulator = rows.accumulators + 3 * std::size_t(body);
+        float* accumulator = pass.accumulators + 3 * std::size_t(body);
         for (int k = 0; k < 3; ++k)
             accumulator[k] = slots[body].value[k];
     }
 }
 
-bool ConstraintSweeps::Run(const SweepRows& rows, u32 iterations)
+bool ConstraintSweeps::Run(u32 iterations)
 {
-    if (!Schedule(rows) || !Sweep(rows.count, iterations))
+    if (!schedulable)
         return false;
-    Finish(rows);
+    Schedule();
+    if (!Sweep(pass.count, iterations))
+        return false;
+    Finish();
     return true;
+}
+
+void ConstraintSweeps::SweepInRowOrder(u32 iterations)
+{
+    const u32 n = pass.count;
+    float* lambdas = pass.lambda;
+    for (u32 iteration = 0; iteration < iterations; ++iteration)
+    {
+        for (u32 i = 0; i < n; ++i)
+        {
+            const Row& row = sweepRows[rowLevel[i]];
+            float* a1 = pass.rowAccumulators[2 * i];
+            float* a2 = pass.rowAccumulators[2 * i + 1];
+
+            float delta = row.rightHandSide - lambdas[i] * row.diagonal;
+            delta = delta - (row.jacobian1[0] * a1[0] + row.jacobian1[1] * a1[1] + row.jacobian1[2] * a1[2]);
+            delta = delta - (row.jacobian2[0] * a2[0] + row.jacobian2[1] * a2[1] + row.jacobian2[2] * a2[2]);
+
+            const i32 normal = pass.records[i].normalRow;
+            if (normal >= 0 && u32(normal) < n)
+            {
+                pass.upper[i] = lambdas[normal] * pass.records[i].friction;
+                pass.lower[i] = -pass.upper[i];
+            }
+
+            const float candidate = lambdas[i] + delta;
+            if (candidate < pass.lower[i])
+            {
+                delta = pass.lower[i] - lambdas[i];
+                lambdas[i] = pass.lower[i];
+            }
+            else if (candidate > pass.upper[i])
+            {
+                delta = pass.upper[i] - lambdas[i];
+                lambdas[i] = pass.upper[i];
+            }
+            else
+            {
+                lambdas[i] = candidate;
+            }
+
+            for (int k = 0; k < 3; ++k)
+            {
+                a1[k] += delta * row.scaled1[k];
+                a2[k] += delta * row.scaled2[k];
+            }
+        }
+    }
 }
 } // namespace Physics2D

@@ -4,19 +4,16 @@
 #include "core/Core_Types.h"
 #include "physics/Physics_ConstraintRow.h"
 
+#include <cstdint>
+
 namespace Physics2D
 {
-// The constraint solver's rows once prepared for its iterations: Jacobians scaled by d and
-// M⁻¹ Jᵀ (six floats a row), right-hand sides, regulariser × d, records, each row's two
-// accumulator slots; the multipliers and bounds the iterations change; the accumulators, three
+// What a pass of the constraint solver hands the sweeps, all in row order: each row's record and two
+// accumulator slots, the multipliers and bounds the iterations change; and the accumulators, three
 // floats a body.
 struct SweepRows
 {
     u32 count;
-    const float* jacobian;
-    const float* scaled;
-    const float* rightHandSide;
-    const float* diagonal;
     const ConstraintRow* records;
     float* const* rowAccumulators;
     float* lambda;
@@ -28,14 +25,24 @@ struct SweepRows
 
 // Runs the solver's iterations in an order that gives the row order's floats bit for bit while the
 // processor overlaps rows that share no body (the source says why the order may change). Keeps its
-// work, and the order of the last rows it saw, between passes.
+// work, and the order of the last rows it saw, between passes: rows staged in the same order as the
+// pass before go straight to their sweep positions.
 class ConstraintSweeps
 {
 public:
-    // False, with every multiplier, bound and accumulator as it was, where the sweeps cannot promise
-    // the row order's floats (a row whose accumulator is not one of the given slots, a row with one
-    // body on both sides, a step that is not finite); the caller then sweeps in row order.
-    bool Run(const SweepRows& rows, u32 iterations);
+    // Opens a pass over the rows; each row is then staged once, in row order, and the pass run.
+    void Begin(const SweepRows& rows);
+    // Row i's prepared data: its Jacobian scaled by d and its M⁻¹ Jᵀ (six floats each), its right-hand
+    // side scaled by d and its regulariser × d. Its record, slots, multiplier and bounds are read
+    // from the pass's rows as they are now.
+    void Stage(u32 i, const float* jacobian, const float* scaled, float rightHandSide, float diagonal);
+    // False, with every multiplier, bound and accumulator of the pass as it was, where the sweeps
+    // cannot promise the row order's floats (a row whose accumulator is not one of the given slots,
+    // a row with one body on both sides, a step that is not finite).
+    bool Run(u32 iterations);
+    // The iterations in row order, as the algorithm states them, on the staged rows and the pass's
+    // own multipliers, bounds and accumulator slots.
+    void SweepInRowOrder(u32 iterations);
 
 private:
     // Three floats of a row side or an accumulator (x, y, angle) and a fourth that stays 0, handled
@@ -58,21 +65,25 @@ private:
         float rightHandSide;
         float diagonal;
         float friction;
-        i32 normal; // sweep position of the normal row, -1 for none
+        i32 normal; // sweep position of the normal row, -1 for none (its row while staged)
         Slot* slot1;
         Slot* slot2;
         float lower;
         float upper;
     };
 
-    // Copies and orders the rows and the accumulators; false where Run gives up.
-    bool Schedule(const SweepRows& rows);
-    // Gives every row its sweep position (in rowLevel) and counts the pinned row sides.
+    // Orders the staged rows (anew where their bodies, normal rows or pinned bodies changed) and
+    // gives them their accumulator copies.
+    void Schedule();
+    // Gives every row its sweep position (in rowLevel).
     void Order(u32 count);
     bool Sweep(u32 count, u32 iterations);
-    void Finish(const SweepRows& rows);
+    void Finish();
     // The body number of an accumulator slot; false for a pointer outside the accumulators.
-    static bool SlotIndex(const SweepRows& rows, const float* slot, u32& index);
+    bool SlotIndex(const float* slot, u32& index) const;
+
+    SweepRows pass{};
+    bool schedulable = false;
 
     Core::Vector<u32> rowBodies;  // per row: the body numbers of its two accumulator slots
     Core::Vector<i32> rowNormals; // per row: its normal row, -1 for none
@@ -81,13 +92,69 @@ private:
     Core::Vector<u32> orderedBodies;
     Core::Vector<i32> orderedNormals;
     Core::Vector<u8> orderedPinned;
-    u32 pinnedSides = 0;
     Core::Vector<u32> order;      // sweep position → row
-    Core::Vector<u32> rowLevel;   // per row: its level, then its sweep position
+    Core::Vector<u32> rowLevel;   // per row: its level, then its sweep position (where it is staged)
+    Core::Vector<u32> stagedAt;   // per row: where it was staged, while the rows are reordered
     Core::Vector<u32> levelStart; // per level: its first sweep position
     Core::Vector<u32> bodyLevel;  // per body: the level after its last row so far
     Core::Vector<Row> sweepRows;
+    Core::Vector<Row> spareRows;  // the rows' former places while they are reordered
     Core::Vector<float> lambda;   // per sweep position
-    Core::Vector<Slot> slots;     // the bodies' accumulators, then one copy per pinned row side
+    Core::Vector<float> spareLambda;
+    // The bodies' accumulators, then one copy per pinned row side (room for every side, so that the
+    // staged rows' slots stay put).
+    Core::Vector<Slot> slots;
 };
+
+// Inline: the solver stages every row of every pass.
+inline bool ConstraintSweeps::SlotIndex(const float* slot, u32& index) const
+{
+    const auto first = reinterpret_cast<std::uintptr_t>(pass.accumulators);
+    const auto at = reinterpret_cast<std::uintptr_t>(slot);
+    if (at < first || at >= first + 3 * std::size_t(pass.accumulatorBodies) * sizeof(float))
+        return false;
+    const std::uintptr_t offset = (at - first) / sizeof(float);
+    if (offset % 3 != 0)
+        return false;
+    index = u32(offset / 3);
+    return true;
+}
+
+inline void ConstraintSweeps::Stage(u32 i, const float* jacobian, const float* scaled, float rightHandSide, float diagonal)
+{
+    Row& row = sweepRows[rowLevel[i]];
+    for (u32 side = 0; side < 2; ++side)
+    {
+        u32& body = rowBodies[2 * i + side];
+        Slot*& slot = side == 0 ? row.slot1 : row.slot2;
+        if (!SlotIndex(pass.rowAccumulators[2 * i + side], body))
+        {
+            schedulable = false;
+            body = 0;
+            slot = nullptr;
+            continue;
+        }
+        slot = &slots[body];
+        const float* b = scaled + 3 * side;
+        if (b[0] != 0.0f || b[1] != 0.0f || b[2] != 0.0f)
+            bodyPinned[body] = 0;
+    }
+    if (rowBodies[2 * i] == rowBodies[2 * i + 1])
+        schedulable = false;
+    const ConstraintRow& record = pass.records[i];
+    const i32 normal = record.normalRow >= 0 && u32(record.normalRow) < pass.count ? record.normalRow : -1;
+    rowNormals[i] = normal;
+
+    row.jacobian1 = Lanes{jacobian[0], jacobian[1], jacobian[2], 0.0f};
+    row.jacobian2 = Lanes{jacobian[3], jacobian[4], jacobian[5], 0.0f};
+    row.scaled1 = Lanes{scaled[0], scaled[1], scaled[2], 0.0f};
+    row.scaled2 = Lanes{scaled[3], scaled[4], scaled[5], 0.0f};
+    row.rightHandSide = rightHandSide;
+    row.diagonal = diagonal;
+    row.friction = record.friction;
+    row.normal = normal;
+    row.lower = pass.lower[i];
+    row.upper = pass.upper[i];
+    lambda[rowLevel[i]] = pass.lambda[i];
+}
 } // namespace Physics2D
