@@ -2,9 +2,11 @@
 
 #include "framework/Vellumar_CollisionResults.h"
 #include "game/MyGame_BaseLevelClass.h"
+#include "game/MyGame_EffectSystems.h"
 #include "game/MyGame_Lookup.h"
 #include "game/MyGame_MainEnemyClass.h"
 #include "game/MyGame_MyGame.h"
+#include "game/MyGame_ShieldClass.h"
 #include "game/MyGame_Sounds.h"
 
 GAME_REGISTER_CLASS(BaseAmmoClass)
@@ -14,6 +16,8 @@ namespace
 // The placed archetypes, which stay still.
 const char* const Archetypes[] = {"ammo_clone", "ammo_clonf", "ammo_cloni", "ammo_clons"};
 constexpr f32 WallMargin = 15.0f;
+// The user id of a shield bit's shield-face segments.
+constexpr u32 ShieldFace = 1;
 }  // namespace
 
 void BaseAmmoClass::OnStart()
@@ -88,22 +92,60 @@ void BaseAmmoClass::ResolveHit(u32 enemyId, bool record)
     auto* enemy = FindObjectById<MainEnemyClass>(enemyId);
     if (game && enemy)
     {
+        const bool blocked = IsBlocked(enemyId);
         auto* healer = FindObjectById<HealerClass>(enemyId);
-        if (healer && enemy->kindId == game->healerArchetypeId)
+        auto* blood = FindObjectByName<BloodSystemClass>("blood");
+        if (!blocked && healer && enemy->kindId == game->healerArchetypeId)
         {
             healer->healing = true;
             enemy->hitPoints -= damage;
         }
-        else if (static_cast<i8>(element) == enemy->element && element != 0)
+        else if (!blocked && static_cast<i8>(element) == enemy->element && element != 0)
         {
             enemy->hitPoints -= damage + 1;
+            if (blood)
+                blood->Hit(enemyId, 1, 0);
             PlaySound("crit");
         }
-        else
+        else if (!blocked)
+        {
             enemy->hitPoints -= damage;
+            if (blood)
+                blood->Hit(enemyId, 0, 0);
+        }
+        else if (enemy->kindId == game->shieldBitArchetypeId || enemy->kindId == game->shieldArchetypeId)
+        {
+            if (blood)
+                blood->Hit(enemyId, 0, 1);
+            PlaySound("shield");
+        }
     }
     if (record)
         hitEnemyId = enemyId;
     PlaySound("explodeSound");
     Destroy();
+}
+
+bool BaseAmmoClass::IsBlocked(u32 enemyId)
+{
+    MyGame* game = GetGame();
+    auto* enemy = FindObjectById<MainEnemyClass>(enemyId);
+    if (!game || !enemy)
+        return false;
+    bool blocked = false;
+    // A bit blocks only on its shield face, the lower edge of its picture.
+    auto* bit = FindObjectById<ShieldBitClass>(enemyId);
+    if (bit && game->shieldBitArchetypeId != 0 && enemy->kindId == game->shieldBitArchetypeId &&
+        Vellumar::CollisionResults::Of(*enemy).IsMyLineSegmentCollided(ShieldFace))
+    {
+        bit->bitFlashing = true;
+        blocked = true;
+    }
+    auto* body = FindObjectById<ShieldClass>(enemyId);
+    if (body && game->shieldArchetypeId != 0 && enemy->kindId == game->shieldArchetypeId && body->IsShielded())
+    {
+        body->flashing = true;
+        blocked = true;
+    }
+    return blocked;
 }

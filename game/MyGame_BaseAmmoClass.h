@@ -21,6 +21,9 @@ public:
     void HitEnemy(bool record);
     // Applies the hit on the listed enemy of that id and destroys the projectile.
     void ResolveHit(u32 enemyId, bool record);
+    // A shield or an egg of another element stops a hit on the enemy of that id; a struck shield
+    // is told to flash.
+    bool IsBlocked(u32 enemyId);
 
     u8 element = 0;
     u8 damage = 0;

@@ -64,12 +64,13 @@ void StartArea(Ammo& ammo, const char* archetype)
         ammo.hitList[0] = kept;
 }
 
-// A flying projectile's end makes its area when it ended inside the screen and young enough; null
-// otherwise.
+// A flying projectile's end makes its area when it ended inside the screen, young enough and not
+// stopped by a shield or an egg; null otherwise.
 template <class Ammo>
 Ammo* CloneArea(Ammo& ammo, const char* archetype, const char* areaName, const char* sound)
 {
-    if (ammo.GetPositionY() > TopExit || ammo.age >= AreaMaxAge || ammo.areaMode != 0 || ammo.GetName() == archetype)
+    if (ammo.GetPositionY() > TopExit || ammo.age >= AreaMaxAge || ammo.areaMode != 0 || ammo.GetName() == archetype ||
+        ammo.IsBlocked(ammo.hitEnemyId))
         return nullptr;
     Ammo* source = FindObjectByName<Ammo>(archetype);
     if (!source)
@@ -225,7 +226,7 @@ void LightningAmmoClass::OnEnd()
         return;
     if (isLink == 0)
         targetId = hitEnemyId;
-    if (GetName() != "ammo_clons")
+    if (!IsBlocked(targetId) && GetName() != "ammo_clons")
         ChainStep();
 }
 

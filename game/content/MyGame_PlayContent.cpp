@@ -14,6 +14,7 @@
 #include "game/MyGame_ElementalAmmo.h"
 #include "game/MyGame_MainEnemyClass.h"
 #include "game/MyGame_SemiBossClass.h"
+#include "game/MyGame_ShieldClass.h"
 #include "game/MyGame_TowerClass.h"
 #include "game/MyGame_TowerClasses.h"
 #include "game/MyGame_WaveClearClass.h"
@@ -51,8 +52,8 @@ const PlayObject Sprites[] = {
     {"background",       Plain, {Grid("BACKGROUND", 1, 4, 4)}, 0, None, true, 0, 0, -0.1f, false, false, 1, 1, 0, false, 0},
     {"enemy_heavy",      &Make<HeavyClass>, {Grid("HEAVY_NEUTRAL", 2, 2, 4), Grid("HEAVY_FIRE", 2, 2, 4), Grid("HEAVY_ICE", 2, 2, 4), Grid("HEAVY_LIGHTNING", 2, 2, 4)}, 1, A, false, -582, -2, 0, false, false, 1, 1, 0, false, 0},
     {"semiboss_body",    &Make<SemiBossClass>, {Grid("SEMIBOSS_BODY", 2, 1, 2)}, 2, A, false, -1121, 111, 0, false, false, 1, 1, 0, false, 0},
-    {"shield_left_bit",  nullptr /* ShieldBitClass */, {Grid("SHIELD_BIT_1", 2, 1, 2), Grid("SHIELD_BIT_2", 2, 1, 2), Grid("SHIELD_BIT_3", 2, 1, 2), Grid("SHIELD_BIT_4", 2, 1, 2)}, 3, C, false, -905, 1, 0, false, false, 1, 1, 3, false, 0},
-    {"shield_body",      nullptr /* ShieldClass */, {Grid("SHIELD_BODY", 2, 2, 4)}, 4, A, false, -816, 1, 0, false, false, 1, 1, 0, false, 0},
+    {"shield_left_bit",  &Make<ShieldBitClass>, {Grid("SHIELD_BIT_1", 2, 1, 2), Grid("SHIELD_BIT_2", 2, 1, 2), Grid("SHIELD_BIT_3", 2, 1, 2), Grid("SHIELD_BIT_4", 2, 1, 2)}, 3, C, false, -905, 1, 0, false, false, 1, 1, 3, false, 0},
+    {"shield_body",      &Make<ShieldClass>, {Grid("SHIELD_BODY", 2, 2, 4)}, 4, A, false, -816, 1, 0, false, false, 1, 1, 0, false, 0},
     {"enemy_basic",      &Make<BasicClass>, {Grid("BASIC_NEUTRAL", 2, 1, 2, 0.2f), Grid("BASIC_FIRE", 2, 1, 2), Grid("BASIC_ICE", 2, 1, 2), Grid("BASIC_LIGHTNING", 2, 1, 2)}, 5, A, true, -1091, -52, 0, true, true, 1, 1, 0, false, 0},
     {"enemy_light",      &Make<LightClass>, {One("LIGHT_NEUTRAL"), One("LIGHT_FIRE"), One("LIGHT_ICE"), One("LIGHT_LIGHTNING")}, 6, A, true, -1152, -54, 0, true, true, 1, 1, 0, false, 0},
     {"ammo_clonf",       &Make<FireAmmoClass>, {Grid("AMMO_FIRE", 2, 1, 2), One("AMMO_FIRE2")}, 7, A, false, -815, -328, 0, false, false, 1, 1, 0, false, 0},
@@ -72,7 +73,7 @@ const PlayObject Sprites[] = {
     {"bb_fire_egg",      &Make<BigBossEggsClass>, {Grid("BIG_BOSS_FIRE_EGG", 2, 2, 4)}, 21, A, false, -749, -1226, 0, false, false, 1, 1, 0, false, 0},
     {"bb_ice_egg",       &Make<BigBossEggsClass>, {Grid("BIG_BOSS_ICE_EGG", 2, 2, 4)}, 22, A, false, -900, -1223, 0, false, false, 1, 1, 0, false, 0},
     {"bb_lightning_egg", &Make<BigBossEggsClass>, {Grid("BIG_BOSS_LIGHTNING_EGG", 2, 2, 4)}, 23, A, false, -593, -1235, 0, false, false, 1, 1, 0, false, 0},
-    {"shield_right_bit", nullptr /* ShieldBitClass */, {Grid("SHIELD_BIT_1", 2, 1, 2), Grid("SHIELD_BIT_2", 2, 1, 2), Grid("SHIELD_BIT_3", 2, 1, 2), Grid("SHIELD_BIT_4", 2, 1, 2)}, 3, C, false, -728, 0, 0, false, false, 1, 1, 3, true, 0},
+    {"shield_right_bit", &Make<ShieldBitClass>, {Grid("SHIELD_BIT_1", 2, 1, 2), Grid("SHIELD_BIT_2", 2, 1, 2), Grid("SHIELD_BIT_3", 2, 1, 2), Grid("SHIELD_BIT_4", 2, 1, 2)}, 3, C, false, -728, 0, 0, false, false, 1, 1, 3, true, 0},
     {"emp",              Plain, {One("LIGHTNING_EMP")}, 24, B, false, 0, -297, 0, true, true, 1, 1, 0, false, 0},
     {"semiboss_leftarm", &Make<SemiBossArmClass>, {Grid("SEMIBOSS_LEFT", 3, 2, 6)}, 25, A, false, -1228, -18, 0.1f, false, false, 1, 1, 0, false, 0},
     {"city",             &Make<BaseCityClass>, {Grid("CITY", 2, 3, 5)}, 26, A, true, 0, -337, 0.1f, true, true, 1, 1, 0, false, 0},

@@ -1,6 +1,8 @@
 #pragma once
 // The play level with the elemental archetypes, the effect and aiming systems, the tower sites,
 // icons and towers, and helpers that place still enemies and read objects back.
+#include "collision/Collision_ActorData.h"
+#include "collision/Collision_DynamicObject.h"
 #include "framework/Vellumar_Sound.h"
 #include "game/MyGame_AimClasses.h"
 #include "game/MyGame_Archetypes.h"
@@ -8,25 +10,11 @@
 #include "game/MyGame_EffectSystems.h"
 #include "game/MyGame_ElementalAmmo.h"
 #include "game/MyGame_TowerClasses.h"
+#include "game/content/MyGame_CollisionActors.h"
 #include "tests/game/Game_PlayFixture.h"
 
 namespace GameTest
 {
-// A sprite class built with as many empty animations as asked.
-template <class T>
-T* PlaceAnimated(Vellumar::Level& level, const char* name, bool visible, u32 animations, f32 x = 0.0f, f32 y = 0.0f)
-{
-    Core::Vector<Vellumar::SpriteAnimation*> list;
-    for (u32 i = 0; i < animations; ++i)
-        list.push_back(new Vellumar::SpriteAnimation(nullptr, 2, 1, Core::Vector<f32>{1.0f, 1.0f}));
-    auto* object = new T(list);
-    object->SetName(name);
-    object->SetVisible(visible);
-    object->SetPosition(x, y);
-    level.GetLayer(1)->AddGameObject(object, false, nullptr);
-    return object;
-}
-
 template <class T>
 T* PlaceSystem(Vellumar::Level& level, const char* name)
 {
@@ -113,6 +101,35 @@ protected:
         // Its first update flew it: back to where the test wants its end.
         ammo->SetPosition(x, y);
         return ammo;
+    }
+
+    // The content's collision actor of that number, handed to the game, which owns it.
+    Collision2D::CollisionActor* ContentActor(u32 number)
+    {
+        Collision2D::CollisionActor* found = nullptr;
+        BuildCollisionActors(CollisionActorTable, [&](u32 built, Collision2D::CollisionActor* actor) {
+            if (built != number)
+            {
+                delete actor;
+                return;
+            }
+            game->AddCollisionAssets(actor);
+            found = actor;
+        });
+        return found;
+    }
+
+    // A collision body on the actor, as the content gives one: rectangles only (type 0) or the
+    // actor's shapes (type 1), of that thickness, kept up to date while idle.
+    void GiveBody(Vellumar::GameObject& object, const Collision2D::CollisionActor* actor, u8 type, f32 thickness = 4.0f)
+    {
+        auto* body = new Collision2D::DynamicObject();
+        body->AddCollisionData(actor, 0, 0);
+        body->SetCollisionType(type);
+        body->SetCollisionThickness(thickness);
+        body->SetCanCollid(0, true);
+        body->SetUpdateOnIdle(true);
+        object.AddCollision(body, Level().GetLayer(1)->GetCollisionId());
     }
 
     u32 Count(const char* name)

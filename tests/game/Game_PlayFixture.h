@@ -14,6 +14,7 @@
 #include "game/MyGame_Lookup.h"
 #include "game/MyGame_MainEnemyClass.h"
 #include "game/MyGame_MyGame.h"
+#include "game/MyGame_ShieldClass.h"
 #include "game/MyGame_WaveClearClass.h"
 #include "tests/framework/Framework_GameFixture.h"
 
@@ -81,6 +82,22 @@ T* Place(Vellumar::Level& level, const char* name, bool visible, f32 x = 0.0f, f
     return object;
 }
 
+// A sprite class built with as many empty animations of that many frames as asked.
+template <class T>
+T* PlaceAnimated(Vellumar::Level& level, const char* name, bool visible, u32 animations, f32 x = 0.0f, f32 y = 0.0f,
+                 u32 frames = 2)
+{
+    Core::Vector<Vellumar::SpriteAnimation*> list;
+    for (u32 i = 0; i < animations; ++i)
+        list.push_back(new Vellumar::SpriteAnimation(nullptr, static_cast<i32>(frames), 1, Core::Vector<f32>(frames, 1.0f)));
+    auto* object = new T(list);
+    object->SetName(name);
+    object->SetVisible(visible);
+    object->SetPosition(x, y);
+    level.GetLayer(1)->AddGameObject(object, false, nullptr);
+    return object;
+}
+
 // The archetypes, bars, cover and city of the play layer.
 inline void PlaceContent(BaseLevelClass& level)
 {
@@ -88,7 +105,10 @@ inline void PlaceContent(BaseLevelClass& level)
     Place<HeavyClass>(level, "enemy_heavy", false);
     Place<LightClass>(level, "enemy_light", false);
     Place<HealerClass>(level, "enemy_healer", false);
-    Place<MainEnemyClass>(level, "shield_body", false);
+    // The body's four frames; a bit's animation per hit point, each of two frames.
+    PlaceAnimated<ShieldClass>(level, "shield_body", false, 1, 0.0f, 0.0f, 4);
+    for (const char* bit : {"shield_left_bit", "shield_right_bit"})
+        PlaceAnimated<ShieldBitClass>(level, bit, false, 4)->SetCurrentAnimation(3, false);
     Place<CrystalClass>(level, "crystal", false);
     Place<WaveClearClass>(level, "wave_clear", false);
     Place<BaseCityClass>(level, "city", true, 0.0f, -330.0f);

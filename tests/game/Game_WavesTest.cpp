@@ -134,7 +134,8 @@ TEST_F(WavesTest, OffsetFormationsKeepTheirShapeAndLonersTheirRange)
     // Taken into the layer where nothing moves.
     game->running = 0;
     RunFrame();
-    ASSERT_EQ(level.enemyList.size(), 6u + 2u + 3u + 3u + 5u + 22u + 1u + 1u);
+    // Each of the three shield bodies lists its two bits when it starts, after every spawn.
+    ASSERT_EQ(level.enemyList.size(), 6u + 2u + 3u + 3u + 5u + 22u + 1u + 1u + 3u * 2u);
     std::vector<MainEnemyClass*> enemies;
     for (u32 id : level.enemyList)
         enemies.push_back(FindObjectById<MainEnemyClass>(id));
@@ -160,6 +161,8 @@ TEST_F(WavesTest, OffsetFormationsKeepTheirShapeAndLonersTheirRange)
     EXPECT_EQ(healer->GetName(), "enemy_healer_clone");
     EXPECT_LE(std::fabs(healer->GetPositionX()), 150.0f);
     EXPECT_FLOAT_EQ(enemies[42]->GetZOrder(), 2.0f);
+    EXPECT_EQ(enemies[43]->GetName(), "shield_left_bit_clone");
+    EXPECT_EQ(enemies[48]->GetName(), "shield_right_bit_clone");
 }
 
 TEST_F(WavesTest, CodesWithoutSpawnerSpawnNothingButTheRecordAdvances)
