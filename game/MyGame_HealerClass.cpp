@@ -32,8 +32,7 @@ void HealerClass::OnStart()
     speedY = 0.3f;
     healing = false;
     healTimer = 0;
-    for (u32& id : healedIds)
-        id = NoId;
+    healedIds.Clear(HealedCount);
 }
 
 void HealerClass::OnEnd()
@@ -104,16 +103,5 @@ void HealerClass::HealInRange(i32 r)
 
 bool HealerClass::AddHealed(u32 id)
 {
-    for (u32 healed : healedIds)
-        if (healed == id)
-            return true;
-    for (u32& healed : healedIds)
-    {
-        if (healed == NoId)
-        {
-            healed = id;
-            return false;
-        }
-    }
-    return false;
+    return healedIds.MarkHit(id);
 }

@@ -5,6 +5,7 @@
 #include "core/Core_Types.h"
 #include "framework/Vellumar_Sprite.h"
 #include "game/MyGame_ClassShape.h"
+#include "game/MyGame_HitList.h"
 #include "game/MyGame_MyGame.h"
 
 class MainEnemyClass : public Vellumar::Sprite
@@ -105,7 +106,6 @@ class HealerClass : public MainEnemyClass
 
 public:
     static constexpr u32 HealedCount = 20;
-    static constexpr u32 NoId = 0xFFFFFFFFu;
 
     void OnStart() override;
     void OnEnd() override;
@@ -116,5 +116,5 @@ public:
 
     bool healing = false;
     i32 healTimer = 0;
-    u32 healedIds[HealedCount] = {};
+    HitList healedIds{HealedCount};
 };

@@ -53,7 +53,7 @@ TEST_F(EnemiesTest, KindsStartWithTheirHitPointsRewardsAndKindIds)
     EXPECT_EQ(basic->kindId, Find("enemy_basic")->GetID());
     EXPECT_EQ(game->basicArchetypeId, Find("enemy_basic")->GetID());
     EXPECT_EQ(healer->kindId, game->healerArchetypeId);
-    EXPECT_EQ(healer->healedIds[19], HealerClass::NoId);
+    EXPECT_EQ(healer->healedIds[19], HitList::Free);
 }
 
 TEST_F(EnemiesTest, AnArchetypeIdBeyondSixteenBitsIsKeptWhole)
@@ -251,6 +251,18 @@ TEST_F(EnemiesTest, AHealerPulseHealsEachHurtEnemyInItsSquareOnce)
     healer->healing = true;
     RunFrames(45);
     EXPECT_EQ(near->hitPoints, 3);
+
+    // A healer that has considered more enemies than its twenty places still heals each once.
+    std::vector<MainEnemyClass*> crowd;
+    for (int i = 0; i < 24; ++i)
+        crowd.push_back(Spawn("enemy_heavy", 5.0f * i - 60.0f, -40.0f, 0, 0));
+    for (MainEnemyClass* enemy : crowd)
+        enemy->hitPoints = 1;
+    healer->healing = true;
+    RunFrames(45);
+    EXPECT_GT(healer->healedIds.Size(), HealerClass::HealedCount);
+    for (MainEnemyClass* enemy : crowd)
+        EXPECT_EQ(enemy->hitPoints, 2);
 }
 
 TEST_F(EnemiesTest, TheLastWavesFinalEnemyRequestsVictory)
