@@ -9,6 +9,7 @@
 #include "game/MyGame_Lookup.h"
 #include "game/MyGame_MyGame.h"
 #include "game/MyGame_Sounds.h"
+#include "game/MyGame_TowerClass.h"
 #include "physics/Physics_Force.h"
 
 #include <algorithm>
@@ -122,6 +123,10 @@ void CannonClass::UpdateTimers()
 
 u8 CannonClass::ChooseAmmoElement()
 {
+    // A missing site offers no element.
+    const auto offered = [](const auto* site) { return site ? static_cast<u8>(site->cannonElement) : u8{0}; };
+    slotElements = {offered(FindObjectByName<Slot1Class>("towerslot1")), offered(FindObjectByName<Slot2Class>("towerslot2")),
+                    offered(FindObjectByName<Slot3Class>("towerslot3")), offered(FindObjectByName<Slot4Class>("towerslot4"))};
     const i32 k = std::clamp(Vellumar::RandomIntInRange(0, 3), 0, 3);
     return slotElements[static_cast<u32>(k)];
 }

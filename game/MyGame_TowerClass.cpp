@@ -100,6 +100,21 @@ bool TowerClass::IsUnderCursor()
     return Vellumar::CollisionResults::Of(*this).IsCollidedWithSprite("cursor", false);
 }
 
+bool SlotClass::IsIconUnderCursor()
+{
+    for (const IconRow& row : Icons)
+    {
+        Core::Vector<Vellumar::GameObject*> named;
+        Vellumar::FindGameObjectsByName(row.cloneName, named);
+        for (Vellumar::GameObject* icon : named)
+        {
+            if (Vellumar::CollisionResults::Of(*icon).IsCollidedWithSprite("cursor", false))
+                return true;
+        }
+    }
+    return false;
+}
+
 void TowerClass::ToggleTowerSelection(u32 slotId)
 {
     if (menuOpen)
@@ -170,7 +185,7 @@ void SlotClass::ScriptUpdate(f32)
     }
     SetCurrentFrame(1, false);
     Input::Mouse* mouse = Input::GetMouse();
-    if (mouse && mouse->IsTriggered(0) && towerElement == 0)
+    if (mouse && mouse->IsTriggered(0) && towerElement == 0 && !IsIconUnderCursor())
     {
         menuOpen = !menuOpen;
         ToggleTowerSelection(GetID());

@@ -54,6 +54,9 @@ public:
     u32 towerElement = 0;
 
 protected:
+    // The icons stand so close above their site that the cursor on an icon can reach into the
+    // site's rectangle as well: a click there is the icon's alone.
+    bool IsIconUnderCursor();
     void StartNumbered(u32& cannonElement);
     void UpdateNumbered(u32& cannonElement, f32 dt);
 };

@@ -1,6 +1,8 @@
 // Tower sites, their icon menus, building, and the three sacrifice attacks.
 #include "collision/Collision_ActorData.h"
 #include "collision/Collision_DynamicObject.h"
+#include "framework/Vellumar_Viewport.h"
+#include "game/MyGame_CursorClass0.h"
 #include "tests/game/Game_EffectsFixture.h"
 
 namespace
@@ -60,6 +62,37 @@ TEST_F(TowersTest, BuildingTakesTwentyCrystalsAndTheCannonElementFollowsTheTower
     RunFrames(2);
     EXPECT_EQ(third->towerElement, 0u);
     EXPECT_EQ(third->cannonElement, 0u);
+}
+
+TEST_F(TowersTest, TheCannonsNextElementsFollowTheBuiltTowers)
+{
+    Level().resources = 80;
+    for (const char* name : {"towerslot1", "towerslot2", "towerslot3", "towerslot4"})
+        OpenMenu(*Site(name), "select_fire_clone")->BuildTower(Site(name)->GetID());
+    RunFrame();
+    // Every site holds fire: each new element is fire and is fired three shots after it is drawn.
+    auto* cannon = Find<CannonClass>("cannon");
+    MoveMouse(512, 200);
+    for (int shot = 1; shot <= 4; ++shot)
+    {
+        input.buttons = Input::ButtonBit::Left;
+        RunFrame();
+        input.buttons = 0;
+        EXPECT_EQ(cannon->ammoQueue[0], 1) << shot;
+        EXPECT_EQ(Find<FireAmmoClass>("ammo_base") != nullptr, shot == 4) << shot;
+        RunFrames(51);
+    }
+
+    // Freed sites offer nothing: the draw favours the middle sites two to one.
+    for (const char* name : {"towerslot2", "towerslot4"})
+        static_cast<SlotClass*>(Site(name))->towerElement = 0;
+    RunFrame();
+    std::array<u32, 4> drawn{};
+    for (int i = 0; i < 600; ++i)
+        ++drawn[cannon->ChooseAmmoElement()];
+    EXPECT_EQ(cannon->slotElements, (std::array<u8, 4>{1, 0, 1, 0}));
+    EXPECT_EQ(drawn[2] + drawn[3], 0u);
+    EXPECT_NEAR(drawn[1], 300.0, 45.0);
 }
 
 TEST_F(TowersTest, TheIceSacrificeHaltsEnemiesFor401RunningUpdatesWithFrostThenFreesItsSite)
@@ -156,36 +189,30 @@ TEST_F(TowersTest, TowersEndingWithTheirLevelFreeWhatTheirEndsSpawn)
     EXPECT_EQ(game->enemyMotion, 1);
     EXPECT_EQ(FindObjectByName<FireAmmoClass>("Missile"), nullptr);
 }
+// Real clicks: the injected mouse moves the cursor, and the sites, icons and cursor touch through
+// the content's own rectangles.
 class TowerClicksTest : public TowersTest
 {
 protected:
     void SetUp() override
     {
         TowersTest::SetUp();
-        actor = new Collision2D::CollisionActor();
-        Collision2D::CollisionFrame& frame = actor->AddCollisionAnimation().AddCollisionFrame();
-        frame.SetBoundingRectangle(Collision2D::VelRect(10.0f, -10.0f, 10.0f, -10.0f), true);
-        frame.AddCircle({0.0f, 0.0f}, 10.0f, 1, true);
-        game->AddCollisionAssets(actor);
-        cursor = GameTest::Place<Vellumar::Sprite>(Level(), "cursor", true, -3000.0f, 3000.0f);
-        GiveBody(*cursor);
+        // The cursor follows the mouse over a screen-sized viewport.
+        Level().AddViewport(new Vellumar::Viewport(0, 0, 1024, 768));
+        auto* cursor = GameTest::Place<CursorClass0>(Level(), "cursor", true);
+        GiveBody(*cursor, ContentActor(63), 0);
+        Collision2D::CollisionActor* site = ContentActor(28);
+        for (const char* name : {"towerslot1", "towerslot2", "towerslot3", "towerslot4"})
+            GiveBody(*Site(name), site, 0);
+        GiveBody(*Find("select_fire"), ContentActor(29), 0);
+        GiveBody(*Find("select_ice"), ContentActor(30), 0);
+        GiveBody(*Find("select_lightning"), ContentActor(31), 0);
     }
 
-    // A round body of radius 10 that touches every other.
-    void GiveBody(Vellumar::GameObject& object)
+    // The mouse on that point, y up from the screen centre, then a click there.
+    void ClickAt(f32 x, f32 y)
     {
-        auto* body = new Collision2D::DynamicObject();
-        body->AddCollisionData(actor, 0, 0);
-        body->SetCollisionType(0);
-        body->SetCanCollid(0, true);
-        body->SetUpdateOnIdle(true);
-        object.AddCollision(body, Level().GetLayer(1)->GetCollisionId());
-    }
-
-    // The cursor on the object, then a click there.
-    void Click(Vellumar::GameObject& object)
-    {
-        cursor->SetPosition(object.GetPositionX(), object.GetPositionY());
+        MoveMouse(512 + static_cast<i32>(x), 767 - (384 + static_cast<i32>(y)));
         input.buttons = 0;
         RunFrames(2);
         input.buttons = Input::ButtonBit::Left;
@@ -194,23 +221,45 @@ protected:
         RunFrames(2);
     }
 
-    Collision2D::CollisionActor* actor = nullptr;
-    Vellumar::Sprite* cursor = nullptr;
+    void Click(Vellumar::GameObject& object) { ClickAt(object.GetPositionX(), object.GetPositionY()); }
+
+    u32 Icons() { return Count("select_fire_clone") + Count("select_ice_clone") + Count("select_lightning_clone"); }
 };
 
 TEST_F(TowerClicksTest, ClicksOnAnEmptySiteOpenAndCloseItsMenuAndAnOccupiedSiteIgnoresThem)
 {
     SlotClass* site = Site("towerslot3");
-    GiveBody(*site);
     Click(*site);
     EXPECT_EQ(site->menuOpen, 1);
-    EXPECT_EQ(Count("select_fire_clone") + Count("select_ice_clone") + Count("select_lightning_clone"), 3u);
+    EXPECT_EQ(Icons(), 3u);
     Click(*site);
     EXPECT_EQ(site->menuOpen, 0);
-    EXPECT_EQ(Count("select_fire_clone") + Count("select_ice_clone") + Count("select_lightning_clone"), 0u);
+    EXPECT_EQ(Icons(), 0u);
     site->towerElement = 1;
     Click(*site);
     EXPECT_EQ(site->menuOpen, 0);
     EXPECT_EQ(Count("select_fire_clone"), 0u);
+}
+
+TEST_F(TowerClicksTest, AClickOnAnIconIsTheIconsAloneThoughTheCursorReachesIntoTheSiteBelow)
+{
+    SlotClass* site = Site("towerslot3");
+    Click(*site);
+    ASSERT_EQ(Icons(), 3u);
+    // On an icon's centre the cursor's rectangle reaches 3 units into the site's: still only the
+    // icon takes the click, refused with 19 crystals, and the menu stays open.
+    Level().resources = 19;
+    ClickAt(211.0f, -280.0f);
+    EXPECT_EQ(site->menuOpen, 1);
+    EXPECT_EQ(Icons(), 3u);
+    EXPECT_EQ(Count("tower_fire_clone"), 0u);
+    Level().resources = 20;
+    ClickAt(251.0f, -280.0f);
+    EXPECT_EQ(Count("tower_ice_clone"), 1u);
+    EXPECT_EQ(site->towerElement, 2u);
+    EXPECT_EQ(Level().resources, 0);
+    EXPECT_EQ(Icons(), 0u);
+    // Building clears the icon's flag, not the site's.
+    EXPECT_EQ(site->menuOpen, 1);
 }
 }  // namespace
