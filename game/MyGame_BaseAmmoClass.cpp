@@ -2,6 +2,7 @@
 
 #include "framework/Vellumar_CollisionResults.h"
 #include "game/MyGame_BaseLevelClass.h"
+#include "game/MyGame_BigBossClasses.h"
 #include "game/MyGame_EffectSystems.h"
 #include "game/MyGame_Lookup.h"
 #include "game/MyGame_MainEnemyClass.h"
@@ -147,5 +148,10 @@ bool BaseAmmoClass::IsBlocked(u32 enemyId)
         body->flashing = true;
         blocked = true;
     }
+    // An egg lets only its own element through.
+    auto* egg = FindObjectById<BigBossEggsClass>(enemyId);
+    if (egg && game->bigBossEggsArchetypeId != 0 && enemy->kindId == game->bigBossEggsArchetypeId &&
+        static_cast<i32>(element) != egg->eggElement)
+        blocked = true;
     return blocked;
 }

@@ -5,8 +5,6 @@ GAME_REGISTER_CLASS(ShieldBitClass)
 
 namespace
 {
-constexpr f32 BitOffsetX = 90.0f;
-constexpr f32 BitOffsetY = 30.0f;
 constexpr f32 FallSpeed = 5.0f;
 }  // namespace
 
@@ -67,7 +65,7 @@ void ShieldBitClass::UpdateFlash()
 void ShieldBitClass::FollowBody(const ShieldClass& body)
 {
     if (GetName() == "shield_left_bit_clone")
-        SetPosition(body.GetPositionX() - BitOffsetX, body.GetPositionY() + BitOffsetY);
+        SetPosition(body.GetPositionX() - OffsetX, body.GetPositionY() + OffsetY);
     else if (GetName() == "shield_right_bit_clone")
-        SetPosition(body.GetPositionX() + BitOffsetX, body.GetPositionY() + BitOffsetY);
+        SetPosition(body.GetPositionX() + OffsetX, body.GetPositionY() + OffsetY);
 }

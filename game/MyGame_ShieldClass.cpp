@@ -1,8 +1,6 @@
 #include "game/MyGame_ShieldClass.h"
 
-#include "framework/Vellumar_Layer.h"
-#include "game/MyGame_BaseLevelClass.h"
-#include "game/MyGame_Lookup.h"
+#include "game/MyGame_BossParts.h"
 
 GAME_REGISTER_CLASS(ShieldClass)
 
@@ -37,24 +35,16 @@ void ShieldClass::OnStart()
     bitsAlive = 2;
     attacking = 0;
     chainImmune = 1;
-    SpawnBit("shield_left_bit", "shield_left_bit_clone");
-    SpawnBit("shield_right_bit", "shield_right_bit_clone");
+    SpawnBit("shield_left_bit", "shield_left_bit_clone", -1.0f);
+    SpawnBit("shield_right_bit", "shield_right_bit_clone", 1.0f);
 }
 
-void ShieldClass::SpawnBit(const char* archetype, const char* cloneName)
+void ShieldClass::SpawnBit(const char* archetype, const char* cloneName, f32 side)
 {
-    BaseLevelClass* level = GetPlayLevel();
-    Vellumar::Layer* layer = level ? level->GetLayer(1) : nullptr;
-    auto* source = FindObjectByName<ShieldBitClass>(archetype);
-    if (!layer || !source)
-        return;
-    auto* bit = static_cast<ShieldBitClass*>(source->Clone());
-    bit->bodyId = GetID();
-    bit->SetZOrder(1.5f);
-    bit->SetName(cloneName);
-    bit->SetVisible(true);
-    layer->AddGameObject(bit, false, nullptr);
-    level->enemyList.push_back(bit->GetID());
+    const Math::Vector2D beside(GetPositionX() + side * ShieldBitClass::OffsetX,
+                                GetPositionY() + ShieldBitClass::OffsetY);
+    if (auto* bit = AddBossPart<ShieldBitClass>(archetype, cloneName, 1.5f, beside))
+        bit->bodyId = GetID();
 }
 
 void ShieldClass::ScriptUpdate(f32)

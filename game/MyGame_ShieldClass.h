@@ -21,8 +21,8 @@ public:
     bool flashing = false;
 
 private:
-    // Clones the bit archetype of that name beside this body and lists it as an enemy.
-    void SpawnBit(const char* archetype, const char* cloneName);
+    // Clones the bit archetype of that name on that side of this body and lists it as an enemy.
+    void SpawnBit(const char* archetype, const char* cloneName, f32 side);
 };
 
 class ShieldBitClass : public ShieldClass
@@ -30,6 +30,10 @@ class ShieldBitClass : public ShieldClass
     GAME_CLASS(ShieldBitClass, ShieldClass)
 
 public:
+    // A bit's place beside its body, to the left or the right.
+    static constexpr f32 OffsetX = 90.0f;
+    static constexpr f32 OffsetY = 30.0f;
+
     void OnStart() override;
     void ScriptUpdate(f32 dt) override;
 

@@ -1,4 +1,5 @@
 // Fire and frost areas, the lightning chain and the hit lists they keep.
+#include "game/MyGame_BigBossClasses.h"
 #include "tests/game/Game_EffectsFixture.h"
 
 namespace
@@ -139,5 +140,28 @@ TEST_F(ElementalAmmoTest, AChainStopsAtAShieldBodyAndAtAnEggWithoutAHop)
     RunFrames(10);
     EXPECT_EQ(shield->hitPoints, 10);
     EXPECT_EQ(behind->hitPoints, 10);
+}
+
+TEST_F(ElementalAmmoTest, AnEggLetsOnlyItsOwnElementThroughAndAShotItStopsMakesNoArea)
+{
+    GameTest::Place<BigBossEggsClass>(Level(), "bb_fire_egg", false);
+    RunFrame();
+    BigBossEggsClass::Lay("bb_fire_egg", "bb_fire_egg_clone", 1.6f, 1);
+    RunFrame();
+    auto* egg = Find<BigBossEggsClass>("bb_fire_egg_clone");
+    ASSERT_NE(egg, nullptr);
+    auto* blood = Find<BloodSystemClass>("blood");
+    auto hit = [&](BaseAmmoClass* shot) {
+        shot->ResolveHit(egg->GetID(), true);
+        RunFrames(2);
+    };
+    hit(Flying<IceAmmoClass>("ammo_cloni", -1.0f, -400.0f, 2));
+    EXPECT_EQ(egg->hitPoints, 4);
+    EXPECT_NE(blood->targetId, egg->GetID());
+    EXPECT_EQ(Count("ammo_Ice"), 0u);
+    hit(Flying<FireAmmoClass>("ammo_clonf", -1.0f, -400.0f, 1));
+    EXPECT_EQ(egg->hitPoints, 3);
+    EXPECT_EQ(blood->targetId, egg->GetID());
+    EXPECT_EQ(Count("ammo_Fiery"), 1u);
 }
 }  // namespace
