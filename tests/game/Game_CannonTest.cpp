@@ -1,6 +1,7 @@
 // The cannon, its ammunition queue and load display, and the projectiles' flight and hits.
 #include "game/MyGame_BaseAmmoClass.h"
 #include "game/MyGame_CannonClass.h"
+#include "game/MyGame_EffectSystems.h"
 #include "tests/game/Game_PlayFixture.h"
 
 #include <algorithm>
@@ -18,6 +19,9 @@ protected:
         extraContent = [](BaseLevelClass& level) {
             GameTest::Place<BaseAmmoClass>(level, "ammo_base", false);
             GameTest::Place<CannonClass>(level, "cannon", true, 0.0f, -280.0f);
+            auto* blood = new BloodSystemClass("", 16, 1.0f, Math::Vector2D(0.0f, 0.0f));
+            blood->SetName("blood");
+            level.GetLayer(1)->AddGameObject(blood, false, nullptr);
         };
         Play(WaveFile("0 0 0 0 0 0 0 0 0 0"));
     }
@@ -184,10 +188,18 @@ TEST_F(CannonTest, HitsAreNormalCriticalOrOnTheHealer)
         EXPECT_EQ(shot->hitEnemyId, enemy->GetID());
         EXPECT_TRUE(shot->IsDestroying());
     };
+    // Each hit but the healer's starts the burst on its enemy, critical when the elements match.
+    auto* blood = Find<BloodSystemClass>("blood");
     hit(fireHeavy, 1);
+    EXPECT_EQ(blood->targetId, fireHeavy->GetID());
+    EXPECT_EQ(blood->critical, 1);
     hit(iceHeavy, 1);
+    EXPECT_EQ(blood->targetId, iceHeavy->GetID());
+    EXPECT_EQ(blood->critical, 0);
+    EXPECT_EQ(blood->active, 1);
     hit(plainHeavy, 0);
     hit(healer, 1);
+    EXPECT_EQ(blood->targetId, plainHeavy->GetID());
     EXPECT_EQ(fireHeavy->hitPoints, 2);
     EXPECT_EQ(iceHeavy->hitPoints, 3);
     EXPECT_EQ(plainHeavy->hitPoints, 3);
