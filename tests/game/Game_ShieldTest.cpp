@@ -28,6 +28,9 @@ protected:
         GiveBody(*Find("shield_left_bit"), bits, 1, 0.1f);
         GiveBody(*Find("shield_right_bit"), bits, 1, 0.1f);
         GiveBody(*Find("ammo_clone"), ContentActor(11), 1);
+        // Off the field, as the content places them: invisible objects touch too.
+        for (const char* archetype : {"shield_body", "shield_left_bit", "shield_right_bit", "ammo_clone"})
+            Find(archetype)->SetPosition(-1500.0f, -1500.0f);
     }
 
     // A body at that point as the spawners make one; its bits have started and stand beside it
@@ -108,7 +111,7 @@ TEST_F(ShieldTest, ABodyStartsShieldedWithTwoBitsThatFollowItUnderIdsBeyond16Bit
     EXPECT_EQ(right->GetPositionY(), body->GetPositionY() + 30.0f);
 }
 
-TEST_F(ShieldTest, BitsBlockShotsOnTheirShieldFaceAndTheBodyWhileABitLives)
+TEST_F(ShieldTest, BitsBlockShotsOnTheirShieldFaceOnlyAndTheBodyWhileABitLives)
 {
     ShieldClass* body = Body(0.0f, 0.0f);
     ShieldBitClass* left = Left();
@@ -128,6 +131,13 @@ TEST_F(ShieldTest, BitsBlockShotsOnTheirShieldFaceAndTheBodyWhileABitLives)
     RunFrame();
     EXPECT_EQ(left->GetCurrentFrameIndex(), 0);
     EXPECT_FALSE(left->bitFlashing);
+
+    // From the side a shot meets the bit where it has no shield.
+    Shoot(-300.0f, 55.0f, 0.0f);
+    EXPECT_EQ(left->hitPoints, 3);
+    EXPECT_EQ(blood->targetId, left->GetID());
+    EXPECT_EQ(blood->shielded, 0);
+    EXPECT_EQ(left->GetCurrentAnimationIndex(), 2);
 
     // The body itself is shielded while a bit lives.
     Shoot(0.0f, -100.0f, 90.0f);
