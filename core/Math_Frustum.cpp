@@ -69,8 +69,20 @@ void ViewFrustum::FromCamera(const Matrix4x4& camera)
     const float* e = camera.e;
     // Row i of the column-order matrix is (e[i], e[4 + i], e[8 + i], e[12 + i]).
     const auto setPlane = [&](FrustumPlane plane, int row, float sign) {
-        planes[plane].Set(e[3] + sign * e[row], e[7] + sign * e[4 + row], e[11] + sign * e[8 + row],
-                          e[15] + sign * e[12 + row]);
+        float a = e[3] + sign * e[row];
+        float b = e[7] + sign * e[4 + row];
+        float c = e[11] + sign * e[8 + row];
+        float d = e[15] + sign * e[12 + row];
+        // A far plane far from a near one comes out with a normal too short to place its point
+        // (c about 2e-5 for 0.1 and 10000); at unit length it stands where it should.
+        const float length = Vector3D(a, b, c).Length();
+        if (!ClearOfZero(a) && !ClearOfZero(b) && !ClearOfZero(c) && length > 0.0f) {
+            a /= length;
+            b /= length;
+            c /= length;
+            d /= length;
+        }
+        planes[plane].Set(a, b, c, d);
     };
     setPlane(PlaneTop, 1, -1.0f);
     setPlane(PlaneBottom, 1, 1.0f);

@@ -188,6 +188,20 @@ TEST(MathViewFrustum, FromCameraBuildsPlanesAndCorners)
     EXPECT_EQ(frustum.planes[Math::PlaneBottom].Classify({0, -60, -50}), Code::Behind);
 }
 
+TEST(MathViewFrustum, AFarPlaneFarFromTheNearOneStandsAtItsDistance)
+{
+    // A 2D camera's depths: the far plane's normal comes out of the projection about 2e-5 long,
+    // and single precision places the plane within half a percent of its distance.
+    ViewFrustum frustum;
+    frustum.FromCamera(Matrix4x4::Perspective(45, 4.0f / 3.0f, 0.1f, 10000));
+    ExpectVectorNear(frustum.planes[Math::PlaneFar].point, {0, 0, -10000}, 50.0f);
+    EXPECT_EQ(frustum.planes[Math::PlaneFar].Classify({0, 0, -928}), Code::Front);
+    EXPECT_EQ(frustum.planes[Math::PlaneFar].Classify({0, 0, -10100}), Code::Behind);
+    // A picture just behind the plane the camera frames is seen.
+    frustum.Transform(Matrix4x4::Translation(0, 0, 927.058f));
+    EXPECT_NE(frustum.ClassifyBox(Box({-516, -387, -1.1f}, {516, 387, -0.1f})), Code::Outside);
+}
+
 TEST(MathViewFrustum, ClassifyBox)
 {
     ViewFrustum frustum;
