@@ -8,6 +8,7 @@
 #include "game/MyGame_BaseLevelClass.h"
 #include "game/MyGame_CannonClass.h"
 #include "game/MyGame_Lookup.h"
+#include "game/MyGame_MainEnemyClass.h"
 #include "tests/game/Game_AutoPlayer.h"
 #include "tests/game/Game_Fixture.h"
 
@@ -216,30 +217,44 @@ TEST_F(EndToEndTest, TheAutomaticPlayerFinishesTheTutorial)
                                   << " and " << pupil.shots << " shots";
 }
 
-// The acts, each a test of its own so that they run side by side.
-class ActTest : public EndToEndTest, public ::testing::WithParamInterface<const char*>
+// The acts, each a test of its own so that they run side by side: the button that leads into it
+// and the boss whose end wins it (none in act 1, which its last wave ends).
+struct Act
+{
+    const char* button;
+    const char* boss;
+};
+
+class ActTest : public EndToEndTest, public ::testing::WithParamInterface<Act>
 {
 };
 
 TEST_P(ActTest, TheAutomaticPlayerWinsTheAct)
 {
-    GameTest::AutoPlayer& winner = Player(GetParam());
+    GameTest::AutoPlayer& winner = Player(GetParam().button);
     EnterAct();
     int lowest = BaseCityClass::StartHitPoints;
-    // Act 1 takes the player about 7,600 frames.
+    bool bossSeen = false;
+    // The player takes about 7,800 frames for act 1, 11,600 for act 2 (the semi-boss) and 11,000
+    // for act 3 (the big boss).
     constexpr int Budget = 15000;
     const int frames = PlayUntil(
         [&] {
             if (auto* city = FindObjectByName<BaseCityClass>("city"))
                 lowest = std::min(lowest, city->hitPoints);
+            bossSeen = bossSeen || (GetParam().boss && FindObjectByName<MainEnemyClass>(GetParam().boss));
             return Ended();
         },
         Budget);
     EXPECT_TRUE(On(VictoryLevel)) << "victory within " << Budget << " frames, after " << frames << ", "
                                   << winner.shots << " shots, " << winner.towersBuilt << " towers built and "
                                   << winner.towersSacrificed << " sacrificed; the city went down to " << lowest;
+    EXPECT_EQ(bossSeen, GetParam().boss != nullptr);
+    EXPECT_GT(winner.towersBuilt, 0u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Acts, ActTest, ::testing::Values("level1B"),
-                         [](const ::testing::TestParamInfo<const char*>& info) { return std::string("Act") + std::to_string(info.index + 1); });
+INSTANTIATE_TEST_SUITE_P(Acts, ActTest,
+                         ::testing::Values(Act{"level1B", nullptr}, Act{"level2B", "semiboss_body_clone"},
+                                           Act{"level3B", "bb_head_clone"}),
+                         [](const ::testing::TestParamInfo<Act>& info) { return "Act" + std::to_string(info.index + 1); });
 }  // namespace
