@@ -1,0 +1,111 @@
+#include "bench/game/Game_BenchGame.h"
+
+#include "core/PAL_MessagePump.h"
+#include "core/PAL_Window.h"
+#include "game/MyGame_BaseLevelClass.h"
+#include "game/MyGame_MyLevelFactory.h"
+#include "renderer/Renderer_RecordingRenderer.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <iterator>
+
+namespace GameBench
+{
+namespace
+{
+constexpr f64 FrameMs = 1000.0 / 60.0;
+constexpr i32 Width = 1024;
+constexpr i32 Height = 768;
+// What the mouse reads its window from when there is none.
+constexpr PAL::WindowHandle NoWindow = 7;
+
+Core::RefPtr<Renderer::IRenderer> MakeRecordingRenderer(const Renderer::DisplaySettings& settings)
+{
+    return Renderer::CreateRecordingRenderer(settings);
+}
+}  // namespace
+
+void BenchInput::SampleKeys(u8 (&keys)[Input::VirtualKeyCount])
+{
+    std::fill(std::begin(keys), std::end(keys), u8{0});
+}
+
+void BenchInput::GetCursor(i32& x, i32& y)
+{
+    x = cursorX;
+    y = cursorY;
+}
+
+void BenchInput::SetCursor(i32 x, i32 y)
+{
+    cursorX = x;
+    cursorY = y;
+}
+
+bool BenchInput::GetClientArea(PAL::WindowHandle, Input::ClientArea& area)
+{
+    area = Input::ClientArea{0, 0, Width, Height};
+    return true;
+}
+
+BenchGame::BenchGame(Drawing drawing) : drawing(drawing)
+{
+    setenv("ALSOFT_DRIVERS", "null", 0);
+    if (drawing == Drawing::OpenGL && !PAL::Window(16, 16).IsCreated())
+        return;
+    Engine::ApplicationSettings settings;
+    settings.width = Width;
+    settings.height = Height;
+    settings.refreshRate = 60;
+    settings.verticalSync = 0;
+    Engine::RendererFactory renderer = drawing == Drawing::OpenGL ? &Renderer::CreateOGLRenderer : &MakeRecordingRenderer;
+    game = new MyGame(new MyLevelFactory(), settings, 1, renderer, input);
+    game->SetRateLock(0);
+    if (drawing == Drawing::Recording)
+        game->GetMouse()->SetWindow(NoWindow);
+    Frames(3);
+}
+
+BenchGame::~BenchGame()
+{
+    if (game)
+        game->Shutdown();
+}
+
+void BenchGame::Frame()
+{
+    if (drawing == Drawing::OpenGL)
+        PAL::PumpMessages();
+    game->BeginFrame();
+    game->Update();
+    game->EndFrame();
+    clock.Advance(FrameMs);
+}
+
+void BenchGame::Frames(int count)
+{
+    for (int i = 0; i < count; ++i)
+        Frame();
+}
+
+void BenchGame::EnterAct(const char* waveFile)
+{
+    game->waveFileName = waveFile;
+    game->GoToLevel(0u);
+    Frames(2);
+    // The fade-in from black lasts about two seconds.
+    Frames(150);
+}
+
+void BenchGame::PointAt(f32 x, f32 y)
+{
+    input.cursorX = Width / 2 + static_cast<i32>(x);
+    input.cursorY = Height - 1 - (Height / 2 + static_cast<i32>(y));
+}
+
+BaseLevelClass& BenchGame::Level()
+{
+    return *GetPlayLevel();
+}
+}  // namespace GameBench
