@@ -220,8 +220,6 @@ Vellumar::GameObject* MyLevelFactory::CreateContentObject(const ContentObject& r
 
 Vellumar::GameObject* MyLevelFactory::CreatePlayObject(const PlayObject& row, Vellumar::Layer& layer)
 {
-    if (!row.make)
-        return nullptr;
     Vellumar::Sprite* sprite = MakePlaySprite(row);
     SetUpSprite(*sprite, PlaySetup(row), *this, layer);
     contentObjects.push_back(sprite);
@@ -231,8 +229,6 @@ Vellumar::GameObject* MyLevelFactory::CreatePlayObject(const PlayObject& row, Ve
 
 Vellumar::GameObject* MyLevelFactory::CreateParticleObject(const ParticleObject& row, Vellumar::Layer& layer)
 {
-    if (!row.make)
-        return nullptr;
     Core::RefPtr<Vellumar::ParticleEmitter> emitter;
     if (row.emitter != EmitterShape::OwnClass)
         emitter = MakeEmitter(row);

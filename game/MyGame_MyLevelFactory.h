@@ -48,7 +48,7 @@ public:
     void LoadLayerCollision(u32 levelIndex, u32 layerIndex, Vellumar::Layer& layer);
     // One row of a content table, made, set up and added to the layer.
     Vellumar::GameObject* CreateContentObject(const ContentObject& row, Vellumar::Layer& layer);
-    // Null, adding nothing, for a row whose class the game does not have.
+    // A row of the play layer's sprite or particle table, made, set up and added to the layer.
     Vellumar::GameObject* CreatePlayObject(const PlayObject& row, Vellumar::Layer& layer);
     Vellumar::GameObject* CreateParticleObject(const ParticleObject& row, Vellumar::Layer& layer);
 

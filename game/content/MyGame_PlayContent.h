@@ -16,8 +16,7 @@ class Sprite;
 class SpriteAnimation;
 }  // namespace Vellumar
 
-// Makes the row's class from its animations; null while that class is not part of the game yet,
-// and the row is then skipped.
+// Makes the row's class from its animations.
 using SpriteMaker = Vellumar::Sprite* (*)(const Core::Vector<Vellumar::SpriteAnimation*>& animations);
 using ParticleMaker = Vellumar::ParticleSystem* (*)(const Core::String& texture, u32 count, f32 particleSize,
                                                     const Math::Vector2D& gravity);

@@ -18,21 +18,47 @@ namespace
 {
 using GameTest::MyGameTest;
 
-// Every object of the play layer in creation order.
-const char* const PlayLayerOrder[] = {
-    "loadingtip", "background", "enemy_heavy", "semiboss_body", "shield_left_bit", "shield_body", "enemy_basic",
-    "enemy_light", "ammo_clonf", "ammo_cloni", "ammo_clons", "ammo_load", "ammo_base", "wave_clear", "crystal",
-    "chain_lightning", "enemy_healer", "bb_body", "bb_bottom", "bb_right", "bb_head", "bb_egg", "bb_fire_egg",
-    "bb_ice_egg", "bb_lightning_egg", "shield_right_bit", "emp", "semiboss_leftarm", "city", "bouncedot",
-    "towerslot4", "select_fire", "select_ice", "select_lightning", "towerslot1", "towerslot2", "progress_bottom",
-    "towerslot3", "progress_bar1", "cannonbase", "tower_fire", "tower_ice", "tower_lightning", "progress_bar2",
-    "prediction", "resource_bottom", "resource_bar_2", "resource_bar_3", "resource_bar_4", "resource_bar_1",
-    "resource_top", "cannon", "tut_target", "cursor_01", "cursor_02", "cursor_03", "cursor_04", "cursor_05",
-    "cursor_06", "cursor_07", "cursor_08", "cursor_09", "cursor_10", "cursor_11", "cursor_12", "cursor_13",
-    "cursor_14", "pause", "transit_black", "tut_mouse", "cursor_15", "cursor", "cursor_16", "pause_exit",
-    "pause_restart", "pause_resume", "healAOE", "loading", "bounceassist", "aimassist", "cannonsmoke",
-    "ice_tower_effect2", "ice_tower_effect1", "blood", "ice_explode2", "fire_explode2", "fire_explode",
-    "ice_explode"};
+// Every object of the play layer in creation order, which fixes its id, with its class.
+struct PlacedObject
+{
+    const char* name;
+    const char* className;
+};
+
+const PlacedObject PlayLayerOrder[] = {
+    {"loadingtip", "LoadingTipsTextClass"}, {"background", "Vellumar::Sprite"}, {"enemy_heavy", "HeavyClass"},
+    {"semiboss_body", "SemiBossClass"}, {"shield_left_bit", "ShieldBitClass"}, {"shield_body", "ShieldClass"},
+    {"enemy_basic", "BasicClass"}, {"enemy_light", "LightClass"}, {"ammo_clonf", "FireAmmoClass"},
+    {"ammo_cloni", "IceAmmoClass"}, {"ammo_clons", "LightningAmmoClass"}, {"ammo_load", "BaseAmmoClass"},
+    {"ammo_base", "BaseAmmoClass"}, {"wave_clear", "WaveClearClass"}, {"crystal", "CrystalClass"},
+    {"chain_lightning", "Vellumar::Sprite"}, {"enemy_healer", "HealerClass"}, {"bb_body", "BigBossBodyClass"},
+    {"bb_bottom", "BigBossBottomClass"}, {"bb_right", "BigBossArmsClass"}, {"bb_head", "BigBossHeadClass"},
+    {"bb_egg", "BigBossEggsClass"}, {"bb_fire_egg", "BigBossEggsClass"}, {"bb_ice_egg", "BigBossEggsClass"},
+    {"bb_lightning_egg", "BigBossEggsClass"}, {"shield_right_bit", "ShieldBitClass"}, {"emp", "Vellumar::Sprite"},
+    {"semiboss_leftarm", "SemiBossArmClass"}, {"city", "BaseCityClass"}, {"bouncedot", "BounceAimClass"},
+    {"towerslot4", "Slot4Class"}, {"select_fire", "FireSelectClass"}, {"select_ice", "IceSelectClass"},
+    {"select_lightning", "LightningSelectClass"}, {"towerslot1", "Slot1Class"}, {"towerslot2", "Slot2Class"},
+    {"progress_bottom", "Vellumar::Sprite"}, {"towerslot3", "Slot3Class"}, {"progress_bar1", "Vellumar::Sprite"},
+    {"cannonbase", "Vellumar::Sprite"}, {"tower_fire", "FireTowerClass"}, {"tower_ice", "IceTowerClass"},
+    {"tower_lightning", "LightningTowerClass"}, {"progress_bar2", "Vellumar::Sprite"},
+    {"prediction", "Vellumar::Sprite"}, {"resource_bottom", "Vellumar::Sprite"},
+    {"resource_bar_2", "Vellumar::Sprite"}, {"resource_bar_3", "Vellumar::Sprite"},
+    {"resource_bar_4", "Vellumar::Sprite"}, {"resource_bar_1", "Vellumar::Sprite"},
+    {"resource_top", "Vellumar::Sprite"}, {"cannon", "CannonClass"}, {"tut_target", "Vellumar::Sprite"},
+    {"cursor_01", "CursorClass"}, {"cursor_02", "CursorClass"}, {"cursor_03", "CursorClass"},
+    {"cursor_04", "CursorClass"}, {"cursor_05", "CursorClass"}, {"cursor_06", "CursorClass"},
+    {"cursor_07", "CursorClass"}, {"cursor_08", "CursorClass"}, {"cursor_09", "CursorClass"},
+    {"cursor_10", "CursorClass"}, {"cursor_11", "CursorClass"}, {"cursor_12", "CursorClass"},
+    {"cursor_13", "CursorClass"}, {"cursor_14", "CursorClass"}, {"pause", "ButtonClass"},
+    {"transit_black", "Vellumar::Sprite"}, {"tut_mouse", "Vellumar::Sprite"}, {"cursor_15", "CursorClass"},
+    {"cursor", "CursorClass"}, {"cursor_16", "CursorClass"}, {"pause_exit", "ButtonClass"},
+    {"pause_restart", "ButtonClass"}, {"pause_resume", "ButtonClass"}, {"healAOE", "Vellumar::Sprite"},
+    {"loading", "Vellumar::Sprite"}, {"bounceassist", "BounceSystemClass"}, {"aimassist", "AimSystemClass"},
+    {"cannonsmoke", "SmokeSystemClass"}, {"ice_tower_effect2", "IceTowerEffectSystemClass"},
+    {"ice_tower_effect1", "IceTowerEffectSystemClass"}, {"blood", "BloodSystemClass"},
+    {"ice_explode2", "IceSystemClass"}, {"fire_explode2", "FireSystemClass"}, {"fire_explode", "FireSystemClass"},
+    {"ice_explode", "IceSystemClass"},
+};
 
 Vellumar::ParticleSystem* MakePlainSystem(const Core::String& texture, u32 count, f32 size, const Math::Vector2D& gravity)
 {
@@ -51,7 +77,10 @@ TEST(PlayContent, TheTablesKeepTheLayersOrderAndNumberActorsByFirstUse)
         names.emplace_back(row.name);
     for (const ParticleObject& row : PlayLayerParticles())
         names.emplace_back(row.name);
-    EXPECT_EQ(names, std::vector<std::string>(std::begin(PlayLayerOrder), std::end(PlayLayerOrder)));
+    std::vector<std::string> expected;
+    for (const PlacedObject& placed : PlayLayerOrder)
+        expected.emplace_back(placed.name);
+    EXPECT_EQ(names, expected);
 
     // A new actor takes the next number; sharing rows reuse an earlier one.
     std::set<i32> seen;
@@ -81,11 +110,18 @@ TEST_F(MyGameTest, ThePlayLayerIsBuiltFromItsRowsInTheirOrder)
     EXPECT_EQ(tip->GetZOrder(), 11.0f);
     EXPECT_FALSE(tip->GetEngineText()->IsOverlay());
 
+    // Every row makes its object of its class, named and numbered in the layer's order.
+    ASSERT_EQ(objects.size(), std::size(PlayLayerOrder));
+    for (size_t i = 0; i < objects.size(); ++i)
+    {
+        EXPECT_EQ(objects[i]->GetName(), PlayLayerOrder[i].name);
+        EXPECT_STREQ(objects[i]->GetClassName(), PlayLayerOrder[i].className) << PlayLayerOrder[i].name;
+        EXPECT_EQ(objects[i]->GetID(), objects[0]->GetID() + i) << PlayLayerOrder[i].name;
+    }
+
     size_t index = 1;
     for (const PlayObject& row : PlayLayerSprites())
     {
-        if (!row.make)
-            continue;
         SCOPED_TRACE(row.name);
         ASSERT_LT(index, objects.size());
         auto* sprite = dynamic_cast<Vellumar::Sprite*>(objects[index]);
@@ -117,6 +153,7 @@ TEST_F(MyGameTest, ThePlayLayerIsBuiltFromItsRowsInTheirOrder)
         {
             sprite->SetCurrentAnimation(static_cast<i32>(a), false);
             EXPECT_EQ(sprite->GetCurrentAnimationName(), row.animations[a].name);
+            EXPECT_EQ(sprite->GetFramesCount(static_cast<i32>(a)), row.animations[a].frames);
         }
 
         Collision2D::DynamicObject* body = sprite->GetRegisteredObject();
@@ -132,9 +169,7 @@ TEST_F(MyGameTest, ThePlayLayerIsBuiltFromItsRowsInTheirOrder)
         EXPECT_EQ(body->GetUpdateOnIdle(), row.collision != CollisionKind::B);
         EXPECT_EQ(body->GetCollisionActor(), factory->collisionActors[static_cast<u32>(row.actor)]);
     }
-    for (const ParticleObject& row : PlayLayerParticles())
-        index += row.make ? 1 : 0;
-    EXPECT_EQ(objects.size(), index);
+    EXPECT_EQ(objects.size(), index + PlayLayerParticles().size());
     factory->ResetObjectPointers();
 }
 
