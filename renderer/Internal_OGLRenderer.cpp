@@ -285,8 +285,36 @@ void OGLRenderer::SetCullingState(const CullingState& state)
 void OGLRenderer::SetAlphaTestingState(const AlphaTestingState& state)
 {
     ShadowRenderer::SetAlphaTestingState(state);
-    device.Switch(GL_ALPHA_TEST, alphaTesting.enabled);
     device.AlphaFunction(ToGLCompare(alphaTesting.function), alphaTesting.reference);
+}
+
+bool OGLRenderer::AlphaTestChangesNothing() const
+{
+    const bool dropsOnlyZero = (alphaTesting.function == CompareFunction::NotEqual ||
+                                alphaTesting.function == CompareFunction::Greater) &&
+                               alphaTesting.reference == 0.0f;
+    // Alpha 0 scales the source to nothing and keeps the destination whole.
+    const bool blendKeepsDestination =
+        alphaBlending.enabled && alphaBlending.source == BlendFactor::SourceAlpha &&
+        (alphaBlending.destination == BlendFactor::OneMinusSourceAlpha || alphaBlending.destination == BlendFactor::One);
+    const bool writesDepth = depthBuffer.testEnabled && depthBuffer.writeEnabled;
+    return dropsOnlyZero && blendKeepsDestination && !writesDepth && !stencilBuffer.enabled;
+}
+
+bool OGLRenderer::FragmentsAreWhite() const
+{
+    return !lighting.enabled && !colorArray && currentColor == Math::Color(1.0f, 1.0f, 1.0f, 1.0f);
+}
+
+void OGLRenderer::SendDrawStates(bool substitutes)
+{
+    device.Switch(GL_ALPHA_TEST, alphaTesting.enabled && !(substitutes && AlphaTestChangesNothing()));
+    if (unit0Environment == 0)
+    {
+        return;
+    }
+    const bool replaces = substitutes && unit0Environment == GL_MODULATE && FragmentsAreWhite();
+    device.Unit0Environment(replaces ? GL_REPLACE : unit0Environment);
 }
 
 void OGLRenderer::SetAlphaBlendingState(const AlphaBlendingState& state)
@@ -372,7 +400,11 @@ void OGLRenderer::ApplyTexturing(const TexturingState& state)
     device.TextureParameters(target, static_cast<GLint>(ToGLMagnificationFilter(state.filter)),
                              static_cast<GLint>(ToGLMinificationFilter(state.filter, texture->HasMipmaps() != 0)),
                              static_cast<GLint>(ToGLWrap(state.wrapS)), static_cast<GLint>(ToGLWrap(state.wrapT)));
-    device.TextureEnvironment(static_cast<GLint>(ToGLEnvironmentMode(state.environment)));
+    const GLint environment = static_cast<GLint>(ToGLEnvironmentMode(state.environment));
+    if (device.IsUnit0Active())
+        unit0Environment = environment;
+    else
+        device.TextureEnvironment(environment);
 
     if (state.oneDimensional)
     {

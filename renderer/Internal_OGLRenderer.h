@@ -79,6 +79,14 @@ private:
     void WriteInformationLog() const;
     void ApplyVSync();
     void ApplyTexturing(const TexturingState& state);
+    // Sends the alpha test switch and unit 0's environment mode, which are held back until a draw.
+    // With substitutes, each goes in the cheaper form that gives the same pixels where there is one
+    // (a software rasteriser shades much faster without an alpha test and with a replacing unit).
+    void SendDrawStates(bool substitutes);
+    // The alpha test only drops fragments of alpha 0, which blending would leave without effect.
+    bool AlphaTestChangesNothing() const;
+    // Every fragment enters unit 0 white, so modulating and replacing give the same colour.
+    bool FragmentsAreWhite() const;
     void LoadModelView();
     // Forgets the device's texture bindings when textures were made or deleted since last asked.
     void CheckTextureObjects();
@@ -88,5 +96,7 @@ private:
     OpenGLErrorLog errorLog;
     OGLDevice device;
     u32 seenTextureChanges = 0;
+    // The environment mode last set for unit 0; 0 before any.
+    GLint unit0Environment = 0;
 };
 }  // namespace Renderer

@@ -117,6 +117,24 @@ void OGLDevice::TextureEnvironment(GLint mode)
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, mode);
 }
 
+void OGLDevice::Unit0Environment(GLint mode)
+{
+    // Without a known active unit nothing was ever selected, so unit 0 is the one OpenGL has active.
+    if (!activeUnit.known)
+    {
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, mode);
+        return;
+    }
+    if (!environment[0].Change(mode))
+        return;
+    const u32 active = activeUnit.value;
+    if (active != 0)
+        GetGLEntryPoints().activeTexture(GL_TEXTURE0_ARB);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, mode);
+    if (active != 0)
+        GetGLEntryPoints().activeTexture(GL_TEXTURE0_ARB + active);
+}
+
 void OGLDevice::Color(const Math::Color& value)
 {
     if (color.Change(value))

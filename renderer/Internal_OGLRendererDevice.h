@@ -38,6 +38,10 @@ public:
     // two-dimensional target); remembered only while that binding is known.
     void TextureParameters(GLenum target, GLint magnification, GLint minification, GLint wrapS, GLint wrapT);
     void TextureEnvironment(GLint mode);
+    // Unit 0's environment mode whichever unit is active; the active unit stays active.
+    void Unit0Environment(GLint mode);
+    // Whether unit 0 is known to be the active unit.
+    bool IsUnit0Active() const { return activeUnit.known && activeUnit.value == 0; }
     void Color(const Math::Color& value);
     void BlendFunction(GLenum source, GLenum destination);
     void AlphaFunction(GLenum function, GLfloat reference);

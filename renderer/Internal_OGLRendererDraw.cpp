@@ -76,6 +76,7 @@ void OGLRenderer::SetTexCoordArray(i32 unit, const f32* uv)
 
 void OGLRenderer::IssueDraw(const DrawCall& call)
 {
+    SendDrawStates(true);
     const GLenum mode = ToGLPrimitive(call.primitive);
     if (colorArray)
     {
@@ -95,6 +96,7 @@ void OGLRenderer::IssueDraw(const DrawCall& call)
 void OGLRenderer::DrawRect(f32 x1, f32 y1, f32 x2, f32 y2)
 {
     ShadowRenderer::DrawRect(x1, y1, x2, y2);
+    SendDrawStates(true);
     glRectf(x1, y1, x2, y2);
 }
 
@@ -231,6 +233,8 @@ bool OGLRenderer::ReadFrameBuffer(u8* pixels, u32 size)
 
 void OGLRenderer::ExecuteRasterQueue()
 {
+    // Raster images take their colour at their raster position, so nothing is substituted.
+    SendDrawStates(false);
     RunRasterCommands(*this, rasterQueue);
     // The commands select matrix stacks of their own.
     device.ForgetMatrixMode();

@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -463,4 +464,174 @@ TEST_F(OGLDeviceTest, MatricesLoadIntoTheirOwnStacksAfterPresentingRasterCommand
     GLfloat projection[16] = {};
     glGetFloatv(GL_PROJECTION_MATRIX, projection);
     EXPECT_FLOAT_EQ(projection[0], 1.0f / Width);
+}
+
+// The alpha test and unit 0's environment reach OpenGL at each draw, in a cheaper form where that
+// gives the same pixels: these compare against draws whose states leave no such form.
+class OGLDrawStatesTest : public OGLDeviceTest
+{
+protected:
+    void SetUp() override
+    {
+        OGLDeviceTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        // Colours that change across the picture, three transparent columns on the left, a transparent
+        // bottom row and a ramp of alphas.
+        TestSupport::Picture picture(8, 8);
+        for (i32 y = 0; y < 8; ++y)
+            for (i32 x = 0; x < 8; ++x)
+                picture.Set(x, y, static_cast<u8>(x * 36), static_cast<u8>(255 - y * 30), static_cast<u8>(x * y * 4),
+                            static_cast<u8>(x < 3 || y == 0 ? 0 : 40 + x * 20 + y * 5));
+        sheet = TextureCache::GetTexture(folder.Write("sheet.png", TestSupport::EncodePng(picture)).c_str(), 0);
+        ASSERT_TRUE(sheet);
+    }
+
+    void TearDown() override
+    {
+        sheet = nullptr;
+        OGLDeviceTest::TearDown();
+    }
+
+    // The sprite states: blending, dropping transparent fragments, testing depth without writing it.
+    void SpriteStates(u8 writeDepth)
+    {
+        renderer->ClearBuffers(Math::Color(0.2f, 0.3f, 0.4f, 1.0f), 1.0f, 0);
+        PixelProjection();
+        CullingState culling;
+        culling.enabled = 0;
+        renderer->SetCullingState(culling);
+        AlphaBlendingState blending;
+        blending.enabled = 1;
+        renderer->SetAlphaBlendingState(blending);
+        AlphaTestingState alphaTest;
+        alphaTest.enabled = 1;
+        alphaTest.function = CompareFunction::NotEqual;
+        renderer->SetAlphaTestingState(alphaTest);
+        DepthBufferState depth;
+        depth.writeEnabled = writeDepth;
+        renderer->SetDepthBufferState(depth);
+        renderer->SetTexture(0, sheet);
+        TextureUnit0State unit;
+        unit.enabled = 1;
+        unit.filter = TextureFilter::Linear;
+        unit.wrapS = unit.wrapT = TextureWrap::ClampToEdge;
+        unit.environment = TextureEnvironmentMode::Modulate;
+        unit.Apply(*renderer);
+    }
+
+    // Overlapping rotated quads, in the current colour or in a colour array of that colour.
+    void DrawQuads(const Math::Color& color, bool colorArray, int count = 5)
+    {
+        renderer->SetCurrentColor(color);
+        const Math::Color colors[4] = {color, color, color, color};
+        for (int i = 0; i < count; ++i)
+        {
+            const f32 cx = 14.0f + 9.0f * static_cast<f32>(i);
+            const f32 cy = 20.0f + 2.5f * static_cast<f32>(i);
+            const f32 c = std::cos(0.4f + 0.7f * static_cast<f32>(i)) * 13.0f;
+            const f32 s = std::sin(0.4f + 0.7f * static_cast<f32>(i)) * 13.0f;
+            const f32 quad[] = {cx - c + s, cy - s - c, -0.5f, cx + c + s, cy + s - c, -0.5f,
+                                cx + c - s, cy + s + c, -0.5f, cx - c - s, cy - s + c, -0.5f};
+            static const f32 uv[] = {0, 0, 1, 0, 1, 1, 0, 1};
+            renderer->SetVertexArray(quad);
+            renderer->SetTexCoordArray(0, uv);
+            renderer->SetColorArray(colorArray ? colors : nullptr);
+            renderer->DrawArrays(Primitive::TriangleFan, 0, 2);
+        }
+        renderer->SetColorArray(nullptr);
+        renderer->SetTexCoordArray(0, nullptr);
+        renderer->SetVertexArray(nullptr);
+    }
+
+    // A stencil test that passes and keeps everything: nothing changes, but the alpha test counts.
+    void NeutralStencil()
+    {
+        StencilBufferState stencil;
+        stencil.enabled = 1;
+        renderer->SetStencilBufferState(stencil);
+    }
+
+    Core::RefPtr<ITexture> sheet;
+};
+
+TEST_F(OGLDrawStatesTest, WhiteBlendedSpritesDrawTheSamePixelsAsWithTheStatesAsSet)
+{
+    SpriteStates(0);
+    DrawQuads(Math::Color(1, 1, 1, 1), false);
+    const std::vector<u8> held = ReadFrame();
+
+    SpriteStates(0);
+    NeutralStencil();
+    DrawQuads(Math::Color(1, 1, 1, 1), true);
+    const std::vector<u8> asSet = ReadFrame();
+
+    EXPECT_TRUE(held == asSet);
+    EXPECT_NE(held, std::vector<u8>(held.size(), held[0]));
+    // The renderer still reports the states it was given.
+    AlphaTestingState alphaTest;
+    EXPECT_EQ(renderer->GetAlphaTestingState(alphaTest).enabled, 1);
+    TextureUnit0State unit;
+    EXPECT_EQ(renderer->GetTextureUnit0State(unit).environment, TextureEnvironmentMode::Modulate);
+}
+
+TEST_F(OGLDrawStatesTest, ColouredDrawsAndDepthWritesStillModulateAndTestAlpha)
+{
+    // White first, so that OpenGL holds the cheaper forms when the coloured quads come.
+    SpriteStates(0);
+    DrawQuads(Math::Color(1, 1, 1, 1), false);
+    DrawQuads(Math::Color(0.9f, 0.4f, 0.7f, 0.8f), false);
+    const std::vector<u8> held = ReadFrame();
+    SpriteStates(0);
+    NeutralStencil();
+    DrawQuads(Math::Color(1, 1, 1, 1), true);
+    DrawQuads(Math::Color(0.9f, 0.4f, 0.7f, 0.8f), true);
+    EXPECT_TRUE(held == ReadFrame());
+    // Replacing would have drawn the coloured quads white.
+    SpriteStates(0);
+    DrawQuads(Math::Color(1, 1, 1, 1), false);
+    DrawQuads(Math::Color(1, 1, 1, 1), false);
+    EXPECT_FALSE(held == ReadFrame());
+
+    // Writing depth, transparent texels must not hide what is drawn behind them later.
+    SpriteStates(1);
+    DrawQuads(Math::Color(1, 1, 1, 1), false, 1);
+    const f32 behind[] = {0, 0, -0.9f, Width, 0, -0.9f, Width, Height, -0.9f, 0, Height, -0.9f};
+    renderer->SetTexture(0, nullptr);
+    renderer->SetCurrentColor(Math::Color(1, 0, 0, 1));
+    renderer->SetVertexArray(behind);
+    renderer->DrawArrays(Primitive::TriangleFan, 0, 2);
+    renderer->SetVertexArray(nullptr);
+    // Inside the quad's transparent columns.
+    const std::vector<u8> transparent = ReadPixel(4, 16);
+    EXPECT_EQ(transparent[0], 255);
+    EXPECT_EQ(transparent[1], 0);
+}
+
+TEST_F(OGLDrawStatesTest, UnitZeroModulatesAgainWhileAnotherUnitIsActive)
+{
+    SpriteStates(0);
+    DrawQuads(Math::Color(1, 1, 1, 1), false);
+    // Unit 1 becomes the active unit; unit 0 is left as it was.
+    renderer->SetTexture(1, sheet);
+    TextureUnit1State second;
+    second.enabled = 0;
+    second.Apply(*renderer);
+    DrawQuads(Math::Color(0.3f, 1.0f, 0.5f, 1.0f), false);
+    const std::vector<u8> held = ReadFrame();
+
+    SpriteStates(0);
+    NeutralStencil();
+    DrawQuads(Math::Color(1, 1, 1, 1), true);
+    renderer->SetTexture(1, sheet);
+    second.Apply(*renderer);
+    DrawQuads(Math::Color(0.3f, 1.0f, 0.5f, 1.0f), true);
+    EXPECT_TRUE(held == ReadFrame());
+
+    SpriteStates(0);
+    DrawQuads(Math::Color(1, 1, 1, 1), false);
+    renderer->SetTexture(1, sheet);
+    second.Apply(*renderer);
+    DrawQuads(Math::Color(1, 1, 1, 1), false);
+    EXPECT_FALSE(held == ReadFrame());
 }
