@@ -6,9 +6,7 @@
 #include "game/MyGame_MyLevelFactory.h"
 #include "renderer/Renderer_RecordingRenderer.h"
 
-#include <algorithm>
 #include <cstdlib>
-#include <iterator>
 
 namespace GameBench
 {
@@ -17,37 +15,12 @@ namespace
 constexpr f64 FrameMs = 1000.0 / 60.0;
 constexpr i32 Width = 1024;
 constexpr i32 Height = 768;
-// What the mouse reads its window from when there is none.
-constexpr PAL::WindowHandle NoWindow = 7;
 
 Core::RefPtr<Renderer::IRenderer> MakeRecordingRenderer(const Renderer::DisplaySettings& settings)
 {
     return Renderer::CreateRecordingRenderer(settings);
 }
 }  // namespace
-
-void BenchInput::SampleKeys(u8 (&keys)[Input::VirtualKeyCount])
-{
-    std::fill(std::begin(keys), std::end(keys), u8{0});
-}
-
-void BenchInput::GetCursor(i32& x, i32& y)
-{
-    x = cursorX;
-    y = cursorY;
-}
-
-void BenchInput::SetCursor(i32 x, i32 y)
-{
-    cursorX = x;
-    cursorY = y;
-}
-
-bool BenchInput::GetClientArea(PAL::WindowHandle, Input::ClientArea& area)
-{
-    area = Input::ClientArea{0, 0, Width, Height};
-    return true;
-}
 
 BenchGame::BenchGame(Drawing drawing) : drawing(drawing)
 {
@@ -62,8 +35,10 @@ BenchGame::BenchGame(Drawing drawing) : drawing(drawing)
     Engine::RendererFactory renderer = drawing == Drawing::OpenGL ? &Renderer::CreateOGLRenderer : &MakeRecordingRenderer;
     game = new MyGame(new MyLevelFactory(), settings, 1, renderer, input);
     game->SetRateLock(0);
-    if (drawing == Drawing::Recording)
-        game->GetMouse()->SetWindow(NoWindow);
+    game->GetMouse()->SetWindow(input.window);
+    input.area = Input::ClientArea{0, 0, Width, Height};
+    input.cursorX = Width / 2;
+    input.cursorY = Height / 2;
     Frames(3);
 }
 
