@@ -42,6 +42,11 @@ BaseLevelClass::BaseLevelClass()
 
 BaseLevelClass::~BaseLevelClass() = default;
 
+BaseLevelClass* BaseLevelClass::Clone() const
+{
+    return new (__FILE__, __LINE__) BaseLevelClass();
+}
+
 void BaseLevelClass::Save(Core::File& file)
 {
     Vellumar::Level::Save(file);

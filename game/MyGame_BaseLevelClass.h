@@ -20,6 +20,8 @@ public:
 
     BaseLevelClass();
     ~BaseLevelClass() override;
+    // A level copies as a fresh level of its class.
+    BaseLevelClass* Clone() const override;
 
     void Save(Core::File& file) override;
     void Load(Core::File& file) override;

@@ -149,15 +149,31 @@ TEST_F(MyGameTest, TheMenuCursorFollowsTheMouseAboutTheViewportsCentre)
     EXPECT_EQ(cursor->GetPosition(), Math::Vector2D(-500.0f, -384.0f));
 }
 
-TEST(GameClassShapeTest, AGameClassIsMadeByItsNameAndClonedAsItself)
+TEST(GameClassShapeTest, EveryGameClassIsMadeByItsNameAndClonedAsItself)
 {
-    Core::RefPtr<Core::Object> made = Core::CreateObjectByName("CursorClass0");
-    ASSERT_NE(made, nullptr);
-    EXPECT_STREQ(made->GetClassName(), "CursorClass0");
-    EXPECT_EQ(made->GetSize(), sizeof(CursorClass0));
-    Core::RefPtr<Core::Object> copy = made->Clone();
-    ASSERT_NE(dynamic_cast<CursorClass0*>(copy.Get()), nullptr);
-    EXPECT_NE(copy.Get(), made.Get());
+    const char* const names[] = {
+        "AimEmitterClass", "AimSystemClass", "BaseAmmoClass", "BaseCityClass", "BaseLevelClass", "BasicClass",
+        "BigBossArmsClass", "BigBossBodyClass", "BigBossBottomClass", "BigBossEggsClass", "BigBossHeadClass",
+        "BloodSystemClass", "BounceAimClass", "BounceEmitterClass", "BounceSystemClass", "ButtonClass", "CannonClass",
+        "CrystalClass", "CursorClass", "CursorClass0", "EffectClass", "FireAmmoClass", "FireSelectClass",
+        "FireSystemClass", "FireTowerClass", "HealerClass", "HeavyClass", "IceAmmoClass", "IceSelectClass",
+        "IceSystemClass", "IceTowerClass", "IceTowerEffectSystemClass", "LightClass", "LightningAmmoClass",
+        "LightningSelectClass", "LightningTowerClass", "LoadingTipsTextClass", "MainEnemyClass", "MainMenuClass",
+        "OptionsMenuClass", "SelectClass", "SemiBossArmClass", "SemiBossClass", "ShieldBitClass", "ShieldClass",
+        "Slot1Class", "Slot2Class", "Slot3Class", "Slot4Class", "SlotClass", "SmokeSystemClass", "TowerClass",
+        "WaveClearClass"};
+    ASSERT_EQ(std::size(names), 53u);
+    for (const char* name : names)
+    {
+        Core::RefPtr<Core::Object> made = Core::CreateObjectByName(name);
+        ASSERT_NE(made, nullptr) << name;
+        EXPECT_STREQ(made->GetClassName(), name);
+        Core::RefPtr<Core::Object> copy = made->Clone();
+        ASSERT_NE(copy, nullptr) << name;
+        EXPECT_NE(copy.Get(), made.Get());
+        EXPECT_STREQ(copy->GetClassName(), name);
+    }
+    EXPECT_EQ(Core::CreateObjectByName("CursorClass0")->GetSize(), sizeof(CursorClass0));
 }
 
 TEST(LoadingTipsTest, TheTipIsChosenOnTheSeededGeneratorWithTheEdgesHalfAsOften)
