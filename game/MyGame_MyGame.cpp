@@ -3,13 +3,13 @@
 #include "core/Input_Mouse.h"
 #include "engine/Engine_Main.h"
 #include "game/MyGame_MyLevelFactory.h"
+#include "game/MyGame_OptionsMenuClass.h"
 #include "physics/Physics_PhysicsEngine.h"
 
 namespace
 {
 // "No archetype started yet" for the kinds whose spawners test for it.
 constexpr u32 NoArchetype = 0xFFFFFFFFu;
-constexpr f32 KnobStartX = 177.5f;
 
 const char* const SoundFiles[] = {
     "\\Resources\\Sounds\\CannonFire.ogg",
@@ -62,8 +62,8 @@ void MyGame::OnStart()
     SetTitle("Morvane");
     musicVolume = 1.0f;
     soundVolume = 1.0f;
-    musicKnobX = KnobStartX;
-    soundKnobX = KnobStartX;
+    musicKnobX = OptionsMenuClass::KnobStart;
+    soundKnobX = OptionsMenuClass::KnobStart;
     running = 1;
     enemyMotion = 1;
     basicArchetypeId = NoArchetype;

@@ -5,6 +5,7 @@
 #include "framework/Vellumar_Sprite.h"
 #include "game/MyGame_Lookup.h"
 #include "game/MyGame_OptionsMenuClass.h"
+#include "tests/framework/Framework_RoundTrip.h"
 #include "tests/game/Game_Fixture.h"
 
 #include <cmath>
@@ -124,5 +125,19 @@ TEST_F(OptionsTest, TheFullScreenSwitchTogglesTheGamesFlagAndShowsTheTouch)
     MoveTo(0.0f, 300.0f);
     RunFrames(2);
     EXPECT_EQ(Sprite("fullscreenBtn")->GetCurrentFrameIndex(), 1);
+}
+TEST(OptionsSaveTest, TheFadeMachineComesBackWithTheLevel)
+{
+    auto* level = new OptionsMenuClass();
+    level->SetName("Options");
+    // Without a cover in the level the fade is over at its second step.
+    level->fadeInSM->Update(0.1f);
+    level->fadeInSM->Update(0.1f);
+    ASSERT_EQ(level->fadeInSM->GetCurrentIndex(), 0u);
+    const Core::RefPtr<OptionsMenuClass> loaded = FrameworkTest::RoundTrip(level);
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(loaded->GetName(), "Options");
+    EXPECT_EQ(loaded->fadeInSM->GetCurrentIndex(), 0u);
+    EXPECT_EQ(OptionsMenuClass().fadeInSM->GetCurrentIndex(), 1u) << "a new screen starts covered";
 }
 }  // namespace
