@@ -52,14 +52,6 @@ TEST(CollisionActorData, FlipVariantsOfRectangleAndSegment)
     EXPECT_EQ(frame.hotSpots.back().variants[VFlip], Vector2D(1, 2));
 }
 
-TEST(CollisionActorData, EmptyFrameIsSeventySixBytes)
-{
-    CollisionFrame frame;
-    Core::MemoryFile file;
-    frame.Save(file);
-    EXPECT_EQ(file.GetSize(), 76u);
-}
-
 CollisionActor MakeActor()
 {
     CollisionActor actor;

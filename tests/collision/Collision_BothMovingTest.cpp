@@ -7,7 +7,7 @@
 
 #include <cmath>
 #include <string>
-#include <tuple>
+#include <utility>
 #include <vector>
 
 // Two dynamic objects that both move in the frame, translating and turning, tested through the
@@ -93,40 +93,39 @@ void Collide(DynamicObject& a, DynamicObject& b, bool aOwnsThePair)
 // Circles of radius 10, centres 30 apart; A runs 20 straight at B, which only turns about its
 // centre. They touch when A has come 10, half-way through its motion: in one sub-step when the
 // frame has only one, or at the end of the tenth of twenty.
-class HeadOnTurningPartner : public ::testing::TestWithParam<std::tuple<int, int>>
-{
-};
-
-TEST_P(HeadOnTurningPartner, TouchHalfWayOnThePartnersFacingSide)
+TEST(BothMoving, HeadOnAgainstATurningPartnerTouchHalfWayOnItsFacingSide)
 {
     InterpolationGuard guard;
-    Collision2D::MaximumInterpolationValue = std::get<1>(GetParam());
-    const f32 degrees = static_cast<f32>(std::get<0>(GetParam()));
     CollisionActor circle;
     AddCircleFrame(circle, 10.0f, 7);
-    auto a = MakeBody(circle, {90, 100});
-    auto b = MakeBody(circle, {120, 100});
-    MoveTo(*a, {110, 100}, 0.0f);
-    MoveTo(*b, {120, 100}, degrees);
-    Collide(*a, *b, true);
+    for (int steps : {1, Collision2D::DefaultMaximumInterpolationValue})
+    {
+        for (int turn = 0; turn <= 30; ++turn)
+        {
+            SCOPED_TRACE(std::to_string(turn) + " degrees in " + std::to_string(steps) + " sub-steps");
+            Collision2D::MaximumInterpolationValue = steps;
+            const f32 degrees = static_cast<f32>(turn);
+            auto a = MakeBody(circle, {90, 100});
+            auto b = MakeBody(circle, {120, 100});
+            MoveTo(*a, {110, 100}, 0.0f);
+            MoveTo(*b, {120, 100}, degrees);
+            Collide(*a, *b, true);
 
-    // Without turning B stands still, and a body's depth against a still partner is measured with
-    // the body where its motion ends.
-    const f32 penetration = degrees == 0.0f ? 10.0f : 0.0f;
-    const Tolerance tolerance;
-    {
-        SCOPED_TRACE("A");
-        ExpectRecord(*a, {{100, 100}, 0.0f, {{110, 100}}, {-1, 0}, penetration}, tolerance);
-    }
-    {
-        SCOPED_TRACE("B");
-        ExpectRecord(*b, {{120, 100}, degrees * 0.5f, {{110, 100}}, {1, 0}, penetration}, tolerance);
+            // Without turning B stands still, and a body's depth against a still partner is
+            // measured with the body where its motion ends.
+            const f32 penetration = turn == 0 ? 10.0f : 0.0f;
+            const Tolerance tolerance;
+            {
+                SCOPED_TRACE("A");
+                ExpectRecord(*a, {{100, 100}, 0.0f, {{110, 100}}, {-1, 0}, penetration}, tolerance);
+            }
+            {
+                SCOPED_TRACE("B");
+                ExpectRecord(*b, {{120, 100}, degrees * 0.5f, {{110, 100}}, {1, 0}, penetration}, tolerance);
+            }
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(EveryWholeDegree, HeadOnTurningPartner,
-                         ::testing::Combine(::testing::Range(0, 31),
-                                            ::testing::Values(1, Collision2D::DefaultMaximumInterpolationValue)));
 
 // Pairs that only translate, head-on or across each other's way, and touch exactly half-way
 // through the frame whatever their speed: up to 200 units a frame each, ten times the width of
@@ -220,19 +219,9 @@ Translating Layout(Kind kind, f32 speed)
     return pair;
 }
 
-class TranslatingPair : public ::testing::TestWithParam<std::tuple<Kind, int, int, bool>>
+void ExpectMeetingHalfWay(Kind kind, int speed, int angle, bool aOwns)
 {
-};
-
-TEST_P(TranslatingPair, MeetHalfWayWithoutPenetration)
-{
-    InterpolationGuard guard;
-    const auto [kind, speed, angle, aOwns] = GetParam();
     const f32 degrees = static_cast<f32>(angle);
-    // An odd count of sub-steps puts the half-way touch inside a sub-step instead of on the
-    // boundary of two, where rounding may leave one of two end points meeting together a hair
-    // behind the other segment's line.
-    Collision2D::MaximumInterpolationValue = 19;
     Translating pair = Layout(kind, static_cast<f32>(speed));
     auto place = [&](const Vector2D& v) { return RotateDegrees(v, degrees); };
     auto a = MakeBody(pair.actorA, place(pair.aAtContact - pair.aVelocity * 0.5f), 1, degrees);
@@ -273,12 +262,28 @@ TEST_P(TranslatingPair, MeetHalfWayWithoutPenetration)
     EXPECT_EQ(b->GetResults()->geometries[0].id, Collision2D::MakeObjectId(Collision2D::DynamicObjectBase + 1, 0, 0));
 }
 
-INSTANTIATE_TEST_SUITE_P(UpTo200UnitsAFrame, TranslatingPair,
-                         ::testing::Combine(::testing::Values(Kind::CirclesHeadOn, Kind::CirclesAcross,
-                                                              Kind::SegmentMeetsCircle, Kind::SegmentCrossesCircle,
-                                                              Kind::SegmentsBroadside),
-                                            ::testing::Values(20, 50, 100, 200), ::testing::Values(0, 135),
-                                            ::testing::Bool()));
+TEST(BothMoving, TranslatingPairsMeetHalfWayWithoutPenetrationUpTo200UnitsAFrame)
+{
+    InterpolationGuard guard;
+    // An odd count of sub-steps puts the half-way touch inside a sub-step instead of on the
+    // boundary of two, where rounding may leave one of two end points meeting together a hair
+    // behind the other segment's line.
+    Collision2D::MaximumInterpolationValue = 19;
+    const std::pair<Kind, const char*> kinds[] = {{Kind::CirclesHeadOn, "circles head-on"},
+                                                  {Kind::CirclesAcross, "circles across"},
+                                                  {Kind::SegmentMeetsCircle, "segment meets circle"},
+                                                  {Kind::SegmentCrossesCircle, "segment crosses circle"},
+                                                  {Kind::SegmentsBroadside, "segments broadside"}};
+    for (const auto& [kind, name] : kinds)
+        for (int speed : {20, 50, 100, 200})
+            for (int angle : {0, 135})
+                for (bool aOwns : {true, false})
+                {
+                    SCOPED_TRACE(std::string(name) + " at " + std::to_string(speed) + " a frame, turned " +
+                                 std::to_string(angle) + (aOwns ? ", A owns" : ", B owns"));
+                    ExpectMeetingHalfWay(kind, speed, angle, aOwns);
+                }
+}
 
 // The first moment at which f turns negative on [0, 1], by bisection after a fine scan.
 template <class F>
@@ -306,14 +311,8 @@ f32 FirstRoot(F f)
 
 // A segment 50 long turning 30 degrees about its first end point, sweeping its front through a
 // circle of radius 5 that moves in the same frame towards it, along it or away from it.
-class TurningSegmentSweepsCircle : public ::testing::TestWithParam<std::tuple<int, bool>>
+void ExpectSweepTouchesWhereTheFrontReachesTheCircle(int way, bool segmentOwns)
 {
-};
-
-TEST_P(TurningSegmentSweepsCircle, TouchWhereTheFrontReachesTheCircle)
-{
-    InterpolationGuard guard;
-    const auto [way, segmentOwns] = GetParam();
     const Vector2D circleFrom[] = {{40, 25}, {30, 18}, {35, 12}};
     const Vector2D circleTo[] = {{40, 15}, {45, 18}, {35, 16}};
     const Vector2D from = circleFrom[way];
@@ -355,8 +354,16 @@ TEST_P(TurningSegmentSweepsCircle, TouchWhereTheFrontReachesTheCircle)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(CircleMovingTowardsAlongAndAway, TurningSegmentSweepsCircle,
-                         ::testing::Combine(::testing::Range(0, 3), ::testing::Bool()));
+TEST(BothMoving, TurningSegmentSweepsCircleMovingTowardsAlongAndAway)
+{
+    InterpolationGuard guard;
+    for (int way = 0; way < 3; ++way)
+        for (bool segmentOwns : {true, false})
+        {
+            SCOPED_TRACE("way " + std::to_string(way) + (segmentOwns ? ", segment owns" : ", circle owns"));
+            ExpectSweepTouchesWhereTheFrontReachesTheCircle(way, segmentOwns);
+        }
+}
 
 // Two segments 80 long turning about their middles, pivots 40 apart, fronts facing each other:
 // their upper halves swing towards each other until one's end meets the other's face.
@@ -365,10 +372,6 @@ struct Swing
     f32 turnA; // clockwise, degrees in the frame
     f32 turnB; // counter-clockwise
     f32 shiftA; // along x
-};
-
-class TwoTurningSegments : public ::testing::TestWithParam<std::tuple<int, bool>>
-{
 };
 
 bool SegmentsMeet(const Vector2D& p, const Vector2D& q, const Vector2D& r, const Vector2D& s)
@@ -387,12 +390,8 @@ f32 DistanceToSegment(const Vector2D& point, const Vector2D& a, const Vector2D& 
     return (point - (a + along * u)).Length();
 }
 
-TEST_P(TwoTurningSegments, CrossingIsCaughtWithinOneSubStep)
+void ExpectCrossingCaughtWithinOneSubStep(const Swing& swing, bool aOwns)
 {
-    InterpolationGuard guard;
-    const Swing swings[] = {{60, 30, 0}, {30, 60, 0}, {40, 20, 10}};
-    const auto [which, aOwns] = GetParam();
-    const Swing swing = swings[which];
     CollisionActor actorA;
     CollisionActor actorB;
     AddSegmentFrame(actorA, {40, 0}, {-40, 0}, 1);
@@ -454,7 +453,17 @@ TEST_P(TwoTurningSegments, CrossingIsCaughtWithinOneSubStep)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Swings, TwoTurningSegments, ::testing::Combine(::testing::Range(0, 3), ::testing::Bool()));
+TEST(BothMoving, TwoTurningSegmentsCrossingIsCaughtWithinOneSubStep)
+{
+    InterpolationGuard guard;
+    for (const Swing& swing : {Swing{60, 30, 0}, Swing{30, 60, 0}, Swing{40, 20, 10}})
+        for (bool aOwns : {true, false})
+        {
+            SCOPED_TRACE("A turns " + std::to_string(swing.turnA) + ", B " + std::to_string(swing.turnB) +
+                         ", A shifts " + std::to_string(swing.shiftA) + (aOwns ? ", A owns" : ", B owns"));
+            ExpectCrossingCaughtWithinOneSubStep(swing, aOwns);
+        }
+}
 
 // Bodies moving apart, or passing each other beyond reach, meet nothing.
 TEST(BothMoving, RecedingAndPassingPairsMeetNothing)

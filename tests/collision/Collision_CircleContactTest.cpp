@@ -62,27 +62,6 @@ TEST_F(CircleContact, HeadOnAgainstStillCircleStopsWhereTheyTouch)
     EXPECT_EQ(mirrored.circles[0].penetrationDistance, contact.penetrationDistance);
 }
 
-TEST_F(CircleContact, BothMovingHeadOnMeetHalfWay)
-{
-    AddCircleFrame(five, 5.0f);
-    auto a = MakeBody(five, {0, 0});
-    auto b = MakeBody(five, {30, 0});
-    MoveTo(*a, {20, 0}, 0);
-    MoveTo(*b, {10, 0}, 0);
-    Collide(*a, *b);
-
-    ASSERT_EQ(a->GetResults()->currentDGEONumber, 1);
-    ASSERT_EQ(b->GetResults()->currentDGEONumber, 1);
-    const DGEO_C& ra = a->GetResults()->geometries[0];
-    const DGEO_C& rb = b->GetResults()->geometries[0];
-    EXPECT_NEAR(ra.contactPosition.x, 10.0f, 1e-3f);
-    EXPECT_NEAR(rb.contactPosition.x, 20.0f, 1e-3f);
-    ASSERT_EQ(ra.currentCirclesNumber, 1);
-    ASSERT_EQ(rb.currentCirclesNumber, 1);
-    EXPECT_LT(ra.circles[0].normal[0].x, -0.99f);
-    EXPECT_GT(rb.circles[0].normal[0].x, 0.99f);
-}
-
 TEST_F(CircleContact, GrazingPathTouchesOnce)
 {
     AddCircleFrame(five, 5.0f);
@@ -145,20 +124,6 @@ TEST_F(CircleContact, FastCircleDoesNotTunnelThroughSmallOne)
     ASSERT_EQ(bullet->GetResults()->currentDGEONumber, 1);
     EXPECT_NEAR(bullet->GetResults()->geometries[0].contactPosition.x, 498.0f, 0.05f);
     EXPECT_EQ(bullet->GetSteps(), Collision2D::DefaultMaximumInterpolationValue);
-}
-
-TEST_F(CircleContact, FastBodiesCrossingEachOtherDoNotTunnel)
-{
-    AddCircleFrame(small, 1.0f);
-    auto a = MakeBody(small, {0, 0});
-    auto b = MakeBody(small, {1000, 0});
-    // Each moves 50 units per sub-step, far more than the two diameters.
-    MoveTo(*a, {1000, 0}, 0);
-    MoveTo(*b, {0, 0}, 0);
-    Collide(*a, *b);
-    ASSERT_EQ(a->GetResults()->currentDGEONumber, 1);
-    EXPECT_NEAR(a->GetResults()->geometries[0].contactPosition.x, 499.0f, 0.05f);
-    EXPECT_NEAR(b->GetResults()->geometries[0].contactPosition.x, 501.0f, 0.05f);
 }
 
 TEST_F(CircleContact, StillBodiesAreTestedOnlyWithUpdateOnIdle)

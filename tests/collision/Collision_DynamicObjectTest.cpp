@@ -9,22 +9,6 @@ namespace
 {
 using namespace CollisionTest;
 
-TEST(DynamicObject, NewObjectDefaults)
-{
-    DynamicObject body;
-    EXPECT_EQ(body.GetKind(), Collision2D::KindDynamicObject);
-    EXPECT_EQ(body.GetSteps(), 10);
-    EXPECT_EQ(body.GetCandidateCapacity(), 5u);
-    EXPECT_TRUE(body.GetBoundingRectangleCheckingTileMap());
-    EXPECT_EQ(body.GetCollisionType(), 0);
-    EXPECT_EQ(body.GetCollisionThickness(), 0.0f);
-    EXPECT_EQ(body.GetCurrentCollisionFrame(), nullptr);
-    for (int z = 0; z < 256; ++z)
-        EXPECT_FALSE(body.GetCanCollid(static_cast<u8>(z)));
-    EXPECT_EQ(body.GetCurrentWorldRectangle(), VelRect(0, 0, 1, 1));
-    EXPECT_FALSE(body.GetResults()->Any());
-}
-
 TEST(DynamicObject, SettersKeepTheirRules)
 {
     DynamicObject body;

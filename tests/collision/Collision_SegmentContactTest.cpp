@@ -88,21 +88,6 @@ TEST_F(SegmentContact, StillBodyMetByMovingWall)
     EXPECT_EQ(Record(*wall).lineSegments[0].normal[0], Vector2D(1, 0));
 }
 
-TEST_F(SegmentContact, BothMovingWallsMeetBetween)
-{
-    auto a = MakeBody(facingRight, {0, 0});
-    auto b = MakeBody(facingLeft, {20, 0});
-    MoveTo(*a, {15, 0}, 0);
-    MoveTo(*b, {5, 0}, 0);
-    Collide(*a, *b);
-
-    ASSERT_EQ(a->GetResults()->currentDGEONumber, 1);
-    EXPECT_NEAR(Record(*a).contactPosition.x, 10.0f, 1e-3f);
-    EXPECT_NEAR(Record(*b).contactPosition.x, 10.0f, 1e-3f);
-    EXPECT_EQ(Record(*a).lineSegments[0].normal[0], Vector2D(-1, 0));
-    EXPECT_EQ(Record(*b).lineSegments[0].normal[0], Vector2D(1, 0));
-}
-
 TEST_F(SegmentContact, FastWallsDoNotPassThroughEachOther)
 {
     auto a = MakeBody(facingRight, {0, 0});
