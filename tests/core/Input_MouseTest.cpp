@@ -47,28 +47,33 @@ protected:
     Core::RefPtr<Input::Mouse> mouse;
 };
 
-TEST_F(MouseTest, YCountsFromTheBottomRow)
+TEST_F(MouseTest, YCountsFromTheBottomRowAndPositionsOutsideAreClampedToTheEdges)
 {
     StartQuiet();
-    EXPECT_EQ(ReadAt(300, 499), std::make_pair(0, 0));
-    EXPECT_EQ(ReadAt(499, 400), std::make_pair(199, 99));
-    EXPECT_EQ(ReadAt(310, 470), std::make_pair(10, 29));
-    EXPECT_EQ(mouse->GetPosition(), Math::Vector2D(10.0f, 29.0f));
-    EXPECT_EQ(mouse->GetPositionX(), 10);
-    EXPECT_EQ(mouse->GetPositionY(), 29);
-    EXPECT_TRUE(mouse->IsInWindow());
-}
-
-TEST_F(MouseTest, PositionsOutsideTheClientAreaAreClampedToItsEdges)
-{
-    StartQuiet();
-    EXPECT_EQ(ReadAt(250, 450), std::make_pair(0, 49));
-    EXPECT_FALSE(mouse->IsInWindow());
-    EXPECT_EQ(ReadAt(350, 900), std::make_pair(50, 0));
-    EXPECT_EQ(ReadAt(900, 450), std::make_pair(199, 49));
-    EXPECT_EQ(ReadAt(350, 10), std::make_pair(50, 99));
-    EXPECT_EQ(ReadAt(-5000, -5000), std::make_pair(0, 99));
-    EXPECT_FALSE(mouse->IsInWindow());
+    const struct
+    {
+        i32 screenX, screenY;
+        i32 x, y;
+        bool inWindow;
+    } cases[] = {
+        {300, 499, 0, 0, true},
+        {499, 400, 199, 99, true},
+        {310, 470, 10, 29, true},
+        {250, 450, 0, 49, false},
+        {350, 900, 50, 0, false},
+        {900, 450, 199, 49, false},
+        {350, 10, 50, 99, false},
+        {-5000, -5000, 0, 99, false},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(testing::Message() << "screen " << c.screenX << ", " << c.screenY);
+        EXPECT_EQ(ReadAt(c.screenX, c.screenY), std::make_pair(c.x, c.y));
+        EXPECT_EQ(mouse->GetPosition(), Math::Vector2D(static_cast<f32>(c.x), static_cast<f32>(c.y)));
+        EXPECT_EQ(mouse->GetPositionX(), c.x);
+        EXPECT_EQ(mouse->GetPositionY(), c.y);
+        EXPECT_EQ(mouse->IsInWindow(), c.inWindow);
+    }
 }
 
 TEST_F(MouseTest, SetPositionReadsBack)

@@ -72,17 +72,4 @@ TEST(MathCircle2D, NearTangencyGivesTheTouchingPointInsteadOfNaN)
     EXPECT_EQ(second, Point2D(along, 0));
 }
 
-TEST(MathCircle2D, AccessorsAndCopies)
-{
-    Circle2D circle;
-    EXPECT_EQ(circle.GetCenter(), Point2D());
-    EXPECT_EQ(circle.GetRadius(), 0.0f);
-    circle.SetCenter({1, 2});
-    circle.SetRadius(3);
-    const Circle2D copy = circle;
-    EXPECT_EQ(copy.center, Point2D(1, 2));
-    EXPECT_EQ(copy.radius, 3.0f);
-    EXPECT_EQ(circle.GetScript(), nullptr);
-}
-
 } // namespace

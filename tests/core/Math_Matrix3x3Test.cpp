@@ -23,14 +23,6 @@ void ExpectMatrixNear(const Matrix3x3& actual, const Matrix3x3& expected)
         EXPECT_NEAR(actual.m[i], expected.m[i], 1e-5f) << "element " << i;
 }
 
-TEST(MathMatrix3x3, DefaultIsIdentity)
-{
-    EXPECT_EQ(Matrix3x3(), Make({1, 0, 0, 0, 1, 0, 0, 0, 1}));
-    Matrix3x3 matrix = Matrix3x3::Translation(5, 6);
-    matrix.SetIdentity();
-    EXPECT_EQ(matrix, Matrix3x3());
-}
-
 TEST(MathMatrix3x3, TranslationMovesPointsButNotDirections)
 {
     const Matrix3x3 translation = Matrix3x3::Translation(3, 4);

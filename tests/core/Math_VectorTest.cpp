@@ -86,15 +86,6 @@ TEST(MathVector3D, ArithmeticCrossAndNormalize)
     EXPECT_EQ(tiny, Vector3D(1.0f, 0.0f, 0.0f));
 }
 
-TEST(MathVector4D, ConstructionAndSet)
-{
-    EXPECT_EQ(Math::Vector4D(), Math::Vector4D(0, 0, 0, 0));
-    EXPECT_EQ(Math::Vector4D::Origin(), Math::Vector4D(0, 0, 0, 1));
-    Math::Vector4D v;
-    v.Set(1, 2, 3, 4);
-    EXPECT_EQ(v, Math::Vector4D(1, 2, 3, 4));
-}
-
 TEST(MathColor, BlendArithmetic)
 {
     const Math::Color a(0.0f, 0.5f, 1.0f, 1.0f);

@@ -98,16 +98,6 @@ TEST(MathPlane, ClassifyMeasuresFromTheStoredPoint)
     }
 }
 
-TEST(MathFrustum, DefaultIsZero)
-{
-    const Frustum volume;
-    EXPECT_EQ(volume.center, Vector3D());
-    for (const Vector3D& corner : volume.corners)
-        EXPECT_EQ(corner, Vector3D());
-    for (const Plane& plane : volume.planes)
-        EXPECT_EQ(plane.d, 0.0f);
-}
-
 TEST(MathFrustum, EncloseSpansEveryCornerWithTheMargin)
 {
     const Frustum a = Box({0, 0, 0}, {1, 1, 1});
@@ -143,16 +133,6 @@ TEST(MathFrustum, EncloseOfNoVolumesIsTheDefault)
     const Frustum box = Frustum::Enclose({}, 1.0f);
     EXPECT_EQ(box.corners[0], Vector3D());
     EXPECT_EQ(box.center, Vector3D());
-}
-
-TEST(MathViewFrustum, DefaultHasIdentityMatrixAndZeroPlanesAndCorners)
-{
-    const ViewFrustum frustum;
-    EXPECT_EQ(frustum.matrix, Matrix4x4());
-    for (const Plane& plane : frustum.planes)
-        EXPECT_EQ(plane.normal, Vector3D());
-    for (const Vector3D& corner : frustum.corners)
-        EXPECT_EQ(corner, Vector3D());
 }
 
 TEST(MathViewFrustum, FromCameraBuildsPlanesAndCorners)
