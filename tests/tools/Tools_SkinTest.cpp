@@ -18,8 +18,6 @@ namespace
         uint32_t records; // the record indices the controls ask for
     };
 
-    void PrintTo(const Skin& skin, std::ostream* out) { *out << skin.name; }
-
     // The record list that comes with the skin pictures in assets/, from which the build writes
     // the ".gui" files.
     std::filesystem::path RecordList()
@@ -45,25 +43,11 @@ namespace
         return records;
     }
 
-    class SkinFiles : public testing::TestWithParam<Skin>
+    void ExpectRecordsInsideTheSkinPicture(const Skin& skin, const std::vector<DataGen::SkinRecord>& records)
     {
-    };
-
-    TEST_P(SkinFiles, HoldEveryRecordTheControlUses)
-    {
-        size_t fileSize = 0;
-        const std::vector<DataGen::SkinRecord> records = ReadGui(GetParam().name, fileSize);
-        EXPECT_EQ(records.size(), GetParam().records);
-        EXPECT_EQ(fileSize, 4 + 32 * records.size()) << "nothing after the last record";
-    }
-
-    TEST_P(SkinFiles, RecordsLieInsideTheSkinPicture)
-    {
-        size_t fileSize = 0;
-        const std::vector<DataGen::SkinRecord> records = ReadGui(GetParam().name, fileSize);
         int width = 0, height = 0;
-        ASSERT_TRUE(ReadPngSize(ResourceDir() / "Skins" / GetParam().name / (std::string(GetParam().name) + ".png"),
-                                width, height));
+        const std::string name = skin.name;
+        ASSERT_TRUE(ReadPngSize(ResourceDir() / "Skins" / name / (name + ".png"), width, height));
         for (size_t i = 0; i < records.size(); ++i)
         {
             const DataGen::SkinRecord& r = records[i];
@@ -81,19 +65,23 @@ namespace
         }
     }
 
-    TEST_P(SkinFiles, MatchTheRecordListThatComesWithThePictures)
+    TEST(SkinFiles, HoldEveryRecordTheControlUsesInsideThePictureAsTheRecordListSays)
     {
-        std::map<std::string, std::vector<DataGen::SkinRecord>> skins;
+        std::map<std::string, std::vector<DataGen::SkinRecord>> listed;
         std::string error;
-        ASSERT_TRUE(DataGen::ReadSkinRecords(ReadText(RecordList()), skins, error)) << error;
-        size_t fileSize = 0;
-        EXPECT_EQ(ReadGui(GetParam().name, fileSize), skins[GetParam().name]);
+        ASSERT_TRUE(DataGen::ReadSkinRecords(ReadText(RecordList()), listed, error)) << error;
+        for (const Skin& skin : {Skin{"DefaultFormSkin", 7}, Skin{"DefaultButtonSkin", 5},
+                                 Skin{"DefaultRadioButtonSkin", 10}})
+        {
+            SCOPED_TRACE(skin.name);
+            size_t fileSize = 0;
+            const std::vector<DataGen::SkinRecord> records = ReadGui(skin.name, fileSize);
+            EXPECT_EQ(records.size(), skin.records);
+            EXPECT_EQ(fileSize, 4 + 32 * records.size()) << "nothing after the last record";
+            EXPECT_EQ(records, listed[skin.name]);
+            ExpectRecordsInsideTheSkinPicture(skin, records);
+        }
     }
-
-    INSTANTIATE_TEST_SUITE_P(Generated, SkinFiles,
-                             testing::Values(Skin{"DefaultFormSkin", 7}, Skin{"DefaultButtonSkin", 5},
-                                             Skin{"DefaultRadioButtonSkin", 10}),
-                             [](const testing::TestParamInfo<Skin>& info) { return std::string(info.param.name); });
 
     TEST(SkinRecordList, RefusesRecordsOutOfOrderOrOutsideTheirRegion)
     {
