@@ -161,15 +161,6 @@ TEST_F(ButtonTest, TheGroupDefaultSkipsDisabledButtonsAndChecksNoneWhenAllAre)
     EXPECT_FALSE(c->IsChecked());
 }
 
-TEST_F(ButtonTest, ANewRadioButtonIs13Square)
-{
-    Core::RefPtr<GUI::RadioButton> radio(new GUI::RadioButton());
-    EXPECT_EQ(radio->GetWidth(), 13.0f);
-    EXPECT_EQ(radio->GetHeight(), 13.0f);
-    EXPECT_EQ(radio->GetImage()->GetWidth(), 13.0f);
-    EXPECT_EQ(Shown(*radio), 1u);
-}
-
 TEST_F(ButtonTest, TheRegistryCreatesTheGuiClassesByName)
 {
     for (const char* name : {"GUI::Form", "GUI::Control", "GUI::Cursor", "GUI::CursorManager", "GUI::GuiImage",
