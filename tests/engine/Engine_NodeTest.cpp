@@ -1,4 +1,4 @@
-// Nodes and groups: defaults, Find, controllers and callbacks, attaching and detaching, world
+// Nodes and groups: Find, controllers and callbacks, attaching and detaching, world
 // matrices and merged volumes through a tree, clones.
 #include "Engine_SceneTestSupport.h"
 
@@ -57,21 +57,6 @@ f32 MaxX(const Math::Frustum& box)
     return result;
 }
 } // namespace
-
-TEST(Node, DefaultsAreVisibleMergingAndUnnamed)
-{
-    const Core::RefPtr<Engine::Node> node(new Engine::Node());
-    EXPECT_TRUE(node->IsVisible());
-    EXPECT_TRUE(node->IsMergingIntoParent());
-    EXPECT_FALSE(node->IsDrawingBoundingVolume());
-    EXPECT_FALSE(node->IsOverlay());
-    EXPECT_EQ(node->GetFlag0(), 1);
-    EXPECT_TRUE(node->GetName().empty());
-    EXPECT_EQ(node->GetControllerCount(), 0u);
-    EXPECT_EQ(node->GetNodeType(), Engine::NodeType::Plain);
-    EXPECT_TRUE(node->IsLeaf());
-    EXPECT_STREQ(node->GetClassName(), "Engine::Node");
-}
 
 TEST(Node, FindMatchesTheWholeNameOnly)
 {
