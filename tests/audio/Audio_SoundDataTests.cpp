@@ -49,41 +49,37 @@ namespace
     }
 }
 
-struct WavLayout
+TEST_F(SoundDataTest, MonoAndStereoWavFilesOf8And16BitsDecodeTheirSamplesExactly)
 {
-    u16 channels;
-    u16 bits;
-    ALenum alFormat;
-};
-
-class WavDecodeTest : public SoundDataTest, public ::testing::WithParamInterface<WavLayout>
-{
-};
-
-TEST_P(WavDecodeTest, DecodesTheSamplesExactly)
-{
-    const WavLayout layout = GetParam();
-    const Bytes pcm = TonePcm(layout.channels, layout.bits, 11025, 2000);
-    const Core::String path = Write("tone.wav", MakeWav(layout.channels, layout.bits, 11025, 2000));
-
-    ASSERT_EQ(data.DecodeWhole(path), SoundResult::Ok);
-    const SoundFormat& format = data.GetFormat();
-    EXPECT_EQ(format.channels, layout.channels);
-    EXPECT_EQ(format.bitsPerSample, layout.bits);
-    EXPECT_EQ(format.frequency, 11025u);
-    EXPECT_EQ(format.blockAlign, layout.channels * layout.bits / 8);
-    EXPECT_DOUBLE_EQ(data.GetDuration(), 2000.0 / 11025.0);
-    EXPECT_EQ(data.GetAlFormat(), static_cast<u32>(layout.alFormat));
-    EXPECT_EQ(data.GetFileName(), path);
-    ASSERT_EQ(format.dataSize, pcm.size());
-    EXPECT_EQ(std::memcmp(data.GetDecodeBuffer(), pcm.data(), pcm.size()), 0);
-    EXPECT_FALSE(data.IsWavOpen());
+    const struct
+    {
+        u16 channels;
+        u16 bits;
+        ALenum alFormat;
+    } layouts[] = {{1, 8, AL_FORMAT_MONO8}, {1, 16, AL_FORMAT_MONO16}, {2, 8, AL_FORMAT_STEREO8},
+                   {2, 16, AL_FORMAT_STEREO16}};
+    for (const auto& layout : layouts)
+    {
+        SCOPED_TRACE(testing::Message() << layout.channels << " channels of " << layout.bits << " bits");
+        const Bytes pcm = TonePcm(layout.channels, layout.bits, 11025, 2000);
+        const Core::String path = Write("tone" + std::to_string(layout.channels) + "x" + std::to_string(layout.bits) +
+                                            ".wav",
+                                        MakeWav(layout.channels, layout.bits, 11025, 2000));
+        SoundData decoded;
+        ASSERT_EQ(decoded.DecodeWhole(path), SoundResult::Ok);
+        const SoundFormat& format = decoded.GetFormat();
+        EXPECT_EQ(format.channels, layout.channels);
+        EXPECT_EQ(format.bitsPerSample, layout.bits);
+        EXPECT_EQ(format.frequency, 11025u);
+        EXPECT_EQ(format.blockAlign, layout.channels * layout.bits / 8);
+        EXPECT_DOUBLE_EQ(decoded.GetDuration(), 2000.0 / 11025.0);
+        EXPECT_EQ(decoded.GetAlFormat(), static_cast<u32>(layout.alFormat));
+        EXPECT_EQ(decoded.GetFileName(), path);
+        ASSERT_EQ(format.dataSize, pcm.size());
+        EXPECT_EQ(std::memcmp(decoded.GetDecodeBuffer(), pcm.data(), pcm.size()), 0);
+        EXPECT_FALSE(decoded.IsWavOpen());
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(MonoStereo8And16, WavDecodeTest,
-                         ::testing::Values(WavLayout{1, 8, AL_FORMAT_MONO8}, WavLayout{1, 16, AL_FORMAT_MONO16},
-                                           WavLayout{2, 8, AL_FORMAT_STEREO8},
-                                           WavLayout{2, 16, AL_FORMAT_STEREO16}));
 
 TEST_F(SoundDataTest, FileTypeComesFromTheExtensionInAnyCase)
 {
