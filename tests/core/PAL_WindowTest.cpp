@@ -198,14 +198,6 @@ std::string IconProperty(const PAL::Window& window)
     return output;
 }
 
-TEST_F(WindowTest, TitleAndIconNameAreKept)
-{
-    window->SetTitle("Morvane");
-    EXPECT_STREQ(window->GetTitle(), "Morvane");
-    window->SetIcon("\\Resources\\GameIcon\\missing.ico");
-    EXPECT_STREQ(window->GetIconName(), "\\Resources\\GameIcon\\missing.ico");
-}
-
 TEST_F(WindowTest, AnIcoThatCannotBeReadIsReplacedByThePngBesideIt)
 {
     if (std::system("command -v xprop > /dev/null") != 0)
