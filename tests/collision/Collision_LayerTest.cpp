@@ -50,20 +50,6 @@ protected:
     std::vector<u32> ids;
 };
 
-TEST_F(LayerTest, NewLayer)
-{
-    const CollisionLayer& layer = Layer();
-    EXPECT_EQ(layer.GetDynamicObjects().count, 1);
-    EXPECT_EQ(layer.GetDynamicObjects().capacity, 25);
-    EXPECT_EQ(layer.GetStaticCircles().capacity, 10);
-    EXPECT_EQ(layer.GetStaticLineSegments().capacity, 10);
-    EXPECT_EQ(layer.GetTileMaps().capacity, 10);
-    EXPECT_EQ(layer.GetLineSegmentsNumber(), 1);
-    EXPECT_EQ(layer.GetGrid().GetColumns(), 6);
-    EXPECT_EQ(layer.GetGrid().GetRows(), 4);
-    EXPECT_EQ(layer.GetGrid().GetCellSize(), 100.0f);
-}
-
 TEST_F(LayerTest, DynamicSlotsGrowAndAreReusedFirstFreedFirst)
 {
     for (int i = 0; i < 24; ++i)
