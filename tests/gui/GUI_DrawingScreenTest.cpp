@@ -8,8 +8,6 @@
 #include "GUI_TestSupport.h"
 
 #include "core/Core_File.h"
-#include "core/PAL_FileSystem.h"
-#include "core/PAL_Image.h"
 #include "engine/Engine_FontCache.h"
 #include "engine/Engine_RenderQueue.h"
 #include "gui/GUI_Cursor.h"
@@ -27,7 +25,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -37,44 +34,10 @@ namespace
 constexpr i32 Width = 320;
 constexpr i32 Height = 240;
 
-using Pixel = std::array<int, 3>;
-const Pixel Background{26, 26, 26};
-
-// A decoded picture with texels addressed from its bottom row, as the GUI addresses them.
-struct Source
-{
-    PAL::DecodedImage image;
-
-    explicit Source(const std::string& relativePath)
-    {
-        const std::string path = std::string(PAL::GetExecutableDirectory()) + "/Resources/" + relativePath;
-        PAL::DecodeImageFile(Core::String(path.c_str()), image);
-    }
-    // The texel blended over the background as the image effect blends it; alpha 0 is dropped.
-    Pixel Over(i32 x, i32 yFromBottom, const Pixel& below = Background) const
-    {
-        const u8* t = image.pixels.data() + (static_cast<std::size_t>(image.height - 1 - yFromBottom) * image.width + x) * 4;
-        const int alpha = t[3];
-        Pixel p;
-        for (int i = 0; i < 3; ++i)
-            p[i] = (t[i] * alpha + below[i] * (255 - alpha) + 127) / 255;
-        return p;
-    }
-    int Alpha(i32 x, i32 yFromBottom) const
-    {
-        return image.pixels[(static_cast<std::size_t>(image.height - 1 - yFromBottom) * image.width + x) * 4 + 3];
-    }
-};
-
-bool Near(const Pixel& a, const Pixel& b, int tolerance = 3)
-{
-    for (int i = 0; i < 3; ++i)
-    {
-        if (std::abs(a[i] - b[i]) > tolerance)
-            return false;
-    }
-    return true;
-}
+using GuiTest::Background;
+using GuiTest::Near;
+using GuiTest::Pixel;
+using Source = GuiTest::ResourcePicture;
 
 class DrawingScreenTest : public TestSupport::GLWindowTest
 {

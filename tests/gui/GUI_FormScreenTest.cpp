@@ -6,12 +6,9 @@
 // button is also written there as "GuiFormScreen.png".
 #include "GUI_HudFixture.h"
 
-#include "core/PAL_FileSystem.h"
-#include "core/PAL_Image.h"
 #include "tests/support/Support_GLWindow.h"
 
 #include <array>
-#include <cstdlib>
 #include <string>
 
 namespace
@@ -19,33 +16,9 @@ namespace
 constexpr i32 Width = 480;
 constexpr i32 Height = 360;
 
-using Pixel = std::array<int, 3>;
-
-// A picture of the resources, texels addressed from its bottom row.
-struct Picture
-{
-    PAL::DecodedImage image;
-
-    explicit Picture(const std::string& relativePath)
-    {
-        const std::string path = std::string(PAL::GetExecutableDirectory()) + "/Resources/" + relativePath;
-        PAL::DecodeImageFile(Core::String(path.c_str()), image);
-    }
-    const u8* Texel(i32 x, i32 yFromBottom) const
-    {
-        return image.pixels.data() + (static_cast<std::size_t>(image.height - 1 - yFromBottom) * image.width + x) * 4;
-    }
-};
-
-bool Near(const Pixel& a, const Pixel& b)
-{
-    for (int i = 0; i < 3; ++i)
-    {
-        if (std::abs(a[i] - b[i]) > 3)
-            return false;
-    }
-    return true;
-}
+using GuiTest::Near;
+using GuiTest::Pixel;
+using Picture = GuiTest::ResourcePicture;
 
 class FormScreenTest : public TestSupport::GLWindowTest
 {

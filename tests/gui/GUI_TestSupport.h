@@ -1,7 +1,9 @@
 #pragma once
 // Shared by the GUI tests: the engine tests' texture without a device, a bitmap font made in
-// memory, and a recording renderer with a render queue and the GUI's drawing state installed for
-// one test.
+// memory, a recording renderer with a render queue and the GUI's drawing state installed for one
+// test, and the resource pictures the screen tests compare read-back pixels with.
+#include "core/PAL_FileSystem.h"
+#include "core/PAL_Image.h"
 #include "engine/Engine_Font.h"
 #include "engine/Engine_RenderQueue.h"
 #include "gui/GUI_Graphics.h"
@@ -11,7 +13,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdlib>
 #include <memory>
+#include <string>
 
 namespace GuiTest
 {
@@ -71,5 +76,46 @@ protected:
     std::unique_ptr<GuiDrawing> drawing;
     Engine::RenderQueue* queue = nullptr;
     GUI::Graphics* graphics = nullptr;
+};
+
+using Pixel = std::array<int, 3>;
+// The colour the screen tests clear to, 0.1 grey.
+inline const Pixel Background{26, 26, 26};
+
+// Equal within the rounding of the software rasteriser's blending.
+inline bool Near(const Pixel& a, const Pixel& b, int tolerance = 3)
+{
+    for (int i = 0; i < 3; ++i)
+    {
+        if (std::abs(a[i] - b[i]) > tolerance)
+            return false;
+    }
+    return true;
+}
+
+// A picture of the resources, texels addressed from its bottom row as the GUI addresses them.
+struct ResourcePicture
+{
+    PAL::DecodedImage image;
+
+    explicit ResourcePicture(const std::string& relativePath)
+    {
+        const std::string path = std::string(PAL::GetExecutableDirectory()) + "/Resources/" + relativePath;
+        PAL::DecodeImageFile(Core::String(path.c_str()), image);
+    }
+    const u8* Texel(i32 x, i32 yFromBottom) const
+    {
+        return image.pixels.data() + (static_cast<std::size_t>(image.height - 1 - yFromBottom) * image.width + x) * 4;
+    }
+    int Alpha(i32 x, i32 yFromBottom) const { return Texel(x, yFromBottom)[3]; }
+    // The texel blended over the background as the image effect blends it; alpha 0 is dropped.
+    Pixel Over(i32 x, i32 yFromBottom, const Pixel& below = Background) const
+    {
+        const u8* t = Texel(x, yFromBottom);
+        Pixel p;
+        for (int i = 0; i < 3; ++i)
+            p[i] = (t[i] * t[3] + below[i] * (255 - t[3]) + 127) / 255;
+        return p;
+    }
 };
 } // namespace GuiTest
