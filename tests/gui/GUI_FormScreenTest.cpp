@@ -1,4 +1,4 @@
-// A form with two buttons and a radio group built from the default skins, drawn by the OpenGL
+// A form with two buttons built from the default skin, drawn by the OpenGL
 // renderer (under Xvfb with Mesa's software renderer) and driven by injected mouse input: a click
 // on a button raises its events, and the read-back pixels show its normal, hover and pressed
 // records texel for texel. Also the drop-down arrow's square. Without a display it fails under
@@ -133,18 +133,9 @@ TEST_F(FormScreenTest, AnInjectedClickRaisesTheButtonsEventsAndShowsItsPressedLo
         listener.Watch(*button);
         buttons[i] = button.Get();
     }
-    GUI::RadioButton* radios[3] = {};
-    for (int i = 0; i < 3; ++i)
-    {
-        Core::RefPtr<GUI::RadioButton> radio(new GUI::RadioButton());
-        radio->SetPosition(40, 200 - 30.0f * static_cast<f32>(i));
-        form->AddControl(radio);
-        radios[i] = radio.Get();
-    }
     hud->AddForm(form);
     Frame();
     Frame();
-    ASSERT_TRUE(radios[0]->IsChecked());
     // The second button: 48 + 140 = 188 from the left, 38 + 40 = 78 from the bottom.
     const GUI::NRectangle& area = buttons[1]->GetRectangle();
     ASSERT_EQ(area, GUI::NRectangle(188, 78, 64, 32));
@@ -170,17 +161,6 @@ TEST_F(FormScreenTest, AnInjectedClickRaisesTheButtonsEventsAndShowsItsPressedLo
     EXPECT_EQ(Count("Quit.MouseUp(0)"), 1u);
     EXPECT_EQ(Count("Play."), 0u);
     EXPECT_EQ(Mismatches(skin, left, bottom, 64, 16), 0) << "hover again after the release";
-
-    // A click on the third radio button moves the group's check there.
-    const GUI::NRectangle& radio = radios[2]->GetRectangle();
-    MoveTo(static_cast<i32>(radio.x) + 6, static_cast<i32>(radio.y) + 6);
-    Frame();
-    input.buttons = Input::ButtonBit::Left;
-    Frame();
-    input.buttons = 0;
-    Frame();
-    EXPECT_TRUE(radios[2]->IsChecked());
-    EXPECT_FALSE(radios[0]->IsChecked());
 }
 
 TEST_F(FormScreenTest, TheDropDownArrowIsACentredSquareNoWiderThanItsTexture)
