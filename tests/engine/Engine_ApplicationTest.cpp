@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 
 namespace
@@ -126,47 +125,43 @@ TEST_F(ApplicationTest, TheFrameRateSetsTheTargetAndRatesNotAboveZeroAreIgnored)
     EXPECT_EQ(application->GetTargetFrameTime(), 1000.0 / 60.0);
 }
 
-TEST_F(ApplicationTest, ALockedShortFrameIsStretchedToTheTarget)
+TEST_F(ApplicationTest, ALockedFrameIsStretchedToTheTargetAndAnUnlockedOneRunsAsFastAsItsUpdate)
 {
     application->SetFrameRate(60.0);
-    application->SetRateLock(1);
-    application->updateTime = 5.0;
-    application->RunFrame();
-    // 5 ms of update, then 1 ms idles until 16.67 ms have passed: 12 of them, 17 ms in all.
-    EXPECT_EQ(application->idles, 12);
-    EXPECT_DOUBLE_EQ(application->GetCurrentFrameRate(), 1000.0 / 17.0);
+    const struct
+    {
+        u8 locked;
+        f64 updateTime;
+        int idles;
+        f64 rate;
+    } cases[] = {
+        // 5 ms of update, then 1 ms idles until 16.67 ms have passed: 12 of them, 17 ms in all.
+        {1, 5.0, 12, 1000.0 / 17.0},
+        {1, 20.0, 0, 50.0},
+        {0, 4.0, 0, 250.0},
+        {0, 0.0, 0, std::numeric_limits<f64>::infinity()},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(testing::Message() << (c.locked ? "locked, " : "unlocked, ") << c.updateTime << " ms");
+        application->SetRateLock(c.locked);
+        application->updateTime = c.updateTime;
+        application->idles = 0;
+        application->RunFrame();
+        EXPECT_EQ(application->idles, c.idles);
+        EXPECT_DOUBLE_EQ(application->GetCurrentFrameRate(), c.rate);
+    }
 }
 
-TEST_F(ApplicationTest, ALockedFrameAlreadyLongEnoughGetsNoWait)
+TEST_F(ApplicationTest, TimeSpentBetweenFramesIsNotPartOfTheNextFrame)
 {
-    application->SetFrameRate(60.0);
-    application->SetRateLock(1);
-    application->updateTime = 20.0;
-    application->RunFrame();
-    EXPECT_EQ(application->idles, 0);
-    EXPECT_DOUBLE_EQ(application->GetCurrentFrameRate(), 50.0);
-}
-
-TEST_F(ApplicationTest, UnlockedFramesRunAsFastAsUpdateAndPresentAllow)
-{
-    application->SetFrameRate(60.0);
     application->updateTime = 4.0;
     application->RunFrame();
-    EXPECT_EQ(application->idles, 0);
-    EXPECT_DOUBLE_EQ(application->GetCurrentFrameRate(), 250.0);
-
-    // Time spent between frames (the message pump) is not part of the next frame.
+    // The message pump's time.
     clock.Advance(100.0);
     application->updateTime = 8.0;
     application->RunFrame();
     EXPECT_DOUBLE_EQ(application->GetCurrentFrameRate(), 125.0);
-}
-
-TEST_F(ApplicationTest, AFrameMeasuredAtZeroReportsAnInfiniteRate)
-{
-    application->RunFrame();
-    EXPECT_TRUE(std::isinf(application->GetCurrentFrameRate()));
-    EXPECT_GT(application->GetCurrentFrameRate(), 0.0);
 }
 
 TEST_F(ApplicationTest, EveryFrameEndPresentsOnce)
