@@ -5,6 +5,7 @@
 // and saved to MORVANE_SCREENSHOT_DIR when that is set. The sanitizer build draws a few frames a
 // second, so every wait polls the display or the program until a deadline.
 #include "core/PAL_Window.h"
+#include "tests/entry/Entry_ProgramWindow.h"
 #include "tests/support/Support_Images.h"
 #include "tests/support/Support_Scratch.h"
 #include "tests/support/Support_Skip.h"
@@ -106,14 +107,6 @@ const Look LevelSelection{"the level selection", {{0, 330, 100, 100, {150, 146, 
 const Look Options{"the options screen", {{0, 330, 100, 100, {56, 44, 92}}, {0, 0, Width, Height, {67, 49, 87}}, {400, 680, 200, 80, {99, 56, 120}}}};
 // The city along the bottom, the ammunition panel under the cannon, and the city's left end.
 const Look PlayLevel{"the play level", {{0, 708, Width, 60, {122, 106, 94}}, {400, 680, 200, 80, {73, 62, 72}}, {0, 700, 100, 60, {159, 143, 125}}}};
-
-// xdotool matches any one condition unless told otherwise: without --all, another test's window
-// titled Morvane would count as this program's.
-bool WindowShown(pid_t program)
-{
-    const std::string command = "xdotool search --all --onlyvisible --pid " + std::to_string(program) + " --name '^Morvane$' >/dev/null 2>&1";
-    return std::system(command.c_str()) == 0;
-}
 
 class DrivenProgramTest : public ::testing::Test
 {

@@ -6,6 +6,7 @@
 #include "engine/Engine_ApplicationRendering.h"
 #include "engine/Engine_Main.h"
 #include "framework/Vellumar_Game.h"
+#include "tests/entry/Entry_ProgramWindow.h"
 #include "tests/support/Support_Messages.h"
 #include "tests/support/Support_Skip.h"
 
@@ -66,14 +67,6 @@ TEST(EngineMainTest, AQuitBeforeTheFirstFrameEndsTheRunCleanly)
     EXPECT_EQ(Engine::EngineMain(""), 0);
     EXPECT_EQ(Engine::Application::GetInstance(), nullptr);
     EXPECT_EQ(Renderer::GetRenderer(), nullptr);
-}
-
-// xdotool matches any one condition unless told otherwise: without --all, another test's window
-// titled Morvane would count as this program's, and the signal could come before it is handled.
-bool WindowShown(pid_t program)
-{
-    const std::string command = "xdotool search --all --onlyvisible --pid " + std::to_string(program) + " --name '^Morvane$' >/dev/null 2>&1";
-    return std::system(command.c_str()) == 0;
 }
 
 TEST(ProgramTest, TheExecutableOpensItsWindowAndEndsWithCodeZeroWhenTerminated)

@@ -1,0 +1,15 @@
+#pragma once
+// Whether the program of that process id shows its window on the display.
+#include <cstdlib>
+#include <string>
+
+#include <sys/types.h>
+
+// xdotool matches any one condition unless told otherwise: without --all, another test's window
+// titled Morvane would count as this program's, and a signal sent on seeing it could come before the
+// program handles signals.
+inline bool WindowShown(pid_t program)
+{
+    const std::string command = "xdotool search --all --onlyvisible --pid " + std::to_string(program) + " --name '^Morvane$' >/dev/null 2>&1";
+    return std::system(command.c_str()) == 0;
+}
