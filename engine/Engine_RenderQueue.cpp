@@ -274,6 +274,10 @@ bool IsDrawable(const RenderItem& item, const Renderer::Pass* pass)
     return pass && (!item.mesh || item.mesh->GetSubset(item.subset));
 }
 
+// Longer runs of quads are drawn in several calls, so that a software rasteriser's threads can
+// start on one while the processor places the next.
+constexpr std::size_t QuadsPerDraw = 2048;
+
 // No projective part: the processor's affine transform of a point is exact there.
 bool IsAffine(const Math::Matrix4x4& m)
 {
@@ -402,6 +406,19 @@ void RenderQueue::DrawQuads(const Core::Vector<RenderItem>& list, const Core::Ve
 {
     if (end <= first)
         return;
+    for (std::size_t from = first; from < end; from += QuadsPerDraw)
+        DrawQuadCall(list, drawOrder, from, std::min(end, from + QuadsPerDraw));
+    // What drawing the last item on its own leaves behind.
+    Renderer::IRenderer& r = *renderer;
+    const RenderItem& last = list[drawOrder[end - 1]];
+    r.SetCurrentColor(last.color);
+    r.SetWorldMatrix(last.world);
+    r.SetTextureMatrix(0, last.textureMatrix);
+}
+
+void RenderQueue::DrawQuadCall(const Core::Vector<RenderItem>& list, const Core::Vector<u32>& drawOrder,
+                               std::size_t first, std::size_t end)
+{
     const Mesh& mesh = *defaultQuadMesh;
     const Math::Color& color = list[drawOrder[first]].color;
     bool oneColor = true;
@@ -448,11 +465,6 @@ void RenderQueue::DrawQuads(const Core::Vector<RenderItem>& list, const Core::Ve
     r.SetPrimitiveType(mesh.GetPrimitive());
     r.DrawRange(0, static_cast<u32>(runIndices.size() - 1));
     mesh.ResetArrays(r);
-    // What drawing the last item on its own leaves behind.
-    const RenderItem& last = list[drawOrder[end - 1]];
-    r.SetCurrentColor(last.color);
-    r.SetWorldMatrix(last.world);
-    r.SetTextureMatrix(0, last.textureMatrix);
 }
 
 void RenderQueue::FindCorners(const Mesh& mesh, u32 subset)

@@ -122,10 +122,14 @@ private:
     void DrawItem(const RenderItem& item);
     // Whether the item is a quad of the default mesh that a run can draw with others.
     bool IsBatchable(const RenderItem& item) const;
-    // Draws the batchable items order[first] to order[end - 1] with one call. A run of one is drawn
-    // the same way, so that how items fall into runs never changes a pixel.
+    // Draws the batchable items order[first] to order[end - 1] with as few calls as the quads per
+    // call allow, and leaves the last item's colour and matrices. A run of one is drawn the same
+    // way, so that how items fall into runs never changes a pixel.
     void DrawQuads(const Core::Vector<RenderItem>& list, const Core::Vector<u32>& order, std::size_t first,
                    std::size_t end);
+    // One call of DrawQuads: the items order[first] to order[end - 1].
+    void DrawQuadCall(const Core::Vector<RenderItem>& list, const Core::Vector<u32>& order, std::size_t first,
+                      std::size_t end);
     // corners := the distinct vertices (equal position and texture coordinates) of a subset of the
     // mesh; cornerIndices := the subset's indices as positions in corners.
     void FindCorners(const Mesh& mesh, u32 subset);

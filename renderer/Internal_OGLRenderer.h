@@ -96,6 +96,8 @@ private:
     OpenGLErrorLog errorLog;
     OGLDevice device;
     u32 seenTextureChanges = 0;
+    // Vertices (or indices) from which a draw is flushed to the device at once.
+    static constexpr u32 FlushedDrawSize = 4096;
     // The environment mode last set for unit 0; 0 before any.
     GLint unit0Environment = 0;
 };

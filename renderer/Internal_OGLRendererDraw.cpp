@@ -85,12 +85,20 @@ void OGLRenderer::IssueDraw(const DrawCall& call)
     if (!call.indexed)
     {
         glDrawArrays(mode, static_cast<GLint>(call.first), static_cast<GLsizei>(call.count));
-        return;
     }
-    const std::size_t size = call.indices32 ? sizeof(u32) : sizeof(u16);
-    const auto* start = static_cast<const u8*>(call.indices) + static_cast<std::size_t>(call.first) * size;
-    glDrawElements(mode, static_cast<GLsizei>(call.count), call.indices32 ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT,
-                   start);
+    else
+    {
+        const std::size_t size = call.indices32 ? sizeof(u32) : sizeof(u16);
+        const auto* start = static_cast<const u8*>(call.indices) + static_cast<std::size_t>(call.first) * size;
+        glDrawElements(mode, static_cast<GLsizei>(call.count), call.indices32 ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT,
+                       start);
+    }
+    // A large draw goes to the device at once: a software rasteriser's threads start on it while
+    // the processor prepares what follows, instead of waiting for the buffer swap.
+    if (call.count >= FlushedDrawSize)
+    {
+        glFlush();
+    }
 }
 
 void OGLRenderer::DrawRect(f32 x1, f32 y1, f32 x2, f32 y2)

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace
@@ -249,4 +250,39 @@ TEST_F(RenderQueueRunTest, RunsDrawTheSamePixelsAndLeaveTheSameStatesAsItemByIte
     EXPECT_EQ(afterTogether.color, afterOneByOne.color);
     EXPECT_EQ(afterTogether.blending.enabled, afterOneByOne.blending.enabled);
     EXPECT_EQ(afterTogether.depth.writeEnabled, afterOneByOne.depth.writeEnabled);
+}
+
+TEST_F(RenderQueueRunTest, ARunOfMoreQuadsThanOneCallTakesDrawsTheSamePixelsAsItemByItem)
+{
+    // Overlapping sprites at one depth, in one colour for the first half and in several after.
+    for (int i = 0; i < 2500; ++i)
+    {
+        const f32 t = static_cast<f32>(i);
+        const Math::Color color = i < 1250 ? Math::Color(1, 1, 1, 1)
+                                           : Math::Color(0.5f + 0.5f * static_cast<f32>(i % 2), 0.8f, 1.0f, 0.9f);
+        items.push_back(Sprite(sheet, Placed(-70.0f + std::fmod(t * 7.3f, 140.0f), -50.0f + std::fmod(t * 3.1f, 100.0f),
+                                             0.0f, t * 11.0f, 9.0f, 7.0f),
+                               color));
+    }
+
+    BeginFrame();
+    for (Engine::RenderItem item : items)
+        queue->Submit(item);
+    queue->Render();
+    queue->Clear();
+    const std::vector<u8> together = ReadFrame();
+    const States afterTogether = Read();
+
+    BeginFrame();
+    for (Engine::RenderItem item : items)
+    {
+        queue->Submit(item);
+        queue->Render();
+        queue->Clear();
+    }
+    EXPECT_TRUE(together == ReadFrame());
+    const States afterOneByOne = Read();
+    EXPECT_EQ(afterTogether.world, afterOneByOne.world);
+    EXPECT_EQ(afterTogether.texture, afterOneByOne.texture);
+    EXPECT_EQ(afterTogether.color, afterOneByOne.color);
 }
