@@ -16,6 +16,7 @@
 
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -224,6 +225,12 @@ struct Act
     const char* button;
     const char* boss;
 };
+
+// The act by its button, so that the test's name stays the same from run to run.
+void PrintTo(const Act& act, std::ostream* out)
+{
+    *out << act.button;
+}
 
 class ActTest : public EndToEndTest, public ::testing::WithParamInterface<Act>
 {
