@@ -21,7 +21,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstring>
 #include <map>
 #include <set>
 #include <vector>
@@ -53,7 +52,7 @@ public:
             task = {};
             hover = 0;
         }
-        if (level && game.GetCurrentLevelIndex() == 0)
+        if (level && game.GetCurrentLevelIndex() == PlayLevel)
             ObserveEnemies();
         // A click is one frame down, then up again.
         if (input.buttons)
@@ -183,7 +182,6 @@ private:
             track.velocity = track.moving ? now - track.position : Math::Vector2D(0.0f, 0.0f);
             track.position = now;
             track.seenAt = frame;
-
         }
         std::erase_if(pending, [&](const Shot& shot) { return shot.hitsBy < frame; });
     }
