@@ -248,6 +248,8 @@ void OGLRenderer::SetDepthBufferState(const DepthBufferState& state)
 {
     ShadowRenderer::SetDepthBufferState(state);
     device.Switch(GL_DEPTH_TEST, depthBuffer.testEnabled);
+    depthTestSent = depthBuffer.testEnabled != 0;
+    depthTestSkipped = false;
     device.DepthMask(depthBuffer.writeEnabled != 0);
     device.DepthFunction(ToGLCompare(depthBuffer.function));
 }
@@ -306,8 +308,19 @@ bool OGLRenderer::FragmentsAreWhite() const
     return !lighting.enabled && !colorArray && currentColor == Math::Color(1.0f, 1.0f, 1.0f, 1.0f);
 }
 
-void OGLRenderer::SendDrawStates(bool substitutes)
+void OGLRenderer::SendDrawStates(bool substitutes, const DrawCall* call)
 {
+    // The depth test goes off only for such a draw, and back on for the next.
+    const bool skipsDepthTest = depthTestSent && substitutes && call && DepthTestPassesAll(*call);
+    if (skipsDepthTest || depthTestSkipped)
+    {
+        device.Switch(GL_DEPTH_TEST, !skipsDepthTest);
+        depthTestSkipped = skipsDepthTest;
+    }
+    if (depthTestSent && !skipsDepthTest && depthBuffer.writeEnabled)
+    {
+        depthAtFarPlane = false;
+    }
     device.Switch(GL_ALPHA_TEST, alphaTesting.enabled && !(substitutes && AlphaTestChangesNothing()));
     if (unit0Environment == 0)
     {

@@ -79,10 +79,20 @@ private:
     void WriteInformationLog() const;
     void ApplyVSync();
     void ApplyTexturing(const TexturingState& state);
-    // Sends the alpha test switch and unit 0's environment mode, which are held back until a draw.
-    // With substitutes, each goes in the cheaper form that gives the same pixels where there is one
-    // (a software rasteriser shades much faster without an alpha test and with a replacing unit).
-    void SendDrawStates(bool substitutes);
+    // Sends the alpha test switch and unit 0's environment mode, which are held back until a draw,
+    // and the depth test switch. With substitutes, each goes in the cheaper form that gives the same
+    // pixels where there is one (a software rasteriser shades much faster without an alpha or depth
+    // test and with a replacing unit); the depth test is left off only for a given draw whose every
+    // fragment it would pass.
+    void SendDrawStates(bool substitutes, const DrawCall* call = nullptr);
+    // Testing depth without writing it against a depth buffer untouched since cleared to the far
+    // plane passes every fragment of the draw.
+    bool DepthTestPassesAll(const DrawCall& call) const;
+    // Every vertex the draw uses lies in front of the eye and short of the far plane, so that no
+    // fragment reaches the cleared depth.
+    bool StaysShortOfFarPlane(const DrawCall& call) const;
+    // A clear of the depth buffer now reaches all of it.
+    bool ClearsWholeDepthBuffer() const;
     // The alpha test only drops fragments of alpha 0, which blending would leave without effect.
     bool AlphaTestChangesNothing() const;
     // Every fragment enters unit 0 white, so modulating and replacing give the same colour.
@@ -98,6 +108,12 @@ private:
     u32 seenTextureChanges = 0;
     // Vertices (or indices) from which a draw is flushed to the device at once.
     static constexpr u32 FlushedDrawSize = 4096;
+    // The whole depth buffer holds the far plane: cleared to 1 and not written since.
+    bool depthAtFarPlane = false;
+    // OpenGL has the depth test on as set (it starts off whatever the shadow says), and has it
+    // off for the last draw only.
+    bool depthTestSent = false;
+    bool depthTestSkipped = false;
     // The environment mode last set for unit 0; 0 before any.
     GLint unit0Environment = 0;
 };

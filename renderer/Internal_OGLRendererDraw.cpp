@@ -76,7 +76,7 @@ void OGLRenderer::SetTexCoordArray(i32 unit, const f32* uv)
 
 void OGLRenderer::IssueDraw(const DrawCall& call)
 {
-    SendDrawStates(true);
+    SendDrawStates(true, &call);
     const GLenum mode = ToGLPrimitive(call.primitive);
     if (colorArray)
     {
@@ -99,6 +99,70 @@ void OGLRenderer::IssueDraw(const DrawCall& call)
     {
         glFlush();
     }
+}
+
+bool OGLRenderer::DepthTestPassesAll(const DrawCall& call) const
+{
+    if (!depthAtFarPlane || depthBuffer.writeEnabled)
+    {
+        return false;
+    }
+    // No fragment lies beyond the far plane, so only a strict test can fail, and only there.
+    if (depthBuffer.function == CompareFunction::Always || depthBuffer.function == CompareFunction::LessOrEqual)
+    {
+        return true;
+    }
+    return depthBuffer.function == CompareFunction::Less && StaysShortOfFarPlane(call);
+}
+
+bool OGLRenderer::StaysShortOfFarPlane(const DrawCall& call) const
+{
+    // Vertices in buffer objects are out of reach; a depth range other than the whole one is rare.
+    if (!vertexArray || indexBuffer || viewport.zNear != 0.0f || viewport.zFar != 1.0f)
+    {
+        return false;
+    }
+    for (const Core::RefPtr<IBuffer>& buffer : buffers)
+    {
+        if (buffer)
+        {
+            return false;
+        }
+    }
+    // Clip z and w of a vertex. With every w positive and z/w below 1 less a margin far wider than
+    // the rounding of any transform or interpolation, each point of the primitives, a mix of its
+    // vertices, stays that far short of the far plane after clipping too.
+    const Math::Matrix4x4 clip = projection * modelView;
+    const f32* m = clip.e;
+    constexpr f32 Limit = 1.0f - 1.0f / 262144.0f;
+    const auto shortOfFar = [this, m](u32 vertex) {
+        const f32* v = vertexArray + static_cast<std::size_t>(vertex) * 3;
+        const f32 z = m[2] * v[0] + m[6] * v[1] + m[10] * v[2] + m[14];
+        const f32 w = m[3] * v[0] + m[7] * v[1] + m[11] * v[2] + m[15];
+        return w > 0.0f && z < Limit * w;
+    };
+    for (u32 k = 0; k < call.count; ++k)
+    {
+        u32 vertex = call.first + k;
+        if (call.indexed)
+        {
+            vertex = call.indices32 ? static_cast<const u32*>(call.indices)[call.first + k]
+                                    : static_cast<const u16*>(call.indices)[call.first + k];
+        }
+        if (!shortOfFar(vertex))
+        {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool OGLRenderer::ClearsWholeDepthBuffer() const
+{
+    const bool wholeScissor =
+        !scissor.enabled || (scissor.x <= 0 && scissor.y <= 0 && scissor.x + scissor.width >= settings.width &&
+                             scissor.y + scissor.height >= settings.height);
+    return depthBuffer.writeEnabled && wholeScissor;
 }
 
 void OGLRenderer::DrawRect(f32 x1, f32 y1, f32 x2, f32 y2)
@@ -204,6 +268,7 @@ void OGLRenderer::ClearDepthBuffer(f32 depth)
     ShadowRenderer::ClearDepthBuffer(depth);
     glClearDepth(depth);
     glClear(GL_DEPTH_BUFFER_BIT);
+    depthAtFarPlane = ClearsWholeDepthBuffer() && depth >= 1.0f;
 }
 
 void OGLRenderer::ClearStencilBuffer(i32 value)
@@ -220,6 +285,7 @@ void OGLRenderer::ClearBuffers(const Math::Color& color, f32 depth, i32 stencil)
     glClearDepth(depth);
     glClearStencil(stencil);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    depthAtFarPlane = ClearsWholeDepthBuffer() && depth >= 1.0f;
 }
 
 bool OGLRenderer::ReadFrameBuffer(u8* pixels, u32 size)
@@ -244,6 +310,7 @@ void OGLRenderer::ExecuteRasterQueue()
     // Raster images take their colour at their raster position, so nothing is substituted.
     SendDrawStates(false);
     RunRasterCommands(*this, rasterQueue);
+    depthAtFarPlane = false;
     // The commands select matrix stacks of their own.
     device.ForgetMatrixMode();
 }
@@ -252,6 +319,7 @@ void OGLRenderer::ExecuteRasterQueue()
 // or to switch.
 void OGLRenderer::SwapFrame()
 {
+    depthAtFarPlane = false;
     if (settings.window)
     {
         PAL::SwapBuffers(*settings.window);
@@ -260,6 +328,7 @@ void OGLRenderer::SwapFrame()
 
 void OGLRenderer::ToggleFullScreen()
 {
+    depthAtFarPlane = false;
     ShadowRenderer::ToggleFullScreen();
     // The shadow flipped the flag as if any mode were accepted; the device decides below.
     settings.fullScreen = settings.fullScreen ? 0 : 1;

@@ -496,6 +496,8 @@ protected:
     // The sprite states: blending, dropping transparent fragments, testing depth without writing it.
     void SpriteStates(u8 writeDepth)
     {
+        DepthBufferState depth;
+        renderer->SetDepthBufferState(depth);
         renderer->ClearBuffers(Math::Color(0.2f, 0.3f, 0.4f, 1.0f), 1.0f, 0);
         PixelProjection();
         CullingState culling;
@@ -508,7 +510,6 @@ protected:
         alphaTest.enabled = 1;
         alphaTest.function = CompareFunction::NotEqual;
         renderer->SetAlphaTestingState(alphaTest);
-        DepthBufferState depth;
         depth.writeEnabled = writeDepth;
         renderer->SetDepthBufferState(depth);
         renderer->SetTexture(0, sheet);
@@ -520,8 +521,9 @@ protected:
         unit.Apply(*renderer);
     }
 
-    // Overlapping rotated quads, in the current colour or in a colour array of that colour.
-    void DrawQuads(const Math::Color& color, bool colorArray, int count = 5)
+    // Overlapping rotated quads at depth z, in the current colour or in a colour array of that
+    // colour.
+    void DrawQuads(const Math::Color& color, bool colorArray, int count = 5, f32 z = -0.5f)
     {
         renderer->SetCurrentColor(color);
         const Math::Color colors[4] = {color, color, color, color};
@@ -531,8 +533,8 @@ protected:
             const f32 cy = 20.0f + 2.5f * static_cast<f32>(i);
             const f32 c = std::cos(0.4f + 0.7f * static_cast<f32>(i)) * 13.0f;
             const f32 s = std::sin(0.4f + 0.7f * static_cast<f32>(i)) * 13.0f;
-            const f32 quad[] = {cx - c + s, cy - s - c, -0.5f, cx + c + s, cy + s - c, -0.5f,
-                                cx + c - s, cy + s + c, -0.5f, cx - c - s, cy - s + c, -0.5f};
+            const f32 quad[] = {cx - c + s, cy - s - c, z, cx + c + s, cy + s - c, z,
+                                cx + c - s, cy + s + c, z, cx - c - s, cy - s + c, z};
             static const f32 uv[] = {0, 0, 1, 0, 1, 1, 0, 1};
             renderer->SetVertexArray(quad);
             renderer->SetTexCoordArray(0, uv);
@@ -544,12 +546,22 @@ protected:
         renderer->SetVertexArray(nullptr);
     }
 
-    // A stencil test that passes and keeps everything: nothing changes, but the alpha test counts.
-    void NeutralStencil()
+    // A stencil test that passes and keeps everything, and a depth value written where no quad
+    // goes: nothing changes, but the alpha and depth tests count.
+    void NeutralStencilAndDepth()
     {
         StencilBufferState stencil;
         stencil.enabled = 1;
         renderer->SetStencilBufferState(stencil);
+        DepthBufferState depth;
+        renderer->SetDepthBufferState(depth);
+        ColorMaskState noColor;
+        noColor.red = noColor.green = noColor.blue = noColor.alpha = 0;
+        renderer->SetColorMaskState(noColor);
+        renderer->DrawRect(Width - 2, Height - 2, Width, Height);
+        renderer->SetColorMaskState(ColorMaskState());
+        depth.writeEnabled = 0;
+        renderer->SetDepthBufferState(depth);
     }
 
     Core::RefPtr<ITexture> sheet;
@@ -562,7 +574,7 @@ TEST_F(OGLDrawStatesTest, WhiteBlendedSpritesDrawTheSamePixelsAsWithTheStatesAsS
     const std::vector<u8> held = ReadFrame();
 
     SpriteStates(0);
-    NeutralStencil();
+    NeutralStencilAndDepth();
     DrawQuads(Math::Color(1, 1, 1, 1), true);
     const std::vector<u8> asSet = ReadFrame();
 
@@ -583,7 +595,7 @@ TEST_F(OGLDrawStatesTest, ColouredDrawsAndDepthWritesStillModulateAndTestAlpha)
     DrawQuads(Math::Color(0.9f, 0.4f, 0.7f, 0.8f), false);
     const std::vector<u8> held = ReadFrame();
     SpriteStates(0);
-    NeutralStencil();
+    NeutralStencilAndDepth();
     DrawQuads(Math::Color(1, 1, 1, 1), true);
     DrawQuads(Math::Color(0.9f, 0.4f, 0.7f, 0.8f), true);
     EXPECT_TRUE(held == ReadFrame());
@@ -608,6 +620,37 @@ TEST_F(OGLDrawStatesTest, ColouredDrawsAndDepthWritesStillModulateAndTestAlpha)
     EXPECT_EQ(transparent[1], 0);
 }
 
+TEST_F(OGLDrawStatesTest, QuadsOnTheFarPlaneStayHiddenBehindTheClearedDepth)
+{
+    SpriteStates(0);
+    const std::vector<u8> background = ReadFrame();
+    // Eye z -1 is the far plane of the pixel projection: the strict depth test fails there.
+    DrawQuads(Math::Color(1, 1, 1, 1), false, 5, -1.0f);
+    EXPECT_TRUE(background == ReadFrame());
+    DrawQuads(Math::Color(1, 1, 1, 1), false, 5, -0.999f);
+    EXPECT_FALSE(background == ReadFrame());
+}
+
+TEST_F(OGLDrawStatesTest, DepthWrittenSinceTheClearStillHidesWhatLiesBehind)
+{
+    SpriteStates(0);
+    const std::vector<u8> background = ReadFrame();
+    // An invisible occluder over the whole window, writing depth in front of the quads.
+    AlphaTestingState noAlphaTest;
+    renderer->SetAlphaTestingState(noAlphaTest);
+    DepthBufferState depth;
+    renderer->SetDepthBufferState(depth);
+    ColorMaskState noColor;
+    noColor.red = noColor.green = noColor.blue = noColor.alpha = 0;
+    renderer->SetColorMaskState(noColor);
+    renderer->DrawRect(0, 0, Width, Height);
+    renderer->SetColorMaskState(ColorMaskState());
+    depth.writeEnabled = 0;
+    renderer->SetDepthBufferState(depth);
+    DrawQuads(Math::Color(1, 1, 1, 1), false, 5, -0.9f);
+    EXPECT_TRUE(background == ReadFrame());
+}
+
 TEST_F(OGLDrawStatesTest, UnitZeroModulatesAgainWhileAnotherUnitIsActive)
 {
     SpriteStates(0);
@@ -621,7 +664,7 @@ TEST_F(OGLDrawStatesTest, UnitZeroModulatesAgainWhileAnotherUnitIsActive)
     const std::vector<u8> held = ReadFrame();
 
     SpriteStates(0);
-    NeutralStencil();
+    NeutralStencilAndDepth();
     DrawQuads(Math::Color(1, 1, 1, 1), true);
     renderer->SetTexture(1, sheet);
     second.Apply(*renderer);
