@@ -32,7 +32,11 @@ void ODESolver::Evaluate(float at, const float* x, float* out)
 
 void ODESolver::Commit(float h)
 {
-    state = result;
+    // The two almost always have one length: then an element copy, without a call.
+    if (result.size() == state.size())
+        std::copy(result.begin(), result.end(), state.begin());
+    else
+        state = result;
     time += h;
 }
 

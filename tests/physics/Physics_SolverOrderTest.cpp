@@ -345,3 +345,19 @@ TEST_F(PhysicsSolverOrder, OrderIsNotKeptForRowsThatChanged)
     solver.Solve();
     Compare(solver, second, SweepInRowOrder(second, nullptr, 1.0f, 8, false));
 }
+
+TEST_F(PhysicsSolverOrder, PassesOfChangingRowCountsMatchTheRowOrder)
+{
+    // Rows are prepared straight into the places of the pass before: fewer rows, more rows and the
+    // same rows again must each still give the row order's floats.
+    ConstraintSolver solver;
+    solver.SetIterations(7);
+    for (const auto& [seed, rows] : {std::pair{31u, 120u}, {32u, 80u}, {31u, 120u}, {31u, 120u}, {33u, 160u}})
+    {
+        SCOPED_TRACE(seed);
+        Problem problem = MakeProblem(seed, 15, rows);
+        Load(solver, problem);
+        solver.Solve();
+        Compare(solver, problem, SweepInRowOrder(problem, nullptr, 1.0f, 7, false));
+    }
+}
