@@ -12,6 +12,10 @@ namespace
 {
 const Math::Color Black(0.0f, 0.0f, 0.0f, 1.0f);
 
+const char* const UnitSetterNames[TextureMatrixCount] = {
+    "SetTextureUnit0State", "SetTextureUnit1State", "SetTextureUnit2State", "SetTextureUnit3State",
+    "SetTextureUnit4State", "SetTextureUnit5State", "SetTextureUnit6State", "SetTextureUnit7State"};
+
 void Widen(const Math::Matrix4x4& matrix, GLdouble (&out)[16])
 {
     for (int i = 0; i < 16; ++i)
@@ -30,6 +34,10 @@ ShadowRenderer::ShadowRenderer(const DisplaySettings& settings)
 }
 
 ShadowRenderer::~ShadowRenderer() = default;
+
+void ShadowRenderer::Note(const char*, f64, f64, f64, f64)
+{
+}
 
 void ShadowRenderer::SetTextureUnits(u8 hasMultitexture, i32 unitCount)
 {
@@ -51,16 +59,19 @@ bool ShadowRenderer::HasGLExtension(const char* name) const
 
 void ShadowRenderer::SetMaterial(const Material& state)
 {
+    Note("SetMaterial");
     material = state;
 }
 
 void ShadowRenderer::SetNormalizeNormalsState(const NormalizeNormalsState& state)
 {
+    Note("SetNormalizeNormalsState");
     normalizeNormals = state;
 }
 
 void ShadowRenderer::SetLightingState(const LightingState& state)
 {
+    Note("SetLightingState");
     lighting = state;
 }
 
@@ -106,77 +117,92 @@ void ShadowRenderer::SetTextureUnit0State(const TextureUnit0State& state)
 
 void ShadowRenderer::SetTexturingState(u32 unit, const TexturingState& state)
 {
+    Note(UnitSetterNames[unit]);
     SelectTextureUnit(static_cast<i32>(unit));
     UnitState(unit) = state;
 }
 
 void ShadowRenderer::SetLineState(const LineState& state)
 {
+    Note("SetLineState", state.width);
     line = state;
 }
 
 void ShadowRenderer::SetPointState(const PointState& state)
 {
+    Note("SetPointState", state.size);
     point = state;
 }
 
 void ShadowRenderer::SetDitheringState(const DitheringState& state)
 {
+    Note("SetDitheringState", state.enabled);
     dithering = state;
 }
 
 void ShadowRenderer::SetTriangleOffsetState(const TriangleOffsetState& state)
 {
+    Note("SetTriangleOffsetState", state.factor, state.units, state.enabled);
     triangleOffset = state;
 }
 
 void ShadowRenderer::SetStencilBufferState(const StencilBufferState& state)
 {
+    Note("SetStencilBufferState", state.function, state.reference, state.enabled);
     stencilBuffer = state;
 }
 
 void ShadowRenderer::SetDepthBufferState(const DepthBufferState& state)
 {
+    Note("SetDepthBufferState", state.function, state.testEnabled, state.writeEnabled);
     depthBuffer = state;
 }
 
 void ShadowRenderer::SetShadingState(const ShadingState& state)
 {
+    Note("SetShadingState", state.mode);
     shading = state;
 }
 
 void ShadowRenderer::SetFillingState(const FillingState& state)
 {
+    Note("SetFillingState", state.mode);
     filling = state;
 }
 
 void ShadowRenderer::SetFogState(const FogState& state)
 {
+    Note("SetFogState", state.mode, state.enabled);
     fog = state;
 }
 
 void ShadowRenderer::SetCullingState(const CullingState& state)
 {
+    Note("SetCullingState", state.face, state.enabled);
     culling = state;
 }
 
 void ShadowRenderer::SetAlphaTestingState(const AlphaTestingState& state)
 {
+    Note("SetAlphaTestingState", state.function, state.reference, state.enabled);
     alphaTesting = state;
 }
 
 void ShadowRenderer::SetAlphaBlendingState(const AlphaBlendingState& state)
 {
+    Note("SetAlphaBlendingState", state.source, state.destination, state.enabled);
     alphaBlending = state;
 }
 
 void ShadowRenderer::SetScissorState(const ScissorState& state)
 {
+    Note("SetScissorState", state.x, state.y, state.width, state.height);
     scissor = state;
 }
 
 void ShadowRenderer::SetColorMaskState(const ColorMaskState& state)
 {
+    Note("SetColorMaskState", state.red, state.green, state.blue, state.alpha);
     colorMask = state;
 }
 
@@ -317,6 +343,7 @@ bool ShadowRenderer::SelectTextureUnit(i32 unit)
 
 void ShadowRenderer::SetTexture(i32 unit, ITexture* texture)
 {
+    Note("SetTexture", unit);
     if (unit < 0 || unit >= static_cast<i32>(TextureSlotCount))
     {
         return;
@@ -335,6 +362,7 @@ Core::RefPtr<ITexture> ShadowRenderer::GetTexture(u32 unit) const
 
 void ShadowRenderer::SetLight(u32 index, Light* light)
 {
+    Note("SetLight", index);
     if (index < LightCount)
     {
         lights[index] = light;
@@ -348,11 +376,13 @@ Core::RefPtr<Light> ShadowRenderer::GetLight(u32 index) const
 
 void ShadowRenderer::SetTexGenPlane(const Math::Vector4D& plane)
 {
+    Note("SetTexGenPlane", plane.x, plane.y, plane.z, plane.w);
     texGenPlane = plane;
 }
 
 void ShadowRenderer::SetCurrentColor(const Math::Color& color)
 {
+    Note("SetCurrentColor", color.r, color.g, color.b, color.a);
     currentColor = color;
 }
 
@@ -365,21 +395,25 @@ Math::Color ShadowRenderer::GetCurrentColor() const
 
 void ShadowRenderer::SetVertexArray(const f32* xyz)
 {
+    Note("SetVertexArray", xyz ? 1 : 0);
     vertexArray = xyz;
 }
 
 void ShadowRenderer::SetNormalArray(const f32* xyz)
 {
+    Note("SetNormalArray", xyz ? 1 : 0);
     normalArray = xyz;
 }
 
 void ShadowRenderer::SetColorArray(const Math::Color* colors)
 {
+    Note("SetColorArray", colors ? 1 : 0);
     colorArray = colors;
 }
 
 void ShadowRenderer::SetSecondaryColorArray(const Math::Color* colors)
 {
+    Note("SetSecondaryColorArray", colors ? 1 : 0);
     secondaryColorArray = colors;
 }
 
@@ -393,6 +427,7 @@ bool ShadowRenderer::AcceptsTexCoordUnit(i32 unit) const
 
 void ShadowRenderer::SetTexCoordArray(i32 unit, const f32* uv)
 {
+    Note("SetTexCoordArray", unit, uv ? 1 : 0);
     if (AcceptsTexCoordUnit(unit))
     {
         texCoordArray = uv;
@@ -401,18 +436,21 @@ void ShadowRenderer::SetTexCoordArray(i32 unit, const f32* uv)
 
 void ShadowRenderer::SetIndexArray32(const u32* indices)
 {
+    Note("SetIndexArray32", indices ? 1 : 0);
     indexArray = indices;
     indices16 = 0;
 }
 
 void ShadowRenderer::SetIndexArray16(const u16* indices)
 {
+    Note("SetIndexArray16", indices ? 1 : 0);
     indexArray = indices;
     indices16 = 1;
 }
 
 void ShadowRenderer::SetPrimitiveType(PrimitiveType primitive)
 {
+    Note("SetPrimitiveType", primitive);
     primitiveType = primitive;
 }
 
@@ -423,12 +461,14 @@ PrimitiveType ShadowRenderer::GetPrimitiveType() const
 
 void ShadowRenderer::DrawRange(u32 first, u32 last)
 {
+    Note("DrawRange", first, last);
     // last < first would wrap the count round to billions of vertices.
     Draw(first, last >= first ? last - first + 1 : 0);
 }
 
 void ShadowRenderer::Draw(i32 count)
 {
+    Note("Draw", count);
     Draw(0, count > 0 ? static_cast<u32>(count) : 0);
 }
 
@@ -450,6 +490,7 @@ void ShadowRenderer::Draw(u32 first, u32 count)
 
 void ShadowRenderer::DrawArrays(PrimitiveType primitive, i32 first, u32 primitiveCount)
 {
+    Note("DrawArrays", primitive, first, primitiveCount);
     const u32 count = VertexCountOf(primitive, primitiveCount);
     if (count == 0 || first < 0)
     {
@@ -464,6 +505,7 @@ void ShadowRenderer::DrawArrays(PrimitiveType primitive, i32 first, u32 primitiv
 
 void ShadowRenderer::DrawIndexed(PrimitiveType primitive, u32 firstIndex, u32 primitiveCount)
 {
+    Note("DrawIndexed", primitive, firstIndex, primitiveCount);
     const u32 count = VertexCountOf(primitive, primitiveCount);
     if (count == 0 || !indexBuffer)
     {
@@ -485,6 +527,7 @@ void ShadowRenderer::IssueDraw(const DrawCall&)
 
 void ShadowRenderer::SetBuffer(u32 index, IBuffer* buffer)
 {
+    Note("SetBuffer", index, buffer ? 1 : 0);
     if (index >= BufferSlotCount)
     {
         return;
@@ -507,6 +550,7 @@ Core::RefPtr<IBuffer> ShadowRenderer::GetBuffer(u32 index) const
 
 void ShadowRenderer::SetIndexBuffer(IBuffer* buffer)
 {
+    Note("SetIndexBuffer", buffer ? 1 : 0);
     if (indexBuffer)
     {
         indexBuffer->Unbind();
@@ -521,6 +565,7 @@ void ShadowRenderer::SetIndexBuffer(IBuffer* buffer)
 void ShadowRenderer::DrawSurface(Surface* surface, u32 x, u32 y, u32 sourceX, u32 sourceY, u32 width, u32 height,
                                     u8 flipX, u8 flipY)
 {
+    Note("DrawSurface", x, y, width, height);
     QueueRasterCommand(new (__FILE__, __LINE__)
                            DrawSurfaceCommand(surface, x, y, sourceX, sourceY, width, height, flipX, flipY));
 }
@@ -533,12 +578,14 @@ void ShadowRenderer::QueueRasterCommand(RasterCommand* command)
     }
 }
 
-void ShadowRenderer::DrawRect(f32, f32, f32, f32)
+void ShadowRenderer::DrawRect(f32 x1, f32 y1, f32 x2, f32 y2)
 {
+    Note("DrawRect", x1, y1, x2, y2);
 }
 
 void ShadowRenderer::SetLineStippleEnabled(u8 on)
 {
+    Note("SetLineStippleEnabled", on);
     lineStippleEnabled = on;
 }
 
@@ -549,6 +596,7 @@ u8 ShadowRenderer::IsLineStippleEnabled() const
 
 void ShadowRenderer::SetLineStipplePattern(u16 pattern)
 {
+    Note("SetLineStipplePattern", pattern);
     lineStipplePattern = pattern;
 }
 
@@ -559,6 +607,7 @@ u16 ShadowRenderer::GetLineStipplePattern() const
 
 void ShadowRenderer::SetLineStippleFactor(i32 factor)
 {
+    Note("SetLineStippleFactor", factor);
     lineStippleFactor = factor;
 }
 
@@ -571,6 +620,7 @@ i32 ShadowRenderer::GetLineStippleFactor() const
 
 void ShadowRenderer::Present()
 {
+    Note("Present", static_cast<f64>(rasterQueue.size()));
     if (!rasterQueue.empty())
     {
         ExecuteRasterQueue();
@@ -591,6 +641,7 @@ void ShadowRenderer::SwapFrame()
 
 void ShadowRenderer::SetViewport(const ViewportRect& rect)
 {
+    Note("SetViewport", rect.x, rect.y, rect.width, rect.height);
     viewport = rect;
 }
 
@@ -601,6 +652,7 @@ ViewportRect ShadowRenderer::GetViewport() const
 
 void ShadowRenderer::SetWorldMatrix(const Math::Matrix4x4& matrix)
 {
+    Note("SetWorldMatrix");
     world = matrix;
     modelView = view * world;
 }
@@ -612,6 +664,7 @@ Math::Matrix4x4 ShadowRenderer::GetWorldMatrix() const
 
 void ShadowRenderer::SetViewMatrix(const Math::Matrix4x4& matrix)
 {
+    Note("SetViewMatrix");
     view = matrix;
     modelView = view * world;
 }
@@ -623,6 +676,7 @@ Math::Matrix4x4 ShadowRenderer::GetViewMatrix() const
 
 void ShadowRenderer::SetProjectionMatrix(const Math::Matrix4x4& matrix)
 {
+    Note("SetProjectionMatrix");
     projection = matrix;
 }
 
@@ -633,6 +687,7 @@ Math::Matrix4x4 ShadowRenderer::GetProjectionMatrix() const
 
 void ShadowRenderer::SetTextureMatrix(i32 unit, const Math::Matrix4x4& matrix)
 {
+    Note("SetTextureMatrix", unit);
     if (unit < 0 || unit >= static_cast<i32>(TextureMatrixCount))
     {
         return;
@@ -684,29 +739,35 @@ bool ShadowRenderer::Unproject(Math::Vector3D& object, const Math::Vector3D& win
 
 // --- clears, read-back, display ------------------------------------------------------------------
 
-void ShadowRenderer::ClearColorBuffer(const Math::Color&)
+void ShadowRenderer::ClearColorBuffer(const Math::Color& color)
 {
+    Note("ClearColorBuffer", color.r, color.g, color.b, color.a);
 }
 
-void ShadowRenderer::ClearDepthBuffer(f32)
+void ShadowRenderer::ClearDepthBuffer(f32 depth)
 {
+    Note("ClearDepthBuffer", depth);
 }
 
-void ShadowRenderer::ClearStencilBuffer(i32)
+void ShadowRenderer::ClearStencilBuffer(i32 value)
 {
+    Note("ClearStencilBuffer", value);
 }
 
-void ShadowRenderer::ClearBuffers(const Math::Color&, f32, i32)
+void ShadowRenderer::ClearBuffers(const Math::Color& color, f32 depth, i32 stencil)
 {
+    Note("ClearBuffers", color.r, color.a, depth, stencil);
 }
 
-bool ShadowRenderer::ReadFrameBuffer(u8*, u32)
+bool ShadowRenderer::ReadFrameBuffer(u8*, u32 size)
 {
+    Note("ReadFrameBuffer", size);
     return false;
 }
 
 void ShadowRenderer::SetDisplaySettings(const DisplaySettings& replacement)
 {
+    Note("SetDisplaySettings");
     settings = replacement;
 }
 
@@ -724,11 +785,13 @@ void ShadowRenderer::GetFixedTriple(i32& first, i32& second, i32& third) const
 
 void ShadowRenderer::ToggleFullScreen()
 {
+    Note("ToggleFullScreen");
     settings.fullScreen = settings.fullScreen ? 0 : 1;
 }
 
 void ShadowRenderer::SetVSync(u8 on)
 {
+    Note("SetVSync", on);
     settings.vsync = on;
 }
 

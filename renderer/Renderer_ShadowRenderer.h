@@ -1,8 +1,9 @@
 #pragma once
-// The renderer's shadow of every state it sets, without a device: each set operation copies its
-// values into the renderer's own records and each get operation answers from them. The OpenGL
-// renderer extends it with the OpenGL calls; the recording renderer of headless tests extends it
-// with a log of the operations called and of the draws that would reach the device.
+// The renderer's shadow of every state it sets, without a device: each set operation notes its
+// name and numeric arguments, then copies its values into the renderer's own records; each get
+// operation answers from them. The OpenGL renderer extends it with the OpenGL calls; the recording
+// renderer of headless tests extends it with a log of the noted operations and of the draws that
+// would reach the device.
 #include "core/Core_Memory.h"
 #include "core/Core_String.h"
 #include "renderer/Renderer_Buffer.h"
@@ -174,6 +175,9 @@ protected:
         u8 indices32 = 0;
     };
 
+    // Every operation that sets or draws tells this first: its name and up to four numeric
+    // arguments (0 past them). Nothing here.
+    virtual void Note(const char* operation, f64 a = 0.0, f64 b = 0.0, f64 c = 0.0, f64 d = 0.0);
     // Selects a texture unit: available with multitexture when 0 <= unit < the unit count (and
     // below the 32 texture slots); an available unit becomes the active one, otherwise the active
     // unit is recorded as 0. The OpenGL renderer also tells OpenGL.
