@@ -41,6 +41,35 @@ const Record* At(const Core::Vector<Record>& records, i32 count, i32 index)
     return index >= 0 && index < Counted(records, count) ? &records[static_cast<std::size_t>(index)] : nullptr;
 }
 
+// Whether one of this frame's records passes the test.
+template <class Record, class Test>
+bool AnyCounted(const Core::Vector<Record>& records, i32 count, Test test)
+{
+    for (i32 i = 0; i < Counted(records, count); ++i)
+    {
+        if (test(records[static_cast<std::size_t>(i)]))
+            return true;
+    }
+    return false;
+}
+
+template <class Shape>
+struct HasUserId
+{
+    u32 id;
+    bool operator()(const Shape& shape) const { return shape.userId == id; }
+};
+
+// A geometry record of this frame whose shapes of one kind (this frame's ones) hold user id id.
+template <class Shape>
+bool GeometryShapeHasId(const Collision2D::CollisionResults& block, Core::Vector<Shape> Collision2D::DGEO_C::*shapes,
+                        i32 Collision2D::DGEO_C::*shapeCount, u32 id)
+{
+    return AnyCounted(block.geometries, block.currentDGEONumber, [&](const Collision2D::DGEO_C& record) {
+        return AnyCounted(record.*shapes, record.*shapeCount, HasUserId<Shape>{id});
+    });
+}
+
 bool MyShapeInContact(const Collision2D::ShapeContact& record, u32 id, const u32* other, bool lineSegments,
                       i32 slots)
 {
@@ -153,71 +182,32 @@ bool CollisionResults::IsCollidedWithSprite(const Core::String& name, bool geome
 
 bool CollisionResults::IsCollidedWithSpriteLineSegment(u32 id) const
 {
-    if (!block)
-        return false;
-    for (i32 i = 0; i < Counted(block->geometries, block->currentDGEONumber); ++i)
-    {
-        const Collision2D::DGEO_C& record = block->geometries[static_cast<std::size_t>(i)];
-        for (i32 k = 0; k < Counted(record.lineSegments, record.currentLineSegmentsNumber); ++k)
-        {
-            if (record.lineSegments[static_cast<std::size_t>(k)].userId == id)
-                return true;
-        }
-    }
-    return false;
+    return block && GeometryShapeHasId(*block, &Collision2D::DGEO_C::lineSegments,
+                                       &Collision2D::DGEO_C::currentLineSegmentsNumber, id);
 }
 
 bool CollisionResults::IsCollidedWithSpriteCircle(u32 id) const
 {
-    if (!block)
-        return false;
-    for (i32 i = 0; i < Counted(block->geometries, block->currentDGEONumber); ++i)
-    {
-        const Collision2D::DGEO_C& record = block->geometries[static_cast<std::size_t>(i)];
-        for (i32 k = 0; k < Counted(record.circles, record.currentCirclesNumber); ++k)
-        {
-            if (record.circles[static_cast<std::size_t>(k)].userId == id)
-                return true;
-        }
-    }
-    return false;
+    return block &&
+           GeometryShapeHasId(*block, &Collision2D::DGEO_C::circles, &Collision2D::DGEO_C::currentCirclesNumber, id);
 }
 
 bool CollisionResults::IsCollidedWithLineSegment(u32 id) const
 {
-    if (!block)
-        return false;
-    for (i32 i = 0; i < Counted(block->lineSegments, block->currentLNSNumber); ++i)
-    {
-        if (block->lineSegments[static_cast<std::size_t>(i)].userId == id)
-            return true;
-    }
-    return false;
+    return block && AnyCounted(block->lineSegments, block->currentLNSNumber, HasUserId<Collision2D::LNS_C>{id});
 }
 
 bool CollisionResults::IsCollidedWithCircle(u32 id) const
 {
-    if (!block)
-        return false;
-    for (i32 i = 0; i < Counted(block->circles, block->currentCIRNumber); ++i)
-    {
-        if (block->circles[static_cast<std::size_t>(i)].userId == id)
-            return true;
-    }
-    return false;
+    return block && AnyCounted(block->circles, block->currentCIRNumber, HasUserId<Collision2D::CIR_C>{id});
 }
 
 bool CollisionResults::IsCollidedWithTileMap(const Core::String& name) const
 {
-    if (!block)
-        return false;
-    for (i32 i = 0; i < Counted(block->tileMaps, block->currentTMAPNumber); ++i)
-    {
-        const GameObject* owner = OwnerOf(block->tileMaps[static_cast<std::size_t>(i)].id);
-        if (owner && owner->GetName() == name)
-            return true;
-    }
-    return false;
+    return block && AnyCounted(block->tileMaps, block->currentTMAPNumber, [&name](const Collision2D::TMAP_C& record) {
+               const GameObject* owner = OwnerOf(record.id);
+               return owner && owner->GetName() == name;
+           });
 }
 
 bool CollisionResults::IsMyShapeCollided(u32 id, const u32* other, bool lineSegments) const
@@ -263,18 +253,20 @@ bool CollisionResults::IsMyCircleCollided(u32 id, const u32* other) const
 
 bool CollisionResults::FilterNewEntries(const EntryFilter& filter, i32 t, Core::Vector<u32>& list, i32 start) const
 {
-    const Collision2D::TMAP_C* record = GetCollidedTileMapData(t);
-    if (!block)
-        return false;
-    if (!record)
-    {
-        list.clear();
-        return false;
-    }
-    return Filter(record->newEntries, record->currentNewIdsNumber, filter, list, start);
+    return FilterEntries(&Collision2D::TMAP_C::newEntries, &Collision2D::TMAP_C::currentNewIdsNumber, filter, t, list,
+                         start);
 }
 
 bool CollisionResults::FilterStaticEntries(const EntryFilter& filter, i32 t, Core::Vector<u32>& list, i32 start) const
+{
+    return FilterEntries(&Collision2D::TMAP_C::staticEntries, &Collision2D::TMAP_C::currentStaticIdsNumber, filter, t,
+                         list, start);
+}
+
+template <class Entry>
+bool CollisionResults::FilterEntries(Core::Vector<Entry> Collision2D::TMAP_C::*entries,
+                                     u32 Collision2D::TMAP_C::*count, const EntryFilter& filter, i32 t,
+                                     Core::Vector<u32>& list, i32 start) const
 {
     const Collision2D::TMAP_C* record = GetCollidedTileMapData(t);
     if (!block)
@@ -284,6 +276,6 @@ bool CollisionResults::FilterStaticEntries(const EntryFilter& filter, i32 t, Cor
         list.clear();
         return false;
     }
-    return Filter(record->staticEntries, record->currentStaticIdsNumber, filter, list, start);
+    return Filter(record->*entries, record->*count, filter, list, start);
 }
 } // namespace Vellumar

@@ -72,6 +72,10 @@ public:
 
 private:
     bool IsMyShapeCollided(u32 id, const u32* other, bool lineSegments) const;
+    // One of the tile-map record's entry lists (with its count) through the filter.
+    template <class Entry>
+    bool FilterEntries(Core::Vector<Entry> Collision2D::TMAP_C::*entries, u32 Collision2D::TMAP_C::*count,
+                       const EntryFilter& filter, i32 t, Core::Vector<u32>& list, i32 start) const;
 
     Collision2D::CollisionResults* block;
 };
