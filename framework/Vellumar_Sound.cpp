@@ -147,23 +147,34 @@ bool Sound::IsPlaying()
     return source && engine->IsPlaying(source);
 }
 
+template <class Value>
+void Sound::Keep(Value& setting, Value value, bool (SoundSource::*apply)(Value))
+{
+    setting = value;
+    if (Engine(); source)
+    {
+        (source->*apply)(value);
+    }
+}
+
+f32 Sound::Current(f32 setting, f32 (SoundSource::*read)() const)
+{
+    Engine();
+    return source ? (source->*read)() : setting;
+}
+
 void Sound::SetVolume(f32 value)
 {
     if (value < 0.0f)
     {
         return;
     }
-    volume = value;
-    if (Engine(); source)
-    {
-        source->SetGain(value);
-    }
+    Keep(volume, value, &SoundSource::SetGain);
 }
 
 f32 Sound::GetVolume()
 {
-    Engine();
-    return source ? source->GetGain() : volume;
+    return Current(volume, &SoundSource::GetGain);
 }
 
 void Sound::SetPitch(f32 value)
@@ -172,26 +183,17 @@ void Sound::SetPitch(f32 value)
     {
         return;
     }
-    pitch = value;
-    if (Engine(); source)
-    {
-        source->SetPitch(value);
-    }
+    Keep(pitch, value, &SoundSource::SetPitch);
 }
 
 f32 Sound::GetPitch()
 {
-    Engine();
-    return source ? source->GetPitch() : pitch;
+    return Current(pitch, &SoundSource::GetPitch);
 }
 
 void Sound::SetLooping(bool on)
 {
-    looping = on;
-    if (Engine(); source)
-    {
-        source->SetLooping(on);
-    }
+    Keep(looping, on, &SoundSource::SetLooping);
 }
 
 void Sound::Update(f32 dt)

@@ -81,6 +81,11 @@ private:
     // are forgotten first.
     SoundEngine* Engine();
     void ReleaseSource();
+    // Keeps a setting for the sources to come and hands it to the present one.
+    template <class Value>
+    void Keep(Value& setting, Value value, bool (SoundSource::*apply)(Value));
+    // The present source's value, else the kept setting.
+    f32 Current(f32 setting, f32 (SoundSource::*read)() const);
 
     SoundData* data = nullptr;
     SoundSource* source = nullptr;
