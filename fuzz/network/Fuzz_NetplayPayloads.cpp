@@ -4,21 +4,32 @@
 
 #include "network/Vellumar_Payload.h"
 
+#include <iterator>
+
 namespace
 {
 using namespace Vellumar;
 
+// A message's reader, with a value of its own to read into.
+template <class Value, bool (*Parse)(const void*, u32, Value&)>
+bool ReadInto(const u8* data, u32 size)
+{
+    Value value{};
+    return Parse(data, size, value);
+}
+
 // Object records are the objects' own; only their headers are read here.
-bool ReadObjects(MessageType type, const u8* data, u32 size)
+template <MessageType Type>
+bool ReadObjects(const u8* data, u32 size)
 {
     PayloadReader in(data, size);
-    if (type == MessageType::ObjectSync)
+    if constexpr (Type == MessageType::ObjectSync)
     {
         ObjectSyncData sync;
         return ReadObjectSync(in, sync);
     }
     ObjectHeaderData header;
-    if (type == MessageType::CreateObject)
+    if constexpr (Type == MessageType::CreateObject)
     {
         return ReadObjectHeader(in, header);
     }
@@ -26,116 +37,61 @@ bool ReadObjects(MessageType type, const u8* data, u32 size)
     return ReadObjectListCount(in, count) && (count == 0 || ReadObjectHeader(in, header));
 }
 
+// The reader of each message type, in the order of their numbers.
+using Reader = bool (*)(const u8* data, u32 size);
+constexpr Reader Readers[] = {
+    ReadInto<AdvertisementData, ReadAdvertisement>,
+    ReadInto<JoinRequestData, ReadJoinRequest>,
+    ReadInto<i32, ReadJoinReply>,
+    ReadInto<PlayerRecordData, ReadPlayerRecordMessage>,
+    ReadInto<PlayerRecordData, ReadPlayerRecordMessage>,
+    ReadInto<CreateGroupData, ReadCreateGroup>,
+    ReadInto<IdPairData, ReadIdPair>,
+    ReadObjects<MessageType::CreateObject>,
+    ReadInto<IdPairData, ReadIdPair>,
+    ReadObjects<MessageType::ObjectSync>,
+    ReadInto<TextData, ReadText>,
+    ReadInto<DataMessage, ReadData>,
+    ReadInto<Core::String, ReadLevelName>,
+    ReadObjects<MessageType::ObjectList>,
+    ReadInto<InputStateData, ReadKeyboardState>,
+    ReadInto<InputStateData, ReadMouseState>,
+    ReadInto<u32, ReadPlayerId>,
+    ReadInto<u32, ReadPlayerId>,
+    ReadInto<u32, ReadPlayerId>,
+};
+constexpr u32 MessageTypeCount = static_cast<u32>(MessageType::PingReply) + 1;
+static_assert(std::size(Readers) == MessageTypeCount);
+
 bool Read(const u8* data, std::size_t size)
 {
     if (size == 0)
         return false;
-    const auto type = static_cast<MessageType>(data[0] % 19);
-    const u8* payload = data + 1;
-    const u32 length = static_cast<u32>(size - 1);
-    switch (type)
-    {
-    case MessageType::Advertisement:
-    {
-        AdvertisementData advert;
-        return ReadAdvertisement(payload, length, advert);
-    }
-    case MessageType::JoinRequest:
-    {
-        JoinRequestData request;
-        return ReadJoinRequest(payload, length, request);
-    }
-    case MessageType::JoinReply:
-    {
-        i32 code = 0;
-        return ReadJoinReply(payload, length, code);
-    }
-    case MessageType::PlayerRecord:
-    case MessageType::PlayerLeft:
-    {
-        PlayerRecordData player;
-        return ReadPlayerRecordMessage(payload, length, player);
-    }
-    case MessageType::CreateGroup:
-    {
-        CreateGroupData group;
-        return ReadCreateGroup(payload, length, group);
-    }
-    case MessageType::DestroyGroup:
-    case MessageType::DestroyObject:
-    {
-        IdPairData pair;
-        return ReadIdPair(payload, length, pair);
-    }
-    case MessageType::CreateObject:
-    case MessageType::ObjectSync:
-    case MessageType::ObjectList:
-        return ReadObjects(type, payload, length);
-    case MessageType::Text:
-    {
-        TextData text;
-        return ReadText(payload, length, text);
-    }
-    case MessageType::Data:
-    {
-        DataMessage message;
-        return ReadData(payload, length, message);
-    }
-    case MessageType::LevelName:
-    {
-        Core::String name;
-        return ReadLevelName(payload, length, name);
-    }
-    case MessageType::KeyboardState:
-    {
-        InputStateData state;
-        return ReadKeyboardState(payload, length, state);
-    }
-    case MessageType::MouseState:
-    {
-        InputStateData state;
-        return ReadMouseState(payload, length, state);
-    }
-    case MessageType::RequestObjectList:
-    case MessageType::Ping:
-    case MessageType::PingReply:
-    {
-        u32 id = 0;
-        return ReadPlayerId(payload, length, id);
-    }
-    }
-    return false;
+    return Readers[data[0] % MessageTypeCount](data + 1, static_cast<u32>(size - 1));
 }
 
-Fuzz::Bytes Seed(MessageType type, const PayloadWriter& out)
+// A seed: the message type's byte, then the payload its writer builds from value.
+template <class Value>
+void AddSeed(Fuzz::Seeds& seeds, const char* name, MessageType type, void (*write)(PayloadWriter&, const Value&),
+             const Value& value)
 {
+    PayloadWriter out;
+    write(out, value);
     Fuzz::Bytes bytes{static_cast<u8>(type)};
     bytes.insert(bytes.end(), out.GetBytes().begin(), out.GetBytes().end());
-    return bytes;
+    seeds.emplace_back(name, bytes);
 }
 
 void WriteSeeds(Fuzz::Seeds& seeds)
 {
-    PlayerRecordData player{3, 0, {}, "Guest"};
-    PayloadWriter advert;
-    WriteAdvertisement(advert, {{}, 8, 2, 1, "host", "Morvane"});
-    seeds.emplace_back("advertisement", Seed(MessageType::Advertisement, advert));
-    PayloadWriter join;
-    WriteJoinRequest(join, {"secret", player});
-    seeds.emplace_back("join-request", Seed(MessageType::JoinRequest, join));
-    PayloadWriter group;
-    WriteCreateGroup(group, {3, 40, "team", {1, 3}});
-    seeds.emplace_back("create-group", Seed(MessageType::CreateGroup, group));
-    PayloadWriter text;
-    WriteText(text, {3, 1, "hello"});
-    seeds.emplace_back("text", Seed(MessageType::Text, text));
+    const PlayerRecordData player{3, 0, {}, "Guest"};
     const u8 blob[] = {1, 2, 3, 4};
-    PayloadWriter data;
-    WriteData(data, {3, 1, 9, blob, 4});
-    seeds.emplace_back("data", Seed(MessageType::Data, data));
-    PayloadWriter object;
-    WriteObjectHeader(object, {1, "Tower"});
-    seeds.emplace_back("create-object", Seed(MessageType::CreateObject, object));
+    AddSeed(seeds, "advertisement", MessageType::Advertisement, WriteAdvertisement, {{}, 8, 2, 1, "host", "Morvane"});
+    AddSeed(seeds, "join-request", MessageType::JoinRequest, WriteJoinRequest, {"secret", player});
+    AddSeed(seeds, "create-group", MessageType::CreateGroup, WriteCreateGroup, {3, 40, "team", {1, 3}});
+    AddSeed(seeds, "text", MessageType::Text, WriteText, {3, 1, "hello"});
+    AddSeed(seeds, "data", MessageType::Data, WriteData, {3, 1, 9, blob, 4});
+    AddSeed(seeds, "create-object", MessageType::CreateObject, WriteObjectHeader, {1, "Tower"});
 }
 
 const Fuzz::Registration registration("NetplayPayloads", Read, WriteSeeds);
