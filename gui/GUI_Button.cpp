@@ -18,7 +18,7 @@ const Core::ClassRegistrar buttonRegistrar("GUI::Button", &Button::CreateInstanc
 const Math::Color DisabledTextColor(0.6745098f, 0.65882355f, 0.6f, 1.0f);
 } // namespace
 
-Button::Button() : Control(Math::Point2D(), Size{64.0f, 64.0f})
+Button::Button()
 {
     if (HUD::IsInstanceLoading())
         return;
@@ -49,128 +49,9 @@ void Button::FetchArrows()
     arrowContext = new (__FILE__, __LINE__) Engine::TextRenderContext();
 }
 
-void Button::SetPosition(const Math::Point2D& point)
+void Button::ShowLook(ButtonState look)
 {
-    Control::SetPosition(point);
-    if (image)
-        image->SetPosition(GetAbsolutePosition());
-}
-
-void Button::UpdatePosition()
-{
-    if (image)
-        image->SetPosition(GetAbsolutePosition());
-    for (u32 i = 0; i < GetChildCount(); ++i)
-        GetChild(i)->UpdatePosition();
-}
-
-void Button::SetVisible(bool value)
-{
-    Control::SetVisible(value);
-    if (image)
-        image->SetVisible(value);
-}
-
-void Button::SetModulationColor(const Math::Color& value)
-{
-    Control::SetModulationColor(value);
-    if (image)
-        image->SetColor(value);
-}
-
-void Button::OnClick()
-{
-    if (IsEnabledInTree())
-        Control::OnClick();
-}
-
-void Button::OnExtra()
-{
-    if (IsEnabledInTree())
-        Control::OnExtra();
-}
-
-void Button::OnAfterClick()
-{
-    if (IsEnabledInTree())
-        Control::OnAfterClick();
-}
-
-void Button::OnAfterDoubleClick()
-{
-    if (IsEnabledInTree())
-        Control::OnAfterDoubleClick();
-}
-
-void Button::OnMouseHover()
-{
-    if (IsEnabledInTree())
-        Control::OnMouseHover();
-}
-
-void Button::OnMouseMove(const MouseEventRecord& record)
-{
-    if (IsEnabledInTree())
-        Control::OnMouseMove(record);
-}
-
-void Button::OnMouseEnter()
-{
-    if (!IsEnabledInTree())
-        return;
-    state = ButtonState::Hover;
-    Control::OnMouseEnter();
-}
-
-void Button::OnMouseLeave()
-{
-    if (!IsEnabledInTree())
-        return;
-    state = IsFocused() ? ButtonState::Focused : ButtonState::Normal;
-    Control::OnMouseLeave();
-}
-
-void Button::OnMouseUp(const MouseEventRecord& record)
-{
-    if (!IsEnabledInTree())
-        return;
-    state = ButtonState::Hover;
-    Control::OnMouseUp(record);
-}
-
-void Button::OnMouseDown(const MouseEventRecord& record)
-{
-    if (!IsEnabledInTree())
-        return;
-    state = ButtonState::Pressed;
-    Control::OnMouseDown(record);
-}
-
-void Button::OnSizeChanged()
-{
-    if (image)
-    {
-        image->SetWidth(GetWidth());
-        image->SetHeight(GetHeight());
-    }
-    Control::OnSizeChanged();
-}
-
-void Button::OnSkinChanged()
-{
-    if (image)
-        image = image->CloneImage(GetSkinPath(GetSkin()));
-}
-
-void Button::OnEnabledChanged()
-{
-    state = IsEnabledInTree() ? ButtonState::Normal : ButtonState::Disabled;
-}
-
-void Button::OnOpacityChanged()
-{
-    if (image)
-        image->SetOpacity(GetEffectiveOpacity());
+    state = look;
 }
 
 void Button::Focus()
@@ -183,14 +64,6 @@ void Button::Focus()
     const bool pressing = hud && hud->GetHoveredControl() == this && mouse && mouse->IsPressed(0);
     if (!pressing)
         state = ButtonState::Focused;
-}
-
-void Button::Unfocus()
-{
-    if (!IsEnabledInTree())
-        return;
-    Control::Unfocus();
-    state = ButtonState::Normal;
 }
 
 void Button::ApplyStateRecord()

@@ -4,22 +4,12 @@
 // to the parent, a drop-down arrow in the middle. While not enabled in the tree it raises almost
 // none of the control's events and shows its disabled record.
 #include "engine/Engine_ScreenQuad.h"
-#include "gui/GUI_Control.h"
-#include "gui/GUI_GuiImage.h"
+#include "gui/GUI_SkinnedButton.h"
 #include "renderer/Renderer_Texture.h"
 
 namespace GUI
 {
-enum class ButtonState : u32
-{
-    Normal = 0,
-    Pressed = 1,
-    Hover = 2,
-    Disabled = 3,
-    Focused = 4,
-};
-
-class Button : public Control
+class Button : public SkinnedButton
 {
 public:
     // A 64 x 64 control with a 75 x 25 image of "DefaultButtonSkin", unless the HUD is loading.
@@ -34,33 +24,13 @@ public:
     const char* GetClassName() const override;
     u32 GetSize() const override { return sizeof(Button); }
 
-    void SetPosition(const Math::Point2D& point) override;
-    using Control::SetPosition;
-    void SetVisible(bool value) override;
-    void SetModulationColor(const Math::Color& value) override;
     void SetOpacity(f32 value) override { Control::SetOpacity(value); }
     void SetEnabled(bool value) override { Control::SetEnabled(value); }
 
-    void OnClick() override;
-    void OnExtra() override;
-    void OnAfterClick() override;
-    void OnAfterDoubleClick() override;
-    void OnMouseHover() override;
-    void OnMouseMove(const MouseEventRecord& record) override;
-    void OnMouseEnter() override;
-    void OnMouseLeave() override;
-    void OnMouseUp(const MouseEventRecord& record) override;
-    void OnMouseDown(const MouseEventRecord& record) override;
     void OnExtraMouse(const MouseEventRecord& record) override { Control::OnExtraMouse(record); }
-    void OnSizeChanged() override;
-    void OnSkinChanged() override;
     void PostUpdate(f32 dt) override;
-    void UpdatePosition() override;
-    void OnEnabledChanged() override;
-    void OnOpacityChanged() override;
     // Keeps the pressed look when the focus comes with a left press on the hovered button.
     void Focus() override;
-    void Unfocus() override;
 
     void SetNormalRecord(u32 value) { normalRecord = value; }
     void SetPressedRecord(u32 value) { pressedRecord = value; }
@@ -73,11 +43,11 @@ public:
     void RefreshImage();
 
     ButtonState GetState() const { return state; }
-    Core::RefPtr<GuiImage> GetImage() const { return image; }
     Core::RefPtr<Engine::TextRenderContext> GetArrowRenderContext() const { return arrowContext; }
 
 protected:
     const char* GetScriptTypeName() const override { return "Button"; }
+    void ShowLook(ButtonState look) override;
 
 private:
     void FetchArrows();
@@ -91,7 +61,6 @@ private:
     u32 disabledRecord = 4;
     u32 focusedRecord = 3;
     ButtonState state = ButtonState::Normal;
-    Core::RefPtr<GuiImage> image;
     Core::RefPtr<Engine::TextRenderContext> arrowContext;
     Core::RefPtr<Renderer::ITexture> arrowTexture;
     Core::RefPtr<Renderer::ITexture> disabledArrowTexture;

@@ -10,7 +10,7 @@ namespace
 const Core::ClassRegistrar radioButtonRegistrar("GUI::RadioButton", &RadioButton::CreateInstance);
 } // namespace
 
-RadioButton::RadioButton() : Control(Math::Point2D(), Size{64.0f, 64.0f})
+RadioButton::RadioButton()
 {
     if (HUD::IsInstanceLoading())
         return;
@@ -32,39 +32,11 @@ const char* RadioButton::GetClassName() const
     return "GUI::RadioButton";
 }
 
-void RadioButton::ShowLook(u32 look)
+void RadioButton::ShowLook(ButtonState look)
 {
+    const u32 records[] = {NormalRecord, PressedRecord, HoverRecord, DisabledRecord, FocusedRecord};
     if (image)
-        image->SetState(look + (checked ? CheckedOffset : 0));
-}
-
-void RadioButton::SetPosition(const Math::Point2D& point)
-{
-    Control::SetPosition(point);
-    if (image)
-        image->SetPosition(GetAbsolutePosition());
-}
-
-void RadioButton::UpdatePosition()
-{
-    if (image)
-        image->SetPosition(GetAbsolutePosition());
-    for (u32 i = 0; i < GetChildCount(); ++i)
-        GetChild(i)->UpdatePosition();
-}
-
-void RadioButton::SetVisible(bool value)
-{
-    Control::SetVisible(value);
-    if (image)
-        image->SetVisible(value);
-}
-
-void RadioButton::SetModulationColor(const Math::Color& value)
-{
-    Control::SetModulationColor(value);
-    if (image)
-        image->SetColor(value);
+        image->SetState(records[static_cast<u32>(look)] + (checked ? CheckedOffset : 0));
 }
 
 void RadioButton::OnClick()
@@ -73,111 +45,6 @@ void RadioButton::OnClick()
         return;
     SetChecked(true);
     Control::OnClick();
-}
-
-void RadioButton::OnExtra()
-{
-    if (IsEnabledInTree())
-        Control::OnExtra();
-}
-
-void RadioButton::OnAfterClick()
-{
-    if (IsEnabledInTree())
-        Control::OnAfterClick();
-}
-
-void RadioButton::OnAfterDoubleClick()
-{
-    if (IsEnabledInTree())
-        Control::OnAfterDoubleClick();
-}
-
-void RadioButton::OnMouseHover()
-{
-    if (IsEnabledInTree())
-        Control::OnMouseHover();
-}
-
-void RadioButton::OnMouseMove(const MouseEventRecord& record)
-{
-    if (IsEnabledInTree())
-        Control::OnMouseMove(record);
-}
-
-void RadioButton::OnMouseEnter()
-{
-    if (!IsEnabledInTree())
-        return;
-    ShowLook(HoverRecord);
-    Control::OnMouseEnter();
-}
-
-void RadioButton::OnMouseLeave()
-{
-    if (!IsEnabledInTree())
-        return;
-    ShowLook(IsFocused() ? FocusedRecord : NormalRecord);
-    Control::OnMouseLeave();
-}
-
-void RadioButton::OnMouseUp(const MouseEventRecord& record)
-{
-    if (!IsEnabledInTree())
-        return;
-    ShowLook(HoverRecord);
-    Control::OnMouseUp(record);
-}
-
-void RadioButton::OnMouseDown(const MouseEventRecord& record)
-{
-    if (!IsEnabledInTree())
-        return;
-    ShowLook(PressedRecord);
-    Control::OnMouseDown(record);
-}
-
-void RadioButton::OnSizeChanged()
-{
-    if (image)
-    {
-        image->SetWidth(GetWidth());
-        image->SetHeight(GetHeight());
-    }
-    Control::OnSizeChanged();
-}
-
-void RadioButton::OnSkinChanged()
-{
-    if (image)
-        image = image->CloneImage(GetSkinPath(GetSkin()));
-}
-
-void RadioButton::OnEnabledChanged()
-{
-    ShowLook(IsEnabledInTree() ? NormalRecord : DisabledRecord);
-}
-
-void RadioButton::OnOpacityChanged()
-{
-    if (image)
-        image->SetOpacity(GetEffectiveOpacity());
-}
-
-void RadioButton::Focus()
-{
-    if (!IsEnabledInTree())
-        return;
-    Control::Focus();
-    ShowLook(FocusedRecord);
-}
-
-void RadioButton::Unfocus()
-{
-    if (!IsEnabledInTree())
-        return;
-    Control::Unfocus();
-    ShowLook(NormalRecord);
 }
 
 void RadioButton::OnCheckedChanged()
@@ -207,9 +74,9 @@ void RadioButton::SetChecked(bool value)
         checked = value ? 1 : 0;
     }
     if (IsFocused())
-        ShowLook(FocusedRecord);
+        ShowLook(ButtonState::Focused);
     else
-        ShowLook(IsEnabledInTree() ? NormalRecord : DisabledRecord);
+        ShowLook(IsEnabledInTree() ? ButtonState::Normal : ButtonState::Disabled);
 }
 
 void RadioButton::PostUpdate(f32)

@@ -2,12 +2,11 @@
 // A checkable control drawn as a nine-part skin of ten records: five looks for the unchecked
 // button and the same five, 5 records further, for the checked one. Radio buttons that share a
 // parent form one group: checking one unchecks the others.
-#include "gui/GUI_Control.h"
-#include "gui/GUI_GuiImage.h"
+#include "gui/GUI_SkinnedButton.h"
 
 namespace GUI
 {
-class RadioButton : public Control
+class RadioButton : public SkinnedButton
 {
 public:
     // Unchecked looks; the checked look of each is CheckedOffset further.
@@ -29,30 +28,9 @@ public:
     const char* GetClassName() const override;
     u32 GetSize() const override { return sizeof(RadioButton); }
 
-    void SetPosition(const Math::Point2D& point) override;
-    using Control::SetPosition;
-    void SetVisible(bool value) override;
-    void SetModulationColor(const Math::Color& value) override;
-
     // Checks the button when enabled, then raises Click.
     void OnClick() override;
-    void OnExtra() override;
-    void OnAfterClick() override;
-    void OnAfterDoubleClick() override;
-    void OnMouseHover() override;
-    void OnMouseMove(const MouseEventRecord& record) override;
-    void OnMouseEnter() override;
-    void OnMouseLeave() override;
-    void OnMouseUp(const MouseEventRecord& record) override;
-    void OnMouseDown(const MouseEventRecord& record) override;
-    void OnSizeChanged() override;
-    void OnSkinChanged() override;
     void PostUpdate(f32 dt) override;
-    void UpdatePosition() override;
-    void OnEnabledChanged() override;
-    void OnOpacityChanged() override;
-    void Focus() override;
-    void Unfocus() override;
     // Invokes the checked-changed handlers in order.
     virtual void OnCheckedChanged();
 
@@ -63,17 +41,14 @@ public:
 
     // The CheckedChanged handlers, added like those of the control's events.
     ControlEventList& GetCheckedChangedList() { return checkedChanged; }
-    Core::RefPtr<GuiImage> GetImage() const { return image; }
 
 protected:
     const char* GetScriptTypeName() const override { return "RadioButton"; }
+    // The image's state: the look's record, checked or not.
+    void ShowLook(ButtonState look) override;
 
 private:
-    // The image's state: the look's record, checked or not.
-    void ShowLook(u32 look);
-
     ControlEventList checkedChanged;
-    Core::RefPtr<GuiImage> image;
     u8 checked = 0;
 };
 } // namespace GUI
