@@ -7,6 +7,7 @@
 #include "collision/Collision_TileMap.h"
 #include "core/Input_Keyboard.h"
 #include "core/Input_Mouse.h"
+#include "core/Lua_Accessors.h"
 #include "core/Lua_ScriptClass.h"
 #include "core/Lua_ScriptEngine.h"
 #include "framework/Vellumar_CollisionResults.h"
@@ -46,21 +47,6 @@ bool ReadPoint(lua_State* state, i32 index, Math::Vector2D& point)
         return true;
     }
     return false;
-}
-
-// Setters and getters of one number.
-template <void (GameObject::*Set)(f32)>
-i32 SetNumber(lua_State* state, GameObject& object)
-{
-    if (Lua::HasArguments(state, 1))
-        (object.*Set)(Lua::ToFloat(state, 1));
-    return 0;
-}
-
-template <f32 (GameObject::*Get)() const>
-i32 GetNumber(lua_State* state, GameObject& object)
-{
-    return Lua::PushNumber(state, (object.*Get)());
 }
 
 i32 ObjectFunction(lua_State* state, GameObject& object)
@@ -119,50 +105,16 @@ i32 GetLayer(lua_State* state, GameObject& object)
     return Lua::PushObject(state, object.GetLayer());
 }
 
-i32 SetName(lua_State* state, GameObject& object)
-{
-    if (Lua::HasArguments(state, 1))
-        object.SetName(Lua::ToString(state, 1));
-    return 0;
-}
-
-i32 GetName(lua_State* state, GameObject& object)
-{
-    return Lua::PushString(state, object.GetName());
-}
-
-i32 GetID(lua_State* state, GameObject& object)
-{
-    return Lua::PushNumber(state, object.GetID());
-}
-
 i32 ResetAge(lua_State*, GameObject& object)
 {
     object.ResetAge();
     return 0;
 }
 
-i32 SetVisible(lua_State* state, GameObject& object)
-{
-    if (Lua::HasArguments(state, 1))
-        object.SetVisible(Lua::ToBoolean(state, 1));
-    return 0;
-}
-
-i32 GetVisible(lua_State* state, GameObject& object)
-{
-    return Lua::PushBoolean(state, object.GetVisible());
-}
-
 i32 Destroy(lua_State*, GameObject& object)
 {
     object.Destroy();
     return 0;
-}
-
-i32 IsDestroyed(lua_State* state, GameObject& object)
-{
-    return Lua::PushBoolean(state, object.IsDestroyed());
 }
 
 i32 SetPosition(lua_State* state, GameObject& object)
@@ -217,33 +169,9 @@ i32 SetCenter(lua_State* state, GameObject& object)
     return 0;
 }
 
-i32 SetCenterX(lua_State* state, GameObject& object)
-{
-    if (Lua::HasArguments(state, 1))
-        object.SetCenter(Math::Vector2D(Lua::ToFloat(state, 1), object.GetCenter().y));
-    return 0;
-}
-
-i32 SetCenterY(lua_State* state, GameObject& object)
-{
-    if (Lua::HasArguments(state, 1))
-        object.SetCenter(Math::Vector2D(object.GetCenter().x, Lua::ToFloat(state, 1)));
-    return 0;
-}
-
 i32 GetCenter(lua_State* state, GameObject& object)
 {
     return Lua::PushPoint(state, object.GetCenter());
-}
-
-i32 GetCenterX(lua_State* state, GameObject& object)
-{
-    return Lua::PushNumber(state, object.GetCenter().x);
-}
-
-i32 GetCenterY(lua_State* state, GameObject& object)
-{
-    return Lua::PushNumber(state, object.GetCenter().y);
 }
 
 i32 SetModulationColor(lua_State* state, GameObject& object)
@@ -264,11 +192,6 @@ i32 SetModulationChannel(lua_State* state, GameObject& object)
     return 0;
 }
 
-i32 GetModulationColor(lua_State* state, GameObject& object)
-{
-    return Lua::PushColor(state, object.GetModulationColor());
-}
-
 template <f32 Math::Color::*Channel>
 i32 GetModulationChannel(lua_State* state, GameObject& object)
 {
@@ -287,11 +210,6 @@ i32 RemoveCollision(lua_State*, GameObject& object)
 {
     object.RemoveCollision();
     return 0;
-}
-
-i32 ObjectInCollision(lua_State* state, GameObject& object)
-{
-    return Lua::PushBoolean(state, object.ObjectInCollision());
 }
 
 i32 GetCollisionId(lua_State* state, GameObject& object)
@@ -417,11 +335,6 @@ i32 RemoveAllForces(lua_State*, GameObject& object)
     if (Physics())
         Physics()->RemoveAllRigidBodyForces(object.GetPhysicsId());
     return 0;
-}
-
-i32 GetPhysicsId(lua_State* state, GameObject& object)
-{
-    return Lua::PushNumber(state, object.GetPhysicsId());
 }
 
 i32 GetNetworkKeyboard(lua_State* state, GameObject& object)
@@ -616,60 +529,60 @@ const Vellumar::ScriptMethodEntry methods[] = {
     {"IsMounted", Lua::Method<&IsMounted>},
     {"GetMountSupport", Lua::Method<&GetMountSupport>},
     {"GetLayer", Lua::Method<&GetLayer>},
-    {"SetName", Lua::Method<&SetName>},
-    {"GetName", Lua::Method<&GetName>},
-    {"GetID", Lua::Method<&GetID>},
-    {"SetLifeTime", Lua::Method<&SetNumber<&GameObject::SetLifeTime>>},
-    {"GetLifeTime", Lua::Method<&GetNumber<&GameObject::GetLifeTime>>},
-    {"GetAge", Lua::Method<&GetNumber<&GameObject::GetAge>>},
+    {"SetName", Lua::Method<&Lua::SetValue<&GameObject::SetName>>},
+    {"GetName", Lua::Method<&Lua::GetValue<&GameObject::GetName>>},
+    {"GetID", Lua::Method<&Lua::GetValue<&GameObject::GetID>>},
+    {"SetLifeTime", Lua::Method<&Lua::SetValue<&GameObject::SetLifeTime>>},
+    {"GetLifeTime", Lua::Method<&Lua::GetValue<&GameObject::GetLifeTime>>},
+    {"GetAge", Lua::Method<&Lua::GetValue<&GameObject::GetAge>>},
     {"ResetAge", Lua::Method<&ResetAge>},
-    {"SetVisible", Lua::Method<&SetVisible>},
-    {"GetVisible", Lua::Method<&GetVisible>},
+    {"SetVisible", Lua::Method<&Lua::SetValue<&GameObject::SetVisible>>},
+    {"GetVisible", Lua::Method<&Lua::GetValue<&GameObject::GetVisible>>},
     {"Destroy", Lua::Method<&Destroy>},
-    {"IsDestroyed", Lua::Method<&IsDestroyed>},
+    {"IsDestroyed", Lua::Method<&Lua::GetValue<&GameObject::IsDestroyed>>},
     {"SetPosition", Lua::Method<&SetPosition>},
-    {"SetPositionX", Lua::Method<&SetNumber<&GameObject::SetPositionX>>},
-    {"SetPositionY", Lua::Method<&SetNumber<&GameObject::SetPositionY>>},
+    {"SetPositionX", Lua::Method<&Lua::SetValue<&GameObject::SetPositionX>>},
+    {"SetPositionY", Lua::Method<&Lua::SetValue<&GameObject::SetPositionY>>},
     {"GetPosition", Lua::Method<&GetPosition>},
-    {"GetPositionX", Lua::Method<&GetNumber<&GameObject::GetPositionX>>},
-    {"GetPositionY", Lua::Method<&GetNumber<&GameObject::GetPositionY>>},
+    {"GetPositionX", Lua::Method<&Lua::GetValue<&GameObject::GetPositionX>>},
+    {"GetPositionY", Lua::Method<&Lua::GetValue<&GameObject::GetPositionY>>},
     {"SetOldPosition", Lua::Method<&SetOldPosition>},
-    {"SetZOrder", Lua::Method<&SetNumber<&GameObject::SetZOrder>>},
-    {"GetZOrder", Lua::Method<&GetNumber<&GameObject::GetZOrder>>},
-    {"SetRotationAngle", Lua::Method<&SetNumber<&GameObject::SetRotationAngle>>},
-    {"SetOldRotationAngle", Lua::Method<&SetNumber<&GameObject::SetOldRotationAngle>>},
-    {"GetRotationAngle", Lua::Method<&GetNumber<&GameObject::GetRotationAngle>>},
+    {"SetZOrder", Lua::Method<&Lua::SetValue<&GameObject::SetZOrder>>},
+    {"GetZOrder", Lua::Method<&Lua::GetValue<&GameObject::GetZOrder>>},
+    {"SetRotationAngle", Lua::Method<&Lua::SetValue<&GameObject::SetRotationAngle>>},
+    {"SetOldRotationAngle", Lua::Method<&Lua::SetValue<&GameObject::SetOldRotationAngle>>},
+    {"GetRotationAngle", Lua::Method<&Lua::GetValue<&GameObject::GetRotationAngle>>},
     {"SetDirection", Lua::Method<&SetDirection>},
-    {"SetDirectionX", Lua::Method<&SetNumber<&GameObject::SetDirectionX>>},
-    {"SetDirectionY", Lua::Method<&SetNumber<&GameObject::SetDirectionY>>},
+    {"SetDirectionX", Lua::Method<&Lua::SetValue<&GameObject::SetDirectionX>>},
+    {"SetDirectionY", Lua::Method<&Lua::SetValue<&GameObject::SetDirectionY>>},
     {"GetDirection", Lua::Method<&GetDirection>},
-    {"GetDirectionX", Lua::Method<&GetNumber<&GameObject::GetDirectionX>>},
-    {"GetDirectionY", Lua::Method<&GetNumber<&GameObject::GetDirectionY>>},
+    {"GetDirectionX", Lua::Method<&Lua::GetValue<&GameObject::GetDirectionX>>},
+    {"GetDirectionY", Lua::Method<&Lua::GetValue<&GameObject::GetDirectionY>>},
     {"SetScale", Lua::Method<&SetScale>},
-    {"SetScaleX", Lua::Method<&SetNumber<&GameObject::SetScaleX>>},
-    {"SetScaleY", Lua::Method<&SetNumber<&GameObject::SetScaleY>>},
+    {"SetScaleX", Lua::Method<&Lua::SetValue<&GameObject::SetScaleX>>},
+    {"SetScaleY", Lua::Method<&Lua::SetValue<&GameObject::SetScaleY>>},
     {"GetScale", Lua::Method<&GetScale>},
-    {"GetScaleX", Lua::Method<&GetNumber<&GameObject::GetScaleX>>},
-    {"GetScaleY", Lua::Method<&GetNumber<&GameObject::GetScaleY>>},
+    {"GetScaleX", Lua::Method<&Lua::GetValue<&GameObject::GetScaleX>>},
+    {"GetScaleY", Lua::Method<&Lua::GetValue<&GameObject::GetScaleY>>},
     {"SetCenter", Lua::Method<&SetCenter>},
-    {"SetCenterX", Lua::Method<&SetCenterX>},
-    {"SetCenterY", Lua::Method<&SetCenterY>},
+    {"SetCenterX", Lua::Method<&Lua::SetX<&GameObject::GetCenter, &GameObject::SetCenter>>},
+    {"SetCenterY", Lua::Method<&Lua::SetY<&GameObject::GetCenter, &GameObject::SetCenter>>},
     {"GetCenter", Lua::Method<&GetCenter>},
-    {"GetCenterX", Lua::Method<&GetCenterX>},
-    {"GetCenterY", Lua::Method<&GetCenterY>},
+    {"GetCenterX", Lua::Method<&Lua::GetX<&GameObject::GetCenter>>},
+    {"GetCenterY", Lua::Method<&Lua::GetY<&GameObject::GetCenter>>},
     {"SetModulationColor", Lua::Method<&SetModulationColor>},
     {"SetModulationR", Lua::Method<&SetModulationChannel<&Math::Color::r>>},
     {"SetModulationG", Lua::Method<&SetModulationChannel<&Math::Color::g>>},
     {"SetModulationB", Lua::Method<&SetModulationChannel<&Math::Color::b>>},
-    {"GetModulationColor", Lua::Method<&GetModulationColor>},
+    {"GetModulationColor", Lua::Method<&Lua::GetValue<&GameObject::GetModulationColor>>},
     {"GetModulationR", Lua::Method<&GetModulationChannel<&Math::Color::r>>},
     {"GetModulationG", Lua::Method<&GetModulationChannel<&Math::Color::g>>},
     {"GetModulationB", Lua::Method<&GetModulationChannel<&Math::Color::b>>},
-    {"SetOpacity", Lua::Method<&SetNumber<&GameObject::SetOpacity>>},
-    {"GetOpacity", Lua::Method<&GetNumber<&GameObject::GetOpacity>>},
+    {"SetOpacity", Lua::Method<&Lua::SetValue<&GameObject::SetOpacity>>},
+    {"GetOpacity", Lua::Method<&Lua::GetValue<&GameObject::GetOpacity>>},
     {"AddCollision", Lua::Method<&AddCollision>},
     {"RemoveCollision", Lua::Method<&RemoveCollision>},
-    {"ObjectInCollision", Lua::Method<&ObjectInCollision>},
+    {"ObjectInCollision", Lua::Method<&Lua::GetValue<&GameObject::ObjectInCollision>>},
     {"GetCollisionId", Lua::Method<&GetCollisionId>},
     {"GetCollisionObject", Lua::Method<&GetCollisionObject>},
     {"GetTileMapCollisionObject", Lua::Method<&GetTileMapCollisionObject>},
@@ -689,7 +602,7 @@ const Vellumar::ScriptMethodEntry methods[] = {
     {"AddForce", Lua::Method<&AddForce>},
     {"RemoveForce", Lua::Method<&RemoveForce>},
     {"RemoveAllForces", Lua::Method<&RemoveAllForces>},
-    {"GetPhysicsId", Lua::Method<&GetPhysicsId>},
+    {"GetPhysicsId", Lua::Method<&Lua::GetValue<&GameObject::GetPhysicsId>>},
     {"GetNetworkKeyboard", Lua::Method<&GetNetworkKeyboard>},
     {"GetNetworkMouse", Lua::Method<&GetNetworkMouse>},
     {"GetNetworkOwner", Lua::Method<&GetNetworkOwner>},

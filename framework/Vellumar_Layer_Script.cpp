@@ -2,6 +2,7 @@
 // is needed, does nothing and returns no result.
 #include "collision/Collision_Engine.h"
 #include "collision/Collision_Layer.h"
+#include "core/Lua_Accessors.h"
 #include "core/Lua_ScriptClass.h"
 #include "framework/Vellumar_Game.h"
 #include "framework/Vellumar_GameObject.h"
@@ -13,30 +14,6 @@ namespace Vellumar
 {
 namespace
 {
-i32 SetName(lua_State* state, Layer& layer)
-{
-    if (Lua::HasArguments(state, 1))
-        layer.SetName(Lua::ToString(state, 1));
-    return 0;
-}
-
-i32 GetName(lua_State* state, Layer& layer)
-{
-    return Lua::PushString(state, layer.GetName());
-}
-
-i32 SetZOrder(lua_State* state, Layer& layer)
-{
-    if (Lua::HasArguments(state, 1))
-        layer.SetZOrder(Lua::ToFloat(state, 1));
-    return 0;
-}
-
-i32 GetZOrder(lua_State* state, Layer& layer)
-{
-    return Lua::PushNumber(state, layer.GetZOrder());
-}
-
 i32 SetScale(lua_State* state, Layer& layer)
 {
     if (Lua::HasArguments(state, 2))
@@ -47,23 +24,6 @@ i32 SetScale(lua_State* state, Layer& layer)
 i32 GetScale(lua_State* state, Layer& layer)
 {
     return Lua::PushVector(state, Math::Vector2D(layer.GetScaleX(), layer.GetScaleY()));
-}
-
-i32 SetRotation(lua_State* state, Layer& layer)
-{
-    if (Lua::HasArguments(state, 1))
-        layer.SetRotation(Lua::ToFloat(state, 1));
-    return 0;
-}
-
-i32 GetRotation(lua_State* state, Layer& layer)
-{
-    return Lua::PushNumber(state, layer.GetRotation());
-}
-
-i32 GetIndex(lua_State* state, Layer& layer)
-{
-    return Lua::PushNumber(state, layer.GetIndex());
 }
 
 i32 GetLayerCollision(lua_State* state, Layer& layer)
@@ -178,15 +138,15 @@ i32 GetLayerPartitionColor(lua_State* state, Layer& layer)
 }
 
 const Vellumar::ScriptMethodEntry methods[] = {
-    {"SetName", Lua::Method<&SetName>},
-    {"GetName", Lua::Method<&GetName>},
-    {"SetZOrder", Lua::Method<&SetZOrder>},
-    {"GetZOrder", Lua::Method<&GetZOrder>},
+    {"SetName", Lua::Method<&Lua::SetValue<&Layer::SetName>>},
+    {"GetName", Lua::Method<&Lua::GetValue<&Layer::GetName>>},
+    {"SetZOrder", Lua::Method<&Lua::SetValue<&Layer::SetZOrder>>},
+    {"GetZOrder", Lua::Method<&Lua::GetValue<&Layer::GetZOrder>>},
     {"SetScale", Lua::Method<&SetScale>},
     {"GetScale", Lua::Method<&GetScale>},
-    {"SetRotation", Lua::Method<&SetRotation>},
-    {"GetRotation", Lua::Method<&GetRotation>},
-    {"GetIndex", Lua::Method<&GetIndex>},
+    {"SetRotation", Lua::Method<&Lua::SetValue<&Layer::SetRotation>>},
+    {"GetRotation", Lua::Method<&Lua::GetValue<&Layer::GetRotation>>},
+    {"GetIndex", Lua::Method<&Lua::GetValue<&Layer::GetIndex>>},
     {"GetLayerCollision", Lua::Method<&GetLayerCollision>},
     {"AddGameObject", Lua::Method<&AddGameObject>},
     {"AddNetworkGameObject", Lua::Method<&AddNetworkGameObject>},

@@ -19,57 +19,9 @@ i32 SetPosition(lua_State* state, Control& self)
     return 0;
 }
 
-i32 SetPositionX(lua_State* state, Control& self)
-{
-    if (Lua::HasArguments(state, 1))
-        self.SetPosition(Math::Point2D(Lua::ToFloat(state, 1), self.GetPosition().y));
-    return 0;
-}
-
-i32 SetPositionY(lua_State* state, Control& self)
-{
-    if (Lua::HasArguments(state, 1))
-        self.SetPosition(Math::Point2D(self.GetPosition().x, Lua::ToFloat(state, 1)));
-    return 0;
-}
-
 i32 GetPosition(lua_State* state, Control& self)
 {
     return Lua::PushPoint(state, self.GetPosition());
-}
-
-i32 GetPositionX(lua_State* state, Control& self)
-{
-    return Lua::PushNumber(state, self.GetPosition().x);
-}
-
-i32 GetPositionY(lua_State* state, Control& self)
-{
-    return Lua::PushNumber(state, self.GetPosition().y);
-}
-
-i32 SetWidth(lua_State* state, Control& self)
-{
-    if (Lua::HasArguments(state, 1))
-        self.SetWidth(Lua::ToFloat(state, 1));
-    return 0;
-}
-
-i32 GetWidth(lua_State* state, Control& self)
-{
-    return Lua::PushNumber(state, self.GetWidth());
-}
-
-i32 SetHeight(lua_State* state, Control& self)
-{
-    if (Lua::HasArguments(state, 1))
-        self.SetHeight(Lua::ToFloat(state, 1));
-    return 0;
-}
-
-i32 GetHeight(lua_State* state, Control& self)
-{
-    return Lua::PushNumber(state, self.GetHeight());
 }
 
 i32 SetControlSize(lua_State* state, Control& self)
@@ -83,138 +35,6 @@ i32 GetControlSize(lua_State* state, Control& self)
 {
     PushSize(state, self.GetWidth(), self.GetHeight());
     return 1;
-}
-
-i32 SetSkin(lua_State* state, Control& self)
-{
-    if (Lua::HasArguments(state, 1))
-        self.SetSkin(Lua::ToString(state, 1));
-    return 0;
-}
-
-i32 GetSkin(lua_State* state, Control& self)
-{
-    return Lua::PushString(state, self.GetSkin());
-}
-
-i32 SetText(lua_State* state, Control& self)
-{
-    if (Lua::HasArguments(state, 1))
-        self.SetText(Lua::ToString(state, 1));
-    return 0;
-}
-
-i32 GetText(lua_State* state, Control& self)
-{
-    return Lua::PushString(state, self.GetText());
-}
-
-i32 SetVisible(lua_State* state, Control& self)
-{
-    if (Lua::HasArguments(state, 1))
-        self.SetVisible(Lua::ToBoolean(state, 1));
-    return 0;
-}
-
-i32 GetVisible(lua_State* state, Control& self)
-{
-    return Lua::PushBoolean(state, self.IsVisibleInTree());
-}
-
-i32 SetFont(lua_State* state, Control& self)
-{
-    if (Lua::HasArguments(state, 1))
-        self.SetFont(Lua::ToString(state, 1));
-    return 0;
-}
-
-i32 GetFont(lua_State* state, Control& self)
-{
-    return Lua::PushString(state, self.GetFontName());
-}
-
-i32 SetModulationColor(lua_State* state, Control& self)
-{
-    if (Lua::HasArguments(state, 1))
-        self.SetModulationColor(Lua::ToColor(state, 1));
-    return 0;
-}
-
-i32 GetModulationColor(lua_State* state, Control& self)
-{
-    return Lua::PushColor(state, self.GetModulationColor());
-}
-
-i32 SetTextModulationColor(lua_State* state, Control& self)
-{
-    if (Lua::HasArguments(state, 1))
-        self.SetTextModulationColor(Lua::ToColor(state, 1));
-    return 0;
-}
-
-i32 GetTextModulationColor(lua_State* state, Control& self)
-{
-    return Lua::PushColor(state, self.GetTextModulationColor());
-}
-
-i32 SetOpacity(lua_State* state, Control& self)
-{
-    if (Lua::HasArguments(state, 1))
-        self.SetOpacity(Lua::ToFloat(state, 1));
-    return 0;
-}
-
-i32 GetOpacity(lua_State* state, Control& self)
-{
-    return Lua::PushNumber(state, self.GetEffectiveOpacity());
-}
-
-i32 SetEnabled(lua_State* state, Control& self)
-{
-    if (Lua::HasArguments(state, 1))
-        self.SetEnabled(Lua::ToBoolean(state, 1));
-    return 0;
-}
-
-i32 GetEnabled(lua_State* state, Control& self)
-{
-    return Lua::PushBoolean(state, self.IsEnabledInTree());
-}
-
-i32 SetName(lua_State* state, Control& self)
-{
-    if (Lua::HasArguments(state, 1))
-        self.SetName(Lua::ToString(state, 1));
-    return 0;
-}
-
-i32 GetName(lua_State* state, Control& self)
-{
-    return Lua::PushString(state, self.GetName());
-}
-
-i32 SetTabStop(lua_State* state, Control& self)
-{
-    if (Lua::HasArguments(state, 1))
-        self.SetTabStop(Lua::ToBoolean(state, 1));
-    return 0;
-}
-
-i32 GetTabStop(lua_State* state, Control& self)
-{
-    return Lua::PushBoolean(state, self.GetTabStop());
-}
-
-i32 SetTabIndex(lua_State* state, Control& self)
-{
-    if (Lua::HasArguments(state, 1))
-        self.SetTabIndex(Lua::ToInteger(state, 1));
-    return 0;
-}
-
-i32 GetTabIndex(lua_State* state, Control& self)
-{
-    return Lua::PushNumber(state, self.GetTabIndex());
 }
 
 i32 Destroy(lua_State*, Control& self)
@@ -231,11 +51,6 @@ i32 GetRectangle(lua_State* state, Control& self)
 i32 GetClientRectangle(lua_State* state, Control& self)
 {
     return Lua::PushValueCopy(state, self.GetClientRectangle(), "NRectangle");
-}
-
-i32 GetFocused(lua_State* state, Control& self)
-{
-    return Lua::PushBoolean(state, self.IsFocused());
 }
 
 i32 SetUserData(lua_State* state, Control& self)
@@ -275,11 +90,6 @@ i32 GetControl(lua_State* state, Control& self)
 i32 GetParent(lua_State* state, Control& self)
 {
     return self.GetParent() ? Lua::PushObject(state, self.GetParent()) : 0;
-}
-
-i32 GetControlsCount(lua_State* state, Control& self)
-{
-    return Lua::PushNumber(state, self.GetChildCount());
 }
 
 i32 UpdatePosition(lua_State*, Control& self)

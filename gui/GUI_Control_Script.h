@@ -3,109 +3,80 @@
 // "RadioButton". The form's, button's and radio button's tables reuse the control's methods for
 // most rows, so the rows are built here, as constant data, from one list.
 #include "core/Core_Types.h"
+#include "core/Lua_Accessors.h"
 #include "core/Lua_ScriptClass.h"
+#include "gui/GUI_Control.h"
 
 #include <array>
 #include <cstddef>
 
 namespace GUI
 {
-class Control;
-
 namespace ControlScript
 {
+// The setter of the whole position, picked from its overloads.
+inline constexpr void (Control::*SetWholePosition)(const Math::Point2D&) = &Control::SetPosition;
+
 i32 SetPosition(lua_State* state, Control& self);
-i32 SetPositionX(lua_State* state, Control& self);
-i32 SetPositionY(lua_State* state, Control& self);
 i32 GetPosition(lua_State* state, Control& self);
-i32 GetPositionX(lua_State* state, Control& self);
-i32 GetPositionY(lua_State* state, Control& self);
-i32 SetWidth(lua_State* state, Control& self);
-i32 GetWidth(lua_State* state, Control& self);
-i32 SetHeight(lua_State* state, Control& self);
-i32 GetHeight(lua_State* state, Control& self);
 i32 SetControlSize(lua_State* state, Control& self);
 i32 GetControlSize(lua_State* state, Control& self);
-i32 SetSkin(lua_State* state, Control& self);
-i32 GetSkin(lua_State* state, Control& self);
-i32 SetText(lua_State* state, Control& self);
-i32 GetText(lua_State* state, Control& self);
-i32 SetVisible(lua_State* state, Control& self);
-i32 GetVisible(lua_State* state, Control& self);
-i32 SetFont(lua_State* state, Control& self);
-i32 GetFont(lua_State* state, Control& self);
-i32 SetModulationColor(lua_State* state, Control& self);
-i32 GetModulationColor(lua_State* state, Control& self);
-i32 SetTextModulationColor(lua_State* state, Control& self);
-i32 GetTextModulationColor(lua_State* state, Control& self);
-i32 SetOpacity(lua_State* state, Control& self);
-i32 GetOpacity(lua_State* state, Control& self);
-i32 SetEnabled(lua_State* state, Control& self);
-i32 GetEnabled(lua_State* state, Control& self);
-i32 SetName(lua_State* state, Control& self);
-i32 GetName(lua_State* state, Control& self);
-i32 SetTabStop(lua_State* state, Control& self);
-i32 GetTabStop(lua_State* state, Control& self);
-i32 SetTabIndex(lua_State* state, Control& self);
-i32 GetTabIndex(lua_State* state, Control& self);
 i32 Destroy(lua_State* state, Control& self);
 i32 GetRectangle(lua_State* state, Control& self);
 i32 GetClientRectangle(lua_State* state, Control& self);
-i32 GetFocused(lua_State* state, Control& self);
 i32 SetUserData(lua_State* state, Control& self);
 i32 GetUserData(lua_State* state, Control& self);
 i32 AddControl(lua_State* state, Control& self);
 i32 GetControl(lua_State* state, Control& self);
 i32 GetParent(lua_State* state, Control& self);
-i32 GetControlsCount(lua_State* state, Control& self);
 i32 UpdatePosition(lua_State* state, Control& self);
 
 // The control's table, in order.
 inline constexpr std::array<Vellumar::ScriptMethodEntry, 45> ControlRows{{
     {"SetPosition", Lua::Method<&SetPosition>},
-    {"SetPositionX", Lua::Method<&SetPositionX>},
-    {"SetPositionY", Lua::Method<&SetPositionY>},
+    {"SetPositionX", Lua::Method<&Lua::SetX<&Control::GetPosition, SetWholePosition>>},
+    {"SetPositionY", Lua::Method<&Lua::SetY<&Control::GetPosition, SetWholePosition>>},
     {"GetPosition", Lua::Method<&GetPosition>},
-    {"GetPositionX", Lua::Method<&GetPositionX>},
-    {"GetPositionY", Lua::Method<&GetPositionY>},
-    {"SetWidth", Lua::Method<&SetWidth>},
-    {"GetWidth", Lua::Method<&GetWidth>},
-    {"SetHeight", Lua::Method<&SetHeight>},
-    {"GetHeight", Lua::Method<&GetHeight>},
+    {"GetPositionX", Lua::Method<&Lua::GetX<&Control::GetPosition>>},
+    {"GetPositionY", Lua::Method<&Lua::GetY<&Control::GetPosition>>},
+    {"SetWidth", Lua::Method<&Lua::SetValue<&Control::SetWidth>>},
+    {"GetWidth", Lua::Method<&Lua::GetValue<&Control::GetWidth>>},
+    {"SetHeight", Lua::Method<&Lua::SetValue<&Control::SetHeight>>},
+    {"GetHeight", Lua::Method<&Lua::GetValue<&Control::GetHeight>>},
     {"SetControlSize", Lua::Method<&SetControlSize>},
     {"GetControlSize", Lua::Method<&GetControlSize>},
-    {"SetSkin", Lua::Method<&SetSkin>},
-    {"GetSkin", Lua::Method<&GetSkin>},
-    {"SetText", Lua::Method<&SetText>},
-    {"GetText", Lua::Method<&GetText>},
-    {"SetVisible", Lua::Method<&SetVisible>},
-    {"GetVisible", Lua::Method<&GetVisible>},
-    {"SetFont", Lua::Method<&SetFont>},
-    {"GetFont", Lua::Method<&GetFont>},
-    {"SetModulationColor", Lua::Method<&SetModulationColor>},
-    {"GetModulationColor", Lua::Method<&GetModulationColor>},
-    {"SetTextModulationColor", Lua::Method<&SetTextModulationColor>},
-    {"GetTextModulationColor", Lua::Method<&GetTextModulationColor>},
-    {"SetOpacity", Lua::Method<&SetOpacity>},
-    {"GetOpacity", Lua::Method<&GetOpacity>},
-    {"SetEnabled", Lua::Method<&SetEnabled>},
-    {"GetEnabled", Lua::Method<&GetEnabled>},
-    {"SetName", Lua::Method<&SetName>},
-    {"GetName", Lua::Method<&GetName>},
-    {"SetTabStop", Lua::Method<&SetTabStop>},
-    {"GetTabStop", Lua::Method<&GetTabStop>},
-    {"SetTabIndex", Lua::Method<&SetTabIndex>},
-    {"GetTabIndex", Lua::Method<&GetTabIndex>},
+    {"SetSkin", Lua::Method<&Lua::SetValue<&Control::SetSkin>>},
+    {"GetSkin", Lua::Method<&Lua::GetValue<&Control::GetSkin>>},
+    {"SetText", Lua::Method<&Lua::SetValue<&Control::SetText>>},
+    {"GetText", Lua::Method<&Lua::GetValue<&Control::GetText>>},
+    {"SetVisible", Lua::Method<&Lua::SetValue<&Control::SetVisible>>},
+    {"GetVisible", Lua::Method<&Lua::GetValue<&Control::IsVisibleInTree>>},
+    {"SetFont", Lua::Method<&Lua::SetValue<&Control::SetFont>>},
+    {"GetFont", Lua::Method<&Lua::GetValue<&Control::GetFontName>>},
+    {"SetModulationColor", Lua::Method<&Lua::SetValue<&Control::SetModulationColor>>},
+    {"GetModulationColor", Lua::Method<&Lua::GetValue<&Control::GetModulationColor>>},
+    {"SetTextModulationColor", Lua::Method<&Lua::SetValue<&Control::SetTextModulationColor>>},
+    {"GetTextModulationColor", Lua::Method<&Lua::GetValue<&Control::GetTextModulationColor>>},
+    {"SetOpacity", Lua::Method<&Lua::SetValue<&Control::SetOpacity>>},
+    {"GetOpacity", Lua::Method<&Lua::GetValue<&Control::GetEffectiveOpacity>>},
+    {"SetEnabled", Lua::Method<&Lua::SetValue<&Control::SetEnabled>>},
+    {"GetEnabled", Lua::Method<&Lua::GetValue<&Control::IsEnabledInTree>>},
+    {"SetName", Lua::Method<&Lua::SetValue<&Control::SetName>>},
+    {"GetName", Lua::Method<&Lua::GetValue<&Control::GetName>>},
+    {"SetTabStop", Lua::Method<&Lua::SetValue<&Control::SetTabStop>>},
+    {"GetTabStop", Lua::Method<&Lua::GetValue<&Control::GetTabStop>>},
+    {"SetTabIndex", Lua::Method<&Lua::SetValue<&Control::SetTabIndex>>},
+    {"GetTabIndex", Lua::Method<&Lua::GetValue<&Control::GetTabIndex>>},
     {"Destroy", Lua::Method<&Destroy>},
     {"GetRectangle", Lua::Method<&GetRectangle>},
     {"GetClientRectangle", Lua::Method<&GetClientRectangle>},
-    {"GetFocused", Lua::Method<&GetFocused>},
+    {"GetFocused", Lua::Method<&Lua::GetValue<&Control::IsFocused>>},
     {"SetUserData", Lua::Method<&SetUserData>},
     {"GetUserData", Lua::Method<&GetUserData>},
     {"AddControl", Lua::Method<&AddControl>},
     {"GetControl", Lua::Method<&GetControl>},
     {"GetParent", Lua::Method<&GetParent>},
-    {"GetControlsCount", Lua::Method<&GetControlsCount>},
+    {"GetControlsCount", Lua::Method<&Lua::GetValue<&Control::GetChildCount>>},
     {"UpdatePosition", Lua::Method<&UpdatePosition>},
 }};
 
