@@ -12,9 +12,23 @@ bool IsOutsideCurrentView(const Math::Frustum& box)
     const SceneGraph* scene = SceneGraph::GetCurrent();
     if (!scene)
         return false;
-    // A copy, as the scene graph's record is rewritten for every viewport.
-    const Math::ViewFrustum view = scene->GetViewFrustum();
-    return view.ClassifyBox(box) == Math::Code::Outside;
+    // Outside when all corners lie behind one plane: the first corner that does not settles a
+    // plane, so a box in view costs one test per plane.
+    for (const Math::Plane& plane : scene->GetViewFrustum().planes)
+    {
+        bool allBehind = true;
+        for (const Math::Vector3D& corner : box.corners)
+        {
+            if (plane.Classify(corner) != Math::Code::Behind)
+            {
+                allBehind = false;
+                break;
+            }
+        }
+        if (allBehind)
+            return true;
+    }
+    return false;
 }
 
 void SubmitRenderItem(RenderItem& item)

@@ -1,9 +1,11 @@
 #include "Engine_SpriteTestSupport.h"
 
 #include "core/Core_File.h"
+#include "core/Math_Constants.h"
 #include "engine/Engine_Camera.h"
 #include "engine/Engine_Sprite.h"
 #include "engine/Engine_SpriteAnimation.h"
+#include "engine/Engine_SpriteDrawing.h"
 #include "engine/Engine_TransformationGroup.h"
 #include "engine/Engine_Viewport.h"
 
@@ -412,3 +414,29 @@ TEST_F(SpriteDrawTest, AnOverlaySpriteIsDrawnOutsideTheViewInTheLastPassOnly)
     EXPECT_EQ(renderer->GetDraws().size(), 1u);
 }
 } // namespace
+
+TEST_F(SpriteDrawTest, CullingAgreesWithTheViewFrustumsClassificationOfBoxes)
+{
+    const Core::RefPtr<Engine::Camera> camera(new Engine::Camera(45.0f, 1.0f, 1000.0f));
+    const Core::RefPtr<Engine::Viewport> viewport(new Engine::Viewport(0, 0, 640, 480));
+    scene->RenderViewport(*camera, *viewport);
+    const Math::ViewFrustum& view = scene->GetViewFrustum();
+    u32 outside = 0;
+    u32 shown = 0;
+    // Small and large boxes inside, across every plane and beyond each.
+    for (f32 half : {20.0f, 400.0f})
+        for (f32 x = -1500.0f; x <= 1500.0f; x += 250.0f)
+            for (f32 y = -1500.0f; y <= 1500.0f; y += 250.0f)
+                for (f32 z = -1500.0f; z <= 500.0f; z += 250.0f)
+                {
+                    Math::Frustum box;
+                    for (u32 i = 0; i < Math::FrustumCornerCount; ++i)
+                        box.corners[i] = Math::Vector3D(x + (i & 1 ? half : -half), y + (i & 2 ? half : -half),
+                                                        z + (i & 4 ? half : -half));
+                    const bool culled = Engine::IsOutsideCurrentView(box);
+                    EXPECT_EQ(culled, view.ClassifyBox(box) == Math::Code::Outside) << x << " " << y << " " << z;
+                    (culled ? outside : shown) += 1;
+                }
+    EXPECT_GT(outside, 0u);
+    EXPECT_GT(shown, 0u);
+}
