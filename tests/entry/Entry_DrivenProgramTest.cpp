@@ -2,8 +2,10 @@
 // way to the main menu, whose buttons lead to the level selection and the options screen and back,
 // and its exit button ends the program; the level selection leads into act 1, where the cannon fires
 // where the mouse points. Each screen is recognised by the colours of a few regions of the display,
-// and saved to MORVANE_SCREENSHOT_DIR when that is set. The sanitizer build draws a few frames a
-// second, so every wait polls the display or the program until a deadline.
+// and saved to MORVANE_SCREENSHOT_DIR when that is set. The program runs on a virtual display of the
+// test's own, so that no other test's window covers it and no other pointer moves reach it. The
+// sanitizer build draws a few frames a second, so every wait polls the display or the program until
+// a deadline.
 #include "core/PAL_Window.h"
 #include "tests/entry/Entry_ProgramWindow.h"
 #include "tests/support/Support_Images.h"
@@ -19,12 +21,14 @@
 #include <cstdlib>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include <fcntl.h>
+#include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -118,6 +122,58 @@ const Look Options{"the options screen", {{0, 330, 100, 100, {56, 44, 92}}, {0, 
 // The city along the bottom, the ammunition panel under the cannon, and the city's left end.
 const Look PlayLevel{"the play level", {{0, 708, Width, 60, {122, 106, 94}}, {400, 680, 200, 80, {73, 62, 72}}, {0, 700, 100, 60, {159, 143, 125}}}};
 
+// An X server of the game's screen size that picks its own display number.
+class OwnDisplay
+{
+public:
+    OwnDisplay()
+    {
+        int ready[2];
+        if (pipe(ready) != 0)
+            return;
+        char* arguments[] = {const_cast<char*>("Xvfb"), const_cast<char*>("-displayfd"), const_cast<char*>("3"),
+                             const_cast<char*>("-nolisten"), const_cast<char*>("tcp"), const_cast<char*>("-screen"),
+                             const_cast<char*>("0"), const_cast<char*>("1024x768x24"), nullptr};
+        posix_spawn_file_actions_t files;
+        posix_spawn_file_actions_init(&files);
+        posix_spawn_file_actions_adddup2(&files, ready[1], 3);
+        posix_spawn_file_actions_addclose(&files, ready[0]);
+        posix_spawn_file_actions_addopen(&files, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+        posix_spawn_file_actions_addopen(&files, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+        if (posix_spawnp(&server, "Xvfb", &files, nullptr, arguments, environ) != 0)
+            server = 0;
+        posix_spawn_file_actions_destroy(&files);
+        close(ready[1]);
+        // The server writes its number once it accepts connections.
+        std::string number;
+        pollfd wait{ready[0], POLLIN, 0};
+        char c = 0;
+        while (server != 0 && poll(&wait, 1, 60000) == 1 && read(ready[0], &c, 1) == 1 && c != '\n')
+            number += c;
+        close(ready[0]);
+        if (!number.empty())
+            name = ":" + number;
+    }
+
+    ~OwnDisplay()
+    {
+        if (server != 0)
+        {
+            kill(server, SIGTERM);
+            waitpid(server, nullptr, 0);
+        }
+    }
+
+    OwnDisplay(const OwnDisplay&) = delete;
+    OwnDisplay& operator=(const OwnDisplay&) = delete;
+
+    // Empty when the server did not come up.
+    std::string name;
+
+private:
+    pid_t server = 0;
+};
+
 class DrivenProgramTest : public ::testing::Test
 {
 protected:
@@ -125,13 +181,13 @@ protected:
     {
         if (!PAL::Window(16, 16).IsCreated())
             MORVANE_SKIP_WITHOUT_DISPLAY();
-        if (std::system("command -v xdotool >/dev/null && command -v import >/dev/null") != 0)
-            MORVANE_SKIP("xdotool or ImageMagick's import is not installed");
-        ASSERT_EQ(Run("xdotool getdisplaygeometry"), std::to_string(Width) + " " + std::to_string(Height) + "\n")
-            << "the screens are recognised on a display of the game's size";
+        if (std::system("command -v xdotool >/dev/null && command -v import >/dev/null && command -v Xvfb >/dev/null") != 0)
+            MORVANE_SKIP("xdotool, ImageMagick's import or Xvfb is not installed");
+        display = std::make_unique<OwnDisplay>();
+        ASSERT_FALSE(display->name.empty()) << "the test's own X server did not come up";
     }
 
-    // The program never outlives its test.
+    // The program never outlives its test, nor its display.
     void TearDown() override
     {
         if (program != 0)
@@ -139,12 +195,14 @@ protected:
             kill(program, SIGKILL);
             waitpid(program, nullptr, 0);
         }
+        display.reset();
     }
 
-    static std::string Run(const std::string& command)
+    // A shell command on the test's display.
+    std::string Run(const std::string& command) const
     {
         std::string output;
-        if (FILE* pipe = popen(command.c_str(), "r"))
+        if (FILE* pipe = popen(("DISPLAY=" + display->name + " " + command).c_str(), "r"))
         {
             char buffer[256];
             while (std::fgets(buffer, sizeof buffer, pipe))
@@ -160,13 +218,21 @@ protected:
         deadline = Clock::now() + std::chrono::seconds(240);
         const std::string path = std::string(MORVANE_BIN_DIR) + "/morvane";
         char* arguments[] = {const_cast<char*>(path.c_str()), nullptr};
+        std::vector<std::string> variables{"DISPLAY=" + display->name};
+        for (char** variable = environ; *variable; ++variable)
+            if (std::string(*variable).rfind("DISPLAY=", 0) != 0)
+                variables.emplace_back(*variable);
+        std::vector<char*> environment;
+        for (std::string& variable : variables)
+            environment.push_back(variable.data());
+        environment.push_back(nullptr);
         posix_spawn_file_actions_t files;
         posix_spawn_file_actions_init(&files);
         posix_spawn_file_actions_addopen(&files, STDOUT_FILENO, outputPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        const int spawned = posix_spawn(&program, path.c_str(), &files, nullptr, arguments, environ);
+        const int spawned = posix_spawn(&program, path.c_str(), &files, nullptr, arguments, environment.data());
         posix_spawn_file_actions_destroy(&files);
         ASSERT_EQ(spawned, 0) << path;
-        ASSERT_TRUE(WaitFor([&] { return WindowShown(program); }, "a visible window titled Morvane"));
+        ASSERT_TRUE(WaitFor([&] { return WindowShown(program, display->name); }, "a visible window titled Morvane"));
         window = Run("xdotool search --all --onlyvisible --pid " + std::to_string(program) + " --name '^Morvane$'");
         window = window.substr(0, window.find('\n'));
     }
@@ -218,11 +284,11 @@ protected:
         return text.str();
     }
 
-    static Screen Grab()
+    Screen Grab() const
     {
         Screen screen;
         screen.rgb.resize(static_cast<std::size_t>(Width) * Height * 3);
-        if (FILE* pipe = popen("import -window root -depth 8 rgb:- 2>/dev/null", "r"))
+        if (FILE* pipe = popen(("DISPLAY=" + display->name + " import -window root -depth 8 rgb:- 2>/dev/null").c_str(), "r"))
         {
             const std::size_t read = std::fread(screen.rgb.data(), 1, screen.rgb.size(), pipe);
             pclose(pipe);
@@ -244,13 +310,13 @@ protected:
         TestSupport::WriteFileBytes(std::string(folder) + "/" + fileName, TestSupport::EncodePng(picture));
     }
 
-    static void Xdo(const std::string& arguments) { std::system(("xdotool " + arguments + " >/dev/null 2>&1").c_str()); }
+    void Xdo(const std::string& arguments) const { Run("xdotool " + arguments + " 2>&1"); }
 
-    // Other tests' windows may open over the game's: it is raised and given the keyboard first.
+    // The game's window gets the keyboard, whatever the pointer's place.
     void Xdo(const std::string& arguments, bool toTheGame) const
     {
         if (toTheGame && !window.empty())
-            Xdo("windowraise " + window + " windowfocus " + window);
+            Xdo("windowfocus " + window);
         Xdo(arguments);
     }
 
@@ -315,6 +381,7 @@ protected:
         ASSERT_TRUE(WaitForStill(next));
     }
 
+    std::unique_ptr<OwnDisplay> display;
     TestSupport::ScratchFolder scratch{"driven-program"};
     const std::string outputPath = scratch.PathOf("stdout.txt");
     pid_t program = 0;
