@@ -12,7 +12,7 @@
 #include "framework/Vellumar_Level.h"
 #include "framework/Vellumar_LevelFactory.h"
 #include "framework/Vellumar_Replay.h"
-#include "network/Vellumar_VelNet.h"
+#include "framework/Vellumar_VelNet.h"
 
 #include <functional>
 

@@ -169,9 +169,20 @@ public:
     GameObject* GetMount() const { return mountSupport; }
     const Core::Vector<GameObject*>& GetMountedObjects() const { return mountedObjects; }
 
+    // Network records, written to and read from the stream the facade lends as the network payload
+    // while they run: the creation record a peer builds its copy from, and the state record that
+    // keeps the copy in step. A derived class's part follows the base part.
+    virtual void NetworkSave(Core::File& file);
+    virtual void NetworkLoad(Core::File& file);
+    virtual void NetworkSyncSend(Core::File& file);
+    virtual void NetworkSyncReceive(Core::File& file);
+    Core::File* GetNetworkPayload() const { return networkPayload; }
+    void SetNetworkPayload(Core::File* file) { networkPayload = file; }
+
     // Network identity.
     bool HasNetworkId() const { return networkId.Get() != nullptr; }
     NetObjectID* GetNetworkId() const { return networkId.Get(); }
+    void SetNetworkId(NetObjectID* identity);
     bool IsRemoteCopy() const;
     bool ChangeNetworkOwner(VelPlayer* player);
     Input::Keyboard* GetNetworkKeyboard() const;
@@ -214,6 +225,8 @@ private:
     // Whether this object is o or carries o, directly or through mounted objects.
     bool Carries(const GameObject* object) const;
     bool ScriptRuns() const;
+    // The script fields of both network records, and the peer's script started here when it may.
+    void StartNetworkScript(bool skipConstructor);
 
     Core::Vector<Core::Object*> managedObjects;
     Core::Vector<Core::String> managedObjectNames;

@@ -15,7 +15,7 @@
 #include "framework/Vellumar_GameObject.h"
 #include "framework/Vellumar_GameObject_Script.h"
 #include "framework/Vellumar_Layer.h"
-#include "network/Vellumar_VelNet.h"
+#include "framework/Vellumar_VelNet.h"
 #include "physics/Physics_Force.h"
 #include "physics/Physics_MassProperties.h"
 #include "physics/Physics_PhysicsEngine.h"

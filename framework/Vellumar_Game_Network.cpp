@@ -60,6 +60,11 @@ bool Game::DispatchNetworkMessage(NetMessage* message)
     case NetSessionLost:
     {
         VelNet* network = game->GetNetworkEngine();
+        // A client's copies belong to the session it lost.
+        if (!network->IsHostMode())
+        {
+            network->DestroyAllNetObjects();
+        }
         game->OnSessionLost();
         if (!network->IsHostMode())
         {

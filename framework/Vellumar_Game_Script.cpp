@@ -10,7 +10,7 @@
 #include "framework/Vellumar_GameObject.h"
 #include "framework/Vellumar_Level.h"
 #include "framework/Vellumar_LevelFactory.h"
-#include "network/Vellumar_VelNet.h"
+#include "framework/Vellumar_VelNet.h"
 #include "physics/Physics_PhysicsEngine.h"
 
 namespace Vellumar

@@ -110,7 +110,7 @@ void Layer::AddGameObject(GameObject* object, bool networked, VelPlayer* owner)
             }
         }
     }
-    if (networked && !(game && game->GetNetworkEngine()->AddNetworkObject(object, index, owner)))
+    if (networked && !(game && game->GetNetworkEngine()->AddNetObject(object, index, owner)))
     {
         return;
     }
@@ -127,7 +127,7 @@ void Layer::RemoveGameObject(GameObject* object)
     {
         Game* game = Game::GetInstance();
         VelNet* network = game ? game->GetNetworkEngine() : nullptr;
-        if (!network || !network->IsHostMode() || !network->RemoveNetworkObject(object))
+        if (!network || !network->IsHostMode() || !network->DestroyNetObject(object))
         {
             return;
         }

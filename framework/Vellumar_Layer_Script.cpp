@@ -8,7 +8,7 @@
 #include "framework/Vellumar_GameObject.h"
 #include "framework/Vellumar_Layer.h"
 #include "framework/Vellumar_Script.h"
-#include "network/Vellumar_VelNet.h"
+#include "framework/Vellumar_VelNet.h"
 
 namespace Vellumar
 {

@@ -296,6 +296,7 @@ void Sound::Load(Core::File& file)
 
 void Sound::NetworkSyncSend(Core::File& file)
 {
+    GameObject::NetworkSyncSend(file);
     Core::WriteF32(file, GetVolume());
     Core::WriteF32(file, GetPitch());
     Core::WriteF32(file, intensity);
@@ -305,6 +306,7 @@ void Sound::NetworkSyncSend(Core::File& file)
 
 void Sound::NetworkSyncReceive(Core::File& file)
 {
+    GameObject::NetworkSyncReceive(file);
     f32 receivedVolume = 0.0f;
     f32 receivedPitch = 0.0f;
     f32 receivedIntensity = 0.0f;

@@ -69,9 +69,9 @@ public:
     void Destroy() override;
     // Reference distance and position to the source; a finished sound gives its source back.
     void Update(f32 dt) override;
-    // The sound's part of the network state: volume, pitch, intensity, looping, playing.
-    void NetworkSyncSend(Core::File& file);
-    void NetworkSyncReceive(Core::File& file);
+    // After the game object's state record: volume, pitch, intensity, looping, playing.
+    void NetworkSyncSend(Core::File& file) override;
+    void NetworkSyncReceive(Core::File& file) override;
 
 protected:
     const char* GetScriptTypeName() const override { return "Sound"; }

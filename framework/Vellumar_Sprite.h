@@ -31,6 +31,9 @@ public:
     Sprite* Clone() const override;
     void Save(Core::File& file) override;
     void Load(Core::File& file) override;
+    // After the game object's state record: the shown animation and frame, the flips, the HUD flag.
+    void NetworkSyncSend(Core::File& file) override;
+    void NetworkSyncReceive(Core::File& file) override;
     // The collision frame of the shown frame, the debug drawing, then the game object's update.
     void Update(f32 dt) override;
     // Opacity and modulation colour to the engine sprite.

@@ -20,6 +20,11 @@ public:
     // takes the font from the fonts folder, each font in a folder of its own name.
     void Save(Core::File& file) override;
     void Load(Core::File& file) override;
+    // After the game object's network records: the string, and in the state record the HUD flag.
+    void NetworkSave(Core::File& file) override;
+    void NetworkLoad(Core::File& file) override;
+    void NetworkSyncSend(Core::File& file) override;
+    void NetworkSyncReceive(Core::File& file) override;
     // Modulation colour and opacity to the engine text.
     void SyncRenderNode(f32 dt) override;
 

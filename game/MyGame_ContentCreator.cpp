@@ -13,7 +13,7 @@
 #include "game/MyGame_CursorClass0.h"
 #include "game/MyGame_LoadingTipsTextClass.h"
 #include "game/MyGame_MyLevelFactory.h"
-#include "network/Vellumar_VelNet.h"
+#include "framework/Vellumar_VelNet.h"
 #include "physics/Physics_MassProperties.h"
 
 namespace

@@ -4,7 +4,7 @@
 
 #include "core/PAL_Path.h"
 #include "core/PAL_Socket.h"
-#include "network/Vellumar_VelNet.h"
+#include "framework/Vellumar_VelNet.h"
 #include "tests/support/Support_Loopback.h"
 
 #include <fstream>

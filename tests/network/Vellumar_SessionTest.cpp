@@ -13,7 +13,7 @@
 #include "core/PAL_Clock.h"
 #include "core/PAL_Socket.h"
 #include "network/Network_Frame.h"
-#include "network/Vellumar_VelNet.h"
+#include "framework/Vellumar_VelNet.h"
 #include "tests/support/Support_Loopback.h"
 
 namespace Vellumar

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "network/Vellumar_VelNet.h"
+#include "framework/Vellumar_VelNet.h"
 
 namespace Vellumar
 {

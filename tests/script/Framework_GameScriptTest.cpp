@@ -1,7 +1,7 @@
 #include "FrameworkScriptTest.h"
 
 #include "collision/Collision_ActorData.h"
-#include "network/Vellumar_VelNet.h"
+#include "framework/Vellumar_VelNet.h"
 
 namespace
 {

@@ -11,6 +11,7 @@
 #include <utility>
 #include "network/Network_Event.h"
 #include "network/Network_Manager.h"
+#include "framework/Vellumar_GameObject.h"
 #include "network/Network_SessionAddress.h"
 #include "network/Vellumar_NetMessage.h"
 #include "network/Vellumar_VelPlayer.h"
@@ -22,20 +23,26 @@ class Vel_Session;
 
 namespace Vellumar
 {
-class GameObject;
+class NetworkFile;
 
-// The network identity of an object: the player that owns it and its number among the objects.
+// The network identity of an object: the player that owns it and its number among the objects. The
+// host's AddNetObject assigns identities; a peer makes one from a received record.
 class NetObjectID : public Core::Object
 {
 public:
-    NetObjectID(u32 ownerId, u32 objectNumber) : ownerId(ownerId), objectNumber(objectNumber) {}
+    NetObjectID(u32 ownerId, u32 objectNumber, bool assigned = false)
+        : objectNumber(objectNumber), ownerId(ownerId), assigned(assigned ? 1 : 0)
+    {
+    }
 
     u32 GetOwnerID() const { return ownerId; }
     u32 GetObjectNumber() const { return objectNumber; }
+    bool IsAssigned() const { return assigned != 0; }
 
 private:
-    u32 ownerId;
     u32 objectNumber;
+    u32 ownerId;
+    u8 assigned;
 };
 
 // The per-object component manager of a networked object.
@@ -126,12 +133,24 @@ public:
     void AgeDiscoveredSessions(f32 dt);
     bool RefreshBroadcast();
 
-    // The prototype of networked objects registered under a network class name, or null.
-    GameObject* FindBaseNetObject(const Core::String& className) const;
-    void ClearBaseNetObjects();
-    // Take an object into the session, or out of it; both false outside a session this peer hosts.
-    bool AddNetworkObject(GameObject* object, u32 layerIndex, VelPlayer* owner);
-    bool RemoveNetworkObject(GameObject* object);
+    // Networked objects: the host gives an object added to a layer as networked an identity and
+    // announces it; a client builds its copies from prototypes registered under network names.
+    bool AddNetObject(GameObject* object, u32 layerIndex, VelPlayer* owner);
+    bool RegisterNetObject(GameObject* object);
+    bool UnregisterNetObject(GameObject* object);
+    // The host announces the destruction and drops the object (true); a client only asks the host.
+    bool DestroyNetObject(GameObject* object);
+    // Every networked object leaves its layer and the list; a client does it when its session ends.
+    void DestroyAllNetObjects();
+    GameObject* FindNetObject(u32 ownerId, u32 objectId) const;
+    const Core::Vector<Core::RefPtr<GameObject>>& GetNetObjects() const { return netObjects; }
+    bool AddBaseNetObject(GameObject* object, const Core::String& networkName);
+    GameObject* FindBaseNetObject(const Core::String& networkName) const;
+    void ClearBaseNetObjects() { baseNetObjects.clear(); }
+    void RemoveNetObjectsControlledBy(VelPlayer* player);
+    bool SendObjectList(VelPlayer* player);
+    // Identities count from 1 again.
+    static void ResetObjectCounter();
 
     // Per frame: the remote players' input, then the session's events.
     void UpdateNetworkInputs(f32 dt);
@@ -172,6 +191,18 @@ private:
     void RelayToGroup(Network::NetworkEvent& event, bool data);
     void ClientJoinReply(i32 code);
 
+    // Networked objects on the wire.
+    void SendObjectStates();
+    void HostDestroyObject(Network::NetworkEvent& event);
+    void ClientCreateObject(const u8* payload, u32 size);
+    void ClientDestroyObject(const u8* payload, u32 size);
+    void ClientObjectSync(const u8* payload, u32 size);
+    void ClientObjectList(const u8* payload, u32 size);
+    void ClientLevelName(const u8* payload, u32 size);
+    // Reads one entry's layer index, network name and creation record into a copy of the prototype
+    // of that name; false when the name has no prototype or the entry does not read.
+    bool ReadNetObjectEntry(NetworkFile& file);
+
     struct PendingPing
     {
         u32 playerId;
@@ -202,6 +233,8 @@ private:
     Core::List<Core::RefPtr<VelGroup>> groups;
     Core::RefPtr<VelPlayer> localPlayer;
     SessionAddress sessionAddress;
+    Core::Vector<Core::RefPtr<GameObject>> netObjects;
+    Core::Vector<Core::RefPtr<GameObject>> baseNetObjects;
     Core::String networkId;
     Core::Vector<PendingPing> pendingPings;
     // Connections of failed joins whose close is still to be reported.

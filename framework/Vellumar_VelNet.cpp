@@ -1,4 +1,4 @@
-#include "network/Vellumar_VelNet.h"
+#include "framework/Vellumar_VelNet.h"
 
 #include <algorithm>
 
@@ -196,6 +196,8 @@ bool VelNet::Shutdown()
         return false;
     }
     stopping = 1;
+    netObjects.clear();
+    baseNetObjects.clear();
     manager.RemoveSession(session);
     session = nullptr;
     running = nullptr;
@@ -525,25 +527,6 @@ bool VelNet::RefreshBroadcast()
     return session->UpdateBroadcastPayload(advert.GetData(), advert.GetSize());
 }
 
-GameObject* VelNet::FindBaseNetObject(const Core::String&) const
-{
-    return nullptr;
-}
-
-void VelNet::ClearBaseNetObjects()
-{
-}
-
-bool VelNet::AddNetworkObject(GameObject*, u32, VelPlayer*)
-{
-    return false;
-}
-
-bool VelNet::RemoveNetworkObject(GameObject*)
-{
-    return false;
-}
-
 void VelNet::UpdateNetworkInputs(f32)
 {
     for (const auto& player : allPlayers->GetPlayers())
@@ -587,7 +570,10 @@ void VelNet::Update(f32 dt)
         SendPings();
         RefreshBroadcast();
         PollEvents();
-        SendTest(dt);
+        if (SendTest(dt) && running == this)
+        {
+            SendObjectStates();
+        }
     }
     else
     {

@@ -2,7 +2,7 @@
 // is read through the bounded payload readers; one that does not read is dropped, and a client whose
 // reliable stream carries one is disconnected, since its stream can no longer be trusted.
 #include "network/Network_Session.h"
-#include "network/Vellumar_VelNet.h"
+#include "framework/Vellumar_VelNet.h"
 
 #include "core/PAL_Clock.h"
 
@@ -54,6 +54,7 @@ void VelNet::HostMessage(Network::NetworkEvent& event)
     const u8* payload = event.payload;
     const u32 size = event.payloadLength;
     bool read = true;
+    u32 playerId = 0;
     switch (static_cast<MessageType>(event.messageType))
     {
     case MessageType::JoinRequest:
@@ -83,6 +84,16 @@ void VelNet::HostMessage(Network::NetworkEvent& event)
         }
         break;
     }
+    case MessageType::DestroyObject:
+        HostDestroyObject(event);
+        return;
+    case MessageType::RequestObjectList:
+        read = ReadPlayerId(payload, size, playerId);
+        if (read)
+        {
+            SendObjectList(allPlayers->FindPlayerByID(playerId));
+        }
+        break;
     case MessageType::Text:
     case MessageType::Data:
         RelayToGroup(event, event.messageType == static_cast<u32>(MessageType::Data));
@@ -105,15 +116,12 @@ void VelNet::HostMessage(Network::NetworkEvent& event)
         break;
     }
     case MessageType::PingReply:
-    {
-        u32 playerId = 0;
         read = ReadPlayerId(payload, size, playerId);
         if (read)
         {
             OnPingReply(playerId, Engine::GetTime());
         }
         break;
-    }
     default:
         break;
     }
@@ -341,6 +349,21 @@ void VelNet::ClientMessage(Network::NetworkEvent& event)
         }
         break;
     }
+    case MessageType::CreateObject:
+        ClientCreateObject(payload, size);
+        break;
+    case MessageType::DestroyObject:
+        ClientDestroyObject(payload, size);
+        break;
+    case MessageType::ObjectSync:
+        ClientObjectSync(payload, size);
+        break;
+    case MessageType::LevelName:
+        ClientLevelName(payload, size);
+        break;
+    case MessageType::ObjectList:
+        ClientObjectList(payload, size);
+        break;
     case MessageType::Ping:
     {
         u32 hostId = 0;
