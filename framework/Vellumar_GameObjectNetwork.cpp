@@ -4,7 +4,7 @@
 #include "core/Core_File.h"
 #include "core/Math_Color.h"
 #include "core/Math_Vector2D.h"
-#include "framework/Lua_ScriptEngine.h"
+#include "core/Lua_ScriptEngine.h"
 #include "framework/Vellumar_GameObject.h"
 #include "framework/Vellumar_Resources.h"
 #include "framework/Vellumar_NetworkFile.h"
