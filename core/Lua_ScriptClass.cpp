@@ -98,6 +98,15 @@ int NewIndexProperty(lua_State* state)
     property->set(state, receiver);
     return 0;
 }
+
+// The __gc of value classes with a release function.
+int CollectValue(lua_State* state)
+{
+    const auto* scriptClass = static_cast<const ScriptClass*>(lua_touserdata(state, lua_upvalueindex(1)));
+    if (void* copy = GetOwnedValue(state, 1))
+        scriptClass->release(copy);
+    return 0;
+}
 } // namespace
 
 u32 CountMethods(const Vellumar::ScriptMethodEntry* methods)
@@ -156,6 +165,12 @@ void RegisterScriptClass(lua_State* state, const ScriptClass& scriptClass)
     else
     {
         lua_setfield(state, -2, "__index");
+    }
+    if (scriptClass.release)
+    {
+        lua_pushlightuserdata(state, const_cast<ScriptClass*>(&scriptClass));
+        lua_pushcclosure(state, &CollectValue, 1);
+        lua_setfield(state, -2, "__gc");
     }
     lua_pop(state, 1);
 }

@@ -68,6 +68,8 @@ struct ScriptClass
     // Userdata of the class hold Core::Base objects; otherwise values of exactly this class.
     bool holdsObjects;
     const ScriptProperty* properties = nullptr;
+    // Value classes that hold resources: run on a copy a userdata owns when it is collected.
+    void (*release)(void* value) = nullptr;
 };
 
 // Rows before the terminating empty entry.

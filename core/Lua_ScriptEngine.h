@@ -15,6 +15,11 @@
 
 struct lua_State;
 
+namespace Core
+{
+class File;
+}
+
 class LuaScript : public Core::Object
 {
 public:
@@ -88,6 +93,15 @@ public:
     static i32 PushPoint2D(lua_State* thread, f32 x, f32 y);
     static i32 PushColor(lua_State* thread, f32 r, f32 g, f32 b, f32 a);
     static i32 PushSize(lua_State* thread, f32 width, f32 height);
+
+    // Script values in a network record: a u32 count, then per value a tag and its payload (nil,
+    // booleans, numbers, strings, and points, vectors and colours by their class name; functions,
+    // userdata and other tables travel as their tag alone, threads not at all). Writing takes
+    // the values from index first to the top.
+    static void WriteNetworkValues(lua_State* thread, i32 first, Core::File& file);
+    // Pushes the values of a list and returns how many: entries stored without a payload push
+    // nothing, and the list stops at an unknown tag, a short stream or a full stack.
+    static i32 ReadNetworkValues(lua_State* thread, Core::File& file);
 
     // Calls the global function name of thread's globals in a protected call with the arguments
     // on top of the stack: true with the results pushed, false with nothing left.

@@ -198,6 +198,15 @@ void* PushValueBlock(lua_State* state, u32 size, const char* className)
     return block + ValueOffset;
 }
 
+void* GetOwnedValue(lua_State* state, i32 index)
+{
+    char* block = static_cast<char*>(lua_touserdata(state, index));
+    if (!block || lua_type(state, index) != LUA_TUSERDATA || lua_objlen(state, index) <= ValueOffset)
+        return nullptr;
+    void* held = *reinterpret_cast<void**>(block);
+    return held == block + ValueOffset ? held : nullptr;
+}
+
 void SetHeldPointer(lua_State* state, void* held)
 {
     *static_cast<void**>(lua_touserdata(state, -1)) = held;

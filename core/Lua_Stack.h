@@ -86,8 +86,8 @@ i32 PushObject(lua_State* state, Core::Base* object);
 // "Object" one when there is none).
 void PushObjectAs(lua_State* state, void* object, const char* scriptTypeName);
 // A userdata owning a copy of value, with the metatable registered as className: the script
-// holds the only reference, and the copy goes with the userdata (T holds no resources: its
-// destructor never runs).
+// holds the only reference, and the copy goes with the userdata (its destructor runs only when the
+// class gives a release function, so a T without one holds no resources).
 template <class T>
 i32 PushValueCopy(lua_State* state, const T& value, const char* className);
 i32 PushNewTable(lua_State* state);
@@ -101,6 +101,8 @@ void SetField(lua_State* state, i32 table, const char* name);
 // there is no such function or the call fails.
 bool CallGlobal(lua_State* state, const char* name, i32 argumentCount, i32 resultCount);
 
+// The copy that the userdata at index owns (one PushValueCopy made), else null.
+void* GetOwnedValue(lua_State* state, i32 index);
 // Storage for PushValueCopy: the block it returns holds size bytes, kept as long as the userdata.
 void* PushValueBlock(lua_State* state, u32 size, const char* className);
 // Stores what the userdata on top of the stack holds.

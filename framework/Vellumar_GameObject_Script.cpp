@@ -519,6 +519,26 @@ i32 RunScript(lua_State*, GameObject& object)
     return 0;
 }
 
+// The script's values in the network record being written or read; nothing outside one.
+i32 SaveNetworkData(lua_State* state, GameObject& object)
+{
+    if (object.GetNetworkPayload() && Lua::HasArguments(state, 1))
+        LuaScript::WriteNetworkValues(state, 1, *object.GetNetworkPayload());
+    return 0;
+}
+
+i32 LoadNetworkData(lua_State* state, GameObject& object)
+{
+    return object.GetNetworkPayload() ? LuaScript::ReadNetworkValues(state, *object.GetNetworkPayload()) : 0;
+}
+
+// The object classes' tables end the GameObject rows with these.
+const Vellumar::ScriptMethodEntry networkDataMethods[] = {
+    {"SaveNetworkData", Lua::Method<&SaveNetworkData>},
+    {"LoadNetworkData", Lua::Method<&LoadNetworkData>},
+    {nullptr, nullptr},
+};
+
 const Vellumar::ScriptMethodEntry methods[] = {
     {"ObjectFunction", Lua::Method<&ObjectFunction>},
     {"AddManagedObject", Lua::Method<&AddManagedObject>},
@@ -660,6 +680,8 @@ Core::Vector<ScriptMethodEntry> ComposeScriptMethods(std::initializer_list<const
         if (kept)
             rows.push_back(*row);
     }
+    for (const ScriptMethodEntry* row = networkDataMethods; row->name; ++row)
+        rows.push_back(*row);
     for (const ScriptMethodEntry* row = own; row->name; ++row)
         rows.push_back(*row);
     rows.push_back({nullptr, nullptr});

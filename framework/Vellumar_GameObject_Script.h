@@ -8,8 +8,8 @@ namespace Vellumar
 {
 class GameObject;
 
-// A derived class's table: the GameObject rows but those named in left out, then its own rows,
-// then the terminating empty entry.
+// A derived class's table: the GameObject rows but those named in left out, "SaveNetworkData" and
+// "LoadNetworkData", then its own rows, then the terminating empty entry.
 // "Clone" of the object classes: the copy (slot Clone) runs the original's compiled script for
 // itself, without its "Constructor", and is pushed.
 i32 CloneForScript(lua_State* state, GameObject& object);

@@ -197,6 +197,17 @@ i32 HostNetworkGame(lua_State* state, Game& game)
                                                         Lua::ToString(state, 3), static_cast<i32>(Lua::ToNumber(state, 4))));
 }
 
+// (player name, discovered session, password).
+i32 JoinNetworkGame(lua_State* state, Game& game)
+{
+    if (!Lua::HasArguments(state, 3))
+        return 0;
+    const VelBroadcast* session = Lua::ToValue<VelBroadcast>(state, 2, "VelBroadcast");
+    return Lua::PushBoolean(state, session && game.GetNetworkEngine()->JoinGame(Lua::ToString(state, 1),
+                                                                               session->GetAddress(),
+                                                                               Lua::ToString(state, 3)));
+}
+
 i32 NetworkShutdown(lua_State* state, Game& game)
 {
     return Lua::PushBoolean(state, game.GetNetworkEngine() && game.GetNetworkEngine()->Shutdown());
@@ -215,6 +226,15 @@ i32 IsServer(lua_State* state, Game& game)
 i32 GetOnlineSessionsCount(lua_State* state, Game& game)
 {
     return Lua::PushNumber(state, static_cast<f64>(game.GetOnlineSessions().size()));
+}
+
+// A copy of the listed session of that index; nothing past the list.
+i32 GetOnlineSession(lua_State* state, Game& game)
+{
+    u32 index = 0;
+    if (!Lua::ToIndex(state, 1, static_cast<u32>(game.GetOnlineSessions().size()), index))
+        return 0;
+    return Lua::PushValueCopy(state, game.GetOnlineSessions()[index], "VelBroadcast");
 }
 
 i32 SetDesiredFrameRate(lua_State* state, Game& game)
@@ -412,9 +432,11 @@ const Vellumar::ScriptMethodEntry methods[] = {
     {"NetworkStart", Lua::Method<&NetworkStart>},
     {"NetworkShutdown", Lua::Method<&NetworkShutdown>},
     {"HostNetworkGame", Lua::Method<&HostNetworkGame>},
+    {"JoinNetworkGame", Lua::Method<&JoinNetworkGame>},
     {"IsNetworkGame", Lua::Method<&IsNetworkGame>},
     {"IsServer", Lua::Method<&IsServer>},
     {"GetOnlineSessionsCount", Lua::Method<&GetOnlineSessionsCount>},
+    {"GetOnlineSession", Lua::Method<&GetOnlineSession>},
     {"ReplayRecordingStart", Lua::Method<&ReplayRecordingStart>},
     {"ReplayRecordingStop", Lua::Method<&ReplayRecordingStop>},
     {"ReplayStart", Lua::Method<&ReplayStart>},

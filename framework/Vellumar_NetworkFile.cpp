@@ -1,43 +1,17 @@
 #include "framework/Vellumar_NetworkFile.h"
 
-#include <cstring>
-
 #include "framework/Vellumar_GameObject.h"
 
 namespace Vellumar
 {
 void WriteNetworkString(Core::File& file, const Core::String& text)
 {
-    Core::WriteU32(file, static_cast<u32>(text.size()));
-    if (!text.empty())
-    {
-        file.Write(text.data(), static_cast<u32>(text.size()));
-    }
+    Core::WriteString(file, text);
 }
 
 bool ReadNetworkString(Core::File& file, Core::String& text)
 {
-    u32 count = 0;
-    if (!Core::ReadU32(file, count))
-    {
-        return false;
-    }
-    if (count == 0)
-    {
-        return true;
-    }
-    if (!file.CanRead(count))
-    {
-        return false;
-    }
-    Core::Vector<char> bytes(count);
-    file.Read(bytes.data(), count);
-    if (file.Failed())
-    {
-        return false;
-    }
-    text.assign(bytes.data(), strnlen(bytes.data(), count));
-    return true;
+    return !Core::ReadString(file, text).Failed();
 }
 
 Core::Object* NetworkFile::ReadObject()

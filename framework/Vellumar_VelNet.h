@@ -159,6 +159,9 @@ public:
     static bool HandleHostMessage(Network::NetworkEvent& event);
     static bool HandleClientMessage(Network::NetworkEvent& event);
 
+protected:
+    const char* GetScriptTypeName() const override { return "VelNet"; }
+
 private:
     // Notifications without a callback are dropped, except those that always ask (false then).
     template <typename Message, typename... Args>

@@ -40,6 +40,9 @@ public:
     // The record's player, always remote.
     void ReadRecord(const PlayerRecordData& record);
 
+protected:
+    const char* GetScriptTypeName() const override { return "VelPlayer"; }
+
 private:
     Core::RefPtr<Input::Keyboard> keyboard;
     Core::RefPtr<Input::Mouse> mouse;
@@ -79,6 +82,9 @@ public:
     const PlayerList& Players() const { return players; }
     void Clear() { players.clear(); }
     void SortByID();
+
+protected:
+    const char* GetScriptTypeName() const override { return "VelGroup"; }
 
 private:
     Core::String name;

@@ -43,7 +43,7 @@ const std::pair<const char*, u32> TableSizes[] = {
     {"DragForce", 12},
     {"Forces", 6},
     {"MassProperties", 8},
-    {"Game", 58},
+    {"Game", 60},
     {"Level", 21},
     {"Layer", 27},
     {"GameObject", 111},
@@ -56,6 +56,10 @@ const std::pair<const char*, u32> TableSizes[] = {
     {"DiskEmitter", 6},
     {"RectangleEmitter", 6},
     {"FilledRectangleEmitter", 6},
+    {"VelNet", 14},
+    {"VelPlayer", 5},
+    {"VelGroup", 7},
+    {"VelBroadcast", 5},
 };
 
 TEST_F(ScriptTest, EveryTableHasTheRowsItsClassOffers)
