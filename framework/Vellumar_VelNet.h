@@ -195,6 +195,9 @@ private:
     void ClientJoinReply(i32 code);
 
     // Networked objects on the wire.
+    // Objects that left the game without leaving the list (their level ended) are neither listed
+    // nor streamed.
+    void DropEndedNetObjects();
     void SendObjectStates();
     void HostDestroyObject(Network::NetworkEvent& event);
     void ClientCreateObject(const u8* payload, u32 size);

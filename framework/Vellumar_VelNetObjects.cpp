@@ -165,8 +165,14 @@ void VelNet::RemoveNetObjectsControlledBy(VelPlayer* player)
     }
 }
 
+void VelNet::DropEndedNetObjects()
+{
+    std::erase_if(netObjects, [](const Core::RefPtr<GameObject>& object) { return object->IsDestroyed(); });
+}
+
 bool VelNet::SendObjectList(VelPlayer* player)
 {
+    DropEndedNetObjects();
     if (!player || netObjects.empty())
     {
         return false;
@@ -189,8 +195,7 @@ void VelNet::SendObjectStates()
         WriteLevelName(out, level->GetName());
         Send(static_cast<u32>(MessageType::LevelName), out.GetData(), out.GetSize(), nullptr, false);
     }
-    // Objects that left the game without leaving the list (their level ended) have no state to send.
-    std::erase_if(netObjects, [](const Core::RefPtr<GameObject>& object) { return object->IsDestroyed(); });
+    DropEndedNetObjects();
     for (const auto& object : netObjects)
     {
         NetworkFile file;
