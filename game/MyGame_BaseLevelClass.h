@@ -56,6 +56,8 @@ public:
     // The tutorial's wave file is the chosen one.
     bool IsTutorial() const;
     Machine* GetFadeInMachine() const { return fadeInSM.Get(); }
+    // The fade from black at the start; under way while the cover is the level's own.
+    bool IsFadingIn() const;
     Machine* GetTutorialMachine() const { return tutorialSM.Get(); }
 
     std::array<u8, 4> barFill{};

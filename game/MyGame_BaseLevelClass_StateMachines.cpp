@@ -5,6 +5,7 @@
 #include "framework/Vellumar_Sprite.h"
 #include "game/MyGame_BaseLevelClass.h"
 #include "game/MyGame_Lookup.h"
+#include "game/MyGame_MachineTable.h"
 #include "game/MyGame_MainEnemyClass.h"
 #include "game/MyGame_MyGame.h"
 
@@ -48,6 +49,9 @@ Core::RefPtr<BaseLevelClass::Machine> Build(BaseLevelClass* owner, const char* n
     return machine;
 }
 
+// The fade-in's state that lowers the cover; it starts there.
+constexpr u32 Fading = 1;
+
 Vellumar::Sprite* Hint()
 {
     return FindObjectByName<Vellumar::Sprite>("tut_mouse");
@@ -84,7 +88,12 @@ struct BaseLevelMachines
 
 void BaseLevelClass::CreateFadeInSM()
 {
-    fadeInSM = Build(this, "fadeInSM", BaseLevelMachines::FadeIn, 1);
+    fadeInSM = Build(this, "fadeInSM", BaseLevelMachines::FadeIn, Fading);
+}
+
+bool BaseLevelClass::IsFadingIn() const
+{
+    return IsInState(*fadeInSM, Fading);
 }
 
 void BaseLevelClass::CreateTutorialSM()

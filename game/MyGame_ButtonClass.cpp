@@ -3,11 +3,14 @@
 #include "core/Input_Mouse.h"
 #include "core/PAL_MessagePump.h"
 #include "framework/Vellumar_CollisionResults.h"
+#include "game/MyGame_BaseLevelClass.h"
 #include "game/MyGame_LoadingTipsTextClass.h"
 #include "game/MyGame_Lookup.h"
 #include "game/MyGame_MachineTable.h"
+#include "game/MyGame_MainMenuClass.h"
 #include "game/MyGame_MyGame.h"
 #include "game/MyGame_NamedSprites.h"
+#include "game/MyGame_OptionsMenuClass.h"
 #include "game/MyGame_Sounds.h"
 
 CORE_REGISTER_CLASS(ButtonClass, "ButtonClass")
@@ -66,6 +69,19 @@ void ShowLoadingScreen(bool movePicture)
     }
     if (auto* tip = FindObjectByName<LoadingTipsTextClass>("loadingtip"))
         tip->SetPosition(-400.0f, 0.0f);
+}
+
+// The screen still fades in from black: the cover is the screen's until then.
+bool IsScreenFadingIn()
+{
+    Vellumar::Level* level = Vellumar::Game::GetInstance()->GetCurrentLevel();
+    if (auto* menu = dynamic_cast<MainMenuClass*>(level))
+        return menu->IsFadingIn();
+    if (auto* options = dynamic_cast<OptionsMenuClass*>(level))
+        return options->IsFadingIn();
+    if (auto* play = dynamic_cast<BaseLevelClass*>(level))
+        return play->IsFadingIn();
+    return false;
 }
 }  // namespace
 
@@ -219,7 +235,11 @@ void ButtonClass::OnTransparentEnter(f32)
 
 void ButtonClass::OnTransparentUpdate(f32)
 {
-    FadeSprite("transit_black", FadeStep);
+    // Raised against the screen's own fade-in, the cover would rest where both steps cancel out
+    // and the transit would never end: a click honoured during the fade-in darkens the screen once
+    // the fade-in is over.
+    if (!IsScreenFadingIn())
+        FadeSprite("transit_black", FadeStep);
     // The sound ignores a volume below 0, so the music rests at its last one above.
     if (auto* music = FindObjectByName<Vellumar::Sound>("menu_bgm"))
         music->SetVolume(music->GetVolume() - FadeStep);

@@ -33,6 +33,13 @@ void CursorClass::OnStart()
     if (GetName() != "cursor")
         SetScale(PieceScale, PieceScale);
     cannonReloading = 0;
+    // Shown where the mouse is, so that its first update has no path to sweep from off screen over
+    // the sites and buttons.
+    if (MyGame* game = GetGame())
+    {
+        SetPosition(game->mouseX, game->mouseY);
+        SetOldPosition(game->mouseX, game->mouseY);
+    }
 }
 
 void CursorClass::ScriptUpdate(f32)

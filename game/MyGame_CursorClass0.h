@@ -9,8 +9,14 @@ class CursorClass0 : public Vellumar::Sprite
     GAME_CLASS(CursorClass0, Vellumar::Sprite)
 
 public:
+    // Also shows the cursor where the mouse is, so that its first update has no path to sweep
+    // from its placed position over the buttons.
     void OnStart() override;
     // The mouse's client position, y counted upwards, about the centre of the level's first
     // viewport.
     void ScriptUpdate(f32 dt) override;
+
+private:
+    // False when the level has no viewport to measure the mouse in.
+    bool MousePoint(Math::Vector2D& point) const;
 };

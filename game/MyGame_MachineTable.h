@@ -26,6 +26,13 @@ struct MachineRow
     Leave transitions[3];
 };
 
+// The machine has taken its first step and stands in the state of that index.
+template <class Owner>
+bool IsInState(const Vellumar::StateMachine<Owner>& machine, u32 index)
+{
+    return !machine.IsEntering() && machine.GetCurrentIndex() == index;
+}
+
 template <class Owner>
 Core::RefPtr<Vellumar::StateMachine<Owner>> BuildMachine(const char* name, std::span<const MachineRow<Owner>> rows,
                                                          u32 initial, Owner* owner)

@@ -202,6 +202,11 @@ void MainMenuClass::UpdateFinal(f32)
         GetGame()->introPending = 0;
 }
 
+bool MainMenuClass::IsFadingIn() const
+{
+    return IsInState(*fadeInSM, 0);
+}
+
 void MainMenuClass::EnterSolid(f32)
 {
     CoverScreen("transit_black");

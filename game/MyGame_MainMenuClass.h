@@ -69,7 +69,8 @@ public:
     bool IsComic4In(f32) { return IsAtOrigin("comic_4"); }
     bool IsComicGone(f32) { return SpriteOpacity("comic_1") <= 0.0f; }
 
-    // The fade from black.
+    // The fade from black; under way while the cover is the screen's own.
+    bool IsFadingIn() const;
     void EnterSolid(f32 dt);
     void UpdateSolid(f32) { FadeSprite("transit_black", -FadeStep); }
     void EnterTransparent(f32 dt);

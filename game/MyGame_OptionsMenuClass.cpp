@@ -98,6 +98,11 @@ void OptionsMenuClass::Update(f32 dt)
     UpdateSoundKnob();
 }
 
+bool OptionsMenuClass::IsFadingIn() const
+{
+    return IsInState(*fadeInSM, Solid);
+}
+
 void OptionsMenuClass::EnterSolid(f32)
 {
     CoverScreen("transit_black");

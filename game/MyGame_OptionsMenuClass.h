@@ -43,7 +43,8 @@ public:
     void UpdateMusicKnob();
     void UpdateSoundKnob();
 
-    // The fade from black.
+    // The fade from black; under way while the cover is the screen's own.
+    bool IsFadingIn() const;
     void EnterOpacity(f32) { SetSpriteOpacity("transit_black", 0.0f); }
     void EnterSolid(f32);
     void UpdateSolid(f32) { FadeSprite("transit_black", -FadeStep); }

@@ -1,10 +1,13 @@
 // Menu buttons: hover, click, the overlay's fade and the action that follows.
-#include "framework/Vellumar_Sound.h"
+#include "collision/Collision_DynamicObject.h"
 #include "core/PAL_MessagePump.h"
+#include "framework/Vellumar_Sound.h"
 #include "framework/Vellumar_Sprite.h"
 #include "game/MyGame_ButtonClass.h"
 #include "game/MyGame_Lookup.h"
 #include "tests/game/Game_Fixture.h"
+
+#include <algorithm>
 
 namespace
 {
@@ -63,6 +66,53 @@ TEST_F(ButtonTest, HoverShowsTheSecondFrameAndAClickFadesToTheButtonsLevel)
     PointAt(-315.0f, -214.0f);
     PointAt(0.0f, -380.0f);
     EXPECT_EQ(FindObjectByName<ButtonClass>("optionsbutton")->GetCurrentFrameIndex(), 0);
+}
+
+TEST_F(ButtonTest, AClickWhileAScreenFadesInIsHonouredOnceTheScreenHasFadedIn)
+{
+    struct Screen
+    {
+        u32 level;
+        const char* button;
+        f32 x, y;  // the middle of the button's rectangle
+        u32 target;
+    };
+    // The main menu and the options fade in at the transit's pace, the level selection and the
+    // credits at twice that; the click comes in the fourth frame of the screen.
+    const Screen screens[] = {{1, "startbutton", -3.0f, -15.0f, 2}, {2, "demoB", -406.0f, 56.0f, 0},
+                              {3, "backMenuBtn", -401.0f, -308.0f, 1}, {6, "backMenuBtn", 412.0f, -263.0f, 1}};
+    for (const Screen& screen : screens)
+    {
+        SCOPED_TRACE(screen.level);
+        TearDown();
+        SetUp();
+        Open(screen.level == 3 ? 1 : 3);
+        input.cursorX = 512 + static_cast<i32>(screen.x);
+        input.cursorY = 767 - (384 + static_cast<i32>(screen.y));
+        game->GoToLevel(screen.level);
+        RunFrame();
+        EXPECT_FALSE(FindObjectByName<Vellumar::Sprite>("cursor0")->GetRegisteredObject()->IsMoved())
+            << "the cursor appears at the mouse: no sweep from its placed position over the buttons";
+        RunFrames(2);
+        Click();
+        auto* clicked = FindObjectByName<ButtonClass>(screen.button);
+        ASSERT_NE(clicked, nullptr);
+        EXPECT_EQ(clicked->activated, 1);
+        f32 lowest = OverlayOpacity();
+        int frames = 0;
+        while (game->GetCurrentLevelIndex() == screen.level && frames < 200)
+        {
+            lowest = std::min(lowest, OverlayOpacity());
+            RunFrame();
+            ++frames;
+        }
+        EXPECT_EQ(game->GetCurrentLevelIndex(), screen.target);
+        EXPECT_LE(lowest, 0.0f) << "the screen has faded in before it darkens";
+        if (screen.target == 0)
+        {
+            EXPECT_EQ(game->waveFileName, "timer.txt");
+        }
+    }
 }
 
 TEST_F(ButtonTest, AnActButtonShowsOnHoverAndChoosesItsWaveFileAfterTheDelay)

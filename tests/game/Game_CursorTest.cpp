@@ -1,7 +1,9 @@
 // The game cursor of the play level: the arrow and the crosshair pieces follow the mouse, show by
 // whether the player can aim, spin red while the cannon cools down, and are what the pause menu's
 // buttons answer to.
+#include "collision/Collision_DynamicObject.h"
 #include "core/Input_KeyCodes.h"
+#include "game/MyGame_BaseLevelClass.h"
 #include "game/MyGame_ButtonClass.h"
 #include "game/MyGame_CannonClass.h"
 #include "game/MyGame_CursorClass.h"
@@ -131,6 +133,23 @@ TEST_F(CursorTest, ThePauseMenuAnswersClicksOfTheArrow)
     PointAt(300.0f, 0.0f);
     Click();
     RunFrames(30);
+    EXPECT_EQ(game->GetCurrentLevelIndex(), 1u) << "left for the main menu";
+}
+
+TEST_F(CursorTest, TheArrowAppearsAtTheMouseAndThePauseMenuLeavesEvenWhileTheActFadesIn)
+{
+    // The mouse rests where the exit button will show; the act starts over and fades in again.
+    PointAt(300.0f, 0.0f);
+    game->GoToLevel(0u);
+    RunFrame();
+    EXPECT_FALSE(Cursor("cursor")->GetRegisteredObject()->IsMoved()) << "no sweep from off screen";
+    RunFrame();
+    Escape();
+    ASSERT_EQ(game->running, 0);
+    Click();
+    EXPECT_TRUE(GetPlayLevel()->IsFadingIn());
+    EXPECT_EQ(FindObjectByName<ButtonClass>("pause_exit")->activated, 1);
+    RunFrames(40);
     EXPECT_EQ(game->GetCurrentLevelIndex(), 1u) << "left for the main menu";
 }
 }  // namespace
