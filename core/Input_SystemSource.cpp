@@ -24,6 +24,19 @@ public:
     {
         x = 0;
         y = 0;
+        // SDL answers the global query from a cache that only pointer motion seen by the X input
+        // extension refreshes: a warp by another client (an absolute xdotool move) leaves it stale
+        // until the next relative move. Over a window of ours, its motion events are current.
+        if (SDL_Window* focus = SDL_GetMouseFocus())
+        {
+            i32 left = 0;
+            i32 top = 0;
+            SDL_GetWindowPosition(focus, &left, &top);
+            SDL_GetMouseState(&x, &y);
+            x += left;
+            y += top;
+            return;
+        }
         SDL_GetGlobalMouseState(&x, &y);
     }
 

@@ -121,4 +121,27 @@ TEST_F(SystemSourceTest, KeysArriveAsVirtualKeys)
         return !keyboard->AnyKey();
     }));
 }
+
+// An absolute move of another X client (xdotool warps the pointer) is seen at once, without a
+// relative move after it.
+TEST_F(SystemSourceTest, AnAbsoluteMoveOfAnotherClientIsSeen)
+{
+    if (std::system("command -v xdotool > /dev/null") != 0)
+    {
+        MORVANE_SKIP("xdotool is not installed");
+    }
+    const unsigned long x11Window = X11WindowOf(window->GetNativeWindow());
+    ASSERT_NE(x11Window, 0u);
+    mouse->Update();
+    for (const auto& [x, y] : {std::make_pair(20, 30), std::make_pair(150, 70)})
+    {
+        const std::string move = "xdotool mousemove --window " + std::to_string(x11Window) + " " + std::to_string(x) +
+                                 " " + std::to_string(y);
+        ASSERT_EQ(std::system(move.c_str()), 0);
+        EXPECT_TRUE(PumpUntil([&] {
+            mouse->Update();
+            return mouse->GetPositionX() == x && mouse->GetPositionY() == 99 - y;
+        })) << x << ", " << y << " read " << mouse->GetPositionX() << ", " << mouse->GetPositionY();
+    }
+}
 }  // namespace
