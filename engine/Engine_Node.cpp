@@ -13,7 +13,8 @@ Node::Node() = default;
 Node::Node(const Node& other)
     : Core::Object(other), world(other.world), parent(other.parent), boundingVolume(other.boundingVolume),
       flag0(other.flag0), mergeIntoParent(other.mergeIntoParent), drawBoundingVolume(other.drawBoundingVolume),
-      visible(other.visible), overlay(other.overlay), updateCallback(other.updateCallback), name(other.name)
+      visible(other.visible), overlay(other.overlay), screenSpace(other.screenSpace),
+      updateCallback(other.updateCallback), name(other.name)
 {
     for (const Core::RefPtr<Controller>& controller : other.controllers)
     {

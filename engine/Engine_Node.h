@@ -99,6 +99,10 @@ public:
     void SetMergeIntoParent(bool on) { mergeIntoParent = on ? 1 : 0; }
     bool IsOverlay() const { return overlay != 0; }
     void SetOverlay(bool on) { overlay = on ? 1 : 0; }
+    // A screen-space drawable stays at fixed pixels of each viewport, whatever its camera does
+    // (see ScreenPlacement). Copied but not stored: the owner that sets it gives it back on load.
+    bool IsScreenSpace() const { return screenSpace != 0; }
+    void SetScreenSpace(bool on) { screenSpace = on ? 1 : 0; }
 
     // True while the node is being read from a stream. Such a node is held by nothing yet, so no
     // reader may take a reference to it: dropping that reference would destroy the node under its
@@ -155,6 +159,7 @@ protected:
     u8 drawBoundingVolume = 0;
     u8 visible = 1;
     u8 overlay = 0;
+    u8 screenSpace = 0;
     UpdateCallback updateCallback = nullptr;
     Core::String name;
     Core::Vector<Core::RefPtr<Controller>> controllers;

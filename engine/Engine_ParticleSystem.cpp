@@ -129,14 +129,14 @@ void ParticleSystem::Draw()
     if (!visible || !texture || particles.empty())
         return;
     const Math::Matrix4x4 parentMatrix = ParentWorldMatrix();
-    if (!overlay)
+    if (!overlay && !screenSpace)
     {
         boundingVolume.Transform(parentMatrix);
         if (IsOutsideCurrentView(boundingVolume.GetWorldBox()))
             return;
     }
     const Core::RefPtr<Renderer::IRenderer> renderer = Renderer::GetRenderer();
-    BuildQuads(renderer ? renderer->GetViewMatrix() : Math::Matrix4x4::Identity());
+    BuildQuads(renderer && !screenSpace ? renderer->GetViewMatrix() : Math::Matrix4x4::Identity());
 
     RenderItem item;
     item.mesh = mesh;
@@ -151,6 +151,6 @@ void ParticleSystem::Draw()
         item.world = parentMatrix;
     else
         item.world.e[14] = parentMatrix.e[14]; // world-space particles keep only the parent's depth
-    SubmitRenderItem(item);
+    SubmitPlaced(item, screenSpace);
 }
 } // namespace Engine

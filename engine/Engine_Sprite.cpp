@@ -206,7 +206,7 @@ void Sprite::Draw()
     if (!animation || !animation->GetTexture())
         return;
     const Math::Matrix4x4 placed = ParentWorldMatrix() * FrameScale();
-    if (!overlay)
+    if (!overlay && !screenSpace)
     {
         boundingVolume.Transform(placed);
         if (IsOutsideCurrentView(boundingVolume.GetWorldBox()))
@@ -221,7 +221,7 @@ void Sprite::Draw()
     item.textureMatrix = animation->GetFrameTextureMatrix(currentFrame);
     item.world = placed;
     item.primitiveType = Renderer::Primitive::Triangles;
-    SubmitRenderItem(item);
+    SubmitPlaced(item, screenSpace);
 }
 
 void Sprite::Save(Core::File& file)

@@ -4,6 +4,7 @@
 #include "engine/Engine_RenderItem.h"
 #include "engine/Engine_RenderQueue.h"
 #include "engine/Engine_SceneGraph.h"
+#include "renderer/Renderer_IRenderer.h"
 
 namespace Engine
 {
@@ -35,5 +36,26 @@ void SubmitRenderItem(RenderItem& item)
 {
     if (RenderQueue* queue = RenderQueue::GetInstance())
         queue->Submit(item);
+}
+
+Math::Matrix4x4 ScreenPlacement(const Math::Matrix4x4& world)
+{
+    const Core::RefPtr<Renderer::IRenderer> renderer = Renderer::GetRenderer();
+    if (!renderer)
+        return world;
+    // The projection's second diagonal entry is the cotangent of half the vertical field of view.
+    const f32 cotangent = renderer->GetProjectionMatrix().e[5];
+    const f32 distance = static_cast<f32>(renderer->GetViewport().height) * cotangent * 0.5f;
+    return Math::Matrix4x4::Translation(0.0f, 0.0f, -distance) * world;
+}
+
+void SubmitPlaced(RenderItem& item, bool screenSpace)
+{
+    if (screenSpace)
+    {
+        item.world = ScreenPlacement(item.world);
+        item.identityView = 1;
+    }
+    SubmitRenderItem(item);
 }
 } // namespace Engine

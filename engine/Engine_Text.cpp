@@ -114,7 +114,7 @@ void Text::Draw()
     effect->SetTexture(1, font->GetTexture());
 
     const Math::Matrix4x4 parentMatrix = ParentWorldMatrix();
-    if (!overlay)
+    if (!overlay && !screenSpace)
     {
         Math::Frustum box;
         const Math::Vector3D corners[BoxCornerCount] = {
@@ -134,7 +134,7 @@ void Text::Draw()
     item.subset = 0;
     item.primitiveType = Renderer::Primitive::Triangles;
     item.lastPassOnly = overlay;
-    SubmitRenderItem(item);
+    SubmitPlaced(item, screenSpace);
 }
 
 void Text::Save(Core::File& file)

@@ -144,7 +144,17 @@ void ParticleSystemBase::Load(Core::File& file)
     Core::ReadU32(file, destination);
     engineSystem->SetBlendFactors(source, destination);
     Core::ReadU8(file, hudObject);
+    SetHUDObject(hudObject != 0);
     Core::ReadU8(file, useLocalCoordinates);
     engineSystem->SetUseLocalCoordinates(useLocalCoordinates != 0);
+}
+
+void ParticleSystemBase::SetHUDObject(bool on)
+{
+    hudObject = on ? 1 : 0;
+    if (engineSystem)
+    {
+        engineSystem->SetScreenSpace(on);
+    }
 }
 }  // namespace Vellumar

@@ -39,7 +39,9 @@ public:
     // Particle positions relative to the object (true) or in the world (false).
     void SetUseLocalCoordinates(bool on);
     bool GetUseLocalCoordinates() const { return useLocalCoordinates != 0; }
-    void SetHUDObject(bool on) { hudObject = on ? 1 : 0; }
+    // A HUD object draws at fixed pixels of each viewport, whatever the camera does: x and y from
+    // the viewport's centre, one unit a pixel at z = 0.
+    void SetHUDObject(bool on);
     bool IsHUDObject() const { return hudObject != 0; }
     // As the sprite's test, against the node's bounding square.
     bool IsInViewport(const Viewport* viewport) const;

@@ -284,4 +284,13 @@ bool Sprite::IsInViewport(const Viewport* viewport) const
     engineSprite->GetWorldBoundingVolume(volume);
     return view.ClassifyBox(volume) != Math::Code::Outside;
 }
+
+void Sprite::SetHUDObject(bool on)
+{
+    hudObject = on ? 1 : 0;
+    if (engineSprite)
+    {
+        engineSprite->SetScreenSpace(on);
+    }
+}
 }  // namespace Vellumar

@@ -79,7 +79,9 @@ public:
     bool GetFlipHorizontal() const;
     bool GetFlipVertical() const;
     // Drawn in screen coordinates rather than through the camera.
-    void SetHUDObject(bool on) { hudObject = on ? 1 : 0; }
+    // A HUD object draws at fixed pixels of each viewport, whatever the camera does: x and y from
+    // the viewport's centre, one unit a pixel at z = 0.
+    void SetHUDObject(bool on);
     bool IsHUDObject() const { return hudObject != 0; }
 
     // False without a viewport or a camera; else whether the sprite's volume reaches the camera's

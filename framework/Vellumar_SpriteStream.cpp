@@ -173,6 +173,7 @@ void Sprite::Load(Core::File& file)
         engineSprite->SetCurrentFrameIndex(frame, true);
     }
     Core::ReadU8(file, hudObject);
+    SetHUDObject(hudObject != 0);
 
     Core::ReadI32(file, collisionActorIndex);
     Game* game = Game::GetInstance();

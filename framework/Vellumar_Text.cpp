@@ -76,5 +76,15 @@ void Text::Load(Core::File& file)
         SetFont(path);
     }
     Core::ReadU8(file, hudObject);
+    SetHUDObject(hudObject != 0);
+}
+
+void Text::SetHUDObject(bool on)
+{
+    hudObject = on ? 1 : 0;
+    if (engineText)
+    {
+        engineText->SetScreenSpace(on);
+    }
 }
 }  // namespace Vellumar

@@ -36,7 +36,9 @@ public:
     // The box the font lays the text out in.
     void MeasureText(f32& width, f32& height) const;
     // Drawn in screen coordinates rather than through the camera.
-    void SetHUDObject(bool on) { hudObject = on ? 1 : 0; }
+    // A HUD object draws at fixed pixels of each viewport, whatever the camera does: x and y from
+    // the viewport's centre, one unit a pixel at z = 0.
+    void SetHUDObject(bool on);
     bool IsHUDObject() const { return hudObject != 0; }
     Engine::Text* GetEngineText() const { return engineText.Get(); }
 

@@ -11,8 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
+#include <vector>
 
 namespace
 {
@@ -412,6 +414,58 @@ TEST_F(SpriteDrawTest, AnOverlaySpriteIsDrawnOutsideTheViewInTheLastPassOnly)
     root->SetWorldMatrix(Math::Matrix4x4::Translation(0.0f, 0.0f, -50.0f));
     scene->RenderViewport(*camera, *viewport);
     EXPECT_EQ(renderer->GetDraws().size(), 1u);
+}
+TEST_F(SpriteDrawTest, AScreenSpaceSpriteStaysAtItsPixelsWhereverTheCameraLooks)
+{
+    const Core::RefPtr<Engine::Sprite> sprite = PlayingSprite(Animation(2, 0.1f));
+    root->AttachChild(sprite);
+    root->SetWorldMatrix(Math::Matrix4x4::Translation(-100.0f, 50.0f, 0.0f));
+    sprite->SetScreenSpace(true);
+    Core::RefPtr<Engine::Camera> camera(new Engine::Camera(45.0f, 1.0f, 1000.0f));
+    Core::RefPtr<Engine::Viewport> viewport(new Engine::Viewport(0, 0, 640, 480));
+    // The sprite's centre in window pixels of each of two camera poses, the second far away,
+    // turned and drawn back: the sprite lies well outside its view, yet is drawn all the same.
+    std::vector<Math::Vector3D> centres;
+    for (const Math::Matrix4x4& pose :
+         {Math::Matrix4x4::Translation(0.0f, 0.0f, 300.0f),
+          Math::Matrix4x4::Translation(5000.0f, -700.0f, 900.0f) * Math::Matrix4x4::RotationZ(30.0f)})
+    {
+        camera->SetWorldMatrix(pose);
+        renderer->ClearLog();
+        scene->RenderViewport(*camera, *viewport);
+        ASSERT_EQ(renderer->GetDraws().size(), 1u);
+        const Renderer::RecordedDraw& draw = renderer->GetDraws()[0];
+        EXPECT_EQ(draw.view, Math::Matrix4x4::Identity());
+        // The middle of the placed quad's corners, through the draw's matrices.
+        const u32 corners = draw.indexed ? 4u : draw.count;
+        Math::Vector3D low(draw.vertices[0], draw.vertices[1], draw.vertices[2]);
+        Math::Vector3D high = low;
+        for (u32 i = 1; i < corners; ++i)
+        {
+            const Math::Vector3D corner(draw.vertices[3 * i], draw.vertices[3 * i + 1], draw.vertices[3 * i + 2]);
+            low = Math::Vector3D(std::min(low.x, corner.x), std::min(low.y, corner.y), corner.z);
+            high = Math::Vector3D(std::max(high.x, corner.x), std::max(high.y, corner.y), corner.z);
+        }
+        const Math::Vector3D centre = Math::TransformPoint(draw.world, (low + high) * 0.5f);
+        const Math::Vector4D clip =
+            Math::TransformVector4(draw.projection, Math::Vector4D(centre.x, centre.y, centre.z, 1.0f));
+        centres.push_back(Math::Vector3D(320.0f + 320.0f * clip.x / clip.w, 240.0f + 240.0f * clip.y / clip.w, 0.0f));
+    }
+    // x and y are pixels from the viewport's centre.
+    for (const Math::Vector3D& centre : centres)
+    {
+        EXPECT_NEAR(centre.x, 220.0f, 0.01f);
+        EXPECT_NEAR(centre.y, 290.0f, 0.01f);
+    }
+
+    sprite->SetScreenSpace(false);
+    renderer->ClearLog();
+    scene->RenderViewport(*camera, *viewport);
+    EXPECT_EQ(renderer->GetDraws().size(), 0u) << "without the flag the far camera culls it";
+    const Core::RefPtr<Engine::Node> copy(sprite->Clone());
+    sprite->SetScreenSpace(true);
+    EXPECT_TRUE(Core::RefPtr<Engine::Node>(sprite->Clone())->IsScreenSpace());
+    EXPECT_FALSE(copy->IsScreenSpace());
 }
 } // namespace
 

@@ -109,80 +109,128 @@ void ExpectNear(const Pixel& actual, const Pixel& expected)
     for (int i = 0; i < 3; ++i)
         EXPECT_NEAR(actual[i], expected[i], 8) << "channel " << i;
 }
-}  // namespace
 
-TEST_F(ScreenTest, ALevelDrawsItsSpriteTextAndParticlesThroughItsCamera)
+// The scene: a camera at one world unit a pixel at z = 0 (the world origin at the window's
+// bottom left), the sprite, the caption and the particles. HUD objects are placed from the
+// viewport's centre, at the same pixels as the world ones.
+struct Scene
 {
-    TestSupport::ScratchFolder folder("morvane_framework_screen");
-    const std::string sheetPath = folder.Write("Sheet.png", SheetPng());
-    const std::string sparkPath = folder.Write("Spark.png", WhiteSquarePng());
+    Vellumar::Camera* camera = nullptr;
     Vellumar::Sprite* sprite = nullptr;
     Vellumar::Text* caption = nullptr;
-    factory->builders[0] = [&](Vellumar::Level& level) {
-        auto* layer = new Vellumar::Layer(0.0f);
-        level.AddLayer(layer);
-        // One world unit per pixel at z = 0, the world origin at the window's bottom left.
-        auto* camera = new Vellumar::Camera(45.0f);
-        camera->SetPosition(Width / 2.0f, Height / 2.0f);
-        camera->SetZOrder(static_cast<f32>(Height) / (2.0f * std::tan(22.5f * 0.017453292f)));
-        layer->AddGameObject(camera);
-        auto* viewport = new Vellumar::Viewport(0, 0, Width, Height);
-        viewport->SetCamera(camera);
-        viewport->SetClearColor(Math::Color(0.2f, 0.2f, 0.2f, 1.0f));
-        level.AddViewport(viewport);
+};
 
-        auto* animation = new Vellumar::SpriteAnimation(Core::String(sheetPath.c_str()), 2, 2,
-                                                        Core::Vector<f32>{10.0f, 10.0f, 10.0f, 10.0f});
-        const Core::RefPtr<Vellumar::SpriteAnimation> held(animation);
-        sprite = new Vellumar::Sprite(Core::Vector<Vellumar::SpriteAnimation*>{animation});
-        sprite->SetPosition(80.0f, 160.0f);
-        layer->AddGameObject(sprite);
+void BuildScene(Vellumar::Level& level, const std::string& sheetPath, const std::string& sparkPath, bool hud,
+                Scene& scene)
+{
+    const f32 dx = hud ? -Width / 2.0f : 0.0f;
+    const f32 dy = hud ? -Height / 2.0f : 0.0f;
+    auto* layer = new Vellumar::Layer(0.0f);
+    level.AddLayer(layer);
+    scene.camera = new Vellumar::Camera(45.0f);
+    scene.camera->SetPosition(Width / 2.0f, Height / 2.0f);
+    scene.camera->SetZOrder(static_cast<f32>(Height) / (2.0f * std::tan(22.5f * 0.017453292f)));
+    layer->AddGameObject(scene.camera);
+    auto* viewport = new Vellumar::Viewport(0, 0, Width, Height);
+    viewport->SetCamera(scene.camera);
+    viewport->SetClearColor(Math::Color(0.2f, 0.2f, 0.2f, 1.0f));
+    level.AddViewport(viewport);
 
-        caption = new Vellumar::Text("MORVANE", "");
-        caption->SetPosition(20.0f, 40.0f);
-        layer->AddGameObject(caption);
+    auto* animation = new Vellumar::SpriteAnimation(Core::String(sheetPath.c_str()), 2, 2,
+                                                    Core::Vector<f32>{10.0f, 10.0f, 10.0f, 10.0f});
+    const Core::RefPtr<Vellumar::SpriteAnimation> held(animation);
+    scene.sprite = new Vellumar::Sprite(Core::Vector<Vellumar::SpriteAnimation*>{animation});
+    scene.sprite->SetPosition(80.0f + dx, 160.0f + dy);
+    scene.sprite->SetHUDObject(hud);
+    layer->AddGameObject(scene.sprite);
 
-        auto* sparks = new Vellumar::ParticleSystem(Core::String(sparkPath.c_str()), 4, 64.0f, Math::Vector2D());
-        sparks->SetEmitter(new Vellumar::PointEmitter());
-        sparks->SetParticleLifeTime(100.0f, 100.0f);
-        sparks->SetEmissionRate(1000.0f, 1000.0f);
-        const Math::Color green(0.0f, 1.0f, 0.0f, 1.0f);
-        sparks->SetParticleStartingColor(green, green);
-        sparks->SetParticleEndingColor(green, green);
-        sparks->SetParticleStartingScale(Math::Vector2D(2.0f, 2.0f), Math::Vector2D(2.0f, 2.0f));
-        sparks->SetParticleEndingScale(Math::Vector2D(2.0f, 2.0f), Math::Vector2D(2.0f, 2.0f));
-        sparks->SetPosition(240.0f, 160.0f);
-        layer->AddGameObject(sparks);
-    };
-    for (int i = 0; i < 4; ++i)
+    scene.caption = new Vellumar::Text("MORVANE", "");
+    scene.caption->SetPosition(20.0f + dx, 40.0f + dy);
+    scene.caption->SetHUDObject(hud);
+    layer->AddGameObject(scene.caption);
+
+    auto* sparks = new Vellumar::ParticleSystem(Core::String(sparkPath.c_str()), 4, 64.0f, Math::Vector2D());
+    sparks->SetEmitter(new Vellumar::PointEmitter());
+    sparks->SetParticleLifeTime(100.0f, 100.0f);
+    sparks->SetEmissionRate(1000.0f, 1000.0f);
+    const Math::Color green(0.0f, 1.0f, 0.0f, 1.0f);
+    sparks->SetParticleStartingColor(green, green);
+    sparks->SetParticleEndingColor(green, green);
+    sparks->SetParticleStartingScale(Math::Vector2D(2.0f, 2.0f), Math::Vector2D(2.0f, 2.0f));
+    sparks->SetParticleEndingScale(Math::Vector2D(2.0f, 2.0f), Math::Vector2D(2.0f, 2.0f));
+    sparks->SetPosition(240.0f + dx, 160.0f + dy);
+    sparks->SetHUDObject(hud);
+    layer->AddGameObject(sparks);
+}
+}  // namespace
+
+class ScreenSceneTest : public ScreenTest
+{
+protected:
+    void Build(bool hud)
     {
-        DrawFrame();
+        sheetPath = folder.Write("Sheet.png", SheetPng());
+        sparkPath = folder.Write("Spark.png", WhiteSquarePng());
+        factory->builders[0] = [this, hud](Vellumar::Level& level) {
+            BuildScene(level, sheetPath, sparkPath, hud, scene);
+        };
+        for (int i = 0; i < 4; ++i)
+        {
+            DrawFrame();
+        }
+        ASSERT_NE(scene.sprite, nullptr);
     }
-    TestSupport::SaveScreenshot(pixels, Width, Height, "FrameworkScreen.png");
-    ASSERT_NE(sprite, nullptr);
 
-    // The sheet's bottom-left cell fills 32 x 32 pixels around the sprite.
-    ExpectNear(PixelAt(80, 160), {0, 0, 255});
-    ExpectNear(PixelAt(68, 148), {0, 0, 255});
-    ExpectNear(PixelAt(91, 171), {0, 0, 255});
-    ExpectNear(PixelAt(110, 160), {51, 51, 51});
-    // The particles: a green square of 16 pixels at the system, the clear colour beyond it.
-    ExpectNear(PixelAt(240, 160), {0, 255, 0});
-    ExpectNear(PixelAt(246, 154), {0, 255, 0});
-    ExpectNear(PixelAt(252, 160), {51, 51, 51});
-    // The caption is white ink in its box and nowhere else.
-    f32 textWidth = 0.0f;
-    f32 textHeight = 0.0f;
-    caption->MeasureText(textWidth, textHeight);
-    ASSERT_GT(textWidth, 0.0f);
-    const i32 right = 20 + static_cast<i32>(textWidth) + 16;
-    const int inside = LitPixels(16, 40, right, 40 + static_cast<i32>(textHeight) + 16);
-    EXPECT_GT(inside, 40);
-    EXPECT_EQ(LitPixels(0, 0, Width, 36), 0);
-    EXPECT_EQ(LitPixels(right, 0, Width, 120), 0);
+    void ExpectSceneAtItsPixels()
+    {
+        // The sheet's bottom-left cell fills 32 x 32 pixels around the sprite.
+        ExpectNear(PixelAt(80, 160), {0, 0, 255});
+        ExpectNear(PixelAt(68, 148), {0, 0, 255});
+        ExpectNear(PixelAt(91, 171), {0, 0, 255});
+        ExpectNear(PixelAt(110, 160), {51, 51, 51});
+        // The particles: a green square of 16 pixels at the system, the clear colour beyond it.
+        ExpectNear(PixelAt(240, 160), {0, 255, 0});
+        ExpectNear(PixelAt(246, 154), {0, 255, 0});
+        ExpectNear(PixelAt(252, 160), {51, 51, 51});
+        // The caption is white ink in its box and nowhere else.
+        f32 textWidth = 0.0f;
+        f32 textHeight = 0.0f;
+        scene.caption->MeasureText(textWidth, textHeight);
+        ASSERT_GT(textWidth, 0.0f);
+        const i32 right = 20 + static_cast<i32>(textWidth) + 16;
+        const int inside = LitPixels(16, 40, right, 40 + static_cast<i32>(textHeight) + 16);
+        EXPECT_GT(inside, 40);
+        EXPECT_EQ(LitPixels(0, 0, Width, 36), 0);
+        EXPECT_EQ(LitPixels(right, 0, Width, 120), 0);
+    }
+
+    TestSupport::ScratchFolder folder{"morvane_framework_screen"};
+    std::string sheetPath;
+    std::string sparkPath;
+    Scene scene;
+};
+
+TEST_F(ScreenSceneTest, ALevelDrawsItsSpriteTextAndParticlesThroughItsCamera)
+{
+    Build(false);
+    TestSupport::SaveScreenshot(pixels, Width, Height, "FrameworkScreen.png");
+    ExpectSceneAtItsPixels();
 
     // The next frame of the sheet, the next cell.
-    sprite->SetCurrentFrame(1, false);
+    scene.sprite->SetCurrentFrame(1, false);
     DrawFrame();
     ExpectNear(PixelAt(80, 160), {255, 255, 0});
+}
+
+TEST_F(ScreenSceneTest, HudObjectsKeepTheirPixelsWhereverTheCameraGoes)
+{
+    Build(true);
+    ExpectSceneAtItsPixels();
+    scene.camera->SetPosition(Width / 2.0f + 700.0f, Height / 2.0f - 400.0f);
+    scene.camera->SetRotationAngle(30.0f);
+    scene.camera->SetZOrder(900.0f);
+    DrawFrame();
+    DrawFrame();
+    TestSupport::SaveScreenshot(pixels, Width, Height, "FrameworkHudScreen.png");
+    ExpectSceneAtItsPixels();
 }
