@@ -259,15 +259,20 @@ void LuaScript::Start()
 
 void LuaScript::SetSelf(Core::Base* owner)
 {
+    SetGlobal("self", owner);
+}
+
+void LuaScript::SetGlobal(const char* name, Core::Base* object)
+{
     if (!thread)
         return;
     const int top = lua_gettop(thread);
-    if (owner)
-        owner->PushToScript(thread);
+    if (object)
+        object->PushToScript(thread);
     if (lua_gettop(thread) == top)
         lua_pushnil(thread);
     lua_settop(thread, top + 1);
-    lua_setfield(thread, LUA_GLOBALSINDEX, "self");
+    lua_setfield(thread, LUA_GLOBALSINDEX, name);
 }
 
 void LuaScript::PushGlobalCaller(lua_State* thread)

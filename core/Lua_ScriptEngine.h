@@ -58,6 +58,8 @@ public:
 
     // Stores owner as the script's global "self".
     void SetSelf(Core::Base* owner);
+    // Stores object (nil for null or an object that pushes nothing) as the script's global name.
+    void SetGlobal(const char* name, Core::Base* object);
 
     // Hooks: the script's global function of that name through a protected call, results dropped.
     // A missing function, a value that is not a function or a runtime error does nothing, and the

@@ -68,6 +68,11 @@ GameObject::GameObject(const GameObject& prototype)
         {
             AddManagedObject(prototype.managedObjects[i] ? prototype.managedObjects[i]->Clone() : nullptr,
                              prototype.managedObjectNames[i]);
+            // The copy's script finds its own copies under the names the prototype's had.
+            if (script)
+            {
+                script->SetGlobal(managedObjectNames[i].c_str(), managedObjects[i]);
+            }
         }
     }
 }

@@ -2,11 +2,18 @@
 
 #include "collision/Collision_ActorData.h"
 #include "collision/Collision_Results.h"
+#include "core/Core_File.h"
 #include "core/Lua_Stack.h"
 #include "framework/Vellumar_CollisionResults.h"
 #include "physics/Physics_Force.h"
 #include "physics/Physics_MassProperties.h"
 #include "tests/collision/Collision_TestBodies.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
 
 namespace
 {
@@ -113,5 +120,53 @@ TEST_F(FrameworkScriptTest, ScriptsDriveGameObjectsAndTheirCollisionsAndBodies)
     EXPECT_EQ(hero->GetName(), "champion");
     EXPECT_EQ(hero->GetOpacity(), 0.5f);
     EXPECT_TRUE(objects[1]->IsDestroyed() || objects[1]->IsDestroying());
+}
+GameObject* reported = nullptr;
+
+const luaL_Reg ReportAnswer[] = {
+    {"report", [](lua_State* s) { reported = Lua::ToObject<GameObject>(s, 1); return 0; }},
+    {nullptr, nullptr},
+};
+
+TEST_F(FrameworkScriptTest, ACopysScriptFindsTheCopiesOfItsManagedObjectsUnderTheirNames)
+{
+    const std::filesystem::path file =
+        std::filesystem::path(Vellumar::Game::GetDirectory().c_str()) / "Resources" / "Scripts" / "CloneProbe.lua";
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << "function Probe() report(partner) end\n";
+    Register(ReportAnswer);
+
+    // Only a copy or a load turn an object's script on: the prototype is read back from a save of
+    // an object whose script runs, with the saved script flag (the byte before the script name's
+    // length) set.
+    Core::RefPtr<GameObject> saved = new GameObject();
+    saved->SetScriptName("CloneProbe.lua");
+    saved->RunScript(true);
+    ASSERT_TRUE(saved->IsScriptStarted());
+    Core::MemoryFile out;
+    saved->Save(out);
+    std::vector<u8> bytes(out.GetData(), out.GetData() + out.GetSize());
+    const std::string name = "CloneProbe.lua";
+    const auto at = std::search(bytes.begin(), bytes.end(), name.begin(), name.end());
+    ASSERT_GE(at - bytes.begin(), 5);
+    *(at - 5) = 1;
+    Core::RefPtr<GameObject> prototype = new GameObject();
+    Core::MemoryFile in(bytes.data(), static_cast<u32>(bytes.size()));
+    prototype->Load(in);
+    ASSERT_FALSE(in.Failed());
+    ASSERT_TRUE(prototype->IsScriptEnabled());
+    Core::RefPtr<GameObject> partner = new GameObject();
+    partner->SetName("partner");
+    prototype->AddManagedObject(partner.Get(), "partner");
+
+    Core::RefPtr<GameObject> copy = prototype->Clone();
+    copy->RunScript(true);
+    SetGlobal("copy", copy.Get());
+    reported = nullptr;
+    ASSERT_EQ(luaL_dostring(master, "copy:ObjectFunction('Probe')"), 0);
+    std::filesystem::remove(file);
+    ASSERT_NE(reported, nullptr) << "the copy's script has no global partner";
+    EXPECT_NE(reported, partner.Get()) << "the copy's script must see the copy's own managed object";
+    EXPECT_EQ(reported->GetName(), "partner");
 }
 } // namespace
