@@ -5,6 +5,7 @@
 #include "engine/Engine_SpriteDrawing.h"
 #include "renderer/Renderer_IRenderer.h"
 #include "renderer/Renderer_Texture.h"
+#include "renderer/Renderer_Types.h"
 
 namespace Engine
 {
@@ -47,7 +48,7 @@ ParticleSystem::ParticleSystem(Renderer::ITexture* particleTexture, u32 particle
 ParticleSystem::ParticleSystem(const ParticleSystem& other)
     : Node(other), texture(other.texture), particles(other.particles), mesh(other.mesh->Clone()),
       sourceBlend(other.sourceBlend), destinationBlend(other.destinationBlend), particleWidth(other.particleWidth),
-      particleHeight(other.particleHeight), useLocalCoordinates(other.useLocalCoordinates)
+      particleHeight(other.particleHeight), drawnRegion(other.drawnRegion), useLocalCoordinates(other.useLocalCoordinates)
 {
 }
 
@@ -91,8 +92,30 @@ void ParticleSystem::Update(f32 dt)
         updateCallback(*this, dt);
 }
 
+Renderer::TextureRegion ParticleSystem::DrawnRegion() const
+{
+    const bool transparentKeepsDestination =
+        sourceBlend == Renderer::BlendFactor::SourceAlpha &&
+        (destinationBlend == Renderer::BlendFactor::OneMinusSourceAlpha || destinationBlend == Renderer::BlendFactor::One);
+    return transparentKeepsDestination ? texture->GetVisibleRegion() : Renderer::TextureRegion();
+}
+
+void ParticleSystem::MapTexCoords(const Renderer::TextureRegion& region)
+{
+    drawnRegion = region;
+    for (u32 vertex = 0; vertex < mesh->GetTexCoordCount(); ++vertex)
+    {
+        const Math::Vector2D& corner = QuadTexCoords[vertex % VerticesPerParticle];
+        mesh->SetTexCoord(vertex, Math::Vector2D(region.left + corner.x * (region.right - region.left),
+                                                 region.bottom + corner.y * (region.top - region.bottom)));
+    }
+}
+
 void ParticleSystem::BuildQuads(const Math::Matrix4x4& view)
 {
+    const Renderer::TextureRegion region = DrawnRegion();
+    if (region != drawnRegion)
+        MapTexCoords(region);
     // The view's rotation undone, without its translation: turns the quad plane to the camera.
     Math::Matrix4x4 inverse;
     Math::Matrix4x4::Inverse(inverse, view);
@@ -105,15 +128,19 @@ void ParticleSystem::BuildQuads(const Math::Matrix4x4& view)
     for (u32 i = 0; i < particles.size(); ++i)
     {
         const Particle& particle = particles[i];
-        const f32 halfWidth = particleWidth * 0.5f * particle.sizeX;
-        const f32 halfHeight = particleHeight * 0.5f * particle.sizeY;
+        const f32 width = particleWidth * particle.sizeX;
+        const f32 height = particleHeight * particle.sizeY;
+        const f32 left = (region.left - 0.5f) * width;
+        const f32 right = (region.right - 0.5f) * width;
+        const f32 bottom = (region.bottom - 0.5f) * height;
+        const f32 top = (region.top - 0.5f) * height;
         const Math::Matrix4x4 placed = Math::Matrix4x4::Translation(particle.x, particle.y, particle.z) * facing *
                                        Math::Matrix4x4::RotationZ(particle.rotation);
         const Math::Vector3D corners[4] = {
-            Math::TransformPoint(placed, Math::Vector3D(-halfWidth, -halfHeight, 0.0f)),
-            Math::TransformPoint(placed, Math::Vector3D(halfWidth, -halfHeight, 0.0f)),
-            Math::TransformPoint(placed, Math::Vector3D(halfWidth, halfHeight, 0.0f)),
-            Math::TransformPoint(placed, Math::Vector3D(-halfWidth, halfHeight, 0.0f))};
+            Math::TransformPoint(placed, Math::Vector3D(left, bottom, 0.0f)),
+            Math::TransformPoint(placed, Math::Vector3D(right, bottom, 0.0f)),
+            Math::TransformPoint(placed, Math::Vector3D(right, top, 0.0f)),
+            Math::TransformPoint(placed, Math::Vector3D(left, top, 0.0f))};
         const Math::Color tint(particle.r, particle.g, particle.b, particle.a);
         const u32 first = VerticesPerParticle * i;
         for (u32 k = 0; k < VerticesPerParticle; ++k)

@@ -7,11 +7,7 @@
 #include "core/Math_Frustum.h"
 #include "engine/Engine_Mesh.h"
 #include "engine/Engine_Node.h"
-
-namespace Renderer
-{
-class ITexture;
-}
+#include "renderer/Renderer_Texture.h"
 
 namespace Engine
 {
@@ -35,8 +31,9 @@ class ParticleSystem : public Node
 {
 public:
     // Quads of the texture's size at size factor 1. Vertices 6i to 6i + 5 of the mesh belong to
-    // particle i; only their positions and colours change afterwards. A system without texture
-    // or without particles draws nothing.
+    // particle i; their positions and colours change at each draw, their texture coordinates only
+    // when the part of the texture drawn changes. A system without texture or without particles
+    // draws nothing.
     ParticleSystem(Renderer::ITexture* texture, u32 particleCount);
     // Shares the texture; copies the particles; clones the mesh.
     ParticleSystem(const ParticleSystem& other);
@@ -76,6 +73,11 @@ public:
 private:
     // Writes the six corners and colours of every particle facing the camera whose view is view.
     void BuildQuads(const Math::Matrix4x4& view);
+    // The part of each quad that is drawn: only the texture's visible region when the blend leaves
+    // the destination as it is under a transparent source, since the rest would change no pixel.
+    Renderer::TextureRegion DrawnRegion() const;
+    // Points every quad's texture coordinates at the region.
+    void MapTexCoords(const Renderer::TextureRegion& region);
 
     Core::RefPtr<Renderer::ITexture> texture;
     Core::Vector<Particle> particles; // never resized after construction
@@ -84,6 +86,7 @@ private:
     u32 destinationBlend = 7; // one minus source alpha
     f32 particleWidth = 0.0f;
     f32 particleHeight = 0.0f;
+    Renderer::TextureRegion drawnRegion; // what the texture coordinates span
     u8 useLocalCoordinates = 1;
 };
 } // namespace Engine

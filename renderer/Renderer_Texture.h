@@ -7,6 +7,18 @@
 
 namespace Renderer
 {
+// A rectangle of texture coordinates: (0, 0) is the bottom-left corner of the image, (1, 1) the
+// top-right one.
+struct TextureRegion
+{
+    f32 left = 0.0f;
+    f32 bottom = 0.0f;
+    f32 right = 1.0f;
+    f32 top = 1.0f;
+
+    bool operator==(const TextureRegion&) const = default;
+};
+
 class ITexture : public Core::Object
 {
 public:
@@ -27,5 +39,8 @@ public:
     virtual void Unload() = 0;
     virtual u8 HasMipmaps() const = 0;
     virtual Core::String GetFileName() const = 0;
+    // The region outside which filtering reads only fully transparent texels: a shape blended by
+    // its source alpha shows nothing beyond it. The whole texture where that is not known.
+    virtual TextureRegion GetVisibleRegion() const { return TextureRegion(); }
 };
 }  // namespace Renderer

@@ -3,6 +3,7 @@
 #include "renderer/Renderer_ShadowRenderer.h"
 #include "renderer/Renderer_TextureCache.h"
 #include "renderer/Renderer_TextureSize.h"
+#include "renderer/Renderer_VisibleRegion.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -98,12 +99,15 @@ void TextureOGL::Load(const Core::String& file, u8 mipmaps)
     const TextureLimits limits = QueryTextureLimits();
     mipmapsAsked = mipmaps;
     hasMipmaps = mipmaps;
+    visibleRegion = TextureRegion();
     MipChain chain;
     if (LoadMipChain(file, mipmaps != 0, limits.nonPowerOfTwo, limits.maxSize, chain))
     {
         width = chain.imageWidth;
         height = chain.imageHeight;
         format = 0;
+        if (chain.levels.size() == 1)
+            visibleRegion = FindVisibleRegion(*chain.levels[0]);
         UploadMipChain(chain);
         return;
     }

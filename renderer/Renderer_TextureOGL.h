@@ -38,6 +38,9 @@ public:
     void Unload() override;
     u8 HasMipmaps() const override { return hasMipmaps; }
     Core::String GetFileName() const override { return fileName; }
+    // Found in the image of a texture without mipmaps; a mipmap chain ends in one texel that
+    // filters the whole picture in everywhere, so a texture with one shows over its whole area.
+    TextureRegion GetVisibleRegion() const override { return visibleRegion; }
 
 private:
     void Load(const Core::String& file, u8 mipmaps);
@@ -56,6 +59,7 @@ private:
     Core::String fileName;
     u8 mipmapsAsked = 0;
     u8 hasMipmaps = 0;
+    TextureRegion visibleRegion;
     u32 contextGeneration = 0; // the texture cache generation current when the texture was loaded
 };
 }  // namespace Renderer

@@ -2,6 +2,7 @@
 // OpenGL context (Xvfb with Mesa), checked by the pixels read back.
 #include "Engine_SceneTestSupport.h"
 
+#include "engine/Engine_ParticleSystem.h"
 #include "engine/Engine_TransformationGroup.h"
 #include "engine/Engine_Viewport.h"
 #include "renderer/Renderer_TextureCache.h"
@@ -11,7 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace
@@ -40,6 +43,26 @@ protected:
 
     Core::RefPtr<Engine::SceneGraph> scene;
     TestSupport::ScratchFolder folder{"morvane_scene_draw"};
+};
+
+// Another handle on a texture that does not know where it is visible.
+class WholeTexture : public Renderer::ITexture
+{
+public:
+    explicit WholeTexture(Core::RefPtr<Renderer::ITexture> texture) : texture(std::move(texture)) {}
+
+    i32 GetWidth() const override { return texture->GetWidth(); }
+    i32 GetHeight() const override { return texture->GetHeight(); }
+    i32 GetFormat() const override { return texture->GetFormat(); }
+    i32 GetTextureType() const override { return texture->GetTextureType(); }
+    u32 GetID() const override { return texture->GetID(); }
+    void Reload() override {}
+    void Unload() override {}
+    u8 HasMipmaps() const override { return texture->HasMipmaps(); }
+    Core::String GetFileName() const override { return texture->GetFileName(); }
+
+private:
+    Core::RefPtr<Renderer::ITexture> texture;
 };
 } // namespace
 
@@ -109,4 +132,53 @@ TEST_F(SceneDrawTest, ViewportBackgroundFillsItsRectangle)
     EXPECT_EQ(PixelOf(frame, 94, 46), (std::vector<u8>{0, 0, 255}));
     EXPECT_EQ(PixelOf(frame, 31, 17), (std::vector<u8>{0, 0, 0}));
     EXPECT_EQ(PixelOf(frame, 64, 49), (std::vector<u8>{0, 0, 0}));
+}
+
+TEST_F(SceneDrawTest, ParticlesDrawnOverTheirTexturesVisibleRegionShowTheSamePixels)
+{
+    // A dot of colours and alphas in the middle of a wide transparent margin.
+    TestSupport::Picture picture(32, 32);
+    for (i32 y = 12; y < 20; ++y)
+        for (i32 x = 11; x < 19; ++x)
+            picture.Set(x, y, static_cast<u8>(x * 12), static_cast<u8>(255 - y * 10), 90, static_cast<u8>(60 + x * 5 + y * 3));
+    const Core::RefPtr<Renderer::ITexture> texture =
+        Renderer::TextureCache::GetTexture(folder.Write("dot.png", TestSupport::EncodePng(picture)).c_str(), 0);
+    ASSERT_TRUE(texture);
+    ASSERT_EQ(texture->GetVisibleRegion(), (Renderer::TextureRegion{10.0f / 32, 11.0f / 32, 20.0f / 32, 21.0f / 32}));
+
+    const Core::RefPtr<Engine::Camera> camera(new Engine::Camera(90.0f, 0.5f, 100.0f));
+    const Core::RefPtr<Engine::TransformationGroup> holder(new Engine::TransformationGroup());
+    holder->SetTransform(Math::Matrix4x4::Translation(0.0f, 0.0f, 2.0f));
+    holder->AttachChild(camera);
+    scene->AttachChild(holder);
+    Engine::Viewport viewport(0, 0, Side, Side);
+    viewport.SetClearColor(Math::Color(0.2f, 0.3f, 0.4f, 1.0f));
+    auto draw = [&](Renderer::ITexture* drawn) {
+        const Core::RefPtr<Engine::ParticleSystem> system(new Engine::ParticleSystem(drawn, 3));
+        system->SetBoundingSize(100.0f);
+        // Overlapping, stretched and turned particles of the 32-unit quad, seen 4 units wide.
+        system->GetParticles()[0] = {-0.6f, -0.5f, 0.0f, 0.05f, 0.05f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f};
+        system->GetParticles()[1] = {-0.3f, -0.35f, 0.0f, 0.06f, 0.035f, 30.0f, 1.0f, 0.5f, 0.8f, 0.7f};
+        system->GetParticles()[2] = {0.7f, 0.6f, 0.0f, 0.04f, 0.05f, 75.0f, 0.3f, 1.0f, 1.0f, 1.0f};
+        scene->AttachChild(system);
+        scene->UpdateScene(0.016f);
+        scene->SetCurrentViewport(0);
+        scene->RenderViewport(*camera, viewport);
+        scene->DetachChild(system.Get());
+        return ReadFrame();
+    };
+
+    const std::vector<u8> trimmed = draw(texture.Get());
+    const Core::RefPtr<Renderer::ITexture> whole(new WholeTexture(texture));
+    const std::vector<u8> full = draw(whole.Get());
+    ASSERT_EQ(trimmed.size(), full.size());
+    int differing = 0;
+    for (std::size_t i = 0; i < full.size(); ++i)
+        differing += std::abs(static_cast<int>(trimmed[i]) - static_cast<int>(full[i])) > 1 ? 1 : 0;
+    EXPECT_EQ(differing, 0);
+    // The dots are there: the middle of each differs from the clear colour.
+    const std::vector<u8> clear = PixelOf(full, 2, 2);
+    EXPECT_NE(PixelOf(full, 45, 48), clear);
+    EXPECT_NE(PixelOf(full, 54, 53), clear);
+    EXPECT_NE(PixelOf(full, 86, 83), clear);
 }

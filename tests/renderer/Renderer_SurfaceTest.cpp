@@ -3,13 +3,16 @@
 
 #include "renderer/Renderer_RasterCommand.h"
 #include "renderer/Renderer_Surface.h"
+#include "renderer/Renderer_VisibleRegion.h"
 #include "tests/support/Support_Images.h"
 #include "tests/support/Support_Scratch.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace
@@ -161,4 +164,32 @@ TEST(SurfaceClipping, RegionsOutsideTheWindowOrTheSurfaceDrawNothing)
     // A region reaching past the surface is cut to it.
     ASSERT_TRUE(Renderer::ClipSurfaceRegion(100, 100, 64, 64, 0, 0, 60, 0, 10, 10, false, false, region));
     EXPECT_EQ(region.width, 4);
+}
+
+namespace
+{
+// A 16 x 8 surface, transparent but for the texels given, each with a little alpha.
+Renderer::TextureRegion RegionOf(std::initializer_list<std::pair<i32, i32>> visible)
+{
+    Renderer::Surface surface(16, 8, Renderer::Surface::FormatRGBA);
+    for (u32 i = 0; i < surface.GetByteCount(); i += 4)
+        surface.GetPixels()[i] = 255;
+    for (const auto& [x, y] : visible)
+        surface.GetPixels()[y * surface.GetPitch() + x * 4 + 3] = 1;
+    return Renderer::FindVisibleRegion(surface);
+}
+}  // namespace
+
+TEST(VisibleRegion, SpansTheVisibleTexelsAndTheReachOfFilteringOrTheWholeAxisAtAnEdge)
+{
+    // Texels 5..9 by 2..4, one more on each side for linear filtering.
+    EXPECT_EQ(RegionOf({{5, 2}, {9, 4}}), (Renderer::TextureRegion{4.0f / 16, 1.0f / 8, 11.0f / 16, 6.0f / 8}));
+    // Next to an edge the grown texels still fit.
+    EXPECT_EQ(RegionOf({{1, 1}, {14, 6}}), (Renderer::TextureRegion{0.0f, 0.0f, 1.0f, 1.0f}));
+    EXPECT_EQ(RegionOf({{2, 2}, {13, 5}}), (Renderer::TextureRegion{1.0f / 16, 1.0f / 8, 15.0f / 16, 7.0f / 8}));
+    // A texel on an edge is filtered in at the opposite edge as well.
+    EXPECT_EQ(RegionOf({{0, 3}, {6, 4}}), (Renderer::TextureRegion{0.0f, 2.0f / 8, 1.0f, 6.0f / 8}));
+    EXPECT_EQ(RegionOf({{8, 7}}), (Renderer::TextureRegion{7.0f / 16, 0.0f, 10.0f / 16, 1.0f}));
+    // Colour alone shows nothing.
+    EXPECT_EQ(RegionOf({}), (Renderer::TextureRegion{0.0f, 0.0f, 0.0f, 0.0f}));
 }

@@ -145,6 +145,20 @@ TEST_F(TextureTest, DeviceWithNonPowerOfTwoSupportHoldsTheImageSize)
     EXPECT_EQ(gl->LevelSize(texture->GetID(), 3), std::make_pair(37, 25));
 }
 
+TEST_F(TextureTest, ItsVisibleRegionIsFoundWithoutMipmapsAndIsTheWholeTextureWithThem)
+{
+    // Columns 4..7 of picture rows 3..4, which are texture rows 3..4 counted from the bottom.
+    TestSupport::Picture picture(16, 8);
+    for (i32 y = 3; y <= 4; ++y)
+        for (i32 x = 4; x <= 7; ++x)
+            picture.Set(x, y, 255, 255, 255, 40);
+    const std::string path = folder.Write("dot.png", TestSupport::EncodePng(picture));
+    EXPECT_EQ(Get(path, 0)->GetVisibleRegion(), (Renderer::TextureRegion{3.0f / 16, 2.0f / 8, 9.0f / 16, 6.0f / 8}));
+    // The last level of a chain filters the dot in everywhere.
+    const std::string copy = folder.Write("dot_mipmapped.png", TestSupport::EncodePng(picture));
+    EXPECT_EQ(Get(copy, 1)->GetVisibleRegion(), Renderer::TextureRegion());
+}
+
 TEST_F(TextureTest, TextureOutlivingItsCacheDeletesNothing)
 {
     Core::RefPtr<Renderer::ITexture> texture = Get(WritePicture("kept.png", 4, 4), 0);
