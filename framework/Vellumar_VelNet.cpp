@@ -41,6 +41,20 @@ VelNet::~VelNet()
     {
         running = nullptr;
     }
+    Core::TrackedDelete(sendBuffer, sendBufferCapacity);
+}
+
+void VelNet::EnsureSendBuffer(u32 size)
+{
+    if (size <= sendBufferCapacity)
+    {
+        return;
+    }
+    Core::TrackedDelete(sendBuffer, sendBufferCapacity);
+    sendBuffer = nullptr;
+    sendBufferCapacity = 0;
+    sendBuffer = static_cast<u8*>(Core::TrackedNew(size, __FILE__, __LINE__));
+    sendBufferCapacity = size;
 }
 
 bool VelNet::Start(bool host, NetCallback newCallback, const Core::String& sessionName, const Core::String& password,
@@ -53,6 +67,8 @@ bool VelNet::Start(bool host, NetCallback newCallback, const Core::String& sessi
     }
     running = this;
     stopping = 0;
+    // The closes still to be reported belonged to the session before.
+    abandonedConnections = 0;
     const char* sessionPassword = host ? password.c_str() : "";
     session = manager.CreateSession(sessionName.c_str(), sessionPassword, host && !password.empty(),
                                     host ? HandleHostMessage : HandleClientMessage, 0, false, 0, 0, 1);
@@ -102,9 +118,10 @@ bool VelNet::HostGame(const Core::String& playerName, u32 newMaxPlayers, u32 new
     }
     broadcastPeriod = newBroadcastPeriod;
     broadcastClass = newBroadcastClass;
-    PayloadWriter advert;
-    WriteAdvertisement(advert, {sessionAddress.GetSocketAddress(), maxPlayers, 1, session->IsPasswordProtected() ? u8(1) : u8(0),
-                                session->GetName(), networkId});
+    const PayloadWriter advert = Compose([&](PayloadWriter& message) {
+        WriteAdvertisement(message, {sessionAddress.GetSocketAddress(), maxPlayers, 1,
+                                     session->IsPasswordProtected() ? u8(1) : u8(0), session->GetName(), networkId});
+    });
     if (!session->StartBroadcast(discoveryPort, broadcastClass, static_cast<u32>(broadcastPeriod * 1000.0f),
                                  static_cast<u32>(MessageType::Advertisement), advert.GetData(), advert.GetSize(), 0))
     {
@@ -133,7 +150,7 @@ void VelNet::CloseClientSockets(bool wait)
 
 bool VelNet::JoinGame(const Core::String& playerName, const SessionAddress& hostAddress, const Core::String& password)
 {
-    if (running != this || hostMode || joined)
+    if (running != this || joined || hosting)
     {
         return false;
     }
@@ -152,11 +169,11 @@ bool VelNet::JoinGame(const Core::String& playerName, const SessionAddress& host
         CloseClientSockets(true);
         return false;
     }
-    sessionAddress = hostAddress;
     localPlayer = new (__FILE__, __LINE__) VelPlayer(playerName, true, false, localAddress);
     AddPlayer(localPlayer.Get());
-    PayloadWriter request;
-    WriteJoinRequest(request, {password, {0, 0, localAddress.GetSocketAddress(), playerName}});
+    const PayloadWriter request = Compose([&](PayloadWriter& message) {
+        WriteJoinRequest(message, {password, {0, 0, localAddress.GetSocketAddress(), playerName}});
+    });
     Network::EventList events;
     const bool answered =
         SendBytes(Network::Slot::ClientConnection, static_cast<u32>(MessageType::JoinRequest), request.GetData(),
@@ -180,6 +197,7 @@ bool VelNet::JoinGame(const Core::String& playerName, const SessionAddress& host
     }
     session->SetSocketMode(Network::Slot::ClientConnection, Network::ModeRead);
     allPlayers->SortByID();
+    sessionAddress = hostAddress;
     Notify<NetSessionMessage>(false, NetSessionJoined, sessionAddress);
     return true;
 }
@@ -307,8 +325,7 @@ VelGroup* VelNet::FindGroupByName(const Core::String& name, VelPlayer* owner) co
 
 bool VelNet::SendRecordToOthers(u32 type, VelPlayer* player)
 {
-    PayloadWriter record;
-    player->WriteRecord(record);
+    const PayloadWriter record = Compose([&](PayloadWriter& message) { player->WriteRecord(message); });
     return Send(type, record.GetData(), record.GetSize(), nullptr, true);
 }
 
@@ -389,8 +406,7 @@ bool VelNet::SendPlayerList(VelPlayer* newPlayer)
     }
     for (const auto& player : allPlayers->Players())
     {
-        PayloadWriter record;
-        player->WriteRecord(record);
+        const PayloadWriter record = Compose([&](PayloadWriter& message) { player->WriteRecord(message); });
         SendToPlayer(static_cast<u32>(MessageType::PlayerRecord), record.GetData(), record.GetSize(), newPlayer, true);
     }
     return true;
@@ -425,8 +441,7 @@ bool VelNet::CreateGroup(VelGroup* group)
     {
         data.members.push_back(member->GetID());
     }
-    PayloadWriter out;
-    WriteCreateGroup(out, data);
+    const PayloadWriter out = Compose([&](PayloadWriter& message) { WriteCreateGroup(message, data); });
     if (!Send(static_cast<u32>(MessageType::CreateGroup), out.GetData(), out.GetSize(), nullptr, true))
     {
         return false;
@@ -447,8 +462,9 @@ bool VelNet::DestroyGroup(VelGroup* group)
     }
     if (!hostMode)
     {
-        PayloadWriter out;
-        WriteIdPair(out, {localPlayer->GetID(), group->GetID()});
+        const PayloadWriter out = Compose([&](PayloadWriter& message) {
+            WriteIdPair(message, {localPlayer->GetID(), group->GetID()});
+        });
         if (!Send(static_cast<u32>(MessageType::DestroyGroup), out.GetData(), out.GetSize(), nullptr, true))
         {
             return false;
@@ -465,8 +481,9 @@ bool VelNet::SendTextMessage(bool reliable, const Core::String& text, u32 groupW
     {
         return false;
     }
-    PayloadWriter out;
-    WriteText(out, {localPlayer->GetID(), groupWord, text});
+    const PayloadWriter out = Compose([&](PayloadWriter& message) {
+        WriteText(message, {localPlayer->GetID(), groupWord, text});
+    });
     const u32 type = static_cast<u32>(MessageType::Text);
     const bool sent = target ? SendToPlayer(type, out.GetData(), out.GetSize(), target, reliable)
                              : Send(type, out.GetData(), out.GetSize(), group, reliable);
@@ -521,9 +538,10 @@ bool VelNet::RefreshBroadcast()
     {
         return false;
     }
-    PayloadWriter advert;
-    WriteAdvertisement(advert, {localPlayer->GetAddress().GetSocketAddress(), maxPlayers, allPlayers->GetSize(),
-                                session->IsPasswordProtected() ? u8(1) : u8(0), session->GetName(), networkId});
+    const PayloadWriter advert = Compose([&](PayloadWriter& message) {
+        WriteAdvertisement(message, {localPlayer->GetAddress().GetSocketAddress(), maxPlayers, allPlayers->GetSize(),
+                                    session->IsPasswordProtected() ? u8(1) : u8(0), session->GetName(), networkId});
+    });
     return session->UpdateBroadcastPayload(advert.GetData(), advert.GetSize());
 }
 
@@ -588,8 +606,9 @@ void VelNet::Update(f32 dt)
                 keyboard->GetRecordedState(block, size);
                 if (size)
                 {
-                    PayloadWriter out;
-                    WriteInputState(out, id, block, size);
+                    const PayloadWriter out = Compose([&](PayloadWriter& message) {
+                        WriteInputState(message, id, block, size);
+                    });
                     Send(static_cast<u32>(MessageType::KeyboardState), out.GetData(), out.GetSize(), nullptr, false);
                 }
             }
@@ -598,8 +617,9 @@ void VelNet::Update(f32 dt)
                 mouse->GetRecordedState(block, size);
                 if (size)
                 {
-                    PayloadWriter out;
-                    WriteInputState(out, id, block, size);
+                    const PayloadWriter out = Compose([&](PayloadWriter& message) {
+                        WriteInputState(message, id, block, size);
+                    });
                     Send(static_cast<u32>(MessageType::MouseState), out.GetData(), out.GetSize(), nullptr, false);
                 }
             }
@@ -624,22 +644,41 @@ void VelNet::SendPings()
         pendingPings.clear();
         return;
     }
-    // Pings of players that left, and the oldest of those never answered, are forgotten.
     std::erase_if(pendingPings, [this](const PendingPing& ping) { return !allPlayers->FindPlayerByID(ping.playerId); });
-    const std::size_t limit = static_cast<std::size_t>(MaxPendingPings) * allPlayers->GetSize();
-    if (pendingPings.size() > limit)
-    {
-        pendingPings.erase(pendingPings.begin(), pendingPings.begin() + static_cast<std::ptrdiff_t>(pendingPings.size() - limit));
-    }
-    PayloadWriter out;
-    WritePlayerId(out, localPlayer->GetID());
+    const f64 now = Engine::GetTime();
     for (const auto& player : allPlayers->GetPlayers())
     {
-        if (!player->IsLocal())
+        if (player->IsLocal())
         {
-            pendingPings.push_back({player->GetID(), Engine::GetTime()});
-            SendToPlayer(static_cast<u32>(MessageType::Ping), out.GetData(), out.GetSize(), player.Get(), false);
+            continue;
         }
+        auto ping = std::find_if(pendingPings.begin(), pendingPings.end(),
+                                 [&player](const PendingPing& entry) { return entry.playerId == player->GetID(); });
+        if (ping == pendingPings.end())
+        {
+            pendingPings.push_back({player->GetID(), now, FirstPingTimeOut, 0, 0});
+            ping = pendingPings.end() - 1;
+        }
+        if (ping->waiting)
+        {
+            if (now - ping->sentAt < ping->timeOut)
+            {
+                continue;
+            }
+            // Lost, or slower than the time-out allows: wait longer for the next one.
+            ping->uncertain = 1;
+            ping->timeOut = std::min(ping->timeOut * 2.0, MaximumPingTimeOut);
+        }
+        else if (now < ping->sentAt)
+        {
+            continue;
+        }
+        ping->waiting = 1;
+        ping->sentAt = now;
+        const PayloadWriter out = Compose([&](PayloadWriter& message) {
+            WritePlayerId(message, localPlayer->GetID());
+        });
+        SendToPlayer(static_cast<u32>(MessageType::Ping), out.GetData(), out.GetSize(), player.Get(), false);
     }
 }
 
@@ -649,27 +688,32 @@ void VelNet::SendPing()
     {
         return;
     }
-    PayloadWriter out;
-    WritePlayerId(out, localPlayer->GetID());
+    const PayloadWriter out = Compose([this](PayloadWriter& message) { WritePlayerId(message, localPlayer->GetID()); });
     Send(static_cast<u32>(MessageType::PingReply), out.GetData(), out.GetSize(), nullptr, false);
 }
 
 void VelNet::OnPingReply(u32 playerId, f64 now)
 {
     VelPlayer* player = allPlayers->FindPlayerByID(playerId);
-    if (!player)
-    {
-        return;
-    }
-    // A reply answers the oldest ping of its player still waiting for one.
     const auto ping = std::find_if(pendingPings.begin(), pendingPings.end(),
                                    [playerId](const PendingPing& entry) { return entry.playerId == playerId; });
-    if (ping == pendingPings.end())
+    // A reply nobody waits for answers a ping given up on; it measures nothing.
+    if (!player || ping == pendingPings.end() || !ping->waiting)
     {
-        player->SetPingTime(0.0);
         return;
     }
-    player->SetPingTime(now - ping->sentAt);
-    pendingPings.erase(ping);
+    ping->waiting = 0;
+    if (ping->uncertain)
+    {
+        // This may be the late reply of the ping given up on, and the last ping's own reply still
+        // on its way: it has a time-out to arrive, unmatched, before the next ping leaves.
+        ping->uncertain = 0;
+        ping->sentAt = now + ping->timeOut;
+        return;
+    }
+    const f64 roundTrip = now - ping->sentAt;
+    player->SetPingTime(roundTrip);
+    ping->timeOut = std::clamp(roundTrip * 4.0, MinimumPingTimeOut, MaximumPingTimeOut);
+    ping->sentAt = now;
 }
 }  // namespace Vellumar

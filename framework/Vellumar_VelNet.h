@@ -70,8 +70,11 @@ class VelNet : public Core::Object
 public:
     static constexpr u16 DefaultDiscoveryPort = 3000;
     static constexpr f32 BroadcastTimeOut = 0.5f;
-    // Unanswered pings kept per player: two seconds of frames at 60 Hz.
-    static constexpr u32 MaxPendingPings = 120;
+    // How long a ping waits for its reply before it counts as lost, in milliseconds: at first, at
+    // least once a round trip was measured, and at most after repeated losses.
+    static constexpr f64 FirstPingTimeOut = 1000.0;
+    static constexpr f64 MinimumPingTimeOut = 250.0;
+    static constexpr f64 MaximumPingTimeOut = 2000.0;
 
     VelNet();
     ~VelNet() override;
@@ -127,6 +130,12 @@ public:
     bool SendTextToGroup(bool reliable, const Core::String& text, VelGroup* group, bool echo);
     bool SendTextToPlayer(bool reliable, const Core::String& text, VelPlayer* player, bool echo);
 
+    // The reusable block of outgoing messages of known size: grows to at least size bytes (a new
+    // block; the content is not kept) and never shrinks.
+    void EnsureSendBuffer(u32 size);
+    const u8* GetSendBuffer() const { return sendBuffer; }
+    u32 GetSendBufferCapacity() const { return sendBufferCapacity; }
+
     // Discovered sessions.
     const Core::List<VelBroadcast>& GetDiscoveredSessions() const { return discoveredSessions; }
     void AddOrRefreshSession(const VelBroadcast& record);
@@ -174,6 +183,18 @@ private:
         Core::RefPtr<Message> message = new (__FILE__, __LINE__) Message(std::forward<Args>(args)...);
         return callback(message.Get());
     }
+    // A message of known size written into the send buffer: measured first, then written. The
+    // result points into the buffer, so it is sent before the next message is composed.
+    template <typename Write>
+    PayloadWriter Compose(Write write)
+    {
+        PayloadWriter measure(nullptr, 0);
+        write(measure);
+        EnsureSendBuffer(measure.GetSize());
+        PayloadWriter out(sendBuffer, sendBufferCapacity);
+        write(out);
+        return out;
+    }
     bool SendBytes(i32 slot, u32 type, const void* data, u32 size, const SessionAddress& to);
     bool SendRecordToOthers(u32 type, VelPlayer* player);
     bool SendTextMessage(bool reliable, const Core::String& text, u32 groupWord, VelGroup* group, VelPlayer* target,
@@ -209,10 +230,17 @@ private:
     // of that name; false when the name has no prototype or the entry does not read.
     bool ReadNetObjectEntry(NetworkFile& file);
 
+    // The ping of one remote player. Pings and replies carry no sequence number, so only one ping
+    // is in flight per player: with several, a reply after a loss could not be told apart.
     struct PendingPing
     {
         u32 playerId;
+        // When the ping in flight left; without one, when the next may leave.
         f64 sentAt;
+        f64 timeOut;
+        u8 waiting;
+        // Sent after a ping that timed out, whose reply may still come: its answer is not measured.
+        u8 uncertain;
     };
 
     Network::Vel_Network_Manager manager;
@@ -234,6 +262,8 @@ private:
     f32 sendPeriod = 1.0f;
     f32 sendAccumulator = 0.0f;
     f32 secondAccumulator = 0.0f;
+    u8* sendBuffer = nullptr;
+    u32 sendBufferCapacity = 0;
     Core::List<VelBroadcast> discoveredSessions;
     Core::RefPtr<VelGroup> allPlayers;
     Core::List<Core::RefPtr<VelGroup>> groups;

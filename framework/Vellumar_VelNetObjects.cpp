@@ -89,8 +89,9 @@ bool VelNet::DestroyNetObject(GameObject* object)
     {
         return false;
     }
-    PayloadWriter out;
-    WriteIdPair(out, {object->GetNetworkId()->GetOwnerID(), object->GetNetworkId()->GetObjectNumber()});
+    const PayloadWriter out = Compose([&](PayloadWriter& message) {
+        WriteIdPair(message, {object->GetNetworkId()->GetOwnerID(), object->GetNetworkId()->GetObjectNumber()});
+    });
     Send(static_cast<u32>(MessageType::DestroyObject), out.GetData(), out.GetSize(), nullptr, true);
     if (!hostMode)
     {
@@ -191,8 +192,7 @@ void VelNet::SendObjectStates()
 {
     if (Level* level = CurrentLevel())
     {
-        PayloadWriter out;
-        WriteLevelName(out, level->GetName());
+        const PayloadWriter out = Compose([&](PayloadWriter& message) { WriteLevelName(message, level->GetName()); });
         Send(static_cast<u32>(MessageType::LevelName), out.GetData(), out.GetSize(), nullptr, false);
     }
     DropEndedNetObjects();

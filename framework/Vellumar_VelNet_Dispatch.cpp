@@ -140,8 +140,7 @@ void VelNet::HostJoinRequest(Network::NetworkEvent& event)
         return;
     }
     const auto answer = [&](i32 code) {
-        PayloadWriter out;
-        WriteJoinReply(out, code);
+        const PayloadWriter out = Compose([&](PayloadWriter& message) { WriteJoinReply(message, code); });
         SendBytes(event.slot, static_cast<u32>(MessageType::JoinReply), out.GetData(), out.GetSize(), event.address);
     };
     if (allPlayers->GetSize() >= maxPlayers)

@@ -9,10 +9,9 @@ namespace Vellumar
 {
 void PayloadWriter::U32(u32 value)
 {
-    for (u32 shift = 0; shift < 32; shift += 8)
-    {
-        bytes.push_back(static_cast<u8>(value >> shift));
-    }
+    const u8 little[4] = {static_cast<u8>(value), static_cast<u8>(value >> 8), static_cast<u8>(value >> 16),
+                          static_cast<u8>(value >> 24)};
+    Bytes(little, 4);
 }
 
 void PayloadWriter::String(const Core::String& text)
@@ -37,10 +36,19 @@ void PayloadWriter::Address(const PAL::SocketAddress& address)
     Bytes(address.zero, 8);
 }
 
-void PayloadWriter::Bytes(const void* data, u32 size)
+void PayloadWriter::Bytes(const void* data, u32 count)
 {
     const u8* from = static_cast<const u8*>(data);
-    bytes.insert(bytes.end(), from, from + size);
+    if (!external)
+    {
+        bytes.insert(bytes.end(), from, from + count);
+        return;
+    }
+    if (block && count > 0 && count <= capacity && size <= capacity - count)
+    {
+        std::memcpy(block + size, from, count);
+    }
+    size += count;
 }
 
 bool PayloadReader::Take(u32 count)

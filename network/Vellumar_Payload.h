@@ -45,7 +45,14 @@ constexpr u32 AdvertisementHeaderSize = 29;
 class PayloadWriter
 {
 public:
-    void U8(u8 value) { bytes.push_back(value); }
+    // Collects the bytes in a vector of its own.
+    PayloadWriter() = default;
+    // Writes into a block the caller sized. A null block only counts the bytes, so that a message
+    // of known size can be measured before its block is made; bytes past the capacity are counted
+    // and never written.
+    PayloadWriter(u8* block, u32 capacity) : block(block), capacity(capacity), external(true) {}
+
+    void U8(u8 value) { Bytes(&value, 1); }
     void U32(u32 value);
     void I32(i32 value) { U32(static_cast<u32>(value)); }
     // The bytes and one NUL.
@@ -53,14 +60,18 @@ public:
     // A u32 byte count, then the bytes, no NUL.
     void NetworkString(const Core::String& text);
     void Address(const PAL::SocketAddress& address);
-    void Bytes(const void* data, u32 size);
+    void Bytes(const void* data, u32 count);
 
     const Core::Vector<u8>& GetBytes() const { return bytes; }
-    const u8* GetData() const { return bytes.data(); }
-    u32 GetSize() const { return static_cast<u32>(bytes.size()); }
+    const u8* GetData() const { return external ? block : bytes.data(); }
+    u32 GetSize() const { return external ? size : static_cast<u32>(bytes.size()); }
 
 private:
     Core::Vector<u8> bytes;
+    u8* block = nullptr;
+    u32 capacity = 0;
+    u32 size = 0;
+    bool external = false;
 };
 
 // Reads fields in order; the first read that does not fit fails this one and every later read.

@@ -1,11 +1,20 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstring>
+#include <thread>
+
+#include "core/PAL_Socket.h"
 #include "framework/Vellumar_VelNet.h"
+#include "network/Network_Frame.h"
+#include "tests/support/Support_Loopback.h"
 
 namespace Vellumar
 {
 namespace
 {
+const bool loopbackOnly = TestSupport::InstallLoopbackOnly();
+
 Core::RefPtr<VelPlayer> Player(u32 id, const char* name)
 {
     Core::RefPtr<VelPlayer> player = new (__FILE__, __LINE__) VelPlayer(name, false, false, SessionAddress("127.0.0.1", static_cast<u16>(4000 + id)));
@@ -110,6 +119,134 @@ TEST(VelNetTest, StateSendsKeepPaceWithTheFramesNotAhead)
     EXPECT_EQ(net.GetMeasuredSendsPerSecond(), 30u);
     EXPECT_TRUE(net.Shutdown());
     EXPECT_FALSE(net.IsSessionActive());
+}
+}  // namespace
+}  // namespace Vellumar
+
+namespace Vellumar
+{
+namespace
+{
+bool Readable(PAL::SocketHandle socket)
+{
+    PAL::SocketWait wait;
+    wait.handle = socket;
+    wait.wantRead = true;
+    return PAL::WaitSockets(&wait, 1, 10000) == 1;
+}
+
+// A host of plain sockets that takes one connection on another thread, reads one message and
+// answers it with a join reply of the given code.
+class RawHost
+{
+public:
+    explicit RawHost(i32 code) : listener(PAL::OpenSocket(PAL::SocketType::Stream))
+    {
+        EXPECT_TRUE(PAL::BindSocket(listener, TestSupport::LoopbackAddress()));
+        EXPECT_TRUE(PAL::ListenSocket(listener, 1));
+        PAL::GetSocketLocalAddress(listener, address);
+        thread = std::thread([this, code] { Serve(code); });
+    }
+    ~RawHost()
+    {
+        thread.join();
+        PAL::CloseSocket(listener);
+    }
+    RawHost(const RawHost&) = delete;
+    RawHost& operator=(const RawHost&) = delete;
+
+    SessionAddress GetAddress() const
+    {
+        SessionAddress session;
+        session.SetSocketAddress(address);
+        return session;
+    }
+    // The type of the message the host read; none until then.
+    u32 Received() const { return received; }
+
+private:
+    void Serve(i32 code)
+    {
+        if (!Readable(listener))
+        {
+            return;
+        }
+        PAL::SocketAddress peer;
+        const PAL::SocketHandle connection = PAL::AcceptSocket(listener, peer);
+        u8 header[Network::FrameHeaderSize] = {};
+        if (Readable(connection) && PAL::ReceiveSocket(connection, header, sizeof header) == sizeof header)
+        {
+            u32 type = 0;
+            std::memcpy(&type, header, 4);
+            received = type;
+        }
+        PayloadWriter reply;
+        WriteJoinReply(reply, code);
+        u8* frame = Network::BuildFrame(static_cast<u32>(MessageType::JoinReply), reply.GetData(), reply.GetSize());
+        const u32 length = Network::GetFrameLength(frame);
+        PAL::SendSocketAll(connection, frame, length, 10000);
+        Network::DeleteFrame(frame, length);
+        // The peer closes first, once it read the reply.
+        u8 rest[256];
+        while (Readable(connection) && PAL::ReceiveSocket(connection, rest, sizeof rest) > 0)
+        {
+        }
+        PAL::CloseSocket(connection);
+    }
+
+    PAL::SocketHandle listener;
+    PAL::SocketAddress address;
+    std::thread thread;
+    std::atomic<u32> received{0xFFFFFFFFu};
+};
+
+void StartLocal(VelNet& net)
+{
+    net.SetLocalAddress(SessionAddress("127.0.0.1", 0));
+    net.SetBroadcastDestination(SessionAddress("127.0.0.1", 0));
+}
+
+TEST(VelNetJoinTest, ARefusedJoinLeavesTheSessionAddressAsItWas)
+{
+    VelNet net;
+    StartLocal(net);
+    ASSERT_TRUE(net.Start(false, nullptr, "", "", 5, 3, 60, 0, 0));
+    const SessionAddress before = net.GetSessionAddress();
+    {
+        RawHost host(JoinWrongPassword);
+        EXPECT_FALSE(net.JoinGame("Bob", host.GetAddress(), "guess"));
+        EXPECT_EQ(host.Received(), static_cast<u32>(MessageType::JoinRequest));
+    }
+    EXPECT_TRUE(net.GetSessionAddress().SameEndpoint(before)) << "the address is stored once joined";
+    EXPECT_EQ(net.GetLocalPlayer(), nullptr);
+    EXPECT_EQ(net.GetAllPlayers()->GetSize(), 0u);
+
+    RawHost host(7);
+    ASSERT_TRUE(net.JoinGame("Bob", host.GetAddress(), ""));
+    EXPECT_TRUE(net.GetSessionAddress().SameEndpoint(host.GetAddress()));
+    EXPECT_EQ(net.GetLocalPlayer()->GetID(), 7u);
+    EXPECT_TRUE(net.Shutdown());
+}
+
+TEST(VelNetJoinTest, AHostThatDoesNotHostYetMayAskToJoinAndStillHostsAfterwards)
+{
+    VelNet net;
+    StartLocal(net);
+    ASSERT_TRUE(net.Start(true, nullptr, "mine", "", 5, 3, 60, 0, 0));
+    {
+        RawHost other(3);
+        // The host's dispatcher takes no join reply, so the attempt ends unjoined.
+        EXPECT_FALSE(net.JoinGame("Bob", other.GetAddress(), ""));
+        EXPECT_EQ(other.Received(), static_cast<u32>(MessageType::JoinRequest)) << "the request was sent";
+    }
+    EXPECT_FALSE(net.IsJoined());
+    EXPECT_EQ(net.GetLocalPlayer(), nullptr);
+    EXPECT_EQ(net.GetAllPlayers()->GetSize(), 0u);
+    ASSERT_TRUE(net.HostGame("Alice", 4, 1, 0.25f));
+    EXPECT_TRUE(net.IsSessionActive());
+    EXPECT_FALSE(net.JoinGame("Alice", net.GetSessionAddress(), "")) << "a hosting facade does not join";
+    EXPECT_EQ(net.GetLocalPlayer()->GetName(), "Alice");
+    EXPECT_TRUE(net.Shutdown());
 }
 }  // namespace
 }  // namespace Vellumar
