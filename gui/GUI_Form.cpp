@@ -466,9 +466,9 @@ void Form::Load(Core::File& file)
         for (Core::RefPtr<GuiImage>& image : frame)
             image = nullptr;
     }
-    // A saved picture path is followed only inside the skins folder.
+    // A saved picture path comes from outside: it is followed only inside the resource folders.
     pictureTexture = nullptr;
-    if (!file.Failed() && IsInsideFolder(picturePath, GetSkinsFolder()))
+    if (!file.Failed() && IsInsideResources(picturePath))
         pictureTexture = Renderer::TextureCache::GetTexture(picturePath, 1);
     pictureContext = new (__FILE__, __LINE__) Engine::TextRenderContext();
     ListenToCloseButton();

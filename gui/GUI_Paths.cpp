@@ -86,4 +86,9 @@ bool IsInsideFolder(const Core::String& path, const Core::String& folder)
     }
     return true;
 }
+
+bool IsInsideResources(const Core::String& path)
+{
+    return IsInsideFolder(path, ResourcesSubfolder(""));
+}
 } // namespace GUI

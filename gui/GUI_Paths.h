@@ -33,4 +33,6 @@ bool IsPlainResourceName(const Core::String& name);
 // Whether a full path read from a stream lies inside the given folder: it starts with the folder
 // and a backslash and no part of it after that climbs out ("..") or uses the system separator.
 bool IsInsideFolder(const Core::String& path, const Core::String& folder);
+// Whether such a path lies inside the resource folders: executable folder + "\Resources".
+bool IsInsideResources(const Core::String& path);
 } // namespace GUI

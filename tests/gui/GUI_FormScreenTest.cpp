@@ -1,14 +1,18 @@
 // A form with two buttons built from the default skin, drawn by the OpenGL
 // renderer (under Xvfb with Mesa's software renderer) and driven by injected mouse input: a click
 // on a button raises its events, and the read-back pixels show its normal, hover and pressed
-// records texel for texel. Also the drop-down arrow's square. Without a display it fails under
+// records texel for texel. Also the drop-down arrow's square, and the pictures of loaded forms. Without a display it fails under
 // scripts/test and skips by hand. With MORVANE_SCREENSHOT_DIR set, the frame with the pressed
 // button is also written there as "GuiFormScreen.png".
 #include "GUI_HudFixture.h"
 
+#include "core/Core_File.h"
 #include "tests/support/Support_GLWindow.h"
+#include "tests/support/Support_Images.h"
+#include "tests/support/Support_Scratch.h"
 
 #include <array>
+#include <filesystem>
 #include <string>
 
 namespace
@@ -185,5 +189,62 @@ TEST_F(FormScreenTest, TheDropDownArrowIsACentredSquareNoWiderThanItsTexture)
     Frame();
     EXPECT_EQ((std::array<f32, 4>{arrow.vertices[0], arrow.vertices[1], arrow.vertices[6], arrow.vertices[7]}),
               (std::array<f32, 4>{0, 5, 10, 15}));
+}
+
+// A picture in a resource folder of the test's own, removed with the object.
+class ResourceFolderPicture
+{
+public:
+    ResourceFolderPicture() : folder(std::filesystem::path(PAL::GetExecutableDirectory()) / "Resources" / "FormPictureTest")
+    {
+        std::filesystem::create_directories(folder);
+        TestSupport::Picture red(4, 4);
+        red.Fill(255, 0, 0, 255);
+        TestSupport::WriteFileBytes(folder / "Red.png", TestSupport::EncodePng(red));
+    }
+    ~ResourceFolderPicture()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    }
+    ResourceFolderPicture(const ResourceFolderPicture&) = delete;
+    ResourceFolderPicture& operator=(const ResourceFolderPicture&) = delete;
+
+private:
+    std::filesystem::path folder;
+};
+
+TEST_F(FormScreenTest, ALoadedFormDrawsItsPictureFromAnyResourceFolderButNotFromAPathThatClimbsOut)
+{
+    const ResourceFolderPicture picture;
+    const Core::String resources = Core::String(PAL::GetExecutableDirectory()) + "\\Resources";
+    const char* names[2] = {"inside", "climbing"};
+    const Core::String paths[2] = {resources + "\\FormPictureTest\\Red.png",
+                                   resources + "\\..\\Resources\\FormPictureTest\\Red.png"};
+    for (int i = 0; i < 2; ++i)
+    {
+        Core::RefPtr<GUI::Form> form(new GUI::Form());
+        form->SetName(names[i]);
+        form->SetControlSize(GUI::Size{200, 150});
+        form->SetPosition(10 + 240.0f * static_cast<f32>(i), 100);
+        form->SetPicture(paths[i]);
+        hud->AddForm(form);
+    }
+    // The client areas' centres: 8 pixels of border, then half of 184 x 110.
+    const Pixel red{255, 0, 0};
+    Frame();
+    ASSERT_TRUE(Near(At(110, 163), red)) << "a picture given in code is drawn wherever it lies";
+    ASSERT_TRUE(Near(At(350, 163), red));
+
+    Core::MemoryFile saved;
+    hud->Save(saved);
+    hud->Clear();
+    Core::MemoryFile loading(saved.GetData(), saved.GetSize());
+    hud->Load(loading);
+    ASSERT_FALSE(loading.Failed());
+    Frame();
+    EXPECT_TRUE(Near(At(110, 163), red)) << "read back from a resource folder other than the skins";
+    EXPECT_EQ(hud->FindForm("climbing")->GetPicture(), paths[1]);
+    EXPECT_FALSE(Near(At(350, 163), red)) << "a saved path that climbs out of the resources is not followed";
 }
 } // namespace
