@@ -3,6 +3,8 @@
 #include "collision/Collision_Stream.h"
 #include "core/Core_File.h"
 
+#include <algorithm>
+
 namespace Collision2D
 {
 namespace
@@ -18,6 +20,13 @@ constexpr u32 GeometryRecordMinimumBytes = 20 + 4 * 4 + 4;
 constexpr u32 TileMapRecordMinimumBytes = 20 + 5 * 4;
 constexpr u32 NewEntryBytes = 37;
 constexpr u32 StaticEntryBytes = 17;
+
+// First capacities of a new block's pools, of a geometry record's sub-pools and of a tile-map
+// record's entry pools.
+constexpr u32 InitialContacts = 5;
+constexpr u32 InitialTileMaps = 20;
+constexpr u32 InitialSubRecords = 5;
+constexpr u32 InitialEntries = 20;
 
 // The record at index, allocated when the pool does not reach it yet. Records are allocated as they
 // are first written, so capacities are the pools' logical sizes.
@@ -68,10 +77,18 @@ void SavePool(Core::File& file, const Core::Vector<Record>& pool, Count capacity
         pool[static_cast<std::size_t>(i)].Save(file);
 }
 
-// Reads a pool written by SavePool. Only the counted records and the one after them are
-// allocated, so that a hostile capacity cannot make the reader allocate without bound.
+// Records a loaded pool holds: the counted ones and the one after them, and at least what a new pool
+// holds when the capacity reaches that far. A grown capacity is not allocated ahead, so that a
+// hostile capacity cannot make the reader allocate without bound.
+u32 LoadedRecords(u32 count, u32 capacity, u32 initialCapacity)
+{
+    return std::max(count + 1, std::min(capacity, initialCapacity));
+}
+
+// Reads a pool written by SavePool.
 template <class Record, class Count>
-bool LoadPool(Core::File& file, Core::Vector<Record>& pool, Count& capacity, Count& count, u32 minimumRecordBytes)
+bool LoadPool(Core::File& file, Core::Vector<Record>& pool, Count& capacity, Count& count, u32 minimumRecordBytes,
+              u32 initialCapacity)
 {
     u32 readCapacity = 0;
     u32 readCount = 0;
@@ -79,7 +96,7 @@ bool LoadPool(Core::File& file, Core::Vector<Record>& pool, Count& capacity, Cou
         return false;
     if (!file.CanRead(u64(readCount) * minimumRecordBytes))
         return false;
-    Core::Vector<Record> loaded(readCount);
+    Core::Vector<Record> loaded(LoadedRecords(readCount, readCapacity, initialCapacity));
     for (u32 i = 0; i < readCount; ++i)
     {
         if (!loaded[i].Load(file))
@@ -142,11 +159,11 @@ struct StaticEntryIo
 };
 
 template <class Io, class Entry>
-bool LoadEntries(Core::File& file, Core::Vector<Entry>& entries, u32 count, u32 entryBytes)
+bool LoadEntries(Core::File& file, Core::Vector<Entry>& entries, u32 count, u32 capacity, u32 entryBytes)
 {
     if (!file.CanRead(u64(count) * entryBytes))
         return false;
-    Core::Vector<Entry> loaded(count);
+    Core::Vector<Entry> loaded(LoadedRecords(count, capacity, InitialEntries));
     for (u32 i = 0; i < count; ++i)
     {
         if (!Io::Load(file, loaded[i]))
@@ -228,6 +245,10 @@ bool BRECT_C::Load(Core::File& file)
            Core::ReadF32(file, contactOrientation);
 }
 
+DGEO_C::DGEO_C() : lineSegments(InitialSubRecords), circles(InitialSubRecords)
+{
+}
+
 void DGEO_C::Save(Core::File& file) const
 {
     COLLISION_C::Save(file);
@@ -239,8 +260,10 @@ void DGEO_C::Save(Core::File& file) const
 bool DGEO_C::Load(Core::File& file)
 {
     const bool loaded = COLLISION_C::Load(file) &&
-                        LoadPool(file, lineSegments, buffer_LineSegments, currentLineSegmentsNumber, ContactRecordBytes) &&
-                        LoadPool(file, circles, buffer_Circles, currentCirclesNumber, ContactRecordBytes) &&
+                        LoadPool(file, lineSegments, buffer_LineSegments, currentLineSegmentsNumber, ContactRecordBytes,
+                                 InitialSubRecords) &&
+                        LoadPool(file, circles, buffer_Circles, currentCirclesNumber, ContactRecordBytes,
+                                 InitialSubRecords) &&
                         LoadGrowthStep(file, deltaBuffer);
     touchedLineSegments = static_cast<i32>(lineSegments.size());
     touchedCircles = static_cast<i32>(circles.size());
@@ -265,6 +288,10 @@ void DGEO_C::CommitLineSegmentResult()
 void DGEO_C::CommitCircleResult()
 {
     Commit(circles, currentCirclesNumber, buffer_Circles, deltaBuffer);
+}
+
+TMAP_C::TMAP_C() : newEntries(InitialEntries), staticEntries(InitialEntries)
+{
 }
 
 void TMAP_C::Save(Core::File& file) const
@@ -294,8 +321,8 @@ bool TMAP_C::Load(Core::File& file)
     if (newCapacity > MaximumCapacity || staticCapacity > MaximumCapacity || newCount >= newCapacity ||
         staticCount >= staticCapacity)
         return Stream::Reject(file);
-    if (!LoadEntries<NewEntryIo>(file, newEntries, newCount, NewEntryBytes) ||
-        !LoadEntries<StaticEntryIo>(file, staticEntries, staticCount, StaticEntryBytes))
+    if (!LoadEntries<NewEntryIo>(file, newEntries, newCount, newCapacity, NewEntryBytes) ||
+        !LoadEntries<StaticEntryIo>(file, staticEntries, staticCount, staticCapacity, StaticEntryBytes))
         return false;
     deltaBuffer = step;
     currentNewIdsNumber = newCount;
@@ -315,6 +342,12 @@ void TMAP_C::AddStaticEntry(TMAP_DATA_BASE entry)
 {
     Commit(staticEntries, currentStaticIdsNumber, buffer_StaticIds, deltaBuffer);
     staticEntries[currentStaticIdsNumber - 1] = entry;
+}
+
+CollisionResults::CollisionResults()
+    : rectangles(InitialContacts), geometries(InitialContacts), circles(InitialContacts), lineSegments(InitialContacts),
+      tileMaps(InitialTileMaps)
+{
 }
 
 BRECT_C& CollisionResults::NextRectangle()
@@ -429,11 +462,12 @@ void CollisionResults::Save(Core::File& file) const
 
 bool CollisionResults::Load(Core::File& file)
 {
-    const bool loaded = LoadPool(file, rectangles, buffer_BRECT, currentBRECTNumber, RectangleRecordBytes) &&
-                        LoadPool(file, geometries, buffer_DGEO, currentDGEONumber, GeometryRecordMinimumBytes) &&
-                        LoadPool(file, circles, buffer_CIR, currentCIRNumber, ContactRecordBytes) &&
-                        LoadPool(file, lineSegments, buffer_LNS, currentLNSNumber, ContactRecordBytes) &&
-                        LoadPool(file, tileMaps, buffer_TMAP, currentTMAPNumber, TileMapRecordMinimumBytes) &&
+    const bool loaded =
+        LoadPool(file, rectangles, buffer_BRECT, currentBRECTNumber, RectangleRecordBytes, InitialContacts) &&
+        LoadPool(file, geometries, buffer_DGEO, currentDGEONumber, GeometryRecordMinimumBytes, InitialContacts) &&
+        LoadPool(file, circles, buffer_CIR, currentCIRNumber, ContactRecordBytes, InitialContacts) &&
+        LoadPool(file, lineSegments, buffer_LNS, currentLNSNumber, ContactRecordBytes, InitialContacts) &&
+        LoadPool(file, tileMaps, buffer_TMAP, currentTMAPNumber, TileMapRecordMinimumBytes, InitialTileMaps) &&
                         LoadGrowthStep(file, deltaBuffer) && Core::ReadI32(file, buffer_Extra);
     // Whatever was read may differ from reset records.
     touchedGeometries = static_cast<i32>(geometries.size());

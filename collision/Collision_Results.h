@@ -87,13 +87,16 @@ public:
 class DGEO_C : public COLLISION_C
 {
 public:
-    Core::Vector<LNS_C> lineSegments; // allocated as written
-    Core::Vector<CIR_C> circles;      // allocated as written
+    Core::Vector<LNS_C> lineSegments;
+    Core::Vector<CIR_C> circles;
     i32 currentLineSegmentsNumber = 0;
     i32 currentCirclesNumber = 0;
     i32 deltaBuffer = 5;
     i32 buffer_LineSegments = 5;
     i32 buffer_Circles = 5;
+
+    // Both sub-pools hold their first capacity of default records.
+    DGEO_C();
 
     void Save(Core::File& file) const override;
     bool Load(Core::File& file) override;
@@ -140,8 +143,11 @@ public:
     u32 currentStaticIdsNumber = 0;
     u32 buffer_NewIds = 20;
     u32 buffer_StaticIds = 20;
-    Core::Vector<TMAP_DATA> newEntries;         // allocated as added
-    Core::Vector<TMAP_DATA_BASE> staticEntries; // allocated as added
+    Core::Vector<TMAP_DATA> newEntries;
+    Core::Vector<TMAP_DATA_BASE> staticEntries;
+
+    // Both entry pools hold their first capacity of default entries.
+    TMAP_C();
 
     void Save(Core::File& file) const override;
     bool Load(Core::File& file) override;
@@ -152,8 +158,9 @@ public:
 
 // The result block of one dynamic object: five pools reused from frame to frame. A count says how
 // many of a pool's first records are valid this frame; records past it keep what earlier frames
-// wrote. Capacities (the counts a pool has room for) only grow, in steps of deltaBuffer; records
-// are allocated when first written, so that a block costs memory for the contacts it has had.
+// wrote. Capacities (the counts a pool has room for) only grow, in steps of deltaBuffer. A new block
+// holds its first capacities of default records, which scripts see as whole arrays; records past
+// them are allocated when first written.
 class CollisionResults
 {
 public:
@@ -174,6 +181,8 @@ public:
     i32 currentTMAPNumber = 0;
     i32 deltaBuffer = 5;
     i32 buffer_Extra = 20; // carried through copies and streams; read by nothing
+
+    CollisionResults();
 
     // Starts a frame: every count to 0 and the own-shape user ids of the contact records marked empty.
     void Reset();

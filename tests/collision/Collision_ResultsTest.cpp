@@ -30,6 +30,45 @@ TEST(CollisionResults, NewBlock)
     EXPECT_EQ(fresh.contactPoint[2], Vector2D(0, 0));
 }
 
+// What a new block holds, and what one saved before any contact holds again when loaded.
+void ExpectFirstCapacities(const CollisionResults& block)
+{
+    EXPECT_EQ(block.rectangles.size(), 5u);
+    EXPECT_EQ(block.geometries.size(), 5u);
+    EXPECT_EQ(block.lineSegments.size(), 5u);
+    ASSERT_EQ(block.circles.size(), 5u);
+    EXPECT_EQ(block.circles[4].myLineSegmentUserId[0], EmptyUserId);
+    ASSERT_EQ(block.tileMaps.size(), 20u);
+    for (const DGEO_C& geometry : block.geometries)
+    {
+        EXPECT_EQ(geometry.lineSegments.size(), 5u);
+        EXPECT_EQ(geometry.circles.size(), 5u);
+    }
+    for (const TMAP_C& map : block.tileMaps)
+    {
+        EXPECT_EQ(map.newEntries.size(), 20u);
+        EXPECT_EQ(map.staticEntries.size(), 20u);
+    }
+}
+
+TEST(CollisionResults, NewBlocksHoldTheirFirstCapacitiesOfRecords)
+{
+    const CollisionResults block;
+    ExpectFirstCapacities(block);
+    CollisionResults copy;
+    copy = block;
+    ExpectFirstCapacities(copy);
+
+    Core::MemoryFile saved;
+    block.Save(saved);
+    Core::MemoryFile reader(saved.GetData(), saved.GetSize());
+    CollisionResults loaded;
+    loaded.NextCircle();
+    loaded.CommitCircleResult();
+    ASSERT_TRUE(loaded.Load(reader));
+    ExpectFirstCapacities(loaded);
+}
+
 TEST(CollisionResults, PoolsGrowByTheirStep)
 {
     CollisionResults block;

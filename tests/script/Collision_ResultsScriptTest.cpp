@@ -155,6 +155,19 @@ TEST_F(ResultsScriptTest, RectangleGeometryAndTileMapRecordsCarryTheirSubRecords
     lua_settop(master, 0);
 }
 
+TEST_F(ResultsScriptTest, RecordsOfANewBlockReachScriptsWithWholeArrays)
+{
+    const CollisionResults block;
+    ASSERT_FALSE(block.geometries.empty());
+    ASSERT_FALSE(block.tileMaps.empty());
+    lua_pushvalue(master, PushDGEO_C(master, &block.geometries[0]));
+    SetGlobalFromTop("geometry");
+    lua_pushvalue(master, PushTMAP_C(master, &block.tileMaps[0]));
+    SetGlobalFromTop("tileMap");
+    lua_settop(master, 0);
+    EXPECT_EQ(RunFile("Collision_Results.lua"), "");
+}
+
 TEST_F(ResultsScriptTest, ArraysFillThemselvesWhenScriptsLackTheArrayFunctions)
 {
     ASSERT_EQ(luaL_dostring(master, "CreateArrayTable = nil CreateCIR_C = nil"), 0);

@@ -92,6 +92,8 @@ assert(hero:IsMyCircleCollided(11) == expected_my_circle(11) and hero:IsMyLineSe
 assert(hero:IsMyCircleCollided(11, 11) == expected_my_circle(11))
 local data = hero:GetCollidedSpriteData(0, true)
 assert(data.className == "DGEO_C" and data.id == expected_partner_id())
+-- The first contact with a partner comes in a record of whole first capacities.
+assert(#data.circles == 5 and #data.lineSegments == 5 and data.currentCirclesNumber == 1)
 assert(hero:GetCollidedSpriteData(9, true) == nil and hero:GetCollidedCircleData(0) == nil)
 assert(hero:GetCollidedLineSegmentData(0) == nil and hero:GetCollidedTileMapData(0) == nil)
 assert(#hero:GetTileMapNewEntries_UsingBoundingRectangle(-1, -1, -1, 0, 0, 0) == 0)
