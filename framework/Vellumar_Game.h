@@ -213,8 +213,10 @@ private:
     // the level it was running created anew. False when the file did not open.
     bool LoadFromPath(const Core::String& path);
     void InstallPhysicsEngine(Physics2D::PhysicsEngine* engine);
-    // Every body's callback data: the current level's object that holds its id.
-    void RebindBodyOwners();
+    // Every body's callback data: the current level's object that holds its id, whether in its
+    // layer or still waiting to enter it. False when a cleaned-up object holds a body id, which no
+    // game saves: such an owner could be freed without taking its body out.
+    bool RebindBodyOwners();
 
     LuaScript* script = nullptr;
     Core::Vector<GameObject*> managedObjects;

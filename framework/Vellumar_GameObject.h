@@ -149,6 +149,9 @@ public:
     bool ObjectInCollision() const;
     // Takes the collision object out of the collision engine; the id keeps its value.
     void RemoveCollision();
+    // After a load: this object becomes the user data of the dynamic object or tile map stored
+    // under its collision id, as AddCollision made it.
+    void ClaimCollisionObject();
 
     // Physics: false when the object already has a body.
     bool AddPhysicalProperties(const Physics2D::MassProperties& massProperties, i32 integrator);

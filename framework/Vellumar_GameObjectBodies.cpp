@@ -76,6 +76,20 @@ void GameObject::RemoveCollision()
     }
 }
 
+void GameObject::ClaimCollisionObject()
+{
+    Collision2D::CollisionEngine* collision = CollisionEngineOfGame();
+    const Collision2D::SplitId split = Collision2D::SplitObjectId(collisionId);
+    if (!collision || (split.kind != Collision2D::KindDynamicObject && split.kind != Collision2D::KindTileMap))
+    {
+        return;
+    }
+    if (Collision2D::MainCollisionObject* object = collision->GetObject(collisionId))
+    {
+        object->SetUserData(this);
+    }
+}
+
 bool GameObject::AddPhysicalProperties(const Physics2D::MassProperties& massProperties, i32 integrator)
 {
     Physics2D::PhysicsEngine* physics = PhysicsEngineOfGame();

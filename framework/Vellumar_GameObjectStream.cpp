@@ -112,6 +112,12 @@ void GameObject::Load(Core::File& file)
     Core::ReadU8(file, scriptStarted);
     scriptSource = nullptr;
     renderNode->SetVisible(visible != 0, true);
+    // A cleaned-up object keeps an id whose collision object was removed and may be another's now;
+    // one that would claim it could be freed without giving it back.
+    if (!cleanedUp && !file.Failed())
+    {
+        ClaimCollisionObject();
+    }
     if (scriptEnabled && !scriptName.empty() && scriptStarted && !file.Failed())
     {
         RunScript(false);

@@ -163,28 +163,34 @@ bool Game::ReadSavedGame(Core::File& file)
     for (const Core::RefPtr<Physics2D::RigidBody>& body : physicsEngine->GetRigidBodies())
         bodies.push_back(body.Get());
     RebindRigidBodyCallbacks(bodies);
-    RebindBodyOwners();
-    return true;
+    return RebindBodyOwners();
 }
 
-void Game::RebindBodyOwners()
+bool Game::RebindBodyOwners()
 {
     const auto& bodies = physicsEngine->GetRigidBodies();
     Core::Vector<GameObject*> objects;
+    Core::Vector<GameObject*> waiting;
     for (u32 l = 0; currentLevel && l < currentLevel->GetLayersCount(); ++l)
     {
         Layer* layer = currentLevel->GetLayer(l);
         if (!layer)
             continue;
-        objects.clear();
         layer->GetGameObjects(objects);
+        layer->GetWaitingGameObjects(waiting);
+        objects.insert(objects.end(), waiting.begin(), waiting.end());
         for (GameObject* gameObject : objects)
         {
             const u32 id = gameObject->GetPhysicsId();
-            if (id >= 1 && id <= bodies.size() && bodies[id - 1])
+            if (id == 0)
+                continue;
+            if (gameObject->IsCleanedUp())
+                return false;
+            if (id <= bodies.size() && bodies[id - 1])
                 bodies[id - 1]->SetCallbackData(gameObject);
         }
     }
+    return true;
 }
 
 void Game::InstallPhysicsEngine(Physics2D::PhysicsEngine* engine)

@@ -175,6 +175,15 @@ void Layer::GetGameObjects(Core::Vector<GameObject*>& out) const
     }
 }
 
+void Layer::GetWaitingGameObjects(Core::Vector<GameObject*>& out) const
+{
+    out.clear();
+    for (const Core::RefPtr<GameObject>& object : pendingAdditions)
+    {
+        out.push_back(object.Get());
+    }
+}
+
 void Layer::GetGameObjectsByName(const Core::String& objectName, Core::Vector<GameObject*>& out) const
 {
     out.clear();

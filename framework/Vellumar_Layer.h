@@ -49,6 +49,8 @@ public:
     void RenameGameObject(GameObject* object, const Core::String& oldName, const Core::String& newName);
     // Objects of the id index, in increasing id order.
     void GetGameObjects(Core::Vector<GameObject*>& out) const;
+    // Objects queued to enter at the next update, in queue order.
+    void GetWaitingGameObjects(Core::Vector<GameObject*>& out) const;
     // Objects listed under the name, in insertion order.
     void GetGameObjectsByName(const Core::String& objectName, Core::Vector<GameObject*>& out) const;
     // The object of that id in the id index, or null.

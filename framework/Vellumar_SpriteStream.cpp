@@ -177,10 +177,8 @@ void Sprite::Load(Core::File& file)
 
     Core::ReadI32(file, collisionActorIndex);
     Game* game = Game::GetInstance();
-    Collision2D::CollisionEngine* collision = game ? game->GetCollisionEngine() : nullptr;
-    if (Collision2D::DynamicObject* object = collision ? collision->GetDynamicObject(GetCollisionId()) : nullptr)
+    if (Collision2D::DynamicObject* object = GetRegisteredObject())
     {
-        object->SetUserData(this);
         if (const Collision2D::CollisionActor* actor = CollisionAsset(game, collisionActorIndex))
         {
             object->AddCollisionData(actor, GetCurrentAnimationIndex(), GetCurrentFrameIndex());

@@ -2,12 +2,16 @@
 // Saves folder's name lists, and files that are cut short, hostile or interrupted while written.
 #include "Framework_Scene.h"
 
+#include "collision/Collision_Engine.h"
 #include "core/PAL_FileSystem.h"
 #include "core/PAL_Path.h"
+#include "framework/Vellumar_Circle.h"
+#include "framework/Vellumar_Line.h"
 #include "framework/Vellumar_ParticleSystem.h"
 #include "framework/Vellumar_Text.h"
 #include "physics/Physics_JointFixed.h"
 #include "physics/Physics_PhysicsEngine.h"
+#include "physics/Physics_RigidBody.h"
 
 #include <csignal>
 #include <fstream>
@@ -73,6 +77,31 @@ protected:
     }
 
     u32 BallCount() { return game->GetCurrentLevel()->GetLayer(0u)->GetGameObjectsCount(); }
+
+    // The scene's ball shape on an object of any kind, tested while it rests.
+    void AddBallShape(Vellumar::GameObject& object, Vellumar::Layer& layer)
+    {
+        auto* shape = new Collision2D::DynamicObject();
+        shape->AddCollisionData(game->GetCollisionAssets().front(), 0, 0);
+        shape->SetCollisionType(1);
+        shape->SetCanCollid(0, true);
+        shape->SetUpdateOnIdle(true);
+        object.AddCollision(shape, layer.GetCollisionId());
+    }
+
+    // The object of that name in layer 0, entered or waiting to enter.
+    Vellumar::GameObject* Named(const char* objectName)
+    {
+        Core::Vector<Vellumar::GameObject*> found;
+        game->GetCurrentLevel()->GetLayer(0u)->GetGameObjectsByName(Core::String(objectName), found);
+        return found.size() == 1 ? found.front() : nullptr;
+    }
+
+    void* BodyOwner(const Vellumar::GameObject& object)
+    {
+        const Core::RefPtr<Physics2D::RigidBody> body = game->GetPhysicsEngine()->GetRigidBody(object.GetPhysicsId());
+        return body ? body->GetCallbackData() : nullptr;
+    }
 
     SavingGame* saving = nullptr;
     std::vector<std::string> written;
@@ -258,4 +287,72 @@ TEST_F(SavedGameTest, NameListsSplitPlainSavesFromReplaysWhateverTheSuffixCase)
     EXPECT_FALSE(has(replays, "stale"));
     EXPECT_FALSE(has(replays, "fw_list_plain"));
     EXPECT_TRUE(std::is_sorted(saves.begin(), saves.end()));
+}
+
+TEST_F(SavedGameTest, ObjectsOfEveryKindKeepTheirCollisionObjectsAndBodiesThroughASaveAndLoad)
+{
+    Vellumar::Layer* layer = game->GetCurrentLevel()->GetLayer(0u);
+    // A row of overlapping objects above the balls, each touching its neighbours.
+    const std::vector<std::pair<const char*, Vellumar::GameObject*>> row = {
+        {"plain", new Vellumar::GameObject()},
+        {"text", new Vellumar::Text("MORVANE", "")},
+        {"particles", new Vellumar::ParticleSystem("sparks.png", 4, 10.0f, Math::Vector2D(0.0f, -9.8f))},
+        {"line", new Vellumar::Line()},
+        {"circle", new Vellumar::Circle()}};
+    for (std::size_t i = 0; i < row.size(); ++i)
+    {
+        row[i].second->SetName(row[i].first);
+        row[i].second->SetPosition(200.0f + 8.0f * static_cast<f32>(i), 100.0f);
+        AddBallShape(*row[i].second, *layer);
+        layer->AddGameObject(row[i].second);
+    }
+    auto* mover = new Vellumar::GameObject();
+    mover->SetName("mover");
+    mover->SetPosition(-200.0f, 100.0f);
+    AddBallShape(*mover, *layer);
+    mover->AddPhysicalProperties(Physics2D::MassProperties(1.0f, 1.0f, Math::Vector2D()), 0);
+    layer->AddGameObject(mover);
+    RunFrames(3);
+    for (const auto& [objectName, object] : row)
+        ASSERT_TRUE(object->ObjectInCollision()) << objectName;
+    // Added in the frame that serves the save: the file holds it waiting to enter its layer.
+    auto* late = new Vellumar::GameObject();
+    late->SetName("late");
+    late->SetPosition(-200.0f, -200.0f);
+    AddBallShape(*late, *layer);
+    late->AddPhysicalProperties(Physics2D::MassProperties(1.0f, 1.0f, Math::Vector2D()), 0);
+    layer->AddGameObject(late);
+    game->Save(Core::String("fw_saved_owners"));
+    RunFrame();
+
+    const std::vector<u8> saved = ReadFile("fw_saved_owners");
+    game->ResetForLoad();
+    Core::MemoryFile file(saved.data(), static_cast<u32>(saved.size()));
+    game->Load(file);
+    ASSERT_FALSE(file.Failed());
+    for (const auto& [objectName, unused] : row)
+    {
+        Vellumar::GameObject* object = Named(objectName);
+        ASSERT_NE(object, nullptr) << objectName;
+        EXPECT_NE(object->GetRegisteredObject(), nullptr) << objectName;
+        EXPECT_TRUE(object->ObjectInCollision()) << objectName;
+    }
+    Vellumar::GameObject* loadedMover = Named("mover");
+    Vellumar::GameObject* loadedLate = Named("late");
+    ASSERT_NE(loadedMover, nullptr);
+    ASSERT_NE(loadedLate, nullptr);
+    EXPECT_EQ(BodyOwner(*loadedMover), loadedMover);
+    EXPECT_EQ(BodyOwner(*loadedLate), loadedLate);
+    EXPECT_NE(loadedLate->GetRegisteredObject(), nullptr);
+
+    // The waiting object enters its layer and its body carries it.
+    ASSERT_TRUE(loadedLate->SetVelocity(Math::Vector2D(60.0f, 0.0f)));
+    RunFrames(5);
+    EXPECT_NE(loadedLate->GetPositionX(), -200.0f);
+    // A destroyed object takes its collision object out of the collision engine.
+    Vellumar::GameObject* text = Named("text");
+    const u32 textId = text->GetCollisionId();
+    text->Destroy();
+    RunFrames(2);
+    EXPECT_EQ(game->GetCollisionEngine()->GetObject(textId), nullptr);
 }
