@@ -6,6 +6,9 @@
 #include "physics/Physics_JointNail.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <random>
 
 namespace
 {
@@ -395,4 +398,138 @@ TEST_F(PhysicsEngineTest, DestroyedEngineLeavesNoDanglingStaticBody)
     }
     EXPECT_EQ(StaticBody, nullptr);
 }
+// A pile of discs that knock into each other, the floor and two walls, with every integrator kind,
+// an off-centre body, a nail and a weld, and one body removed half-way: the engine's floats are pinned
+// bit for bit, frame by frame, so that a faster pass cannot change what the game simulates.
+struct Pile
+{
+    static constexpr float Radius = 0.5f;
+    static constexpr float Wall = 4.0f;
+    PhysicsEngine engine;
+    Core::Vector<u32> ids;
+
+    explicit Pile(u32 accuracy)
+    {
+        engine.SetAccuracy(accuracy);
+        std::mt19937 random(77);
+        auto uniform = [&](float low, float high) { return std::uniform_real_distribution<float>(low, high)(random); };
+        for (u32 i = 0; i < 40; ++i)
+        {
+            const u32 kind = i % 4 == 2 ? RigidBody::IntegratorHeun
+                             : i % 4 == 3 ? RigidBody::IntegratorRungeKutta
+                                          : RigidBody::IntegratorEuler;
+            const float inertia = i % 5 == 0 ? 0.0f : 0.125f;
+            const Vector2D center = i == 7 ? Vector2D(0.1f, -0.05f) : Vector2D();
+            Core::RefPtr<RigidBody> body = MakeBody(1.0f + 0.1f * float(i % 3), inertia,
+                                                    Vector2D(uniform(-3.5f, 3.5f), Radius + 1.1f * float(i / 8)),
+                                                    kind, center);
+            body->SetVelocity(Vector2D(uniform(-2, 2), uniform(-1, 1)));
+            body->SetAngularVelocity(uniform(-90, 90));
+            ids.push_back(engine.AddRigidBody(body));
+            PhysicsTest::AddGravity(engine, ids.back());
+        }
+        engine.AddJoint(ids[1], ids[2], new JointNail(Vector2D(), Vector2D(), Vector2D(1, 0), 0, 0, 30, 0.5f));
+        engine.AddJoint(ids[9], 0, new JointFixed());
+        engine.SetContactListUpdate(&Pile::Report);
+        engine.SetContactListUpdateData(this);
+    }
+
+    static void Report(PhysicsEngine* engine, void* data)
+    {
+        const Pile& pile = *static_cast<const Pile*>(data);
+        for (std::size_t a = 0; a < pile.ids.size(); ++a)
+        {
+            Core::RefPtr<RigidBody> first = engine->GetRigidBody(pile.ids[a]);
+            if (!first)
+                continue;
+            const Vector2D p = first->GetPosition();
+            for (std::size_t b = a + 1; b < pile.ids.size(); ++b)
+            {
+                Core::RefPtr<RigidBody> second = engine->GetRigidBody(pile.ids[b]);
+                if (!second)
+                    continue;
+                const Vector2D q = second->GetPosition();
+                const Vector2D apart = p - q;
+                const float distance = std::sqrt(Math::Dot(apart, apart));
+                if (distance > 2.0f * Radius + 1e-3f || distance == 0.0f)
+                    continue;
+                engine->AddContact(pile.ids[a], pile.ids[b],
+                                   new Contact((p + q) * 0.5f, apart, p, q, std::max(0.0f, 2.0f * Radius - distance),
+                                               0.3f, 0.5f, 1));
+            }
+            const struct
+            {
+                float gap;
+                Vector2D normal;
+                Vector2D point;
+            } sides[3] = {{p.y - Radius, Vector2D(0, 1), Vector2D(p.x, 0)},
+                          {p.x + Wall - Radius, Vector2D(1, 0), Vector2D(-Wall, p.y)},
+                          {Wall - p.x - Radius, Vector2D(-1, 0), Vector2D(Wall, p.y)}};
+            for (const auto& side : sides)
+            {
+                if (side.gap <= 1e-3f)
+                    engine->AddContact(pile.ids[a], 0,
+                                       new Contact(side.point, side.normal, p, Vector2D(), std::max(0.0f, -side.gap),
+                                                   0.2f, 0.6f, 0));
+            }
+        }
+    }
+};
+
+void Mix(u64& hash, float value)
+{
+    u32 bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    for (int k = 0; k < 4; ++k)
+    {
+        hash ^= (bits >> (8 * k)) & 0xFF;
+        hash *= 1099511628211ull;
+    }
+}
+
+u64 RunPile(u32 accuracy)
+{
+    Pile pile(accuracy);
+    u64 hash = 14695981039346656037ull;
+    for (int frame = 0; frame < 240; ++frame)
+    {
+        if (frame == 120)
+            pile.engine.RemoveRigidBody(pile.ids[20]);
+        PhysicsTest::Step(pile.engine, 1.0f / 60.0f);
+        for (const Core::RefPtr<RigidBody>& body : pile.engine.GetRigidBodies())
+        {
+            if (!body)
+                continue;
+            for (float value : {body->GetPosition().x, body->GetPosition().y, body->GetOrientationRadians(),
+                                body->GetVelocity().x, body->GetVelocity().y, body->GetAngularVelocityRadians(),
+                                body->GetCenterOfMass().x, body->GetCenterOfMass().y})
+                Mix(hash, value);
+            for (float value : body->GetMatrix().m)
+                Mix(hash, value);
+            for (float value : body->GetInverseMatrix().m)
+                Mix(hash, value);
+            for (float value : body->GetPoseIntegrator()->GetState())
+                Mix(hash, value);
+            for (float value : body->GetVelocityIntegrator()->GetState())
+                Mix(hash, value);
+        }
+        for (const Core::RefPtr<Contact>& contact : pile.engine.GetContacts())
+        {
+            for (float value : {contact->GetDepth(), contact->GetWorldAnchor1().x, contact->GetWorldAnchor1().y,
+                                contact->GetWorldAnchor2().x, contact->GetWorldAnchor2().y})
+                Mix(hash, value);
+        }
+        const ConstraintSolver& solver = pile.engine.GetSolver();
+        for (u32 row = 0; row < solver.GetRowCount(); ++row)
+            Mix(hash, solver.GetMultiplier(row));
+    }
+    return hash;
+}
+
+TEST_F(PhysicsEngineTest, APileOfDiscsStepsToTheSameBitsAsEver)
+{
+    EXPECT_EQ(RunPile(10), 0x9bc21c1548d24d96ull);
+    EXPECT_EQ(RunPile(ConstraintSolver::DefaultIterations), 0x37fe0282204f6e8eull);
+}
+
 } // namespace
