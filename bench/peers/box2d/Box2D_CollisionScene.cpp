@@ -1,5 +1,7 @@
 // Box2D's side of the collision-detection comparison: the field of Collision_PeerScene.cpp (circles
 // of radius 6, one per 40 × 40 units, four walls, 2 units per frame), from the same random numbers.
+// Box2D is given it in metres, as its manual asks of a game measured in pixels: every length divided
+// by PixelsPerMetre, which makes the circles 0.19 m across the 0.1-10 m its tolerances are made for.
 // Box2D finds and updates every touching pair in its step; the listener disables each contact before
 // it is solved, so the step detects collisions and moves the circles without resolving them.
 #include <box2d/box2d.h>
@@ -14,9 +16,13 @@
 
 namespace
 {
-constexpr float Radius = 6.0f;
-constexpr float Speed = 2.0f;
-constexpr float Spacing = 40.0f;
+// The field in pixels, as Morvane's side has it.
+constexpr float RadiusPixels = 6.0f;
+constexpr float SpeedPixels = 2.0f;
+constexpr float SpacingPixels = 40.0f;
+constexpr float PixelsPerMetre = 32.0f;
+constexpr float Radius = RadiusPixels / PixelsPerMetre;
+constexpr float Speed = SpeedPixels / PixelsPerMetre;
 constexpr float Frame = 1.0f / 60.0f;
 
 class DetectOnly : public b2ContactListener
@@ -28,7 +34,9 @@ public:
 class Field
 {
 public:
-    explicit Field(int64_t count) : side(Spacing * std::sqrt(float(count))), world(b2Vec2(0.0f, 0.0f))
+    explicit Field(int64_t count)
+        : sidePixels(SpacingPixels * std::sqrt(float(count))), side(sidePixels / PixelsPerMetre),
+          world(b2Vec2(0.0f, 0.0f))
     {
         world.SetAllowSleeping(false);
         world.SetContactListener(&listener);
@@ -48,13 +56,14 @@ public:
         std::uniform_real_distribution<float> unit(0.0f, 1.0f);
         for (int64_t i = 0; i < count; ++i)
         {
-            const float x = Radius + unit(random) * (side - 2 * Radius);
-            const float y = Radius + unit(random) * (side - 2 * Radius);
+            // Drawn in pixels from the same numbers as Morvane's field, then scaled.
+            const float x = (RadiusPixels + unit(random) * (sidePixels - 2 * RadiusPixels)) / PixelsPerMetre;
+            const float y = (RadiusPixels + unit(random) * (sidePixels - 2 * RadiusPixels)) / PixelsPerMetre;
             const float angle = unit(random) * 6.2831853f;
             b2BodyDef def;
             def.type = b2_dynamicBody;
             def.position.Set(x, y);
-            // Per second, so that one step of 1/60 s moves the circle 2 units.
+            // Per second, so that one step of 1/60 s moves the circle 2 pixels.
             def.linearVelocity.Set(std::cos(angle) * Speed / Frame, std::sin(angle) * Speed / Frame);
             b2Body* body = world.CreateBody(&def);
             body->CreateFixture(&circle, 1.0f);
@@ -83,6 +92,7 @@ public:
     int ContactCount() { return world.GetContactCount(); }
 
 private:
+    float sidePixels;
     float side;
     DetectOnly listener;
     b2World world;
