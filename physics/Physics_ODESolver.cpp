@@ -12,7 +12,12 @@ CORE_REGISTER_CLASS(ODESolverHeun, "Physics2D::ODESolverHeun")
 CORE_REGISTER_CLASS(ODESolverRungeKuttaN4, "Physics2D::ODESolverRungeKuttaN4")
 
 ODESolver::ODESolver(DerivativeFunction derivative, const Core::Vector<float>& initialState, void* user)
-    : state(initialState), result(initialState), derivative(derivative), user(user)
+    : ODESolver(derivative, initialState, user, false)
+{
+}
+
+ODESolver::ODESolver(DerivativeFunction derivative, const Core::Vector<float>& initialState, void* user, bool euler)
+    : state(initialState), result(initialState), derivative(derivative), user(user), euler(euler)
 {
 }
 
@@ -37,7 +42,7 @@ void ODESolver::Commit(float h)
         std::copy(result.begin(), result.end(), state.begin());
     else
         state = result;
-    time += h;
+    AddTime(h);
 }
 
 void ODESolver::Save(Core::File& file)
@@ -70,7 +75,7 @@ void ODESolver::LoadWork(Core::File& file, Core::Vector<float>& work)
 }
 
 ODESolverEuler::ODESolverEuler(DerivativeFunction derivative, const Core::Vector<float>& initialState, void* user)
-    : ODESolver(derivative, initialState, user)
+    : ODESolver(derivative, initialState, user, true)
 {
 }
 

@@ -30,12 +30,21 @@ public:
     u32 GetStateSize() const { return static_cast<u32>(state.size()); }
     float GetTime() const { return time; }
     void Bind(DerivativeFunction function, void* userPointer);
+    bool IsBoundTo(DerivativeFunction function, const void* userPointer) const
+    {
+        return derivative == function && user == userPointer;
+    }
+    // True for explicit Euler, whose step its owner may take through ODESolverEuler::Advance.
+    bool IsEuler() const { return euler; }
 
     // State, result, time; the derivative function and user pointer are not stored.
     void Save(Core::File& file) override;
     void Load(Core::File& file) override;
 
 protected:
+    explicit ODESolver(bool euler) : euler(euler) {}
+    ODESolver(DerivativeFunction derivative, const Core::Vector<float>& initialState, void* user, bool euler);
+
     void Evaluate(float at, const float* x, float* out);
     // Resizes a work vector to the state's length.
     void SizeLike(Core::Vector<float>& work) const { work.assign(state.size(), 0.0f); }
@@ -43,6 +52,7 @@ protected:
     void LoadWork(Core::File& file, Core::Vector<float>& work);
     // Ends a step: the result becomes the state and the time moves on.
     void Commit(float h);
+    void AddTime(float h) { time += h; }
 
     Core::Vector<float> state;
     Core::Vector<float> result;
@@ -51,6 +61,7 @@ private:
     DerivativeFunction derivative = nullptr;
     float time = 0.0f;
     void* user = nullptr;
+    bool euler = false;
 };
 
 // Explicit Euler.
@@ -58,10 +69,21 @@ class ODESolverEuler : public ODESolver
 {
     CORE_CLASS(ODESolverEuler)
 public:
-    ODESolverEuler() = default;
+    ODESolverEuler() : ODESolver(true) {}
     ODESolverEuler(DerivativeFunction derivative, const Core::Vector<float>& initialState, void* user);
     Object* Clone() const override { return new ODESolverEuler(*this); }
     void Step(float h) override;
+    // Step with the derivative already evaluated (three elements, the state's length), as Step
+    // would have it evaluated: the owner that is the derivative saves the calls.
+    void Advance(const float* slope, float h)
+    {
+        for (std::size_t i = 0; i < 3; ++i)
+        {
+            result[i] = slope[i] * h + state[i];
+            state[i] = result[i];
+        }
+        AddTime(h);
+    }
 };
 
 // Heun's method: the mean of the slopes at both ends of an Euler step.

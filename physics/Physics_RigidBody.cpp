@@ -217,7 +217,22 @@ void RigidBody::Integrate(float h)
     if (!velocityIntegrator || !poseIntegrator)
         return;
 
-    velocityIntegrator->Step(h);
+    // Euler integrators bound to this body's own derivatives (every body's, unless rebound) step
+    // with the derivative taken here: the same floats without the calls through the integrator.
+    const bool euler = velocityIntegrator->IsEuler() && poseIntegrator->IsEuler() &&
+                       velocityIntegrator->GetStateSize() == StateSize && poseIntegrator->GetStateSize() == StateSize &&
+                       velocityIntegrator->IsBoundTo(&VelocityDerivative, this) &&
+                       poseIntegrator->IsBoundTo(&PoseDerivative, this);
+    float slope[StateSize];
+    if (euler)
+    {
+        VelocityDerivative(0.0f, nullptr, slope, StateSize, this);
+        static_cast<ODESolverEuler*>(velocityIntegrator.Get())->Advance(slope, h);
+    }
+    else
+    {
+        velocityIntegrator->Step(h);
+    }
     Core::Vector<float>& motion = velocityIntegrator->GetState();
     velocity = Math::Vector2D(Settle(motion[0]), Settle(motion[1]));
     angularVelocity = Settle(motion[2]);
@@ -234,7 +249,15 @@ void RigidBody::Integrate(float h)
         motion[2] = angularVelocity;
     }
 
-    poseIntegrator->Step(h);
+    if (euler)
+    {
+        PoseDerivative(0.0f, nullptr, slope, StateSize, this);
+        static_cast<ODESolverEuler*>(poseIntegrator.Get())->Advance(slope, h);
+    }
+    else
+    {
+        poseIntegrator->Step(h);
+    }
     const Core::Vector<float>& pose = poseIntegrator->GetState();
     position = Math::Vector2D(pose[0], pose[1]);
     orientation = pose[2];
