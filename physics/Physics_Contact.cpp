@@ -57,18 +57,25 @@ void Contact::FillRows(const RowBlock& block)
     JointRows::SetJacobian(block, 0, n.x, n.y, Cross(r1, n), -n.x, -n.y, -Cross(r2, n));
     JointRows::SetJacobian(block, 1, t.x, t.y, Cross(r1, t), -t.x, -t.y, -Cross(r2, t));
 
-    const float* row = block.jacobian;
-    const float motion[6] = {body1->GetVelocity().x,
-                             body1->GetVelocity().y,
-                             body1->GetAngularVelocity() * Math::DegreesToRadians,
-                             body2->GetVelocity().x,
-                             body2->GetVelocity().y,
-                             body2->GetAngularVelocity() * Math::DegreesToRadians};
-    float normalVelocity = 0.0f;
-    for (int k = 0; k < 6; ++k)
-        normalVelocity += row[k] * motion[k];
-
-    block.target[0] = PositionPass ? SimulationInverseStep * depth : -restitution * normalVelocity;
+    // The normal velocity feeds only the velocity pass's bounce.
+    if (PositionPass)
+    {
+        block.target[0] = SimulationInverseStep * depth;
+    }
+    else
+    {
+        const float* row = block.jacobian;
+        const float motion[6] = {body1->GetVelocity().x,
+                                 body1->GetVelocity().y,
+                                 body1->GetAngularVelocity() * Math::DegreesToRadians,
+                                 body2->GetVelocity().x,
+                                 body2->GetVelocity().y,
+                                 body2->GetAngularVelocity() * Math::DegreesToRadians};
+        float normalVelocity = 0.0f;
+        for (int k = 0; k < 6; ++k)
+            normalVelocity += row[k] * motion[k];
+        block.target[0] = -restitution * normalVelocity;
+    }
     block.target[1] = 0.0f;
     block.regularizer[0] = 0.0f;
     block.regularizer[1] = 0.0f;

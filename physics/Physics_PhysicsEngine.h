@@ -130,9 +130,9 @@ private:
     static void SetStep(float dt);
     void BuildStepList(bool positionForm);
     u32 CollectConstrainedBodies();
-    // Row counts, solver sizing and row records for the step list.
+    // Row counts and solver sizing for the step list.
     void PrepareRows();
-    // Every entry fills its block; normal-row indices become global.
+    // Every entry's records get its bodies, it fills its block, and normal-row indices become global.
     void FillRows();
     void AttachAccumulators();
     void DetachAccumulators();

@@ -104,37 +104,35 @@ void PhysicsEngine::PrepareRows()
     for (Joint* entry : stepList)
         rowCount += entry->GetRowCount();
     solver.Resize(rowCount, static_cast<u32>(constrainedBodies.size()));
-
-    u32 row = 0;
-    for (Joint* entry : stepList)
-    {
-        RigidBody* body1 = entry->GetBody1();
-        RigidBody* body2 = entry->GetBody2();
-        for (u32 k = 0; k < entry->GetRows(); ++k, ++row)
-        {
-            // Rows mostly keep their bodies from one pass to the next: no counting then.
-            ConstraintRow& record = solver.GetRecord(row);
-            if (record.body1 != body1)
-                record.body1 = body1;
-            if (record.body2 != body2)
-                record.body2 = body2;
-            record.normalRow = -1;
-        }
-    }
 }
 
 void PhysicsEngine::FillRows()
 {
+    // One walk over the entries: each block gets its records' bodies, is filled, and has its
+    // normal-row indices made global.
     u32 first = 0;
     for (Joint* entry : stepList)
     {
         const u32 rows = entry->GetRows();
         if (rows == 0)
             continue;
+        RigidBody* body1 = entry->GetBody1();
+        RigidBody* body2 = entry->GetBody2();
+        ConstraintRow* records = &solver.GetRecord(first);
+        for (u32 k = 0; k < rows; ++k)
+        {
+            // Rows mostly keep their bodies from one pass to the next: no counting then.
+            ConstraintRow& record = records[k];
+            if (record.body1 != body1)
+                record.body1 = body1;
+            if (record.body2 != body2)
+                record.body2 = body2;
+            record.normalRow = -1;
+        }
         entry->FillRows(solver.GetRowBlock(first));
         for (u32 k = 0; k < rows; ++k)
         {
-            ConstraintRow& record = solver.GetRecord(first + k);
+            ConstraintRow& record = records[k];
             const i32 local = record.normalRow;
             record.normalRow = local < 0 || u32(local) >= rows ? -1 : local + i32(first);
         }
