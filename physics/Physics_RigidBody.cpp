@@ -167,15 +167,50 @@ void RigidBody::RebuildMatrices()
         rotation = Math::Matrix3x3::Rotation(orientation * Math::RadiansToDegrees);
         rotationOrientation = orientation;
         rotationBuilt = true;
+        placedInverseBuilt = false;
     }
     const Math::Vector2D& center = massProperties.GetCenterOfMass();
-    if (!PlaceAtCenterOfMass())
+    if (PlaceAtCenterOfMass())
+    {
+        InvertPlacement();
+    }
+    else
     {
         bodyToWorld = Math::Matrix3x3::Translation(position - center) * Math::Matrix3x3::Translation(center) *
                       rotation * Math::Matrix3x3::Translation(-center);
+        bodyToWorld.Inverse(worldToBody);
     }
-    bodyToWorld.Inverse(worldToBody);
     worldCenterOfMass = Math::TransformPoint(bodyToWorld, center);
+}
+
+void RigidBody::InvertPlacement()
+{
+    // The general inverse's products, with the last row's constants written as such. With the
+    // cosine not zero, the determinant's position terms are zeros that its nonzero rotation terms
+    // absorb, so it and its reciprocal stand as long as the rotation does.
+    const float* m = bodyToWorld.m;
+    const float c = m[0];
+    if (c == 0.0f)
+    {
+        bodyToWorld.Inverse(worldToBody);
+        return;
+    }
+    if (!placedInverseBuilt)
+    {
+        placedDeterminant = (1.0f * m[4] - 0.0f * m[5]) * c - (1.0f * m[3] - 0.0f * m[5]) * m[1] +
+                            (0.0f * m[3] - 0.0f * m[4]) * m[2];
+        placedReciprocal = 1.0f / placedDeterminant;
+        placedInverseBuilt = true;
+    }
+    if (-Math::Epsilon < placedDeterminant && placedDeterminant < Math::Epsilon)
+        return;
+    const float adjugate[9] = {
+        1.0f * m[4] - 0.0f * m[5], m[2] * 0.0f - 1.0f * m[1], m[5] * m[1] - m[2] * m[4],
+        0.0f * m[5] - 1.0f * m[3], c * 1.0f - m[2] * 0.0f,    m[2] * m[3] - m[5] * c,
+        0.0f * m[3] - 0.0f * m[4], 0.0f * m[1] - 0.0f * c,    c * m[4] - m[3] * m[1],
+    };
+    for (int i = 0; i < 9; ++i)
+        worldToBody.m[i] = adjugate[i] * placedReciprocal;
 }
 
 bool RigidBody::PlaceAtCenterOfMass()

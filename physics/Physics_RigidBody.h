@@ -125,6 +125,8 @@ private:
     // The body-to-world matrix of the common case without the general products; false (nothing
     // written) outside that case.
     bool PlaceAtCenterOfMass();
+    // The world-to-body matrix of that case, with the general inverse's floats.
+    void InvertPlacement();
     void WriteVelocityState();
     void WritePoseState();
 
@@ -145,6 +147,11 @@ private:
     // bits gives the same matrix, so the sine and cosine are not taken again.
     float rotationOrientation = 0.0f;
     bool rotationBuilt = false;
+    // The determinant of the placed body-to-world matrix and its reciprocal, while
+    // placedInverseBuilt: they depend on the rotation alone.
+    float placedDeterminant = 0.0f;
+    float placedReciprocal = 0.0f;
+    bool placedInverseBuilt = false;
     Math::Matrix3x3 bodyToWorld;
     Math::Matrix3x3 worldToBody;
     Math::Vector2D worldCenterOfMass;

@@ -119,27 +119,37 @@ TEST_F(PhysicsBody, PlacementWithoutOffsetIsTheGeneralProductFloatForFloat)
     const float coordinates[] = {0.0f, -0.0f, 1.0f, -2.5f, 1e-30f, -3e7f, 123.456f, 1e30f};
     const float degrees[] = {0.0f, -0.0f, 90.0f, -90.0f, 180.0f, 33.3f, -170.0f, 720.5f, 1e6f};
     Core::RefPtr<RigidBody> body = MakeBody(1.0f, 1.0f, Vector2D());
+    auto check = [&](float x, float y, float angle) {
+        body->SetPosition(Vector2D(x, y));
+        body->SetOrientation(angle);
+        const Vector2D center = body->GetMassProperties().GetCenterOfMass();
+        const Math::Matrix3x3 rotation = Math::Matrix3x3::Rotation(body->GetOrientation());
+        const Math::Matrix3x3 general = Math::Matrix3x3::Translation(body->GetPosition() - center) *
+                                        Math::Matrix3x3::Translation(center) * rotation *
+                                        Math::Matrix3x3::Translation(-center);
+        Math::Matrix3x3 inverse;
+        general.Inverse(inverse);
+        for (int k = 0; k < 9; ++k)
+        {
+            ASSERT_EQ(bits(body->GetMatrix().m[k]), bits(general.m[k])) << x << " " << y << " " << angle << " " << k;
+            ASSERT_EQ(bits(body->GetInverseMatrix().m[k]), bits(inverse.m[k])) << x << " " << y << " " << angle;
+        }
+    };
     for (float x : coordinates)
     {
         for (float y : coordinates)
         {
             for (float angle : degrees)
-            {
-                body->SetPosition(Vector2D(x, y));
-                body->SetOrientation(angle);
-                const Vector2D center = body->GetMassProperties().GetCenterOfMass();
-                const Math::Matrix3x3 rotation = Math::Matrix3x3::Rotation(body->GetOrientation());
-                const Math::Matrix3x3 general = Math::Matrix3x3::Translation(body->GetPosition() - center) *
-                                                Math::Matrix3x3::Translation(center) * rotation *
-                                                Math::Matrix3x3::Translation(-center);
-                Math::Matrix3x3 inverse;
-                general.Inverse(inverse);
-                for (int k = 0; k < 9; ++k)
-                {
-                    ASSERT_EQ(bits(body->GetMatrix().m[k]), bits(general.m[k])) << x << " " << y << " " << angle << " " << k;
-                    ASSERT_EQ(bits(body->GetInverseMatrix().m[k]), bits(inverse.m[k])) << x << " " << y << " " << angle;
-                }
-            }
+                check(x, y, angle);
+        }
+    }
+    // The same again with each rotation standing while the body moves, as between most steps.
+    for (float angle : degrees)
+    {
+        for (float x : coordinates)
+        {
+            for (float y : coordinates)
+                check(x, y, angle);
         }
     }
 }
