@@ -167,24 +167,16 @@ void JukeBox::ReleaseFading()
     fadingSource = nullptr;
 }
 
-// A fade over no time is a switch: a rate of -gain / 0 would be infinite, or not a number.
+// A fade over no time ends at the next fade-out step, which releases a source whose rate is not
+// below 0; a rate of -gain / 0 would be infinite, or not a number.
 void JukeBox::FadeOutCurrent(f32 time)
 {
     ReleaseFading();
     fadingSource = currentSource;
     currentSource = nullptr;
-    if (!fadingSource)
+    if (fadingSource)
     {
-        return;
-    }
-    if (time > 0.0f)
-    {
-        fadeOutRate = -fadingSource->GetGain() / time;
-    }
-    else
-    {
-        fadeOutRate = 0.0f;
-        ReleaseFading();
+        fadeOutRate = time > 0.0f ? -fadingSource->GetGain() / time : 0.0f;
     }
 }
 
@@ -196,15 +188,8 @@ void JukeBox::SetMusicVolume(f32 volume, f32 time)
         return;
     }
     musicVolume = volume;
-    if (time != 0.0f)
-    {
-        gainRate = (volume - currentSource->GetGain()) / time;
-    }
-    else
-    {
-        gainRate = 0.0f;
-        currentSource->SetGain(volume);
-    }
+    // Without a time the next fade-in step sets the volume.
+    gainRate = time != 0.0f ? (volume - currentSource->GetGain()) / time : 0.0f;
 }
 
 // One draw of the generator reaches 32768 tracks only; a longer list (a loaded one may be) takes

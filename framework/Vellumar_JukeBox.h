@@ -34,7 +34,8 @@ public:
     bool PlayTrack(i32 index);
     // The current track fades out over the fade time.
     void StopMusic();
-    // Brings the current track's gain to volume over time seconds (at once for 0).
+    // Brings the current track's gain to volume over time seconds from the next update (in that
+    // update for 0).
     void SetMusicVolume(f32 volume, f32 time);
     void Update(f32 dt);
 
@@ -75,7 +76,7 @@ private:
     SoundEngine* Engine();
     bool LoopsLeft();
     // The current track becomes the fading one (the one fading before is let go); it fades out in
-    // time seconds, or goes at once without a positive time.
+    // time seconds from the next update, or goes in that update without a positive time.
     void FadeOutCurrent(f32 time);
     void ReleaseFading();
     // Draws an unplayed track of the current playlist.

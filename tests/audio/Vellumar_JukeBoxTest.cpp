@@ -191,13 +191,17 @@ TEST_F(JukeBoxTest, WithLoopsLeftTheCrossFadeWaitsForTheLastPass)
     EXPECT_EQ(jukeBox->GetCurrentTrack(), 1);
 }
 
-TEST_F(JukeBoxTest, AFadeTimeOfZeroSwitchesAtOnce)
+TEST_F(JukeBoxTest, AFadeTimeOfZeroSwitchesAtTheNextUpdate)
 {
     MakeJukeBox();
     jukeBox->SetMusicVolume(0.8f, 0.0f);
     ASSERT_TRUE(jukeBox->PlayTrack(0));
     jukeBox->SetMusicVolume(0.8f, 0.0f);
+    SoundSource* first = jukeBox->GetCurrentSource();
     ASSERT_TRUE(jukeBox->PlayTrack(1));
+    EXPECT_EQ(jukeBox->GetFadingSource(), first);
+    EXPECT_EQ(jukeBox->GetMusicVolume(), 0.0f);
+    jukeBox->Update(0.016f);
     EXPECT_EQ(jukeBox->GetFadingSource(), nullptr);
     EXPECT_EQ(jukeBox->GetMusicVolume(), 0.8f);
     EXPECT_EQ(Sources(), 1u);
@@ -211,6 +215,68 @@ TEST_F(JukeBoxTest, AFadeTimeOfZeroSwitchesAtOnce)
     jukeBox->Update(5.0f);
     EXPECT_EQ(jukeBox->GetFadingSource(), nullptr);
     EXPECT_TRUE(std::isfinite(jukeBox->GetMusicVolume()));
+}
+
+// Without a fade time the switch of tracks waits for the jukebox's update, which the level's update
+// runs after its objects': a track started by an object switches in that frame, one started after
+// the level's update (here by the game's post-collision hook) in the next.
+TEST_F(JukeBoxTest, WithoutAFadeTimeTracksSwitchAtTheJukeBoxsUpdateInTheLevelsUpdate)
+{
+    MakeJukeBox();
+    game->GetCurrentLevel()->SetJukeBox(jukeBox.Get());
+    bool started = false;
+    game->onPostCollision = [&] {
+        if (!started)
+        {
+            started = true;
+            jukeBox->PlayTrack(0);
+        }
+    };
+    RunFrame();
+    SoundSource* first = jukeBox->GetCurrentSource();
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->GetGain(), 0.0f) << "silent until the next frame";
+    RunFrame();
+    EXPECT_EQ(first->GetGain(), 1.0f);
+
+    started = false;
+    game->onPostCollision = [&] {
+        if (!started)
+        {
+            started = true;
+            jukeBox->PlayTrack(1);
+        }
+    };
+    RunFrame();
+    SoundSource* second = jukeBox->GetCurrentSource();
+    EXPECT_EQ(jukeBox->GetFadingSource(), first) << "the old track plays out this frame";
+    EXPECT_EQ(second->GetGain(), 0.0f);
+    EXPECT_EQ(Sources(), 2u);
+    RunFrame();
+    EXPECT_EQ(jukeBox->GetFadingSource(), nullptr);
+    EXPECT_EQ(second->GetGain(), 1.0f);
+    EXPECT_EQ(Sources(), 1u);
+
+    game->onPostCollision = nullptr;
+    auto* switcher = new FrameworkTest::LoggingObject(log, "switcher");
+    bool switched = false;
+    switcher->onUpdate = [&] {
+        if (!switched)
+        {
+            switched = true;
+            jukeBox->PlayTrack(2);
+        }
+    };
+    FirstLayer()->AddGameObject(switcher);
+    for (int frame = 0; frame < 5 && !switched; ++frame)
+    {
+        RunFrame();
+    }
+    ASSERT_TRUE(switched);
+    EXPECT_EQ(jukeBox->GetFadingSource(), nullptr) << "switched in the frame of the object's update";
+    EXPECT_EQ(jukeBox->GetCurrentTrack(), 2);
+    EXPECT_EQ(jukeBox->GetMusicVolume(), 1.0f);
+    EXPECT_EQ(Sources(), 1u);
 }
 
 TEST_F(JukeBoxTest, PlayTrackAndPlaylistsAnswerTheirEdgeCases)
