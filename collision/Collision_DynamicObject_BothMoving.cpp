@@ -1,4 +1,5 @@
 #include "collision/Collision_DynamicObject.h"
+#include "collision/Collision_Geometry.h"
 #include "collision/Collision_PairStep.h"
 
 #include <algorithm>
@@ -107,12 +108,12 @@ f32 DynamicObject::ReachAboutPivot() const
     for (i32 k = 0; k < GetLineSegmentCount(); ++k)
     {
         const Math::LineSegment2D& local = GetLocalLineSegment(k);
-        reach = std::max({reach, (local.A - offset).Length(), (local.B - offset).Length()});
+        reach = std::max({reach, Geometry::Length(local.A - offset), Geometry::Length(local.B - offset)});
     }
     for (i32 k = 0; k < GetCircleCount(); ++k)
     {
         const Math::Circle2D& local = GetLocalCircle(k);
-        reach = std::max(reach, (local.center - offset).Length() + local.radius);
+        reach = std::max(reach, Geometry::Length(local.center - offset) + local.radius);
     }
     return reach;
 }
@@ -128,7 +129,7 @@ f32 ClosestApproach(const Math::Vector2D& a0, const Math::Vector2D& a1, const Ma
     const Math::Vector2D change = (a1 - b1) - start;
     const f32 lengthSquared = change.Dot(change);
     const f32 t = lengthSquared > 0.0f ? std::clamp(-start.Dot(change) / lengthSquared, 0.0f, 1.0f) : 0.0f;
-    return (start + change * t).Length();
+    return Geometry::Length(start + change * t);
 }
 
 // Beyond the tolerances of the sweeps.

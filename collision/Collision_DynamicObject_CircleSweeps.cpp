@@ -157,7 +157,7 @@ void DynamicObject::SweepCircleAgainstCircle(i32 k, const Math::Circle2D& circle
     const Motion motion(start, step.End(local.center));
     const f32 reach = ownRadius + circle.radius;
     const Math::Vector2D toCenter = c - start;
-    const f32 distance = toCenter.Length();
+    const f32 distance = Geometry::Length(toCenter);
 
     // Where the body's centre is when the circles touch, and the fraction of the step.
     Math::Point2D touch = start;
@@ -188,7 +188,7 @@ void DynamicObject::SweepCircleAgainstCircle(i32 k, const Math::Circle2D& circle
     if (overlap && !sink.TakeProximity(reach - distance, false))
         return;
     Math::Vector2D normal = Unit(touch - c);
-    if (normal.Length() < Math::Epsilon)
+    if (Geometry::Length(normal) < Math::Epsilon)
         normal = motion.Sweeps() ? -motion.direction : Math::Vector2D(0.0f, 1.0f);
     const Math::Point2D point = c + normal * circle.radius;
     const Math::Point2D deepest = (overlap && overlapDepthAtStart ? start : step.AtDepthPose(local.center)) - normal * ownRadius;

@@ -1,5 +1,6 @@
 #include "collision/Collision_ActorData.h"
 #include "collision/Collision_DynamicObject.h"
+#include "collision/Collision_Geometry.h"
 #include "collision/Collision_Ids.h"
 
 #include <cmath>
@@ -11,7 +12,7 @@ namespace
 // trunc(max(|Δp| + 0.5, |Δθ| + 0.5)), at least 1 and at most MaximumInterpolationValue.
 i32 CountSteps(const Math::Vector2D& deltaPosition, f32 deltaOrientation)
 {
-    const f32 a = deltaPosition.Length() + 0.5f;
+    const f32 a = Geometry::Length(deltaPosition) + 0.5f;
     const f32 b = std::fabs(deltaOrientation) + 0.5f;
     const f32 m = b >= a ? b : a;
     const f32 cap = static_cast<f32>(MaximumInterpolationValue);

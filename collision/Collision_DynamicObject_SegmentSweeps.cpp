@@ -166,7 +166,7 @@ f32 DistanceToBox(const Math::Point2D& point, const Math::LineSegment2D& a, cons
     const f32 top = std::fmax(std::fmax(a.A.y, a.B.y), std::fmax(b.A.y, b.B.y));
     const f32 dx = std::fmax(std::fmax(left - point.x, point.x - right), 0.0f);
     const f32 dy = std::fmax(std::fmax(bottom - point.y, point.y - top), 0.0f);
-    return Math::Vector2D(dx, dy).Length();
+    return Geometry::Length(Math::Vector2D(dx, dy));
 }
 } // namespace
 

@@ -27,7 +27,7 @@ struct Motion
     Math::Vector2D direction;
 
     Motion(const Math::Vector2D& from, const Math::Vector2D& to)
-        : vector(to - from), length(vector.Length()), direction(Unit(vector))
+        : vector(to - from), length(Geometry::Length(vector)), direction(Unit(vector))
     {
     }
     bool Sweeps() const { return length >= Math::Epsilon; }
