@@ -220,6 +220,9 @@ private:
     // Sweep of this moving object through its sub-steps against one static shape, the segment or
     // the circle given; the frame fraction of the contact, or a negative value without one.
     f32 SweepStatic(Detail::StaticRecord& contacts, const Math::LineSegment2D* segment, const Math::Circle2D* circle);
+    // False when the static shape lies beyond the body's reach (its shapes about the pivot, its
+    // collision thickness and a margin for rounding) all along the frame: no sub-step can meet it.
+    bool MayReachStatic(const Math::LineSegment2D* segment, const Math::Circle2D* circle) const;
     // This object's segments over one sub-step against a static segment.
     void SegmentsAgainstStaticSegment(const Math::LineSegment2D& shape, const Detail::SubStep& step,
                                       Detail::StaticRecord& contacts) const;

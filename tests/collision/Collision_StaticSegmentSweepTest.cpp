@@ -286,4 +286,26 @@ TEST_F(StaticSegmentSweep, ATurningBodyIsSweptAboutItsPivot)
     EXPECT_NEAR(record.contactPoint[0].y, 25.0f - 20.0f * std::cos(expected / 57.29578f), 0.2f);
     EXPECT_EQ(record.normal[0], Vector2D(-1, 0));
 }
+TEST_F(StaticSegmentSweep, AFarBodyEndsWhereASweptOneEnds)
+{
+    // One circle falls towards the floor and stops short of it, the other falls far above it: both
+    // meet nothing and are left at the end of their last sub-step, whether or not they were swept.
+    for (const f32 height : {10.0f, 400.0f})
+    {
+        SCOPED_TRACE(height);
+        auto body = MakeBody(ball, {3, height});
+        body->SetCollisionThickness(1.0f);
+        MoveTo(*body, {4, height - 7.0f}, 0);
+        EXPECT_EQ(Sweep(*body, floor).currentLNSNumber, 0);
+        EXPECT_EQ(body->GetSubStepPosition(), Vector2D(4, height - 7.0f));
+        ASSERT_EQ(body->GetContactCircles().size(), 1u);
+        EXPECT_EQ(body->GetContactCircles()[0].center, Vector2D(4, height - 7.0f));
+    }
+    // Just within reach of the floor's end point, beside it, the circle still meets it.
+    StaticCollisionLineSegment post({{10, -50}, {10, 0}});
+    auto body = MakeBody(ball, {10, 10});
+    MoveTo(*body, {10, 1.5f}, 0);
+    EXPECT_EQ(Sweep(*body, post).currentLNSNumber, 1);
+}
+
 } // namespace
