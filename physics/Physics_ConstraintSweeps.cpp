@@ -1,6 +1,7 @@
 #include "physics/Physics_ConstraintSweeps.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 
@@ -16,8 +17,8 @@
 // body) never changes while every applied step is finite: x + ±0 is x for any x but −0, and the
 // accumulators start at +0 and only ever receive sums, which never make −0 from +0. Its rows need
 // not wait for each other, and each such row side works on a copy of its own. A step that is not
-// finite (which would have made such an accumulator NaN) is detected and the sweeps' results are
-// dropped, for the solver to sweep in row order instead.
+// finite (which would have made such an accumulator NaN) leaves its copy NaN; that is detected after
+// the sweeps, whose results are then dropped for the solver to sweep in row order instead.
 namespace Physics2D
 {
 void ConstraintSweeps::Order(u32 n)
@@ -129,14 +130,13 @@ void ConstraintSweeps::Schedule()
         if (row.normal >= 0)
             row.normal = i32(rowLevel[u32(row.normal)]);
     }
+    copyCount = u32(nextCopy - (first + bodies));
 }
 
 bool ConstraintSweeps::Sweep(u32 n, u32 iterations)
 {
     Row* rows = sweepRows.data();
     float* lambdas = lambda.data();
-    // finite - finite is 0; anything else makes the guard NaN for good.
-    float guard = 0.0f;
     for (u32 iteration = 0; iteration < iterations; ++iteration)
     {
         for (u32 p = 0; p < n; ++p)
@@ -178,13 +178,21 @@ bool ConstraintSweeps::Sweep(u32 n, u32 iterations)
             {
                 lambdas[p] = candidate;
             }
-            guard = guard + (delta - delta);
 
             row.slot1->value = a1 + delta * row.scaled1;
             row.slot2->value = a2 + delta * row.scaled2;
         }
     }
-    return guard == 0.0f;
+    // A pinned side's copy only ever gains δ × 0, which leaves it as it was unless a step was not
+    // finite: then the copy is NaN, as the shared accumulator would have become in row order.
+    const Slot* const copies = slots.data() + pass.accumulatorBodies;
+    for (u32 k = 0; k < copyCount; ++k)
+    {
+        const Lanes& value = copies[k].value;
+        if (!std::isfinite(value[0]) || !std::isfinite(value[1]) || !std::isfinite(value[2]))
+            return false;
+    }
+    return true;
 }
 
 void ConstraintSweeps::Finish()

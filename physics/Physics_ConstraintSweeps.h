@@ -38,7 +38,7 @@ public:
     void Stage(u32 i, const float* jacobian, const float* scaled, float rightHandSide, float diagonal);
     // False, with every multiplier, bound and accumulator of the pass as it was, where the sweeps
     // cannot promise the row order's floats (a row whose accumulator is not one of the given slots,
-    // a row with one body on both sides, a step that is not finite).
+    // a row with one body on both sides, a step that is not finite on a pinned side).
     bool Run(u32 iterations);
     // The iterations in row order, as the algorithm states them, on the staged rows and the pass's
     // own multipliers, bounds and accumulator slots.
@@ -101,6 +101,7 @@ private:
     Core::Vector<Row> spareRows;  // the rows' former places while they are reordered
     Core::Vector<float> lambda;   // per sweep position
     Core::Vector<float> spareLambda;
+    u32 copyCount = 0; // pinned row sides of the pass, whose copies follow the bodies' slots
     // The bodies' accumulators, then one copy per pinned row side (room for every side, so that the
     // staged rows' slots stay put).
     Core::Vector<Slot> slots;
