@@ -71,6 +71,13 @@ void ShowLoadingScreen(bool movePicture)
         tip->SetPosition(-400.0f, 0.0f);
 }
 
+// How near the viewer an object is drawn: its layer's depth and its own.
+f32 DepthOf(const Vellumar::GameObject& object)
+{
+    const Vellumar::Layer* layer = object.GetLayer();
+    return (layer ? layer->GetZOrder() : 0.0f) + object.GetZOrder();
+}
+
 // The screen still fades in from black: the cover is the screen's until then.
 bool IsScreenFadingIn()
 {
@@ -159,8 +166,7 @@ void ButtonClass::ScriptUpdate(f32 dt)
     if (game && !game->introPending && GetVisible())
     {
         actionId = ActionOf(GetName());
-        const Vellumar::CollisionResults results = Vellumar::CollisionResults::Of(*this);
-        const bool hovered = results.IsCollidedWithSprite("cursor0", false) || results.IsCollidedWithSprite("cursor", false);
+        const bool hovered = IsUnderCursor() && !IsBehindHoveredButton();
         if (!hovered)
         {
             SetCurrentFrame(0, false);
@@ -202,6 +208,42 @@ void ButtonClass::ScriptUpdate(f32 dt)
     }
     if (activated)
         transitSM->Update(dt);
+}
+
+bool ButtonClass::IsUnderCursor() const
+{
+    const Vellumar::CollisionResults results = Vellumar::CollisionResults::Of(*this);
+    return results.IsCollidedWithSprite("cursor0", false) || results.IsCollidedWithSprite("cursor", false);
+}
+
+// Rectangles of the content overlap (the options button's reaches over most of the exit
+// button's), and one click must not act twice: of the buttons under the cursor only the one
+// nearest the viewer answers. Of equal depth, the one later in the level's order is drawn over
+// the other.
+bool ButtonClass::IsBehindHoveredButton() const
+{
+    Vellumar::Level* level = Vellumar::Game::GetInstance()->GetCurrentLevel();
+    if (!level)
+        return false;
+    Core::Vector<Vellumar::GameObject*> objects;
+    level->GetGameObjects(objects);
+    const f32 depth = DepthOf(*this);
+    bool after = false;
+    for (Vellumar::GameObject* object : objects)
+    {
+        if (object == this)
+        {
+            after = true;
+            continue;
+        }
+        auto* other = dynamic_cast<ButtonClass*>(object);
+        if (!other || !other->GetVisible())
+            continue;
+        const f32 otherDepth = DepthOf(*other);
+        if ((otherDepth > depth || (otherDepth == depth && after)) && other->IsUnderCursor())
+            return true;
+    }
+    return false;
 }
 
 void ButtonClass::TogglePause()

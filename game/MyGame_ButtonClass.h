@@ -43,6 +43,10 @@ public:
 private:
     bool IsLevelButton() const;
     bool IsActButton() const;
+    // A cursor sprite touches the button's rectangle.
+    bool IsUnderCursor() const;
+    // Another visible button nearer the viewer is under the cursor too.
+    bool IsBehindHoveredButton() const;
     // The pause menu's actions, served on the click.
     void TogglePause();
     void ShowPauseMenu(bool show);

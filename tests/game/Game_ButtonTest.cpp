@@ -195,6 +195,49 @@ TEST_F(ButtonTest, TheExitButtonPostsTheQuitMessage)
     EXPECT_EQ(game->GetCurrentLevelIndex(), 1u);
 }
 
+// The options button's rectangle reaches over most of the exit button's: where the cursor is over
+// both, only the one nearest the viewer answers, the one drawn over the other when their z orders
+// are equal.
+TEST_F(ButtonTest, ACursorOverSeveralButtonsHoversAndClicksOnlyTheNearest)
+{
+    Open(1);
+    auto* options = FindObjectByName<ButtonClass>("optionsbutton");
+    auto* exit = FindObjectByName<ButtonClass>("exitbutton");
+    ASSERT_NE(options, nullptr);
+    ASSERT_NE(exit, nullptr);
+    PointAt(-470.0f, -340.0f);
+    EXPECT_EQ(exit->GetCurrentFrameIndex(), 1);
+    EXPECT_EQ(options->GetCurrentFrameIndex(), 0) << "hovering the exit button lights only it";
+
+    while (PAL::PumpMessages() == false)
+    {
+    }
+    Click();
+    EXPECT_EQ(exit->activated, 1);
+    EXPECT_EQ(options->activated, 0) << "one click, one button";
+    RunFrames(25);
+    EXPECT_FALSE(PAL::PumpMessages());
+    EXPECT_EQ(game->GetCurrentLevelIndex(), 1u);
+
+    // Outside the exit button the options button answers as before.
+    SwitchTo(1);
+    game->introPending = 0;
+    options = FindObjectByName<ButtonClass>("optionsbutton");
+    exit = FindObjectByName<ButtonClass>("exitbutton");
+    PointAt(-400.0f, -340.0f);
+    EXPECT_EQ(options->GetCurrentFrameIndex(), 1);
+    EXPECT_EQ(exit->GetCurrentFrameIndex(), 0);
+
+    // Raised above the exit button, the options button takes the overlap.
+    options->SetZOrder(0.5f);
+    PointAt(-470.0f, -340.0f);
+    EXPECT_EQ(options->GetCurrentFrameIndex(), 1);
+    EXPECT_EQ(exit->GetCurrentFrameIndex(), 0);
+    Click();
+    EXPECT_EQ(options->activated, 1);
+    EXPECT_EQ(exit->activated, 0);
+}
+
 TEST_F(ButtonTest, ACloneRunsItsOwnCopyOfTheTransitMachine)
 {
     Open(1);
