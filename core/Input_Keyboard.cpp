@@ -74,6 +74,13 @@ void KeyboardImp::Update()
     }
     u8 sample[VirtualKeyCount];
     source->SampleKeys(sample);
+    // A key pressed since the last update reads as down in this one, even when it is up again.
+    u8 pressed[VirtualKeyCount];
+    source->TakeKeyPresses(pressed);
+    for (u32 key = 0; key < VirtualKeyCount; ++key)
+    {
+        sample[key] |= pressed[key];
+    }
     if (guard)
     {
         ++guardFrames;

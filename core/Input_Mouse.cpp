@@ -117,7 +117,7 @@ Mouse* GetMouse()
     return liveMouse;
 }
 
-bool MouseImp::IsStartGuardBusy()
+bool MouseImp::IsStartGuardBusy(u8 pressed)
 {
     GuardPosition& remembered = SharedGuardPosition();
     if (!remembered.hasX)
@@ -133,7 +133,7 @@ bool MouseImp::IsStartGuardBusy()
     const bool moving = currentX != remembered.x || currentY != remembered.y;
     remembered.x = currentX;
     remembered.y = currentY;
-    return moving || source->SampleButtons() != 0;
+    return moving || (source->SampleButtons() | pressed) != 0;
 }
 
 void MouseImp::Update()
@@ -142,9 +142,11 @@ void MouseImp::Update()
     {
         return;
     }
+    // A button pressed since the last update reads as down in this one, even when it is up again.
+    const u8 pressed = source->TakeButtonPresses();
     if (guard)
     {
-        if (IsStartGuardBusy())
+        if (IsStartGuardBusy(pressed))
         {
             return;
         }
@@ -156,7 +158,7 @@ void MouseImp::Update()
     moved = currentX != previousX || currentY != previousY ? 1 : 0;
     previousX = currentX;
     previousY = currentY;
-    const u8 sampled = source->SampleButtons();
+    const u8 sampled = source->SampleButtons() | pressed;
     const u8 bits[ButtonCount] = {ButtonBit::Left, ButtonBit::Middle, ButtonBit::Right};
     for (u32 b = 0; b < ButtonCount; ++b)
     {

@@ -125,8 +125,9 @@ protected:
 private:
     static constexpr u32 ButtonCount = 3;
 
-    // Whether the start guard must keep this update silent.
-    bool IsStartGuardBusy();
+    // Whether the start guard must keep this update silent; pressed holds the buttons pressed since
+    // the last update.
+    bool IsStartGuardBusy(u8 pressed);
     // The client area of the device's window; false without one.
     bool GetArea(ClientArea& area);
     // The cursor in client coordinates (y from the top); false without a window.

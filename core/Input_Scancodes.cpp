@@ -134,6 +134,56 @@ void VirtualKeysFromSDL(const u8* scancodes, i32 count, u32 buttonMask, u8 (&key
     keys[VirtualKey::XButton2] = (buttonMask & SDL_BUTTON_X2MASK) ? KeyDownBit : 0;
 }
 
+namespace
+{
+struct Presses
+{
+    u8 scancodes[SDL_NUM_SCANCODES] = {};
+    u32 keyboardButtons = 0;
+    u32 mouseButtons = 0;
+};
+
+// Main thread only, like the pump and the devices.
+Presses& PendingPresses()
+{
+    static Presses presses;
+    return presses;
+}
+}  // namespace
+
+void NoteKeyDown(i32 scancode)
+{
+    if (scancode >= 0 && scancode < SDL_NUM_SCANCODES)
+    {
+        PendingPresses().scancodes[scancode] = 1;
+    }
+}
+
+void NoteButtonDown(u8 button)
+{
+    if (button >= 1 && button <= 32)
+    {
+        PendingPresses().keyboardButtons |= SDL_BUTTON(button);
+        PendingPresses().mouseButtons |= SDL_BUTTON(button);
+    }
+}
+
+void TakeKeyPresses(u8 (&keys)[VirtualKeyCount])
+{
+    Presses& presses = PendingPresses();
+    VirtualKeysFromSDL(presses.scancodes, SDL_NUM_SCANCODES, presses.keyboardButtons, keys);
+    std::fill(std::begin(presses.scancodes), std::end(presses.scancodes), u8{0});
+    presses.keyboardButtons = 0;
+}
+
+u8 TakeButtonPresses()
+{
+    Presses& presses = PendingPresses();
+    const u8 buttons = ButtonBitsFromSDL(presses.mouseButtons);
+    presses.mouseButtons = 0;
+    return buttons;
+}
+
 u8 ButtonBitsFromSDL(u32 buttonMask)
 {
     u8 result = 0;

@@ -18,4 +18,14 @@ void VirtualKeysFromSDL(const u8* scancodes, i32 count, u32 buttonMask, u8 (&key
 
 // The left, middle and right buttons of an SDL button mask as ButtonBit flags.
 u8 ButtonBitsFromSDL(u32 buttonMask);
+
+// The keys and buttons the message pump saw go down (by SDL scancode and button number), kept
+// until the system source hands them to the devices: SDL's key array and button mask show only
+// what is down at the moment they are read, so a press released before the next poll would be
+// lost. The keyboard's presses (keys and buttons, as virtual keys) and the mouse's (buttons) are
+// taken apart and each taking empties its own.
+void NoteKeyDown(i32 scancode);
+void NoteButtonDown(u8 button);
+void TakeKeyPresses(u8 (&keys)[VirtualKeyCount]);
+u8 TakeButtonPresses();
 }  // namespace Input

@@ -5,6 +5,9 @@
 #include "core/Input_KeyCodes.h"
 #include "core/PAL_Window.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace Input
 {
 // Client area of a window: its top-left pixel in screen coordinates, and its size.
@@ -35,6 +38,10 @@ public:
     // Every key and mouse button by virtual-key code, KeyDownBit set while it is down.
     // The generic Shift, Control and Alt codes are down whenever their left or right key is.
     virtual void SampleKeys(u8 (&keys)[VirtualKeyCount]) = 0;
+    // The keys (KeyDownBit by virtual key, as SampleKeys gives them) that went down since the
+    // previous call, up again or not: a tap shorter than a frame is over before the next sample
+    // and would never be seen down. None by default.
+    virtual void TakeKeyPresses(u8 (&keys)[VirtualKeyCount]) { std::fill(std::begin(keys), std::end(keys), u8{0}); }
     virtual bool IsCapsLockOn() = 0;
     virtual bool IsNumLockOn() = 0;
 
@@ -51,6 +58,9 @@ public:
     }
     // The left, middle and right buttons as ButtonBit flags.
     virtual u8 SampleButtons() = 0;
+    // The buttons that went down since the previous call, as for TakeKeyPresses; kept apart from
+    // the keys' presses, since the keyboard and the mouse each take their own.
+    virtual u8 TakeButtonPresses() { return 0; }
     virtual void ShowCursor(bool show) = 0;
     virtual bool IsCursorShown() = 0;
 

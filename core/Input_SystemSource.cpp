@@ -17,6 +17,8 @@ public:
         VirtualKeysFromSDL(state, count, SDL_GetGlobalMouseState(nullptr, nullptr), keys);
     }
 
+    void TakeKeyPresses(u8 (&keys)[VirtualKeyCount]) override { Input::TakeKeyPresses(keys); }
+
     bool IsCapsLockOn() override { return (SDL_GetModState() & KMOD_CAPS) != 0; }
     bool IsNumLockOn() override { return (SDL_GetModState() & KMOD_NUM) != 0; }
 
@@ -50,6 +52,7 @@ public:
     }
 
     u8 SampleButtons() override { return ButtonBitsFromSDL(SDL_GetGlobalMouseState(nullptr, nullptr)); }
+    u8 TakeButtonPresses() override { return Input::TakeButtonPresses(); }
 
     void ShowCursor(bool show) override { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }
     bool IsCursorShown() override { return SDL_ShowCursor(SDL_QUERY) == SDL_ENABLE; }

@@ -1,5 +1,6 @@
 #include "core/PAL_MessagePump.h"
 
+#include "core/Input_Scancodes.h"
 #include "core/PAL_SDL.h"
 #include "core/PAL_Window.h"
 
@@ -103,9 +104,23 @@ bool PumpMessages()
         {
             return false;
         }
-        if (event.type == SDL_WINDOWEVENT)
+        switch (event.type)
         {
+        case SDL_WINDOWEVENT:
             Dispatch(event.window);
+            break;
+        // A repeat comes while the key is held, which the next poll sees anyway.
+        case SDL_KEYDOWN:
+            if (!event.key.repeat)
+            {
+                Input::NoteKeyDown(event.key.keysym.scancode);
+            }
+            break;
+        case SDL_MOUSEBUTTONDOWN:
+            Input::NoteButtonDown(event.button.button);
+            break;
+        default:
+            break;
         }
     }
     return true;

@@ -1,6 +1,7 @@
 #pragma once
 // The main loop's message pump. Window events reach the callbacks of their PAL::Window; keyboard
-// and mouse events only refresh the state that the input devices poll.
+// and mouse events only refresh the state that the input devices poll, and keep each press until
+// the devices' next poll, so that a tap shorter than a frame is seen.
 
 namespace PAL
 {

@@ -15,11 +15,21 @@ public:
     void Press(u8 virtualKey) { keys[virtualKey] = Input::KeyDownBit; }
     void Release(u8 virtualKey) { keys[virtualKey] = 0; }
     void ReleaseAll() { std::fill(std::begin(keys), std::end(keys), u8{0}); }
+    // Down and up again before the next update, as the message pump saw it: only the presses the
+    // devices take show it.
+    void Tap(u8 virtualKey) { keyPresses[virtualKey] = Input::KeyDownBit; }
+    void TapButtons(u8 bits) { buttonPresses |= bits; }
 
     void SampleKeys(u8 (&out)[Input::VirtualKeyCount]) override
     {
         std::copy(std::begin(keys), std::end(keys), std::begin(out));
         out[Input::VirtualKey::Shift] = keys[Input::VirtualKey::LeftShift] | keys[Input::VirtualKey::RightShift];
+    }
+    void TakeKeyPresses(u8 (&out)[Input::VirtualKeyCount]) override
+    {
+        std::copy(std::begin(keyPresses), std::end(keyPresses), std::begin(out));
+        out[Input::VirtualKey::Shift] = keyPresses[Input::VirtualKey::LeftShift] | keyPresses[Input::VirtualKey::RightShift];
+        std::fill(std::begin(keyPresses), std::end(keyPresses), u8{0});
     }
     bool IsCapsLockOn() override { return capsLock; }
     bool IsNumLockOn() override { return numLock; }
@@ -42,6 +52,12 @@ public:
         Input::Source::WarpInWindow(handle, x, y);
     }
     u8 SampleButtons() override { return buttons; }
+    u8 TakeButtonPresses() override
+    {
+        const u8 taken = buttonPresses;
+        buttonPresses = 0;
+        return taken;
+    }
     void ShowCursor(bool show) override { cursorShown = show; }
     bool IsCursorShown() override { return cursorShown; }
     bool GetClientArea(PAL::WindowHandle handle, Input::ClientArea& out) override
@@ -55,6 +71,8 @@ public:
     }
 
     u8 keys[Input::VirtualKeyCount] = {};
+    u8 keyPresses[Input::VirtualKeyCount] = {};
+    u8 buttonPresses = 0;
     bool capsLock = false;
     bool numLock = false;
     i32 cursorX = 0;

@@ -122,6 +122,64 @@ TEST_F(SystemSourceTest, KeysArriveAsVirtualKeys)
     }));
 }
 
+// A key and a button pressed and released between two polls: by the time the devices poll, SDL's
+// key array and button mask show them up again, yet each reads as down in that poll and as
+// released in the next.
+TEST_F(SystemSourceTest, ATapBetweenTwoPollsIsSeen)
+{
+    if (std::system("command -v xdotool > /dev/null") != 0)
+    {
+        MORVANE_SKIP("xdotool is not installed");
+    }
+    const unsigned long x11Window = X11WindowOf(window->GetNativeWindow());
+    ASSERT_NE(x11Window, 0u);
+    const std::string target = " --window " + std::to_string(x11Window) + " ";
+    Core::RefPtr<Input::Keyboard> keyboard;
+    Input::KeyboardImp::Create(keyboard);
+    keyboard->EndStartGuard();
+    ASSERT_TRUE(PumpUntil([&] {
+        keyboard->Update();
+        mouse->Update();
+        return !keyboard->AnyKey() && !mouse->IsPressed(0);
+    }));
+
+    // Both events of a tap have arrived before the poll: the pump takes them in one go.
+    const auto tapThenPoll = [&](const std::string& command) {
+        SDL_RaiseWindow(window->GetNativeWindow());
+        EXPECT_EQ(std::system(command.c_str()), 0);
+        SDL_Delay(100);
+        while (!PAL::PumpMessages())
+        {
+        }
+        keyboard->Update();
+        mouse->Update();
+    };
+    bool keySeen = false;
+    for (int attempt = 0; attempt < 10 && !keySeen; ++attempt)
+    {
+        tapThenPoll("xdotool key" + target + "Escape");
+        keySeen = keyboard->IsTriggered(Input::EngineKey::Escape);
+    }
+    ASSERT_TRUE(keySeen);
+    EXPECT_FALSE(SDL_GetKeyboardState(nullptr)[SDL_SCANCODE_ESCAPE]) << "the key was up again when polled";
+    keyboard->Update();
+    EXPECT_TRUE(keyboard->IsUp(Input::EngineKey::Escape));
+    EXPECT_FALSE(keyboard->IsPressed(Input::EngineKey::Escape));
+
+    bool clickSeen = false;
+    for (int attempt = 0; attempt < 10 && !clickSeen; ++attempt)
+    {
+        tapThenPoll("xdotool click" + target + "1");
+        clickSeen = mouse->IsTriggered(0);
+    }
+    ASSERT_TRUE(clickSeen);
+    EXPECT_EQ(SDL_GetGlobalMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK, 0u) << "the button was up again when polled";
+    EXPECT_TRUE(keyboard->IsTriggered(0)) << "the keyboard sees the left button as its virtual key";
+    mouse->Update();
+    EXPECT_TRUE(mouse->IsUp(0));
+    EXPECT_FALSE(mouse->IsPressed(0));
+}
+
 // An absolute move of another X client (xdotool warps the pointer) is seen at once, without a
 // relative move after it.
 TEST_F(SystemSourceTest, AnAbsoluteMoveOfAnotherClientIsSeen)

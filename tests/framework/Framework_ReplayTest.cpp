@@ -7,6 +7,8 @@
 #include "core/PAL_Path.h"
 
 #include <fstream>
+#include <utility>
+#include <vector>
 
 using namespace FrameworkTest;
 
@@ -119,7 +121,69 @@ protected:
 
     std::vector<std::string> written;
 };
+
+// The frames, counted from the first, in which Space and the left button went down.
+class TapLoggingGame : public TestGame
+{
+public:
+    using TestGame::TestGame;
+
+    void PreLevelUpdate(f32 dt) override
+    {
+        TestGame::PreLevelUpdate(dt);
+        if (GetKeyboard()->IsTriggered(Input::EngineKey::Space))
+            taps.push_back(frame);
+        if (GetMouse()->IsTriggered(0))
+            clicks.push_back(frame);
+        ++frame;
+    }
+
+    // Both lists counted from the first tap.
+    std::pair<std::vector<int>, std::vector<int>> FromFirstTap() const
+    {
+        std::pair<std::vector<int>, std::vector<int>> result;
+        for (int tap : taps)
+            result.first.push_back(tap - taps.front());
+        for (int click : clicks)
+            result.second.push_back(click - taps.front());
+        return result;
+    }
+
+    std::vector<int> taps;
+    std::vector<int> clicks;
+    int frame = 0;
+};
 }  // namespace
+
+// Keys and clicks pressed and released within one frame: the recording holds what the polls read,
+// down in one frame and up in the next, so playback reads them in the same frames.
+TEST_F(ReplayTest, TapsShorterThanAFramePlayBackInTheirFrames)
+{
+    MakeAndStart<TapLoggingGame>();
+    auto& logging = static_cast<TapLoggingGame&>(*game);
+    Track("fw_replay_taps");
+    game->StartReplayRecording("fw_replay_taps");
+    for (int i = 0; i < 40; ++i)
+    {
+        if (i % 10 == 4)
+            input.Tap(Input::VirtualKey::Space);
+        if (i % 10 == 7)
+            input.TapButtons(Input::ButtonBit::Left);
+        RunFrame();
+    }
+    game->StopReplayRecording();
+    RunFrame();
+    const auto recorded = logging.FromFirstTap();
+    ASSERT_EQ(recorded.first, (std::vector<int>{0, 10, 20, 30}));
+    ASSERT_EQ(recorded.second, (std::vector<int>{3, 13, 23, 33}));
+
+    logging.taps.clear();
+    logging.clicks.clear();
+    game->StartReplay("fw_replay_taps");
+    RunFrames(45);
+    EXPECT_FALSE(game->IsPlaying());
+    EXPECT_EQ(logging.FromFirstTap(), recorded);
+}
 
 TEST_F(ReplayTest, ARecordingOfAHundredFramesWritesAllButTheLast)
 {
