@@ -15,6 +15,16 @@ namespace
 {
 constexpr u32 ContactRows = 2;
 constexpr u8 ContactJointFlag = 1;
+
+// The vector divided by its length unless that is below the math tolerance, as
+// Math::Vector2D::Normalize makes it; inline, for every contact of every frame takes it.
+Math::Vector2D Unit(Math::Vector2D v)
+{
+    const float length = std::sqrt(v.x * v.x + v.y * v.y);
+    if (length < Math::Epsilon)
+        return v;
+    return Math::Vector2D(v.x / length, v.y / length);
+}
 } // namespace
 
 Contact::Contact() : Joint(KindContact, ContactRows, 0.0f, ContactJointFlag)
@@ -23,11 +33,10 @@ Contact::Contact() : Joint(KindContact, ContactRows, 0.0f, ContactJointFlag)
 
 Contact::Contact(const Math::Vector2D& point, const Math::Vector2D& normal, const Math::Vector2D& referencePosition1,
                  const Math::Vector2D& referencePosition2, float depth, float restitution, float friction, u8 flag)
-    : Joint(KindContact, ContactRows, 0.0f, ContactJointFlag), point(point), normal(normal),
+    : Joint(KindContact, ContactRows, 0.0f, ContactJointFlag), point(point), normal(Unit(normal)),
       referencePosition1(referencePosition1), referencePosition2(referencePosition2), depth(depth),
       restitution(restitution), friction(friction), contactFlag(flag)
 {
-    this->normal.Normalize();
     tangent = Math::Vector2D(-this->normal.y, this->normal.x);
 }
 
