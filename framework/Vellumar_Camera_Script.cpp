@@ -45,7 +45,7 @@ const Vellumar::ScriptMethodEntry cameraMethods[] = {
     {"Clone", Lua::Method<&CloneForScript>},
     {nullptr, nullptr},
 };
-const Core::Vector<Vellumar::ScriptMethodEntry> methods = ComposeScriptMethods({}, cameraMethods);
+const Core::Vector<Vellumar::ScriptMethodEntry> methods = ComposeScriptMethods(cameraMethods);
 const Lua::ScriptClass scriptClass{"Camera", methods.data(), true};
 const Lua::ScriptClassRegistrar registrar(scriptClass);
 } // namespace

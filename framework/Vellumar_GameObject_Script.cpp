@@ -668,16 +668,12 @@ i32 CloneForScript(lua_State* state, GameObject& object)
     return Lua::PushObject(state, copy);
 }
 
-Core::Vector<ScriptMethodEntry> ComposeScriptMethods(std::initializer_list<const char*> leftOut,
-                                                    const ScriptMethodEntry* own)
+Core::Vector<ScriptMethodEntry> ComposeScriptMethods(const ScriptMethodEntry* own, ManagedObjectsRow managed)
 {
     Core::Vector<ScriptMethodEntry> rows;
     for (const ScriptMethodEntry* row = methods; row->name; ++row)
     {
-        bool kept = true;
-        for (const char* name : leftOut)
-            kept = kept && std::strcmp(name, row->name) != 0;
-        if (kept)
+        if (managed == ManagedObjectsRow::Kept || std::strcmp(row->name, "AddManagedObject") != 0)
             rows.push_back(*row);
     }
     for (const ScriptMethodEntry* row = networkDataMethods; row->name; ++row)

@@ -192,7 +192,7 @@ const Vellumar::ScriptMethodEntry systemMethods[] = {
     {"IsInViewport", Lua::Method<&IsInViewport>},
     {nullptr, nullptr},
 };
-const Core::Vector<Vellumar::ScriptMethodEntry> methods = ComposeScriptMethods({"AddManagedObject"}, systemMethods);
+const Core::Vector<Vellumar::ScriptMethodEntry> methods = ComposeScriptMethods(systemMethods);
 const Lua::ScriptClass scriptClass{"ParticleSystem", methods.data(), true};
 const Lua::ScriptClassRegistrar registrar(scriptClass);
 } // namespace

@@ -107,7 +107,7 @@ const Vellumar::ScriptMethodEntry soundMethods[] = {
     {"Clone", Lua::Method<&CloneForScript>},
     {nullptr, nullptr},
 };
-const Core::Vector<Vellumar::ScriptMethodEntry> methods = ComposeScriptMethods({}, soundMethods);
+const Core::Vector<Vellumar::ScriptMethodEntry> methods = ComposeScriptMethods(soundMethods);
 const Lua::ScriptClass scriptClass{"Sound", methods.data(), true};
 const Lua::ScriptClassRegistrar registrar(scriptClass);
 } // namespace

@@ -214,7 +214,7 @@ const Vellumar::ScriptMethodEntry spriteMethods[] = {
     {"Clone", Lua::Method<&CloneForScript>},
     {nullptr, nullptr},
 };
-const Core::Vector<Vellumar::ScriptMethodEntry> methods = ComposeScriptMethods({"AddManagedObject"}, spriteMethods);
+const Core::Vector<Vellumar::ScriptMethodEntry> methods = ComposeScriptMethods(spriteMethods);
 const Lua::ScriptClass scriptClass{"Sprite", methods.data(), true};
 const Lua::ScriptClassRegistrar registrar(scriptClass);
 } // namespace

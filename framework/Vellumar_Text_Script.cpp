@@ -39,7 +39,7 @@ const Vellumar::ScriptMethodEntry textMethods[] = {
     {"Clone", Lua::Method<&CloneForScript>},
     {nullptr, nullptr},
 };
-const Core::Vector<Vellumar::ScriptMethodEntry> methods = ComposeScriptMethods({}, textMethods);
+const Core::Vector<Vellumar::ScriptMethodEntry> methods = ComposeScriptMethods(textMethods, ManagedObjectsRow::Kept);
 const Lua::ScriptClass scriptClass{"Text", methods.data(), true};
 const Lua::ScriptClassRegistrar registrar(scriptClass);
 } // namespace

@@ -47,6 +47,11 @@ const std::pair<const char*, u32> TableSizes[] = {
     {"Level", 21},
     {"Layer", 27},
     {"GameObject", 111},
+    {"Sprite", 153},
+    {"ParticleSystem", 150},
+    {"Text", 118},
+    {"Camera", 118},
+    {"Sound", 127},
     {"Viewport", 20},
     {"SpriteAnimation", 11},
     {"ParticleEmitter", 6},
@@ -70,6 +75,51 @@ TEST_F(ScriptTest, EveryTableHasTheRowsItsClassOffers)
         ASSERT_NE(scriptClass, nullptr) << name;
         EXPECT_EQ(Lua::CountMethods(scriptClass->methods), rows) << name;
     }
+}
+
+// The object classes' tables open with one shared block: the GameObject rows without
+// "AddManagedObject", then "SaveNetworkData" and "LoadNetworkData"; the text table alone keeps
+// "AddManagedObject" as its second row.
+TEST_F(ScriptTest, TheObjectTablesOpenWithTheSpritesBlock)
+{
+    constexpr u32 BlockRows = 112;
+    const Vellumar::ScriptMethodEntry* object = Lua::FindScriptClass("GameObject")->methods;
+    const Vellumar::ScriptMethodEntry* sprite = Lua::FindScriptClass("Sprite")->methods;
+    ASSERT_GE(Lua::CountMethods(sprite), BlockRows);
+    EXPECT_STREQ(sprite[0].name, "ObjectFunction");
+    EXPECT_STREQ(sprite[1].name, "Mount");
+    EXPECT_STREQ(sprite[2].name, "GetMount");
+    EXPECT_STREQ(sprite[BlockRows - 2].name, "SaveNetworkData");
+    EXPECT_STREQ(sprite[BlockRows - 1].name, "LoadNetworkData");
+    EXPECT_STREQ(sprite[BlockRows].name, "SetFlipHorizontal");
+    // The block is the GameObject's rows, in their order and with their natives, less one.
+    for (u32 row = 1, objectRow = 2; row < BlockRows - 2; ++row, ++objectRow)
+    {
+        EXPECT_STREQ(sprite[row].name, object[objectRow].name) << row;
+        EXPECT_EQ(sprite[row].native, object[objectRow].native) << row;
+    }
+
+    for (const char* name : {"ParticleSystem", "Camera", "Sound"})
+    {
+        const Vellumar::ScriptMethodEntry* table = Lua::FindScriptClass(name)->methods;
+        for (u32 row = 0; row < BlockRows; ++row)
+        {
+            EXPECT_STREQ(table[row].name, sprite[row].name) << name << " " << row;
+            EXPECT_EQ(table[row].native, sprite[row].native) << name << " " << row;
+        }
+    }
+    const Vellumar::ScriptMethodEntry* text = Lua::FindScriptClass("Text")->methods;
+    EXPECT_STREQ(text[0].name, "ObjectFunction");
+    EXPECT_STREQ(text[1].name, "AddManagedObject");
+    EXPECT_EQ(text[1].native, object[1].native);
+    for (u32 row = 1; row < BlockRows; ++row)
+    {
+        EXPECT_STREQ(text[row + 1].name, sprite[row].name) << "Text " << row;
+        EXPECT_EQ(text[row + 1].native, sprite[row].native) << "Text " << row;
+    }
+    EXPECT_STREQ(Lua::FindScriptClass("Camera")->methods[BlockRows].name, "SetFOV");
+    EXPECT_STREQ(Lua::FindScriptClass("Sound")->methods[BlockRows].name, "GetFileName");
+    EXPECT_STREQ(text[BlockRows + 1].name, "SetText");
 }
 
 TEST_F(ScriptTest, EveryTableIsReachableFromScriptsByItsMetatableName)
