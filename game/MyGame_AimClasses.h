@@ -8,6 +8,8 @@
 #include "framework/Vellumar_ParticleSystem.h"
 #include "framework/Vellumar_Sprite.h"
 
+// A copy keeps the emitter part only: its point starts at the origin, as any game class's own
+// fields start at their defaults in a copy.
 #define MYGAME_AIM_EMITTER_CLASS(Type)                                                                             \
     class Type : public Vellumar::ParticleEmitter                                                                  \
     {                                                                                                              \
@@ -16,7 +18,7 @@
     public:                                                                                                        \
         Type() = default;                                                                                          \
         Type(f32 x, f32 y) : emitPoint(x, y) {}                                                                    \
-        Type(const Type& source) : Vellumar::ParticleEmitter(source), emitPoint(source.emitPoint) {}               \
+        Type(const Type& source) : Vellumar::ParticleEmitter(source) {}                                            \
         Type* Clone() const override;                                                                              \
         void GetPositionAndDirection(f32 t, Math::Point2D& position, Math::Vector2D& direction) override;          \
         void Update(f32) override {}                                                                               \

@@ -12,6 +12,7 @@ public:
     static constexpr i32 StartHitPoints = 20;
 
     void OnStart() override;
+    void OnEnd() override {}
     void ScriptUpdate(f32 dt) override;
 
     void UpdateState();

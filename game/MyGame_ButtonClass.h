@@ -21,6 +21,7 @@ public:
     void Save(Core::File& file) override;
     void Load(Core::File& file) override;
     void OnStart() override;
+    void OnEnd() override {}
     void ScriptUpdate(f32 dt) override;
 
     // The action the name stands for; 1 (back to the main menu) for any other name.

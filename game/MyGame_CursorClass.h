@@ -14,6 +14,7 @@ class CursorClass : public Vellumar::Sprite
 
 public:
     void OnStart() override;
+    void OnEnd() override {}
     void ScriptUpdate(f32 dt) override;
     // Tint and spin by the piece's number, from the cool-down flag read at the previous update.
     void UpdateCrosshair();

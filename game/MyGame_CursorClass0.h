@@ -12,6 +12,7 @@ public:
     // Also shows the cursor where the mouse is, so that its first update has no path to sweep
     // from its placed position over the buttons.
     void OnStart() override;
+    void OnEnd() override {}
     // The mouse's client position, y counted upwards, about the centre of the level's first
     // viewport.
     void ScriptUpdate(f32 dt) override;

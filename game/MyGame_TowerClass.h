@@ -128,6 +128,10 @@ public:
     EffectClass(const EffectClass& source) : TowerClass(source) {}
 
     EffectClass* Clone() const override;
+    // The towers replace both; a plain tower base starts as the sites' base does and does nothing
+    // per frame.
+    void OnStart() override { TowerClass::OnStart(); }
+    void ScriptUpdate(f32) override {}
 
     u32 slotId = 0;
 

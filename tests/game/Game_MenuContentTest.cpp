@@ -6,14 +6,33 @@
 #include "framework/Vellumar_Sprite.h"
 #include "framework/Vellumar_SpriteAnimation.h"
 #include "framework/Vellumar_Text.h"
+#include "game/MyGame_AimClasses.h"
+#include "game/MyGame_BaseAmmoClass.h"
+#include "game/MyGame_BaseCityClass.h"
+#include "game/MyGame_BaseLevelClass.h"
+#include "game/MyGame_BigBossClasses.h"
 #include "game/MyGame_ButtonClass.h"
+#include "game/MyGame_CannonClass.h"
+#include "game/MyGame_CrystalClass.h"
+#include "game/MyGame_CursorClass.h"
 #include "game/MyGame_CursorClass0.h"
+#include "game/MyGame_EffectSystems.h"
+#include "game/MyGame_ElementalAmmo.h"
 #include "game/MyGame_LoadingTipsTextClass.h"
+#include "game/MyGame_MainEnemyClass.h"
+#include "game/MyGame_MainMenuClass.h"
+#include "game/MyGame_OptionsMenuClass.h"
+#include "game/MyGame_SemiBossClass.h"
+#include "game/MyGame_ShieldClass.h"
+#include "game/MyGame_TowerClass.h"
+#include "game/MyGame_TowerClasses.h"
+#include "game/MyGame_WaveClearClass.h"
 #include "game/MyGame_Lookup.h"
 #include "tests/game/Game_Fixture.h"
 
 #include <map>
 #include <string>
+#include <type_traits>
 
 namespace
 {
@@ -176,6 +195,108 @@ TEST(GameClassShapeTest, EveryGameClassIsMadeByItsNameAndClonedAsItself)
     EXPECT_EQ(Core::CreateObjectByName("CursorClass0")->GetSize(), sizeof(CursorClass0));
 }
 
+// Whether Class itself defines the hook (with a body of its own or an empty one) rather than
+// inheriting its base's: a pointer to an inherited member names the class that declares it.
+template <class Class, class Declaring, class... Arguments>
+constexpr bool Defines(void (Declaring::*)(Arguments...))
+{
+    return std::is_same_v<Class, Declaring>;
+}
+
+struct HookRow
+{
+    const char* name;
+    bool start, end, frame;
+    bool expectedStart, expectedEnd, expectedFrame;
+};
+
+// The start, end and per-frame hooks: true where the class has its own or an empty one, false
+// where its direct base's runs.
+#define OBJECT_HOOKS(Type, start, end, frame)                                                                       \
+    HookRow{#Type, Defines<Type>(&Type::OnStart), Defines<Type>(&Type::OnEnd), Defines<Type>(&Type::ScriptUpdate), \
+            start, end, frame}
+#define LEVEL_HOOKS(Type)                                                                                            \
+    HookRow{#Type, Defines<Type>(&Type::OnStart), Defines<Type>(&Type::OnEnd), Defines<Type>(&Type::Update),       \
+            true, true, true}
+
+TEST(GameClassShapeTest, EveryGameClassDefinesOrInheritsItsHooksAsItsRowSays)
+{
+    constexpr bool Own = true;
+    constexpr bool Base = false;
+    const HookRow rows[] = {
+        OBJECT_HOOKS(AimSystemClass, Own, Own, Own),
+        OBJECT_HOOKS(BaseAmmoClass, Own, Own, Own),
+        OBJECT_HOOKS(BaseCityClass, Own, Own, Own),
+        LEVEL_HOOKS(BaseLevelClass),
+        OBJECT_HOOKS(BasicClass, Own, Own, Base),
+        OBJECT_HOOKS(BigBossArmsClass, Own, Base, Own),
+        OBJECT_HOOKS(BigBossBodyClass, Own, Own, Own),
+        OBJECT_HOOKS(BigBossBottomClass, Own, Base, Own),
+        OBJECT_HOOKS(BigBossEggsClass, Own, Own, Own),
+        OBJECT_HOOKS(BigBossHeadClass, Own, Own, Own),
+        OBJECT_HOOKS(BloodSystemClass, Own, Own, Own),
+        OBJECT_HOOKS(BounceAimClass, Own, Own, Own),
+        OBJECT_HOOKS(BounceSystemClass, Own, Own, Own),
+        OBJECT_HOOKS(ButtonClass, Own, Own, Own),
+        OBJECT_HOOKS(CannonClass, Own, Own, Own),
+        OBJECT_HOOKS(CrystalClass, Own, Own, Own),
+        OBJECT_HOOKS(CursorClass, Own, Own, Own),
+        OBJECT_HOOKS(CursorClass0, Own, Own, Own),
+        OBJECT_HOOKS(EffectClass, Own, Base, Own),
+        OBJECT_HOOKS(FireAmmoClass, Own, Own, Own),
+        OBJECT_HOOKS(FireSelectClass, Base, Base, Base),
+        OBJECT_HOOKS(FireSystemClass, Own, Own, Own),
+        OBJECT_HOOKS(FireTowerClass, Own, Own, Own),
+        OBJECT_HOOKS(HealerClass, Own, Own, Own),
+        OBJECT_HOOKS(HeavyClass, Own, Base, Base),
+        OBJECT_HOOKS(IceAmmoClass, Own, Own, Own),
+        OBJECT_HOOKS(IceSelectClass, Base, Base, Base),
+        OBJECT_HOOKS(IceSystemClass, Own, Own, Own),
+        OBJECT_HOOKS(IceTowerClass, Own, Own, Own),
+        OBJECT_HOOKS(IceTowerEffectSystemClass, Own, Own, Own),
+        OBJECT_HOOKS(LightClass, Own, Base, Base),
+        OBJECT_HOOKS(LightningAmmoClass, Own, Own, Own),
+        OBJECT_HOOKS(LightningSelectClass, Base, Base, Base),
+        OBJECT_HOOKS(LightningTowerClass, Own, Own, Own),
+        OBJECT_HOOKS(LoadingTipsTextClass, Own, Own, Own),
+        OBJECT_HOOKS(MainEnemyClass, Own, Own, Own),
+        LEVEL_HOOKS(MainMenuClass),
+        LEVEL_HOOKS(OptionsMenuClass),
+        OBJECT_HOOKS(SelectClass, Own, Base, Own),
+        OBJECT_HOOKS(SemiBossArmClass, Own, Own, Own),
+        OBJECT_HOOKS(SemiBossClass, Own, Own, Own),
+        OBJECT_HOOKS(ShieldBitClass, Own, Base, Own),
+        OBJECT_HOOKS(ShieldClass, Own, Base, Own),
+        OBJECT_HOOKS(Slot1Class, Own, Base, Own),
+        OBJECT_HOOKS(Slot2Class, Own, Base, Own),
+        OBJECT_HOOKS(Slot3Class, Own, Base, Own),
+        OBJECT_HOOKS(Slot4Class, Own, Base, Own),
+        OBJECT_HOOKS(SlotClass, Own, Base, Own),
+        OBJECT_HOOKS(SmokeSystemClass, Own, Own, Own),
+        OBJECT_HOOKS(TowerClass, Own, Own, Own),
+        OBJECT_HOOKS(WaveClearClass, Own, Own, Own),
+    };
+    // The two emitter classes have none of the three hooks.
+    ASSERT_EQ(std::size(rows), 51u);
+    for (const HookRow& row : rows)
+    {
+        EXPECT_EQ(row.start, row.expectedStart) << row.name << " start";
+        EXPECT_EQ(row.end, row.expectedEnd) << row.name << " end";
+        EXPECT_EQ(row.frame, row.expectedFrame) << row.name << " per frame";
+    }
+}
+
+TEST(GameClassShapeTest, AnAimEmittersCopyStartsWithItsOwnPointAtTheOrigin)
+{
+    const Core::RefPtr<AimEmitterClass> aim(new AimEmitterClass(3.0f, 4.0f));
+    const Core::RefPtr<BounceEmitterClass> bounce(new BounceEmitterClass(5.0f, 6.0f));
+    const Core::RefPtr<AimEmitterClass> aimCopy(aim->Clone());
+    const Core::RefPtr<BounceEmitterClass> bounceCopy(bounce->Clone());
+    EXPECT_EQ(aim->emitPoint, Math::Vector2D(3.0f, 4.0f));
+    EXPECT_EQ(aimCopy->emitPoint, Math::Vector2D(0.0f, 0.0f));
+    EXPECT_EQ(bounceCopy->emitPoint, Math::Vector2D(0.0f, 0.0f));
+}
+
 TEST(LoadingTipsTest, TheTipIsChosenOnTheSeededGeneratorWithTheEdgesHalfAsOften)
 {
     Core::SeedRandom(7);
@@ -188,6 +309,10 @@ TEST(LoadingTipsTest, TheTipIsChosenOnTheSeededGeneratorWithTheEdgesHalfAsOften)
         ++counts[ChooseLoadingTip().c_str()];
     ASSERT_EQ(counts.size(), 6u);
     EXPECT_EQ(counts.count(""), 0u);
+    ASSERT_EQ(std::size(LoadingTips), 7u);
+    EXPECT_STREQ(LoadingTips[6], "") << "the table's seventh entry is empty and never chosen";
+    for (u32 i = 0; i < 6; ++i)
+        EXPECT_EQ(counts.count(LoadingTips[i]), 1u) << i;
     const int edge = counts["DEAL DOUBLE DAMAGE BY HITTING ENEMIES WITH PROJECTILES OF MATCHING ELEMENTS."];
     const int middle = counts["EACH ELEMENTAL PROJECTILE HAS A SECONDARY EFFECT. USE THEM WISELY."];
     EXPECT_GT(edge, 400);
