@@ -140,6 +140,7 @@ void GameObject::NetworkLoad(Core::File& file)
     scriptEnabled = enabled;
     scriptName = readScriptName;
     ownsScript = owns;
+    scriptStarted = started;
     scriptSource = nullptr;
     if (enabled && started)
     {

@@ -217,9 +217,14 @@ i32 GetCollisionId(lua_State* state, GameObject& object)
     return Lua::PushNumber(state, static_cast<i32>(object.GetCollisionId()));
 }
 
+// Without a registered dynamic object, a "DynamicObject" userdata holding null, whose methods do
+// nothing.
 i32 GetCollisionObject(lua_State* state, GameObject& object)
 {
-    return Lua::PushObject(state, object.GetRegisteredObject());
+    if (Collision2D::DynamicObject* dynamic = object.GetRegisteredObject())
+        return Lua::PushObject(state, dynamic);
+    Lua::PushObjectAs(state, nullptr, "DynamicObject");
+    return 1;
 }
 
 i32 GetTileMapCollisionObject(lua_State* state, GameObject& object)

@@ -68,12 +68,14 @@ i32 AddCollisionData(lua_State* state, Layer& layer)
     return 0;
 }
 
+// A file named by a script lies below the game's resource folder: its path is taken relative to
+// that folder, and one that is absolute or climbs out ("..") is refused.
 i32 ReadStaticCollision(lua_State* state, Layer& layer)
 {
     const Core::String path = Lua::ToString(state, 1);
-    // A file named by a script stays below the folder the game gave it.
-    if (!path.empty() && path.find("..") == Core::String::npos)
-        layer.ReadStaticCollision(path);
+    if (path.empty() || path.front() == '\\' || path.front() == '/' || path.find("..") != Core::String::npos)
+        return 0;
+    layer.ReadStaticCollision(Game::GetDirectory() + "\\Resources\\" + path);
     return 0;
 }
 

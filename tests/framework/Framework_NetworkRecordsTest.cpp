@@ -158,6 +158,33 @@ TEST_F(NetworkRecordsTest, TheCreationRecordIsLaidOutFieldByField)
     }
 }
 
+TEST_F(NetworkRecordsTest, TheCreationRecordSetsTheScriptStartedByte)
+{
+    MakeGame();
+    const Core::RefPtr<Vellumar::GameObject> source(new Vellumar::GameObject());
+    Vellumar::NetworkFile out;
+    source->NetworkSave(out);
+    Core::Vector<u8> bytes = Bytes(out);
+    ASSERT_EQ(bytes.size(), 77u) << "no name, no network id, no script values";
+    u8& started = bytes.back();
+    ASSERT_EQ(started, 0) << "script started, the record's last byte";
+
+    started = 1;
+    const Core::RefPtr<Vellumar::GameObject> copy(new Vellumar::GameObject());
+    Vellumar::NetworkFile running(bytes.data(), static_cast<u32>(bytes.size()));
+    copy->NetworkLoad(running);
+    EXPECT_FALSE(running.Failed());
+    EXPECT_TRUE(copy->IsScriptStarted()) << "taken from the record though no script ran here";
+    Vellumar::NetworkFile state;
+    copy->NetworkSyncSend(state);
+    EXPECT_EQ(Bytes(state)[state.GetSize() - 1], 1) << "and passed on in the copy's state records";
+
+    started = 0;
+    Vellumar::NetworkFile stopped(bytes.data(), static_cast<u32>(bytes.size()));
+    copy->NetworkLoad(stopped);
+    EXPECT_FALSE(copy->IsScriptStarted());
+}
+
 TEST_F(NetworkRecordsTest, TheStateRecordSnapsFirstAndRenamesThroughTheLayer)
 {
     MakeGame();

@@ -2,8 +2,13 @@
 
 #include "collision/Collision_Engine.h"
 #include "collision/Collision_Layer.h"
+#include "core/PAL_Path.h"
 #include "framework/Vellumar_Camera.h"
 #include "framework/Vellumar_Viewport.h"
+
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
 
 namespace
 {
@@ -108,5 +113,37 @@ TEST_F(FrameworkScriptTest, ScriptsDriveTheLevelItsLayersAndViewports)
     EXPECT_GT(object->GetReferenceCount(), 1u);
     RunFrame();
     EXPECT_EQ(object->GetLayer(), level->GetLayer(0u));
+}
+
+// A script names a static collision file relative to the resource folder. An absolute path and one
+// that climbs out are refused, even where they name a readable file.
+TEST_F(FrameworkScriptTest, AScriptReadsStaticCollisionFilesOnlyBelowTheResourceFolder)
+{
+    MakeGame(1);
+    factory->builders[0] = [](Vellumar::Level& level) { level.AddLayer(new Vellumar::Layer(0)); };
+    Start();
+    groundLayer = game->GetCurrentLevel()->GetLayer(0u);
+    const std::filesystem::path folder =
+        PAL::ToOSPath((Vellumar::Game::GetDirectory() + "\\Resources\\Layers Collisions").c_str());
+    std::filesystem::create_directories(folder);
+    const std::string name = "script_static_" + std::to_string(getpid()) + ".txt";
+    std::ofstream(folder / name) << "one segment\n1\n0,0,10,0,0,1\n0\n";
+    SetGlobal("ground", groundLayer);
+    lua_pushstring(master, (folder / name).c_str());
+    lua_setglobal(master, "absolute");
+    lua_pushstring(master, name.c_str());
+    lua_setglobal(master, "name");
+    lua_register(master, "statics", &StaticShapes);
+
+    EXPECT_EQ(luaL_dostring(master, "ground:ReadInformation_StaticCollision(absolute)\n"
+                                    "ground:ReadInformation_StaticCollision('\\\\' .. name)\n"
+                                    "ground:ReadInformation_StaticCollision('Layers Collisions\\\\..\\\\Layers "
+                                    "Collisions\\\\' .. name)\n"
+                                    "assert(statics() == '0 0')\n"
+                                    "ground:ReadInformation_StaticCollision('Layers Collisions\\\\' .. name)\n"
+                                    "assert(statics() == '0 1')"),
+              0)
+        << lua_tostring(master, -1);
+    std::filesystem::remove(folder / name);
 }
 } // namespace

@@ -75,7 +75,12 @@ assert(hero:GetOpacity() == 0.5)
 -- Collision
 assert(hero:ObjectInCollision() == expected_in_collision(hero))
 assert(hero:GetCollisionId() == expected_collision_id(hero))
-assert(hero:GetCollisionObject() ~= nil and loose:GetCollisionObject() == nil)
+-- Without a dynamic object: a "DynamicObject" userdata holding null, whose methods answer nothing.
+local function null_dynamic(value)
+  return type(value) == "userdata" and getmetatable(value) == debug.getregistry().DynamicObject and
+    none(value:GetCanCollid(0))
+end
+assert(hero:GetCollisionObject():GetCanCollid(0) ~= nil and null_dynamic(loose:GetCollisionObject()))
 assert(hero:GetTileMapCollisionObject() == nil)
 assert(hero:GetNumberOfCollidedSprites(true) == expected_sprites(true))
 assert(hero:GetNumberOfCollidedSprites(false) == expected_sprites(false))
@@ -102,9 +107,9 @@ assert(#hero:GetTileMapNewEntries_UsingHotSpot(-1, -1, -1, -1, 0, 0, 0) == 0)
 assert(#hero:GetTileMapStaticEntries_UsingHotSpot(-1, -1, -1, -1, 0, 0) == 0)
 assert(none(hero:GetCollidedTileMap()))
 loose:AddCollision(dynamic, 0)
-assert(loose:GetCollisionObject() ~= nil)
+assert(not null_dynamic(loose:GetCollisionObject()))
 loose:RemoveCollision()
-assert(loose:GetCollisionObject() == nil)
+assert(null_dynamic(loose:GetCollisionObject()))
 
 -- Physics
 assert(hero:AddPhysicalProperties(mass, 0) == true and hero:AddPhysicalProperties(mass, 0) == false)
