@@ -23,31 +23,45 @@ constexpr int FaceCorners[FrustumPlaneCount][3] = {
 
 Frustum Frustum::Enclose(std::span<const Frustum* const> volumes, float margin)
 {
-    Frustum box;
     if (volumes.empty())
-        return box;
+        return Frustum();
+    Vector3D low;
+    Vector3D high;
+    Bounds(volumes, low, high);
+    return FromBounds(low, high, margin);
+}
 
-    Vector3D low = volumes.front()->corners[0];
-    Vector3D high = low;
+void Frustum::Bounds(std::span<const Frustum* const> volumes, Vector3D& low, Vector3D& high)
+{
+    low = volumes.front()->corners[0];
+    high = low;
     for (const Frustum* volume : volumes) {
         for (const Vector3D& corner : volume->corners) {
             low = Vector3D(std::min(low.x, corner.x), std::min(low.y, corner.y), std::min(low.z, corner.z));
             high = Vector3D(std::max(high.x, corner.x), std::max(high.y, corner.y), std::max(high.z, corner.z));
         }
     }
+}
 
-    box.center = (low + high) * 0.5f;
+void Frustum::SetCornersFromBounds(const Vector3D& low, const Vector3D& high, float margin)
+{
     const Vector3D minus(low.x - margin, low.y - margin, low.z - margin);
     const Vector3D plus(high.x + margin, high.y + margin, high.z + margin);
-    box.corners[0] = Vector3D(plus.x, plus.y, plus.z);
-    box.corners[1] = Vector3D(minus.x, plus.y, plus.z);
-    box.corners[2] = Vector3D(minus.x, plus.y, minus.z);
-    box.corners[3] = Vector3D(plus.x, plus.y, minus.z);
-    box.corners[4] = Vector3D(plus.x, minus.y, plus.z);
-    box.corners[5] = Vector3D(minus.x, minus.y, plus.z);
-    box.corners[6] = Vector3D(minus.x, minus.y, minus.z);
-    box.corners[7] = Vector3D(plus.x, minus.y, minus.z);
+    corners[0] = Vector3D(plus.x, plus.y, plus.z);
+    corners[1] = Vector3D(minus.x, plus.y, plus.z);
+    corners[2] = Vector3D(minus.x, plus.y, minus.z);
+    corners[3] = Vector3D(plus.x, plus.y, minus.z);
+    corners[4] = Vector3D(plus.x, minus.y, plus.z);
+    corners[5] = Vector3D(minus.x, minus.y, plus.z);
+    corners[6] = Vector3D(minus.x, minus.y, minus.z);
+    corners[7] = Vector3D(plus.x, minus.y, minus.z);
+}
 
+Frustum Frustum::FromBounds(const Vector3D& low, const Vector3D& high, float margin)
+{
+    Frustum box;
+    box.center = (low + high) * 0.5f;
+    box.SetCornersFromBounds(low, high, margin);
     for (int face = 0; face < FrustumPlaneCount; ++face) {
         const Vector3D& origin = box.corners[FaceCorners[face][0]];
         const Vector3D first = box.corners[FaceCorners[face][1]] - origin;

@@ -30,6 +30,13 @@ public:
     // centre is that of the box without the margin). Its face planes face inwards, in the plane
     // order above. An empty list gives the default volume.
     static Frustum Enclose(std::span<const Frustum* const> volumes, float margin);
+    // Enclose in two steps, for a caller that needs the centre and planes later than the corners,
+    // or never: the lowest and highest coordinates of the corners (at least one volume), then the
+    // whole enclosing volume they give.
+    static void Bounds(std::span<const Frustum* const> volumes, Vector3D& low, Vector3D& high);
+    static Frustum FromBounds(const Vector3D& low, const Vector3D& high, float margin);
+    // The corners alone of FromBounds.
+    void SetCornersFromBounds(const Vector3D& low, const Vector3D& high, float margin);
     static Frustum Merge(const Frustum& a, const Frustum& b, float margin);
 };
 

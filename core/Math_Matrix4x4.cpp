@@ -143,20 +143,6 @@ bool Matrix4x4::Inverse(Matrix4x4& out, const Matrix4x4& matrix)
     return true;
 }
 
-Matrix4x4 Matrix4x4::operator*(const Matrix4x4& other) const
-{
-    Matrix4x4 product;
-    for (int column = 0; column < 4; ++column) {
-        for (int row = 0; row < 4; ++row) {
-            float sum = 0.0f;
-            for (int k = 0; k < 4; ++k)
-                sum += e[4 * k + row] * other.e[4 * column + k];
-            product.e[4 * column + row] = sum;
-        }
-    }
-    return product;
-}
-
 bool Matrix4x4::operator==(const Matrix4x4& other) const
 {
     for (int i = 0; i < 16; ++i) {
@@ -189,13 +175,6 @@ bool Matrix4x4::Invert()
         return false;
     *this = AdjugateOver(*this, det);
     return true;
-}
-
-Vector3D TransformPoint(const Matrix4x4& matrix, const Vector3D& p)
-{
-    const float* e = matrix.e;
-    return {e[0] * p.x + e[4] * p.y + e[8] * p.z + e[12], e[1] * p.x + e[5] * p.y + e[9] * p.z + e[13],
-            e[2] * p.x + e[6] * p.y + e[10] * p.z + e[14]};
 }
 
 Vector4D TransformVector4(const Matrix4x4& matrix, const Vector4D& v)

@@ -48,9 +48,29 @@ public:
 
 // (e0 x + e4 y + e8 z + e12, e1 x + e5 y + e9 z + e13, e2 x + e6 y + e10 z + e14), without
 // division by w.
-Vector3D TransformPoint(const Matrix4x4& matrix, const Vector3D& point);
+// Inline, as the product above: scene updates and culling run them for every node each frame.
+inline Vector3D TransformPoint(const Matrix4x4& matrix, const Vector3D& p)
+{
+    const float* e = matrix.e;
+    return {e[0] * p.x + e[4] * p.y + e[8] * p.z + e[12], e[1] * p.x + e[5] * p.y + e[9] * p.z + e[13],
+            e[2] * p.x + e[6] * p.y + e[10] * p.z + e[14]};
+}
 // matrix × v.
 Vector4D TransformVector4(const Matrix4x4& matrix, const Vector4D& v);
+
+inline Matrix4x4 Matrix4x4::operator*(const Matrix4x4& other) const
+{
+    Matrix4x4 product;
+    for (int column = 0; column < 4; ++column) {
+        for (int row = 0; row < 4; ++row) {
+            float sum = 0.0f;
+            for (int k = 0; k < 4; ++k)
+                sum += e[4 * k + row] * other.e[4 * column + k];
+            product.e[4 * column + row] = sum;
+        }
+    }
+    return product;
+}
 
 // Stream form: the sixteen elements in storage order, little-endian f32.
 Core::File& WriteMatrix4x4(Core::File& file, const Matrix4x4& matrix);

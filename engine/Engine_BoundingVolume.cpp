@@ -47,7 +47,7 @@ BoundingVolume::BoundingVolume(const Math::Color& debugColor)
 }
 
 BoundingVolume::BoundingVolume(const BoundingVolume& other)
-    : worldBox(other.worldBox), modelBox(other.modelBox), debugMesh(other.debugMesh->Clone())
+    : worldBox(other.GetWorldBox()), modelBox(other.modelBox), debugMesh(other.debugMesh->Clone())
 {
 }
 
@@ -55,7 +55,8 @@ BoundingVolume& BoundingVolume::operator=(const BoundingVolume& other)
 {
     if (this != &other)
     {
-        worldBox = other.worldBox;
+        worldBox = other.GetWorldBox();
+        settled = true;
         modelBox = other.modelBox;
         debugMesh = other.debugMesh->Clone();
     }
@@ -92,13 +93,26 @@ void BoundingVolume::Transform(const Math::Matrix4x4& matrix)
 
 void BoundingVolume::Merge(const BoundingVolume& other)
 {
-    worldBox = Math::Frustum::Merge(worldBox, other.worldBox, 0.0f);
+    const Math::Frustum* const pair[] = {&worldBox, &other.worldBox};
+    Math::Frustum::Bounds(pair, mergedLow, mergedHigh);
+    worldBox.SetCornersFromBounds(mergedLow, mergedHigh, 0.0f);
+    settled = false;
+}
+
+void BoundingVolume::Settle() const
+{
+    const Math::Frustum merged = Math::Frustum::FromBounds(mergedLow, mergedHigh, 0.0f);
+    worldBox.center = merged.center;
+    for (int i = 0; i < Math::FrustumPlaneCount; ++i)
+        worldBox.planes[i] = merged.planes[i];
+    settled = true;
 }
 
 void BoundingVolume::SetBox(const Math::Frustum& box)
 {
     modelBox = box;
     worldBox = box;
+    settled = true;
     UpdateDebugMesh();
 }
 

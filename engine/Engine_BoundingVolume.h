@@ -47,13 +47,26 @@ public:
     void UpdateDebugMesh();
 
     Core::RefPtr<Mesh> GetDebugMesh() const { return debugMesh; }
-    const Math::Frustum& GetWorldBox() const { return worldBox; }
+    const Math::Frustum& GetWorldBox() const
+    {
+        if (!settled)
+            Settle();
+        return worldBox;
+    }
     const Math::Frustum& GetModelBox() const { return modelBox; }
 
 private:
     void Initialise(const Math::Color& debugColor);
+    // Gives the world box the centre and planes of its last merge.
+    void Settle() const;
 
-    Math::Frustum worldBox;
+    // A merge sets the corners at once; the centre and planes, which a group merging many
+    // children would rebuild for each, wait until the box is read (a later Transform moves only
+    // the corners, so they stay those of the last merge).
+    mutable Math::Frustum worldBox;
+    mutable bool settled = true;
+    Math::Vector3D mergedLow;
+    Math::Vector3D mergedHigh;
     Math::Frustum modelBox;
     Core::RefPtr<Mesh> debugMesh; // 8 positions of one colour, 36 indices, one blended subset
 };

@@ -141,9 +141,10 @@ void Node::RunCallbackAndControllers(f32 dt)
     UpdateControllers(dt);
 }
 
-Math::Matrix4x4 Node::ParentWorldMatrix() const
+const Math::Matrix4x4& Node::ParentWorldMatrix() const
 {
-    return parent ? parent->world : Math::Matrix4x4::Identity();
+    static const Math::Matrix4x4 identity;
+    return parent ? parent->world : identity;
 }
 
 void Node::MergeIntoParent()

@@ -147,7 +147,7 @@ protected:
     // The part of Update shared by every node: callback, then controllers.
     void RunCallbackAndControllers(f32 dt);
     // The parent's world matrix; identity for a node without a parent.
-    Math::Matrix4x4 ParentWorldMatrix() const;
+    const Math::Matrix4x4& ParentWorldMatrix() const;
     // Enlarges the parent's volume by this node's when merging is on and there is a parent.
     void MergeIntoParent();
 

@@ -92,12 +92,16 @@ void ParticleSystem::Update(f32 dt)
         updateCallback(*this, dt);
 }
 
+bool ParticleSystem::TransparentKeepsDestination() const
+{
+    return sourceBlend == Renderer::BlendFactor::SourceAlpha &&
+           (destinationBlend == Renderer::BlendFactor::OneMinusSourceAlpha ||
+            destinationBlend == Renderer::BlendFactor::One);
+}
+
 Renderer::TextureRegion ParticleSystem::DrawnRegion() const
 {
-    const bool transparentKeepsDestination =
-        sourceBlend == Renderer::BlendFactor::SourceAlpha &&
-        (destinationBlend == Renderer::BlendFactor::OneMinusSourceAlpha || destinationBlend == Renderer::BlendFactor::One);
-    return transparentKeepsDestination ? texture->GetVisibleRegion() : Renderer::TextureRegion();
+    return TransparentKeepsDestination() ? texture->GetVisibleRegion() : Renderer::TextureRegion();
 }
 
 void ParticleSystem::MapTexCoords(const Renderer::TextureRegion& region)
@@ -125,9 +129,16 @@ void ParticleSystem::BuildQuads(const Math::Matrix4x4& view)
         for (u32 row = 0; row < 3; ++row)
             facing.e[4 * column + row] = inverse.e[4 * column + row];
     }
+    // A particle of alpha 0 blends into nothing: only the others are placed, in their order, and
+    // drawn. One stays when none is seen, so that the draw and what it leaves behind remain.
+    const bool dropsTransparent = TransparentKeepsDestination();
+    u32 placedCount = 0;
     for (u32 i = 0; i < particles.size(); ++i)
     {
         const Particle& particle = particles[i];
+        const bool last = i + 1 == particles.size();
+        if (dropsTransparent && particle.a == 0.0f && !(last && placedCount == 0))
+            continue;
         const f32 width = particleWidth * particle.sizeX;
         const f32 height = particleHeight * particle.sizeY;
         const f32 left = (region.left - 0.5f) * width;
@@ -142,13 +153,15 @@ void ParticleSystem::BuildQuads(const Math::Matrix4x4& view)
             Math::TransformPoint(placed, Math::Vector3D(right, top, 0.0f)),
             Math::TransformPoint(placed, Math::Vector3D(left, top, 0.0f))};
         const Math::Color tint(particle.r, particle.g, particle.b, particle.a);
-        const u32 first = VerticesPerParticle * i;
+        const u32 first = VerticesPerParticle * placedCount++;
         for (u32 k = 0; k < VerticesPerParticle; ++k)
         {
             mesh->SetPosition(first + k, corners[QuadCorners[k]]);
             mesh->SetColor(first + k, tint);
         }
     }
+    if (MeshSubset* drawn = mesh->GetSubset(0))
+        drawn->last = VerticesPerParticle * placedCount - 1;
 }
 
 void ParticleSystem::Draw()

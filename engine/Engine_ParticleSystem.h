@@ -71,8 +71,11 @@ public:
     void GetWorldBox(Math::Frustum& box);
 
 private:
-    // Writes the six corners and colours of every particle facing the camera whose view is view.
+    // Writes the six corners and colours of every particle facing the camera whose view is view, and
+    // narrows the drawn range to those that can show.
     void BuildQuads(const Math::Matrix4x4& view);
+    // The blend leaves the destination as it is under a source of alpha 0.
+    bool TransparentKeepsDestination() const;
     // The part of each quad that is drawn: only the texture's visible region when the blend leaves
     // the destination as it is under a transparent source, since the rest would change no pixel.
     Renderer::TextureRegion DrawnRegion() const;

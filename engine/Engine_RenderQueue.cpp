@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace Engine
 {
@@ -218,34 +219,75 @@ bool RenderQueue::CompareDepth(const RenderItem& a, const RenderItem& b)
     return a.depth < b.depth;
 }
 
-// Sorting indices rather than items moves no item; ties broken by index keep submission order.
+namespace
+{
+// A key whose unsigned order is the order of the depths: equal depths (0 and -0 too) give equal
+// keys, a lower depth a lower key.
+u32 DepthKey(f32 depth)
+{
+    const f32 signless = depth + 0.0f; // -0 becomes 0
+    u32 bits = 0;
+    std::memcpy(&bits, &signless, sizeof bits);
+    return (bits & 0x80000000u) ? ~bits : (bits | 0x80000000u);
+}
+} // namespace
+
+// The order is sorted on keys copied out of the items, so the sort touches no item; ties are
+// broken by index, which keeps submission order.
 void RenderQueue::SortOpaque()
 {
-    order.resize(opaqueItems.size());
-    for (u32 i = 0; i < order.size(); ++i)
-        order[i] = i;
-    const Core::Vector<RenderItem>& list = opaqueItems;
-    std::sort(order.begin(), order.end(), [&list](u32 a, u32 b) {
-        if (CompareOpaque(list[a], list[b]))
-            return true;
-        return !CompareOpaque(list[b], list[a]) && a < b;
+    const std::less<const void*> before;
+    opaqueKeys.resize(opaqueItems.size());
+    for (u32 i = 0; i < opaqueItems.size(); ++i)
+        opaqueKeys[i] = OpaqueKey{opaqueItems[i].effect.Get(), opaqueItems[i].mesh.Get(), opaqueItems[i].subset, i};
+    std::sort(opaqueKeys.begin(), opaqueKeys.end(), [&before](const OpaqueKey& a, const OpaqueKey& b) {
+        if (a.effect != b.effect)
+            return before(a.effect, b.effect);
+        if (a.mesh != b.mesh)
+            return before(a.mesh, b.mesh);
+        if (a.subset != b.subset)
+            return a.subset < b.subset;
+        return a.index < b.index;
     });
+    order.resize(opaqueKeys.size());
+    for (u32 i = 0; i < opaqueKeys.size(); ++i)
+        order[i] = opaqueKeys[i].index;
 }
 
+// A stable radix sort of the depth keys, a byte at a time from the lowest; a byte that every key
+// shares (all of them, when every item lies at one depth) costs one look and no pass.
 void RenderQueue::SortByDepth(Core::Vector<RenderItem>& list)
 {
-    order.resize(list.size());
-    for (u32 i = 0; i < order.size(); ++i)
+    const u32 count = static_cast<u32>(list.size());
+    order.resize(count);
+    depthKeys.resize(count);
+    for (u32 i = 0; i < count; ++i)
     {
         RenderItem& item = list[i];
         item.depth = Math::TransformPoint(item.world, Math::Vector3D()).z;
+        depthKeys[i] = DepthKey(item.depth);
         order[i] = i;
     }
-    std::sort(order.begin(), order.end(), [&list](u32 a, u32 b) {
-        const f32 da = list[a].depth;
-        const f32 db = list[b].depth;
-        return da < db || (!(db < da) && a < b);
-    });
+    sortedKeys.resize(count);
+    sortedOrder.resize(count);
+    for (u32 shift = 0; shift < 32; shift += 8)
+    {
+        u32 counts[257] = {};
+        for (u32 i = 0; i < count; ++i)
+            ++counts[((depthKeys[i] >> shift) & 0xFFu) + 1];
+        if (count == 0 || counts[((depthKeys[0] >> shift) & 0xFFu) + 1] == count)
+            continue;
+        for (u32 b = 1; b < 257; ++b)
+            counts[b] += counts[b - 1];
+        for (u32 i = 0; i < count; ++i)
+        {
+            const u32 slot = counts[(depthKeys[i] >> shift) & 0xFFu]++;
+            sortedKeys[slot] = depthKeys[i];
+            sortedOrder[slot] = order[i];
+        }
+        depthKeys.swap(sortedKeys);
+        order.swap(sortedOrder);
+    }
 }
 
 Renderer::Effect* RenderQueue::EffectOf(const RenderItem& item) const

@@ -172,6 +172,18 @@ private:
     // Scratch kept from frame to frame, so that drawing an unchanged scene allocates nothing: the
     // drawing order of the list being drawn and the world-space vertices of a run's quads.
     Core::Vector<u32> order;
+    // The sort keys, one per item, and the radix sort's second buffers.
+    Core::Vector<u32> depthKeys;
+    Core::Vector<u32> sortedKeys;
+    Core::Vector<u32> sortedOrder;
+    struct OpaqueKey
+    {
+        const void* effect;
+        const void* mesh;
+        u32 subset;
+        u32 index;
+    };
+    Core::Vector<OpaqueKey> opaqueKeys;
     Core::Vector<Math::Vector3D> runPositions;
     Core::Vector<Math::Vector2D> runTexCoords;
     Core::Vector<Math::Color> runColors;

@@ -183,7 +183,7 @@ const SpriteAnimation* Sprite::DrawableAnimation() const
 
 Math::Matrix4x4 Sprite::FrameScale() const
 {
-    const Core::RefPtr<SpriteAnimation> animation = GetCurrentAnimation();
+    const SpriteAnimation* animation = currentAnimation < animations.size() ? animations[currentAnimation].Get() : nullptr;
     if (!animation)
         return Math::Matrix4x4::Scaling(0.0f, 0.0f, 1.0f);
     const f32 width = static_cast<f32>(animation->GetFrameWidth()) * (flipHorizontal ? -1.0f : 1.0f);

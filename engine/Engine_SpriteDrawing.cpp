@@ -8,6 +8,17 @@
 
 namespace Engine
 {
+namespace
+{
+// Plane::Classify's "behind", with the cheap side test first: most corners tested are in front,
+// and they then need no distance to the plane's point.
+bool IsBehind(const Math::Plane& plane, const Math::Vector3D& corner)
+{
+    const Math::Vector3D offset = corner - plane.point;
+    return Math::Dot(plane.normal, offset) < 0.0f && !(offset.Length() < Math::PlaneEpsilon);
+}
+} // namespace
+
 bool IsOutsideCurrentView(const Math::Frustum& box)
 {
     const SceneGraph* scene = SceneGraph::GetCurrent();
@@ -20,7 +31,7 @@ bool IsOutsideCurrentView(const Math::Frustum& box)
         bool allBehind = true;
         for (const Math::Vector3D& corner : box.corners)
         {
-            if (plane.Classify(corner) != Math::Code::Behind)
+            if (!IsBehind(plane, corner))
             {
                 allBehind = false;
                 break;

@@ -115,6 +115,7 @@ OGLRenderer::OGLRenderer(const DisplaySettings& displaySettings) : ShadowRendere
 // display mode.
 OGLRenderer::~OGLRenderer()
 {
+    SwapHeldFrame();
     rasterQueue.clear();
     for (Core::RefPtr<ITexture>& texture : textures)
     {
@@ -308,6 +309,41 @@ bool OGLRenderer::FragmentsAreWhite() const
     return !lighting.enabled && !colorArray && currentColor == Math::Color(1.0f, 1.0f, 1.0f, 1.0f);
 }
 
+bool OGLRenderer::FragmentsAreOpaque() const
+{
+    if (lighting.enabled || colorArray || currentColor.a != 1.0f)
+        return false;
+    // Unit 0 alone reads a texture (the others hold none, which leaves them out) and it reads only
+    // opaque texels.
+    for (u32 unit = 1; unit < TextureSlotCount; ++unit)
+    {
+        if (textures[unit])
+            return false;
+    }
+    const TexturingState& unit0 = UnitState(0);
+    const ITexture* texture = textures[0].Get();
+    return unit0.enabled && !unit0.oneDimensional && unit0.textureGeneration != 1 && texture &&
+           texture->GetTextureType() == ITexture::TwoDimensional && texture->IsOpaque() &&
+           device.Unit0TextureReadsNoBorder() && (unit0Environment == GL_MODULATE || unit0Environment == GL_REPLACE);
+}
+
+bool OGLRenderer::DrawChangesNothing() const
+{
+    const bool blendsAway = alphaBlending.enabled && alphaBlending.source == BlendFactor::SourceAlpha &&
+                            (alphaBlending.destination == BlendFactor::OneMinusSourceAlpha ||
+                             alphaBlending.destination == BlendFactor::One);
+    if (!blendsAway || lighting.enabled || colorArray || currentColor.a != 0.0f || stencilBuffer.enabled ||
+        (depthBuffer.testEnabled && depthBuffer.writeEnabled))
+        return false;
+    for (u32 unit = 1; unit < TextureSlotCount; ++unit)
+    {
+        if (textures[unit])
+            return false;
+    }
+    // Only a replacing unit 0 gives the fragment an alpha other than the colour's times its own.
+    return unit0Environment != 0 && unit0Environment != GL_REPLACE;
+}
+
 void OGLRenderer::SendDrawStates(bool substitutes, const DrawCall* call)
 {
     // The depth test goes off only for such a draw, and back on for the next.
@@ -322,6 +358,12 @@ void OGLRenderer::SendDrawStates(bool substitutes, const DrawCall* call)
         depthAtFarPlane = false;
     }
     device.Switch(GL_ALPHA_TEST, alphaTesting.enabled && !(substitutes && AlphaTestChangesNothing()));
+    // Source alpha 1 over (source alpha, one minus source alpha) writes the source as it comes:
+    // blending would only read the destination to weigh it by 0.
+    const bool blendsNothing = substitutes && alphaBlending.enabled &&
+                               alphaBlending.source == BlendFactor::SourceAlpha &&
+                               alphaBlending.destination == BlendFactor::OneMinusSourceAlpha && FragmentsAreOpaque();
+    device.Switch(GL_BLEND, alphaBlending.enabled && !blendsNothing);
     if (unit0Environment == 0)
     {
         return;

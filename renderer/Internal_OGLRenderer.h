@@ -61,7 +61,9 @@ public:
     void ClearStencilBuffer(i32 value) override;
     void ClearBuffers(const Math::Color& color, f32 depth, i32 stencil) override;
     bool ReadFrameBuffer(u8* pixels, u32 size) override;
+    void SetDisplaySettings(const DisplaySettings& settings) override;
     void ToggleFullScreen() override;
+    void CompletePresent() override;
     void SetVSync(u8 on) override;
 
     u8 HasSwapControl() const { return swapControl; }
@@ -97,9 +99,22 @@ private:
     bool AlphaTestChangesNothing() const;
     // Every fragment enters unit 0 white, so modulating and replacing give the same colour.
     bool FragmentsAreWhite() const;
+    // Every fragment leaves the units with alpha 1, so blending by its alpha writes it unchanged.
+    bool FragmentsAreOpaque() const;
+    // Every fragment leaves the units with alpha 0 and is blended by it into nothing, touching no
+    // depth or stencil: the draw changes no pixel.
+    bool DrawChangesNothing() const;
     void LoadModelView();
     // Forgets the device's texture bindings when textures were made or deleted since last asked.
     void CheckTextureObjects();
+    // Every call that reaches the window's pixels first shows a frame still waiting for its swap.
+    void SwapHeldFrame()
+    {
+        if (swapHeld)
+        {
+            CompletePresent();
+        }
+    }
 
     AdapterHolder adapter;
     Core::RefPtr<RenderingContext> context;
@@ -116,5 +131,8 @@ private:
     bool depthTestSkipped = false;
     // The environment mode last set for unit 0; 0 before any.
     GLint unit0Environment = 0;
+    // A presented frame whose buffer swap waits for the next frame's first use of the window: a
+    // software rasteriser finishes it meanwhile on its own threads.
+    bool swapHeld = false;
 };
 }  // namespace Renderer

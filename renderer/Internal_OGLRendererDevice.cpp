@@ -109,6 +109,14 @@ void OGLDevice::TextureParameters(GLenum target, GLint magnification, GLint mini
         glTexParameteri(target, GL_TEXTURE_WRAP_T, wrapT);
 }
 
+bool OGLDevice::Unit0TextureReadsNoBorder() const
+{
+    const auto noBorder = [](GLint wrap) { return wrap == GL_REPEAT || wrap == GL_CLAMP_TO_EDGE; };
+    const Parameters& sent = parameters.value;
+    return parameters.known && bound2D[0].known && sent.target == GL_TEXTURE_2D && sent.name == bound2D[0].value &&
+           sent.name != 0 && noBorder(sent.wrapS) && noBorder(sent.wrapT);
+}
+
 void OGLDevice::TextureEnvironment(GLint mode)
 {
     const int unit = UnitSlot();

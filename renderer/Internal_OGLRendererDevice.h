@@ -40,6 +40,9 @@ public:
     void TextureEnvironment(GLint mode);
     // Unit 0's environment mode whichever unit is active; the active unit stays active.
     void Unit0Environment(GLint mode);
+    // The texture known to be bound to unit 0's two-dimensional target is the one whose filter and
+    // wrap modes were sent last, and they wrap without reading a border colour.
+    bool Unit0TextureReadsNoBorder() const;
     // Whether unit 0 is known to be the active unit.
     bool IsUnit0Active() const { return activeUnit.known && activeUnit.value == 0; }
     void Color(const Math::Color& value);

@@ -42,5 +42,8 @@ public:
     // The region outside which filtering reads only fully transparent texels: a shape blended by
     // its source alpha shows nothing beyond it. The whole texture where that is not known.
     virtual TextureRegion GetVisibleRegion() const { return TextureRegion(); }
+    // Every texel of every level has alpha 1, so filtering that reads no border colour gives
+    // alpha 1 everywhere. False where that is not known.
+    virtual bool IsOpaque() const { return false; }
 };
 }  // namespace Renderer

@@ -100,6 +100,7 @@ void TextureOGL::Load(const Core::String& file, u8 mipmaps)
     mipmapsAsked = mipmaps;
     hasMipmaps = mipmaps;
     visibleRegion = TextureRegion();
+    opaque = false;
     MipChain chain;
     if (LoadMipChain(file, mipmaps != 0, limits.nonPowerOfTwo, limits.maxSize, chain))
     {
@@ -108,6 +109,9 @@ void TextureOGL::Load(const Core::String& file, u8 mipmaps)
         format = 0;
         if (chain.levels.size() == 1)
             visibleRegion = FindVisibleRegion(*chain.levels[0]);
+        opaque = true;
+        for (const Core::RefPtr<Surface>& level : chain.levels)
+            opaque = opaque && Renderer::IsOpaque(*level);
         UploadMipChain(chain);
         return;
     }

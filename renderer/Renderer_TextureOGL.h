@@ -41,6 +41,8 @@ public:
     // Found in the image of a texture without mipmaps; a mipmap chain ends in one texel that
     // filters the whole picture in everywhere, so a texture with one shows over its whole area.
     TextureRegion GetVisibleRegion() const override { return visibleRegion; }
+    // Found in every level of the chain the texture was loaded from.
+    bool IsOpaque() const override { return opaque; }
 
 private:
     void Load(const Core::String& file, u8 mipmaps);
@@ -60,6 +62,7 @@ private:
     u8 mipmapsAsked = 0;
     u8 hasMipmaps = 0;
     TextureRegion visibleRegion;
+    bool opaque = false;
     u32 contextGeneration = 0; // the texture cache generation current when the texture was loaded
 };
 }  // namespace Renderer

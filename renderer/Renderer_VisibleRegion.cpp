@@ -51,4 +51,16 @@ TextureRegion FindVisibleRegion(const Surface& surface)
     AxisRange(bottom, top, height, region.bottom, region.top);
     return region;
 }
+bool IsOpaque(const Surface& surface)
+{
+    for (i32 y = 0; y < surface.GetHeight(); ++y)
+    {
+        for (i32 x = 0; x < surface.GetWidth(); ++x)
+        {
+            if (surface.GetPixel(x, y)[3] != 255)
+                return false;
+        }
+    }
+    return true;
+}
 }  // namespace Renderer

@@ -11,4 +11,6 @@ namespace Renderer
 // spans the whole axis, since a repeating texture filters the opposite edge in. A surface without
 // such a texel gives the empty region at the origin.
 TextureRegion FindVisibleRegion(const Surface& surface);
+// Every texel's alpha is 255.
+bool IsOpaque(const Surface& surface);
 }  // namespace Renderer

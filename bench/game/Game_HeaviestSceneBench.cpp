@@ -6,93 +6,19 @@
 // whether the towers' frost pours: without it the same scene shows what the frost costs.
 #include "bench/game/Game_BenchGame.h"
 #include "framework/Vellumar_Layer.h"
-#include "game/MyGame_BaseCityClass.h"
 #include "game/MyGame_BaseLevelClass.h"
-#include "game/MyGame_BigBossClasses.h"
-#include "game/MyGame_Lookup.h"
-#include "game/MyGame_TowerClass.h"
-#include "game/MyGame_TowerClasses.h"
+#include "tests/game/Game_BusiestScene.h"
 
 #include <benchmark/benchmark.h>
-
-#include <vector>
 
 namespace
 {
 using GameBench::BenchGame;
 
-class HeaviestScene
-{
-public:
-    // False when the scene could not be built (no display, or the content lacks a part).
-    bool Build(BenchGame& bench, bool frost)
-    {
-        bench.EnterAct("act3.txt");
-        BaseLevelClass& level = bench.Level();
-        // The waves are over: the act waits in its last record, the big boss's.
-        level.recordIndex = static_cast<u32>(level.waveTable.size()) - 10u;
-        level.readingRecords = 0;
-        level.bossFlag = 1;
-        level.waveMode = 1;
-        level.SpawnBigBoss();
-        bench.Frame();
-        for (const char* egg : {"bb_fire_egg_clone", "bb_ice_egg_clone", "bb_lightning_egg_clone"})
-        {
-            auto* part = FindObjectByName<BigBossEggsClass>(egg);
-            if (!part)
-                return false;
-            part->hitPoints = 0;
-        }
-        // The body sinks to its fighting height; the plain eggs hatch their first heavies.
-        bench.Frames(700);
-        for (const char* site : {"towerslot1", "towerslot2", "towerslot3", "towerslot4"})
-        {
-            auto* slot = FindObjectByName<SlotClass>(site);
-            if (!slot)
-                return false;
-            level.resources = TowerClass::TowerPrice;
-            slot->menuOpen = 1;
-            slot->ToggleTowerSelection(slot->GetID());
-            bench.Frame();
-            auto* icon = FindObjectByName<SelectClass>("select_ice_clone");
-            if (!icon)
-                return false;
-            icon->BuildTower(slot->GetID());
-            slot->menuOpen = 0;
-            slot->ToggleTowerSelection(slot->GetID());
-            bench.Frame();
-        }
-        Core::Vector<Vellumar::GameObject*> objects;
-        level.GetLayer(1)->GetGameObjects(objects);
-        for (Vellumar::GameObject* object : objects)
-            if (auto* tower = dynamic_cast<IceTowerClass*>(object); tower && tower->GetVisible())
-                towers.push_back(tower);
-        for (IceTowerClass* tower : towers)
-            tower->active = frost ? 1 : 0;
-        bench.PointAt(250.0f, 100.0f);
-        // The frost fills the screen and the trails reach the wall.
-        bench.Frames(240);
-        Hold();
-        return towers.size() == 4 && FindObjectByName<BigBossHeadClass>("bb_head_clone");
-    }
-
-    // The towers never run out of frost and the city never falls, however long the run.
-    void Hold()
-    {
-        for (IceTowerClass* tower : towers)
-            tower->haltTimer = 0;
-        if (auto* city = FindObjectByName<BaseCityClass>("city"))
-            city->hitPoints = BaseCityClass::StartHitPoints;
-    }
-
-private:
-    std::vector<IceTowerClass*> towers;
-};
-
 void Run(benchmark::State& state, GameBench::Drawing drawing)
 {
     BenchGame bench(drawing);
-    HeaviestScene scene;
+    GameTest::BusiestScene scene;
     if (!bench.IsReady())
     {
         state.SkipWithError("no display");

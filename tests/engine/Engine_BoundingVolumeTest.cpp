@@ -87,6 +87,38 @@ TEST_F(BoundingVolumeTest, MergingTwoDisjointBoxesSpansBoth)
     ExpectCorner(b.GetWorldBox().corners[0], 3.5f, 0.5f, 0.5f);
 }
 
+TEST_F(BoundingVolumeTest, AMergedBoxHasTheCentreAndPlanesOfTheLastMergeUntilTheNextOne)
+{
+    // A group merges many children and is read rarely: its box must still read as the box merge
+    // gives, even when a transform has moved its corners since.
+    Engine::BoundingVolume group;
+    Engine::BoundingVolume first;
+    Engine::BoundingVolume second;
+    first.Transform(Math::Matrix4x4::Translation(20.0f, -3.0f, 1.0f));
+    second.Transform(Math::Matrix4x4::RotationZ(30.0f) * Math::Matrix4x4::Translation(-7.0f, 4.0f, -2.0f));
+    const Math::Frustum expected =
+        Math::Frustum::Merge(Math::Frustum::Merge(group.GetWorldBox(), first.GetWorldBox(), 0.0f), second.GetWorldBox(), 0.0f);
+    group.Merge(first);
+    group.Merge(second);
+    group.Transform(Math::Matrix4x4::Translation(100.0f, 0.0f, 0.0f));
+    const Math::Frustum& box = group.GetWorldBox();
+    EXPECT_EQ(box.center.x, expected.center.x);
+    EXPECT_EQ(box.center.y, expected.center.y);
+    EXPECT_EQ(box.center.z, expected.center.z);
+    for (int i = 0; i < Math::FrustumPlaneCount; ++i)
+    {
+        EXPECT_EQ(box.planes[i].a, expected.planes[i].a);
+        EXPECT_EQ(box.planes[i].b, expected.planes[i].b);
+        EXPECT_EQ(box.planes[i].c, expected.planes[i].c);
+        EXPECT_EQ(box.planes[i].d, expected.planes[i].d);
+    }
+    ExpectCorner(box.corners[0], 105.0f, 5.0f, 5.0f);
+    // A copy reads the same.
+    const Engine::BoundingVolume copy(group);
+    EXPECT_EQ(copy.GetWorldBox().planes[3].d, expected.planes[3].d);
+    EXPECT_EQ(copy.GetWorldBox().center.x, expected.center.x);
+}
+
 TEST_F(BoundingVolumeTest, SetBoxMovesTheDebugMeshAndCopiesCloneIt)
 {
     Engine::BoundingVolume volume(Math::Color(1, 0, 0, 0.5f));

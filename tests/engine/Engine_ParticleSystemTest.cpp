@@ -85,6 +85,34 @@ TEST_F(ParticleSystemTest, QuadsAreSizedRotatedAndColouredFromTheirRecords)
     ExpectNear(Corner(*system, 2, 3), Math::Vector3D(-4.0f, -8.0f, 0.0f));
 }
 
+TEST_F(ParticleSystemTest, ParticlesOfAlphaZeroAreLeftOutOfTheDrawWhenTheirBlendShowsNothing)
+{
+    const Core::RefPtr<Engine::ParticleSystem> system = MakeSystem(4);
+    Engine::Particle* particles = system->GetParticles();
+    particles[0] = {1.0f, 0.0f, 0.0f, 1.0f, 1.0f, 0.0f, 1.0f, 1.0f, 1.0f, 0.5f};
+    particles[1] = {5.0f, 0.0f, 0.0f, 1.0f, 1.0f, 0.0f, 1.0f, 1.0f, 1.0f, 0.0f};
+    particles[2] = {9.0f, 0.0f, 0.0f, 1.0f, 1.0f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f};
+    particles[3] = {13.0f, 0.0f, 0.0f, 1.0f, 1.0f, 0.0f, 1.0f, 1.0f, 1.0f, 0.0f};
+    system->Draw();
+    // The seen ones, in their order, and the range drawn stops after them.
+    EXPECT_EQ(system->GetMesh()->GetSubset(0)->last, 11u);
+    EXPECT_EQ(Corner(*system, 0, 0).x, -7.0f);
+    EXPECT_EQ(Corner(*system, 1, 0).x, 1.0f);
+    EXPECT_EQ(system->GetMesh()->GetColor(6).a, 1.0f);
+
+    // With none seen, one transparent quad still makes the draw.
+    for (u32 i = 0; i < 4; ++i)
+        particles[i].a = 0.0f;
+    system->Draw();
+    EXPECT_EQ(system->GetMesh()->GetSubset(0)->last, 5u);
+
+    // Added light shows nothing at alpha 0 only when the source is weighed by its alpha.
+    system->SetBlendFactors(Renderer::BlendFactor::One, Renderer::BlendFactor::One);
+    system->Draw();
+    EXPECT_EQ(system->GetMesh()->GetSubset(0)->last, 23u);
+    EXPECT_EQ(Corner(*system, 1, 0).x, -3.0f);
+}
+
 // A texture that shows only in its upper middle.
 class RegionTexture : public FakeTexture
 {
@@ -97,6 +125,8 @@ TEST_F(ParticleSystemTest, QuadsCoverOnlyTheVisibleRegionWhenTheBlendIgnoresTran
 {
     texture = new RegionTexture();
     const Core::RefPtr<Engine::ParticleSystem> system = MakeSystem(2);
+    // Seen, so that particle 1 keeps its place in the mesh.
+    system->GetParticles()[0].a = 1.0f;
     system->GetParticles()[1] = {1.0f, 2.0f, 0.0f, 2.0f, 1.0f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f};
     const Engine::Mesh& mesh = *system->GetMesh();
     auto expectRegion = [&](f32 left, f32 bottom, f32 right, f32 top) {

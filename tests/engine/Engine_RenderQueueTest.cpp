@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
+#include <utility>
 #include <vector>
 
 using SceneTest::DrawnTags;
@@ -127,6 +130,28 @@ TEST_F(RenderQueueTest, BlendedItemsAreDrawnBackToFront)
     EXPECT_TRUE(queue->GetOpaqueItems().empty());
     RenderAndClear();
     EXPECT_EQ(DrawnTags(*renderer), (std::vector<f32>{-5.0f, 0.0f, 3.0f}));
+}
+
+TEST_F(RenderQueueTest, BlendedItemsOfEveryDepthSortBackToFrontWithEqualDepthsInSubmissionOrder)
+{
+    // Depths of both signs and of very different sizes, and equal ones, 0 and -0 among them: the
+    // sort works on keys of their bits, so each sign and exponent must land in its place.
+    Core::RefPtr<Engine::Mesh> blendedMesh = SceneTest::MakeMesh(1, true);
+    const f32 depths[] = {3.0f, -0.0f, 250.5f, -1e6f, 0.0f, -5.0f, 1e-7f, -1e-7f, 3.0f, 0.0f, 1e6f, -250.5f, -5.0f};
+    std::vector<std::pair<f32, f32>> expected;
+    for (u32 i = 0; i < std::size(depths); ++i)
+    {
+        Engine::RenderItem item = MeshItem(blendedMesh, 0, blendedEffect, static_cast<f32>(i), depths[i]);
+        queue->Submit(item);
+        expected.emplace_back(depths[i], static_cast<f32>(i));
+    }
+    std::stable_sort(expected.begin(), expected.end(),
+                     [](const std::pair<f32, f32>& a, const std::pair<f32, f32>& b) { return a.first < b.first; });
+    std::vector<f32> tags;
+    for (const auto& entry : expected)
+        tags.push_back(entry.second);
+    RenderAndClear();
+    EXPECT_EQ(DrawnTags(*renderer), tags);
 }
 
 TEST_F(RenderQueueTest, LastPassItemsWaitForTheLastViewport)

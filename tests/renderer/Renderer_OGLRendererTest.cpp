@@ -587,6 +587,47 @@ TEST_F(OGLDrawStatesTest, WhiteBlendedSpritesDrawTheSamePixelsAsWithTheStatesAsS
     EXPECT_EQ(renderer->GetTextureUnit0State(unit).environment, TextureEnvironmentMode::Modulate);
 }
 
+TEST_F(OGLDrawStatesTest, OpaqueTexturesAndTransparentColoursDrawTheSamePixelsAsWithBlendingAsSet)
+{
+    TestSupport::Picture picture(8, 8);
+    for (i32 y = 0; y < 8; ++y)
+        for (i32 x = 0; x < 8; ++x)
+            picture.Set(x, y, static_cast<u8>(x * 36), static_cast<u8>(255 - y * 30), static_cast<u8>(x * y * 4), 255);
+    const Core::RefPtr<ITexture> opaque =
+        TextureCache::GetTexture(folder.Write("opaque.png", TestSupport::EncodePng(picture)).c_str(), 0);
+    ASSERT_TRUE(opaque);
+    EXPECT_TRUE(opaque->IsOpaque());
+    EXPECT_FALSE(sheet->IsOpaque());
+    const auto opaqueStates = [&] {
+        SpriteStates(0);
+        renderer->SetTexture(0, opaque);
+        TextureUnit0State unit;
+        renderer->GetTextureUnit0State(unit).Apply(*renderer);
+    };
+    // In the current colour the quads go without blending; in a colour array they blend as set.
+    opaqueStates();
+    DrawQuads(Math::Color(1, 1, 1, 1), false);
+    DrawQuads(Math::Color(0.6f, 0.9f, 0.3f, 1), false);
+    const std::vector<u8> held = ReadFrame();
+    opaqueStates();
+    DrawQuads(Math::Color(1, 1, 1, 1), true);
+    DrawQuads(Math::Color(0.6f, 0.9f, 0.3f, 1), true);
+    EXPECT_TRUE(held == ReadFrame());
+    EXPECT_NE(held, std::vector<u8>(held.size(), held[0]));
+    AlphaBlendingState blending;
+    EXPECT_EQ(renderer->GetAlphaBlendingState(blending).enabled, 1);
+
+    // Quads of alpha 0 are not drawn, and nothing shows that they were not.
+    DrawQuads(Math::Color(1, 0, 0, 0), false);
+    renderer->SetTexture(0, sheet);
+    DrawQuads(Math::Color(0, 0, 1, 0), false);
+    EXPECT_TRUE(held == ReadFrame());
+    // A translucent quad over an opaque texture still blends.
+    renderer->SetTexture(0, opaque);
+    DrawQuads(Math::Color(1, 1, 1, 0.5f), false, 1);
+    EXPECT_FALSE(held == ReadFrame());
+}
+
 TEST_F(OGLDrawStatesTest, ColouredDrawsAndDepthWritesStillModulateAndTestAlpha)
 {
     // White first, so that OpenGL holds the cheaper forms when the coloured quads come.
