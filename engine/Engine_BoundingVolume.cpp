@@ -47,8 +47,11 @@ BoundingVolume::BoundingVolume(const Math::Color& debugColor)
 }
 
 BoundingVolume::BoundingVolume(const BoundingVolume& other)
-    : worldBox(other.GetWorldBox()), modelBox(other.modelBox), debugMesh(other.debugMesh->Clone())
+    : worldBox(other.GetWorldBox()), modelBox(other.modelBox),
+      debugMesh(other.debugMesh ? other.debugMesh->Clone() : nullptr), debugColor(other.debugColor)
 {
+    for (u32 i = 0; i < BoxCornerCount; ++i)
+        debugPositions[i] = other.debugPositions[i];
 }
 
 BoundingVolume& BoundingVolume::operator=(const BoundingVolume& other)
@@ -58,29 +61,17 @@ BoundingVolume& BoundingVolume::operator=(const BoundingVolume& other)
         worldBox = other.GetWorldBox();
         settled = true;
         modelBox = other.modelBox;
-        debugMesh = other.debugMesh->Clone();
+        debugMesh = other.debugMesh ? other.debugMesh->Clone() : nullptr;
+        debugColor = other.debugColor;
+        for (u32 i = 0; i < BoxCornerCount; ++i)
+            debugPositions[i] = other.debugPositions[i];
     }
     return *this;
 }
 
-void BoundingVolume::Initialise(const Math::Color& debugColor)
+void BoundingVolume::Initialise(const Math::Color& color)
 {
-    debugMesh = new (__FILE__, __LINE__) Mesh();
-    MeshSubset subset;
-    subset.first = 0;
-    subset.last = BoxIndexCount - 1;
-    subset.blended = 1;
-    debugMesh->AddSubset(subset);
-    debugMesh->ReservePositions(BoxCornerCount);
-    debugMesh->ReserveColors(BoxCornerCount);
-    for (u32 i = 0; i < BoxCornerCount; ++i)
-    {
-        debugMesh->AddPosition(Math::Vector3D());
-        debugMesh->AddColor(debugColor);
-    }
-    debugMesh->ReserveIndices(BoxIndexCount);
-    for (u32 index : BoxIndices)
-        debugMesh->AddIndex(index);
+    debugColor = color;
     modelBox = MakeBox(DefaultHalfSize, DefaultHalfSize, DefaultHalfSize);
     worldBox = modelBox;
 }
@@ -133,6 +124,34 @@ void SubmitBoundingVolume(BoundingVolume& volume, Renderer::Effect* effect)
 void BoundingVolume::UpdateDebugMesh()
 {
     for (u32 i = 0; i < BoxCornerCount; ++i)
-        debugMesh->SetPosition(i, worldBox.corners[i]);
+    {
+        if (debugMesh)
+            debugMesh->SetPosition(i, worldBox.corners[i]);
+        else
+            debugPositions[i] = worldBox.corners[i];
+    }
+}
+
+Core::RefPtr<Mesh> BoundingVolume::GetDebugMesh() const
+{
+    if (debugMesh)
+        return debugMesh;
+    debugMesh = new (__FILE__, __LINE__) Mesh();
+    MeshSubset subset;
+    subset.first = 0;
+    subset.last = BoxIndexCount - 1;
+    subset.blended = 1;
+    debugMesh->AddSubset(subset);
+    debugMesh->ReservePositions(BoxCornerCount);
+    debugMesh->ReserveColors(BoxCornerCount);
+    for (u32 i = 0; i < BoxCornerCount; ++i)
+    {
+        debugMesh->AddPosition(debugPositions[i]);
+        debugMesh->AddColor(debugColor);
+    }
+    debugMesh->ReserveIndices(BoxIndexCount);
+    for (u32 index : BoxIndices)
+        debugMesh->AddIndex(index);
+    return debugMesh;
 }
 } // namespace Engine

@@ -46,7 +46,7 @@ public:
     // Debug-mesh position i := world corner i.
     void UpdateDebugMesh();
 
-    Core::RefPtr<Mesh> GetDebugMesh() const { return debugMesh; }
+    Core::RefPtr<Mesh> GetDebugMesh() const;
     const Math::Frustum& GetWorldBox() const
     {
         if (!settled)
@@ -56,7 +56,7 @@ public:
     const Math::Frustum& GetModelBox() const { return modelBox; }
 
 private:
-    void Initialise(const Math::Color& debugColor);
+    void Initialise(const Math::Color& color);
     // Gives the world box the centre and planes of its last merge.
     void Settle() const;
 
@@ -68,7 +68,12 @@ private:
     Math::Vector3D mergedLow;
     Math::Vector3D mergedHigh;
     Math::Frustum modelBox;
-    Core::RefPtr<Mesh> debugMesh; // 8 positions of one colour, 36 indices, one blended subset
+    // 8 positions of one colour, 36 indices, one blended subset. Made when first asked for: few
+    // volumes are ever shown, and a scene of many nodes would otherwise start with a mesh for each.
+    // Until then the colour and the positions it would hold are kept here.
+    mutable Core::RefPtr<Mesh> debugMesh;
+    Math::Color debugColor;
+    Math::Vector3D debugPositions[BoxCornerCount];
 };
 
 // Refreshes the debug box from the world corners and submits it to the render queue through the

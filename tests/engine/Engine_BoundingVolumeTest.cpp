@@ -119,6 +119,25 @@ TEST_F(BoundingVolumeTest, AMergedBoxHasTheCentreAndPlanesOfTheLastMergeUntilThe
     EXPECT_EQ(copy.GetWorldBox().center.x, expected.center.x);
 }
 
+TEST_F(BoundingVolumeTest, ADebugMeshFirstAskedForLateHoldsWhatItWouldHaveHeld)
+{
+    // Copied and moved before anyone asked for their meshes: each shows its own last refresh.
+    Engine::BoundingVolume volume(Math::Color(0, 1, 0, 0.5f));
+    volume.SetBox(Engine::MakeBox(1.0f, 2.0f, 3.0f));
+    Engine::BoundingVolume copy(volume);
+    volume.Transform(Math::Matrix4x4::Translation(10.0f, 0.0f, 0.0f));
+    volume.UpdateDebugMesh();
+    Engine::BoundingVolume assigned(Math::Color(0, 0, 1, 0.5f));
+    assigned = copy;
+    EXPECT_EQ(volume.GetDebugMesh()->GetPosition(5), Math::Vector3D(9.0f, -2.0f, 3.0f));
+    EXPECT_EQ(copy.GetDebugMesh()->GetPosition(5), Math::Vector3D(-1.0f, -2.0f, 3.0f));
+    EXPECT_EQ(assigned.GetDebugMesh()->GetPosition(5), Math::Vector3D(-1.0f, -2.0f, 3.0f));
+    EXPECT_EQ(assigned.GetDebugMesh()->GetColor(0), Math::Color(0, 1, 0, 0.5f));
+    EXPECT_EQ(volume.GetDebugMesh()->GetIndexCount(), Engine::BoxIndexCount);
+    // A fresh volume's mesh holds the origin eight times.
+    EXPECT_EQ(Engine::BoundingVolume(Math::Color(1, 1, 1, 0.5f)).GetDebugMesh()->GetPosition(7), Math::Vector3D());
+}
+
 TEST_F(BoundingVolumeTest, SetBoxMovesTheDebugMeshAndCopiesCloneIt)
 {
     Engine::BoundingVolume volume(Math::Color(1, 0, 0, 0.5f));
