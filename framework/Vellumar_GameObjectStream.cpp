@@ -76,18 +76,33 @@ void GameObject::Load(Core::File& file)
     Math::ReadVector2D(file, position);
     Math::ReadVector2D(file, center);
     Core::ReadF32(file, rotation);
+    // Links come from the mounted lists alone, each towards an object that has no support yet, so
+    // that both sides record every link at every moment of the read: an object freed while the
+    // stream is read (refused, replaced or dropped with a failed load) takes its links with it and
+    // leaves no pointer to itself. The support field repeats what the support's list gives.
+    for (GameObject* mounted : mountedObjects)
+    {
+        mounted->mountSupport = nullptr;
+    }
+    mountedObjects.clear();
+    if (mountSupport && mountSupport != this)
+    {
+        mountSupport->UnMount(this);
+    }
+    mountSupport = nullptr;
     u32 count = 0;
     // Every reference takes at least its presence byte.
     Core::ReadCount(file, count, 1);
-    mountedObjects.clear();
     for (u32 i = 0; i < count && !file.Failed(); ++i)
     {
-        if (GameObject* mounted = ReadReference<GameObject>(file))
+        GameObject* mounted = ReadReference<GameObject>(file);
+        if (mounted && mounted != this && !mounted->mountSupport)
         {
             mountedObjects.push_back(mounted);
+            mounted->mountSupport = this;
         }
     }
-    mountSupport = ReadReference<GameObject>(file);
+    ReadReference<GameObject>(file);
     layer = ReadReference<Layer>(file);
     Core::ReadString(file, name);
     Core::ReadF32(file, scaleX);

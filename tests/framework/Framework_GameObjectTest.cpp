@@ -462,6 +462,31 @@ TEST_F(GameObjectTest, MountLinksReadFromAStreamAreMadeConsistentAndAcyclic)
     ly->Cleanup();
 }
 
+TEST_F(GameObjectTest, AnObjectFreedAfterAStreamIsReadLeavesNoMountLinkToItself)
+{
+    // x lists y, whose own record names z as its support.
+    const Core::RefPtr<LinkedObject> x(new LinkedObject());
+    const Core::RefPtr<LinkedObject> y(new LinkedObject());
+    const Core::RefPtr<LinkedObject> z(new LinkedObject());
+    x->mounted = {y.Get()};
+    y->support = z.Get();
+    Core::MemoryFile file;
+    file.WriteObject(x.Get());
+    Core::MemoryFile readBack(file.GetData(), file.GetSize());
+    Core::RefPtr<GameObject> lx;
+    ASSERT_TRUE(readBack.ReadObjectInto(lx));
+    const Core::Vector<GameObject*> mounted = lx->GetMountedObjects();
+    for (GameObject* object : mounted)
+    {
+        EXPECT_EQ(object->GetMount(), lx.Get());
+        // Nothing else holds it: it goes here.
+        const Core::RefPtr<GameObject> release(object);
+    }
+    EXPECT_TRUE(lx->GetMountedObjects().empty());
+    lx->SetPosition(5.0f, 5.0f);
+    lx->Cleanup();
+}
+
 TEST_F(GameObjectTest, TheRenderTransformIsTheProductOfItsFiveFactors)
 {
     const Core::RefPtr<GameObject> object(new GameObject());
