@@ -11,41 +11,44 @@ namespace Physics2D
 namespace
 {
 constexpr float WarmStartFactor = 0.9f;
+using Lanes = ConstraintSweeps::Lanes;
 
-// The six entries of a row's M⁻¹ pattern: inverse mass, inverse mass, inverse inertia per body.
-void InverseMassPattern(const RigidBody* body, float* out)
+// A body's M⁻¹ pattern (inverse mass, inverse mass, inverse inertia) and its unconstrained
+// acceleration (M⁻¹ F + h⁻¹ v), which the velocity pass corrects; zeros for no body. Lane products
+// and sums are the scalar ones, float for float.
+struct BodyTerms
+{
+    Lanes inverseMass;
+    Lanes free;
+};
+
+BodyTerms TermsOf(const RigidBody* body, float inverseStep, bool withFree)
 {
     if (!body)
-    {
-        out[0] = out[1] = out[2] = 0.0f;
-        return;
-    }
+        return BodyTerms{Lanes{0.0f, 0.0f, 0.0f, 0.0f}, Lanes{0.0f, 0.0f, 0.0f, 0.0f}};
     const MassProperties& mass = body->GetMassProperties();
-    out[0] = mass.GetInverseMass();
-    out[1] = mass.GetInverseMass();
-    out[2] = mass.GetInverseInertia();
+    const Lanes inverseMass{mass.GetInverseMass(), mass.GetInverseMass(), mass.GetInverseInertia(), 0.0f};
+    if (!withFree)
+        return BodyTerms{inverseMass, Lanes{0.0f, 0.0f, 0.0f, 0.0f}};
+    const Lanes force{body->GetForceSum().x, body->GetForceSum().y, body->GetTorqueSum(), 0.0f};
+    const Lanes velocity{body->GetVelocity().x, body->GetVelocity().y, body->GetAngularVelocityRadians(), 0.0f};
+    const Lanes step{inverseStep, inverseStep, inverseStep, 0.0f};
+    return BodyTerms{inverseMass, inverseMass * force + step * velocity};
 }
 
-// (M⁻¹ F + h⁻¹ v) of one body, the unconstrained acceleration that the velocity pass corrects.
-void FreeAcceleration(const RigidBody* body, float inverseStep, float* out)
+// Sum of the six products of two six-float rows, given a side at a time, in entry order, each
+// partial sum a float.
+float Dot6(const Lanes& a1, const Lanes& a2, const Lanes& b1, const Lanes& b2)
 {
-    if (!body)
-    {
-        out[0] = out[1] = out[2] = 0.0f;
-        return;
-    }
-    const MassProperties& mass = body->GetMassProperties();
-    out[0] = mass.GetInverseMass() * body->GetForceSum().x + inverseStep * body->GetVelocity().x;
-    out[1] = mass.GetInverseMass() * body->GetForceSum().y + inverseStep * body->GetVelocity().y;
-    out[2] = mass.GetInverseInertia() * body->GetTorqueSum() + inverseStep * body->GetAngularVelocityRadians();
-}
-
-// Sum of six products in entry order, each partial sum a float.
-float Dot6(const float* a, const float* b)
-{
+    const Lanes p = a1 * b1;
+    const Lanes q = a2 * b2;
     float sum = 0.0f;
-    for (int k = 0; k < 6; ++k)
-        sum += a[k] * b[k];
+    sum += p[0];
+    sum += p[1];
+    sum += p[2];
+    sum += q[0];
+    sum += q[1];
+    sum += q[2];
     return sum;
 }
 } // namespace
@@ -121,47 +124,34 @@ void ConstraintSolver::Solve()
         rowAccumulators[2 * i + 1] = a2;
 
         const float* j = &jacobian[6 * std::size_t(i)];
-        float rightHandSide;
-        if (positionPass)
-        {
-            rightHandSide = inverseStep * target[i];
-        }
-        else
-        {
-            float free[6];
-            FreeAcceleration(body1, inverseStep, free);
-            FreeAcceleration(body2, inverseStep, free + 3);
-            rightHandSide = inverseStep * target[i] - Dot6(j, free);
-        }
+        const Lanes j1{j[0], j[1], j[2], 0.0f};
+        const Lanes j2{j[3], j[4], j[5], 0.0f};
+        const BodyTerms terms1 = TermsOf(body1, inverseStep, !positionPass);
+        const BodyTerms terms2 = TermsOf(body2, inverseStep, !positionPass);
+        const float rightHandSide = positionPass ? inverseStep * target[i]
+                                                 : inverseStep * target[i] - Dot6(j1, j2, terms1.free, terms2.free);
         const float regularized = inverseStep * regularizer[i];
 
-        float pattern[6];
-        InverseMassPattern(body1, pattern);
-        InverseMassPattern(body2, pattern + 3);
-        float b[6];
-        for (int k = 0; k < 6; ++k)
-            b[k] = pattern[k] * j[k];
-
-        const float s = Dot6(j, b) + regularized;
+        const Lanes b1 = terms1.inverseMass * j1;
+        const Lanes b2 = terms2.inverseMass * j2;
+        const float s = Dot6(j1, j2, b1, b2) + regularized;
         const float d = s == 0.0f ? 0.0f : relaxation / s;
-        float scaledJacobian[6];
-        for (int k = 0; k < 6; ++k)
-            scaledJacobian[k] = d * j[k];
+        const Lanes scale{d, d, d, 0.0f};
 
         if (warmStart)
         {
             lambda[i] = WarmStartFactor * lambda[i];
             for (int k = 0; k < 3; ++k)
             {
-                a1[k] += lambda[i] * b[k];
-                a2[k] += lambda[i] * b[3 + k];
+                a1[k] += lambda[i] * b1[k];
+                a2[k] += lambda[i] * b2[k];
             }
         }
         else
         {
             lambda[i] = 0.0f;
         }
-        sweeps.Stage(i, scaledJacobian, b, d * rightHandSide, regularized * d);
+        sweeps.Stage(i, a1, a2, scale * j1, scale * j2, b1, b2, d * rightHandSide, regularized * d);
     }
 
     if (iterations > 0 && !sweeps.Run(iterations))

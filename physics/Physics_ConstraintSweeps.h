@@ -30,12 +30,17 @@ struct SweepRows
 class ConstraintSweeps
 {
 public:
+    // Three floats of a row side or an accumulator (x, y, angle) and a fourth that stays 0, handled
+    // as one vector; stored without alignment, as the pool gives it.
+    using Lanes = float __attribute__((vector_size(16), aligned(4)));
+
     // Opens a pass over the rows; each row is then staged once, in row order, and the pass run.
     void Begin(const SweepRows& rows);
-    // Row i's prepared data: its Jacobian scaled by d and its M⁻¹ Jᵀ (six floats each), its right-hand
-    // side scaled by d and its regulariser × d. Its record, slots, multiplier and bounds are read
-    // from the pass's rows as they are now.
-    void Stage(u32 i, const float* jacobian, const float* scaled, float rightHandSide, float diagonal);
+    // Row i's prepared data: its accumulator slots, its Jacobian scaled by d and its M⁻¹ Jᵀ (one
+    // Lanes a side), its right-hand side scaled by d and its regulariser × d. Its record, multiplier
+    // and bounds are read from the pass's rows as they are now.
+    void Stage(u32 i, const float* slot1, const float* slot2, const Lanes& jacobian1, const Lanes& jacobian2,
+               const Lanes& scaled1, const Lanes& scaled2, float rightHandSide, float diagonal);
     // False, with every multiplier, bound and accumulator of the pass as it was, where the sweeps
     // cannot promise the row order's floats (a row whose accumulator is not one of the given slots,
     // a row with one body on both sides, a step that is not finite on a pinned side).
@@ -45,10 +50,6 @@ public:
     void SweepInRowOrder(u32 iterations);
 
 private:
-    // Three floats of a row side or an accumulator (x, y, angle) and a fourth that stays 0, handled
-    // as one vector; stored without alignment, as the pool gives it.
-    using Lanes = float __attribute__((vector_size(16), aligned(4)));
-
     // An accumulator as the sweeps work on it.
     struct Slot
     {
@@ -110,46 +111,61 @@ private:
 // Inline: the solver stages every row of every pass.
 inline bool ConstraintSweeps::SlotIndex(const float* slot, u32& index) const
 {
-    const auto first = reinterpret_cast<std::uintptr_t>(pass.accumulators);
-    const auto at = reinterpret_cast<std::uintptr_t>(slot);
-    if (at < first || at >= first + 3 * std::size_t(pass.accumulatorBodies) * sizeof(float))
+    // One unsigned comparison also refuses a pointer below the first slot.
+    constexpr std::uintptr_t SlotBytes = 3 * sizeof(float);
+    const std::uintptr_t bytes = reinterpret_cast<std::uintptr_t>(slot) - reinterpret_cast<std::uintptr_t>(pass.accumulators);
+    if (bytes >= SlotBytes * pass.accumulatorBodies)
         return false;
-    const std::uintptr_t offset = (at - first) / sizeof(float);
-    if (offset % 3 != 0)
+    const std::uintptr_t body = bytes / SlotBytes;
+    if (body * SlotBytes != bytes)
         return false;
-    index = u32(offset / 3);
+    index = u32(body);
     return true;
 }
 
-inline void ConstraintSweeps::Stage(u32 i, const float* jacobian, const float* scaled, float rightHandSide, float diagonal)
+inline void ConstraintSweeps::Stage(u32 i, const float* slot1, const float* slot2, const Lanes& jacobian1,
+                                    const Lanes& jacobian2, const Lanes& scaled1, const Lanes& scaled2,
+                                    float rightHandSide, float diagonal)
 {
     Row& row = sweepRows[rowLevel[i]];
-    for (u32 side = 0; side < 2; ++side)
+    u32 body1 = 0;
+    u32 body2 = 0;
+    // A side whose M⁻¹ Jᵀ has a nonzero entry changes its body's accumulator.
+    auto moves = [](const Lanes& b) { return b[0] != 0.0f || b[1] != 0.0f || b[2] != 0.0f; };
+    if (SlotIndex(slot1, body1))
     {
-        u32& body = rowBodies[2 * i + side];
-        Slot*& slot = side == 0 ? row.slot1 : row.slot2;
-        if (!SlotIndex(pass.rowAccumulators[2 * i + side], body))
-        {
-            schedulable = false;
-            body = 0;
-            slot = nullptr;
-            continue;
-        }
-        slot = &slots[body];
-        const float* b = scaled + 3 * side;
-        if (b[0] != 0.0f || b[1] != 0.0f || b[2] != 0.0f)
-            bodyPinned[body] = 0;
+        row.slot1 = &slots[body1];
+        if (moves(scaled1))
+            bodyPinned[body1] = 0;
     }
-    if (rowBodies[2 * i] == rowBodies[2 * i + 1])
+    else
+    {
+        schedulable = false;
+        row.slot1 = nullptr;
+    }
+    if (SlotIndex(slot2, body2))
+    {
+        row.slot2 = &slots[body2];
+        if (moves(scaled2))
+            bodyPinned[body2] = 0;
+    }
+    else
+    {
+        schedulable = false;
+        row.slot2 = nullptr;
+    }
+    rowBodies[2 * i] = body1;
+    rowBodies[2 * i + 1] = body2;
+    if (body1 == body2)
         schedulable = false;
     const ConstraintRow& record = pass.records[i];
     const i32 normal = record.normalRow >= 0 && u32(record.normalRow) < pass.count ? record.normalRow : -1;
     rowNormals[i] = normal;
 
-    row.jacobian1 = Lanes{jacobian[0], jacobian[1], jacobian[2], 0.0f};
-    row.jacobian2 = Lanes{jacobian[3], jacobian[4], jacobian[5], 0.0f};
-    row.scaled1 = Lanes{scaled[0], scaled[1], scaled[2], 0.0f};
-    row.scaled2 = Lanes{scaled[3], scaled[4], scaled[5], 0.0f};
+    row.jacobian1 = jacobian1;
+    row.jacobian2 = jacobian2;
+    row.scaled1 = scaled1;
+    row.scaled2 = scaled2;
     row.rightHandSide = rightHandSide;
     row.diagonal = diagonal;
     row.friction = record.friction;
