@@ -112,6 +112,13 @@ void ConstraintSolver::Solve()
     const float inverseStep = SimulationInverseStep;
     sweeps.Begin(SweepRows{n, records.data(), rowAccumulators.data(), lambda.data(), lower.data(), upper.data(),
                            accumulators.data(), u32(accumulators.size() / 3)});
+    // A body's terms stay as they are through the pass; a contact's rows follow each other with the
+    // same two bodies, so each side keeps the terms of the body it had last.
+    const bool withFree = !positionPass;
+    const RigidBody* termsBody1 = nullptr;
+    const RigidBody* termsBody2 = nullptr;
+    BodyTerms terms1 = TermsOf(nullptr, inverseStep, withFree);
+    BodyTerms terms2 = terms1;
     for (u32 i = 0; i < n; ++i)
     {
         const RigidBody* body1 = records[i].body1;
@@ -126,8 +133,16 @@ void ConstraintSolver::Solve()
         const float* j = &jacobian[6 * std::size_t(i)];
         const Lanes j1{j[0], j[1], j[2], 0.0f};
         const Lanes j2{j[3], j[4], j[5], 0.0f};
-        const BodyTerms terms1 = TermsOf(body1, inverseStep, !positionPass);
-        const BodyTerms terms2 = TermsOf(body2, inverseStep, !positionPass);
+        if (body1 != termsBody1)
+        {
+            terms1 = TermsOf(body1, inverseStep, withFree);
+            termsBody1 = body1;
+        }
+        if (body2 != termsBody2)
+        {
+            terms2 = TermsOf(body2, inverseStep, withFree);
+            termsBody2 = body2;
+        }
         const float rightHandSide = positionPass ? inverseStep * target[i]
                                                  : inverseStep * target[i] - Dot6(j1, j2, terms1.free, terms2.free);
         const float regularized = inverseStep * regularizer[i];

@@ -201,8 +201,13 @@ void ConstraintSweeps::Finish()
     {
         const u32 i = order[p];
         pass.lambda[i] = lambda[p];
-        pass.lower[i] = sweepRows[p].lower;
-        pass.upper[i] = sweepRows[p].upper;
+        // Only a friction row's bounds change in the sweeps.
+        const Row& row = sweepRows[p];
+        if (row.normal >= 0)
+        {
+            pass.lower[i] = row.lower;
+            pass.upper[i] = row.upper;
+        }
     }
     for (u32 body = 0; body < pass.accumulatorBodies; ++body)
     {
