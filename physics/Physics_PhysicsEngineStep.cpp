@@ -109,7 +109,7 @@ void PhysicsEngine::PrepareRows()
 void PhysicsEngine::FillRows()
 {
     // One walk over the entries: each block gets its records' bodies, is filled, and has its
-    // normal-row indices made global.
+    // normal-row indices made global (the solver's resize has set every record's to none).
     u32 first = 0;
     for (Joint* entry : stepList)
     {
@@ -127,7 +127,6 @@ void PhysicsEngine::FillRows()
                 record.body1 = body1;
             if (record.body2 != body2)
                 record.body2 = body2;
-            record.normalRow = -1;
         }
         entry->FillRows(solver.GetRowBlock(first));
         for (u32 k = 0; k < rows; ++k)
