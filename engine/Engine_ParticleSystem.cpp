@@ -7,6 +7,8 @@
 #include "renderer/Renderer_Texture.h"
 #include "renderer/Renderer_Types.h"
 
+#include <cmath>
+
 namespace Engine
 {
 namespace
@@ -18,10 +20,31 @@ const Math::Vector2D QuadTexCoords[VerticesPerParticle] = {{0.0f, 0.0f}, {1.0f, 
 const u32 QuadCorners[VerticesPerParticle] = {0, 1, 2, 2, 3, 0};
 } // namespace
 
+struct ParticleSystem::PixelMapping
+{
+    Math::Matrix4x4 toClip; // projection, view and world
+    f32 halfWidth = 0.0f;   // half the viewport, in pixels
+    f32 halfHeight = 0.0f;
+    bool known = false;
+
+    // Window pixels of a point, up to the viewport's origin; false behind the eye.
+    bool ToPixels(const Math::Vector3D& p, f32& x, f32& y) const
+    {
+        const f32* e = toClip.e;
+        const f32 w = e[3] * p.x + e[7] * p.y + e[11] * p.z + e[15];
+        if (!(w > 0.0f))
+            return false;
+        x = (e[0] * p.x + e[4] * p.y + e[8] * p.z + e[12]) / w * halfWidth;
+        y = (e[1] * p.x + e[5] * p.y + e[9] * p.z + e[13]) / w * halfHeight;
+        return true;
+    }
+};
+
 ParticleSystem::ParticleSystem(Renderer::ITexture* particleTexture, u32 particleCount)
     : texture(particleTexture), particles(particleCount), mesh(new (__FILE__, __LINE__) Mesh()),
       particleWidth(particleTexture ? static_cast<f32>(particleTexture->GetWidth()) : 0.0f),
-      particleHeight(particleTexture ? static_cast<f32>(particleTexture->GetHeight()) : 0.0f)
+      particleHeight(particleTexture ? static_cast<f32>(particleTexture->GetHeight()) : 0.0f),
+      drawnRegions(particleCount)
 {
     const u32 vertexCount = VerticesPerParticle * particleCount;
     if (vertexCount > 0)
@@ -48,7 +71,7 @@ ParticleSystem::ParticleSystem(Renderer::ITexture* particleTexture, u32 particle
 ParticleSystem::ParticleSystem(const ParticleSystem& other)
     : Node(other), texture(other.texture), particles(other.particles), mesh(other.mesh->Clone()),
       sourceBlend(other.sourceBlend), destinationBlend(other.destinationBlend), particleWidth(other.particleWidth),
-      particleHeight(other.particleHeight), drawnRegion(other.drawnRegion), useLocalCoordinates(other.useLocalCoordinates)
+      particleHeight(other.particleHeight), drawnRegions(other.drawnRegions), useLocalCoordinates(other.useLocalCoordinates)
 {
 }
 
@@ -99,27 +122,50 @@ bool ParticleSystem::TransparentKeepsDestination() const
             destinationBlend == Renderer::BlendFactor::One);
 }
 
-Renderer::TextureRegion ParticleSystem::DrawnRegion() const
+Renderer::TextureFootprint ParticleSystem::FootprintOf(const Math::Matrix4x4& placed, f32 width, f32 height,
+                                                       const PixelMapping& pixels) const
 {
-    return TransparentKeepsDestination() ? texture->GetVisibleRegion() : Renderer::TextureRegion();
+    Renderer::TextureFootprint footprint;
+    f32 cx = 0.0f, cy = 0.0f, ux = 0.0f, uy = 0.0f, vx = 0.0f, vy = 0.0f;
+    if (!pixels.known || !pixels.ToPixels(Math::TransformPoint(placed, Math::Vector3D()), cx, cy) ||
+        !pixels.ToPixels(Math::TransformPoint(placed, Math::Vector3D(width, 0.0f, 0.0f)), ux, uy) ||
+        !pixels.ToPixels(Math::TransformPoint(placed, Math::Vector3D(0.0f, height, 0.0f)), vx, vy))
+        return footprint;
+    // The pixels one whole texture width and height span, inverted: texture units per pixel. The
+    // quad faces the camera, so the mapping is the same all over it.
+    ux -= cx;
+    uy -= cy;
+    vx -= cx;
+    vy -= cy;
+    const f32 determinant = ux * vy - vx * uy;
+    if (!std::isfinite(determinant) || determinant == 0.0f)
+        return footprint;
+    footprint.dudx = vy / determinant;
+    footprint.dudy = -vx / determinant;
+    footprint.dvdx = -uy / determinant;
+    footprint.dvdy = ux / determinant;
+    footprint.known = true;
+    return footprint;
 }
 
-void ParticleSystem::MapTexCoords(const Renderer::TextureRegion& region)
+void ParticleSystem::MapTexCoords(u32 slot, const Renderer::TextureRegion& region)
 {
-    drawnRegion = region;
-    for (u32 vertex = 0; vertex < mesh->GetTexCoordCount(); ++vertex)
+    drawnRegions[slot] = region;
+    const u32 first = VerticesPerParticle * slot;
+    for (u32 k = 0; k < VerticesPerParticle; ++k)
     {
-        const Math::Vector2D& corner = QuadTexCoords[vertex % VerticesPerParticle];
-        mesh->SetTexCoord(vertex, Math::Vector2D(region.left + corner.x * (region.right - region.left),
-                                                 region.bottom + corner.y * (region.top - region.bottom)));
+        const Math::Vector2D& corner = QuadTexCoords[k];
+        mesh->SetTexCoord(first + k, Math::Vector2D(region.left + corner.x * (region.right - region.left),
+                                                    region.bottom + corner.y * (region.top - region.bottom)));
     }
 }
 
-void ParticleSystem::BuildQuads(const Math::Matrix4x4& view)
+void ParticleSystem::BuildQuads(const Math::Matrix4x4& view, const PixelMapping& pixels)
 {
-    const Renderer::TextureRegion region = DrawnRegion();
-    if (region != drawnRegion)
-        MapTexCoords(region);
+    const bool trimmed = TransparentKeepsDestination();
+    // Without mipmaps every draw reads the one level, whatever its footprint.
+    const bool perFootprint = trimmed && texture->HasMipmaps() != 0;
+    const Renderer::TextureRegion anyFootprint = trimmed ? texture->GetVisibleRegion() : Renderer::TextureRegion();
     // The view's rotation undone, without its translation: turns the quad plane to the camera.
     Math::Matrix4x4 inverse;
     Math::Matrix4x4::Inverse(inverse, view);
@@ -131,7 +177,7 @@ void ParticleSystem::BuildQuads(const Math::Matrix4x4& view)
     }
     // A particle of alpha 0 blends into nothing: only the others are placed, in their order, and
     // drawn. One stays when none is seen, so that the draw and what it leaves behind remain.
-    const bool dropsTransparent = TransparentKeepsDestination();
+    const bool dropsTransparent = trimmed;
     u32 placedCount = 0;
     for (u32 i = 0; i < particles.size(); ++i)
     {
@@ -141,19 +187,24 @@ void ParticleSystem::BuildQuads(const Math::Matrix4x4& view)
             continue;
         const f32 width = particleWidth * particle.sizeX;
         const f32 height = particleHeight * particle.sizeY;
+        const Math::Matrix4x4 placed = Math::Matrix4x4::Translation(particle.x, particle.y, particle.z) * facing *
+                                       Math::Matrix4x4::RotationZ(particle.rotation);
+        const Renderer::TextureRegion region =
+            perFootprint ? texture->GetVisibleRegionAt(FootprintOf(placed, width, height, pixels)) : anyFootprint;
+        const u32 slot = placedCount++;
+        if (region != drawnRegions[slot])
+            MapTexCoords(slot, region);
         const f32 left = (region.left - 0.5f) * width;
         const f32 right = (region.right - 0.5f) * width;
         const f32 bottom = (region.bottom - 0.5f) * height;
         const f32 top = (region.top - 0.5f) * height;
-        const Math::Matrix4x4 placed = Math::Matrix4x4::Translation(particle.x, particle.y, particle.z) * facing *
-                                       Math::Matrix4x4::RotationZ(particle.rotation);
         const Math::Vector3D corners[4] = {
             Math::TransformPoint(placed, Math::Vector3D(left, bottom, 0.0f)),
             Math::TransformPoint(placed, Math::Vector3D(right, bottom, 0.0f)),
             Math::TransformPoint(placed, Math::Vector3D(right, top, 0.0f)),
             Math::TransformPoint(placed, Math::Vector3D(left, top, 0.0f))};
         const Math::Color tint(particle.r, particle.g, particle.b, particle.a);
-        const u32 first = VerticesPerParticle * placedCount++;
+        const u32 first = VerticesPerParticle * slot;
         for (u32 k = 0; k < VerticesPerParticle; ++k)
         {
             mesh->SetPosition(first + k, corners[QuadCorners[k]]);
@@ -175,9 +226,6 @@ void ParticleSystem::Draw()
         if (IsOutsideCurrentView(boundingVolume.GetWorldBox()))
             return;
     }
-    const Core::RefPtr<Renderer::IRenderer> renderer = Renderer::GetRenderer();
-    BuildQuads(renderer && !screenSpace ? renderer->GetViewMatrix() : Math::Matrix4x4::Identity());
-
     RenderItem item;
     item.mesh = mesh;
     item.texture = texture;
@@ -191,6 +239,21 @@ void ParticleSystem::Draw()
         item.world = parentMatrix;
     else
         item.world.e[14] = parentMatrix.e[14]; // world-space particles keep only the parent's depth
+
+    const Core::RefPtr<Renderer::IRenderer> renderer = Renderer::GetRenderer();
+    const Math::Matrix4x4 view = renderer && !screenSpace ? renderer->GetViewMatrix() : Math::Matrix4x4::Identity();
+    PixelMapping pixels;
+    // The last pass draws under a projection of its own, so there the footprint stays unknown.
+    if (renderer && !overlay)
+    {
+        const Math::Matrix4x4 world = screenSpace ? ScreenPlacement(item.world) : item.world;
+        pixels.toClip = renderer->GetProjectionMatrix() * view * world;
+        const Renderer::ViewportRect viewport = renderer->GetViewport();
+        pixels.halfWidth = static_cast<f32>(viewport.width) * 0.5f;
+        pixels.halfHeight = static_cast<f32>(viewport.height) * 0.5f;
+        pixels.known = true;
+    }
+    BuildQuads(view, pixels);
     SubmitPlaced(item, screenSpace);
 }
 } // namespace Engine

@@ -71,16 +71,20 @@ public:
     void GetWorldBox(Math::Frustum& box);
 
 private:
+    // How points of the item's space reach window pixels when the queue draws the item.
+    struct PixelMapping;
     // Writes the six corners and colours of every particle facing the camera whose view is view, and
     // narrows the drawn range to those that can show.
-    void BuildQuads(const Math::Matrix4x4& view);
-    // The blend leaves the destination as it is under a source of alpha 0.
+    void BuildQuads(const Math::Matrix4x4& view, const PixelMapping& pixels);
+    // The blend leaves the destination as it is under a source of alpha 0: then quads may be cut to
+    // their texture's visible region, since the rest would change no pixel.
     bool TransparentKeepsDestination() const;
-    // The part of each quad that is drawn: only the texture's visible region when the blend leaves
-    // the destination as it is under a transparent source, since the rest would change no pixel.
-    Renderer::TextureRegion DrawnRegion() const;
-    // Points every quad's texture coordinates at the region.
-    void MapTexCoords(const Renderer::TextureRegion& region);
+    // How fast the texture coordinates of the quad placed by placed, width x height, change on the
+    // screen: small particles read coarse mipmap levels, which show over more of the texture.
+    Renderer::TextureFootprint FootprintOf(const Math::Matrix4x4& placed, f32 width, f32 height,
+                                           const PixelMapping& pixels) const;
+    // Points the texture coordinates of the quad in the mesh's slot at the region.
+    void MapTexCoords(u32 slot, const Renderer::TextureRegion& region);
 
     Core::RefPtr<Renderer::ITexture> texture;
     Core::Vector<Particle> particles; // never resized after construction
@@ -89,7 +93,7 @@ private:
     u32 destinationBlend = 7; // one minus source alpha
     f32 particleWidth = 0.0f;
     f32 particleHeight = 0.0f;
-    Renderer::TextureRegion drawnRegion; // what the texture coordinates span
+    Core::Vector<Renderer::TextureRegion> drawnRegions; // what the texture coordinates of each slot span
     u8 useLocalCoordinates = 1;
 };
 } // namespace Engine

@@ -12,19 +12,11 @@ namespace Vellumar
 {
 CORE_REGISTER_CLASS(ParticleSystemBase, "Vellumar::ParticleSystemBase")
 
-namespace
-{
-// Particle textures carry no mipmaps: a chain's last texel shows everywhere, while without one
-// each quad is drawn over only its texture's visible region, sparing most of the fill. Soft
-// particles minified without mipmaps look the same.
-constexpr u8 ParticleMipmaps = 0;
-}  // namespace
-
 ParticleSystemBase::ParticleSystemBase() = default;
 
 ParticleSystemBase::ParticleSystemBase(const Core::String& textureFile, u32 count, f32 size) : boundingSize(size)
 {
-    const Core::RefPtr<Renderer::ITexture> texture = Renderer::TextureCache::GetTexture(textureFile, ParticleMipmaps);
+    const Core::RefPtr<Renderer::ITexture> texture = Renderer::TextureCache::GetTexture(textureFile, 1);
     AttachEngineSystem(new (__FILE__, __LINE__) Engine::ParticleSystem(texture.Get(), count));
     engineSystem->SetBoundingSize(size);
     engineSystem->SetUseLocalCoordinates(true);
@@ -138,7 +130,7 @@ void ParticleSystemBase::Load(Core::File& file)
     // Only a file name: the texture lies in the particle-systems folder whatever path was saved.
     const Core::String path = ResourceFile("ParticleSystems", Core::GetFileName(textureName));
     const Core::RefPtr<Renderer::ITexture> texture =
-        path.empty() ? nullptr : Renderer::TextureCache::GetTexture(path, ParticleMipmaps);
+        path.empty() ? nullptr : Renderer::TextureCache::GetTexture(path, 1);
     AttachEngineSystem(new (__FILE__, __LINE__) Engine::ParticleSystem(texture.Get(), count));
     for (u32 i = 0; i < count * VertexFloats; ++i)
     {

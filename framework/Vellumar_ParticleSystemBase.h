@@ -19,7 +19,7 @@ public:
 
     // Without an engine node: what Load fills.
     ParticleSystemBase();
-    // The texture from the texture cache (without mipmaps); the bounding square of that side is
+    // The texture from the texture cache (with mipmaps); the bounding square of that side is
     // centred on the object.
     ParticleSystemBase(const Core::String& textureFile, u32 count, f32 boundingSize);
     // A clone of the engine node, with a vertex array of its own.

@@ -19,6 +19,18 @@ struct TextureRegion
     bool operator==(const TextureRegion&) const = default;
 };
 
+// How fast a shape's texture coordinates change on the screen where it is drawn: for one pixel to
+// the right (du/dx, dv/dx) and one pixel up (du/dy, dv/dy). It decides which mipmap levels
+// filtering reads. An unknown footprint stands for any draw.
+struct TextureFootprint
+{
+    f32 dudx = 0.0f;
+    f32 dvdx = 0.0f;
+    f32 dudy = 0.0f;
+    f32 dvdy = 0.0f;
+    bool known = false;
+};
+
 class ITexture : public Core::Object
 {
 public:
@@ -39,11 +51,14 @@ public:
     virtual void Unload() = 0;
     virtual u8 HasMipmaps() const = 0;
     virtual Core::String GetFileName() const = 0;
-    // The region outside which filtering reads only fully transparent texels: a shape blended by
-    // its source alpha shows nothing beyond it. The whole texture where that is not known.
+    // The region outside which filtering reads only fully transparent texels, whatever mipmap
+    // levels it reads: a shape blended by its source alpha shows nothing beyond it. The whole
+    // texture where that is not known.
     virtual TextureRegion GetVisibleRegion() const { return TextureRegion(); }
     // Every texel of every level has alpha 1, so filtering that reads no border colour gives
     // alpha 1 everywhere. False where that is not known.
     virtual bool IsOpaque() const { return false; }
+    // The same for a shape drawn with that footprint, which reads only some of the levels.
+    virtual TextureRegion GetVisibleRegionAt(const TextureFootprint&) const { return GetVisibleRegion(); }
 };
 }  // namespace Renderer

@@ -99,7 +99,7 @@ void TextureOGL::Load(const Core::String& file, u8 mipmaps)
     const TextureLimits limits = QueryTextureLimits();
     mipmapsAsked = mipmaps;
     hasMipmaps = mipmaps;
-    visibleRegion = TextureRegion();
+    visibleRegions.clear();
     opaque = false;
     MipChain chain;
     if (LoadMipChain(file, mipmaps != 0, limits.nonPowerOfTwo, limits.maxSize, chain))
@@ -107,8 +107,9 @@ void TextureOGL::Load(const Core::String& file, u8 mipmaps)
         width = chain.imageWidth;
         height = chain.imageHeight;
         format = 0;
-        if (chain.levels.size() == 1)
-            visibleRegion = FindVisibleRegion(*chain.levels[0]);
+        baseWidth = chain.levels.front()->GetWidth();
+        baseHeight = chain.levels.front()->GetHeight();
+        visibleRegions = FindChainVisibleRegions(chain.levels);
         opaque = true;
         for (const Core::RefPtr<Surface>& level : chain.levels)
             opaque = opaque && Renderer::IsOpaque(*level);
@@ -116,6 +117,19 @@ void TextureOGL::Load(const Core::String& file, u8 mipmaps)
         return;
     }
     CreateFromSurface(Core::RefPtr<Surface>(new (__FILE__, __LINE__) Surface(file)), mipmaps, limits);
+}
+
+TextureRegion TextureOGL::GetVisibleRegion() const
+{
+    return visibleRegions.empty() ? TextureRegion() : visibleRegions.back();
+}
+
+TextureRegion TextureOGL::GetVisibleRegionAt(const TextureFootprint& footprint) const
+{
+    if (visibleRegions.empty() || !footprint.known)
+        return GetVisibleRegion();
+    const u32 levelCount = static_cast<u32>(visibleRegions.size());
+    return visibleRegions[DeepestLevelRead(footprint, baseWidth, baseHeight, levelCount)];
 }
 
 void TextureOGL::UploadMipChain(MipChain& chain)

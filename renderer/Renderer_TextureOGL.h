@@ -38,10 +38,10 @@ public:
     void Unload() override;
     u8 HasMipmaps() const override { return hasMipmaps; }
     Core::String GetFileName() const override { return fileName; }
-    // Found in the image of a texture without mipmaps; a mipmap chain ends in one texel that
-    // filters the whole picture in everywhere, so a texture with one shows over its whole area.
-    TextureRegion GetVisibleRegion() const override { return visibleRegion; }
-    // Found in every level of the chain the texture was loaded from.
+    // Found in every level of the chain the texture was loaded from. The coarsest levels of a
+    // chain filter a picture in nearly everywhere, but only small shapes read them.
+    TextureRegion GetVisibleRegion() const override;
+    TextureRegion GetVisibleRegionAt(const TextureFootprint& footprint) const override;
     bool IsOpaque() const override { return opaque; }
 
 private:
@@ -61,7 +61,9 @@ private:
     Core::String fileName;
     u8 mipmapsAsked = 0;
     u8 hasMipmaps = 0;
-    TextureRegion visibleRegion;
+    i32 baseWidth = 0; // size of level 0 on the device
+    i32 baseHeight = 0;
+    Core::Vector<TextureRegion> visibleRegions; // entry k: where levels 0 to k show anything
     bool opaque = false;
     u32 contextGeneration = 0; // the texture cache generation current when the texture was loaded
 };

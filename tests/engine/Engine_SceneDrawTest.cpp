@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <utility>
@@ -181,4 +182,84 @@ TEST_F(SceneDrawTest, ParticlesDrawnOverTheirTexturesVisibleRegionShowTheSamePix
     EXPECT_NE(PixelOf(full, 45, 48), clear);
     EXPECT_NE(PixelOf(full, 54, 53), clear);
     EXPECT_NE(PixelOf(full, 86, 83), clear);
+}
+
+TEST_F(SceneDrawTest, MipmappedParticlesAtHalfAndQuarterSizeShowTheSamePixelsTrimmed)
+{
+    // An off-centre patch of colours in a transparent 64 x 64 picture, with mipmaps: opaque at its
+    // rim, so that the coarser levels carry it well beyond its texels.
+    TestSupport::Picture picture(64, 64);
+    for (i32 y = 22; y < 34; ++y)
+        for (i32 x = 26; x < 41; ++x)
+        {
+            const bool rim = y < 24 || y > 31 || x < 28 || x > 38;
+            picture.Set(x, y, static_cast<u8>(x * 6), static_cast<u8>(255 - y * 5), static_cast<u8>((x * y) % 256),
+                        rim ? 255 : static_cast<u8>(40 + ((x * 7 + y * 13) % 200)));
+        }
+    const Core::RefPtr<Renderer::ITexture> texture =
+        Renderer::TextureCache::GetTexture(folder.Write("patch.png", TestSupport::EncodePng(picture)).c_str(), 1);
+    ASSERT_TRUE(texture);
+    ASSERT_TRUE(texture->HasMipmaps());
+
+    // One world unit a pixel at z = 0.
+    const Core::RefPtr<Engine::Camera> camera(new Engine::Camera(90.0f, 1.0f, 1000.0f));
+    const Core::RefPtr<Engine::TransformationGroup> holder(new Engine::TransformationGroup());
+    holder->SetTransform(Math::Matrix4x4::Translation(0.0f, 0.0f, Side / 2.0f));
+    holder->AttachChild(camera);
+    scene->AttachChild(holder);
+    Engine::Viewport viewport(0, 0, Side, Side);
+    viewport.SetClearColor(Math::Color(0.2f, 0.3f, 0.4f, 1.0f));
+    Math::Vector2D firstCorner; // texture coordinates of the first particle's first corner
+    auto draw = [&](Renderer::ITexture* drawn, const std::vector<Engine::Particle>& particles) {
+        const Core::RefPtr<Engine::ParticleSystem> system(new Engine::ParticleSystem(drawn, static_cast<u32>(particles.size())));
+        system->SetBoundingSize(1000.0f);
+        std::copy(particles.begin(), particles.end(), system->GetParticles());
+        scene->AttachChild(system);
+        scene->UpdateScene(0.016f);
+        scene->SetCurrentViewport(0);
+        scene->RenderViewport(*camera, viewport);
+        scene->DetachChild(system.Get());
+        firstCorner = system->GetMesh()->GetTexCoord(0);
+        return ReadFrame();
+    };
+    const Core::RefPtr<Renderer::ITexture> whole(new WholeTexture(texture));
+    Math::Vector2D trimmedCorner;
+    // Channels differing by more than tolerance between trimmed and whole quads.
+    auto differing = [&](const std::vector<Engine::Particle>& particles, int tolerance) {
+        const std::vector<u8> trimmed = draw(texture.Get(), particles);
+        trimmedCorner = firstCorner;
+        const std::vector<u8> full = draw(whole.Get(), particles);
+        EXPECT_EQ(trimmed.size(), full.size());
+        int count = 0;
+        for (std::size_t i = 0; i < full.size() && i < trimmed.size(); ++i)
+            count += std::abs(static_cast<int>(trimmed[i]) - static_cast<int>(full[i])) > tolerance ? 1 : 0;
+        return std::make_pair(count, full);
+    };
+
+    // Half size, quarter size, between them (where two levels blend), an eighth, stretched both
+    // ways, overlapping, off the pixel grid.
+    const std::vector<Engine::Particle> upright = {
+        {-36.0f, 30.0f, 0.0f, 0.5f, 0.5f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f},
+        {20.25f, 34.5f, 0.0f, 0.25f, 0.25f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f},
+        {-30.5f, -28.0f, 0.0f, 0.5f, 0.25f, 0.0f, 0.8f, 1.0f, 0.6f, 0.9f},
+        {28.0f, -30.75f, 0.0f, 0.25f, 0.5f, 0.0f, 1.0f, 0.7f, 1.0f, 1.0f},
+        {0.0f, 0.0f, 0.0f, 0.4f, 0.4f, 0.0f, 1.0f, 1.0f, 1.0f, 0.8f},
+        {6.0f, 4.0f, 0.0f, 0.3f, 0.3f, 0.0f, 0.5f, 1.0f, 1.0f, 1.0f},
+        {-50.0f, -2.0f, 0.0f, 0.18f, 0.18f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f},
+        {44.0f, 6.0f, 0.0f, 0.125f, 0.125f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f}};
+    const auto [uprightDiffering, uprightFrame] = differing(upright, 0);
+    EXPECT_EQ(uprightDiffering, 0);
+    // The quads were cut: the half-size one to the patch and the reach of the levels it reads.
+    EXPECT_GT(trimmedCorner.x, 0.2f);
+    EXPECT_GT(trimmedCorner.y, 0.15f);
+    // The patches are there.
+    const std::vector<u8> clear = PixelOf(uprightFrame, 2, 2);
+    EXPECT_NE(PixelOf(uprightFrame, 64 - 36 + 1, 64 + 30 - 2), clear);
+    EXPECT_NE(PixelOf(uprightFrame, 64 + 20, 64 + 34 - 1), clear);
+
+    // Turned quads: the cut corners interpolate the same coordinates, up to the last bit.
+    std::vector<Engine::Particle> turned = upright;
+    for (std::size_t i = 0; i < turned.size(); ++i)
+        turned[i].rotation = 17.0f + 29.0f * static_cast<f32>(i);
+    EXPECT_EQ(differing(turned, 1).first, 0);
 }

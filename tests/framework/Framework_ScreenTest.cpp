@@ -2,6 +2,7 @@
 // sheet, a text and a particle system, checked by the pixels read back before the frame is shown.
 // With MORVANE_SCREENSHOT_DIR set, the frame is also written there as "FrameworkScreen.png".
 #include "Framework_GameFixture.h"
+#include "Framework_RoundTrip.h"
 
 #include "core/PAL_Window.h"
 #include "framework/Vellumar_Camera.h"
@@ -14,8 +15,10 @@
 #include "tests/support/Support_Scratch.h"
 #include "tests/support/Support_Skip.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdlib>
 #include <memory>
 
 using namespace FrameworkTest;
@@ -233,4 +236,50 @@ TEST_F(ScreenSceneTest, HudObjectsKeepTheirPixelsWhereverTheCameraGoes)
     DrawFrame();
     TestSupport::SaveScreenshot(pixels, Width, Height, "FrameworkHudScreen.png");
     ExpectSceneAtItsPixels();
+}
+
+TEST_F(ScreenTest, ParticlesDrawnSmallerThanTheirTextureAreFilteredThroughMipmaps)
+{
+    // Opaque stripes of white and black one texel wide: shrunk four times without mipmaps they
+    // would show whichever stripes the pixels happen to sample.
+    TestSupport::Picture stripes(64, 64);
+    for (i32 y = 0; y < 64; ++y)
+        for (i32 x = 0; x < 64; ++x)
+            stripes.Set(x, y, x % 2 ? 255 : 0, x % 2 ? 255 : 0, x % 2 ? 255 : 0, 255);
+    TestSupport::ScratchFolder folder{"morvane_framework_mipmaps"};
+    // In the system's own spelling, so that a save keeps only the file name.
+    std::string path = folder.Write("Stripes.png", TestSupport::EncodePng(stripes));
+    std::replace(path.begin(), path.end(), '/', '\\');
+    Vellumar::ParticleSystemBase* system = nullptr;
+    factory->builders[0] = [&](Vellumar::Level& level) {
+        Scene scene;
+        BuildScene(level, folder.Write("Sheet.png", SheetPng()), folder.Write("Spark.png", WhiteSquarePng()), false, scene);
+        // One particle a quarter of the texture's size, off the pixel grid.
+        system = new Vellumar::ParticleSystemBase(Core::String(path.c_str()), 1, 64.0f);
+        const f32 particle[Vellumar::ParticleSystemBase::VertexFloats] = {0.0f, 0.0f, 0.0f, 0.25f, 0.25f, 0.0f,
+                                                                          1.0f, 1.0f, 1.0f, 1.0f};
+        std::copy(particle, particle + Vellumar::ParticleSystemBase::VertexFloats, system->GetVertexArray());
+        system->SetPosition(160.1f, 100.0f);
+        level.GetLayer(0u)->AddGameObject(system);
+    };
+    for (int i = 0; i < 4; ++i)
+        DrawFrame();
+    ASSERT_NE(system, nullptr);
+    // Inside the 16-pixel quad every pixel is the stripes' average.
+    int notGrey = 0;
+    for (i32 y = 94; y < 106; ++y)
+        for (i32 x = 154; x < 166; ++x)
+            for (int channel : PixelAt(x, y))
+                notGrey += std::abs(channel - 128) > 8 ? 1 : 0;
+    EXPECT_EQ(notGrey, 0);
+
+    // A loaded system takes its texture with mipmaps too (here the test pattern: the file is not in
+    // the particle-systems folder).
+    const std::vector<u8> saved = FrameworkTest::Saved(system);
+    Core::MemoryFile file(saved.data(), static_cast<u32>(saved.size()));
+    Core::RefPtr<Vellumar::ParticleSystemBase> loaded;
+    ASSERT_TRUE(file.ReadObjectInto(loaded));
+    ASSERT_TRUE(loaded->GetEngineParticleSystem()->GetTexture());
+    EXPECT_TRUE(loaded->GetEngineParticleSystem()->GetTexture()->HasMipmaps());
+    EXPECT_TRUE(system->GetEngineParticleSystem()->GetTexture()->HasMipmaps());
 }

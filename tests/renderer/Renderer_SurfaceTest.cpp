@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <initializer_list>
 #include <string>
 #include <utility>
@@ -192,4 +193,53 @@ TEST(VisibleRegion, SpansTheVisibleTexelsAndTheReachOfFilteringOrTheWholeAxisAtA
     EXPECT_EQ(RegionOf({{8, 7}}), (Renderer::TextureRegion{7.0f / 16, 0.0f, 10.0f / 16, 1.0f}));
     // Colour alone shows nothing.
     EXPECT_EQ(RegionOf({}), (Renderer::TextureRegion{0.0f, 0.0f, 0.0f, 0.0f}));
+}
+
+TEST(VisibleRegion, AChainShowsWhereAnyLevelUpToTheDeepestReadShows)
+{
+    // Level 0 shows at texels 5..6 by 2..3, level 1 at 1 by 0..1, level 2 nowhere, level 3 at 0.
+    auto level = [](i32 width, i32 height, std::initializer_list<std::pair<i32, i32>> visible) {
+        Core::RefPtr<Renderer::Surface> surface(new Renderer::Surface(width, height, Renderer::Surface::FormatRGBA));
+        for (const auto& [x, y] : visible)
+            surface->GetPixels()[y * surface->GetPitch() + x * 4 + 3] = 9;
+        return surface;
+    };
+    const Core::Vector<Core::RefPtr<Renderer::Surface>> chain{level(16, 8, {{5, 2}, {6, 3}}), level(8, 4, {{2, 1}}),
+                                                                 level(4, 2, {}), level(2, 1, {{0, 0}})};
+    const Core::Vector<Renderer::TextureRegion> regions = Renderer::FindChainVisibleRegions(chain);
+    ASSERT_EQ(regions.size(), 4u);
+    EXPECT_EQ(regions[0], (Renderer::TextureRegion{4.0f / 16, 1.0f / 8, 8.0f / 16, 5.0f / 8}));
+    EXPECT_EQ(regions[1], (Renderer::TextureRegion{1.0f / 8, 0.0f, 8.0f / 16, 3.0f / 4}));
+    EXPECT_EQ(regions[2], regions[1]);
+    EXPECT_EQ(regions[3], (Renderer::TextureRegion{0.0f, 0.0f, 1.0f, 1.0f}));
+    // A chain showing nothing stays empty.
+    const Core::Vector<Renderer::TextureRegion> none = Renderer::FindChainVisibleRegions({level(4, 4, {}), level(2, 2, {})});
+    EXPECT_EQ(none.back(), (Renderer::TextureRegion{0.0f, 0.0f, 0.0f, 0.0f}));
+}
+
+TEST(VisibleRegion, TheDeepestLevelReadFollowsTheTexelsPerPixelWithHalfALevelToSpare)
+{
+    // A 256 x 128 texture with 9 levels, drawn on its own size, halved, quartered.
+    auto footprint = [](f32 pixelsWide, f32 pixelsHigh, f32 degrees) {
+        const f32 c = std::cos(degrees * 0.017453292f);
+        const f32 s = std::sin(degrees * 0.017453292f);
+        // The quad's u and v axes on the screen, inverted.
+        const f32 ux = c * pixelsWide, uy = s * pixelsWide, vx = -s * pixelsHigh, vy = c * pixelsHigh;
+        const f32 det = ux * vy - vx * uy;
+        return Renderer::TextureFootprint{vy / det, -uy / det, -vx / det, ux / det, true};
+    };
+    auto deepest = [](const Renderer::TextureFootprint& f) { return Renderer::DeepestLevelRead(f, 256, 128, 9); };
+    EXPECT_EQ(deepest(footprint(512.0f, 256.0f, 0.0f)), 0u);
+    EXPECT_EQ(deepest(footprint(256.0f, 128.0f, 0.0f)), 1u);
+    EXPECT_EQ(deepest(footprint(128.0f, 64.0f, 0.0f)), 2u);
+    EXPECT_EQ(deepest(footprint(64.0f, 32.0f, 0.0f)), 3u);
+    EXPECT_EQ(deepest(footprint(64.0f, 32.0f, 45.0f)), 3u);
+    // Squeezed along one axis only: the squeezed axis decides.
+    EXPECT_EQ(deepest(footprint(256.0f, 32.0f, 0.0f)), 3u);
+    // A little above an exact half lies within the half level spared.
+    EXPECT_EQ(deepest(footprint(256.0f / 1.3f, 128.0f / 1.3f, 0.0f)), 1u);
+    EXPECT_EQ(deepest(footprint(256.0f / 1.5f, 128.0f / 1.5f, 0.0f)), 2u);
+    EXPECT_EQ(deepest(footprint(1.0f, 1.0f, 0.0f)), 8u);
+    EXPECT_EQ(deepest(Renderer::TextureFootprint{}), 8u);
+    EXPECT_EQ(Renderer::DeepestLevelRead(footprint(1.0f, 1.0f, 0.0f), 256, 128, 1), 0u);
 }

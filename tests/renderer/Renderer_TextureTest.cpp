@@ -159,6 +159,33 @@ TEST_F(TextureTest, ItsVisibleRegionIsFoundWithoutMipmapsAndIsTheWholeTextureWit
     EXPECT_EQ(Get(copy, 1)->GetVisibleRegion(), Renderer::TextureRegion());
 }
 
+TEST_F(TextureTest, AMipmappedTextureShowsOverMoreOfItselfTheSmallerItIsDrawn)
+{
+    TestSupport::Picture picture(64, 64);
+    for (i32 y = 28; y <= 33; ++y)
+        for (i32 x = 20; x <= 29; ++x)
+            picture.Set(x, y, 255, 255, 255, 120);
+    const Core::RefPtr<Renderer::ITexture> plain = Get(folder.Write("plain.png", TestSupport::EncodePng(picture)), 0);
+    const Core::RefPtr<Renderer::ITexture> chain = Get(folder.Write("chain.png", TestSupport::EncodePng(picture)), 1);
+    // Drawn square, side pixels wide.
+    auto drawnAt = [&](f32 side) { return chain->GetVisibleRegionAt({1.0f / side, 0.0f, 0.0f, 1.0f / side, true}); };
+    auto within = [](const Renderer::TextureRegion& inner, const Renderer::TextureRegion& outer) {
+        return inner.left >= outer.left && inner.bottom >= outer.bottom && inner.right <= outer.right && inner.top <= outer.top;
+    };
+    const Renderer::TextureRegion whole;
+    const Renderer::TextureRegion levelZero = plain->GetVisibleRegion();
+    EXPECT_EQ(drawnAt(128.0f), levelZero);
+    EXPECT_TRUE(within(levelZero, drawnAt(64.0f)));
+    EXPECT_NE(drawnAt(64.0f), whole);
+    EXPECT_TRUE(within(drawnAt(64.0f), drawnAt(32.0f)));
+    EXPECT_NE(drawnAt(64.0f), drawnAt(32.0f));
+    EXPECT_TRUE(within(drawnAt(32.0f), drawnAt(16.0f)));
+    EXPECT_NE(drawnAt(16.0f), whole);
+    EXPECT_EQ(drawnAt(1.0f), whole);
+    EXPECT_EQ(chain->GetVisibleRegionAt(Renderer::TextureFootprint{}), whole);
+    EXPECT_EQ(chain->GetVisibleRegion(), whole);
+}
+
 TEST_F(TextureTest, TextureOutlivingItsCacheDeletesNothing)
 {
     Core::RefPtr<Renderer::ITexture> texture = Get(WritePicture("kept.png", 4, 4), 0);
