@@ -134,7 +134,6 @@ private:
     Core::RefPtr<ODESolver> poseIntegrator;     // (position x, position y, orientation)
     MassProperties massProperties;
     u32 integratorKind = IntegratorEuler;
-    Forces forces;
     Math::Vector2D forceSum;
     float torqueSum = 0.0f;
     float* accumulator = nullptr;
@@ -142,6 +141,20 @@ private:
     float angularVelocity = 0.0f; // radians per second
     Math::Vector2D position;      // world position of the centre of mass
     float orientation = 0.0f;     // radians
+    // Next to the mass and the state above, so that the engine's walks over the bodies (the marks),
+    // the rows (masses, velocities, world-to-body matrix, centre of mass) and the integration read
+    // few lines of each body.
+    Math::Matrix3x3 worldToBody;
+    Math::Vector2D worldCenterOfMass;
+    // Membership marks of the engine's per-pass lists (equal to the engine's mark of that list).
+    u32 touchedMark = 0;
+    u32 collectedMark = 0;
+    // The engine's contact matching: while matchMark is the engine's mark, the first previous contacts
+    // (by position) not yet kept that have this body as body 1 and as body 2.
+    u32 matchMark = 0;
+    u32 firstAsBody1 = 0;
+    u32 firstAsBody2 = 0;
+    Forces forces;
     Math::Matrix3x3 rotation;
     // The orientation rotation was last built from, while rotationBuilt: rebuilding from the same
     // bits gives the same matrix, so the sine and cosine are not taken again.
@@ -153,19 +166,8 @@ private:
     float placedReciprocal = 0.0f;
     bool placedInverseBuilt = false;
     Math::Matrix3x3 bodyToWorld;
-    Math::Matrix3x3 worldToBody;
-    Math::Vector2D worldCenterOfMass;
     BodyCallback placementCallback = nullptr;
     BodyCallback stepCallback = nullptr;
     void* callbackData = nullptr;
-
-    // Membership marks of the engine's per-pass lists (equal to the engine's mark of that list).
-    u32 touchedMark = 0;
-    u32 collectedMark = 0;
-    // The engine's contact matching: while matchMark is the engine's mark, the first previous contacts
-    // (by position) not yet kept that have this body as body 1 and as body 2.
-    u32 matchMark = 0;
-    u32 firstAsBody1 = 0;
-    u32 firstAsBody2 = 0;
 };
 } // namespace Physics2D
