@@ -57,6 +57,6 @@ void Sprite::NetworkSyncReceive(Core::File& file)
     {
         SetFlipVertical(flipVertical != 0);
     }
-    hudObject = hud;
+    SetHUDObject(hud != 0);
 }
 }  // namespace Vellumar

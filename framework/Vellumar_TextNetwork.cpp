@@ -43,6 +43,6 @@ void Text::NetworkSyncReceive(Core::File& file)
     {
         SetText(text);
     }
-    hudObject = hud;
+    SetHUDObject(hud != 0);
 }
 }  // namespace Vellumar

@@ -2,7 +2,8 @@
 // the host starts any thread and reporting through its exit status which step failed. The host
 // announces networked objects, streams their state and destroys them; a client mirrors them from
 // its prototypes, follows their moves, drives the host's object with its keyboard and leaves; a
-// second client is refused by the game and then for an id that exists.
+// second client is refused by the game and then for an id that exists. Another client's copies of
+// HUD sprites and texts draw at fixed screen pixels, and through the camera once the host's do.
 #include "Framework_GameFixture.h"
 
 #include <poll.h>
@@ -14,6 +15,9 @@
 
 #include "core/Input_Keyboard.h"
 #include "core/PAL_Socket.h"
+#include "framework/Vellumar_Sprite.h"
+#include "framework/Vellumar_SpriteAnimation.h"
+#include "framework/Vellumar_Text.h"
 #include "framework/Vellumar_VelNet.h"
 #include "tests/support/Support_Loopback.h"
 
@@ -84,15 +88,18 @@ u16 FreeUdpPort()
 class NetworkPlayTest : public HeadlessGameTest
 {
 protected:
-    // Level 0 is empty, level 1 has one layer and the prototype of "box" objects; the game starts
-    // on the level given.
+    // Level 0 is empty, level 1 has one layer and the prototypes of "box" objects, and of "mark"
+    // sprites and "caption" texts that are not HUD objects; the game starts on the level given.
     void MakeGame(u32 startingLevel)
     {
         factory = new TestFactory(log, 2);
         factory->builders[0] = [](Vellumar::Level& level) { level.AddLayer(new Vellumar::Layer(0.0f)); };
         factory->builders[1] = [](Vellumar::Level& level) {
             level.AddLayer(new Vellumar::Layer(0.0f));
-            Vellumar::Game::GetInstance()->GetNetworkEngine()->AddBaseNetObject(new Vellumar::GameObject(), "box");
+            Vellumar::VelNet* engine = Vellumar::Game::GetInstance()->GetNetworkEngine();
+            engine->AddBaseNetObject(new Vellumar::GameObject(), "box");
+            engine->AddBaseNetObject(MakeMark(), "mark");
+            engine->AddBaseNetObject(new Vellumar::Text("", ""), "caption");
         };
         game = new PlayGame(factory.Get(), startingLevel, input, log);
         net = game->GetNetworkEngine();
@@ -145,6 +152,12 @@ protected:
         return object;
     }
 
+    static Vellumar::Sprite* MakeMark()
+    {
+        const Core::RefPtr<Vellumar::SpriteAnimation> still(new Vellumar::SpriteAnimation(nullptr, 1, 1, Core::Vector<f32>{1.0f}));
+        return new Vellumar::Sprite(Core::Vector<Vellumar::SpriteAnimation*>{still.Get()});
+    }
+
     bool StartClient()
     {
         return net->Start(false, Vellumar::Game::DispatchNetworkMessage, "", "", 5, 3, 60, FreeUdpPort(), 0);
@@ -187,6 +200,38 @@ protected:
             return 18;
         if (!net->Shutdown())
             return 19;
+        return 0;
+    }
+
+    // The client that watches a HUD sprite and a HUD text: its copies draw at fixed screen pixels
+    // while the host's are HUD objects, and through the camera again once they are not.
+    int WatchHud(const Pipe& port, const Pipe& changed)
+    {
+        MakeGame(0);
+        if (!StartClient())
+            return 40;
+        const Vellumar::SessionAddress host("127.0.0.1", port.ReceivePort());
+        if (!net->JoinGame("Dora", host, ""))
+            return 41;
+        if (!Frames([&] { return game->GetCurrentLevel()->GetName() == "L1" && !Named("mark1").empty() && !Named("caption1").empty(); }))
+            return 42;
+        auto* mark = dynamic_cast<Vellumar::Sprite*>(Named("mark1")[0]);
+        auto* caption = dynamic_cast<Vellumar::Text*>(Named("caption1")[0]);
+        if (!mark || !caption)
+            return 43;
+        auto onScreen = [&] { return mark->GetEngineSprite()->IsScreenSpace() && caption->GetEngineText()->IsScreenSpace(); };
+        auto throughCamera = [&] { return !mark->GetEngineSprite()->IsScreenSpace() && !caption->GetEngineText()->IsScreenSpace(); };
+        if (!Frames(onScreen))
+            return 44;
+        if (!mark->IsHUDObject() || !caption->IsHUDObject())
+            return 45;
+        changed.Signal();
+        if (!Frames(throughCamera))
+            return 46;
+        if (mark->IsHUDObject() || caption->IsHUDObject())
+            return 47;
+        if (!net->Shutdown())
+            return 48;
         return 0;
     }
 
@@ -309,5 +354,37 @@ TEST_F(NetworkPlayTest, ObjectsReachAClientAndFollowTheHostUntilDestroyed)
     net->RemoveNetObjectsControlledBy(bob.Get());
     EXPECT_EQ(net->FindNetObject(2, pawn->GetNetworkId()->GetObjectNumber()), nullptr);
     EXPECT_EQ(net->GetNetObjects().size(), 3u);
+}
+
+TEST_F(NetworkPlayTest, HudSpritesAndTextsReachAClientAsHudObjects)
+{
+    Vellumar::ResetNetworkCounters();
+    Vellumar::VelNet::ResetObjectCounter();
+    Pipe port;
+    Pipe changed;
+    Child watcher([&] { return WatchHud(port, changed); });
+
+    MakeGame(1);
+    ASSERT_TRUE(net->Start(true, Vellumar::Game::DispatchNetworkMessage, "Host", "", 5, 3, 60, FreeUdpPort(), 0));
+    ASSERT_TRUE(net->HostGame("Alice", 4, 1, 0.05f));
+    Vellumar::Sprite* mark = MakeMark();
+    mark->SetName("mark1");
+    mark->SetNetworkClassName("mark");
+    mark->SetHUDObject(true);
+    Layer()->AddGameObject(mark, true, nullptr);
+    auto* caption = new Vellumar::Text("score", "");
+    caption->SetName("caption1");
+    caption->SetNetworkClassName("caption");
+    caption->SetHUDObject(true);
+    Layer()->AddGameObject(caption, true, nullptr);
+    port.SendPort(net->GetSessionAddress().GetPort());
+
+    int code = -1;
+    ASSERT_TRUE(Frames([&] { return changed.Ready() || watcher.Exited(code); }));
+    ASSERT_EQ(code, -1) << "the client's copies were not drawn on the screen";
+    mark->SetHUDObject(false);
+    caption->SetHUDObject(false);
+    ASSERT_TRUE(Frames([&] { return watcher.Exited(code); }));
+    EXPECT_EQ(code, 0);
 }
 }  // namespace
