@@ -3,8 +3,6 @@
 #include "core/PAL_GLContext.h"
 #include "renderer/Renderer_Extensions.h"
 
-#include <GL/glx.h>
-
 namespace Renderer
 {
 namespace
@@ -37,17 +35,6 @@ void LoadExtensionEntryPoints()
 const GLEntryPoints& GetGLEntryPoints()
 {
     return entryPoints;
-}
-
-void ReadWindowSystemExtensions(Core::Vector<Core::String>& names)
-{
-    names.clear();
-    Display* display = glXGetCurrentDisplay();
-    if (!display || !glXGetCurrentContext())
-    {
-        return;
-    }
-    SplitExtensionNames(glXQueryExtensionsString(display, DefaultScreen(display)), names, MaximumExtensionNameLength);
 }
 
 // Only the extensions that accept an interval of 0 count: with GLX_SGI_swap_control alone, turning

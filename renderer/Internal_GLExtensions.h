@@ -1,6 +1,6 @@
 #pragma once
-// The extension entry points the renderer calls, fetched from the current GL library, and the
-// window system's own extension list (GLX here, where the renderer's first platform had WGL).
+// The extension entry points the renderer calls, fetched from the current GL library, and what
+// the window system's extension list (GLX here, where the renderer's first platform had WGL) gives.
 #include "core/Core_Memory.h"
 #include "core/Core_String.h"
 
@@ -30,10 +30,6 @@ struct GLEntryPoints
 // Fills the table from the current context's library.
 void LoadExtensionEntryPoints();
 const GLEntryPoints& GetGLEntryPoints();
-
-// The window system's extension names of the current context, each cut to 255 bytes; empty when
-// the current context is not a GLX one.
-void ReadWindowSystemExtensions(Core::Vector<Core::String>& names);
 
 // The window-system extensions the renderer asks about, by what they provide.
 bool HasSwapControlExtension(const Core::Vector<Core::String>& windowSystemNames);

@@ -139,7 +139,7 @@ void OGLRenderer::ReadExtensionLists()
 {
     SplitExtensionNames(GLText(GL_EXTENSIONS), glExtensions);
     SplitExtensionNames(reinterpret_cast<const char*>(gluGetString(GLU_EXTENSIONS)), gluExtensions);
-    windowSystemExtensions = context->GetWindowSystemExtensions();
+    windowSystemExtensions = context->GetExtensions().GetWindowSystemExtensions();
 }
 
 void OGLRenderer::WriteInformationLog() const

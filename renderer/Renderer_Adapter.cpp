@@ -3,6 +3,7 @@
 #include "core/PAL_GLContext.h"
 #include "core/PAL_Window.h"
 #include "renderer/Internal_GLExtensions.h"
+#include "renderer/Renderer_RenderingContext.h"
 
 #include <GL/glx.h>
 
@@ -73,7 +74,9 @@ Adapter::Adapter()
     {
         return;
     }
-    ReadWindowSystemExtensions(extensions);
+    OpenGLExtensions found;
+    found.Fill();
+    extensions = found.GetWindowSystemExtensions();
     swapControl = HasSwapControlExtension(extensions) ? 1 : 0;
     multisample = HasMultisampleExtension(extensions) ? 1 : 0;
     FillPixelFormats();

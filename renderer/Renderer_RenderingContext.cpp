@@ -2,9 +2,30 @@
 
 #include "core/PAL_ErrorReporter.h"
 #include "renderer/Internal_GLExtensions.h"
+#include "renderer/Renderer_Extensions.h"
+
+#include <GL/glx.h>
 
 namespace Renderer
 {
+void OpenGLExtensions::Fill()
+{
+    Display* display = glXGetCurrentDisplay();
+    if (!display || !glXGetCurrentContext())
+    {
+        return;
+    }
+    Core::Vector<Core::String> names;
+    SplitExtensionNames(glXQueryExtensionsString(display, DefaultScreen(display)), names, MaximumExtensionNameLength);
+    windowSystemExtensions.insert(windowSystemExtensions.end(), names.begin(), names.end());
+}
+
+void OpenGLExtensions::Clear()
+{
+    extensions.clear();
+    windowSystemExtensions.clear();
+}
+
 RenderingContext::RenderingContext(PAL::Window& target) : window(&target), pixelFormat(target.GetPixelFormat())
 {
     PAL::SetErrorContext("SDL_GL_CreateContext", "Renderer::RenderingContext::RenderingContext", __LINE__,
@@ -41,7 +62,8 @@ bool RenderingContext::MakeCurrent(PAL::Window* target)
         return false;
     }
     LoadExtensionEntryPoints();
-    ReadWindowSystemExtensions(windowSystemExtensions);
+    extensions.Clear();
+    extensions.Fill();
     return true;
 }
 }  // namespace Renderer

@@ -1,7 +1,12 @@
 // Extension strings cut into names: every space ends a name, a trailing space adds none, and the
-// window-system list cuts names at 255 bytes; and which window-system names give swap control.
+// window-system list cuts names at 255 bytes; which window-system names give swap control; and a
+// rendering context's lists, filled from GLX each time it is made current (under Xvfb).
+#include "core/PAL_GLContext.h"
+#include "core/PAL_Window.h"
 #include "renderer/Internal_GLExtensions.h"
 #include "renderer/Renderer_Extensions.h"
+#include "renderer/Renderer_RenderingContext.h"
+#include "tests/support/Support_Skip.h"
 
 #include <gtest/gtest.h>
 
@@ -63,4 +68,33 @@ TEST(ExtensionNamesTest, SwapControlNeedsAnExtensionThatCanTurnSynchronisationOf
     EXPECT_FALSE(HasSwapControlExtension(Split("GLX_SGI_swap_control GLX_ARB_multisample")));
     EXPECT_TRUE(HasSwapControlExtension(Split("GLX_SGI_swap_control GLX_MESA_swap_control")));
     EXPECT_TRUE(HasSwapControlExtension(Split("GLX_EXT_swap_control")));
+}
+
+TEST(OpenGLExtensionsTest, MakingAContextCurrentFillsItsListsAfreshWithTheGlxNames)
+{
+    PAL::Window window(32, 32);
+    if (!window.IsCreated())
+        MORVANE_SKIP_WITHOUT_DISPLAY();
+    RenderingContext context(window);
+    ASSERT_TRUE(context.MakeCurrent(nullptr));
+    const OpenGLExtensions& extensions = context.GetExtensions();
+    const Core::Vector<Core::String> names = extensions.GetWindowSystemExtensions();
+    ASSERT_FALSE(names.empty());
+    for (const Core::String& name : names)
+        EXPECT_EQ(name.rfind("GLX_", 0), 0u) << name;
+    EXPECT_TRUE(extensions.GetExtensions().empty()) << "nothing fills the first list";
+    // Made current again, the lists are emptied before they are filled.
+    ASSERT_TRUE(context.MakeCurrent(&window));
+    EXPECT_EQ(extensions.GetWindowSystemExtensions(), names);
+
+    // Fill appends; Clear empties; without a current context there is nothing to read.
+    OpenGLExtensions filled;
+    filled.Fill();
+    filled.Fill();
+    EXPECT_EQ(filled.GetWindowSystemExtensions().size(), 2 * names.size());
+    filled.Clear();
+    EXPECT_TRUE(filled.GetWindowSystemExtensions().empty());
+    ASSERT_TRUE(PAL::GLContext::ReleaseCurrent());
+    filled.Fill();
+    EXPECT_TRUE(filled.GetWindowSystemExtensions().empty());
 }
