@@ -207,6 +207,8 @@ public:
     // After objects were read from a stream: mount links that the two sides do not both record,
     // and links that would close a cycle, are dropped, so moves never loop or reach a freed object.
     static void RepairMounts(const Core::Vector<GameObject*>& objects);
+    // Unlinks the object from its support and its mounted objects, on both sides of each link.
+    void DropMountLinks();
 
     // Rigid-body callbacks: the body's pose becomes the object's (the old pose for the second).
     static void SyncStateFromBody(Physics2D::RigidBody* body, void* object);

@@ -76,27 +76,19 @@ void GameObject::Load(Core::File& file)
     Math::ReadVector2D(file, position);
     Math::ReadVector2D(file, center);
     Core::ReadF32(file, rotation);
-    // Links come from the mounted lists alone, each towards an object that has no support yet, so
+    // Links come from the mounted lists alone, each towards an object that has no support yet and is
+    // not cleaned up (its Cleanup, which unlinks, would never run again), so
     // that both sides record every link at every moment of the read: an object freed while the
     // stream is read (refused, replaced or dropped with a failed load) takes its links with it and
     // leaves no pointer to itself. The support field repeats what the support's list gives.
-    for (GameObject* mounted : mountedObjects)
-    {
-        mounted->mountSupport = nullptr;
-    }
-    mountedObjects.clear();
-    if (mountSupport && mountSupport != this)
-    {
-        mountSupport->UnMount(this);
-    }
-    mountSupport = nullptr;
+    DropMountLinks();
     u32 count = 0;
     // Every reference takes at least its presence byte.
     Core::ReadCount(file, count, 1);
     for (u32 i = 0; i < count && !file.Failed(); ++i)
     {
         GameObject* mounted = ReadReference<GameObject>(file);
-        if (mounted && mounted != this && !mounted->mountSupport)
+        if (mounted && mounted != this && !mounted->mountSupport && !mounted->cleanedUp)
         {
             mountedObjects.push_back(mounted);
             mounted->mountSupport = this;
@@ -121,6 +113,10 @@ void GameObject::Load(Core::File& file)
     Core::ReadU8(file, destroying);
     Core::ReadU8(file, transformSync);
     Core::ReadU8(file, cleanedUp);
+    if (cleanedUp)
+    {
+        DropMountLinks();
+    }
     Core::ReadU8(file, scriptEnabled);
     Core::ReadString(file, scriptName);
     Core::ReadU8(file, ownsScript);
@@ -148,6 +144,20 @@ void GameObject::Load(Core::File& file)
             script->CallHook("Load");
         }
     }
+}
+
+void GameObject::DropMountLinks()
+{
+    for (GameObject* mounted : mountedObjects)
+    {
+        mounted->mountSupport = nullptr;
+    }
+    mountedObjects.clear();
+    if (mountSupport && mountSupport != this)
+    {
+        mountSupport->UnMount(this);
+    }
+    mountSupport = nullptr;
 }
 
 void GameObject::RepairMounts(const Core::Vector<GameObject*>& objects)
