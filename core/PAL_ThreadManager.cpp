@@ -104,7 +104,7 @@ bool Thread::KeepRunning(Thread* record)
     return false;
 }
 
-ThreadManager::ThreadManager() : creator(pthread_self())
+ThreadManager::ThreadManager()
 {
     GetPriorities();
 }

@@ -90,7 +90,6 @@ private:
     bool Unregister(Thread* record);
     static void Join(Thread* record);
 
-    pthread_t creator;
     mutable std::mutex guard; // guards every list below
     std::list<Thread*> threads;
     std::list<pthread_mutex_t> mutexes;

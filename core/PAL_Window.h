@@ -115,7 +115,6 @@ private:
     SDL_Window* window = nullptr;
     Core::String title;
     Core::String iconName;
-    u8 minimizeBox = 1;
     u8 maximizeBox = 1;
     u8 caption = 1;
     u8 border = 1;

@@ -27,7 +27,8 @@ u32 Pass::AddState(State* state)
 {
     for (u32 i = 0; i < states.size(); ++i)
     {
-        if (typeid(*states[i]) == typeid(*state))
+        const State& present = *states[i];
+        if (typeid(present) == typeid(*state))
         {
             states[i] = state;
             return i;

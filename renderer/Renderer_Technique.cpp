@@ -10,7 +10,8 @@ namespace
 {
 std::type_index ClassOf(const Core::RefPtr<State>& state)
 {
-    return std::type_index(typeid(*state));
+    const State& object = *state;
+    return std::type_index(typeid(object));
 }
 }  // namespace
 

@@ -59,7 +59,7 @@ TextureLimits QueryTextureLimits()
 
 TextureOGL::TextureOGL(const Core::String& fileName, u8 mipmaps) : fileName(fileName)
 {
-    Load(fileName, mipmaps);
+    LoadFile(fileName, mipmaps);
 }
 
 TextureOGL::~TextureOGL()
@@ -76,7 +76,7 @@ TextureOGL::~TextureOGL()
 
 void TextureOGL::Reload()
 {
-    Load(fileName, mipmapsAsked);
+    LoadFile(fileName, mipmapsAsked);
 }
 
 void TextureOGL::Unload()
@@ -93,7 +93,7 @@ bool TextureOGL::ContextAlive() const
     return contextGeneration != 0 && contextGeneration == TextureCache::GetCurrentGeneration();
 }
 
-void TextureOGL::Load(const Core::String& file, u8 mipmaps)
+void TextureOGL::LoadFile(const Core::String& file, u8 mipmaps)
 {
     contextGeneration = TextureCache::GetCurrentGeneration();
     const TextureLimits limits = QueryTextureLimits();

@@ -45,7 +45,7 @@ public:
     bool IsOpaque() const override { return opaque; }
 
 private:
-    void Load(const Core::String& file, u8 mipmaps);
+    void LoadFile(const Core::String& file, u8 mipmaps);
     // One texture name, one image per level; the chain's surfaces are released.
     void UploadMipChain(MipChain& chain);
     // The surface path: GLU builds the mipmaps, or the surface is scaled to powers of two and the

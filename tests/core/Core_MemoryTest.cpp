@@ -13,6 +13,7 @@
 #define TEST_POOL_POISONING 1
 #endif
 
+#include <cstdint>
 #include <cstring>
 #include <thread>
 #include <vector>
@@ -225,11 +226,13 @@ TEST(ObjectAllocationTest, PlainNewAndDeleteOfObjectsGoThroughThePool)
 {
     Core::PoolAllocator& pool = Core::PoolAllocator::Instance();
     Counted* first = new Counted();
+    // Only the address is compared once the object is gone.
+    const std::uintptr_t firstAddress = reinterpret_cast<std::uintptr_t>(first);
     const u32 freeWhileHeld = pool.GetFreeCount(sizeof(Counted));
     delete first;
     EXPECT_EQ(pool.GetFreeCount(sizeof(Counted)), freeWhileHeld + 1);
     Counted* second = new (__FILE__, __LINE__) Counted();
-    EXPECT_EQ(second, first) << "the released block is reused";
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(second), firstAddress) << "the released block is reused";
     Core::Object* asBase = second;
     delete asBase; // the dynamic size returns the block to the right class
     EXPECT_EQ(pool.GetFreeCount(sizeof(Counted)), freeWhileHeld + 1);

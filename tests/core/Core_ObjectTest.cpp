@@ -75,7 +75,8 @@ TEST_F(RefPtrTest, SelfAssignmentAndMovesKeepTheCount)
     Core::RefPtr<Tracked> moved = std::move(held);
     EXPECT_EQ(held.Get(), nullptr);
     EXPECT_EQ(moved->GetReferenceCount(), 1u);
-    moved = std::move(moved);
+    Core::RefPtr<Tracked>& movedAlias = moved;
+    moved = std::move(movedAlias);
     EXPECT_EQ(Tracked::destroyed, 0);
 }
 

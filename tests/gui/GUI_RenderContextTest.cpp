@@ -93,7 +93,8 @@ TEST(ImageEffectTest, OnePassThatModulatesBlendsAlphaTestsAndDoesNotWriteDepth)
 
     // The inherited copy is a plain renderer effect.
     Core::RefPtr<Renderer::Effect> copy(effect->Clone());
-    EXPECT_EQ(typeid(*copy), typeid(Renderer::Effect));
+    const Renderer::Effect& copied = *copy;
+    EXPECT_EQ(typeid(copied), typeid(Renderer::Effect));
     EXPECT_EQ(copy->GetTechniqueCount(), 1u);
 }
 

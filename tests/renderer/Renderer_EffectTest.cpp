@@ -60,7 +60,8 @@ TEST(TechniqueTest, SavedStatesHoldOneDefaultStatePerClass)
     {
         const Core::RefPtr<State> saved = technique->GetSavedState(i);
         EXPECT_NE(saved.Get(), depth.Get());
-        if (typeid(*saved) == typeid(DepthBufferState))
+        const State& savedState = *saved;
+        if (typeid(savedState) == typeid(DepthBufferState))
         {
             EXPECT_TRUE(Same(static_cast<DepthBufferState&>(*saved), DepthBufferState()));
         }

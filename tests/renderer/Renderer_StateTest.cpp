@@ -24,7 +24,8 @@ template <class S>
 void ExpectCloneKeepsClassAndValues(S& state)
 {
     const Core::RefPtr<State> clone(state.Clone());
-    EXPECT_EQ(typeid(*clone), typeid(S));
+    const State& cloned = *clone;
+    EXPECT_EQ(typeid(cloned), typeid(S));
     EXPECT_TRUE(Same(static_cast<S&>(*clone), state));
     EXPECT_EQ(clone->GetReferenceCount(), 1u);
 }

@@ -25,6 +25,15 @@ namespace
         std::vector<int16_t> samples; // interleaved
     };
 
+    // A path as one word of a shell command.
+    std::string Quoted(const std::filesystem::path& path)
+    {
+        std::string quoted = "'";
+        quoted += path.string();
+        quoted += '\'';
+        return quoted;
+    }
+
     bool Decode(const std::filesystem::path& path, Decoded& decoded)
     {
         OggVorbis_File file;
@@ -151,7 +160,7 @@ namespace
         for (const char* run : {"a", "b"})
         {
             const auto output = folder / run / "NormalHit.ogg";
-            const std::string command = "'" + tool.string() + "' '" + description.string() + "' '" + output.string() + "'";
+            const std::string command = Quoted(tool) + " " + Quoted(description) + " " + Quoted(output);
             ASSERT_EQ(std::system(command.c_str()), 0) << command;
         }
         const std::vector<uint8_t> first = ReadBytes(folder / "a" / "NormalHit.ogg");
