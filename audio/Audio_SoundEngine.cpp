@@ -3,7 +3,9 @@
 #include "audio/Audio_VorbisTable.h"
 
 #include <AL/alc.h>
+#include <AL/alext.h>
 
+#include <atomic>
 #include <cstring>
 #include <iterator>
 
@@ -13,6 +15,8 @@ namespace
 {
     ALCdevice* AsDevice(void* device) { return static_cast<ALCdevice*>(device); }
     ALCcontext* AsContext(void* context) { return static_cast<ALCcontext*>(context); }
+
+    std::atomic<u32> renderedOutputRate{0};
 
     constexpr ALenum DistanceModels[] = {
         AL_NONE,
@@ -70,7 +74,9 @@ bool SoundEngine::Initialize(int deviceIndex, u32 periodMs)
     streamingPeriod = periodMs;
     if (!StartStreaming())
         return false;
-    if (!OpenDevice(deviceIndex) || !CreateDefaultSource() || !ReadSpeedOfSound() || !SetDistanceModel(distanceModel))
+    const u32 renderedRate = renderedOutputRate.load();
+    const bool opened = renderedRate > 0 ? OpenRenderedOutput(renderedRate) : OpenDevice(deviceIndex);
+    if (!opened || !CreateDefaultSource() || !ReadSpeedOfSound() || !SetDistanceModel(distanceModel))
     {
         // Whatever was made goes again, the thread included, so that a later retry starts clean.
         ReleaseEverything();
@@ -97,6 +103,44 @@ bool SoundEngine::OpenDevice(int deviceIndex)
         return false;
     context = createdContext;
     return alcMakeContextCurrent(createdContext) == ALC_TRUE;
+}
+
+void SoundEngine::SetRenderedOutputRate(u32 frequency)
+{
+    renderedOutputRate.store(frequency);
+}
+
+bool SoundEngine::OpenRenderedOutput(u32 frequency)
+{
+    auto openLoopback =
+        reinterpret_cast<LPALCLOOPBACKOPENDEVICESOFT>(alcGetProcAddress(nullptr, "alcLoopbackOpenDeviceSOFT"));
+    if (!openLoopback)
+        return false;
+    ALCdevice* openedDevice = openLoopback(nullptr);
+    if (!openedDevice)
+        return false;
+    device = openedDevice;
+    rendered = true;
+    const ALCint attributes[] = {ALC_FORMAT_CHANNELS_SOFT, ALC_STEREO_SOFT, ALC_FORMAT_TYPE_SOFT, ALC_SHORT_SOFT,
+                                 ALC_FREQUENCY, static_cast<ALCint>(frequency), 0};
+    ALCcontext* createdContext = alcCreateContext(openedDevice, attributes);
+    if (!createdContext)
+        return false;
+    context = createdContext;
+    return alcMakeContextCurrent(createdContext) == ALC_TRUE;
+}
+
+bool SoundEngine::RenderOutput(u32 frames)
+{
+    if (!initialized || !rendered)
+        return false;
+    auto render =
+        reinterpret_cast<LPALCRENDERSAMPLESSOFT>(alcGetProcAddress(AsDevice(device), "alcRenderSamplesSOFT"));
+    if (!render)
+        return false;
+    renderBuffer.resize(static_cast<std::size_t>(frames) * 2);
+    render(AsDevice(device), renderBuffer.data(), static_cast<ALCsizei>(frames));
+    return true;
 }
 
 bool SoundEngine::ReadSpeedOfSound()
@@ -189,6 +233,7 @@ void SoundEngine::ReleaseDevice()
         alcCloseDevice(AsDevice(device));
     context = nullptr;
     device = nullptr;
+    rendered = false;
 }
 
 bool SoundEngine::SetDistanceModel(u32 model)

@@ -35,6 +35,14 @@ public:
 
     // deviceIndex -1 (or any index outside the device list) opens the default device.
     bool Initialize(int deviceIndex, u32 periodMs);
+    // An engine initialized while a rate is set mixes only when RenderOutput asks it to (OpenAL's
+    // loopback device, 16-bit stereo at that rate), never in real time, so that what a test sees
+    // is decided by the steps it takes; 0, the default, opens a device.
+    static void SetRenderedOutputRate(u32 frequency);
+    // Mixes the next frames of the output of an engine with rendered output; false otherwise.
+    bool RenderOutput(u32 frames);
+    // The frames the last RenderOutput mixed, left and right interleaved.
+    const Core::Vector<i16>& GetRenderedOutput() const { return renderBuffer; }
     // Stops the streaming thread and releases every source and loaded sound with the context and
     // device they belong to.
     void Shutdown();
@@ -66,6 +74,8 @@ public:
     static void StreamThread(PAL::Thread* record);
     // One pass of the streaming thread over every source record, under the source-list mutex.
     void ServeSources();
+    // The passes made so far, by the streaming thread and by callers of ServeSources.
+    u32 GetServePassCount() const { return servePasses.load(); }
 
     bool IsInitialized() const { return initialized; }
     const Core::Vector<Core::String>& GetDeviceNames() const { return deviceNames; }
@@ -85,6 +95,7 @@ public:
 private:
     void ReadDeviceList();
     bool OpenDevice(int deviceIndex);
+    bool OpenRenderedOutput(u32 frequency);
     bool ReadSpeedOfSound();
     bool StartStreaming();
     void StopStreaming();
@@ -108,10 +119,14 @@ private:
     // Set by the streaming thread under the shutdown mutex as it leaves, so a spurious wake-up of
     // the stop handshake is told from the real signal.
     std::atomic<bool> streamThreadDone{false};
+    std::atomic<u32> servePasses{0};
     Core::Vector<Core::String> deviceNames;
     u32 defaultDeviceIndex = 0;
     void* device = nullptr;
     void* context = nullptr;
+    // Set while the device is the loopback device RenderOutput mixes.
+    bool rendered = false;
+    Core::Vector<i16> renderBuffer;
     Core::Vector<SoundData*> soundData;
     Core::Vector<SoundDataCacheEntry> cache;
     Math::Vector3D listenerPosition;

@@ -50,6 +50,7 @@ void SoundEngine::ServeSources()
         return;
     for (SoundSource& source : sources)
         ServeSource(source);
+    ++servePasses;
     PAL::UnlockMutex(sourceListMutex);
 }
 
@@ -148,12 +149,14 @@ void SoundEngine::ServeStream(SoundSource& source)
     }
     else
     {
+        // The flag goes down only once the source stands rewound with its buffers queued: a caller
+        // that sees it down must find the source ready to play from the start.
         const ALuint* buffers = data->GetBuffers();
         AlCall([&] { alSourceQueueBuffers(name, static_cast<ALsizei>(data->GetBufferCount()), buffers); });
         if (AlCall([&] { alSourceStop(name); }))
         {
-            source.playing = false;
             source.Rewind();
+            source.playing = false;
         }
     }
 }

@@ -75,7 +75,7 @@ TEST_F(StreamThreadTest, StarvedStreamPlaysOnOnceRefilled)
     SoundSource* source = MakeStream(false, 16000);
     ASSERT_NE(source, nullptr);
     ASSERT_TRUE(engine.Play(source));
-    ASSERT_TRUE(WaitUntil([&] { return !engine.IsPlaying(source); }));
+    ASSERT_TRUE(RenderUntil([&] { return !engine.IsPlaying(source); }));
     EXPECT_TRUE(engine.GetPlayingFlag(source));
 
     engine.ServeSources();
@@ -118,8 +118,8 @@ TEST_F(StreamThreadTest, LoopingIntroPlaysOnceThenTheLoopRepeats)
     ASSERT_TRUE(ServeUntil([&] { return SourceInt(source, AL_BUFFERS_QUEUED) == 1; }));
     EXPECT_EQ(SourceInt(source, AL_LOOPING), AL_TRUE);
 
-    ASSERT_TRUE(WaitUntil([&] { return SourceInt(source, AL_SAMPLE_OFFSET) > 200; }));
-    ASSERT_TRUE(WaitUntil([&] { return SourceInt(source, AL_SAMPLE_OFFSET) < 200; }));
+    ASSERT_TRUE(RenderUntil([&] { return SourceInt(source, AL_SAMPLE_OFFSET) > 200; }));
+    ASSERT_TRUE(RenderUntil([&] { return SourceInt(source, AL_SAMPLE_OFFSET) < 200; }));
     engine.ServeSources();
     EXPECT_TRUE(engine.IsPlaying(source));
     EXPECT_TRUE(engine.GetPlayingFlag(source));
@@ -139,7 +139,7 @@ TEST_F(StreamThreadTest, LoopPartEndsOnceLoopingIsTurnedOff)
     ASSERT_TRUE(source->SetLooping(false));
     engine.ServeSources();
     EXPECT_EQ(SourceInt(source, AL_LOOPING), AL_FALSE);
-    ASSERT_TRUE(WaitUntil([&] { return !engine.IsPlaying(source); }));
+    ASSERT_TRUE(RenderUntil([&] { return !engine.IsPlaying(source); }));
     engine.ServeSources();
     EXPECT_FALSE(engine.GetPlayingFlag(source));
 }
@@ -151,7 +151,7 @@ TEST_F(StreamThreadTest, LoopingIntroServedLateRestartsWithTheLoopAlone)
     SoundSource* source = engine.CreateSource(split, false, true);
     ASSERT_NE(source, nullptr);
     ASSERT_TRUE(engine.Play(source));
-    ASSERT_TRUE(WaitUntil([&] { return !engine.IsPlaying(source); }));
+    ASSERT_TRUE(RenderUntil([&] { return !engine.IsPlaying(source); }));
     ASSERT_EQ(SourceInt(source, AL_BUFFERS_PROCESSED), 2);
     engine.ServeSources();
     EXPECT_TRUE(engine.IsPlaying(source));
@@ -165,7 +165,7 @@ TEST_F(StreamThreadTest, IntroWithoutLoopingEndsAndClearsItsFlag)
     SoundData* split = engine.LoadSoundData(Write("intro.wav", MakeWav(1, 16, 8000, 2000)), 0.5f);
     SoundSource* source = engine.CreateSource(split, false, false);
     ASSERT_TRUE(engine.Play(source));
-    ASSERT_TRUE(WaitUntil([&] { return !engine.IsPlaying(source); }));
+    ASSERT_TRUE(RenderUntil([&] { return !engine.IsPlaying(source); }));
     EXPECT_EQ(SourceInt(source, AL_BUFFERS_PROCESSED), 2);
     EXPECT_TRUE(engine.GetPlayingFlag(source));
     engine.ServeSources();
@@ -184,6 +184,6 @@ TEST_F(StreamThreadTest, TheThreadServesSourcesOnItsOwn)
     ASSERT_TRUE(effect && music);
     ASSERT_TRUE(engine.Play(effect));
     ASSERT_TRUE(engine.Play(music));
-    EXPECT_TRUE(WaitUntil([&] { return !engine.GetPlayingFlag(effect) && !engine.GetPlayingFlag(music); }));
+    EXPECT_TRUE(RenderUntil([&] { return !engine.GetPlayingFlag(effect) && !engine.GetPlayingFlag(music); }));
     EXPECT_EQ(SourceInt(music, AL_BUFFERS_QUEUED), 2);
 }

@@ -42,15 +42,47 @@ namespace AudioTest
     }
 
     // An engine whose streaming thread serves once and then sleeps, so that each test runs the
-    // passes itself, at the moments it chooses.
+    // passes itself, at the moments it chooses. Its output is mixed only when the test renders it,
+    // at the rate of the test sounds, so how far a source got is decided by the test's own steps;
+    // a fixture made with rate 0 opens the default device instead.
     class EngineTest : public ::testing::Test
     {
     protected:
+        explicit EngineTest(u32 rate = OutputRate) : outputRate(rate) {}
+
         static constexpr u32 IdlePeriodMs = 600000;
+        static constexpr u32 OutputRate = 8000;
+        // One step renders 10 ms of output; a condition not met within a minute of output fails.
+        static constexpr u32 StepFrames = OutputRate / 100;
+        static constexpr int StepLimit = 6000;
 
         void SetUp() override
         {
+            SoundEngine::SetRenderedOutputRate(outputRate);
             ASSERT_TRUE(engine.Initialize(-1, IdlePeriodMs));
+            // From here on only the test serves: the thread has made its one pass.
+            ASSERT_TRUE(WaitUntil([&] { return engine.GetServePassCount() > 0; }));
+        }
+
+        void TearDown() override
+        {
+            SoundEngine::SetRenderedOutputRate(0);
+        }
+
+        // Renders output step by step until the condition holds. The streaming thread, when one
+        // serves on its own, gets a moment between steps; a late thread only costs steps.
+        template <typename Condition>
+        bool RenderUntil(Condition condition)
+        {
+            for (int step = 0; step < StepLimit; ++step)
+            {
+                if (condition())
+                    return true;
+                if (!engine.RenderOutput(StepFrames))
+                    return false;
+                std::this_thread::sleep_for(std::chrono::microseconds(200));
+            }
+            return condition();
         }
 
         Core::String Write(const std::string& name, const Bytes& bytes)
@@ -58,16 +90,22 @@ namespace AudioTest
             return Core::String(scratch.Write(name, bytes).c_str());
         }
 
-        // Serves the sources every millisecond until the condition holds.
+        // Renders output and serves the sources step by step until the condition holds.
         template <typename Condition>
         bool ServeUntil(Condition condition)
         {
-            return WaitUntil([&] {
+            for (int step = 0; step < StepLimit; ++step)
+            {
                 engine.ServeSources();
-                return condition();
-            });
+                if (condition())
+                    return true;
+                if (!engine.RenderOutput(StepFrames))
+                    return false;
+            }
+            return false;
         }
 
+        const u32 outputRate;
         TestSupport::ScratchFolder scratch{"morvane_audio_engine"};
         SoundEngine engine;
     };

@@ -1,6 +1,7 @@
 #pragma once
-// A headless game (OpenAL's null output, fake clock) for the sound and jukebox objects, with tone
-// files written by the test: short ones are loaded whole, long ones streamed.
+// A headless game (fake clock) for the sound and jukebox objects, with tone files written by the
+// test: short ones are loaded whole, long ones streamed. The game's sound engine mixes only what the
+// test renders, so no source gets anywhere between two steps of the test.
 #include "Audio_TestFiles.h"
 #include "audio/Audio_SoundEngine.h"
 #include "tests/framework/Framework_GameFixture.h"
@@ -12,6 +13,18 @@ class AudioGameTest : public FrameworkTest::GameFixture
 {
 protected:
     static constexpr u32 Rate = 22050;
+
+    void SetUp() override
+    {
+        SoundEngine::SetRenderedOutputRate(Rate);
+        GameFixture::SetUp();
+    }
+
+    void TearDown() override
+    {
+        GameFixture::TearDown();
+        SoundEngine::SetRenderedOutputRate(0);
+    }
 
     // A game of two levels, each with one layer of z order 0, stepped to its first level.
     void StartGame()
