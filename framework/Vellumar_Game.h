@@ -121,6 +121,10 @@ public:
     // The executable's folder without a trailing backslash; resource and save paths append a path
     // that begins with one.
     static Core::String GetDirectory();
+    // Saved games and replays go to this folder, by default the Saves folder beside the program;
+    // a test gives each game a folder of its own.
+    void SetSaveFolder(const Core::String& folder) { saveFolder = folder; }
+    const Core::String& GetSaveFolder() const { return saveFolder; }
     static Core::String GetExecutableName();
     static Core::String GetExecutableNameNoExtension();
 
@@ -240,6 +244,7 @@ private:
     u8 switchPending = 0;
     u8 endingLevel = 0;
     GameRequest request = RequestNone;
+    Core::String saveFolder = GetDirectory() + "\\Saves";
     Core::String savePath;
     Core::String loadPath;
     Core::List<Collision2D::CollisionActor*> collisionAssets;

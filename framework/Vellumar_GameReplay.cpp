@@ -38,7 +38,7 @@ void Game::StopReplayRecording()
     if (network->IsSessionActive())
         return;
     request = RequestWriteReplay;
-    replayPath = GetDirectory() + SavesFolder + replayPath + ReplayDataSuffix;
+    replayPath = saveFolder + "\\" + replayPath + ReplayDataSuffix;
 }
 
 void Game::StartReplay(const Core::String& name)
@@ -53,7 +53,7 @@ void Game::StartReplay(const Core::String& name)
     Save(Core::String(ReplayStartStateName));
     Load(name + ReplayStartSuffix);
     request = RequestStartReplay;
-    replayPath = GetDirectory() + SavesFolder + name + ReplayDataSuffix;
+    replayPath = saveFolder + "\\" + name + ReplayDataSuffix;
     replayFrameIndex = 0;
 }
 

@@ -48,7 +48,7 @@ bool Game::RequestFile(GameRequest kind, const Core::String& name)
     if (network->IsSessionActive() || !IsPlainFileName(name))
         return false;
     request = kind;
-    const Core::String path = GetDirectory() + SavesFolder + name;
+    const Core::String path = saveFolder + "\\" + name;
     (kind == RequestSaveGame ? savePath : loadPath) = path;
     return true;
 }
@@ -294,12 +294,11 @@ void Game::ServeSaveLoadRequest()
 
 void Game::ListSaveFiles(Core::Vector<Core::String>& out) const
 {
-    const Core::String folder = GetDirectory() + "\\Saves";
     Core::List<Core::String> entries;
-    PAL::ListDirectory(folder, entries);
+    PAL::ListDirectory(saveFolder, entries);
     for (const Core::String& entry : entries)
     {
-        const Core::String path = folder + "\\" + entry;
+        const Core::String path = saveFolder + "\\" + entry;
         if (!PAL::IsDirectory(path) && !PAL::IsSystemFile(path) && !entry.EndsWith(PartialSuffix))
             out.push_back(entry);
     }

@@ -42,8 +42,7 @@ bool ReadReplayFrames(Core::File& file, Core::Vector<ReplayFrame>& frames);
 // state is saved and when it is loaded for playback, so that later draws match.
 constexpr u32 ReplaySeed = 1;
 
-// Fixed parts of the Saves folder's names.
-inline constexpr const char* SavesFolder = "\\Saves\\";
+// Fixed parts of the names of the save folder's files.
 inline constexpr const char* ReplayStartSuffix = "_gameSaved";
 inline constexpr const char* ReplayDataSuffix = "_replayData";
 inline constexpr const char* ReplayStartStateName = "gameSaved_OnReplayStart";

@@ -12,6 +12,7 @@
 #include "framework/Vellumar_LevelFactory.h"
 #include "renderer/Renderer_RecordingRenderer.h"
 #include "tests/core/Input_FakeSource.h"
+#include "tests/support/Support_Scratch.h"
 
 #include <gtest/gtest.h>
 
@@ -211,6 +212,7 @@ protected:
     {
         factory = new TestFactory(log, levelCount);
         game = new TestGame(factory.Get(), startingLevel, input, log);
+        game->SetSaveFolder(SaveFolder());
     }
 
     void RunFrame(f64 ms = FrameMs) { HeadlessGameTest::RunFrame(*game, ms); }
@@ -246,6 +248,11 @@ protected:
         return found;
     }
 
+    // The save folder of this test's games, never the one beside the program that every test
+    // program shares.
+    Core::String SaveFolder() const { return Core::String(saves.Path().string().c_str()); }
+
+    TestSupport::ScratchFolder saves{"morvane_saves"};
     Log log;
     Core::RefPtr<TestFactory> factory;
     Core::RefPtr<TestGame> game;

@@ -26,32 +26,15 @@ protected:
         factory->builders[0] = [](Vellumar::Level& level) { BuildSpriteScene(level, Balls); };
     }
 
-    void TearDown() override
-    {
-        for (const std::string& name : written)
-            PAL::RemoveFile(FolderPath(name));
-        GameFixture::TearDown();
-    }
-
     template <class G>
     void MakeAndStart()
     {
         game = new G(factory.Get(), 0, input, log);
+        game->SetSaveFolder(SaveFolder());
         Start();
     }
 
-    // A replay's two files and the state saved when playback starts, removed when the test ends.
-    void Track(const std::string& replay)
-    {
-        written.push_back(replay + "_gameSaved");
-        written.push_back(replay + "_replayData");
-        written.push_back("gameSaved_OnReplayStart");
-    }
-
-    static Core::String FolderPath(const std::string& name)
-    {
-        return Vellumar::Game::GetDirectory() + "\\Saves\\" + name.c_str();
-    }
+    Core::String FolderPath(const std::string& name) const { return SaveFolder() + "\\" + name.c_str(); }
 
     std::vector<u8> ReadFile(const std::string& name)
     {
@@ -61,8 +44,6 @@ protected:
 
     void WriteFile(const std::string& name, const Core::MemoryFile& bytes)
     {
-        written.push_back(name);
-        PAL::MakeDirectory(Vellumar::Game::GetDirectory() + "\\Saves");
         std::ofstream out(PAL::ToOSPath(FolderPath(name).View()), std::ios::binary);
         out.write(reinterpret_cast<const char*>(bytes.GetData()), bytes.GetSize());
     }
@@ -75,7 +56,6 @@ protected:
     // Records frames frames of the running game, pressing Space in every tenth, and writes them.
     void Record(const std::string& name, int frames)
     {
-        Track(name);
         game->StartReplayRecording(name.c_str());
         RunInputFrames(frames);
     }
@@ -94,7 +74,6 @@ protected:
     // A replay whose every frame lasts frameTime, over the current state.
     void WriteReplay(const std::string& name, u32 frames, f32 frameTime)
     {
-        Track(name);
         game->Save((name + "_gameSaved").c_str());
         RunFrame();
         Core::MemoryFile data;
@@ -119,7 +98,6 @@ protected:
 
     void ReproduceRun(int frames, bool touching);
 
-    std::vector<std::string> written;
 };
 
 // The frames, counted from the first, in which Space and the left button went down.
@@ -161,7 +139,6 @@ TEST_F(ReplayTest, TapsShorterThanAFramePlayBackInTheirFrames)
 {
     MakeAndStart<TapLoggingGame>();
     auto& logging = static_cast<TapLoggingGame&>(*game);
-    Track("fw_replay_taps");
     game->StartReplayRecording("fw_replay_taps");
     for (int i = 0; i < 40; ++i)
     {
@@ -210,7 +187,6 @@ TEST_F(ReplayTest, ARecordingOfAHundredFramesWritesAllButTheLast)
 TEST_F(ReplayTest, ARecordingStoppedBeforeItsFirstFrameWritesNoFrames)
 {
     MakeAndStart<TestGame>();
-    Track("fw_replay_none");
     game->StartReplayRecording("fw_replay_none");
     game->StopReplayRecording();
     RunFrame();

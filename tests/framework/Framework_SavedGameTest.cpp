@@ -40,28 +40,13 @@ protected:
         factory = new TestFactory(log, 2);
         factory->builders[0] = [](Vellumar::Level& level) { BuildSpriteScene(level, Balls); };
         saving = new SavingGame(factory.Get(), 0, input, log);
+        saving->SetSaveFolder(SaveFolder());
         game = saving;
         Start();
     }
 
-    void TearDown() override
-    {
-        for (const std::string& name : written)
-            PAL::RemoveFile(FolderPath(name));
-        GameFixture::TearDown();
-    }
-
-    // A file of the Saves folder that this test removes when it ends.
-    Core::String Path(const std::string& name)
-    {
-        written.push_back(name);
-        return FolderPath(name);
-    }
-
-    static Core::String FolderPath(const std::string& name)
-    {
-        return Vellumar::Game::GetDirectory() + "\\Saves\\" + name.c_str();
-    }
+    // A file of the test's save folder.
+    Core::String Path(const std::string& name) const { return SaveFolder() + "\\" + name.c_str(); }
 
     std::vector<u8> ReadFile(const std::string& name)
     {
@@ -71,7 +56,6 @@ protected:
 
     void WriteFile(const std::string& name, const std::vector<u8>& bytes)
     {
-        PAL::MakeDirectory(Vellumar::Game::GetDirectory() + "\\Saves");
         std::ofstream out(PAL::ToOSPath(Path(name).View()), std::ios::binary);
         out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     }
@@ -104,7 +88,6 @@ protected:
     }
 
     SavingGame* saving = nullptr;
-    std::vector<std::string> written;
 };
 }  // namespace
 
@@ -235,7 +218,6 @@ TEST_F(SavedGameTest, AKillDuringASaveLeavesThePreviousSaveWhole)
     const std::vector<u8> before = ReadFile("fw_saved_killed");
     ASSERT_FALSE(before.empty());
     const Core::String path = Path("fw_saved_killed");
-    Path("fw_saved_killed.partial");
     const pid_t child = fork();
     if (child == 0)
     {
@@ -262,7 +244,7 @@ TEST_F(SavedGameTest, NamesThatWouldLeaveTheSavesFolderAreRefused)
     EXPECT_TRUE(Vellumar::Game::IsPlainFileName(Core::String("slot 1.sav")));
     game->Save(Core::String("../fw_escape"));
     RunFrame();
-    std::ifstream escaped(PAL::ToOSPath((Vellumar::Game::GetDirectory() + "\\fw_escape").View()));
+    std::ifstream escaped(saves.Path().parent_path() / "fw_escape");
     EXPECT_FALSE(escaped.good());
 }
 
