@@ -93,7 +93,9 @@ void Dispatch(const SDL_WindowEvent& event)
 
 bool PumpMessages()
 {
-    if (!StartEvents())
+    // SDL pumps its video driver's events with the queue's: a process that left the display it
+    // inherited polls nothing.
+    if (HasLeftDisplay() || !StartEvents())
     {
         return true;
     }

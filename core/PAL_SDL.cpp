@@ -2,12 +2,15 @@
 
 #include <SDL.h>
 
+#include <atomic>
 #include <cstdlib>
 
 namespace PAL
 {
 namespace
 {
+std::atomic<bool> displayLeft{false};
+
 bool IsSet(const char* name)
 {
     const char* value = std::getenv(name);
@@ -35,6 +38,10 @@ bool StartEvents()
 
 bool StartVideo()
 {
+    if (displayLeft.load())
+    {
+        return false;
+    }
     static const bool started = [] {
         // A close request must reach the window's callback, which may cancel it: SDL must not turn
         // the last window's close into a quit of its own.
@@ -50,5 +57,15 @@ bool StartVideo()
         return true;
     }();
     return started;
+}
+
+void LeaveInheritedDisplay()
+{
+    displayLeft.store(true);
+}
+
+bool HasLeftDisplay()
+{
+    return displayLeft.load();
 }
 }  // namespace PAL

@@ -10,4 +10,12 @@ bool StartEvents();
 // Video (windows, GL, display modes, cursor, keyboard state). False when there is no display;
 // the answer is remembered, so a process without a display asks the system only once.
 bool StartVideo();
+
+// For a process forked from one that may have the display open: the connection it inherited is
+// the parent's, and a request or read on it here would garble the parent's. The process leaves it
+// alone from now on: no events are pumped, and video counts as unavailable.
+void LeaveInheritedDisplay();
+
+// Whether LeaveInheritedDisplay was called in this process.
+bool HasLeftDisplay();
 }  // namespace PAL

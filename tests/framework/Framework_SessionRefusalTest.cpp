@@ -15,19 +15,9 @@ namespace
 {
 const bool loopbackOnly = TestSupport::InstallLoopbackOnly();
 
-u16 FreeUdpPort()
+bool Exists(const Core::String& folder, const char* name)
 {
-    PAL::SocketHandle socket = PAL::OpenSocket(PAL::SocketType::Datagram);
-    PAL::BindSocket(socket, TestSupport::LoopbackAddress());
-    PAL::SocketAddress bound;
-    PAL::GetSocketLocalAddress(socket, bound);
-    PAL::CloseSocket(socket);
-    return PAL::NetworkToHost16(bound.port);
-}
-
-bool Exists(const char* name)
-{
-    return std::ifstream(PAL::ToOSPath((Vellumar::Game::GetDirectory() + "\\Saves\\" + name).View())).good();
+    return std::ifstream(PAL::ToOSPath((folder + "\\" + name).View())).good();
 }
 }  // namespace
 
@@ -39,18 +29,19 @@ TEST_F(GameFixture, ANetworkSessionRefusesSavesLoadsAndReplays)
     Vellumar::VelNet& net = *game->GetNetworkEngine();
     net.SetLocalAddress(Vellumar::SessionAddress("127.0.0.1", 0));
     net.SetBroadcastDestination(Vellumar::SessionAddress("127.0.0.1", 0));
-    ASSERT_TRUE(net.Start(true, nullptr, "fw", "", 5, 3, 60, FreeUdpPort(), 0));
+    const TestSupport::HeldUdpPort announcements;
+    ASSERT_TRUE(net.Start(true, nullptr, "fw", "", 5, 3, 60, announcements.Port(), 0));
     ASSERT_TRUE(net.HostGame("host", 2, 1, 0.05f));
     ASSERT_TRUE(net.IsSessionActive());
     game->Save(Core::String("fw_session_save"));
     RunFrame();
-    EXPECT_FALSE(Exists("fw_session_save"));
+    EXPECT_FALSE(Exists(SaveFolder(), "fw_session_save"));
     game->StartReplayRecording(Core::String("fw_session_run"));
     RunFrame();
-    EXPECT_FALSE(Exists("fw_session_run_gameSaved"));
+    EXPECT_FALSE(Exists(SaveFolder(), "fw_session_run_gameSaved"));
     game->StopReplayRecording();
     RunFrame();
-    EXPECT_FALSE(Exists("fw_session_run_replayData"));
+    EXPECT_FALSE(Exists(SaveFolder(), "fw_session_run_replayData"));
     game->StartReplay(Core::String("fw_session_run"));
     EXPECT_FALSE(game->IsPlaying());
     log.clear();

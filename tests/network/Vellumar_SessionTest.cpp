@@ -51,16 +51,6 @@ bool Record(NetMessage* message)
     return message->GetType() != NetPlayerJoining || heard.admit;
 }
 
-u16 FreeUdpPort()
-{
-    PAL::SocketHandle socket = PAL::OpenSocket(PAL::SocketType::Datagram);
-    PAL::BindSocket(socket, TestSupport::LoopbackAddress());
-    PAL::SocketAddress bound;
-    PAL::GetSocketLocalAddress(socket, bound);
-    PAL::CloseSocket(socket);
-    return PAL::NetworkToHost16(bound.port);
-}
-
 // Runs frames until the condition holds; the time limit only keeps a broken run from hanging.
 bool Frames(VelNet& net, const std::function<bool()>& condition)
 {
@@ -253,7 +243,8 @@ private:
 TEST(NetworkSessionPlay, HostAndClientsInTheirOwnProcesses)
 {
     ResetNetworkCounters();
-    const u16 discoveryPort = FreeUdpPort();
+    const TestSupport::HeldUdpPort discovery;
+    const u16 discoveryPort = discovery.Port();
     Gate late;
     Gate hostile;
     Child first([&] { return FirstClient(discoveryPort); });
