@@ -5,7 +5,7 @@
 #include "core/Core_Memory.h"
 #include "core/Core_String.h"
 #include "core/Core_Types.h"
-#include "core/Math_Vector3D.h"
+#include "math/Math_Vector3D.h"
 #include "core/PAL_ThreadManager.h"
 
 #include <atomic>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/Core_Types.h"
-#include "core/Math_Vector3D.h"
+#include "math/Math_Vector3D.h"
 
 #include <atomic>
 

@@ -19,9 +19,9 @@ endfunction()
 
 # morvane_library(<name> [FILES patterns...] [EXCLUDE patterns...] [PUBLIC libs...] [PRIVATE libs...])
 # Builds morvane_<name> from the .cpp files of the calling folder (or those whose names match the
-# FILES patterns, e.g. "Math_*", less those matching EXCLUDE); code includes headers by their path
-# from the repository root ("core/Core_String.h"). A library without sources yet is an interface
-# library, so that its dependents still configure.
+# FILES patterns, e.g. "core/*" for a subfolder, less those matching EXCLUDE); code includes headers
+# by their path from the repository root ("core/Core_String.h"). A library without sources yet is an
+# interface library, so that its dependents still configure.
 function(morvane_library name)
   cmake_parse_arguments(ARG "" "" "FILES;EXCLUDE;PUBLIC;PRIVATE" ${ARGN})
   morvane_glob(sources .cpp ${ARG_FILES})
@@ -59,7 +59,7 @@ function(morvane_test name)
   endif()
   add_executable(tests_${name} ${sources})
   target_include_directories(tests_${name} PRIVATE ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
-  target_link_libraries(tests_${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  morvane_link_program(tests_${name} ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   target_compile_definitions(tests_${name} PRIVATE MORVANE_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   gtest_discover_tests(tests_${name}
     WORKING_DIRECTORY ${MORVANE_BIN_DIR}
@@ -103,7 +103,7 @@ function(morvane_bench name)
   endif()
   add_executable(bench_${name} ${sources})
   target_include_directories(bench_${name} PRIVATE ${PROJECT_SOURCE_DIR})
-  target_link_libraries(bench_${name} PRIVATE ${ARG_LIBS} benchmark::benchmark benchmark::benchmark_main)
+  morvane_link_program(bench_${name} ${ARG_LIBS} benchmark::benchmark benchmark::benchmark_main)
 endfunction()
 
 # Adds every child folder of the calling folder that has a CMakeLists.txt.
@@ -143,4 +143,58 @@ function(morvane_write_library_links file)
     string(APPEND lines "${library}: ${uses}\n")
   endforeach()
   file(WRITE ${file} "${lines}")
+endfunction()
+
+# Adds every project library that `target` links, directly or through other libraries, to `out`.
+function(morvane_linked_libraries out target)
+  set(found ${${out}})
+  get_target_property(type ${target} TYPE)
+  if(type STREQUAL "INTERFACE_LIBRARY")
+    get_target_property(uses ${target} INTERFACE_LINK_LIBRARIES)
+  else()
+    get_target_property(uses ${target} LINK_LIBRARIES)
+  endif()
+  foreach(used ${uses})
+    string(REGEX REPLACE "^\\$<LINK_ONLY:(.*)>$" "\\1" used "${used}")
+    if(TARGET ${used} AND used MATCHES "^morvane_" AND NOT used IN_LIST found)
+      list(APPEND found ${used})
+      morvane_linked_libraries(found ${used})
+    endif()
+  endforeach()
+  set(${out} ${found} PARENT_SCOPE)
+endfunction()
+
+# morvane_link_program(<program> libs...)
+# Links a program (the game, a test, a benchmark, a fuzz target) with the given libraries. Classes
+# register themselves by static initialisers and script tables are referred to by nothing, so a
+# plain link would drop every class that is only ever created by name: the program takes every
+# object file of each project library it links, directly or not.
+function(morvane_link_program program)
+  target_link_libraries(${program} PRIVATE ${ARGN})
+  set(libraries "")
+  foreach(library ${ARGN})
+    if(TARGET ${library} AND library MATCHES "^morvane_" AND NOT library IN_LIST libraries)
+      list(APPEND libraries ${library})
+      morvane_linked_libraries(libraries ${library})
+    endif()
+  endforeach()
+  get_target_property(taken ${program} MORVANE_WHOLE_LIBRARIES)
+  foreach(library ${libraries})
+    if(library IN_LIST MORVANE_EXECUTABLE_LIBRARIES AND NOT library IN_LIST taken)
+      target_sources(${program} PRIVATE $<TARGET_OBJECTS:${library}>)
+      set_property(TARGET ${program} APPEND PROPERTY MORVANE_WHOLE_LIBRARIES ${library})
+    endif()
+  endforeach()
+endfunction()
+
+# Writes each project library's archive, for the layer check's look at the symbols it needs.
+function(morvane_write_library_archives file)
+  set(lines "")
+  foreach(library ${ARGN})
+    get_target_property(type ${library} TYPE)
+    if(type STREQUAL "STATIC_LIBRARY")
+      string(APPEND lines "${library} $<TARGET_FILE:${library}>\n")
+    endif()
+  endforeach()
+  file(GENERATE OUTPUT ${file} CONTENT "${lines}")
 endfunction()

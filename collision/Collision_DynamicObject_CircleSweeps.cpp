@@ -1,7 +1,7 @@
 #include "collision/Collision_DynamicObject.h"
 #include "collision/Collision_SweepTerms.h"
-#include "core/Math_Constants.h"
-#include "core/Math_PointTests.h"
+#include "math/Math_Constants.h"
+#include "math/Math_PointTests.h"
 
 #include <cmath>
 

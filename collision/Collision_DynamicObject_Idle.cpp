@@ -1,7 +1,7 @@
 #include "collision/Collision_DynamicObject.h"
 #include "collision/Collision_Geometry.h"
 #include "collision/Collision_PairStep.h"
-#include "core/Math_Constants.h"
+#include "math/Math_Constants.h"
 
 // Intersections of two still bodies at their rest pose: every crossing of a shape pair is a
 // contact with no depth.

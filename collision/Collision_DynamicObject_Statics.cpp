@@ -1,7 +1,7 @@
 #include "collision/Collision_DynamicObject.h"
 #include "collision/Collision_Geometry.h"
 #include "collision/Collision_StaticRecord.h"
-#include "core/Math_Constants.h"
+#include "math/Math_Constants.h"
 
 // Contacts of a still body with the static shapes of its layer: every intersection of its shapes
 // at rest, with no depth, gathered in one record per static shape.

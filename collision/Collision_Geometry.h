@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/Core_Types.h"
-#include "core/Math_Constants.h"
-#include "core/Math_Vector2D.h"
+#include "math/Math_Constants.h"
+#include "math/Math_Vector2D.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 #include "collision/Collision_LayerGrid.h"
 
 #include "collision/Collision_Stream.h"
-#include "core/Math_Constants.h"
+#include "math/Math_Constants.h"
 
 #include <algorithm>
 #include <cmath>

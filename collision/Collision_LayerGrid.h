@@ -2,9 +2,9 @@
 
 #include "core/Core_Memory.h"
 #include "core/Core_Types.h"
-#include "core/Math_Circle2D.h"
-#include "core/Math_LineSegment2D.h"
-#include "core/Math_Vector2D.h"
+#include "math/Math_Circle2D.h"
+#include "math/Math_LineSegment2D.h"
+#include "math/Math_Vector2D.h"
 
 #include <span>
 

@@ -4,9 +4,9 @@
 #include "collision/Collision_Pose.h"
 #include "collision/Collision_Results.h"
 #include "core/Core_Types.h"
-#include "core/Math_Circle2D.h"
-#include "core/Math_LineSegment2D.h"
-#include "core/Math_Vector2D.h"
+#include "math/Math_Circle2D.h"
+#include "math/Math_LineSegment2D.h"
+#include "math/Math_Vector2D.h"
 
 // Working types of the dynamic object's sweeps: against a partner object and against static shapes.
 namespace Collision2D

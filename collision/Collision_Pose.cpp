@@ -1,6 +1,6 @@
 #include "collision/Collision_Pose.h"
 
-#include "core/Math_Constants.h"
+#include "math/Math_Constants.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 #include "collision/Collision_Rect.h"
 
 #include "core/Core_File.h"
-#include "core/Math_Constants.h"
+#include "math/Math_Constants.h"
 
 #include <cmath>
 

@@ -3,7 +3,7 @@
 #include "collision/Collision_Rect.h"
 #include "core/Core_Memory.h"
 #include "core/Core_Types.h"
-#include "core/Math_Vector2D.h"
+#include "math/Math_Vector2D.h"
 
 namespace Core
 {

@@ -2,8 +2,8 @@
 
 #include "collision/Collision_MainObject.h"
 #include "core/Core_Types.h"
-#include "core/Math_Circle2D.h"
-#include "core/Math_LineSegment2D.h"
+#include "math/Math_Circle2D.h"
+#include "math/Math_LineSegment2D.h"
 
 namespace Core
 {

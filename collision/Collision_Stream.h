@@ -2,7 +2,7 @@
 
 #include "core/Core_File.h"
 #include "core/Core_Types.h"
-#include "core/Math_Vector2D.h"
+#include "math/Math_Vector2D.h"
 
 // Field helpers shared by the collision stream forms.
 namespace Collision2D::Stream

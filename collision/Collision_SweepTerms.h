@@ -3,11 +3,11 @@
 #include "collision/Collision_Geometry.h"
 #include "collision/Collision_PairStep.h"
 #include "core/Core_Types.h"
-#include "core/Math_Circle2D.h"
-#include "core/Math_Constants.h"
-#include "core/Math_LineSegment2D.h"
-#include "core/Math_Ray2D.h"
-#include "core/Math_Vector2D.h"
+#include "math/Math_Circle2D.h"
+#include "math/Math_Constants.h"
+#include "math/Math_LineSegment2D.h"
+#include "math/Math_Ray2D.h"
+#include "math/Math_Vector2D.h"
 
 // Terms shared by the sweeps of the dynamic-versus-dynamic tests.
 namespace Collision2D::Sweep

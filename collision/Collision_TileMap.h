@@ -6,7 +6,7 @@
 #include "core/Core_Memory.h"
 #include "core/Core_String.h"
 #include "core/Core_Types.h"
-#include "core/Math_Vector2D.h"
+#include "math/Math_Vector2D.h"
 
 namespace Core
 {

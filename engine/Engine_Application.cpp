@@ -1,6 +1,6 @@
 #include "engine/Engine_Application.h"
 
-#include "core/PAL_MessagePump.h"
+#include "platform/PAL_MessagePump.h"
 
 namespace Engine
 {

@@ -6,9 +6,9 @@
 // from it and supplies Update and Shutdown.
 #include "core/Core_Object.h"
 #include "core/Core_String.h"
-#include "core/Input_Keyboard.h"
-#include "core/Input_Mouse.h"
-#include "core/Input_Source.h"
+#include "platform/Input_Keyboard.h"
+#include "platform/Input_Mouse.h"
+#include "platform/Input_Source.h"
 #include "core/PAL_Stopwatch.h"
 #include "engine/Engine_Application.h"
 #include "engine/Engine_FontCache.h"

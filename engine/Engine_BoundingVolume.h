@@ -3,9 +3,9 @@
 // space, merged upwards by groups, tested against the view frustum by drawables, and shown as a
 // translucent debug box when a node asks for it.
 #include "core/Core_Object.h"
-#include "core/Math_Color.h"
-#include "core/Math_Frustum.h"
-#include "core/Math_Matrix4x4.h"
+#include "math/Math_Color.h"
+#include "math/Math_Frustum.h"
+#include "math/Math_Matrix4x4.h"
 #include "engine/Engine_Mesh.h"
 
 namespace Renderer

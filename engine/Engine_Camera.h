@@ -3,9 +3,9 @@
 // placed by its parent's matrix. Around the drawing of one viewport it puts its projection and
 // view into the renderer and takes the previous ones back afterwards; in between its view frustum
 // is what drawables are culled against.
-#include "core/Math_Frustum.h"
-#include "core/Math_Matrix4x4.h"
-#include "core/Math_Vector3D.h"
+#include "math/Math_Frustum.h"
+#include "math/Math_Matrix4x4.h"
+#include "math/Math_Vector3D.h"
 #include "engine/Engine_Node.h"
 #include "renderer/Renderer_Effect.h"
 #include "renderer/Renderer_IRenderer.h"

@@ -1,6 +1,6 @@
 #include "engine/Engine_Circle.h"
 
-#include "core/Math_Matrix4x4.h"
+#include "math/Math_Matrix4x4.h"
 
 namespace Engine
 {

@@ -1,7 +1,7 @@
 #include "engine/Engine_Font.h"
 
 #include "core/Core_File.h"
-#include "core/PAL_FileSystem.h"
+#include "platform/PAL_FileSystem.h"
 #include "renderer/Renderer_Texture.h"
 #include "renderer/Renderer_TextureCache.h"
 

@@ -3,8 +3,8 @@
 // line-list render item (no mesh, no frustum test). Lines takes its segments from its owner; a
 // circle generates its outline once.
 #include "core/Core_Memory.h"
-#include "core/Math_Color.h"
-#include "core/Math_Vector3D.h"
+#include "math/Math_Color.h"
+#include "math/Math_Vector3D.h"
 #include "engine/Engine_Node.h"
 
 namespace Engine

@@ -1,15 +1,15 @@
 #include "engine/Engine_Main.h"
 
 #include "core/Core_Startup.h"
-#include "core/PAL_MessagePump.h"
+#include "platform/PAL_MessagePump.h"
 
 namespace Engine
 {
-int EngineMain(const char* commandLine)
+int EngineMain(const char* commandLine, GameCreator createGame)
 {
     const Core::StartupGuard core;
     Core::RefPtr<Application> game;
-    CreateGame(game, commandLine);
+    createGame(game, commandLine);
     while (PAL::PumpMessages())
     {
         game->BeginFrame();

@@ -5,8 +5,8 @@
 #include "core/Core_Memory.h"
 #include "core/Core_Object.h"
 #include "core/Core_String.h"
-#include "core/Math_Frustum.h"
-#include "core/Math_Matrix4x4.h"
+#include "math/Math_Frustum.h"
+#include "math/Math_Matrix4x4.h"
 #include "engine/Engine_BoundingVolume.h"
 
 namespace Engine

@@ -4,7 +4,7 @@
 // frame and the draw turns them into quads.
 #include "core/Core_Memory.h"
 #include "core/Core_Object.h"
-#include "core/Math_Frustum.h"
+#include "math/Math_Frustum.h"
 #include "engine/Engine_Mesh.h"
 #include "engine/Engine_Node.h"
 #include "renderer/Renderer_Texture.h"

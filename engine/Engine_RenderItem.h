@@ -3,8 +3,8 @@
 // its lists. Copies share the effect, mesh and texture through counted handles.
 #include "core/Core_Object.h"
 #include "core/Core_Types.h"
-#include "core/Math_Color.h"
-#include "core/Math_Matrix4x4.h"
+#include "math/Math_Color.h"
+#include "math/Math_Matrix4x4.h"
 #include "engine/Engine_Mesh.h"
 #include "renderer/Renderer_Effect.h"
 #include "renderer/Renderer_Texture.h"

@@ -3,7 +3,7 @@
 // that live exactly as long as the window.
 #include "core/Core_Memory.h"
 #include "core/Core_Object.h"
-#include "core/PAL_Window.h"
+#include "platform/PAL_Window.h"
 
 namespace Engine
 {

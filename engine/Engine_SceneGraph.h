@@ -3,8 +3,8 @@
 // node to it, updates it once per frame and draws it once per viewport through that viewport's
 // camera. It embeds the render queue and holds the view frustum of the viewport being drawn.
 #include "core/Core_Types.h"
-#include "core/Math_Color.h"
-#include "core/Math_Frustum.h"
+#include "math/Math_Color.h"
+#include "math/Math_Frustum.h"
 #include "engine/Engine_Group.h"
 #include "engine/Engine_RenderQueue.h"
 #include "renderer/Renderer_Effect.h"

@@ -4,8 +4,8 @@
 // interface.
 #include "core/Core_Object.h"
 #include "core/Core_Types.h"
-#include "core/Math_Color.h"
-#include "core/Math_Matrix4x4.h"
+#include "math/Math_Color.h"
+#include "math/Math_Matrix4x4.h"
 #include "renderer/Renderer_Effect.h"
 #include "renderer/Renderer_Texture.h"
 

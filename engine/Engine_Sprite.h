@@ -4,7 +4,7 @@
 // the quad against the view frustum and submits one render item.
 #include "core/Core_Memory.h"
 #include "core/Core_Object.h"
-#include "core/Math_Color.h"
+#include "math/Math_Color.h"
 #include "engine/Engine_Node.h"
 #include "engine/Engine_SpriteAnimation.h"
 

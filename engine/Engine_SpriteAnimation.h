@@ -4,7 +4,7 @@
 #include "core/Core_Memory.h"
 #include "core/Core_Object.h"
 #include "core/Core_String.h"
-#include "core/Math_Matrix4x4.h"
+#include "math/Math_Matrix4x4.h"
 
 namespace Renderer
 {

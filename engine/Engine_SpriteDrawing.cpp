@@ -1,6 +1,6 @@
 #include "engine/Engine_SpriteDrawing.h"
 
-#include "core/Math_Constants.h"
+#include "math/Math_Constants.h"
 #include "engine/Engine_RenderItem.h"
 #include "engine/Engine_RenderQueue.h"
 #include "engine/Engine_SceneGraph.h"

@@ -1,8 +1,8 @@
 #pragma once
 // What every drawable leaf of the engine (sprites, texts, particles, lines) does with the scene
 // being drawn: cull against the current view and file render items with the render queue.
-#include "core/Math_Frustum.h"
-#include "core/Math_Matrix4x4.h"
+#include "math/Math_Frustum.h"
+#include "math/Math_Matrix4x4.h"
 
 namespace Engine
 {

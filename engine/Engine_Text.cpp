@@ -1,7 +1,7 @@
 #include "engine/Engine_Text.h"
 
 #include "core/Core_File.h"
-#include "core/PAL_FileSystem.h"
+#include "platform/PAL_FileSystem.h"
 #include "engine/Engine_BoundingVolume.h"
 #include "engine/Engine_RenderItem.h"
 #include "engine/Engine_SpriteDrawing.h"

@@ -4,8 +4,8 @@
 // one render item.
 #include "core/Core_Object.h"
 #include "core/Core_String.h"
-#include "core/Math_Color.h"
-#include "core/Math_Vector2D.h"
+#include "math/Math_Color.h"
+#include "math/Math_Vector2D.h"
 #include "engine/Engine_Font.h"
 #include "engine/Engine_Mesh.h"
 #include "engine/Engine_Node.h"

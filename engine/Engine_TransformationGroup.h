@@ -1,7 +1,7 @@
 #pragma once
 // A group with a transform of its own, so that its whole subtree moves with it (the framework puts
 // each layer's objects under one).
-#include "core/Math_Matrix4x4.h"
+#include "math/Math_Matrix4x4.h"
 #include "engine/Engine_Group.h"
 #include "renderer/Renderer_Effect.h"
 

@@ -5,7 +5,7 @@
 #include "core/Core_Object.h"
 #include "core/Core_String.h"
 #include "core/Core_Types.h"
-#include "core/Math_Color.h"
+#include "math/Math_Color.h"
 #include "renderer/Renderer_IRenderer.h"
 #include "renderer/Renderer_ScissorState.h"
 #include "renderer/Renderer_Texture.h"

@@ -5,15 +5,10 @@ file(GLOB_RECURSE MORVANE_FUZZ_TARGETS CONFIGURE_DEPENDS ${MORVANE_FUZZ_DIR}/*/F
 list(SORT MORVANE_FUZZ_TARGETS)
 
 # Gives a program the target registry, every library of the game (whole, so that every class a
-# stream may name is registered) with the program's game that the engine's main function creates,
-# the tools' readers and the sound tool's encoder for Ogg seeds.
+# stream may name is registered), the tools' readers and the sound tool's encoder for Ogg seeds.
 function(morvane_fuzz_link program)
-  target_sources(${program} PRIVATE ${MORVANE_FUZZ_DIR}/Fuzz_Target.cpp
-    ${PROJECT_SOURCE_DIR}/tools/datagen/DataGen_Waves.cpp ${PROJECT_SOURCE_DIR}/tools/datagen/DataGen_Collisions.cpp)
-  foreach(library ${MORVANE_EXECUTABLE_LIBRARIES})
-    target_sources(${program} PRIVATE $<TARGET_OBJECTS:${library}>)
-  endforeach()
+  target_sources(${program} PRIVATE ${MORVANE_FUZZ_DIR}/Fuzz_Target.cpp)
   target_include_directories(${program} PRIVATE ${PROJECT_SOURCE_DIR})
-  target_link_libraries(${program} PRIVATE ${MORVANE_EXECUTABLE_LIBRARIES} morvane_app soundgen_vorbis)
+  morvane_link_program(${program} morvane_game morvane_framework_script datagen_files soundgen_vorbis)
   add_dependencies(${program} morvane_resources)
 endfunction()

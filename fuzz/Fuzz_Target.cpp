@@ -1,6 +1,6 @@
 #include "fuzz/Fuzz_Target.h"
 
-#include "core/PAL_FileSystem.h"
+#include "platform/PAL_FileSystem.h"
 
 #include <cstdio>
 #include <cstdlib>

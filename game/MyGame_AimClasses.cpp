@@ -1,6 +1,6 @@
 #include "game/MyGame_AimClasses.h"
 
-#include "core/Input_Keyboard.h"
+#include "platform/Input_Keyboard.h"
 #include "game/MyGame_CannonClass.h"
 #include "game/MyGame_Lookup.h"
 #include "game/MyGame_MyGame.h"

@@ -3,10 +3,10 @@
 // line meets the side wall on the mouse's side, and a second stream from the marker along the aim
 // mirrored at that wall. All three show only while the mouse is above the cannon's rest height.
 #include "core/Core_Types.h"
-#include "core/Math_Vector2D.h"
-#include "framework/Vellumar_ParticleEmitter.h"
-#include "framework/Vellumar_ParticleSystem.h"
-#include "framework/Vellumar_Sprite.h"
+#include "math/Math_Vector2D.h"
+#include "framework/drawables/Vellumar_ParticleEmitter.h"
+#include "framework/drawables/Vellumar_ParticleSystem.h"
+#include "framework/drawables/Vellumar_Sprite.h"
 
 // A copy keeps the emitter part only: its point starts at the origin, as any game class's own
 // fields start at their defaults in a copy.

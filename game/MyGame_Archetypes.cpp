@@ -1,6 +1,6 @@
 #include "game/MyGame_Archetypes.h"
 
-#include "framework/Vellumar_Layer.h"
+#include "framework/core/Vellumar_Layer.h"
 
 void AddToPlayLayer(Vellumar::GameObject* object)
 {

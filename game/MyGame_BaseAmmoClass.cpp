@@ -1,6 +1,6 @@
 #include "game/MyGame_BaseAmmoClass.h"
 
-#include "framework/Vellumar_CollisionResults.h"
+#include "framework/core/Vellumar_CollisionResults.h"
 #include "game/MyGame_BaseLevelClass.h"
 #include "game/MyGame_BigBossClasses.h"
 #include "game/MyGame_EffectSystems.h"

@@ -2,7 +2,7 @@
 // The cannon's projectile: flies 16 units an update along its facing, bounces off the side walls,
 // dies past the top or when old, and hits the first listed enemy that it touches. The same class
 // shows the cannon's load display, which never moves or hits.
-#include "framework/Vellumar_Sprite.h"
+#include "framework/drawables/Vellumar_Sprite.h"
 #include "game/MyGame_ClassShape.h"
 
 class BaseAmmoClass : public Vellumar::Sprite

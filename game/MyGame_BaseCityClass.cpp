@@ -1,6 +1,6 @@
 #include "game/MyGame_BaseCityClass.h"
 
-#include "framework/Vellumar_CollisionResults.h"
+#include "framework/core/Vellumar_CollisionResults.h"
 #include "game/MyGame_MyGame.h"
 #include "game/MyGame_Sounds.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // The defended city: each enemy that touches it costs one hit point and vanishes; its picture
 // shows the damage, and at no hit points the lose screen follows.
-#include "framework/Vellumar_Sprite.h"
+#include "framework/drawables/Vellumar_Sprite.h"
 #include "game/MyGame_ClassShape.h"
 
 class BaseCityClass : public Vellumar::Sprite

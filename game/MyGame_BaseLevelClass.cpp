@@ -1,13 +1,13 @@
 #include "game/MyGame_BaseLevelClass.h"
 
-#include "core/Input_KeyCodes.h"
-#include "core/Input_Keyboard.h"
+#include "platform/Input_KeyCodes.h"
+#include "platform/Input_Keyboard.h"
 #include "game/MyGame_ButtonClass.h"
 #include "game/MyGame_Lookup.h"
 #include "game/MyGame_MainEnemyClass.h"
 #include "game/MyGame_MyGame.h"
 #include "game/MyGame_Sounds.h"
-#include "framework/Vellumar_Sprite.h"
+#include "framework/drawables/Vellumar_Sprite.h"
 
 #include <string_view>
 

@@ -4,8 +4,8 @@
 // the fade-in and, in the tutorial, the tutorial machine.
 #include "core/Core_String.h"
 #include "core/Core_Types.h"
-#include "framework/Vellumar_Level.h"
-#include "framework/Vellumar_StateMachine.h"
+#include "framework/core/Vellumar_Level.h"
+#include "framework/core/Vellumar_StateMachine.h"
 
 #include <array>
 

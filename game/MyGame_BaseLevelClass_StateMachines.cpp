@@ -1,8 +1,8 @@
 // The play level's two machines: the fade-in of the black cover and the tutorial, which walks the
 // player through moving the mouse, clicking and killing a first enemy.
-#include "core/Input_Mouse.h"
-#include "framework/Vellumar_Layer.h"
-#include "framework/Vellumar_Sprite.h"
+#include "platform/Input_Mouse.h"
+#include "framework/core/Vellumar_Layer.h"
+#include "framework/drawables/Vellumar_Sprite.h"
 #include "game/MyGame_BaseLevelClass.h"
 #include "game/MyGame_Lookup.h"
 #include "game/MyGame_MachineTable.h"
@@ -10,45 +10,9 @@
 #include "game/MyGame_MyGame.h"
 
 #include <cmath>
-#include <span>
 
 namespace
 {
-using State = Vellumar::State<BaseLevelClass>;
-using Handler = State::Handler;
-using Condition = bool (BaseLevelClass::*)(f32);
-
-struct StateRow
-{
-    const char* name;
-    Handler enter;
-    Handler update;
-    Handler exit;
-    Condition condition;
-    i32 target;
-    f32 hold;
-};
-
-Core::RefPtr<BaseLevelClass::Machine> Build(BaseLevelClass* owner, const char* name, std::span<const StateRow> rows,
-                                            u32 initial)
-{
-    Core::Vector<BaseLevelClass::Machine::StatePointer> states;
-    for (const StateRow& row : rows)
-    {
-        auto* state = new (__FILE__, __LINE__) State(0.0f);
-        state->name = row.name;
-        state->SetOnEnter(row.enter);
-        state->SetOnUpdate(row.update);
-        state->SetOnExit(row.exit);
-        if (row.condition)
-            state->AddTransition(row.target, row.condition, row.hold);
-        states.push_back(state);
-    }
-    Core::RefPtr<BaseLevelClass::Machine> machine = new (__FILE__, __LINE__) BaseLevelClass::Machine(states, initial, 0.0f, owner);
-    machine->name = name;
-    return machine;
-}
-
 // The fade-in's state that lowers the cover; it starts there.
 constexpr u32 Fading = 1;
 
@@ -66,29 +30,30 @@ Vellumar::Sprite* Cover()
 struct BaseLevelMachines
 {
     using L = BaseLevelClass;
+    using Row = MachineRow<BaseLevelClass>;
 
-    static constexpr StateRow FadeIn[] = {
-        {"S1", &L::FadeRestEnter, nullptr, nullptr, nullptr, 0, 0.0f},
-        {"S0", &L::FadeEnter, &L::FadeUpdate, nullptr, &L::FadeDone, 0, 0.0f},
+    static constexpr Row FadeIn[] = {
+        {"S1", &L::FadeRestEnter, nullptr, {}},
+        {"S0", &L::FadeEnter, &L::FadeUpdate, {{0, &L::FadeDone, 0.0f}}},
     };
 
-    static constexpr StateRow Tutorial[] = {
-        {"ClickPassed", nullptr, &L::HintFollowShowing, nullptr, &L::Always, 3, 4.0f},
-        {"MouseClick", &L::ClickEnter, &L::HintFollow, nullptr, &L::Clicked, 0, 0.0f},
-        {"Rest1", &L::HintHide, nullptr, nullptr, &L::Always, 1, 1.0f},
-        {"Rest2", &L::HintHide, nullptr, nullptr, &L::Always, 6, 1.0f},
-        {"MovePassed", nullptr, &L::HintFollowShowing, nullptr, &L::Always, 2, 4.0f},
-        {"MouseMove", &L::MouseMoveEnter, &L::MouseMoveUpdate, nullptr, &L::MouseMoved, 4, 0.0f},
-        {"FirstEnemy", &L::FirstEnemyEnter, nullptr, nullptr, &L::FirstEnemyGone, 8, 0.0f},
-        {"End", nullptr, nullptr, nullptr, nullptr, 0, 0.0f},
-        {"EnemyPassed", &L::HintShow, &L::HintFollowShowing, nullptr, &L::Always, 9, 0.0f},
-        {"Rest3", nullptr, &L::HintFollowShowing, &L::LeaveForVictory, &L::Always, 7, 5.0f},
+    static constexpr Row Tutorial[] = {
+        {"ClickPassed", nullptr, &L::HintFollowShowing, {{3, &L::Always, 4.0f}}},
+        {"MouseClick", &L::ClickEnter, &L::HintFollow, {{0, &L::Clicked, 0.0f}}},
+        {"Rest1", &L::HintHide, nullptr, {{1, &L::Always, 1.0f}}},
+        {"Rest2", &L::HintHide, nullptr, {{6, &L::Always, 1.0f}}},
+        {"MovePassed", nullptr, &L::HintFollowShowing, {{2, &L::Always, 4.0f}}},
+        {"MouseMove", &L::MouseMoveEnter, &L::MouseMoveUpdate, {{4, &L::MouseMoved, 0.0f}}},
+        {"FirstEnemy", &L::FirstEnemyEnter, nullptr, {{8, &L::FirstEnemyGone, 0.0f}}},
+        {"End", nullptr, nullptr, {}},
+        {"EnemyPassed", &L::HintShow, &L::HintFollowShowing, {{9, &L::Always, 0.0f}}},
+        {"Rest3", nullptr, &L::HintFollowShowing, {{7, &L::Always, 5.0f}}, &L::LeaveForVictory},
     };
 };
 
 void BaseLevelClass::CreateFadeInSM()
 {
-    fadeInSM = Build(this, "fadeInSM", BaseLevelMachines::FadeIn, Fading);
+    fadeInSM = BuildMachine<BaseLevelClass>("fadeInSM", BaseLevelMachines::FadeIn, Fading, this);
 }
 
 bool BaseLevelClass::IsFadingIn() const
@@ -98,7 +63,7 @@ bool BaseLevelClass::IsFadingIn() const
 
 void BaseLevelClass::CreateTutorialSM()
 {
-    tutorialSM = Build(this, "TutorialSM", BaseLevelMachines::Tutorial, 5);
+    tutorialSM = BuildMachine<BaseLevelClass>("TutorialSM", BaseLevelMachines::Tutorial, 5, this);
 }
 
 void BaseLevelClass::FadeRestEnter(f32)

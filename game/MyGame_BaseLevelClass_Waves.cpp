@@ -1,7 +1,7 @@
 // The wave reader: the wave file as 16-bit entries, consumed as records of ten, each picking a
 // random interval and a random spawn code every frame.
 #include "core/PAL_Path.h"
-#include "framework/Vellumar_Random.h"
+#include "framework/core/Vellumar_Random.h"
 #include "game/MyGame_BaseLevelClass.h"
 #include "game/MyGame_MyGame.h"
 

@@ -5,10 +5,11 @@ GAME_REGISTER_CLASS(BasicClass)
 
 void BasicClass::OnStart()
 {
-    if (!RegisterOrLive(&MyGame::basicArchetypeId))
+    const EnemyKind& kind = EnemyKinds[BasicKind];
+    if (!RegisterOrLive(kind.archetypeId))
         return;
     const BaseLevelClass* level = GetPlayLevel();
-    StartKind(&MyGame::basicArchetypeId, 2, level && level->IsTutorial() ? 20 : 2);
+    StartKind(kind, level && level->IsTutorial() ? TutorialBasicReward : kind.reward);
 }
 
 void BasicClass::OnEnd()

@@ -11,9 +11,9 @@ constexpr f32 BackStep = 0.5f;
 
 void BigBossArmsClass::OnStart()
 {
-    if (!RegisterOrLive(&MyGame::bigBossArmsArchetypeId))
+    if (!RegisterOrLive(EnemyKinds[BigBossArmsKind].archetypeId))
         return;
-    StartKind(&MyGame::bigBossArmsArchetypeId, 200, 0);
+    StartKind(EnemyKinds[BigBossArmsKind]);
     ready = false;
     swingCounter = 0;
     extending = false;

@@ -17,10 +17,10 @@ BigBossBodyClass* BigBossBodyClass::Body()
 
 void BigBossBodyClass::OnStart()
 {
-    if (!RegisterOrLive(&MyGame::bigBossBodyArchetypeId))
+    if (!RegisterOrLive(EnemyKinds[BigBossBodyKind].archetypeId))
         return;
     StartBossMusic();
-    StartKind(&MyGame::bigBossBodyArchetypeId, 1, 0);
+    StartKind(EnemyKinds[BigBossBodyKind]);
     buildParts = false;
     sinking = false;
     AddBossPart<BigBossBottomClass>("bb_bottom", "bb_bottom_clone", 1.5f, GetPosition());

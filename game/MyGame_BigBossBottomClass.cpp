@@ -4,9 +4,9 @@ GAME_REGISTER_CLASS(BigBossBottomClass)
 
 void BigBossBottomClass::OnStart()
 {
-    if (!RegisterOrLive(&MyGame::bigBossBottomArchetypeId))
+    if (!RegisterOrLive(EnemyKinds[BigBossBottomKind].archetypeId))
         return;
-    StartKind(&MyGame::bigBossBottomArchetypeId, 1, 0);
+    StartKind(EnemyKinds[BigBossBottomKind]);
     eggsAlive = 3;
     BigBossEggsClass::Lay("bb_fire_egg", "bb_fire_egg_clone", 1.6f, 1);
     BigBossEggsClass::Lay("bb_ice_egg", "bb_ice_egg_clone", 1.6f, 2);

@@ -1,4 +1,4 @@
-#include "framework/Vellumar_Random.h"
+#include "framework/core/Vellumar_Random.h"
 #include "game/MyGame_BigBossClasses.h"
 #include "game/MyGame_BossParts.h"
 #include "game/MyGame_Lookup.h"
@@ -51,9 +51,9 @@ void BigBossEggsClass::Lay(const char* archetype, const char* name, f32 z, i32 e
 
 void BigBossEggsClass::OnStart()
 {
-    if (!RegisterOrLive(&MyGame::bigBossEggsArchetypeId))
+    if (!RegisterOrLive(EnemyKinds[BigBossEggsKind].archetypeId))
         return;
-    StartKind(&MyGame::bigBossEggsArchetypeId, 4, 10);
+    StartKind(EnemyKinds[BigBossEggsKind]);
     hatchTimer = 0;
     if (BigBossBodyClass* body = Body())
         SetPositionX(body->GetPositionX());

@@ -10,9 +10,9 @@ constexpr u32 VictoryLevel = 4;
 
 void BigBossHeadClass::OnStart()
 {
-    if (!RegisterOrLive(&MyGame::bigBossHeadArchetypeId))
+    if (!RegisterOrLive(EnemyKinds[BigBossHeadKind].archetypeId))
         return;
-    StartKind(&MyGame::bigBossHeadArchetypeId, 10, 0);
+    StartKind(EnemyKinds[BigBossHeadKind]);
     element = 0;
     if (BigBossBodyClass* body = Body())
         SetPositionX(body->GetPositionX());

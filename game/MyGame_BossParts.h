@@ -2,7 +2,7 @@
 // How a boss makes its parts: each part is a visible clone of its archetype under a name of its own
 // (which tells the part its place), added to layer 1 and listed as an enemy like every spawned
 // enemy.
-#include "core/Math_Vector2D.h"
+#include "math/Math_Vector2D.h"
 #include "game/MyGame_BaseLevelClass.h"
 #include "game/MyGame_Archetypes.h"
 

@@ -1,8 +1,8 @@
 #include "game/MyGame_ButtonClass.h"
 
-#include "core/Input_Mouse.h"
-#include "core/PAL_MessagePump.h"
-#include "framework/Vellumar_CollisionResults.h"
+#include "platform/Input_Mouse.h"
+#include "platform/PAL_MessagePump.h"
+#include "framework/core/Vellumar_CollisionResults.h"
 #include "game/MyGame_BaseLevelClass.h"
 #include "game/MyGame_LoadingTipsTextClass.h"
 #include "game/MyGame_Lookup.h"

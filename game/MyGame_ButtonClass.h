@@ -3,8 +3,8 @@
 // frame; clicked, it either acts on the pause menu at once or fades the black overlay in, waits
 // when it starts a level, and then switches level, chooses the wave file or quits.
 #include "core/Core_Object.h"
-#include "framework/Vellumar_Sprite.h"
-#include "framework/Vellumar_StateMachine.h"
+#include "framework/drawables/Vellumar_Sprite.h"
+#include "framework/core/Vellumar_StateMachine.h"
 #include "game/MyGame_ClassShape.h"
 
 class ButtonClass : public Vellumar::Sprite

@@ -1,9 +1,9 @@
 #include "game/MyGame_CannonClass.h"
 
 #include "collision/Collision_DynamicObject.h"
-#include "core/Input_Mouse.h"
-#include "framework/Vellumar_Layer.h"
-#include "framework/Vellumar_Random.h"
+#include "platform/Input_Mouse.h"
+#include "framework/core/Vellumar_Layer.h"
+#include "framework/core/Vellumar_Random.h"
 #include "game/MyGame_Archetypes.h"
 #include "game/MyGame_BaseAmmoClass.h"
 #include "game/MyGame_Lookup.h"

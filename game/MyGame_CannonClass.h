@@ -1,8 +1,8 @@
 #pragma once
 // The player's gun: points at the mouse, fires on a click once cooled down, kicks back from the
 // shot and keeps a four-deep queue of ammunition elements, the next three shown beside it.
-#include "core/Math_Vector2D.h"
-#include "framework/Vellumar_Sprite.h"
+#include "math/Math_Vector2D.h"
+#include "framework/drawables/Vellumar_Sprite.h"
 #include "game/MyGame_ClassShape.h"
 
 #include <array>

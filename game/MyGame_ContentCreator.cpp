@@ -2,18 +2,18 @@
 // loading tip's text, or a particle system) with its animations, collision body and settings,
 // added to its layer.
 #include "collision/Collision_DynamicObject.h"
-#include "framework/Vellumar_Game.h"
-#include "framework/Vellumar_Layer.h"
-#include "framework/Vellumar_ParticleEmitter.h"
-#include "framework/Vellumar_ParticleSystem.h"
-#include "framework/Vellumar_Sprite.h"
-#include "framework/Vellumar_SpriteAnimation.h"
-#include "framework/Vellumar_Text.h"
+#include "framework/core/Vellumar_Game.h"
+#include "framework/core/Vellumar_Layer.h"
+#include "framework/drawables/Vellumar_ParticleEmitter.h"
+#include "framework/drawables/Vellumar_ParticleSystem.h"
+#include "framework/drawables/Vellumar_Sprite.h"
+#include "framework/drawables/Vellumar_SpriteAnimation.h"
+#include "framework/drawables/Vellumar_Text.h"
 #include "game/MyGame_ButtonClass.h"
 #include "game/MyGame_CursorClass0.h"
 #include "game/MyGame_LoadingTipsTextClass.h"
 #include "game/MyGame_MyLevelFactory.h"
-#include "framework/Vellumar_VelNet.h"
+#include "framework/net/Vellumar_VelNet.h"
 #include "physics/Physics_MassProperties.h"
 
 namespace

@@ -1,6 +1,6 @@
 #include "game/MyGame_CrystalClass.h"
 
-#include "framework/Vellumar_Random.h"
+#include "framework/core/Vellumar_Random.h"
 #include "game/MyGame_BaseLevelClass.h"
 #include "game/MyGame_MyGame.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 // A dropped crystal: flies to the resource display and adds one crystal when it arrives.
-#include "framework/Vellumar_Sprite.h"
+#include "framework/drawables/Vellumar_Sprite.h"
 #include "game/MyGame_ClassShape.h"
 
 class CrystalClass : public Vellumar::Sprite

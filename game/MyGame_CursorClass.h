@@ -5,7 +5,7 @@
 // cannon cools down and rests white with one green piece when it is ready. Other objects find the
 // mouse over them by touching these sprites' collision shapes.
 #include "core/Core_Types.h"
-#include "framework/Vellumar_Sprite.h"
+#include "framework/drawables/Vellumar_Sprite.h"
 #include "game/MyGame_ClassShape.h"
 
 class CursorClass : public Vellumar::Sprite

@@ -1,9 +1,9 @@
 #include "game/MyGame_CursorClass0.h"
 
-#include "core/Input_Mouse.h"
-#include "framework/Vellumar_Game.h"
-#include "framework/Vellumar_Level.h"
-#include "framework/Vellumar_Viewport.h"
+#include "platform/Input_Mouse.h"
+#include "framework/core/Vellumar_Game.h"
+#include "framework/core/Vellumar_Level.h"
+#include "framework/drawables/Vellumar_Viewport.h"
 #include "gui/GUI_HUD.h"
 
 GAME_REGISTER_CLASS(CursorClass0)

@@ -1,7 +1,7 @@
 #pragma once
 // The menu levels' cursor "cursor0": a sprite that follows the mouse in place of the GUI's own
 // cursor; buttons find the mouse over them by touching its collision shapes.
-#include "framework/Vellumar_Sprite.h"
+#include "framework/drawables/Vellumar_Sprite.h"
 #include "game/MyGame_ClassShape.h"
 
 class CursorClass0 : public Vellumar::Sprite

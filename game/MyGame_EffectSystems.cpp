@@ -1,6 +1,6 @@
 #include "game/MyGame_EffectSystems.h"
 
-#include "core/Input_Mouse.h"
+#include "platform/Input_Mouse.h"
 #include "game/MyGame_CannonClass.h"
 #include "game/MyGame_ElementalAmmo.h"
 #include "game/MyGame_Lookup.h"

@@ -4,7 +4,7 @@
 // The content sets their textures and particle ranges; these classes set rate, visibility,
 // position, z order and, for the burst, life time and colours.
 #include "core/Core_Types.h"
-#include "framework/Vellumar_ParticleSystem.h"
+#include "framework/drawables/Vellumar_ParticleSystem.h"
 
 #define MYGAME_PARTICLE_SYSTEM_CLASS(Type)                                                                         \
     CORE_CLASS(Type)                                                                                               \

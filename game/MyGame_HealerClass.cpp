@@ -1,4 +1,4 @@
-#include "framework/Vellumar_Sprite.h"
+#include "framework/drawables/Vellumar_Sprite.h"
 #include "game/MyGame_BaseLevelClass.h"
 #include "game/MyGame_Lookup.h"
 #include "game/MyGame_MainEnemyClass.h"
@@ -26,10 +26,9 @@ void ScaleRing(f32 scale)
 
 void HealerClass::OnStart()
 {
-    if (!RegisterOrLive(&MyGame::healerArchetypeId))
+    if (!RegisterOrLive(EnemyKinds[HealerKind].archetypeId))
         return;
-    StartKind(&MyGame::healerArchetypeId, 4, 4);
-    speedY = 0.3f;
+    StartKind(EnemyKinds[HealerKind]);
     healing = false;
     healTimer = 0;
     healedIds.Clear(HealedCount);
@@ -79,7 +78,7 @@ void HealerClass::HealInRange(i32 r)
     if (!level)
         return;
     const f32 range = static_cast<f32>(r);
-    const u32 healerKind = ArchetypeId(&MyGame::healerArchetypeId);
+    const u32 healerKind = ArchetypeId(EnemyKinds[HealerKind].archetypeId);
     // Healing changes no list, but a copy keeps the walk safe whatever a look-up does.
     const Core::Vector<u32> listed = level->enemyList;
     for (u32 id : listed)

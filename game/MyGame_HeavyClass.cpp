@@ -4,6 +4,6 @@ GAME_REGISTER_CLASS(HeavyClass)
 
 void HeavyClass::OnStart()
 {
-    if (RegisterOrLive(&MyGame::heavyArchetypeId))
-        StartKind(&MyGame::heavyArchetypeId, 4, 3);
+    if (RegisterOrLive(EnemyKinds[HeavyKind].archetypeId))
+        StartKind(EnemyKinds[HeavyKind]);
 }

@@ -4,6 +4,6 @@ GAME_REGISTER_CLASS(LightClass)
 
 void LightClass::OnStart()
 {
-    if (RegisterOrLive(&MyGame::lightArchetypeId))
-        StartKind(&MyGame::lightArchetypeId, 1, 1);
+    if (RegisterOrLive(EnemyKinds[LightKind].archetypeId))
+        StartKind(EnemyKinds[LightKind]);
 }

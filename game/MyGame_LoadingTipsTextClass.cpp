@@ -1,6 +1,6 @@
 #include "game/MyGame_LoadingTipsTextClass.h"
 
-#include "framework/Vellumar_Random.h"
+#include "framework/core/Vellumar_Random.h"
 
 GAME_REGISTER_CLASS(LoadingTipsTextClass)
 

@@ -2,7 +2,7 @@
 // The loading screen's text: one gameplay tip, chosen when the object enters its layer.
 #include "core/Core_String.h"
 #include "core/Core_Types.h"
-#include "framework/Vellumar_Text.h"
+#include "framework/drawables/Vellumar_Text.h"
 #include "game/MyGame_ClassShape.h"
 
 class LoadingTipsTextClass : public Vellumar::Text

@@ -4,10 +4,10 @@
 // none of that class) is null, which every caller tests.
 #include "core/Core_Memory.h"
 #include "core/Core_String.h"
-#include "framework/Vellumar_Game.h"
-#include "framework/Vellumar_GameObject.h"
-#include "framework/Vellumar_Layer.h"
-#include "framework/Vellumar_Level.h"
+#include "framework/core/Vellumar_Game.h"
+#include "framework/core/Vellumar_GameObject.h"
+#include "framework/core/Vellumar_Layer.h"
+#include "framework/core/Vellumar_Level.h"
 
 // The first object of that name and class: the layer's objects of that name in their order, then
 // the next layer's.

@@ -1,9 +1,9 @@
 #pragma once
 // The game's state machines written as tables: one row per state, in index order, with its enter
-// and per-frame handlers and up to three transitions, tested in the order given. Every state and
-// the machine itself have no minimum time.
+// and per-frame handlers, up to three transitions, tested in the order given, and an exit handler
+// where the state has one. Every state and the machine itself have no minimum time.
 #include "core/Core_Memory.h"
-#include "framework/Vellumar_StateMachine.h"
+#include "framework/core/Vellumar_StateMachine.h"
 
 #include <span>
 
@@ -24,6 +24,7 @@ struct MachineRow
     Handler enter;
     Handler update;
     Leave transitions[3];
+    Handler exit = nullptr;
 };
 
 // The machine has taken its first step and stands in the state of that index.
@@ -45,6 +46,7 @@ Core::RefPtr<Vellumar::StateMachine<Owner>> BuildMachine(const char* name, std::
         state->name = row.name;
         state->SetOnEnter(row.enter);
         state->SetOnUpdate(row.update);
+        state->SetOnExit(row.exit);
         for (const typename MachineRow<Owner>::Leave& transition : row.transitions)
         {
             if (transition.condition)

@@ -1,6 +1,6 @@
 #include "game/MyGame_MainEnemyClass.h"
 
-#include "framework/Vellumar_Layer.h"
+#include "framework/core/Vellumar_Layer.h"
 #include "game/MyGame_Archetypes.h"
 #include "game/MyGame_BaseLevelClass.h"
 #include "game/MyGame_CrystalClass.h"

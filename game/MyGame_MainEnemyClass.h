@@ -3,10 +3,11 @@
 // killed flag; the walk towards the city, the death, the crystals it drops and the wave
 // bookkeeping its end drives. An invisible object is its kind's archetype and only registers.
 #include "core/Core_Types.h"
-#include "framework/Vellumar_Sprite.h"
+#include "framework/drawables/Vellumar_Sprite.h"
 #include "game/MyGame_ClassShape.h"
 #include "game/MyGame_HitList.h"
 #include "game/MyGame_MyGame.h"
+#include "game/content/MyGame_EnemyKinds.h"
 
 class MainEnemyClass : public Vellumar::Sprite
 {
@@ -60,14 +61,17 @@ protected:
         MyGame* game = GetGame();
         return game ? static_cast<u32>(game->*field) : 0;
     }
-    // A clone's start around the base's: its hit points before, its kind and reward after.
-    template <class Id>
-    void StartKind(Id MyGame::*field, i32 hitPointsAtStart, i32 crystals)
+    // A clone's start around the base's: its kind's hit points before, its kind, reward and fixed
+    // speed after.
+    void StartKind(const EnemyKind& kind) { StartKind(kind, kind.reward); }
+    void StartKind(const EnemyKind& kind, i32 crystals)
     {
-        maxHitPoints = hitPointsAtStart;
+        maxHitPoints = kind.hitPoints;
         MainEnemyClass::OnStart();
-        kindId = ArchetypeId(field);
+        kindId = ArchetypeId(kind.archetypeId);
         reward = crystals;
+        if (kind.speedY != 0.0f)
+            speedY = kind.speedY;
     }
     void DropCrystals();
 };

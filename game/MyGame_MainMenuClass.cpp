@@ -1,8 +1,8 @@
 #include "game/MyGame_MainMenuClass.h"
 
-#include "core/Input_KeyCodes.h"
-#include "core/Input_Keyboard.h"
-#include "core/Input_Mouse.h"
+#include "platform/Input_KeyCodes.h"
+#include "platform/Input_Keyboard.h"
+#include "platform/Input_Mouse.h"
 #include "game/MyGame_MachineTable.h"
 #include "game/MyGame_MyGame.h"
 #include "game/MyGame_NamedSprites.h"

@@ -3,8 +3,8 @@
 // run on the first main menu (logos, comic, white cover; skipped by a click or a key), and the
 // fade from black with which every later menu level opens.
 #include "core/Core_Object.h"
-#include "framework/Vellumar_Level.h"
-#include "framework/Vellumar_StateMachine.h"
+#include "framework/core/Vellumar_Level.h"
+#include "framework/core/Vellumar_StateMachine.h"
 #include "game/MyGame_NamedSprites.h"
 
 class MainMenuClass : public Vellumar::Level

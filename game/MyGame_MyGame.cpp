@@ -1,7 +1,6 @@
 #include "game/MyGame_MyGame.h"
 
-#include "core/Input_Mouse.h"
-#include "engine/Engine_Main.h"
+#include "platform/Input_Mouse.h"
 #include "game/MyGame_MyLevelFactory.h"
 #include "game/MyGame_OptionsMenuClass.h"
 #include "physics/Physics_PhysicsEngine.h"

@@ -4,7 +4,7 @@
 // the chosen wave file, the intro flags and the sound files).
 #include "core/Core_String.h"
 #include "core/Core_Types.h"
-#include "framework/Vellumar_Game.h"
+#include "framework/core/Vellumar_Game.h"
 
 class MyGame : public Vellumar::Game
 {
@@ -52,3 +52,7 @@ public:
 
 // The running game as the game's own class; null while no game of this class lives.
 MyGame* GetGame();
+
+// The game's creation function, which the program hands to the engine's main function: a windowed
+// 1024 x 768 game whose first level is the main menu. The command line is ignored.
+void CreateGame(Core::RefPtr<Engine::Application>& game, const char* commandLine);

@@ -3,7 +3,7 @@
 // level has, and the collision actors rebuilt before each one.
 #include "core/Core_String.h"
 #include "core/Core_Types.h"
-#include "framework/Vellumar_LevelFactory.h"
+#include "framework/core/Vellumar_LevelFactory.h"
 #include "game/content/MyGame_CollisionActors.h"
 #include "game/content/MyGame_MenuContent.h"
 #include "game/content/MyGame_PlayContent.h"

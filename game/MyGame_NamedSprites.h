@@ -1,7 +1,7 @@
 #pragma once
 // The looks of the current level's sprites by name, for the screens' fades and covers. A sprite the
 // level lacks is left alone, and its opacity reads as 0.
-#include "framework/Vellumar_Sprite.h"
+#include "framework/drawables/Vellumar_Sprite.h"
 #include "game/MyGame_Lookup.h"
 
 inline void SetSpriteOpacity(const char* name, f32 opacity)

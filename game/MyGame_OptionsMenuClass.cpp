@@ -1,7 +1,7 @@
 #include "game/MyGame_OptionsMenuClass.h"
 
-#include "core/Input_Mouse.h"
-#include "framework/Vellumar_CollisionResults.h"
+#include "platform/Input_Mouse.h"
+#include "framework/core/Vellumar_CollisionResults.h"
 #include "game/MyGame_MachineTable.h"
 #include "game/MyGame_MyGame.h"
 #include "game/MyGame_Sounds.h"

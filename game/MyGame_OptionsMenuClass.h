@@ -4,8 +4,8 @@
 // The settings live in the game for as long as the program runs; the knobs come back where they
 // were left.
 #include "core/Core_Object.h"
-#include "framework/Vellumar_Level.h"
-#include "framework/Vellumar_StateMachine.h"
+#include "framework/core/Vellumar_Level.h"
+#include "framework/core/Vellumar_StateMachine.h"
 #include "game/MyGame_NamedSprites.h"
 
 class MyGame;

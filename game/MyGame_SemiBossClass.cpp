@@ -1,7 +1,7 @@
 #include "game/MyGame_SemiBossClass.h"
 
-#include "core/Input_KeyCodes.h"
-#include "core/Input_Keyboard.h"
+#include "platform/Input_KeyCodes.h"
+#include "platform/Input_Keyboard.h"
 #include "game/MyGame_BaseCityClass.h"
 #include "game/MyGame_BaseLevelClass.h"
 #include "game/MyGame_BossParts.h"
@@ -31,10 +31,10 @@ BaseCityClass* SemiBossClass::City()
 
 void SemiBossClass::OnStart()
 {
-    if (!RegisterOrLive(&MyGame::semiBossArchetypeId))
+    if (!RegisterOrLive(EnemyKinds[SemiBossKind].archetypeId))
         return;
     StartBossMusic();
-    StartKind(&MyGame::semiBossArchetypeId, 2, 5);
+    StartKind(EnemyKinds[SemiBossKind]);
     attackTimer = 40.0f;
     glow = 1.0f;
     armsAlive = 2;

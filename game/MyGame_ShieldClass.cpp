@@ -6,7 +6,8 @@ GAME_REGISTER_CLASS(ShieldClass)
 
 namespace
 {
-constexpr i32 PinnedHitPoints = 2;
+// While a bit lives, the body's hit points stay at its start value.
+constexpr i32 PinnedHitPoints = EnemyKinds[ShieldKind].hitPoints;
 constexpr f32 FlashEnd = 1.0f;
 constexpr f32 FlashStep = 0.1f;
 }  // namespace
@@ -26,12 +27,11 @@ void StepFlash(Vellumar::Sprite& part, f32& timer, bool& flashing)
 
 void ShieldClass::OnStart()
 {
-    if (!RegisterOrLive(&MyGame::shieldArchetypeId))
+    if (!RegisterOrLive(EnemyKinds[ShieldKind].archetypeId))
         return;
     flashTimer = 0.0f;
     flashing = false;
-    StartKind(&MyGame::shieldArchetypeId, PinnedHitPoints, 5);
-    speedY = 0.3f;
+    StartKind(EnemyKinds[ShieldKind]);
     bitsAlive = 2;
     attacking = 0;
     chainImmune = 1;

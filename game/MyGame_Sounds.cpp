@@ -1,6 +1,6 @@
 #include "game/MyGame_Sounds.h"
 
-#include "framework/Vellumar_Layer.h"
+#include "framework/core/Vellumar_Layer.h"
 #include "game/MyGame_MyGame.h"
 
 void AddLevelSound(Vellumar::Level& level, const char* name, u32 tableIndex, f32 volume, f32 pitch, bool looping)

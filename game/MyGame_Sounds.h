@@ -1,7 +1,7 @@
 #pragma once
 // The levels' named sound objects: made from the game's table of sound files, and played by name;
 // a name the level lacks plays nothing.
-#include "framework/Vellumar_Sound.h"
+#include "framework/sound/Vellumar_Sound.h"
 #include "game/MyGame_Lookup.h"
 
 inline void PlaySound(const char* name)

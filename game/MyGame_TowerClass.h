@@ -3,7 +3,7 @@
 // menu shows, and the common base of the built towers. A site publishes the element of its tower
 // every frame for the cannon's draw; an icon builds its tower for 20 crystals.
 #include "core/Core_Types.h"
-#include "framework/Vellumar_Sprite.h"
+#include "framework/drawables/Vellumar_Sprite.h"
 
 class TowerClass : public Vellumar::Sprite
 {

@@ -1,6 +1,6 @@
 #pragma once
 // The wave-cleared banner: shown for 700 updates; when it goes the wave reader reads again.
-#include "framework/Vellumar_Sprite.h"
+#include "framework/drawables/Vellumar_Sprite.h"
 #include "game/MyGame_ClassShape.h"
 
 class WaveClearClass : public Vellumar::Sprite

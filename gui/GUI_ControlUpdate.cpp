@@ -1,9 +1,9 @@
 // The control's per-frame update: the mouse and keyboard of the frame become its events, the
 // focus moves with Tab and presses, and Enter clicks the focused control. The HUD has decided
 // beforehand which control is hovered, which one holds the press and which form is modal.
-#include "core/Input_KeyCodes.h"
-#include "core/Input_Keyboard.h"
-#include "core/Input_Mouse.h"
+#include "platform/Input_KeyCodes.h"
+#include "platform/Input_Keyboard.h"
+#include "platform/Input_Mouse.h"
 #include "gui/GUI_Control.h"
 #include "gui/GUI_CursorManager.h"
 #include "gui/GUI_Graphics.h"

@@ -4,7 +4,7 @@
 #include "core/Core_Object.h"
 #include "core/Core_String.h"
 #include "core/Core_Types.h"
-#include "core/Math_Vector2D.h"
+#include "math/Math_Vector2D.h"
 #include "engine/Engine_ScreenQuad.h"
 #include "renderer/Renderer_Texture.h"
 

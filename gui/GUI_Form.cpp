@@ -1,6 +1,6 @@
 #include "gui/GUI_Form.h"
 
-#include "core/Input_Mouse.h"
+#include "platform/Input_Mouse.h"
 #include "gui/GUI_Graphics.h"
 #include "gui/GUI_HUD.h"
 #include "gui/GUI_Paths.h"

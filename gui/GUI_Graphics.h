@@ -7,7 +7,7 @@
 #include "core/Core_Object.h"
 #include "core/Core_String.h"
 #include "core/Core_Types.h"
-#include "core/Math_Color.h"
+#include "math/Math_Color.h"
 #include "engine/Engine_Font.h"
 #include "engine/Engine_ScreenQuad.h"
 #include "engine/Engine_StringRenderContext.h"

@@ -1,6 +1,6 @@
 #include "gui/GUI_HUD.h"
 
-#include "core/Input_Mouse.h"
+#include "platform/Input_Mouse.h"
 #include "engine/Engine_RenderQueue.h"
 #include "gui/GUI_Control.h"
 #include "gui/GUI_Form.h"

@@ -1,6 +1,6 @@
 #include "gui/GUI_Mouse.h"
 
-#include "core/Input_Mouse.h"
+#include "platform/Input_Mouse.h"
 
 namespace GUI
 {

@@ -1,6 +1,6 @@
 #pragma once
 // The mouse as the GUI sees it: window client pixels, y counted from the bottom.
-#include "core/Math_Vector2D.h"
+#include "math/Math_Vector2D.h"
 
 namespace GUI
 {

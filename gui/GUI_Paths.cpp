@@ -1,6 +1,6 @@
 #include "gui/GUI_Paths.h"
 
-#include "core/PAL_FileSystem.h"
+#include "platform/PAL_FileSystem.h"
 
 namespace GUI
 {

@@ -1,6 +1,6 @@
 #include "gui/GUI_TRectangle.h"
 
-#include "core/Math_Vector2D.h"
+#include "math/Math_Vector2D.h"
 
 namespace GUI
 {

@@ -3,7 +3,7 @@
 // sent as those bytes) and its dotted text.
 #include "core/Core_String.h"
 #include "core/Core_Types.h"
-#include "core/PAL_Socket.h"
+#include "sockets/Sockets_Socket.h"
 
 namespace Vellumar
 {

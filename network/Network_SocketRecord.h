@@ -5,7 +5,7 @@
 // whose use count is above 0.
 #include "core/Core_Memory.h"
 #include "core/Core_Types.h"
-#include "core/PAL_Socket.h"
+#include "sockets/Sockets_Socket.h"
 #include "network/Network_SessionAddress.h"
 #include "network/Network_StreamAssembler.h"
 

@@ -3,7 +3,7 @@
 // with it, so a reused socket handle always starts clean.
 #include "core/Core_Memory.h"
 #include "core/Core_Types.h"
-#include "core/PAL_Socket.h"
+#include "sockets/Sockets_Socket.h"
 
 namespace Network
 {

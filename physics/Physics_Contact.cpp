@@ -1,8 +1,8 @@
 #include "physics/Physics_Contact.h"
 
 #include "core/Core_File.h"
-#include "core/Math_Constants.h"
-#include "core/Math_Matrix3x3.h"
+#include "math/Math_Constants.h"
+#include "math/Math_Matrix3x3.h"
 #include "physics/Physics_Globals.h"
 
 #include <cmath>

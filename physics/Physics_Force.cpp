@@ -1,7 +1,7 @@
 #include "physics/Physics_Force.h"
 
 #include "core/Core_File.h"
-#include "core/Math_Matrix3x3.h"
+#include "math/Math_Matrix3x3.h"
 #include "physics/Physics_RigidBody.h"
 
 namespace Physics2D

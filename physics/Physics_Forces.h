@@ -2,7 +2,7 @@
 
 #include "core/Core_Memory.h"
 #include "core/Core_Object.h"
-#include "core/Math_Vector2D.h"
+#include "math/Math_Vector2D.h"
 #include "physics/Physics_Force.h"
 
 namespace Core

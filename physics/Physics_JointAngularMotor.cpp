@@ -1,7 +1,7 @@
 #include "physics/Physics_JointAngularMotor.h"
 
 #include "core/Core_File.h"
-#include "core/Math_Constants.h"
+#include "math/Math_Constants.h"
 #include "physics/Physics_Globals.h"
 
 namespace Physics2D

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/Math_Vector2D.h"
+#include "math/Math_Vector2D.h"
 #include "physics/Physics_Joint.h"
 
 namespace Physics2D

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/Core_Object.h"
-#include "core/Math_Vector2D.h"
+#include "math/Math_Vector2D.h"
 
 namespace Core
 {

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "core/Core_Object.h"
-#include "core/Math_Constants.h"
-#include "core/Math_Matrix3x3.h"
-#include "core/Math_Vector2D.h"
+#include "math/Math_Constants.h"
+#include "math/Math_Matrix3x3.h"
+#include "math/Math_Vector2D.h"
 #include "physics/Physics_Forces.h"
 #include "physics/Physics_MassProperties.h"
 #include "physics/Physics_ODESolver.h"

@@ -1,6 +1,6 @@
 #include "renderer/Internal_GLExtensions.h"
 
-#include "core/PAL_GLContext.h"
+#include "platform/PAL_GLContext.h"
 #include "renderer/Renderer_Extensions.h"
 
 namespace Renderer

@@ -1,8 +1,8 @@
 #include "renderer/Internal_OGLRenderer.h"
 
-#include "core/PAL_ErrorReporter.h"
-#include "core/PAL_GLContext.h"
-#include "core/PAL_Window.h"
+#include "platform/PAL_ErrorReporter.h"
+#include "platform/PAL_GLContext.h"
+#include "platform/PAL_Window.h"
 #include "renderer/Internal_GLCodes.h"
 #include "renderer/Internal_GLExtensions.h"
 #include "renderer/Renderer_Extensions.h"

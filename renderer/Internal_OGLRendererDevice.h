@@ -4,7 +4,7 @@
 // unknown (and so always sent) until first sent; Forget makes values unknown again where OpenGL
 // was changed behind the renderer's back.
 #include "core/Core_Types.h"
-#include "core/Math_Color.h"
+#include "math/Math_Color.h"
 
 #include <GL/gl.h>
 

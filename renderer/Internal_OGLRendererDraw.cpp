@@ -1,7 +1,7 @@
 // The OpenGL renderer's client arrays, draws, matrices, clears, presentation, read-back and
 // full-screen switching.
-#include "core/PAL_GLContext.h"
-#include "core/PAL_Window.h"
+#include "platform/PAL_GLContext.h"
+#include "platform/PAL_Window.h"
 #include "renderer/Internal_GLCodes.h"
 #include "renderer/Internal_GLExtensions.h"
 #include "renderer/Internal_OGLRenderer.h"

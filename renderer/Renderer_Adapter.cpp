@@ -1,7 +1,7 @@
 #include "renderer/Renderer_Adapter.h"
 
-#include "core/PAL_GLContext.h"
-#include "core/PAL_Window.h"
+#include "platform/PAL_GLContext.h"
+#include "platform/PAL_Window.h"
 #include "renderer/Internal_GLExtensions.h"
 #include "renderer/Renderer_RenderingContext.h"
 

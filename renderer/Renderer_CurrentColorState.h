@@ -1,6 +1,6 @@
 #pragma once
 // The current vertex colour. Unlike the other states it hands the renderer only its colour.
-#include "core/Math_Color.h"
+#include "math/Math_Color.h"
 #include "renderer/Renderer_State.h"
 
 namespace Renderer

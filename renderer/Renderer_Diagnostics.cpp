@@ -1,6 +1,6 @@
 #include "renderer/Renderer_Diagnostics.h"
 
-#include "core/PAL_FileSystem.h"
+#include "platform/PAL_FileSystem.h"
 #include "core/PAL_Path.h"
 
 #include <string>

@@ -3,7 +3,7 @@
 // and the search for the available mode closest to a wanted one.
 #include "core/Core_Memory.h"
 #include "core/Core_Types.h"
-#include "core/PAL_Display.h"
+#include "platform/PAL_Display.h"
 
 #include <cstdio>
 #include <utility>

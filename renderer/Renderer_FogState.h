@@ -1,6 +1,6 @@
 #pragma once
 // Fog. SetDefault keeps the colour: it resets everything else.
-#include "core/Math_Color.h"
+#include "math/Math_Color.h"
 #include "renderer/Renderer_State.h"
 
 namespace Renderer

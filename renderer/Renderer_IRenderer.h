@@ -5,9 +5,9 @@
 // (the same shadow of every state, without OpenGL) stands in for it in tests.
 #include "core/Core_Object.h"
 #include "core/Core_Types.h"
-#include "core/Math_Color.h"
-#include "core/Math_Matrix4x4.h"
-#include "core/Math_Vector3D.h"
+#include "math/Math_Color.h"
+#include "math/Math_Matrix4x4.h"
+#include "math/Math_Vector3D.h"
 #include "renderer/Renderer_Types.h"
 
 namespace Renderer

@@ -6,7 +6,7 @@
 #include "core/Core_Object.h"
 #include "core/Core_String.h"
 #include "core/Core_Types.h"
-#include "core/PAL_Image.h"
+#include "platform/PAL_Image.h"
 #include "renderer/Renderer_Surface.h"
 
 namespace Renderer

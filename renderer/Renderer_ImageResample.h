@@ -1,7 +1,7 @@
 #pragma once
 // Resampling of RGBA images to any size, for mipmap levels and for devices that need
 // power-of-two textures.
-#include "core/PAL_Image.h"
+#include "platform/PAL_Image.h"
 
 namespace Renderer
 {

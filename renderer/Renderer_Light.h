@@ -2,8 +2,8 @@
 // Lights for the renderer's eight light slots, and the record the renderer programs from them.
 #include "core/Core_Object.h"
 #include "core/Core_Types.h"
-#include "core/Math_Color.h"
-#include "core/Math_Vector3D.h"
+#include "math/Math_Color.h"
+#include "math/Math_Vector3D.h"
 
 namespace Renderer
 {

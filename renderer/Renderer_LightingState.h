@@ -1,6 +1,6 @@
 #pragma once
 // Fixed-function lighting: on or off, the global ambient colour and the local-viewer model.
-#include "core/Math_Color.h"
+#include "math/Math_Color.h"
 #include "renderer/Renderer_State.h"
 
 namespace Renderer

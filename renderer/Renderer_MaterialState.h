@@ -2,7 +2,7 @@
 // The lighting material. It has no default constructor: it is built from its four colours and the
 // shininess. Its class default (SetDefault) has a black diffuse colour, unlike the renderer's
 // first material.
-#include "core/Math_Color.h"
+#include "math/Math_Color.h"
 #include "renderer/Renderer_State.h"
 
 namespace Renderer

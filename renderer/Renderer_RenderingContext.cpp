@@ -1,6 +1,6 @@
 #include "renderer/Renderer_RenderingContext.h"
 
-#include "core/PAL_ErrorReporter.h"
+#include "platform/PAL_ErrorReporter.h"
 #include "renderer/Internal_GLExtensions.h"
 #include "renderer/Renderer_Extensions.h"
 

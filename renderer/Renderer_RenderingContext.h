@@ -4,7 +4,7 @@
 #include "core/Core_Memory.h"
 #include "core/Core_Object.h"
 #include "core/Core_String.h"
-#include "core/PAL_GLContext.h"
+#include "platform/PAL_GLContext.h"
 
 #include <optional>
 

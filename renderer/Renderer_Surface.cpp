@@ -1,6 +1,6 @@
 #include "renderer/Renderer_Surface.h"
 
-#include "core/PAL_Image.h"
+#include "platform/PAL_Image.h"
 #include "core/PAL_Path.h"
 #include "renderer/Renderer_ImageLoader.h"
 

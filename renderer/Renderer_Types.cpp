@@ -1,6 +1,6 @@
 #include "renderer/Renderer_Types.h"
 
-#include "core/PAL_Display.h"
+#include "platform/PAL_Display.h"
 
 namespace Renderer
 {

@@ -1,4 +1,4 @@
-#include "SoundGen_Vorbis.h"
+#include "tools/soundgen/SoundGen_Vorbis.h"
 #include "audio/Audio_SoundEngine.h"
 
 #include <AL/al.h>

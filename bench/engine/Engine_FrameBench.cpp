@@ -2,8 +2,8 @@
 // with Present, the rate lock off. With the OpenGL renderer it needs a display (run it under
 // Xvfb); with the recording renderer it measures the loop alone.
 #include "core/Core_Startup.h"
-#include "core/PAL_MessagePump.h"
-#include "core/PAL_Window.h"
+#include "platform/PAL_MessagePump.h"
+#include "platform/PAL_Window.h"
 #include "engine/Engine_ApplicationRendering.h"
 #include "renderer/Renderer_RecordingRenderer.h"
 

@@ -8,7 +8,7 @@
 // process ends as soon as its first frame is presented, so that run-love can time start-up from
 // outside as it does LÖVE's.
 #include "core/Core_Startup.h"
-#include "core/PAL_Window.h"
+#include "platform/PAL_Window.h"
 #include "engine/Engine_Camera.h"
 #include "engine/Engine_SceneGraph.h"
 #include "engine/Engine_Sprite.h"

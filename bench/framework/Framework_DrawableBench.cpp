@@ -4,12 +4,12 @@
 // with its log off; reported per frame. Particles: a system whose 4,096 particles are all alive,
 // updated and written into its vertex array once per iteration.
 #include "engine/Engine_SceneGraph.h"
-#include "framework/Vellumar_Camera.h"
-#include "framework/Vellumar_Game.h"
-#include "framework/Vellumar_Layer.h"
-#include "framework/Vellumar_ParticleSystem.h"
-#include "framework/Vellumar_Sprite.h"
-#include "framework/Vellumar_Viewport.h"
+#include "framework/drawables/Vellumar_Camera.h"
+#include "framework/core/Vellumar_Game.h"
+#include "framework/core/Vellumar_Layer.h"
+#include "framework/drawables/Vellumar_ParticleSystem.h"
+#include "framework/drawables/Vellumar_Sprite.h"
+#include "framework/drawables/Vellumar_Viewport.h"
 #include "renderer/Renderer_RecordingRenderer.h"
 #include "renderer/Renderer_Texture.h"
 

@@ -6,9 +6,9 @@
 #include "collision/Collision_ActorData.h"
 #include "collision/Collision_DynamicObject.h"
 #include "collision/Collision_Engine.h"
-#include "framework/Vellumar_Game.h"
-#include "framework/Vellumar_GameObject.h"
-#include "framework/Vellumar_Layer.h"
+#include "framework/core/Vellumar_Game.h"
+#include "framework/core/Vellumar_GameObject.h"
+#include "framework/core/Vellumar_Layer.h"
 #include "renderer/Renderer_RecordingRenderer.h"
 
 #include <benchmark/benchmark.h>

@@ -3,7 +3,7 @@
 // save writes (the "bytes" counter). A load starts from the reset game a load request makes; the
 // reset itself is not timed.
 #include "core/Core_File.h"
-#include "framework/Vellumar_Game.h"
+#include "framework/core/Vellumar_Game.h"
 #include "renderer/Renderer_RecordingRenderer.h"
 #include "tests/framework/Framework_SpriteScene.h"
 

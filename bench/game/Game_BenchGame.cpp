@@ -1,7 +1,7 @@
 #include "bench/game/Game_BenchGame.h"
 
-#include "core/PAL_MessagePump.h"
-#include "core/PAL_Window.h"
+#include "platform/PAL_MessagePump.h"
+#include "platform/PAL_Window.h"
 #include "game/MyGame_BaseLevelClass.h"
 #include "game/MyGame_MyLevelFactory.h"
 #include "renderer/Renderer_RecordingRenderer.h"

@@ -5,7 +5,7 @@
 // keyboard are scripted: the mouse reads a 1024 x 768 client area whatever the window.
 #include "core/PAL_Clock.h"
 #include "game/MyGame_MyGame.h"
-#include "tests/core/Input_FakeSource.h"
+#include "tests/support/Input_FakeSource.h"
 
 class BaseLevelClass;
 

@@ -5,7 +5,7 @@
 // drawn through OpenGL into a window (run that one under a display, e.g. Xvfb). The argument says
 // whether the towers' frost pours: without it the same scene shows what the frost costs.
 #include "bench/game/Game_BenchGame.h"
-#include "framework/Vellumar_Layer.h"
+#include "framework/core/Vellumar_Layer.h"
 #include "game/MyGame_BaseLevelClass.h"
 #include "tests/game/Game_BusiestScene.h"
 

@@ -3,8 +3,8 @@
 // and 20 projectiles flying, each hit-testing the enemy list. The projectiles' ages are put back
 // each frame so that none expires.
 #include "core/PAL_Clock.h"
-#include "framework/Vellumar_Layer.h"
-#include "framework/Vellumar_Sprite.h"
+#include "framework/core/Vellumar_Layer.h"
+#include "framework/drawables/Vellumar_Sprite.h"
 #include "game/MyGame_BaseAmmoClass.h"
 #include "game/MyGame_BaseCityClass.h"
 #include "game/MyGame_BaseLevelClass.h"

@@ -3,9 +3,9 @@
 // contexts) and drawn through the recording renderer with its log off. range(0): 0 leaves the
 // mouse resting on a button, 1 moves it across the forms every frame.
 #include "bench/engine/Engine_BenchScene.h"
-#include "core/Input_Keyboard.h"
-#include "core/Input_Mouse.h"
-#include "core/Input_Source.h"
+#include "platform/Input_Keyboard.h"
+#include "platform/Input_Mouse.h"
+#include "platform/Input_Source.h"
 #include "engine/Engine_FontCache.h"
 #include "gui/GUI_Button.h"
 #include "gui/GUI_Form.h"

@@ -1,7 +1,7 @@
 // Frames per second and bytes per second through one loopback connection between two sessions:
 // the client sends a batch of frames, the host's dispatch thread counts them, and each batch ends
 // when the last frame has arrived.
-#include "core/PAL_Socket.h"
+#include "sockets/Sockets_Socket.h"
 #include "network/Network_Session.h"
 
 #include <benchmark/benchmark.h>

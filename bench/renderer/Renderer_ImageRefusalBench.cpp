@@ -1,7 +1,7 @@
 // How long hostile pictures take to be refused: each one's header declares a picture far beyond
 // the limits, or its PNG chunks are broken, so it never reaches a decoder. (The memory bound is
 // checked by the image tests.)
-#include "core/PAL_Image.h"
+#include "platform/PAL_Image.h"
 #include "tests/support/Support_Images.h"
 
 #include <benchmark/benchmark.h>

@@ -2,11 +2,11 @@
 // The one headless game the framework's fuzz targets share (recording renderer, scripted input):
 // readers that place objects reach the engines through the game's instance, so every target must
 // find the same one. It has one level, an empty screen, which it never runs by itself.
-#include "framework/Vellumar_Game.h"
-#include "framework/Vellumar_Level.h"
-#include "framework/Vellumar_LevelFactory.h"
+#include "framework/core/Vellumar_Game.h"
+#include "framework/core/Vellumar_Level.h"
+#include "framework/core/Vellumar_LevelFactory.h"
 #include "renderer/Renderer_RecordingRenderer.h"
-#include "tests/core/Input_FakeSource.h"
+#include "tests/support/Input_FakeSource.h"
 
 namespace FuzzFramework
 {

@@ -3,7 +3,7 @@
 #include "fuzz/Fuzz_Target.h"
 
 #include "core/Core_File.h"
-#include "framework/Vellumar_Replay.h"
+#include "framework/persistence/Vellumar_Replay.h"
 
 #include <cstdlib>
 

@@ -5,7 +5,7 @@
 
 #include "collision/Collision_Engine.h"
 #include "collision/Collision_Layer.h"
-#include "framework/Vellumar_Layer.h"
+#include "framework/core/Vellumar_Layer.h"
 #include "fuzz/framework/Framework_FuzzGame.h"
 #include "tools/datagen/DataGen_Collisions.h"
 

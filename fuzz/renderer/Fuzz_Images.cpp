@@ -6,7 +6,7 @@
 // here.
 #include "fuzz/Fuzz_Target.h"
 
-#include "core/PAL_Image.h"
+#include "platform/PAL_Image.h"
 #include "renderer/Renderer_ImageLoader.h"
 #include "renderer/Renderer_Surface.h"
 

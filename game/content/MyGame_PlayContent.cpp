@@ -1,7 +1,7 @@
 #include "game/content/MyGame_PlayContent.h"
 
-#include "framework/Vellumar_ParticleSystem.h"
-#include "framework/Vellumar_Sprite.h"
+#include "framework/drawables/Vellumar_ParticleSystem.h"
+#include "framework/drawables/Vellumar_Sprite.h"
 #include "game/MyGame_AimClasses.h"
 #include "game/MyGame_BaseAmmoClass.h"
 #include "game/MyGame_BaseCityClass.h"

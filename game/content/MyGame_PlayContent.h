@@ -4,7 +4,7 @@
 #include "core/Core_String.h"
 #include "core/Core_Types.h"
 #include "core/Core_Memory.h"
-#include "core/Math_Vector2D.h"
+#include "math/Math_Vector2D.h"
 
 #include <array>
 #include <span>

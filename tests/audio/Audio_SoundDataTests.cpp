@@ -1,4 +1,4 @@
-#include "Audio_TestFiles.h"
+#include "tests/support/Support_SoundFiles.h"
 #include "audio/Audio_SoundData.h"
 #include "audio/Audio_SoundEngine.h"
 #include "tests/support/Support_Scratch.h"

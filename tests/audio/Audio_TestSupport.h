@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Audio_TestFiles.h"
+#include "tests/support/Support_SoundFiles.h"
 #include "audio/Audio_SoundEngine.h"
 #include "tests/support/Support_Scratch.h"
 

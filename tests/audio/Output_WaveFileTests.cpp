@@ -1,5 +1,5 @@
 #include "Audio_TestSupport.h"
-#include "Audio_WaveBackend.h"
+#include "tests/support/Support_WaveBackend.h"
 
 #include "tests/support/Support_Scratch.h"
 

@@ -1,7 +1,7 @@
 // The rendering application with the recording renderer and a fake clock: construction, the frame
 // timing and its rate lock, the renderer-backed switches, quitting.
 #include "core/PAL_Clock.h"
-#include "core/PAL_MessagePump.h"
+#include "platform/PAL_MessagePump.h"
 #include "engine/Engine_ApplicationRendering.h"
 #include "renderer/Renderer_RecordingRenderer.h"
 #include "tests/support/Support_Messages.h"

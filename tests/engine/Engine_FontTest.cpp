@@ -1,7 +1,7 @@
 #include "Engine_SpriteTestSupport.h"
 
 #include "core/Core_File.h"
-#include "core/PAL_FileSystem.h"
+#include "platform/PAL_FileSystem.h"
 #include "engine/Engine_Font.h"
 #include "engine/Engine_FontCache.h"
 #include "engine/Engine_FontMetrics.h"

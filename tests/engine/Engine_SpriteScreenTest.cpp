@@ -4,7 +4,7 @@
 // by hand. With
 // MORVANE_SCREENSHOT_DIR set, the frame is also written there as "SpriteScreen.png".
 #include "core/Core_File.h"
-#include "core/PAL_Window.h"
+#include "platform/PAL_Window.h"
 #include "engine/Engine_Camera.h"
 #include "engine/Engine_FontCache.h"
 #include "engine/Engine_SceneGraph.h"

@@ -1,7 +1,7 @@
 #include "Engine_SpriteTestSupport.h"
 
 #include "core/Core_File.h"
-#include "core/Math_Constants.h"
+#include "math/Math_Constants.h"
 #include "engine/Engine_Camera.h"
 #include "engine/Engine_Sprite.h"
 #include "engine/Engine_SpriteAnimation.h"

@@ -1,7 +1,7 @@
 #include "Engine_SpriteTestSupport.h"
 
 #include "core/Core_File.h"
-#include "core/PAL_FileSystem.h"
+#include "platform/PAL_FileSystem.h"
 #include "engine/Engine_Camera.h"
 #include "engine/Engine_Text.h"
 #include "engine/Engine_TextLayout.h"

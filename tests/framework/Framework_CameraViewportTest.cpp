@@ -3,12 +3,12 @@
 #include "Framework_GameFixture.h"
 #include "Framework_RoundTrip.h"
 
-#include "framework/Vellumar_Camera.h"
-#include "core/Math_Quaternion.h"
-#include "framework/Vellumar_Resources.h"
-#include "framework/Vellumar_ParticleSystem.h"
-#include "framework/Vellumar_Sprite.h"
-#include "framework/Vellumar_Viewport.h"
+#include "framework/drawables/Vellumar_Camera.h"
+#include "math/Math_Quaternion.h"
+#include "framework/core/Vellumar_Resources.h"
+#include "framework/drawables/Vellumar_ParticleSystem.h"
+#include "framework/drawables/Vellumar_Sprite.h"
+#include "framework/drawables/Vellumar_Viewport.h"
 #include "tests/engine/Engine_SceneTestSupport.h"
 
 using namespace FrameworkTest;

@@ -4,7 +4,7 @@
 
 #include "collision/Collision_Engine.h"
 #include "collision/Collision_Results.h"
-#include "framework/Vellumar_CollisionResults.h"
+#include "framework/core/Vellumar_CollisionResults.h"
 #include "physics/Physics_Contact.h"
 #include "physics/Physics_PhysicsEngine.h"
 #include "physics/Physics_RigidBody.h"

@@ -2,16 +2,16 @@
 // A whole game stepped frame by frame without a display: the recording renderer, a scripted
 // keyboard and mouse, a fake clock and OpenAL's null output. Levels come from a factory whose
 // builders the test chooses; the game, its levels and its objects write what they do to one log.
-#include "core/Input_Mouse.h"
+#include "platform/Input_Mouse.h"
 #include "core/PAL_Clock.h"
 #include "engine/Engine_ApplicationRendering.h"
-#include "framework/Vellumar_Game.h"
-#include "framework/Vellumar_GameObject.h"
-#include "framework/Vellumar_Layer.h"
-#include "framework/Vellumar_Level.h"
-#include "framework/Vellumar_LevelFactory.h"
+#include "framework/core/Vellumar_Game.h"
+#include "framework/core/Vellumar_GameObject.h"
+#include "framework/core/Vellumar_Layer.h"
+#include "framework/core/Vellumar_Level.h"
+#include "framework/core/Vellumar_LevelFactory.h"
 #include "renderer/Renderer_RecordingRenderer.h"
-#include "tests/core/Input_FakeSource.h"
+#include "tests/support/Input_FakeSource.h"
 #include "tests/support/Support_Scratch.h"
 
 #include <gtest/gtest.h>

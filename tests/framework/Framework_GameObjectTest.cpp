@@ -6,7 +6,7 @@
 #include "collision/Collision_DynamicObject.h"
 #include "collision/Collision_Engine.h"
 #include "core/Core_File.h"
-#include "core/Math_Matrix4x4.h"
+#include "math/Math_Matrix4x4.h"
 #include "physics/Physics_PhysicsEngine.h"
 
 using namespace FrameworkTest;

@@ -6,8 +6,8 @@
 #include "collision/Collision_ActorData.h"
 #include "collision/Collision_DynamicObject.h"
 #include "collision/Collision_Engine.h"
-#include "framework/Vellumar_Camera.h"
-#include "framework/Vellumar_Viewport.h"
+#include "framework/drawables/Vellumar_Camera.h"
+#include "framework/drawables/Vellumar_Viewport.h"
 #include "gui/GUI_HUD.h"
 #include "physics/Physics_PhysicsEngine.h"
 

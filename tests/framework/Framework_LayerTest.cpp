@@ -5,8 +5,8 @@
 #include "collision/Collision_Engine.h"
 #include "collision/Collision_Layer.h"
 #include "collision/Collision_StaticShapes.h"
-#include "framework/Vellumar_Circle.h"
-#include "framework/Vellumar_Line.h"
+#include "framework/drawables/Vellumar_Circle.h"
+#include "framework/drawables/Vellumar_Line.h"
 #include "tests/support/Support_Scratch.h"
 
 using namespace FrameworkTest;

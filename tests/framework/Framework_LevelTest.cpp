@@ -4,8 +4,8 @@
 #include "collision/Collision_ActorData.h"
 #include "collision/Collision_DynamicObject.h"
 #include "core/Core_File.h"
-#include "framework/Vellumar_Sprite.h"
-#include "framework/Vellumar_Viewport.h"
+#include "framework/drawables/Vellumar_Sprite.h"
+#include "framework/drawables/Vellumar_Viewport.h"
 
 using namespace FrameworkTest;
 using Vellumar::Layer;

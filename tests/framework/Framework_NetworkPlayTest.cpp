@@ -13,13 +13,13 @@
 
 #include <cmath>
 
-#include "core/Input_Keyboard.h"
-#include "core/PAL_SDL.h"
-#include "core/PAL_Socket.h"
-#include "framework/Vellumar_Sprite.h"
-#include "framework/Vellumar_SpriteAnimation.h"
-#include "framework/Vellumar_Text.h"
-#include "framework/Vellumar_VelNet.h"
+#include "platform/Input_Keyboard.h"
+#include "platform/PAL_SDL.h"
+#include "sockets/Sockets_Socket.h"
+#include "framework/drawables/Vellumar_Sprite.h"
+#include "framework/drawables/Vellumar_SpriteAnimation.h"
+#include "framework/drawables/Vellumar_Text.h"
+#include "framework/net/Vellumar_VelNet.h"
 #include "tests/support/Support_Loopback.h"
 
 using namespace FrameworkTest;

@@ -4,11 +4,11 @@
 #include "Framework_GameFixture.h"
 
 #include "core/Core_File.h"
-#include "framework/Vellumar_Sprite.h"
-#include "framework/Vellumar_SpriteAnimation.h"
-#include "framework/Vellumar_Text.h"
-#include "framework/Vellumar_NetworkFile.h"
-#include "framework/Vellumar_VelNet.h"
+#include "framework/drawables/Vellumar_Sprite.h"
+#include "framework/drawables/Vellumar_SpriteAnimation.h"
+#include "framework/drawables/Vellumar_Text.h"
+#include "framework/net/Vellumar_NetworkFile.h"
+#include "framework/net/Vellumar_VelNet.h"
 
 #include <cstring>
 

@@ -5,7 +5,7 @@
 #include "Framework_RoundTrip.h"
 
 #include "core/Core_Random.h"
-#include "framework/Vellumar_ParticleSystem.h"
+#include "framework/drawables/Vellumar_ParticleSystem.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 // The random helpers on known outputs of the project generator: seed 1 gives 41, 18467, 6334,
 // 26500, 19169, 15724.
 #include "core/Core_Random.h"
-#include "framework/Vellumar_Random.h"
+#include "framework/core/Vellumar_Random.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "Framework_Scene.h"
 
 #include "collision/Collision_Engine.h"
-#include "core/PAL_FileSystem.h"
+#include "platform/PAL_FileSystem.h"
 #include "core/PAL_Path.h"
 
 #include <fstream>

@@ -6,7 +6,7 @@
 
 #include "core/Core_File.h"
 #include "core/Core_Random.h"
-#include "core/Input_Keyboard.h"
+#include "platform/Input_Keyboard.h"
 
 #include <vector>
 

@@ -3,8 +3,8 @@
 #include "Framework_GameFixture.h"
 
 #include "core/PAL_Path.h"
-#include "core/PAL_Socket.h"
-#include "framework/Vellumar_VelNet.h"
+#include "sockets/Sockets_Socket.h"
+#include "framework/net/Vellumar_VelNet.h"
 #include "tests/support/Support_Loopback.h"
 
 #include <fstream>

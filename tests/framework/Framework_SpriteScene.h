@@ -3,11 +3,11 @@
 // benchmarks fill a level with. Needs a live game (the collision assets go to it).
 #include "collision/Collision_ActorData.h"
 #include "collision/Collision_DynamicObject.h"
-#include "framework/Vellumar_Game.h"
-#include "framework/Vellumar_Layer.h"
-#include "framework/Vellumar_Level.h"
-#include "framework/Vellumar_Sprite.h"
-#include "framework/Vellumar_SpriteAnimation.h"
+#include "framework/core/Vellumar_Game.h"
+#include "framework/core/Vellumar_Layer.h"
+#include "framework/core/Vellumar_Level.h"
+#include "framework/drawables/Vellumar_Sprite.h"
+#include "framework/drawables/Vellumar_SpriteAnimation.h"
 #include "physics/Physics_MassProperties.h"
 
 namespace FrameworkTest

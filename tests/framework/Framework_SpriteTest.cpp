@@ -7,7 +7,7 @@
 #include "collision/Collision_DynamicObject.h"
 #include "collision/Collision_Engine.h"
 #include "collision/Collision_Results.h"
-#include "framework/Vellumar_Sprite.h"
+#include "framework/drawables/Vellumar_Sprite.h"
 #include "tests/engine/Engine_SceneTestSupport.h"
 
 #include <algorithm>

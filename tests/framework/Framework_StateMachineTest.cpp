@@ -1,7 +1,7 @@
 // State machines over an owner: holds, minimum times, forced states, nested machines, restarts,
 // copies, Save/Load and the index checks.
 #include "core/Core_File.h"
-#include "framework/Vellumar_StateMachine.h"
+#include "framework/core/Vellumar_StateMachine.h"
 
 #include <gtest/gtest.h>
 

@@ -3,9 +3,9 @@
 #include "Framework_RoundTrip.h"
 
 #include "engine/Engine_FontCache.h"
-#include "framework/Vellumar_Circle.h"
-#include "framework/Vellumar_Line.h"
-#include "framework/Vellumar_Text.h"
+#include "framework/drawables/Vellumar_Circle.h"
+#include "framework/drawables/Vellumar_Line.h"
+#include "framework/drawables/Vellumar_Text.h"
 
 using namespace FrameworkTest;
 

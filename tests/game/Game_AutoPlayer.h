@@ -5,9 +5,9 @@
 // cannon, builds towers on free sites once it holds their price and sacrifices them when the city
 // is pressed. It never calls the game to act.
 #include "collision/Collision_DynamicObject.h"
-#include "framework/Vellumar_Layer.h"
-#include "framework/Vellumar_Level.h"
-#include "framework/Vellumar_Sprite.h"
+#include "framework/core/Vellumar_Layer.h"
+#include "framework/core/Vellumar_Level.h"
+#include "framework/drawables/Vellumar_Sprite.h"
 #include "game/MyGame_BaseCityClass.h"
 #include "game/MyGame_BaseLevelClass.h"
 #include "game/MyGame_CannonClass.h"
@@ -16,7 +16,7 @@
 #include "game/MyGame_MyGame.h"
 #include "game/MyGame_TowerClass.h"
 #include "game/MyGame_TowerClasses.h"
-#include "tests/core/Input_FakeSource.h"
+#include "tests/support/Input_FakeSource.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 // The semi-boss and its arms, and the big boss in its two phases, spawned by the wave reader's
 // boss spawners into the play level and stepped frame by frame.
-#include "framework/Vellumar_Sound.h"
-#include "core/Input_KeyCodes.h"
+#include "framework/sound/Vellumar_Sound.h"
+#include "platform/Input_KeyCodes.h"
 #include "game/MyGame_BigBossClasses.h"
 #include "game/MyGame_SemiBossClass.h"
 #include "tests/game/Game_PlayFixture.h"

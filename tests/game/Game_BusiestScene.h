@@ -5,7 +5,7 @@
 // pouring over the halted field, and the aim and bounce trails of a cannon aimed at the right
 // wall. Built through a driver that steps whole frames of the game on a fake clock and offers
 // EnterAct(wave file), Level(), Frame(), Frames(count) and PointAt(x, y).
-#include "framework/Vellumar_Layer.h"
+#include "framework/core/Vellumar_Layer.h"
 #include "game/MyGame_BaseCityClass.h"
 #include "game/MyGame_BaseLevelClass.h"
 #include "game/MyGame_BigBossClasses.h"

@@ -8,14 +8,14 @@
 // of their smaller quads. With MORVANE_SCREENSHOT_DIR set the frame drawn is also written there as
 // "BusiestScene.png".
 #include "core/PAL_Clock.h"
-#include "core/PAL_Image.h"
-#include "core/PAL_MessagePump.h"
-#include "core/PAL_Window.h"
+#include "platform/PAL_Image.h"
+#include "platform/PAL_MessagePump.h"
+#include "platform/PAL_Window.h"
 #include "game/MyGame_BaseLevelClass.h"
 #include "game/MyGame_MyGame.h"
 #include "game/MyGame_MyLevelFactory.h"
 #include "renderer/Renderer_IRenderer.h"
-#include "tests/core/Input_FakeSource.h"
+#include "tests/support/Input_FakeSource.h"
 #include "tests/game/Game_BusiestScene.h"
 #include "tests/support/Support_GLWindow.h"
 #include "tests/support/Support_Skip.h"

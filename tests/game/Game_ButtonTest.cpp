@@ -1,8 +1,8 @@
 // Menu buttons: hover, click, the overlay's fade and the action that follows.
 #include "collision/Collision_DynamicObject.h"
-#include "core/PAL_MessagePump.h"
-#include "framework/Vellumar_Sound.h"
-#include "framework/Vellumar_Sprite.h"
+#include "platform/PAL_MessagePump.h"
+#include "framework/sound/Vellumar_Sound.h"
+#include "framework/drawables/Vellumar_Sprite.h"
 #include "game/MyGame_ButtonClass.h"
 #include "game/MyGame_Lookup.h"
 #include "tests/game/Game_Fixture.h"

@@ -2,7 +2,7 @@
 // whether the player can aim, spin red while the cannon cools down, and are what the pause menu's
 // buttons answer to.
 #include "collision/Collision_DynamicObject.h"
-#include "core/Input_KeyCodes.h"
+#include "platform/Input_KeyCodes.h"
 #include "game/MyGame_BaseLevelClass.h"
 #include "game/MyGame_ButtonClass.h"
 #include "game/MyGame_CannonClass.h"

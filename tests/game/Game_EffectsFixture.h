@@ -3,7 +3,7 @@
 // icons and towers, and helpers that place still enemies and read objects back.
 #include "collision/Collision_ActorData.h"
 #include "collision/Collision_DynamicObject.h"
-#include "framework/Vellumar_Sound.h"
+#include "framework/sound/Vellumar_Sound.h"
 #include "game/MyGame_AimClasses.h"
 #include "game/MyGame_Archetypes.h"
 #include "game/MyGame_CannonClass.h"

@@ -3,7 +3,7 @@
 // the pause menu restarts or leaves the act, an act in which nobody fires is lost, and the player
 // wins the tutorial and the acts. Every level switch lets go of every object of the level left.
 #include "core/Core_Random.h"
-#include "framework/Vellumar_Sprite.h"
+#include "framework/drawables/Vellumar_Sprite.h"
 #include "game/MyGame_BaseCityClass.h"
 #include "game/MyGame_BaseLevelClass.h"
 #include "game/MyGame_CannonClass.h"

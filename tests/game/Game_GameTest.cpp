@@ -1,8 +1,8 @@
 // The game class, its level factory and the object look-ups on a headless game.
 #include "collision/Collision_ActorData.h"
 #include "engine/Engine_Main.h"
-#include "framework/Vellumar_Camera.h"
-#include "framework/Vellumar_Viewport.h"
+#include "framework/drawables/Vellumar_Camera.h"
+#include "framework/drawables/Vellumar_Viewport.h"
 #include "game/MyGame_Lookup.h"
 #include "game/MyGame_MyGame.h"
 #include "game/MyGame_MyLevelFactory.h"

@@ -1,8 +1,8 @@
 // The options screen: it fades in, plays the menu music, drags its two knobs with the mouse within
 // their bars to set the volumes, remembers where they were left, and toggles full screen.
-#include "framework/Vellumar_Sound.h"
-#include "core/Input_Source.h"
-#include "framework/Vellumar_Sprite.h"
+#include "framework/sound/Vellumar_Sound.h"
+#include "platform/Input_Source.h"
+#include "framework/drawables/Vellumar_Sprite.h"
 #include "game/MyGame_Lookup.h"
 #include "game/MyGame_OptionsMenuClass.h"
 #include "tests/framework/Framework_RoundTrip.h"

@@ -1,11 +1,11 @@
 // The play level's layer holds the content tables' objects in their fixed order, each set up as
 // its row says; the play level runs and leaves nothing behind when the game moves on.
 #include "collision/Collision_DynamicObject.h"
-#include "framework/Vellumar_Layer.h"
-#include "framework/Vellumar_ParticleEmitter.h"
-#include "framework/Vellumar_ParticleSystem.h"
-#include "framework/Vellumar_Sprite.h"
-#include "framework/Vellumar_Text.h"
+#include "framework/core/Vellumar_Layer.h"
+#include "framework/drawables/Vellumar_ParticleEmitter.h"
+#include "framework/drawables/Vellumar_ParticleSystem.h"
+#include "framework/drawables/Vellumar_Sprite.h"
+#include "framework/drawables/Vellumar_Text.h"
 #include "game/MyGame_CannonClass.h"
 #include "game/MyGame_Lookup.h"
 #include "tests/game/Game_Fixture.h"

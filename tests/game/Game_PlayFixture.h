@@ -4,9 +4,9 @@
 // are empty; wave files written beside the test program; the generator seeded.
 #include "core/Core_Random.h"
 #include "core/PAL_Path.h"
-#include "framework/Vellumar_Random.h"
-#include "framework/Vellumar_Layer.h"
-#include "framework/Vellumar_Sprite.h"
+#include "framework/core/Vellumar_Random.h"
+#include "framework/core/Vellumar_Layer.h"
+#include "framework/drawables/Vellumar_Sprite.h"
 #include "game/MyGame_BaseCityClass.h"
 #include "game/MyGame_ButtonClass.h"
 #include "game/MyGame_BaseLevelClass.h"

@@ -1,7 +1,7 @@
 // Tower sites, their icon menus, building, and the three sacrifice attacks.
 #include "collision/Collision_ActorData.h"
 #include "collision/Collision_DynamicObject.h"
-#include "framework/Vellumar_Viewport.h"
+#include "framework/drawables/Vellumar_Viewport.h"
 #include "game/MyGame_CursorClass0.h"
 #include "tests/game/Game_EffectsFixture.h"
 

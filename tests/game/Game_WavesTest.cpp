@@ -1,5 +1,5 @@
 // The wave reader and the spawners on the play level.
-#include "framework/Vellumar_Sound.h"
+#include "framework/sound/Vellumar_Sound.h"
 #include "tests/game/Game_PlayFixture.h"
 
 #include <algorithm>

@@ -4,9 +4,9 @@
 // that logs every event of the controls it watches as "<name>.<event>".
 #include "GUI_TestSupport.h"
 
-#include "core/Input_KeyCodes.h"
-#include "core/Input_Keyboard.h"
-#include "core/Input_Mouse.h"
+#include "platform/Input_KeyCodes.h"
+#include "platform/Input_Keyboard.h"
+#include "platform/Input_Mouse.h"
 #include "engine/Engine_FontCache.h"
 #include "engine/Engine_RenderQueue.h"
 #include "gui/GUI_Button.h"
@@ -15,7 +15,7 @@
 #include "gui/GUI_HUD.h"
 #include "gui/GUI_RadioButton.h"
 #include "renderer/Renderer_RecordingRenderer.h"
-#include "tests/core/Input_FakeSource.h"
+#include "tests/support/Input_FakeSource.h"
 
 #include <gtest/gtest.h>
 

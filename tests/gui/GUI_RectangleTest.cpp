@@ -1,7 +1,7 @@
 // Rectangle edges, validity and intersections, the textured clip on every side, and the resource
 // paths built from the executable's folder.
 #include "core/Core_File.h"
-#include "core/PAL_FileSystem.h"
+#include "platform/PAL_FileSystem.h"
 #include "gui/GUI_Paths.h"
 #include "gui/GUI_TRectangle.h"
 

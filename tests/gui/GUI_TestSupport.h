@@ -2,8 +2,8 @@
 // Shared by the GUI tests: the engine tests' texture without a device, a bitmap font made in
 // memory, a recording renderer with a render queue and the GUI's drawing state installed for one
 // test, and the resource pictures the screen tests compare read-back pixels with.
-#include "core/PAL_FileSystem.h"
-#include "core/PAL_Image.h"
+#include "platform/PAL_FileSystem.h"
+#include "platform/PAL_Image.h"
 #include "engine/Engine_Font.h"
 #include "engine/Engine_RenderQueue.h"
 #include "gui/GUI_Graphics.h"

@@ -2,7 +2,7 @@
 // Loopback sessions and an event recorder for the network tests. Every session here has the
 // local address 127.0.0.1, so nothing resolves a host name and nothing leaves the machine.
 #include "core/PAL_Clock.h"
-#include "core/PAL_Socket.h"
+#include "sockets/Sockets_Socket.h"
 #include "network/Network_Frame.h"
 #include "network/Network_Session.h"
 

@@ -1,6 +1,6 @@
 #include "Physics_TestSupport.h"
 
-#include "core/Math_Matrix3x3.h"
+#include "math/Math_Matrix3x3.h"
 #include "physics/Physics_Force.h"
 #include "physics/Physics_RigidBody.h"
 

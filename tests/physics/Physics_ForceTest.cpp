@@ -1,6 +1,6 @@
 #include "Physics_TestSupport.h"
 
-#include "core/Math_Constants.h"
+#include "math/Math_Constants.h"
 #include "physics/Physics_Force.h"
 #include "physics/Physics_Forces.h"
 

@@ -1,7 +1,7 @@
 #include "Physics_TestSupport.h"
 
-#include "core/Math_Constants.h"
-#include "core/Math_Matrix3x3.h"
+#include "math/Math_Constants.h"
+#include "math/Math_Matrix3x3.h"
 #include "physics/Physics_Force.h"
 #include "physics/Physics_JointAngularMotor.h"
 #include "physics/Physics_JointFixed.h"

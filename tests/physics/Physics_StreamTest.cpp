@@ -2,7 +2,7 @@
 
 #include "core/Core_File.h"
 #include "core/Core_String.h"
-#include "core/Math_Matrix3x3.h"
+#include "math/Math_Matrix3x3.h"
 #include "physics/Physics_Force.h"
 #include "physics/Physics_JointAngularMotor.h"
 #include "physics/Physics_JointFixed.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/Core_Memory.h"
-#include "core/Math_Vector2D.h"
+#include "math/Math_Vector2D.h"
 #include "physics/Physics_Globals.h"
 #include "physics/Physics_PhysicsEngine.h"
 

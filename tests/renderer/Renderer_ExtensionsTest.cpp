@@ -1,8 +1,8 @@
 // Extension strings cut into names: every space ends a name, a trailing space adds none, and the
 // window-system list cuts names at 255 bytes; which window-system names give swap control; and a
 // rendering context's lists, filled from GLX each time it is made current (under Xvfb).
-#include "core/PAL_GLContext.h"
-#include "core/PAL_Window.h"
+#include "platform/PAL_GLContext.h"
+#include "platform/PAL_Window.h"
 #include "renderer/Internal_GLExtensions.h"
 #include "renderer/Renderer_Extensions.h"
 #include "renderer/Renderer_RenderingContext.h"

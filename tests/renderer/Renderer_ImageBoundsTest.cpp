@@ -2,8 +2,8 @@
 // with wrong lengths or checksums. Each is refused from its header, before any decoder allocates
 // for it; the process's peak memory shows that nothing near the declared size was asked for.
 
-#include "core/PAL_FileSystem.h"
-#include "core/PAL_Image.h"
+#include "platform/PAL_FileSystem.h"
+#include "platform/PAL_Image.h"
 #include "renderer/Renderer_ImageLoader.h"
 #include "tests/support/Support_Images.h"
 #include "tests/support/Support_Scratch.h"

@@ -3,9 +3,9 @@
 // back buffer after each drawing.
 #include "Renderer_TestSupport.h"
 
-#include "core/PAL_FileSystem.h"
-#include "core/PAL_GLContext.h"
-#include "core/PAL_Window.h"
+#include "platform/PAL_FileSystem.h"
+#include "platform/PAL_GLContext.h"
+#include "platform/PAL_Window.h"
 #include "renderer/Internal_OGLRenderer.h"
 #include "renderer/Renderer_Diagnostics.h"
 #include "renderer/Renderer_Surface.h"

@@ -2,7 +2,7 @@
 // exact name, uploads with and without mipmaps, power-of-two rounding where the device needs it,
 // release after the context's cache is gone, and the pixels of a textured quad.
 
-#include "core/PAL_GLContext.h"
+#include "platform/PAL_GLContext.h"
 #include "renderer/Renderer_ShadowRenderer.h"
 #include "renderer/Renderer_TextureCache.h"
 #include "renderer/Renderer_TextureOGL.h"

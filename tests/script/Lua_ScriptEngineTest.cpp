@@ -1,11 +1,11 @@
-#include "ScriptFolder.h"
+#include "tests/support/Support_ScriptFolder.h"
 
-#include "ScriptTestOwner.h"
+#include "tests/support/Support_ScriptTestOwner.h"
 
-#include "core/PAL_MessagePump.h"
-#include "core/Lua_MasterState.h"
-#include "core/Lua_Stack.h"
-#include "core/Lua_ScriptEngine.h"
+#include "platform/PAL_MessagePump.h"
+#include "script/host/Lua_MasterState.h"
+#include "script/Lua_Stack.h"
+#include "script/Lua_ScriptEngine.h"
 
 #include <gtest/gtest.h>
 #include <lua.hpp>

@@ -4,7 +4,7 @@
 // display the test fails under scripts/test and skips when run by hand. A fixture that needs more
 // set-up derives from it and calls GLWindowTest::SetUp() first, returning when IsSkipped() or
 // HasFatalFailure().
-#include "core/PAL_Window.h"
+#include "platform/PAL_Window.h"
 #include "renderer/Renderer_IRenderer.h"
 
 #include <gtest/gtest.h>

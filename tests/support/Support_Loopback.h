@@ -3,7 +3,7 @@
 // destination outside 127.0.0.0/8 for the whole program, whatever the environment says, and test
 // end points are 127.0.0.1. Install it once per program, at namespace scope of one of its files:
 //     const bool loopbackOnly = TestSupport::InstallLoopbackOnly();
-#include "core/PAL_Socket.h"
+#include "sockets/Sockets_Socket.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
 #include "tests/support/Support_Messages.h"
 
-#include "core/PAL_MessagePump.h"
+#include "platform/PAL_MessagePump.h"
 
 namespace TestSupport
 {
