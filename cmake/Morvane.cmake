@@ -42,7 +42,6 @@ function(morvane_library name)
   add_library(morvane_${name} STATIC ${sources} ${headers})
   target_include_directories(morvane_${name} PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(morvane_${name} PUBLIC ${ARG_PUBLIC} PRIVATE ${ARG_PRIVATE})
-  set(MORVANE_EXECUTABLE_LIBRARIES ${MORVANE_EXECUTABLE_LIBRARIES} morvane_${name} CACHE INTERNAL "")
 endfunction()
 
 # morvane_test(<name> [FILES patterns...] LIBS libs...)
@@ -106,12 +105,13 @@ function(morvane_bench name)
   morvane_link_program(bench_${name} ${ARG_LIBS} benchmark::benchmark benchmark::benchmark_main)
 endfunction()
 
-# Adds every child folder of the calling folder that has a CMakeLists.txt.
+# Adds every child folder of the calling folder that has a CMakeLists.txt, less those named.
 function(morvane_add_child_folders)
   file(GLOB children LIST_DIRECTORIES true ${CMAKE_CURRENT_SOURCE_DIR}/*)
   list(SORT children)
   foreach(child ${children})
-    if(IS_DIRECTORY ${child} AND EXISTS ${child}/CMakeLists.txt)
+    get_filename_component(name ${child} NAME)
+    if(IS_DIRECTORY ${child} AND EXISTS ${child}/CMakeLists.txt AND NOT name IN_LIST ARGN)
       add_subdirectory(${child})
     endif()
   endforeach()
@@ -122,10 +122,9 @@ endfunction()
 # build makes.
 set(MORVANE_THREAD_TESTS core audio network)
 
-# Every library of the project (MORVANE_LIBRARIES, checked against scripts/layers.txt) and those the
-# executable takes (MORVANE_EXECUTABLE_LIBRARIES).
+# Every library of the project, the test-support ones included (checked against scripts/layers.txt,
+# and taken whole by the programs that link them).
 set(MORVANE_LIBRARIES "" CACHE INTERNAL "")
-set(MORVANE_EXECUTABLE_LIBRARIES "" CACHE INTERNAL "")
 
 # Writes what each project library links, for the layer check.
 function(morvane_write_library_links file)
@@ -167,8 +166,8 @@ endfunction()
 # morvane_link_program(<program> libs...)
 # Links a program (the game, a test, a benchmark, a fuzz target) with the given libraries. Classes
 # register themselves by static initialisers and script tables are referred to by nothing, so a
-# plain link would drop every class that is only ever created by name: the program takes every
-# object file of each project library it links, directly or not.
+# plain link would drop every class that is only ever created by name and every table: the program
+# takes every object file of each project library it links, directly or not.
 function(morvane_link_program program)
   target_link_libraries(${program} PRIVATE ${ARGN})
   set(libraries "")
@@ -180,7 +179,8 @@ function(morvane_link_program program)
   endforeach()
   get_target_property(taken ${program} MORVANE_WHOLE_LIBRARIES)
   foreach(library ${libraries})
-    if(library IN_LIST MORVANE_EXECUTABLE_LIBRARIES AND NOT library IN_LIST taken)
+    get_target_property(type ${library} TYPE)
+    if(type STREQUAL "STATIC_LIBRARY" AND library IN_LIST MORVANE_LIBRARIES AND NOT library IN_LIST taken)
       target_sources(${program} PRIVATE $<TARGET_OBJECTS:${library}>)
       set_property(TARGET ${program} APPEND PROPERTY MORVANE_WHOLE_LIBRARIES ${library})
     endif()
