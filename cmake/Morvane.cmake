@@ -118,9 +118,11 @@ function(morvane_add_child_folders)
 endfunction()
 
 # The test programs of the threaded subsystems (the thread manager, the audio streaming thread, the
-# network and broadcast threads and the event queue's dispatch), the only ones a ThreadSanitizer
-# build makes.
-set(MORVANE_THREAD_TESTS core audio network)
+# network and broadcast threads and the event queue's dispatch) and of the framework's use of them
+# (the network facade, the sound objects and the jukebox), the only ones a ThreadSanitizer build
+# makes, and their folders.
+set(MORVANE_THREAD_TESTS core audio network framework_net framework_sound)
+set(MORVANE_THREAD_TEST_FOLDERS core audio network framework/net framework/sound)
 
 # Every library of the project, the test-support ones included (checked against scripts/layers.txt,
 # and taken whole by the programs that link them).
