@@ -24,7 +24,9 @@ T DrawOne(const std::array<T, 3>& entries)
 
 void BaseLevelClass::ReadWaveFile(const Core::String& name)
 {
-    const Core::String path = Vellumar::Game::GetDirectory() + "\\Resources\\Spawns\\" + name;
+    const MyGame* game = GetGame();
+    const Core::String folder = game ? game->spawnsFolder : Vellumar::Game::GetDirectory() + "\\Resources\\Spawns";
+    const Core::String path = folder + "\\" + name;
     std::ifstream in(PAL::ToOSPath(path));
     if (!in.is_open())
     {

@@ -41,6 +41,9 @@ public:
     u32 bigBossBottomArchetypeId = 0;
     u32 bigBossEggsArchetypeId = 0;
     Core::String waveFileName;
+    // Wave files are read from this folder, by default the Spawns resource folder; a test gives its
+    // game a folder of its own to write wave files into.
+    Core::String spawnsFolder = GetDirectory() + "\\Resources\\Spawns";
     u8 introPending = 0;
     u8 menusVisited = 0;
     Core::Vector<Core::String> soundTable;

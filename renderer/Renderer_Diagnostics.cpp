@@ -10,6 +10,7 @@ namespace Renderer
 namespace
 {
 u8 diagnostics = 0;
+std::string diagnosticsFolder;
 }
 
 void SetDiagnostics(u8 on)
@@ -22,13 +23,19 @@ u8 AreDiagnosticsOn()
     return diagnostics;
 }
 
+void SetDiagnosticsFolder(const std::string& folder)
+{
+    diagnosticsFolder = folder;
+}
+
 std::FILE* OpenDiagnosticFile(const char* name)
 {
     if (!diagnostics)
     {
         return nullptr;
     }
-    const std::string path = std::string(PAL::GetExecutableDirectory()) + name;
+    const std::string folder = diagnosticsFolder.empty() ? std::string(PAL::GetExecutableDirectory()) : diagnosticsFolder;
+    const std::string path = folder + name;
     return PAL::OpenFile(path, "w");
 }
 

@@ -125,6 +125,10 @@ public:
     // a test gives each game a folder of its own.
     void SetSaveFolder(const Core::String& folder) { saveFolder = folder; }
     const Core::String& GetSaveFolder() const { return saveFolder; }
+    // Scripts attach from this folder's Resources\Scripts and the files a script names lie below its
+    // Resources folder; by default the program's folder. A test gives its games a folder of its own.
+    void SetScriptDirectory(const Core::String& folder) { scriptDirectory = folder; }
+    const Core::String& GetScriptDirectory() const { return scriptDirectory; }
     static Core::String GetExecutableName();
     static Core::String GetExecutableNameNoExtension();
 
@@ -245,6 +249,7 @@ private:
     u8 endingLevel = 0;
     GameRequest request = RequestNone;
     Core::String saveFolder = GetDirectory() + "\\Saves";
+    Core::String scriptDirectory = GetDirectory();
     Core::String savePath;
     Core::String loadPath;
     Core::List<Collision2D::CollisionActor*> collisionAssets;

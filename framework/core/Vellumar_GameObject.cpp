@@ -4,6 +4,7 @@
 #include "collision/Collision_MainObject.h"
 #include "framework/core/Vellumar_Game.h"
 #include "framework/core/Vellumar_Layer.h"
+#include "framework/core/Vellumar_Resources.h"
 #include "script/Lua_ScriptEngine.h"
 #include "physics/Physics_PhysicsEngine.h"
 
@@ -284,7 +285,7 @@ bool GameObject::GetVisible() const
 
 void GameObject::RunScript(bool skipConstructor)
 {
-    const Core::String directory = Game::GetDirectory();
+    const Core::String directory = ScriptDirectory();
     scriptSource = LuaScript::FindByFileName(directory + "\\Resources\\Scripts\\" + scriptName);
     if (LuaScript::Run(script, this, directory, scriptName, skipConstructor))
     {

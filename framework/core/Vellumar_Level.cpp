@@ -3,6 +3,7 @@
 #include "audio/Audio_SoundEngine.h"
 #include "framework/drawables/Vellumar_Camera.h"
 #include "framework/core/Vellumar_Game.h"
+#include "framework/core/Vellumar_Resources.h"
 #include "script/Lua_ScriptEngine.h"
 
 #include <algorithm>
@@ -240,7 +241,7 @@ void Level::GetGameObjectsByName(const Core::String& objectName, Core::Vector<Ga
 
 void Level::RunScript()
 {
-    LuaScript::Run(script, this, Game::GetDirectory(), scriptName, false);
+    LuaScript::Run(script, this, ScriptDirectory(), scriptName, false);
 }
 
 void Level::AddManagedObject(GameObject* object, const Core::String& objectName)

@@ -30,6 +30,12 @@ Core::String ResourceFile(const char* folder, const Core::String& subFolder, con
     return Game::GetDirectory() + "\\Resources\\" + folder + "\\" + subFolder + "\\" + name;
 }
 
+Core::String ScriptDirectory()
+{
+    const Game* game = Game::GetInstance();
+    return game ? game->GetScriptDirectory() : Game::GetDirectory();
+}
+
 void NotifyClone(GameObject& copy, const GameObject& source)
 {
     if (LuaScript* script = copy.GetScript())

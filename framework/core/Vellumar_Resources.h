@@ -21,6 +21,10 @@ Core::String ResourceFile(const char* folder, const Core::String& name);
 // names.
 Core::String ResourceFile(const char* folder, const Core::String& subFolder, const Core::String& name);
 
+// The folder whose Resources\Scripts scripts attach from: the running game's script directory, the
+// executable directory while no game lives.
+Core::String ScriptDirectory();
+
 // After a copy was made: the copy's script hears "OnClone" with the source as its argument.
 void NotifyClone(GameObject& copy, const GameObject& source);
 }  // namespace Vellumar

@@ -3,6 +3,7 @@
 #include "core/Core_File.h"
 #include "script/Lua_ScriptEngine.h"
 #include "framework/core/Vellumar_Game.h"
+#include "framework/core/Vellumar_Resources.h"
 
 namespace Vellumar
 {
@@ -71,7 +72,7 @@ void ParticleEmitter::Update(f32 dt)
 
 void ParticleEmitter::RunScript()
 {
-    scriptRunning = LuaScript::Run(script, this, Game::GetDirectory(), scriptName, false) ? 1 : 0;
+    scriptRunning = LuaScript::Run(script, this, ScriptDirectory(), scriptName, false) ? 1 : 0;
 }
 
 void ParticleEmitter::AddManagedObject(Core::Object* object, const Core::String& globalName)

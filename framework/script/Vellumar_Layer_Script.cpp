@@ -7,6 +7,7 @@
 #include "framework/core/Vellumar_Game.h"
 #include "framework/core/Vellumar_GameObject.h"
 #include "framework/core/Vellumar_Layer.h"
+#include "framework/core/Vellumar_Resources.h"
 #include "framework/script/Vellumar_Script.h"
 #include "framework/net/Vellumar_VelNet.h"
 
@@ -68,14 +69,14 @@ i32 AddCollisionData(lua_State* state, Layer& layer)
     return 0;
 }
 
-// A file named by a script lies below the game's resource folder: its path is taken relative to
+// A file named by a script lies below the Resources folder of the game's script directory: its path is taken relative to
 // that folder, and one that is absolute or climbs out ("..") is refused.
 i32 ReadStaticCollision(lua_State* state, Layer& layer)
 {
     const Core::String path = Lua::ToString(state, 1);
     if (path.empty() || path.front() == '\\' || path.front() == '/' || path.find("..") != Core::String::npos)
         return 0;
-    layer.ReadStaticCollision(Game::GetDirectory() + "\\Resources\\" + path);
+    layer.ReadStaticCollision(ScriptDirectory() + "\\Resources\\" + path);
     return 0;
 }
 

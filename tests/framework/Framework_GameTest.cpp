@@ -340,6 +340,15 @@ TEST_F(GameTest, PathHelpersNameTheExecutableAndItsFolder)
     EXPECT_EQ(Game::GetExecutableNameNoExtension(), "tests_framework");
 }
 
+// Only tests give a game folders of their own: the program saves and attaches scripts beside itself.
+TEST_F(GameTest, AGameGivenNoFoldersSavesAndAttachesScriptsBesideTheProgram)
+{
+    factory = new TestFactory(log, 1);
+    game = new TestGame(factory.Get(), 0, input, log);
+    EXPECT_EQ(game->GetSaveFolder(), Game::GetDirectory() + "\\Saves");
+    EXPECT_EQ(game->GetScriptDirectory(), Game::GetDirectory());
+}
+
 TEST_F(GameTest, ResetForLoadEndsTheLevelAndDropsAPendingSwitch)
 {
     MakeGame();

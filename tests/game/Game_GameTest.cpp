@@ -39,6 +39,7 @@ TEST_F(MyGameTest, TheFirstFrameStartsTheGameOnTheMainMenuWithItsSettings)
     ASSERT_EQ(game->soundTable.size(), 20u);
     EXPECT_EQ(game->soundTable[0], Vellumar::Game::GetDirectory() + "\\Resources\\Sounds\\CannonFire.ogg");
     EXPECT_EQ(game->soundTable[19], Vellumar::Game::GetDirectory() + "\\Resources\\Sounds\\Criticalhit.ogg");
+    EXPECT_EQ(game->spawnsFolder, Vellumar::Game::GetDirectory() + "\\Resources\\Spawns");
 
     // Asked for a window, the game turns full screen on at its start and the next frame applies it.
     EXPECT_EQ(game->fullScreen, 1);

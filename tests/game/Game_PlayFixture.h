@@ -1,9 +1,8 @@
 #pragma once
 // The play level on a headless game: a factory whose level 0 is the play level holding the
 // archetypes and HUD sprites the tests need, under their content names, and whose other levels
-// are empty; wave files written beside the test program; the generator seeded.
+// are empty; wave files written into a folder of the test's own; the generator seeded.
 #include "core/Core_Random.h"
-#include "core/PAL_Path.h"
 #include "framework/core/Vellumar_Random.h"
 #include "framework/core/Vellumar_Layer.h"
 #include "framework/drawables/Vellumar_Sprite.h"
@@ -17,12 +16,12 @@
 #include "game/MyGame_ShieldClass.h"
 #include "game/MyGame_WaveClearClass.h"
 #include "tests/framework/Framework_GameFixture.h"
+#include "tests/support/Support_Scratch.h"
 
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace GameTest
 {
@@ -147,8 +146,6 @@ protected:
     {
         game->Shutdown();
         game = nullptr;
-        for (const std::string& file : files)
-            std::filesystem::remove(file);
     }
 
     // Starts the play level with that wave file; the level's objects have started when it returns.
@@ -160,15 +157,13 @@ protected:
         RunFrames(2);
     }
 
-    // Writes a wave file of that text beside the program and returns its name.
+    // Writes a wave file of that text into the test's own folder, which the game then reads its
+    // wave files from, and returns its name.
     std::string WaveFile(const std::string& text)
     {
-        const std::string name = "test_" + std::to_string(files.size()) + "_" +
-                                 ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".txt";
-        const std::string folder = PAL::ToOSPath((Vellumar::Game::GetDirectory() + "\\Resources\\Spawns").c_str());
-        std::filesystem::create_directories(folder);
-        files.push_back(folder + "/" + name);
-        std::ofstream(files.back()) << text;
+        const std::string name = "test_" + std::to_string(waveFiles++) + ".txt";
+        spawns.Write(name, std::vector<u8>(text.begin(), text.end()));
+        game->spawnsFolder = spawns.Path().string().c_str();
         return name;
     }
 
@@ -197,6 +192,7 @@ protected:
     std::function<void(BaseLevelClass&)> extraContent;
     Core::RefPtr<PlayFactory> factory;
     Core::RefPtr<MyGame> game;
-    std::vector<std::string> files;
+    TestSupport::ScratchFolder spawns{"morvane_spawns"};
+    u32 waveFiles = 0;
 };
 }  // namespace GameTest

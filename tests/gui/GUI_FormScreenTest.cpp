@@ -8,11 +8,8 @@
 
 #include "core/Core_File.h"
 #include "tests/support/Support_GLWindow.h"
-#include "tests/support/Support_Images.h"
-#include "tests/support/Support_Scratch.h"
 
 #include <array>
-#include <filesystem>
 #include <string>
 
 namespace
@@ -191,36 +188,13 @@ TEST_F(FormScreenTest, TheDropDownArrowIsACentredSquareNoWiderThanItsTexture)
               (std::array<f32, 4>{0, 5, 10, 15}));
 }
 
-// A picture in a resource folder of the test's own, removed with the object.
-class ResourceFolderPicture
-{
-public:
-    ResourceFolderPicture() : folder(std::filesystem::path(PAL::GetExecutableDirectory()) / "Resources" / "FormPictureTest")
-    {
-        std::filesystem::create_directories(folder);
-        TestSupport::Picture red(4, 4);
-        red.Fill(255, 0, 0, 255);
-        TestSupport::WriteFileBytes(folder / "Red.png", TestSupport::EncodePng(red));
-    }
-    ~ResourceFolderPicture()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
-    }
-    ResourceFolderPicture(const ResourceFolderPicture&) = delete;
-    ResourceFolderPicture& operator=(const ResourceFolderPicture&) = delete;
-
-private:
-    std::filesystem::path folder;
-};
-
+// The game's icon lies in a resource folder of its own, not among the skins.
 TEST_F(FormScreenTest, ALoadedFormDrawsItsPictureFromAnyResourceFolderButNotFromAPathThatClimbsOut)
 {
-    const ResourceFolderPicture picture;
     const Core::String resources = Core::String(PAL::GetExecutableDirectory()) + "\\Resources";
     const char* names[2] = {"inside", "climbing"};
-    const Core::String paths[2] = {resources + "\\FormPictureTest\\Red.png",
-                                   resources + "\\..\\Resources\\FormPictureTest\\Red.png"};
+    const Core::String paths[2] = {resources + "\\GameIcon\\GameIcon.png",
+                                   resources + "\\..\\Resources\\GameIcon\\GameIcon.png"};
     for (int i = 0; i < 2; ++i)
     {
         Core::RefPtr<GUI::Form> form(new GUI::Form());
@@ -231,10 +205,9 @@ TEST_F(FormScreenTest, ALoadedFormDrawsItsPictureFromAnyResourceFolderButNotFrom
         hud->AddForm(form);
     }
     // The client areas' centres: 8 pixels of border, then half of 184 x 110.
-    const Pixel red{255, 0, 0};
     Frame();
-    ASSERT_TRUE(Near(At(110, 163), red)) << "a picture given in code is drawn wherever it lies";
-    ASSERT_TRUE(Near(At(350, 163), red));
+    const Pixel drawn = At(110, 163);
+    ASSERT_TRUE(Near(At(350, 163), drawn)) << "a picture given in code is drawn wherever it lies";
 
     Core::MemoryFile saved;
     hud->Save(saved);
@@ -243,8 +216,8 @@ TEST_F(FormScreenTest, ALoadedFormDrawsItsPictureFromAnyResourceFolderButNotFrom
     hud->Load(loading);
     ASSERT_FALSE(loading.Failed());
     Frame();
-    EXPECT_TRUE(Near(At(110, 163), red)) << "read back from a resource folder other than the skins";
+    EXPECT_TRUE(Near(At(110, 163), drawn)) << "read back from a resource folder other than the skins";
     EXPECT_EQ(hud->FindForm("climbing")->GetPicture(), paths[1]);
-    EXPECT_FALSE(Near(At(350, 163), red)) << "a saved path that climbs out of the resources is not followed";
+    EXPECT_FALSE(Near(At(350, 163), drawn)) << "a saved path that climbs out of the resources is not followed";
 }
 } // namespace

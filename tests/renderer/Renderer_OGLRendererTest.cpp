@@ -3,7 +3,6 @@
 // back buffer after each drawing.
 #include "Renderer_TestSupport.h"
 
-#include "platform/PAL_FileSystem.h"
 #include "platform/PAL_GLContext.h"
 #include "platform/PAL_Window.h"
 #include "renderer/Internal_OGLRenderer.h"
@@ -20,7 +19,7 @@
 
 #include <array>
 #include <cmath>
-#include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,21 +34,6 @@ constexpr i32 Height = 48;
 
 using Pixel = std::array<int, 3>;
 
-bool FileExists(const char* name)
-{
-    const std::string path = std::string(PAL::GetExecutableDirectory()) + "/" + name;
-    std::FILE* file = std::fopen(path.c_str(), "r");
-    if (file)
-    {
-        std::fclose(file);
-    }
-    return file != nullptr;
-}
-
-void RemoveFile(const char* name)
-{
-    std::remove((std::string(PAL::GetExecutableDirectory()) + "/" + name).c_str());
-}
 
 class OGLRendererTest : public TestSupport::GLWindowTest
 {
@@ -317,9 +301,9 @@ TEST(OGLRendererDiagnosticsTest, FilesAreWrittenOnlyWithTheSwitchOn)
     {
         MORVANE_SKIP_WITHOUT_DISPLAY();
     }
-    RemoveFile("OpenGL Information.txt");
-    RemoveFile("OpenGLErrors.txt");
-    RemoveFile("DisplayModes.txt");
+    const TestSupport::ScratchFolder folder("morvane_diagnostics");
+    SetDiagnosticsFolder(folder.Path().string());
+    const auto FileExists = [&](const char* name) { return std::filesystem::exists(folder.Path() / name); };
     DisplaySettings settings = RendererTest::TestSettings(Width, Height);
     settings.window = window.get();
     {
@@ -337,9 +321,7 @@ TEST(OGLRendererDiagnosticsTest, FilesAreWrittenOnlyWithTheSwitchOn)
     EXPECT_TRUE(FileExists("OpenGL Information.txt"));
     EXPECT_TRUE(FileExists("OpenGLErrors.txt"));
     EXPECT_TRUE(FileExists("DisplayModes.txt"));  // the adapter is made anew with the renderer
-    RemoveFile("OpenGL Information.txt");
-    RemoveFile("OpenGLErrors.txt");
-    RemoveFile("DisplayModes.txt");
+    SetDiagnosticsFolder("");
 }
 
 // The device record sends only what changes OpenGL; these check that OpenGL still ends up holding

@@ -30,3 +30,11 @@ void ScriptFolder::Write(const std::string& name, const std::string& source) con
 {
     std::ofstream(root / "Resources" / "Scripts" / name, std::ios::binary | std::ios::trunc) << source;
 }
+
+std::string ScriptFolder::WriteResource(const std::string& relativePath, const std::string& contents) const
+{
+    const std::filesystem::path file = root / "Resources" / relativePath;
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << contents;
+    return file.string();
+}

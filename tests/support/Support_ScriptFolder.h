@@ -17,6 +17,8 @@ public:
     // The directory owners pass as the game's.
     Core::String Directory() const;
     void Write(const std::string& name, const std::string& source) const;
+    // Writes a file below the folder's "Resources" (folders on the way are made); returns its path.
+    std::string WriteResource(const std::string& relativePath, const std::string& contents) const;
 
 private:
     std::filesystem::path root;

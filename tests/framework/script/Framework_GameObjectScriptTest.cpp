@@ -10,8 +10,6 @@
 #include "tests/collision/Collision_TestBodies.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -130,10 +128,8 @@ const luaL_Reg ReportAnswer[] = {
 
 TEST_F(FrameworkScriptTest, ACopysScriptFindsTheCopiesOfItsManagedObjectsUnderTheirNames)
 {
-    const std::filesystem::path file =
-        std::filesystem::path(Vellumar::Game::GetDirectory().c_str()) / "Resources" / "Scripts" / "CloneProbe.lua";
-    std::filesystem::create_directories(file.parent_path());
-    std::ofstream(file, std::ios::binary | std::ios::trunc) << "function Probe() report(partner) end\n";
+    MakeGame();
+    scripts.Write("CloneProbe.lua", "function Probe() report(partner) end\n");
     Register(ReportAnswer);
 
     // Only a copy or a load turn an object's script on: the prototype is read back from a save of
@@ -164,7 +160,6 @@ TEST_F(FrameworkScriptTest, ACopysScriptFindsTheCopiesOfItsManagedObjectsUnderTh
     SetGlobal("copy", copy.Get());
     reported = nullptr;
     ASSERT_EQ(luaL_dostring(master, "copy:ObjectFunction('Probe')"), 0);
-    std::filesystem::remove(file);
     ASSERT_NE(reported, nullptr) << "the copy's script has no global partner";
     EXPECT_NE(reported, partner.Get()) << "the copy's script must see the copy's own managed object";
     EXPECT_EQ(reported->GetName(), "partner");

@@ -2,13 +2,8 @@
 
 #include "collision/Collision_Engine.h"
 #include "collision/Collision_Layer.h"
-#include "core/PAL_Path.h"
 #include "framework/drawables/Vellumar_Camera.h"
 #include "framework/drawables/Vellumar_Viewport.h"
-
-#include <filesystem>
-#include <fstream>
-#include <unistd.h>
 
 namespace
 {
@@ -123,13 +118,10 @@ TEST_F(FrameworkScriptTest, AScriptReadsStaticCollisionFilesOnlyBelowTheResource
     factory->builders[0] = [](Vellumar::Level& level) { level.AddLayer(new Vellumar::Layer(0)); };
     Start();
     groundLayer = game->GetCurrentLevel()->GetLayer(0u);
-    const std::filesystem::path folder =
-        PAL::ToOSPath((Vellumar::Game::GetDirectory() + "\\Resources\\Layers Collisions").c_str());
-    std::filesystem::create_directories(folder);
-    const std::string name = "script_static_" + std::to_string(getpid()) + ".txt";
-    std::ofstream(folder / name) << "one segment\n1\n0,0,10,0,0,1\n0\n";
+    const std::string name = "script_static.txt";
+    const std::string file = scripts.WriteResource("Layers Collisions/" + name, "one segment\n1\n0,0,10,0,0,1\n0\n");
     SetGlobal("ground", groundLayer);
-    lua_pushstring(master, (folder / name).c_str());
+    lua_pushstring(master, file.c_str());
     lua_setglobal(master, "absolute");
     lua_pushstring(master, name.c_str());
     lua_setglobal(master, "name");
@@ -144,6 +136,5 @@ TEST_F(FrameworkScriptTest, AScriptReadsStaticCollisionFilesOnlyBelowTheResource
                                     "assert(statics() == '0 1')"),
               0)
         << lua_tostring(master, -1);
-    std::filesystem::remove(folder / name);
 }
 } // namespace

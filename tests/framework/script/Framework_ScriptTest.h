@@ -1,5 +1,6 @@
 #pragma once
 // A headless game with a master script state, for the framework classes' table tests.
+#include "tests/support/Support_ScriptFolder.h"
 #include "tests/support/Support_ScriptTest.h"
 
 #include "script/Lua_Stack.h"
@@ -20,6 +21,13 @@ protected:
     {
         GameFixture::TearDown();
         Lua::CloseMasterState();
+    }
+
+    // A game whose scripts, and the files they name, come from this test's own folder.
+    void MakeGame(u32 levelCount = 3, u32 startingLevel = 0)
+    {
+        GameFixture::MakeGame(levelCount, startingLevel);
+        game->SetScriptDirectory(scripts.Directory());
     }
 
     void SetGlobal(const char* name, Core::Base* object)
@@ -48,4 +56,5 @@ protected:
     }
 
     lua_State* master = nullptr;
+    ScriptFolder scripts;
 };
