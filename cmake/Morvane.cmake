@@ -119,8 +119,8 @@ endfunction()
 
 # The test programs of the threaded subsystems (the thread manager, the audio streaming thread, the
 # network and broadcast threads and the event queue's dispatch) and of the framework's use of them
-# (the network facade, the sound objects and the jukebox), the only ones a ThreadSanitizer build
-# makes, and their folders.
+# (the network facade and games playing over it, the sound objects and the jukebox), the only ones a
+# ThreadSanitizer build makes, and their folders.
 set(MORVANE_THREAD_TESTS core audio network framework_net framework_sound)
 set(MORVANE_THREAD_TEST_FOLDERS core audio network framework/net framework/sound)
 

@@ -4,7 +4,7 @@
 // its prototypes, follows their moves, drives the host's object with its keyboard and leaves; a
 // second client is refused by the game and then for an id that exists. Another client's copies of
 // HUD sprites and texts draw at fixed screen pixels, and through the camera once the host's do.
-#include "Framework_GameFixture.h"
+#include "tests/framework/Framework_GameFixture.h"
 
 #include <poll.h>
 #include <signal.h>

@@ -1,6 +1,6 @@
 // A game in a network session saves, loads and replays nothing: every peer must stay on the
 // session's one timeline.
-#include "Framework_GameFixture.h"
+#include "tests/framework/Framework_GameFixture.h"
 
 #include "core/PAL_Path.h"
 #include "sockets/Sockets_Socket.h"

@@ -1,4 +1,4 @@
-#include "Framework_GameFixture.h"
+#include "tests/framework/Framework_GameFixture.h"
 
 namespace FrameworkTest
 {

@@ -1,7 +1,7 @@
 // The records networked objects travel in: the network string, the object stream that only makes
 // game objects, the creation and state records of game objects, texts and sprites, read back and
 // refused when cut short.
-#include "Framework_GameFixture.h"
+#include "tests/framework/Framework_GameFixture.h"
 
 #include "core/Core_File.h"
 #include "framework/drawables/Vellumar_Sprite.h"
