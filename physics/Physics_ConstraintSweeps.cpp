@@ -11,7 +11,10 @@
 // after a normal row that precedes it (and before one that follows it), therefore computes the same
 // floats as the row order. Rows are given levels (one past the latest level of a row they must
 // follow) and swept level by level: rows of one level share no body, so the processor overlaps them
-// instead of waiting for each sum of the one before.
+// instead of waiting for each sum of the one before. Nor need the iterations wait for each other: a
+// row is visited again as soon as the visits it depends on are done, so that a long chain of rows on
+// a few bodies (old contacts piled on one stack) overlaps with the next iterations of the others
+// instead of running alone at the end of each iteration.
 //
 // An accumulator to which every row adds only zeros (M⁻¹ Jᵀ zero on that side, as for the static
 // body) never changes while every applied step is finite: x + ±0 is x for any x but −0, and the
@@ -48,6 +51,7 @@ void ConstraintSweeps::Order(u32 n)
         levels = std::max(levels, level + 1);
     }
 
+    orderLevels = levels;
     levelStart.assign(levels + 1, 0);
     for (u32 i = 0; i < n; ++i)
         ++levelStart[rowLevel[i] + 1];
@@ -83,13 +87,98 @@ void ConstraintSweeps::Begin(const SweepRows& rows)
     }
 }
 
-void ConstraintSweeps::Schedule()
+void ConstraintSweeps::Pipeline(u32 n, u32 iterations)
+{
+    orderedIterations = iterations;
+    visits.clear();
+    // Overlapping the iterations pays where the levels are narrow (a chain of rows runs alone for
+    // long); elsewhere the processor has enough to overlap within a level, and the iterations are
+    // swept one after the other without working out their visits.
+    if (std::size_t(n) >= std::size_t(NarrowLevelRows) * orderLevels ||
+        std::size_t(n) * iterations > MaximumPipelinedVisits)
+    {
+        for (u32 iteration = 0; iteration < iterations; ++iteration)
+        {
+            visits.push_back(0);
+            visits.push_back(n);
+        }
+        return;
+    }
+
+    // A visit's level is one past the latest level of a visit it must follow: the row's previous
+    // visit, the latest visits of its bodies, the latest visit of its normal row, and the visits that
+    // read its multiplier since its previous visit.
+    normalPosition.resize(n);
+    for (u32 p = 0; p < n; ++p)
+    {
+        const i32 normal = rowNormals[order[p]];
+        normalPosition[p] = normal >= 0 ? rowLevel[u32(normal)] : None;
+    }
+    bodyLevel.assign(bodyPinned.size(), 0);
+    visitedLevel.assign(n, None);
+    readLevel.assign(n, None);
+    visitLevel.resize(std::size_t(iterations) * n);
+    auto after = [](u32 level, u32 other) { return other == None ? level : std::max(level, other + 1); };
+    u32 levels = 0;
+    for (u32 iteration = 0; iteration < iterations; ++iteration)
+    {
+        for (u32 p = 0; p < n; ++p)
+        {
+            const u32 row = order[p];
+            const u32 body1 = rowBodies[2 * row];
+            const u32 body2 = rowBodies[2 * row + 1];
+            const u32 normal = normalPosition[p];
+            u32 level = after(after(0, visitedLevel[p]), readLevel[p]);
+            if (!bodyPinned[body1])
+                level = std::max(level, bodyLevel[body1]);
+            if (!bodyPinned[body2])
+                level = std::max(level, bodyLevel[body2]);
+            if (normal != None)
+            {
+                level = after(level, visitedLevel[normal]);
+                readLevel[normal] = readLevel[normal] == None ? level : std::max(readLevel[normal], level);
+            }
+            if (!bodyPinned[body1])
+                bodyLevel[body1] = level + 1;
+            if (!bodyPinned[body2])
+                bodyLevel[body2] = level + 1;
+            visitedLevel[p] = level;
+            visitLevel[std::size_t(iteration) * n + p] = level;
+            levels = std::max(levels, level + 1);
+        }
+    }
+
+    // The visits level by level, each level in iteration and sweep order.
+    levelStart.assign(levels + 1, 0);
+    for (u32 level : visitLevel)
+        ++levelStart[level + 1];
+    for (u32 level = 0; level < levels; ++level)
+        levelStart[level + 1] += levelStart[level];
+    visitOrder.resize(visitLevel.size());
+    for (std::size_t visit = 0; visit < visitLevel.size(); ++visit)
+        visitOrder[levelStart[visitLevel[visit]]++] = u32(visit % n);
+    // As runs of consecutive sweep positions (a level of one iteration is mostly one run).
+    for (std::size_t k = 0; k < visitOrder.size(); ++k)
+    {
+        const u32 p = visitOrder[k];
+        if (!visits.empty() && visits.back() == p)
+            ++visits.back();
+        else
+        {
+            visits.push_back(p);
+            visits.push_back(p + 1);
+        }
+    }
+}
+
+void ConstraintSweeps::Schedule(u32 iterations)
 {
     const u32 n = pass.count;
     const u32 bodies = pass.accumulatorBodies;
     // The order depends on nothing else: rows like the pass before's (the velocity pass after a
     // position pass without joints, or the same contacts as the frame before) keep it.
-    if (rowBodies != orderedBodies || rowNormals != orderedNormals || bodyPinned != orderedPinned)
+    const bool reorder = rowBodies != orderedBodies || rowNormals != orderedNormals || bodyPinned != orderedPinned;
+    if (reorder)
     {
         stagedAt = rowLevel;
         Order(n);
@@ -106,6 +195,8 @@ void ConstraintSweeps::Schedule()
         sweepRows.swap(spareRows);
         lambda.swap(spareLambda);
     }
+    if (reorder || iterations != orderedIterations)
+        Pipeline(n, iterations);
 
     for (u32 body = 0; body < bodies; ++body)
     {
@@ -133,13 +224,14 @@ void ConstraintSweeps::Schedule()
     copyCount = u32(nextCopy - (first + bodies));
 }
 
-bool ConstraintSweeps::Sweep(u32 n, u32 iterations)
+bool ConstraintSweeps::Sweep()
 {
     Row* rows = sweepRows.data();
     float* lambdas = lambda.data();
-    for (u32 iteration = 0; iteration < iterations; ++iteration)
+    const u32* const runsEnd = visits.data() + visits.size();
+    for (const u32* run = visits.data(); run != runsEnd; run += 2)
     {
-        for (u32 p = 0; p < n; ++p)
+        for (u32 p = run[0]; p < run[1]; ++p)
         {
             Row& row = rows[p];
             const Lanes a1 = row.slot1->value;
@@ -223,8 +315,8 @@ bool ConstraintSweeps::Run(u32 iterations)
 {
     if (!schedulable)
         return false;
-    Schedule();
-    if (!Sweep(pass.count, iterations))
+    Schedule(iterations);
+    if (!Sweep())
         return false;
     Finish();
     return true;

@@ -73,12 +73,20 @@ private:
         float upper;
     };
 
-    // Orders the staged rows (anew where their bodies, normal rows or pinned bodies changed) and
-    // gives them their accumulator copies.
-    void Schedule();
+    static constexpr u32 None = 0xFFFFFFFFu;
+    // The iterations overlap where the levels hold fewer rows than this on average, and the visits
+    // of all iterations are at most this many.
+    static constexpr u32 NarrowLevelRows = 8;
+    static constexpr std::size_t MaximumPipelinedVisits = std::size_t(1) << 22;
+
+    // Orders the staged rows and their visits (anew where their bodies, normal rows or pinned bodies
+    // or the iteration count changed) and gives the rows their accumulator copies.
+    void Schedule(u32 iterations);
     // Gives every row its sweep position (in rowLevel).
     void Order(u32 count);
-    bool Sweep(u32 count, u32 iterations);
+    // The rows' visits of all iterations, each as soon as the visits it depends on are done.
+    void Pipeline(u32 count, u32 iterations);
+    bool Sweep();
     void Finish();
     // The body number of an accumulator slot; false for a pointer outside the accumulators.
     bool SlotIndex(const float* slot, u32& index) const;
@@ -93,13 +101,24 @@ private:
     Core::Vector<u32> orderedBodies;
     Core::Vector<i32> orderedNormals;
     Core::Vector<u8> orderedPinned;
+    u32 orderedIterations = 0;
+    u32 orderLevels = 0;
     Core::Vector<u32> order;      // sweep position → row
     Core::Vector<u32> rowLevel;   // per row: its level, then its sweep position (where it is staged)
     Core::Vector<u32> stagedAt;   // per row: where it was staged, while the rows are reordered
-    Core::Vector<u32> levelStart; // per level: its first sweep position
-    Core::Vector<u32> bodyLevel;  // per body: the level after its last row so far
+    Core::Vector<u32> levelStart; // per level: its first sweep position, then its first visit
+    Core::Vector<u32> bodyLevel;  // per body: the level after its last row (or visit) so far
     Core::Vector<Row> sweepRows;
     Core::Vector<Row> spareRows;  // the rows' former places while they are reordered
+    // Every iteration's visits in order, as runs of sweep positions (first, one past the last).
+    Core::Vector<u32> visits;
+    // Work of the pipeline: per sweep position its normal row's position, its last visit's level and
+    // the latest level of a visit that read its multiplier; per visit its level.
+    Core::Vector<u32> normalPosition;
+    Core::Vector<u32> visitedLevel;
+    Core::Vector<u32> readLevel;
+    Core::Vector<u32> visitLevel;
+    Core::Vector<u32> visitOrder;
     Core::Vector<float> lambda;   // per sweep position
     Core::Vector<float> spareLambda;
     u32 copyCount = 0; // pinned row sides of the pass, whose copies follow the bodies' slots

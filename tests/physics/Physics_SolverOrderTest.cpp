@@ -361,3 +361,31 @@ TEST_F(PhysicsSolverOrder, PassesOfChangingRowCountsMatchTheRowOrder)
         Compare(solver, problem, SweepInRowOrder(problem, nullptr, 1.0f, 7, false));
     }
 }
+
+TEST_F(PhysicsSolverOrder, AChainOnFewBodiesMatchesTheRowOrderWhateverTheIterations)
+{
+    // Few bodies for many rows: levels of one or two rows, whose iterations the sweeps overlap.
+    // Some normal rows come after the friction rows that read them.
+    for (u32 iterations : {1u, 2u, 3u, 75u})
+    {
+        SCOPED_TRACE(iterations);
+        Problem problem = MakeProblem(40 + iterations, 4, 240);
+        for (u32 i = 1; i + 4 < problem.rows.size(); i += 9)
+            problem.rows[i].normal = i32(i + 4);
+        Check(problem, iterations, iterations % 2 == 1, iterations > 2);
+    }
+}
+
+TEST_F(PhysicsSolverOrder, TheSameRowsUnderAnotherIterationCountMatchTheRowOrder)
+{
+    ConstraintSolver solver;
+    Problem problem = MakeProblem(51, 5, 150);
+    for (u32 iterations : {10u, 75u, 10u, 11u})
+    {
+        SCOPED_TRACE(iterations);
+        solver.SetIterations(iterations);
+        Load(solver, problem);
+        solver.Solve();
+        Compare(solver, problem, SweepInRowOrder(problem, nullptr, 1.0f, iterations, false));
+    }
+}
