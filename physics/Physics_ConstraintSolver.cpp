@@ -53,7 +53,14 @@ float Dot6(const Lanes& a1, const Lanes& a2, const Lanes& b1, const Lanes& b2)
 }
 } // namespace
 
-void ConstraintSolver::Resize(u32 rows, u32 bodies)
+void ConstraintSolver::ClearRows(u32 first, u32 count)
+{
+    std::fill_n(jacobian.begin() + 6 * std::size_t(first), 6 * std::size_t(count), 0.0f);
+    for (Core::Vector<float>* array : {&target, &regularizer, &lower, &upper})
+        std::fill_n(array->begin() + first, count, 0.0f);
+}
+
+void ConstraintSolver::Resize(u32 rows, u32 bodies, bool clearRows)
 {
     rowCount = rows;
     if (rows > rowCapacity)
@@ -74,9 +81,8 @@ void ConstraintSolver::Resize(u32 rows, u32 bodies)
     }
     if (rows > 0)
     {
-        std::fill_n(jacobian.begin(), 6 * std::size_t(rows), 0.0f);
-        for (Core::Vector<float>* array : {&target, &regularizer, &lower, &upper})
-            std::fill_n(array->begin(), rows, 0.0f);
+        if (clearRows)
+            ClearRows(0, rows);
         for (u32 i = 0; i < rows; ++i)
         {
             records[i].normalRow = -1;

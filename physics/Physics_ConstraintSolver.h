@@ -40,9 +40,12 @@ public:
     ConstraintSolver& operator=(const ConstraintSolver&) = delete;
 
     // Sets the pass's row and body counts, growing storage as needed (growing the rows zeroes the
-    // multipliers); zeroes the rows' Jacobians, targets, regularisers and bounds, resets their records,
-    // and zeroes every accumulator.
-    void Resize(u32 rows, u32 bodies);
+    // multipliers); zeroes the rows' Jacobians, targets, regularisers and bounds (unless clearRows is
+    // false: the caller then fills or clears every row), resets their records, and zeroes every
+    // accumulator.
+    void Resize(u32 rows, u32 bodies, bool clearRows = true);
+    // Zeroes the Jacobians, targets, regularisers and bounds of count rows from first.
+    void ClearRows(u32 first, u32 count);
     void Solve();
 
     RowBlock GetRowBlock(u32 firstRow)

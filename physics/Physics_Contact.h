@@ -24,6 +24,7 @@ public:
     // Displacement of each body since the contact was found.
     void Prepare() override;
     void FillRows(const RowBlock& block) override;
+    bool FillsWholeBlock() const override { return true; }
     // The remaining overlap along the normal after the bodies moved, never negative; 0 once the
     // anchors have passed each other.
     float UpdateDepth();

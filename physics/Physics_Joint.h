@@ -42,6 +42,9 @@ public:
     // Fixes and returns the rows of the current pass.
     virtual u32 GetRowCount();
     virtual void FillRows(const RowBlock& block) = 0;
+    // True when FillRows writes every Jacobian entry, target, regulariser and bound of its rows, so
+    // that its block need not be cleared before.
+    virtual bool FillsWholeBlock() const { return false; }
 
 protected:
     Joint(u32 kind, u32 declaredRows, float correctionFactor, u8 flag);

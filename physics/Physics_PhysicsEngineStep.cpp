@@ -103,7 +103,8 @@ void PhysicsEngine::PrepareRows()
     u32 rowCount = 0;
     for (Joint* entry : stepList)
         rowCount += entry->GetRowCount();
-    solver.Resize(rowCount, static_cast<u32>(constrainedBodies.size()));
+    // Each entry's block is cleared as it is filled, and only where the entry does not write it whole.
+    solver.Resize(rowCount, static_cast<u32>(constrainedBodies.size()), false);
 }
 
 void PhysicsEngine::FillRows()
@@ -128,6 +129,8 @@ void PhysicsEngine::FillRows()
             if (record.body2 != body2)
                 record.body2 = body2;
         }
+        if (!entry->FillsWholeBlock())
+            solver.ClearRows(first, rows);
         entry->FillRows(solver.GetRowBlock(first));
         for (u32 k = 0; k < rows; ++k)
         {

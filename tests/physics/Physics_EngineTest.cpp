@@ -23,9 +23,48 @@ Contact* NewContact(const Vector2D& point = Vector2D(), float depth = 0.0f)
     return new Contact(point, Vector2D(0.0f, 1.0f), Vector2D(), Vector2D(), depth, 0.3f, 0.5f, 1);
 }
 
+// A joint that writes nothing but its one Jacobian row: its target, regulariser and bounds are
+// whatever its block held when handed over.
+class JacobianOnlyJoint : public Joint
+{
+    CORE_CLASS(JacobianOnlyJoint)
+public:
+    JacobianOnlyJoint() : Joint(100, 1, 0.0f, 0) {}
+    Object* Clone() const override { return new JacobianOnlyJoint(*this); }
+    void FillRows(const RowBlock& block) override
+    {
+        JointRows::SetJacobian(block, 0, 1.0f, 0.0f, 0.0f, -1.0f, 0.0f, 0.0f);
+    }
+};
+CORE_REGISTER_CLASS(JacobianOnlyJoint, "PhysicsTest::JacobianOnlyJoint")
+
 bool Holds(const Core::Vector<Core::RefPtr<RigidBody>>& list, const RigidBody* body)
 {
     return std::find(list.begin(), list.end(), body) != list.end();
+}
+
+TEST_F(PhysicsEngineTest, AJointFindsItsRowsClearedWhereContactsFilledThemBefore)
+{
+    PhysicsEngine engine;
+    PhysicsTest::Floor floor;
+    floor.Install(engine);
+    for (float x : {0.0f, 2.0f, 4.0f})
+        floor.ids.push_back(AddBody(engine, 1.0f, 1.0f, Vector2D(x, 0.45f)));
+    const u32 free = AddBody(engine, 1.0f, 1.0f, Vector2D(3.0f, 5.0f));
+    engine.PostCollisionUpdate(1.0f / 60.0f);
+    ASSERT_EQ(engine.GetSolver().GetRowCapacity(), 6u);
+    ASSERT_EQ(engine.GetSolver().GetUpperBound(0), Infinity);
+
+    // Fewer rows than before, so the storage is reused, and the joint's row comes first, where a
+    // contact's normal row was: left unbounded, it would pull.
+    engine.AddJoint(floor.ids[0], free, new JacobianOnlyJoint);
+    engine.RemoveRigidBody(floor.ids[1]);
+    engine.RemoveRigidBody(floor.ids[2]);
+    engine.Update(1.0f / 60.0f);
+    ASSERT_EQ(engine.GetSolver().GetRowCount(), 3u);
+    EXPECT_EQ(engine.GetSolver().GetLowerBound(0), 0.0f);
+    EXPECT_EQ(engine.GetSolver().GetUpperBound(0), 0.0f);
+    EXPECT_EQ(engine.GetSolver().GetMultiplier(0), 0.0f);
 }
 
 TEST_F(PhysicsEngineTest, StepIsClampedAndItsInverseKept)
