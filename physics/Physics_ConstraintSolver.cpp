@@ -118,37 +118,43 @@ void ConstraintSolver::Solve()
     const float inverseStep = SimulationInverseStep;
     sweeps.Begin(SweepRows{n, records.data(), rowAccumulators.data(), lambda.data(), lower.data(), upper.data(),
                            accumulators.data(), u32(accumulators.size() / 3)});
-    // A body's terms stay as they are through the pass; a contact's rows follow each other with the
-    // same two bodies, so each side keeps the terms of the body it had last.
+    // A body's terms and slot stay as they are through the pass; a contact's rows follow each other
+    // with the same two bodies, so each side keeps those of the body it had last.
     const bool withFree = !positionPass;
-    const RigidBody* termsBody1 = nullptr;
-    const RigidBody* termsBody2 = nullptr;
-    BodyTerms terms1 = TermsOf(nullptr, inverseStep, withFree);
-    BodyTerms terms2 = terms1;
+    struct Side
+    {
+        const RigidBody* body;
+        BodyTerms terms;
+        float* slot;
+        u32 index;
+        bool indexed;
+    };
+    auto sideOf = [&](const RigidBody* body, float* spare) {
+        float* slot = body ? body->GetAccumulator() : nullptr;
+        Side side{body, TermsOf(body, inverseStep, withFree), slot ? slot : spare, 0, false};
+        side.indexed = sweeps.SlotIndex(side.slot, side.index);
+        return side;
+    };
+    Side side1 = sideOf(nullptr, scratch);
+    Side side2 = sideOf(nullptr, scratch + 3);
     for (u32 i = 0; i < n; ++i)
     {
         const RigidBody* body1 = records[i].body1;
         const RigidBody* body2 = records[i].body2;
-        float* slot1 = body1 ? body1->GetAccumulator() : nullptr;
-        float* slot2 = body2 ? body2->GetAccumulator() : nullptr;
-        float* a1 = slot1 ? slot1 : scratch;
-        float* a2 = slot2 ? slot2 : scratch + 3;
+        if (body1 != side1.body)
+            side1 = sideOf(body1, scratch);
+        if (body2 != side2.body)
+            side2 = sideOf(body2, scratch + 3);
+        const BodyTerms& terms1 = side1.terms;
+        const BodyTerms& terms2 = side2.terms;
+        float* a1 = side1.slot;
+        float* a2 = side2.slot;
         rowAccumulators[2 * i] = a1;
         rowAccumulators[2 * i + 1] = a2;
 
         const float* j = &jacobian[6 * std::size_t(i)];
         const Lanes j1{j[0], j[1], j[2], 0.0f};
         const Lanes j2{j[3], j[4], j[5], 0.0f};
-        if (body1 != termsBody1)
-        {
-            terms1 = TermsOf(body1, inverseStep, withFree);
-            termsBody1 = body1;
-        }
-        if (body2 != termsBody2)
-        {
-            terms2 = TermsOf(body2, inverseStep, withFree);
-            termsBody2 = body2;
-        }
         const float rightHandSide = positionPass ? inverseStep * target[i]
                                                  : inverseStep * target[i] - Dot6(j1, j2, terms1.free, terms2.free);
         const float regularized = inverseStep * regularizer[i];
@@ -172,7 +178,8 @@ void ConstraintSolver::Solve()
         {
             lambda[i] = 0.0f;
         }
-        sweeps.Stage(i, a1, a2, scale * j1, scale * j2, b1, b2, d * rightHandSide, regularized * d);
+        sweeps.Stage(i, side1.index, side2.index, side1.indexed && side2.indexed, scale * j1, scale * j2, b1, b2,
+                     d * rightHandSide, regularized * d);
     }
 
     if (iterations > 0 && !sweeps.Run(iterations))

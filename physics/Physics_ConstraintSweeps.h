@@ -36,10 +36,13 @@ public:
 
     // Opens a pass over the rows; each row is then staged once, in row order, and the pass run.
     void Begin(const SweepRows& rows);
-    // Row i's prepared data: its accumulator slots, its Jacobian scaled by d and its M⁻¹ Jᵀ (one
-    // Lanes a side), its right-hand side scaled by d and its regulariser × d. Its record, multiplier
-    // and bounds are read from the pass's rows as they are now.
-    void Stage(u32 i, const float* slot1, const float* slot2, const Lanes& jacobian1, const Lanes& jacobian2,
+    // The body number of an accumulator slot; false for a pointer outside the accumulators.
+    bool SlotIndex(const float* slot, u32& index) const;
+    // Row i's prepared data: the body numbers of its accumulator slots (false for indexed where a
+    // slot has none), its Jacobian scaled by d and its M⁻¹ Jᵀ (one Lanes a side), its right-hand
+    // side scaled by d and its regulariser × d. Its record, multiplier and bounds are read from the
+    // pass's rows as they are now.
+    void Stage(u32 i, u32 body1, u32 body2, bool indexed, const Lanes& jacobian1, const Lanes& jacobian2,
                const Lanes& scaled1, const Lanes& scaled2, float rightHandSide, float diagonal);
     // False, with every multiplier, bound and accumulator of the pass as it was, where the sweeps
     // cannot promise the row order's floats (a row whose accumulator is not one of the given slots,
@@ -88,8 +91,6 @@ private:
     void Pipeline(u32 count, u32 iterations);
     bool Sweep();
     void Finish();
-    // The body number of an accumulator slot; false for a pointer outside the accumulators.
-    bool SlotIndex(const float* slot, u32& index) const;
 
     SweepRows pass{};
     bool schedulable = false;
@@ -142,35 +143,26 @@ inline bool ConstraintSweeps::SlotIndex(const float* slot, u32& index) const
     return true;
 }
 
-inline void ConstraintSweeps::Stage(u32 i, const float* slot1, const float* slot2, const Lanes& jacobian1,
+inline void ConstraintSweeps::Stage(u32 i, u32 body1, u32 body2, bool indexed, const Lanes& jacobian1,
                                     const Lanes& jacobian2, const Lanes& scaled1, const Lanes& scaled2,
                                     float rightHandSide, float diagonal)
 {
     Row& row = sweepRows[rowLevel[i]];
-    u32 body1 = 0;
-    u32 body2 = 0;
-    // A side whose M⁻¹ Jᵀ has a nonzero entry changes its body's accumulator.
-    auto moves = [](const Lanes& b) { return b[0] != 0.0f || b[1] != 0.0f || b[2] != 0.0f; };
-    if (SlotIndex(slot1, body1))
+    if (indexed)
     {
+        // A side whose M⁻¹ Jᵀ has a nonzero entry changes its body's accumulator.
+        auto moves = [](const Lanes& b) { return b[0] != 0.0f || b[1] != 0.0f || b[2] != 0.0f; };
         row.slot1 = &slots[body1];
+        row.slot2 = &slots[body2];
         if (moves(scaled1))
             bodyPinned[body1] = 0;
-    }
-    else
-    {
-        schedulable = false;
-        row.slot1 = nullptr;
-    }
-    if (SlotIndex(slot2, body2))
-    {
-        row.slot2 = &slots[body2];
         if (moves(scaled2))
             bodyPinned[body2] = 0;
     }
     else
     {
         schedulable = false;
+        row.slot1 = nullptr;
         row.slot2 = nullptr;
     }
     rowBodies[2 * i] = body1;
