@@ -123,6 +123,7 @@ bool RenderQueue::IsLastViewport()
 
 void RenderQueue::Submit(RenderItem& item)
 {
+    prepared = false;
     if (item.useQueueDefaults)
     {
         item.effect = defaultEffect;
@@ -174,17 +175,27 @@ void RenderQueue::SubmitPoints(const RenderItem& item)
     pointItems.push_back(item);
 }
 
+void RenderQueue::Prepare()
+{
+    SortOpaque(opaquePlacement.order);
+    Place(opaqueItems, opaquePlacement);
+    SortByDepth(blendedItems, blendedPlacement.order);
+    Place(blendedItems, blendedPlacement);
+    prepared = true;
+}
+
 void RenderQueue::Render()
 {
     if (!renderer)
         return;
+    if (!prepared)
+        Prepare();
+    prepared = false;
     DrawScreenQuads();
-    SortOpaque();
-    DrawList(opaqueItems, order);
+    DrawList(opaqueItems, opaquePlacement);
     DrawRawList(lineItems, lineEffect, Renderer::Primitive::Lines);
     DrawRawList(pointItems, pointEffect, Renderer::Primitive::Points);
-    SortByDepth(blendedItems);
-    DrawList(blendedItems, order);
+    DrawList(blendedItems, blendedPlacement);
     DrawOverlayQuads();
     DrawScreenObjects();
     if (IsLastViewport())
@@ -193,6 +204,7 @@ void RenderQueue::Render()
 
 void RenderQueue::Clear()
 {
+    prepared = false;
     opaqueItems.clear();
     blendedItems.clear();
     overlayQuads.clear();
@@ -234,7 +246,7 @@ u32 DepthKey(f32 depth)
 
 // The order is sorted on keys copied out of the items, so the sort touches no item; ties are
 // broken by index, which keeps submission order.
-void RenderQueue::SortOpaque()
+void RenderQueue::SortOpaque(Core::Vector<u32>& order)
 {
     const std::less<const void*> before;
     opaqueKeys.resize(opaqueItems.size());
@@ -256,7 +268,7 @@ void RenderQueue::SortOpaque()
 
 // A stable radix sort of the depth keys, a byte at a time from the lowest; a byte that every key
 // shares (all of them, when every item lies at one depth) costs one look and no pass.
-void RenderQueue::SortByDepth(Core::Vector<RenderItem>& list)
+void RenderQueue::SortByDepth(Core::Vector<RenderItem>& list, Core::Vector<u32>& order)
 {
     const u32 count = static_cast<u32>(list.size());
     order.resize(count);
@@ -327,8 +339,9 @@ bool IsAffine(const Math::Matrix4x4& m)
 }
 } // namespace
 
-void RenderQueue::DrawList(Core::Vector<RenderItem>& list, const Core::Vector<u32>& drawOrder)
+void RenderQueue::DrawList(Core::Vector<RenderItem>& list, Placement& placement)
 {
+    const Core::Vector<u32>& drawOrder = placement.order;
     Renderer::IRenderer& r = *renderer;
     const Math::Matrix4x4 savedView = r.GetViewMatrix();
     std::size_t i = 0;
@@ -373,14 +386,13 @@ void RenderQueue::DrawList(Core::Vector<RenderItem>& list, const Core::Vector<u3
         std::size_t quads = i;
         for (std::size_t k = i; k < end; ++k)
         {
-            const RenderItem& item = list[drawOrder[k]];
-            if (placeQuads && IsBatchable(item))
+            if (placeQuads && placement.quads[k].firstIndex != Placement::NotPlaced)
                 continue;
-            DrawQuads(list, drawOrder, quads, k);
-            DrawItem(item);
+            DrawQuads(list, placement, quads, k);
+            DrawItem(list[drawOrder[k]]);
             quads = k + 1;
         }
-        DrawQuads(list, drawOrder, quads, end);
+        DrawQuads(list, placement, quads, end);
         technique->RestoreStates();
         r.SetTexture(0, nullptr);
         if (first.identityView)
@@ -443,35 +455,27 @@ bool RenderQueue::IsBatchable(const RenderItem& item) const
     return true;
 }
 
-void RenderQueue::DrawQuads(const Core::Vector<RenderItem>& list, const Core::Vector<u32>& drawOrder,
-                            std::size_t first, std::size_t end)
-{
-    if (end <= first)
-        return;
-    for (std::size_t from = first; from < end; from += QuadsPerDraw)
-        DrawQuadCall(list, drawOrder, from, std::min(end, from + QuadsPerDraw));
-    // What drawing the last item on its own leaves behind.
-    Renderer::IRenderer& r = *renderer;
-    const RenderItem& last = list[drawOrder[end - 1]];
-    r.SetCurrentColor(last.color);
-    r.SetWorldMatrix(last.world);
-    r.SetTextureMatrix(0, last.textureMatrix);
-}
-
-void RenderQueue::DrawQuadCall(const Core::Vector<RenderItem>& list, const Core::Vector<u32>& drawOrder,
-                               std::size_t first, std::size_t end)
+void RenderQueue::Place(const Core::Vector<RenderItem>& list, Placement& placement)
 {
     const Mesh& mesh = *defaultQuadMesh;
-    const Math::Color& color = list[drawOrder[first]].color;
-    bool oneColor = true;
-    runPositions.clear();
-    runTexCoords.clear();
-    runColors.clear();
-    runIndices.clear();
+    placement.quads.resize(placement.order.size());
+    placement.positions.clear();
+    placement.texCoords.clear();
+    placement.indices.clear();
     u32 cornersOf = RenderItem::NoSubset;
-    for (std::size_t k = first; k < end; ++k)
+    for (std::size_t k = 0; k < placement.order.size(); ++k)
     {
-        const RenderItem& item = list[drawOrder[k]];
+        const RenderItem& item = list[placement.order[k]];
+        Placement::Quad& quad = placement.quads[k];
+        quad.firstVertex = static_cast<u32>(placement.positions.size());
+        quad.firstIndex = static_cast<u32>(placement.indices.size());
+        if (!IsBatchable(item))
+        {
+            quad.vertexCount = 0;
+            quad.indexCount = 0;
+            quad.firstIndex = Placement::NotPlaced;
+            continue;
+        }
         if (item.subset != cornersOf)
         {
             FindCorners(mesh, item.subset);
@@ -479,33 +483,71 @@ void RenderQueue::DrawQuadCall(const Core::Vector<RenderItem>& list, const Core:
         }
         // Each distinct corner is placed once and the triangles index it, as the mesh's own
         // indices would: the same vertices, so the same pixels.
-        const u32 base = static_cast<u32>(runPositions.size());
         const f32* t = item.textureMatrix.e;
         for (const u32 vertex : corners)
         {
-            runPositions.push_back(Math::TransformPoint(item.world, mesh.GetPosition(vertex)));
+            placement.positions.push_back(Math::TransformPoint(item.world, mesh.GetPosition(vertex)));
             const Math::Vector2D uv = mesh.GetTexCoord(vertex);
-            runTexCoords.push_back(Math::Vector2D(t[0] * uv.x + t[4] * uv.y + t[12], t[1] * uv.x + t[5] * uv.y + t[13]));
-            runColors.push_back(item.color);
+            placement.texCoords.push_back(
+                Math::Vector2D(t[0] * uv.x + t[4] * uv.y + t[12], t[1] * uv.x + t[5] * uv.y + t[13]));
         }
         for (const u32 corner : cornerIndices)
-            runIndices.push_back(base + corner);
-        oneColor = oneColor && item.color == color;
+            placement.indices.push_back(quad.firstVertex + corner);
+        quad.vertexCount = static_cast<u32>(corners.size());
+        quad.indexCount = static_cast<u32>(cornerIndices.size());
     }
+}
+
+void RenderQueue::DrawQuads(const Core::Vector<RenderItem>& list, Placement& placement, std::size_t first,
+                            std::size_t end)
+{
+    if (end <= first)
+        return;
+    for (std::size_t from = first; from < end; from += QuadsPerDraw)
+        DrawQuadCall(list, placement, from, std::min(end, from + QuadsPerDraw));
+    // What drawing the last item on its own leaves behind.
+    Renderer::IRenderer& r = *renderer;
+    const RenderItem& last = list[placement.order[end - 1]];
+    r.SetCurrentColor(last.color);
+    r.SetWorldMatrix(last.world);
+    r.SetTextureMatrix(0, last.textureMatrix);
+}
+
+void RenderQueue::DrawQuadCall(const Core::Vector<RenderItem>& list, Placement& placement, std::size_t first,
+                               std::size_t end)
+{
+    const Mesh& mesh = *defaultQuadMesh;
+    const Math::Color& color = list[placement.order[first]].color;
+    bool oneColor = true;
+    for (std::size_t k = first + 1; k < end && oneColor; ++k)
+        oneColor = list[placement.order[k]].color == color;
+    if (!oneColor)
+    {
+        placement.colors.resize(placement.positions.size());
+        for (std::size_t k = first; k < end; ++k)
+        {
+            const Placement::Quad& quad = placement.quads[k];
+            std::fill_n(placement.colors.begin() + quad.firstVertex, quad.vertexCount, list[placement.order[k]].color);
+        }
+    }
+    // The quads of a call lie side by side in the placement, their indices too.
+    const Placement::Quad& last = placement.quads[end - 1];
+    const u32 firstIndex = placement.quads[first].firstIndex;
+    const u32 indexCount = last.firstIndex + last.indexCount - firstIndex;
     Renderer::IRenderer& r = *renderer;
     r.SetWorldMatrix(Math::Matrix4x4::Identity());
     r.SetTextureMatrix(0, Math::Matrix4x4::Identity());
-    r.SetVertexArray(&runPositions.front().x);
-    r.SetIndexArray32(runIndices.data());
+    r.SetVertexArray(&placement.positions.front().x);
+    r.SetIndexArray32(placement.indices.data() + firstIndex);
     r.SetNormalArray(nullptr);
     // A run in one colour draws in the current colour, as its items alone would.
-    r.SetColorArray(oneColor ? nullptr : runColors.data());
+    r.SetColorArray(oneColor ? nullptr : placement.colors.data());
     if (oneColor)
         r.SetCurrentColor(color);
     r.SetSecondaryColorArray(nullptr);
-    r.SetTexCoordArray(0, &runTexCoords.front().x);
+    r.SetTexCoordArray(0, &placement.texCoords.front().x);
     r.SetPrimitiveType(mesh.GetPrimitive());
-    r.DrawRange(0, static_cast<u32>(runIndices.size() - 1));
+    r.DrawRange(0, indexCount - 1);
     mesh.ResetArrays(r);
 }
 
@@ -561,7 +603,8 @@ void RenderQueue::DrawLastPassList()
     Renderer::ViewportRect savedViewport;
     EnterWholeWindow(savedScissor, savedViewport);
 
-    SortByDepth(lastPassItems);
+    SortByDepth(lastPassItems, lastPassPlacement.order);
+    Place(lastPassItems, lastPassPlacement);
 
     const Renderer::DisplaySettings display = r.GetDisplaySettings();
     const Math::Matrix4x4 savedView = r.GetViewMatrix();
@@ -574,7 +617,7 @@ void RenderQueue::DrawLastPassList()
     const f32 distance = height / (2.0f * std::tan(LastPassFieldOfView * 0.5f * DegreesToRadians));
     r.SetViewMatrix(Math::Matrix4x4::Translation(0.0f, 0.0f, -distance));
 
-    DrawList(lastPassItems, order);
+    DrawList(lastPassItems, lastPassPlacement);
 
     r.SetViewMatrix(savedView);
     r.SetProjectionMatrix(savedProjection);

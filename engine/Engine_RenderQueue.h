@@ -9,9 +9,11 @@
 //
 // Consecutive items that draw through one effect with one texture and the same states form a run:
 // the states are saved, applied and restored once for the run. Quads of the default mesh (sprites)
-// are placed in world space on the processor, their texture coordinates and colours beside them,
-// and a run's quads are drawn with one call. The pixels, the order in which items cover each other
-// and the renderer's states afterwards are those of drawing every item on its own.
+// are placed in world space on the processor, their texture coordinates beside them, and a run's
+// quads are drawn with one call. Sorting and placing can be done ahead of the viewport's first
+// draw (Prepare), so that this share of the processor's work runs while the device still finishes
+// the previous frame. The pixels, the order in which items cover each other and the renderer's
+// states afterwards are those of drawing every item on its own.
 #include "core/Core_Memory.h"
 #include "core/Core_Object.h"
 #include "engine/Engine_Mesh.h"
@@ -69,6 +71,9 @@ public:
     // Draws the HUD objects over the whole window, sorted by depth, and drops them.
     void DrawHudScreenObjects();
 
+    // Sorts the opaque and blended lists and places their quads, touching no renderer: Render then
+    // only draws. Submitting again undoes it, and Render prepares what is not prepared.
+    void Prepare();
     // Draws the current viewport's lists: screen quads, opaque items, lines, points, blended
     // items, overlay quads, viewport screen objects and, on the last viewport, the last-pass items.
     void Render();
@@ -111,9 +116,30 @@ private:
     // Saves scissor and viewport, then sets both to the whole window (scissor off); and back.
     void EnterWholeWindow(Renderer::ScissorState& savedScissor, Renderer::ViewportRect& savedViewport);
     void LeaveWholeWindow(const Renderer::ScissorState& savedScissor, const Renderer::ViewportRect& savedViewport);
-    // Draws the items of a list in the given order, each through technique 0 and pass 0 of its
-    // effect, run by run.
-    void DrawList(Core::Vector<RenderItem>& list, const Core::Vector<u32>& order);
+    // A list's drawing order and, for each item that a run may draw with other quads, its corners
+    // placed in world space with their texture coordinates, and the triangles' indices into them.
+    struct Placement
+    {
+        static constexpr u32 NotPlaced = 0xFFFFFFFFu;
+        struct Quad
+        {
+            u32 firstVertex;
+            u32 vertexCount;
+            u32 firstIndex; // NotPlaced for an item drawn on its own
+            u32 indexCount;
+        };
+        Core::Vector<u32> order;
+        Core::Vector<Quad> quads; // one per position in order
+        Core::Vector<Math::Vector3D> positions;
+        Core::Vector<Math::Vector2D> texCoords;
+        Core::Vector<Math::Color> colors; // filled only for calls whose quads differ in colour
+        Core::Vector<u32> indices;        // into positions
+    };
+    // Places the quads of the list in the placement's order.
+    void Place(const Core::Vector<RenderItem>& list, Placement& placement);
+    // Draws the items of a list in the placement's order, each through technique 0 and pass 0 of
+    // its effect, run by run.
+    void DrawList(Core::Vector<RenderItem>& list, Placement& placement);
     // The effect an item draws through: the line or point effect by primitive, else its own.
     Renderer::Effect* EffectOf(const RenderItem& item) const;
     // Whether b can join a run that a started.
@@ -122,22 +148,20 @@ private:
     void DrawItem(const RenderItem& item);
     // Whether the item is a quad of the default mesh that a run can draw with others.
     bool IsBatchable(const RenderItem& item) const;
-    // Draws the batchable items order[first] to order[end - 1] with as few calls as the quads per
+    // Draws the placed items at order positions first to end - 1 with as few calls as the quads per
     // call allow, and leaves the last item's colour and matrices. A run of one is drawn the same
     // way, so that how items fall into runs never changes a pixel.
-    void DrawQuads(const Core::Vector<RenderItem>& list, const Core::Vector<u32>& order, std::size_t first,
-                   std::size_t end);
-    // One call of DrawQuads: the items order[first] to order[end - 1].
-    void DrawQuadCall(const Core::Vector<RenderItem>& list, const Core::Vector<u32>& order, std::size_t first,
-                      std::size_t end);
+    void DrawQuads(const Core::Vector<RenderItem>& list, Placement& placement, std::size_t first, std::size_t end);
+    // One call of DrawQuads: the items at order positions first to end - 1.
+    void DrawQuadCall(const Core::Vector<RenderItem>& list, Placement& placement, std::size_t first, std::size_t end);
     // corners := the distinct vertices (equal position and texture coordinates) of a subset of the
     // mesh; cornerIndices := the subset's indices as positions in corners.
     void FindCorners(const Mesh& mesh, u32 subset);
     // order := the list's indices sorted by depth (world z of each item's origin, written into the
     // items), smallest z first.
-    void SortByDepth(Core::Vector<RenderItem>& list);
-    // order := the list's indices sorted with CompareOpaque.
-    void SortOpaque();
+    void SortByDepth(Core::Vector<RenderItem>& list, Core::Vector<u32>& order);
+    // order := the opaque list's indices sorted with CompareOpaque.
+    void SortOpaque(Core::Vector<u32>& order);
     void DrawLastPassList();
     // Every item of the list as a raw vertex array through the line or point effect.
     void DrawRawList(const Core::Vector<RenderItem>& list, Renderer::Effect* effect, Renderer::PrimitiveType primitive);
@@ -170,8 +194,11 @@ private:
     Core::RefPtr<Renderer::ParticleEffect> particleEffect;
     Core::RefPtr<Mesh> defaultQuadMesh;
     // Scratch kept from frame to frame, so that drawing an unchanged scene allocates nothing: the
-    // drawing order of the list being drawn and the world-space vertices of a run's quads.
-    Core::Vector<u32> order;
+    // placements of the lists and the radix sort's buffers.
+    Placement opaquePlacement;
+    Placement blendedPlacement;
+    Placement lastPassPlacement;
+    bool prepared = false; // the opaque and blended placements match their lists
     // The sort keys, one per item, and the radix sort's second buffers.
     Core::Vector<u32> depthKeys;
     Core::Vector<u32> sortedKeys;
@@ -184,10 +211,6 @@ private:
         u32 index;
     };
     Core::Vector<OpaqueKey> opaqueKeys;
-    Core::Vector<Math::Vector3D> runPositions;
-    Core::Vector<Math::Vector2D> runTexCoords;
-    Core::Vector<Math::Color> runColors;
-    Core::Vector<u32> runIndices;
     Core::Vector<u32> corners;
     Core::Vector<u32> cornerIndices;
 };

@@ -81,6 +81,8 @@ void SceneGraph::RenderViewport(Camera& camera, Viewport& viewport)
     camera.Apply(*renderer, viewport.GetWidth(), viewport.GetHeight());
     viewFrustum = camera.GetFrustum();
     Render(viewFrustum);
+    // Before the clear, which may first have to wait for the device to show the last frame.
+    renderQueue.Prepare();
     viewport.ClearAll(*renderer);
     viewport.DrawBackground();
     Render();

@@ -64,6 +64,7 @@ public:
     void SetDisplaySettings(const DisplaySettings& settings) override;
     void ToggleFullScreen() override;
     void CompletePresent() override;
+    f64 GetPresentSeconds() const override { return presentSeconds; }
     void SetVSync(u8 on) override;
 
     u8 HasSwapControl() const { return swapControl; }
@@ -134,5 +135,6 @@ private:
     // A presented frame whose buffer swap waits for the next frame's first use of the window: a
     // software rasteriser finishes it meanwhile on its own threads.
     bool swapHeld = false;
+    f64 presentSeconds = 0.0;
 };
 }  // namespace Renderer

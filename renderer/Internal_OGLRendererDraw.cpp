@@ -8,6 +8,8 @@
 
 #include <GL/gl.h>
 
+#include <chrono>
+
 namespace Renderer
 {
 void OGLRenderer::SetVertexArray(const f32* xyz)
@@ -350,7 +352,9 @@ void OGLRenderer::CompletePresent()
     swapHeld = false;
     if (settings.window)
     {
+        const auto start = std::chrono::steady_clock::now();
         PAL::SwapBuffers(*settings.window);
+        presentSeconds += std::chrono::duration<f64>(std::chrono::steady_clock::now() - start).count();
     }
 }
 

@@ -151,6 +151,9 @@ public:
     // Swaps now a frame whose swap Present held back (nothing when there is none): for a caller
     // about to wait, so that the frame is not shown late.
     virtual void CompletePresent() {}
+    // Seconds spent so far in buffer swaps, waiting for the device to finish each frame included
+    // (0 for a renderer without a device): what a benchmark reports as presentation.
+    virtual f64 GetPresentSeconds() const { return 0.0; }
     virtual void SetViewport(const ViewportRect& viewport) = 0;
     // What the device holds now (the OpenGL renderer asks OpenGL, unlike every other get).
     virtual ViewportRect GetViewport() const = 0;
