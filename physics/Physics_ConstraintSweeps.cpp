@@ -245,26 +245,32 @@ bool ConstraintSweeps::Sweep()
             const Lanes third = {u[2], v[2], u[3], v[3]};
             const Lanes sums = (first + second) + third;
 
-            float delta = row.rightHandSide - lambdas[p] * row.diagonal;
+            // Read once: the stores below may alias it as far as the compiler knows.
+            const float previous = lambdas[p];
+            float delta = row.rightHandSide - previous * row.diagonal;
             delta = delta - sums[0];
             delta = delta - sums[1];
 
+            // A friction row keeps only its upper bound; its lower one is the negation.
+            float lower = row.lower;
+            float upper = row.upper;
             if (row.normal >= 0)
             {
-                row.upper = lambdas[row.normal] * row.friction;
-                row.lower = -row.upper;
+                upper = lambdas[row.normal] * row.friction;
+                lower = -upper;
+                row.upper = upper;
             }
 
-            const float candidate = lambdas[p] + delta;
-            if (candidate < row.lower)
+            const float candidate = previous + delta;
+            if (candidate < lower)
             {
-                delta = row.lower - lambdas[p];
-                lambdas[p] = row.lower;
+                delta = lower - previous;
+                lambdas[p] = lower;
             }
-            else if (candidate > row.upper)
+            else if (candidate > upper)
             {
-                delta = row.upper - lambdas[p];
-                lambdas[p] = row.upper;
+                delta = upper - previous;
+                lambdas[p] = upper;
             }
             else
             {
@@ -297,7 +303,7 @@ void ConstraintSweeps::Finish()
         const Row& row = sweepRows[p];
         if (row.normal >= 0)
         {
-            pass.lower[i] = row.lower;
+            pass.lower[i] = -row.upper;
             pass.upper[i] = row.upper;
         }
     }
