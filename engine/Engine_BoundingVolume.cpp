@@ -4,6 +4,8 @@
 #include "engine/Engine_RenderItem.h"
 #include "engine/Engine_RenderQueue.h"
 
+#include <algorithm>
+
 namespace Engine
 {
 const u32 BoxIndices[BoxIndexCount] = {0, 1, 5, 0, 5, 4, 3, 2, 1, 3, 1, 0, 3, 6, 2, 3, 7, 6,
@@ -60,6 +62,8 @@ BoundingVolume& BoundingVolume::operator=(const BoundingVolume& other)
     {
         worldBox = other.GetWorldBox();
         settled = true;
+        cornersFromBounds = false;
+        ++version;
         modelBox = other.modelBox;
         debugMesh = other.debugMesh ? other.debugMesh->Clone() : nullptr;
         debugColor = other.debugColor;
@@ -80,14 +84,47 @@ void BoundingVolume::Transform(const Math::Matrix4x4& matrix)
 {
     for (u32 i = 0; i < BoxCornerCount; ++i)
         worldBox.corners[i] = Math::TransformPoint(matrix, modelBox.corners[i]);
+    cornersFromBounds = false;
+    ++version;
 }
 
-void BoundingVolume::Merge(const BoundingVolume& other)
+// The lowest and highest coordinates of this box's corners and then the other's, taken one corner
+// at a time from this box's first, as Math::Frustum::Bounds takes them (std::min and std::max, so
+// that signed zeros and unordered values come out as they do there).
+void BoundingVolume::MergeCorners(const Math::Vector3D (&corners)[BoxCornerCount])
 {
-    const Math::Frustum* const pair[] = {&worldBox, &other.worldBox};
-    Math::Frustum::Bounds(pair, mergedLow, mergedHigh);
+    Math::Vector3D low;
+    Math::Vector3D high;
+    if (cornersFromBounds)
+    {
+        // Corner 0 holds the highest coordinates and corner 6 the lowest: over the eight corners
+        // from corner 0 the lowest comes out as the one below, the highest as the one above.
+        const Math::Vector3D& plus = worldBox.corners[0];
+        const Math::Vector3D& minus = worldBox.corners[6];
+        low = Math::Vector3D(std::min(plus.x, minus.x), std::min(plus.y, minus.y), std::min(plus.z, minus.z));
+        high = Math::Vector3D(std::max(plus.x, minus.x), std::max(plus.y, minus.y), std::max(plus.z, minus.z));
+    }
+    else
+    {
+        low = worldBox.corners[0];
+        high = low;
+        for (const Math::Vector3D& corner : worldBox.corners)
+        {
+            low = Math::Vector3D(std::min(low.x, corner.x), std::min(low.y, corner.y), std::min(low.z, corner.z));
+            high = Math::Vector3D(std::max(high.x, corner.x), std::max(high.y, corner.y), std::max(high.z, corner.z));
+        }
+    }
+    for (const Math::Vector3D& corner : corners)
+    {
+        low = Math::Vector3D(std::min(low.x, corner.x), std::min(low.y, corner.y), std::min(low.z, corner.z));
+        high = Math::Vector3D(std::max(high.x, corner.x), std::max(high.y, corner.y), std::max(high.z, corner.z));
+    }
+    mergedLow = low;
+    mergedHigh = high;
     worldBox.SetCornersFromBounds(mergedLow, mergedHigh, 0.0f);
     settled = false;
+    cornersFromBounds = true;
+    ++version;
 }
 
 void BoundingVolume::Settle() const
@@ -104,6 +141,8 @@ void BoundingVolume::SetBox(const Math::Frustum& box)
     modelBox = box;
     worldBox = box;
     settled = true;
+    cornersFromBounds = false;
+    ++version;
     UpdateDebugMesh();
 }
 

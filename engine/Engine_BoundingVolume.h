@@ -40,7 +40,13 @@ public:
     // World corner i := matrix applied to model corner i; centre and planes stay.
     void Transform(const Math::Matrix4x4& matrix);
     // The world box becomes the box enclosing it and the other's world box.
-    void Merge(const BoundingVolume& other);
+    void Merge(const BoundingVolume& other) { MergeCorners(other.worldBox.corners); }
+    // The same with the other's world corners given.
+    void MergeCorners(const Math::Vector3D (&corners)[BoxCornerCount]);
+    const Math::Vector3D (&GetWorldCorners() const)[BoxCornerCount] { return worldBox.corners; }
+    // Changes with every Transform, Merge, SetBox and assignment, so that a node can tell whether
+    // the volume is still the one it last left.
+    u32 GetVersion() const { return version; }
     // Model box := world box := box; the debug mesh follows the corners.
     void SetBox(const Math::Frustum& box);
     // Debug-mesh position i := world corner i.
@@ -65,6 +71,9 @@ private:
     // the corners, so they stay those of the last merge).
     mutable Math::Frustum worldBox;
     mutable bool settled = true;
+    // The corners are those that mergedLow and mergedHigh give, as the last merge set them.
+    bool cornersFromBounds = false;
+    u32 version = 0;
     Math::Vector3D mergedLow;
     Math::Vector3D mergedHigh;
     Math::Frustum modelBox;

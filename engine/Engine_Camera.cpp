@@ -32,8 +32,9 @@ Camera* Camera::Clone() const
 void Camera::Update(f32 dt)
 {
     RunCallbackAndControllers(dt);
-    world = ParentWorldMatrix();
-    boundingVolume.Transform(world);
+    if (!IsWorldCurrent())
+        DeriveWorld(ParentWorldMatrix());
+    PlaceVolume();
     MergeIntoParent();
 }
 

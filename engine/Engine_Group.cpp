@@ -3,6 +3,7 @@
 #include "core/Core_File.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace Engine
 {
@@ -94,20 +95,68 @@ Core::RefPtr<Node> Group::Find(const Core::String& wanted)
 void Group::Update(f32 dt)
 {
     RunCallbackAndControllers(dt);
-    world = ParentWorldMatrix();
+    if (!IsWorldCurrent())
+        DeriveWorld(ParentWorldMatrix());
     UpdateVolumeAndChildren(dt);
 }
 
 void Group::UpdateVolumeAndChildren(f32 dt)
 {
-    boundingVolume.Transform(world);
+    UpdateChildrenAndVolume(dt);
+    MergeIntoParent();
+}
+
+void Group::UpdateChildrenAndVolume(f32 dt)
+{
+    if (gatheringVolumes)
+    {
+        // Updated again from inside its own update (a child's callback): merged at once, and the
+        // outer update places the volume again.
+        gatheringVolumes = 0;
+        boundingVolume.Transform(world);
+        for (u32 i = 0; i < children.size(); ++i)
+        {
+            Core::RefPtr<Node> child = children[i];
+            child->Update(dt);
+        }
+        gatheringVolumes = 1;
+        mergedChanged = true;
+        return;
+    }
+    gatheringVolumes = 1;
+    mergedCount = 0;
+    mergedChanged = false;
     // By index: an update may detach children of this group.
     for (u32 i = 0; i < children.size(); ++i)
     {
         Core::RefPtr<Node> child = children[i];
         child->Update(dt);
     }
-    MergeIntoParent();
+    gatheringVolumes = 0;
+    if (mergedChanged || mergedCount != mergedVolumes.size() || !IsVolumeCurrent())
+    {
+        mergedVolumes.resize(mergedCount);
+        boundingVolume.Transform(world);
+        for (const MergedCorners& merged : mergedVolumes)
+            boundingVolume.MergeCorners(merged.corners);
+        NoteVolumePlaced();
+    }
+}
+
+void Group::TakeChildVolume(const BoundingVolume& volume)
+{
+    const auto& corners = volume.GetWorldCorners();
+    if (mergedCount == mergedVolumes.size())
+    {
+        mergedVolumes.emplace_back();
+        mergedChanged = true;
+    }
+    MergedCorners& kept = mergedVolumes[mergedCount++];
+    if (std::memcmp(kept.corners, corners, sizeof kept.corners) != 0)
+    {
+        std::memcpy(kept.corners, corners, sizeof kept.corners);
+        mergedChanged = true;
+    }
 }
 
 void Group::Render(const Math::ViewFrustum&)

@@ -11,7 +11,8 @@ LineList::LineList(const LineList& other) : Node(other), points(other.points), c
 
 void LineList::Update(f32)
 {
-    world = ParentWorldMatrix();
+    if (!IsWorldCurrent())
+        DeriveWorld(ParentWorldMatrix());
 }
 
 void LineList::Draw()

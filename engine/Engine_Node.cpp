@@ -3,6 +3,7 @@
 #include "core/Core_File.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace Engine
 {
@@ -54,6 +55,8 @@ void Node::Load(Core::File& file)
 {
     const LoadScope scope(*this);
     Math::ReadMatrix4x4(file, world);
+    ++worldVersion;
+    worldDerived = 0;
     // Read raw: a parent still being read is held by nothing yet. Anything else (not a node, or a
     // node read whole here) fails the stream, and the stream lets go of what this read made.
     Core::Object* storedParent = file.ReadObject();
@@ -82,7 +85,8 @@ Core::RefPtr<Node> Node::Find(const Core::String& wanted)
 void Node::Update(f32 dt)
 {
     RunCallbackAndControllers(dt);
-    world = ParentWorldMatrix();
+    if (!IsWorldCurrent())
+        DeriveWorld(ParentWorldMatrix());
     MergeIntoParent();
 }
 
@@ -147,9 +151,33 @@ const Math::Matrix4x4& Node::ParentWorldMatrix() const
     return parent ? parent->world : identity;
 }
 
+void Node::DeriveWorld(const Math::Matrix4x4& matrix)
+{
+    if (!(std::memcmp(world.e, matrix.e, sizeof world.e) == 0))
+    {
+        world = matrix;
+        ++worldVersion;
+    }
+    worldDerived = 1;
+    worldFrom = parent;
+    worldFromVersion = parent ? parent->worldVersion : 0u;
+}
+
+void Node::PlaceVolume()
+{
+    if (IsVolumeCurrent())
+        return;
+    boundingVolume.Transform(world);
+    NoteVolumePlaced();
+}
+
 void Node::MergeIntoParent()
 {
-    if (mergeIntoParent && parent)
+    if (!mergeIntoParent || !parent)
+        return;
+    if (parent->gatheringVolumes)
+        parent->TakeChildVolume(boundingVolume);
+    else
         parent->boundingVolume.Merge(boundingVolume);
 }
 } // namespace Engine

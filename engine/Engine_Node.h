@@ -114,9 +114,22 @@ public:
 
     Node* GetParent() const { return parent; }
     // Set by the groups when they take or let go of a node.
-    void SetParent(Node* value) { parent = value; }
+    void SetParent(Node* value)
+    {
+        parent = value;
+        worldDerived = 0;
+    }
     const Math::Matrix4x4& GetWorldMatrix() const { return world; }
-    void SetWorldMatrix(const Math::Matrix4x4& matrix) { world = matrix; }
+    // Holds until the next Update, which derives the matrix again.
+    void SetWorldMatrix(const Math::Matrix4x4& matrix)
+    {
+        world = matrix;
+        ++worldVersion;
+        worldDerived = 0;
+    }
+    // Counts the values the world matrix has taken: nodes below compare it with the count they
+    // last derived their own from.
+    u32 GetWorldVersion() const { return worldVersion; }
     BoundingVolume& GetBoundingVolume() { return boundingVolume; }
     const BoundingVolume& GetBoundingVolume() const { return boundingVolume; }
     UpdateCallback GetUpdateCallback() const { return updateCallback; }
@@ -148,8 +161,34 @@ protected:
     void RunCallbackAndControllers(f32 dt);
     // The parent's world matrix; identity for a node without a parent.
     const Math::Matrix4x4& ParentWorldMatrix() const;
-    // Enlarges the parent's volume by this node's when merging is on and there is a parent.
+    // Whether the world matrix is still the one last derived from the parent: same parent, whose
+    // world matrix has not changed since, and nothing has set this node's matrix or transform.
+    bool IsWorldCurrent() const
+    {
+        return worldDerived && worldFrom == parent && worldFromVersion == (parent ? parent->worldVersion : 0u);
+    }
+    // world := matrix, derived from the parent as it is now; the nodes below see a change only when
+    // the value differs.
+    void DeriveWorld(const Math::Matrix4x4& matrix);
+    // Transforms the volume by the world matrix unless neither has changed since it last did.
+    void PlaceVolume();
+    // Whether the volume is the one PlaceVolume or a group's update left, with the world matrix it
+    // was placed by.
+    bool IsVolumeCurrent() const
+    {
+        return volumePlaced && placedWorldVersion == worldVersion && placedVolumeVersion == boundingVolume.GetVersion();
+    }
+    void NoteVolumePlaced()
+    {
+        volumePlaced = 1;
+        placedWorldVersion = worldVersion;
+        placedVolumeVersion = boundingVolume.GetVersion();
+    }
+    // Enlarges the parent's volume by this node's when merging is on and there is a parent; a
+    // group updating its children takes the volume down and merges it after them.
     void MergeIntoParent();
+    // Called by a child's MergeIntoParent while this node, a group, updates its children.
+    virtual void TakeChildVolume(const BoundingVolume& volume) { boundingVolume.Merge(volume); }
 
     Math::Matrix4x4 world;
     Node* parent = nullptr; // not counted: the parent holds the counted reference to the child
@@ -164,5 +203,15 @@ protected:
     Core::String name;
     Core::Vector<Core::RefPtr<Controller>> controllers;
     u32 loadDepth = 0; // open load scopes; never copied
+    // What the world matrix and the volume were last derived from, so that an update repeats no
+    // work for a node whose parent, transform and children have not changed. Never copied.
+    u32 worldVersion = 1;
+    const Node* worldFrom = nullptr;
+    u32 worldFromVersion = 0;
+    u32 placedWorldVersion = 0;
+    u32 placedVolumeVersion = 0;
+    u8 worldDerived = 0;
+    u8 volumePlaced = 0;
+    u8 gatheringVolumes = 0; // a group is updating its children
 };
 }  // namespace Engine

@@ -46,12 +46,7 @@ SceneGraph* SceneGraph::GetCurrent()
 void SceneGraph::Update(f32 dt)
 {
     RunCallbackAndControllers(dt);
-    boundingVolume.Transform(world);
-    for (u32 i = 0; i < children.size(); ++i)
-    {
-        Core::RefPtr<Node> child = children[i];
-        child->Update(dt);
-    }
+    UpdateChildrenAndVolume(dt);
 }
 
 void SceneGraph::Draw()

@@ -3,6 +3,8 @@
 #include "core/Core_File.h"
 #include "renderer/Renderer_BuiltInEffects.h"
 
+#include <cstring>
+
 namespace Engine
 {
 CORE_REGISTER_CLASS(TransformationGroup, "Engine::TransformationGroup")
@@ -30,6 +32,7 @@ void TransformationGroup::Load(Core::File& file)
 {
     Group::Load(file);
     Math::ReadMatrix4x4(file, transform);
+    worldDerived = 0;
     Math::ReadMatrix4x4(file, storedMatrices[0]);
     Math::ReadMatrix4x4(file, storedMatrices[1]);
 }
@@ -39,10 +42,19 @@ Math::Matrix4x4 TransformationGroup::GetMatrix() const
     return parent ? parent->GetWorldMatrix() * transform : transform;
 }
 
+void TransformationGroup::SetTransform(const Math::Matrix4x4& matrix)
+{
+    if (std::memcmp(transform.e, matrix.e, sizeof transform.e) == 0)
+        return;
+    transform = matrix;
+    worldDerived = 0;
+}
+
 void TransformationGroup::Update(f32 dt)
 {
     RunCallbackAndControllers(dt);
-    world = ParentWorldMatrix() * transform;
+    if (!IsWorldCurrent())
+        DeriveWorld(ParentWorldMatrix() * transform);
     UpdateVolumeAndChildren(dt);
 }
 

@@ -32,7 +32,8 @@ public:
     // Submits the debug box when the volume is shown.
     void Draw() override;
 
-    void SetTransform(const Math::Matrix4x4& matrix) { transform = matrix; }
+    // The world matrices below are derived again only when the value changes.
+    void SetTransform(const Math::Matrix4x4& matrix);
     const Math::Matrix4x4& GetTransform() const { return transform; }
 
 private:
