@@ -437,12 +437,10 @@ void RenderQueue::DrawItem(const RenderItem& item)
     }
 }
 
-bool RenderQueue::IsBatchable(const RenderItem& item) const
+bool RenderQueue::IsBatchableSubset(u32 subset) const
 {
-    if (item.mesh.Get() != defaultQuadMesh.Get() || !IsAffine(item.world) || !IsAffine(item.textureMatrix))
-        return false;
-    const Mesh& mesh = *item.mesh;
-    const MeshSubset* range = mesh.GetSubset(item.subset);
+    const Mesh& mesh = *defaultQuadMesh;
+    const MeshSubset* range = mesh.GetSubset(subset);
     if (mesh.GetVertexBuffer() || mesh.GetPrimitive() != Renderer::Primitive::Triangles || mesh.GetColorCount() != 0 ||
         !range || range->first > range->last || range->last >= mesh.GetIndexCount())
         return false;
@@ -463,13 +461,22 @@ void RenderQueue::Place(const Core::Vector<RenderItem>& list, Placement& placeme
     placement.texCoords.clear();
     placement.indices.clear();
     u32 cornersOf = RenderItem::NoSubset;
+    // Whether the subset last asked about can be drawn with others: most items name the same one.
+    u32 checkedSubset = RenderItem::NoSubset;
+    bool subsetBatchable = false;
     for (std::size_t k = 0; k < placement.order.size(); ++k)
     {
         const RenderItem& item = list[placement.order[k]];
         Placement::Quad& quad = placement.quads[k];
         quad.firstVertex = static_cast<u32>(placement.positions.size());
         quad.firstIndex = static_cast<u32>(placement.indices.size());
-        if (!IsBatchable(item))
+        bool batchable = item.mesh.Get() == defaultQuadMesh.Get() && IsAffine(item.world) && IsAffine(item.textureMatrix);
+        if (batchable && item.subset != checkedSubset)
+        {
+            subsetBatchable = IsBatchableSubset(item.subset);
+            checkedSubset = item.subset;
+        }
+        if (!batchable || !subsetBatchable)
         {
             quad.vertexCount = 0;
             quad.indexCount = 0;

@@ -146,8 +146,9 @@ private:
     static bool SharesRun(const RenderItem& a, const RenderItem& b);
     // One item's matrices, arrays and draw, inside its run.
     void DrawItem(const RenderItem& item);
-    // Whether the item is a quad of the default mesh that a run can draw with others.
-    bool IsBatchable(const RenderItem& item) const;
+    // Whether quads of the default mesh's subset can be drawn with others (with an affine world and
+    // texture matrix): it is a triangle list drawn from the mesh's lists.
+    bool IsBatchableSubset(u32 subset) const;
     // Draws the placed items at order positions first to end - 1 with as few calls as the quads per
     // call allow, and leaves the last item's colour and matrices. A run of one is drawn the same
     // way, so that how items fall into runs never changes a pixel.

@@ -4,22 +4,27 @@
 #include "engine/Engine_Viewport.h"
 #include "renderer/Renderer_BuiltInEffects.h"
 
+#include <cstring>
+
 namespace Engine
 {
 namespace
 {
 SceneGraph* current = nullptr;
+// Frustum versions are drawn from one count, so no two scene graphs share one.
+u32 frustumVersions = 0;
 } // namespace
 
 SceneGraph::SceneGraph(Renderer::IRenderer* renderer)
-    : renderer(renderer), boundingVolumeEffect(Renderer::CreateUntexturedBlendEffect())
+    : viewFrustumVersion(++frustumVersions), renderer(renderer),
+      boundingVolumeEffect(Renderer::CreateUntexturedBlendEffect())
 {
     renderQueue.SetRenderer(renderer);
     current = this;
 }
 
 SceneGraph::SceneGraph(const SceneGraph& other)
-    : Group(other), renderer(other.renderer), viewportCount(other.viewportCount),
+    : Group(other), viewFrustumVersion(++frustumVersions), renderer(other.renderer), viewportCount(other.viewportCount),
       currentViewport(other.currentViewport), boundingVolumeEffect(Renderer::CreateUntexturedBlendEffect())
 {
     renderQueue.SetRenderer(renderer);
@@ -74,7 +79,12 @@ void SceneGraph::RenderViewport(Camera& camera, Viewport& viewport)
     renderQueue.SetCamera(&camera);
     viewport.Begin(*renderer);
     camera.Apply(*renderer, viewport.GetWidth(), viewport.GetHeight());
-    viewFrustum = camera.GetFrustum();
+    const Math::ViewFrustum& seen = camera.GetFrustum();
+    if (std::memcmp(&seen, &viewFrustum, sizeof viewFrustum) != 0)
+    {
+        viewFrustum = seen;
+        viewFrustumVersion = ++frustumVersions;
+    }
     Render(viewFrustum);
     // Before the clear, which may first have to wait for the device to show the last frame.
     renderQueue.Prepare();

@@ -56,11 +56,15 @@ public:
     void SetCurrentViewport(u32 index) { currentViewport = index; }
     u32 GetCurrentViewport() const { return currentViewport; }
     const Math::ViewFrustum& GetViewFrustum() const { return viewFrustum; }
+    // Changes whenever the view frustum takes a value it did not hold, and differs between scene
+    // graphs: a drawable that culled against one version need not test again.
+    u32 GetViewFrustumVersion() const { return viewFrustumVersion; }
     Renderer::IRenderer* GetRenderer() const { return renderer; }
     RenderQueue& GetRenderQueue() { return renderQueue; }
 
 private:
     Math::ViewFrustum viewFrustum;
+    u32 viewFrustumVersion;
     Renderer::IRenderer* renderer;
     u32 viewportCount = 0;
     u32 currentViewport = 0;

@@ -3,6 +3,7 @@
 #include "core/Core_File.h"
 #include "engine/Engine_BoundingVolume.h"
 #include "engine/Engine_RenderItem.h"
+#include "engine/Engine_SceneGraph.h"
 #include "engine/Engine_SpriteDrawing.h"
 #include "renderer/Renderer_Texture.h"
 
@@ -203,19 +204,44 @@ void Sprite::Draw()
     if (!visible)
         return;
     const SpriteAnimation* animation = DrawableAnimation();
-    if (!animation || !animation->GetTexture())
+    if (!animation)
         return;
-    const Math::Matrix4x4 placed = ParentWorldMatrix() * FrameScale();
+    Core::RefPtr<Renderer::ITexture> texture = animation->GetTexture();
+    if (!texture)
+        return;
+    const f32 width = static_cast<f32>(animation->GetFrameWidth()) * (flipHorizontal ? -1.0f : 1.0f);
+    const f32 height = static_cast<f32>(animation->GetFrameHeight()) * (flipVertical ? -1.0f : 1.0f);
+    const u32 parentVersion = parent ? parent->GetWorldVersion() : 0u;
+    if (!placedValid || placedFrom != parent || placedFromVersion != parentVersion || placedWidth != width ||
+        placedHeight != height)
+    {
+        placed = ParentWorldMatrix() * Math::Matrix4x4::Scaling(width, height, 1.0f);
+        placedFrom = parent;
+        placedFromVersion = parentVersion;
+        placedWidth = width;
+        placedHeight = height;
+        placedValid = true;
+        culledFrustumVersion = 0;
+    }
     if (!overlay && !screenSpace)
     {
-        boundingVolume.Transform(placed);
-        if (IsOutsideCurrentView(boundingVolume.GetWorldBox()))
+        const SceneGraph* scene = SceneGraph::GetCurrent();
+        const u32 frustumVersion = scene ? scene->GetViewFrustumVersion() : 0u;
+        if (culledFrustumVersion == 0 || culledFrustumVersion != frustumVersion ||
+            culledVolumeVersion != boundingVolume.GetVersion())
+        {
+            boundingVolume.Transform(placed);
+            culledOutside = IsOutsideCurrentView(boundingVolume.GetWorldBox());
+            culledFrustumVersion = frustumVersion;
+            culledVolumeVersion = boundingVolume.GetVersion();
+        }
+        if (culledOutside)
             return;
     }
     RenderItem item;
     item.useQueueDefaults = 1;
     item.lastPassOnly = overlay;
-    item.texture = animation->GetTexture();
+    item.texture = std::move(texture);
     item.color = Math::Color(color.r, color.g, color.b, opacity);
     item.subset = 0;
     item.textureMatrix = animation->GetFrameTextureMatrix(currentFrame);

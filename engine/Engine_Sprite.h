@@ -101,5 +101,17 @@ private:
     u8 paused = 0;
     u8 flipHorizontal = 0;
     u8 flipVertical = 0;
+    // What Draw last placed and culled, kept while the sprite does not change: its world matrix,
+    // derived from the parent's of that version and the frame scale; whether the volume placed by
+    // it lies outside the view frustum of that version. Never copied.
+    Math::Matrix4x4 placed;
+    const Node* placedFrom = nullptr;
+    u32 placedFromVersion = 0;
+    f32 placedWidth = 0.0f;
+    f32 placedHeight = 0.0f;
+    u32 culledFrustumVersion = 0; // 0: not culled since last placed
+    u32 culledVolumeVersion = 0;
+    bool placedValid = false;
+    bool culledOutside = false;
 };
 } // namespace Engine

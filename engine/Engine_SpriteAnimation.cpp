@@ -50,13 +50,29 @@ u32 SpriteAnimation::ClampToFrames(u32 frame) const
 
 Math::Matrix4x4 SpriteAnimation::GetFrameTextureMatrix(u32 index) const
 {
-    if (!texture || texture->GetWidth() <= 0 || texture->GetHeight() <= 0 || index >= GetFramesCount())
+    if (!texture || index >= GetFramesCount())
         return Math::Matrix4x4::Identity();
-    const f32 su = static_cast<f32>(frameWidth) / static_cast<f32>(texture->GetWidth());
-    const f32 sv = static_cast<f32>(frameHeight) / static_cast<f32>(texture->GetHeight());
-    const f32 column = static_cast<f32>(frames[index].column & 0xFFu);
-    const f32 row = static_cast<f32>(frames[index].row & 0xFFu);
-    return Math::Matrix4x4::Translation(su * column, sv * row, 0.0f) * Math::Matrix4x4::Scaling(su, sv, 1.0f);
+    const i32 width = texture->GetWidth();
+    const i32 height = texture->GetHeight();
+    if (width <= 0 || height <= 0)
+        return Math::Matrix4x4::Identity();
+    if (frameTextureMatrices.size() != frames.size() || width != matricesTextureWidth || height != matricesTextureHeight)
+    {
+        const f32 su = static_cast<f32>(frameWidth) / static_cast<f32>(width);
+        const f32 sv = static_cast<f32>(frameHeight) / static_cast<f32>(height);
+        frameTextureMatrices.clear();
+        frameTextureMatrices.reserve(frames.size());
+        for (const SpriteFrame& frame : frames)
+        {
+            const f32 column = static_cast<f32>(frame.column & 0xFFu);
+            const f32 row = static_cast<f32>(frame.row & 0xFFu);
+            frameTextureMatrices.push_back(Math::Matrix4x4::Translation(su * column, sv * row, 0.0f) *
+                                           Math::Matrix4x4::Scaling(su, sv, 1.0f));
+        }
+        matricesTextureWidth = width;
+        matricesTextureHeight = height;
+    }
+    return frameTextureMatrices[index];
 }
 
 void SpriteAnimation::Save(Core::File& file)
@@ -110,5 +126,6 @@ void SpriteAnimation::Load(Core::File& file)
         const Core::String folder = application ? application->GetPath() : Core::String();
         texture = cache->GetTexture(folder + "\\" + plain, 1);
     }
+    frameTextureMatrices.clear();
 }
 } // namespace Engine

@@ -70,5 +70,10 @@ private:
     u32 loopEnd = 0;
     i32 frameWidth = 0;
     i32 frameHeight = 0;
+    // The frames' texture matrices, made when first asked for at the texture size of then: every
+    // sprite of the animation asks for one each time it is drawn.
+    mutable Core::Vector<Math::Matrix4x4> frameTextureMatrices;
+    mutable i32 matricesTextureWidth = 0;
+    mutable i32 matricesTextureHeight = 0;
 };
 } // namespace Engine

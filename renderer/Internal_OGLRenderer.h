@@ -124,6 +124,7 @@ private:
     u32 seenTextureChanges = 0;
     // Vertices (or indices) from which a draw is flushed to the device at once.
     static constexpr u32 FlushedDrawSize = 4096;
+    bool largeDrawFlushed = false; // since the last Present
     // The whole depth buffer holds the far plane: cleared to 1 and not written since.
     bool depthAtFarPlane = false;
     // OpenGL has the depth test on as set (it starts off whatever the shadow says), and has it

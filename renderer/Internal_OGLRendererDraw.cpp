@@ -100,11 +100,14 @@ void OGLRenderer::IssueDraw(const DrawCall& call)
         glDrawElements(mode, static_cast<GLsizei>(call.count), call.indices32 ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT,
                        start);
     }
-    // A large draw goes to the device at once: a software rasteriser's threads start on it while
-    // the processor prepares what follows, instead of waiting for the buffer swap.
-    if (call.count >= FlushedDrawSize)
+    // The frame's first large draw goes to the device at once: a software rasteriser's threads
+    // start on it while the processor prepares what follows, instead of waiting for the buffer
+    // swap. Later ones wait for the swap's flush: each flush is a pass of its own over the
+    // rasteriser's tiles.
+    if (call.count >= FlushedDrawSize && !largeDrawFlushed)
     {
         glFlush();
+        largeDrawFlushed = true;
     }
 }
 
@@ -340,6 +343,7 @@ void OGLRenderer::SwapFrame()
     {
         glFlush();
         swapHeld = true;
+        largeDrawFlushed = false;
     }
 }
 

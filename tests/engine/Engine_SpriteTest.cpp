@@ -494,3 +494,90 @@ TEST_F(SpriteDrawTest, CullingAgreesWithTheViewFrustumsClassificationOfBoxes)
     EXPECT_GT(outside, 0u);
     EXPECT_GT(shown, 0u);
 }
+
+// Draw keeps its placement and its culling while nothing changes; a move of the parent or the
+// camera, or another frame size, must still bring the sprite into view or take it out.
+TEST_F(SpriteDrawTest, CullingFollowsMovesOfTheParentAndTheCameraAndFrameSizes)
+{
+    Core::Vector<Engine::SpriteFrame> frames;
+    frames.push_back(Engine::SpriteFrame{0, 0, 0.1f});
+    const Core::RefPtr<Engine::SpriteAnimation> wide(new Engine::SpriteAnimation(
+        Core::RefPtr<Renderer::ITexture>(new FakeTexture(256, 128, "Wide.png")), 4000, 16, frames));
+    const Core::RefPtr<Engine::Sprite> sprite(new Engine::Sprite(Engine::Sprite::Animations{Animation(2, 0.1f), wide}));
+    const Core::RefPtr<Engine::TransformationGroup> place(new Engine::TransformationGroup());
+    const Core::RefPtr<Engine::TransformationGroup> eye(new Engine::TransformationGroup());
+    const Core::RefPtr<Engine::Camera> camera(new Engine::Camera(45.0f, 1.0f, 1000.0f));
+    const Core::RefPtr<Engine::Viewport> viewport(new Engine::Viewport(0, 0, 640, 480));
+    root->AttachChild(place);
+    place->AttachChild(sprite);
+    root->AttachChild(eye);
+    eye->AttachChild(camera);
+    const auto drawn = [&]() {
+        scene->UpdateScene(0.0f);
+        renderer->ClearLog();
+        scene->RenderViewport(*camera, *viewport);
+        return renderer->GetDraws().size();
+    };
+    place->SetTransform(Math::Matrix4x4::Translation(1000.0f, 0.0f, -50.0f));
+    EXPECT_EQ(drawn(), 0u);
+    EXPECT_EQ(drawn(), 0u);
+    place->SetTransform(Math::Matrix4x4::Translation(0.0f, 0.0f, -50.0f));
+    EXPECT_EQ(drawn(), 1u);
+    EXPECT_EQ(drawn(), 1u);
+    place->SetTransform(Math::Matrix4x4::Translation(1000.0f, 0.0f, -50.0f));
+    EXPECT_EQ(drawn(), 0u);
+    // The camera follows it, then looks elsewhere.
+    eye->SetTransform(Math::Matrix4x4::Translation(1000.0f, 0.0f, 0.0f));
+    EXPECT_EQ(drawn(), 1u);
+    eye->SetTransform(Math::Matrix4x4::Translation(1000.0f, 500.0f, 0.0f));
+    EXPECT_EQ(drawn(), 0u);
+    eye->SetTransform(Math::Matrix4x4::Identity());
+    EXPECT_EQ(drawn(), 0u);
+    // A frame wide enough to reach into view, and back.
+    sprite->SetCurrentAnimationIndex(1, false);
+    EXPECT_EQ(drawn(), 1u);
+    sprite->SetCurrentAnimationIndex(0, false);
+    EXPECT_EQ(drawn(), 0u);
+    // Moved under a group that is in view.
+    const Core::RefPtr<Engine::TransformationGroup> near(new Engine::TransformationGroup());
+    near->SetTransform(Math::Matrix4x4::Translation(0.0f, 0.0f, -60.0f));
+    root->AttachChild(near);
+    place->DetachChild(sprite);
+    near->AttachChild(sprite);
+    EXPECT_EQ(drawn(), 1u);
+}
+
+namespace
+{
+// A texture whose size the test changes, as a reload may.
+class ResizedTexture : public Renderer::ITexture
+{
+public:
+    i32 GetWidth() const override { return width; }
+    i32 GetHeight() const override { return height; }
+    i32 GetFormat() const override { return 0; }
+    i32 GetTextureType() const override { return TwoDimensional; }
+    u32 GetID() const override { return 1; }
+    void Reload() override {}
+    void Unload() override {}
+    u8 HasMipmaps() const override { return 0; }
+    Core::String GetFileName() const override { return "Resized.png"; }
+
+    i32 width = 64;
+    i32 height = 64;
+};
+} // namespace
+
+TEST(SpriteAnimationTest, FrameTextureMatricesFollowTheTextureSize)
+{
+    const Core::RefPtr<ResizedTexture> texture(new ResizedTexture());
+    const Core::RefPtr<Engine::SpriteAnimation> animation(new Engine::SpriteAnimation(texture.Get(), 16, 16, Frames(3, 0.1f)));
+    EXPECT_EQ(animation->GetFrameTextureMatrix(2),
+              Math::Matrix4x4::Translation(0.5f, 0.25f, 0.0f) * Math::Matrix4x4::Scaling(0.25f, 0.25f, 1.0f));
+    texture->width = 128;
+    EXPECT_EQ(animation->GetFrameTextureMatrix(2),
+              Math::Matrix4x4::Translation(0.25f, 0.25f, 0.0f) * Math::Matrix4x4::Scaling(0.125f, 0.25f, 1.0f));
+    texture->width = 0;
+    EXPECT_EQ(animation->GetFrameTextureMatrix(2), Math::Matrix4x4::Identity());
+    EXPECT_EQ(animation->GetFrameTextureMatrix(3), Math::Matrix4x4::Identity());
+}
