@@ -82,20 +82,32 @@ void PhysicsEngine::BuildStepList(bool positionForm)
 
 u32 PhysicsEngine::CollectConstrainedBodies()
 {
-    constrainedBodies.clear();
+    // The list is written over in place: a pass mostly collects the bodies of the pass before in
+    // the same order (the velocity pass those of the position pass), which then need no counting.
     const u32 collected = NextMark();
+    std::size_t count = 0;
     auto collect = [&](RigidBody* body) {
         if (body->collectedMark == collected)
             return;
         body->collectedMark = collected;
-        constrainedBodies.emplace_back(body);
+        if (count < constrainedBodies.size())
+        {
+            if (constrainedBodies[count] != body)
+                constrainedBodies[count] = body;
+        }
+        else
+        {
+            constrainedBodies.emplace_back(body);
+        }
+        ++count;
     };
     for (Joint* entry : stepList)
     {
         collect(entry->GetBody1());
         collect(entry->GetBody2());
     }
-    return static_cast<u32>(constrainedBodies.size());
+    constrainedBodies.erase(constrainedBodies.begin() + std::ptrdiff_t(count), constrainedBodies.end());
+    return static_cast<u32>(count);
 }
 
 void PhysicsEngine::PrepareRows()

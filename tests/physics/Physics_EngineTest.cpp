@@ -388,6 +388,35 @@ TEST_F(PhysicsEngineTest, PositionPassSolvesJointsChainedToTouchedBodies)
     EXPECT_FALSE(PositionPass);
 }
 
+TEST_F(PhysicsEngineTest, ConstrainedBodiesAreThoseOfTheLastPassAloneAndReleaseTheRest)
+{
+    PhysicsEngine engine;
+    const u32 a = AddBody(engine, 1, 1, Vector2D(0, 0));
+    const u32 b = AddBody(engine, 1, 1, Vector2D(1, 0));
+    const u32 c = AddBody(engine, 1, 1, Vector2D(2, 0));
+    Reporter reporter;
+    reporter.pairs = {{b, 0}, {a, c}};
+    engine.SetContactListUpdate(&Reporter::Report);
+    engine.SetContactListUpdateData(&reporter);
+    engine.PostCollisionUpdate(0.02f);
+    const Core::RefPtr<RigidBody> removed = engine.GetRigidBody(b);
+    const auto listed = [&engine] {
+        Core::Vector<RigidBody*> bodies;
+        for (const Core::RefPtr<RigidBody>& body : engine.GetConstrainedBodies())
+            bodies.push_back(body.Get());
+        return bodies;
+    };
+    ASSERT_EQ(listed(), (Core::Vector<RigidBody*>{removed.Get(), engine.GetStaticBody(), engine.GetRigidBody(a).Get(),
+                                                  engine.GetRigidBody(c).Get()}));
+
+    // A pass over fewer bodies, in another order, lists them alone and lets go of the others.
+    ASSERT_TRUE(engine.RemoveRigidBody(b));
+    reporter.pairs = {{c, a}};
+    engine.PostCollisionUpdate(0.02f);
+    EXPECT_EQ(listed(), (Core::Vector<RigidBody*>{engine.GetRigidBody(c).Get(), engine.GetRigidBody(a).Get()}));
+    EXPECT_EQ(removed->GetReferenceCount(), 1u); // the test's own
+}
+
 TEST_F(PhysicsEngineTest, ResetEmptiesTablesButKeepsTheStaticBody)
 {
     PhysicsEngine engine;
