@@ -112,8 +112,8 @@ Object* File::ReadObject()
     ++readDepth;
     object->Load(*this);
     --readDepth;
-    if (readDepth == 0 && !discarded.empty())
-        ReleaseDiscarded(object);
+    if (readDepth == 0 && (!discarded.empty() || (Failed() && !held.empty())))
+        ReleasePending(object);
     --object->referenceCount;
     createdByLastRead = object;
     return object;
@@ -125,24 +125,57 @@ void File::Discard(Object* object)
         return;
     createdByLastRead = nullptr;
     if (readDepth == 0)
-        RefPtr<Object> release(object);
+    {
+        {
+            RefPtr<Object> release(object);
+        }
+        ReleaseHeld();
+    }
     else
         discarded.push_back(object);
 }
 
-void File::ReleaseDiscarded(Object* result)
+File::~File()
 {
-    // Every refused object and the result are held while the refused ones go, so each goes exactly
-    // once whatever they hold of each other, and the result reaches its caller with the count it
-    // had (0 when nothing else holds it).
+    ReleaseHeld();
+}
+
+void File::HoldWhileReading(Object* object)
+{
+    if (!object || object != createdByLastRead)
+        return;
+    createdByLastRead = nullptr;
+    object->AddReference();
+    held.push_back(object);
+}
+
+void File::ReleasePending(Object* result)
+{
+    // Every refused object and the result are counted while the refused and held ones go, so each
+    // goes exactly once whatever they hold of each other, and the result reaches its caller with
+    // the count it had (0 when nothing else holds it). Held objects go only once the stream has
+    // failed: a later read could still name them.
     result->AddReference();
     for (Object* object : discarded)
         object->AddReference();
     Vector<Object*> releasing;
     releasing.swap(discarded);
+    if (Failed())
+    {
+        releasing.insert(releasing.end(), held.begin(), held.end());
+        held.clear();
+    }
     for (Object* object : releasing)
         object->ReleaseReference();
     --result->referenceCount;
+}
+
+void File::ReleaseHeld()
+{
+    Vector<Object*> releasing;
+    releasing.swap(held);
+    for (Object* object : releasing)
+        object->ReleaseReference();
 }
 
 bool File::CanRead(u64 count)
@@ -159,6 +192,7 @@ bool File::CanRead(u64 count)
 
 void File::ClearObjectTable()
 {
+    ReleaseHeld();
     idsByObject.clear();
     objectsById.clear();
     lastId = 0;

@@ -23,7 +23,8 @@ public:
     File() = default;
     File(const File&) = delete;
     File& operator=(const File&) = delete;
-    virtual ~File() = default;
+    // Lets go of the objects held for plain-pointer readers.
+    virtual ~File();
 
     virtual void Write(const void* bytes, u32 count) = 0;
     virtual void Read(void* bytes, u32 count) = 0;
@@ -62,6 +63,12 @@ public:
     // to one that is, under its reader). An object met before is left to its holders. The stream
     // must have failed, so it never hands the object out again.
     void Discard(Object* object);
+    // For readers that keep what a read returned only through a plain pointer (its owner may come
+    // later in the stream): an object made by the last read is held while the stream can still
+    // hand it out, that is until the stream fails, restarts its numbering or is destroyed; then it
+    // goes unless a counted reference took it meanwhile (a stream may name an object that nothing
+    // ever owns).
+    void HoldWhileReading(Object* object);
 
     virtual bool Failed() const { return failed; }
     void SetFailed() { failed = true; }
@@ -79,7 +86,8 @@ protected:
     void ClearObjectTable();
 
 private:
-    void ReleaseDiscarded(Object* result);
+    void ReleasePending(Object* result);
+    void ReleaseHeld();
 
     // Deeper nesting of object payloads than this is taken for a hostile stream (it would exhaust
     // the stack).
@@ -92,6 +100,7 @@ private:
     u32 readDepth = 0;
     Object* createdByLastRead = nullptr; // the object the last ReadObject made, if it made one
     Vector<Object*> discarded;           // refused objects waiting for the outermost read to end
+    Vector<Object*> held;                // counted: objects named through plain pointers
     bool failed = false;
 };
 

@@ -469,6 +469,25 @@ bool Control::HasFiniteAncestry() const
     return true;
 }
 
+void Control::GetCountedControls(Core::Vector<Control*>& out) const
+{
+    for (const Core::Vector<Core::RefPtr<Control>>* list : {&children, &pendingRemovals, &tabOrder})
+    {
+        for (const Core::RefPtr<Control>& control : *list)
+            out.push_back(control.Get());
+    }
+    if (bringToFrontChild)
+        out.push_back(bringToFrontChild.Get());
+}
+
+void Control::ReleaseCountedControls()
+{
+    children.clear();
+    pendingRemovals.clear();
+    tabOrder.clear();
+    bringToFrontChild = nullptr;
+}
+
 void Control::SaveControl(Core::File& file)
 {
     Math::WriteVector2D(file, position);
@@ -512,6 +531,8 @@ void Control::SaveControl(Core::File& file)
 
 void Control::LoadControl(Core::File& file)
 {
+    if (HUD* hud = HUD::GetInstance())
+        hud->AddLoadedControl(this);
     Math::ReadVector2D(file, position);
     for (NRectangle* r : {&rectangle, &clientRectangle, &clippedRectangle, &clippedClientRectangle})
         r->Load(file);

@@ -292,6 +292,12 @@ public:
     bool SettleLoadedTree(Core::Set<const Control*>& proven);
     // Whether walking up the parents ends.
     bool HasFiniteAncestry() const;
+    // The controls this one holds by count (none null): children, pending removals, tab order and
+    // the child to bring to front; a form adds its close button.
+    virtual void GetCountedControls(Core::Vector<Control*>& out) const;
+    // Lets go of every control held by count, so that the controls of a refused load are freed
+    // even where the stream made them hold one another in a loop.
+    virtual void ReleaseCountedControls();
 
     // Per-frame work (see GUI_ControlUpdate.cpp).
     void Update(f32 dt);

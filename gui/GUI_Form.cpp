@@ -445,6 +445,19 @@ void Form::Save(Core::File& file)
     Math::WriteVector2D(file, dragOffset);
 }
 
+void Form::GetCountedControls(Core::Vector<Control*>& out) const
+{
+    Control::GetCountedControls(out);
+    if (closeButton)
+        out.push_back(closeButton.Get());
+}
+
+void Form::ReleaseCountedControls()
+{
+    Control::ReleaseCountedControls();
+    closeButton = nullptr;
+}
+
 void Form::Load(Core::File& file)
 {
     LoadControl(file);

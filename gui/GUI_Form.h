@@ -35,6 +35,8 @@ public:
     void Load(Core::File& file) override;
     const char* GetClassName() const override;
     u32 GetSize() const override { return sizeof(Form); }
+    void GetCountedControls(Core::Vector<Control*>& out) const override;
+    void ReleaseCountedControls() override;
 
     void SetPosition(const Math::Point2D& point) override;
     using Control::SetPosition;

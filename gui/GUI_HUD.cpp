@@ -44,6 +44,7 @@ HUD::~HUD()
     removalQueue.clear();
     forms.clear();
     heldLoaded.clear();
+    loadedControls.clear();
     defaultCursor = nullptr;
     cursorManager = nullptr;
     if (GUI::GetGraphics() == graphics.get())
@@ -377,14 +378,69 @@ void HUD::Load(Core::File& file)
     const bool cursorSound = std::fabs(x) <= FarthestCursor && std::fabs(y) <= FarthestCursor;
     if (file.Failed() || !cursorSound || !IsLoadedStateSound())
     {
-        // Nothing half-read stays: the GUI is left empty and the stream failed.
+        // Nothing half-read stays: the GUI is left empty, every control read is freed (links that
+        // loop included) and the stream failed.
+        for (const Core::RefPtr<Control>& control : loadedControls)
+            control->ReleaseCountedControls();
         Clear();
+        loadedControls.clear();
         file.SetFailed();
         return;
     }
+    loadedControls.clear();
     if (Input::Mouse* mouse = Input::GetMouse())
         mouse->SetPosition(static_cast<i32>(x), static_cast<i32>(y));
     loading = 0;
+}
+
+void HUD::AddLoadedControl(Control* control)
+{
+    if (loading && control)
+        loadedControls.push_back(Core::RefPtr<Control>(control));
+}
+
+bool HUD::HasCountedLoop() const
+{
+    // Iterative depth-first walk, so that a deep tree from a stream cannot exhaust the stack: a
+    // control met again while it is on the current path closes a loop.
+    struct Step
+    {
+        const Control* control;
+        Core::Vector<Control*> next;
+        u32 index;
+    };
+    Core::Set<const Control*> finished;
+    Core::Set<const Control*> onPath;
+    Core::Vector<Step> path;
+    const auto enter = [&](const Control* control) {
+        Step step{control, {}, 0};
+        control->GetCountedControls(step.next);
+        onPath.insert(control);
+        path.push_back(std::move(step));
+    };
+    for (const Core::RefPtr<Control>& start : loadedControls)
+    {
+        if (finished.count(start.Get()))
+            continue;
+        enter(start.Get());
+        while (!path.empty())
+        {
+            Step& step = path.back();
+            if (step.index == step.next.size())
+            {
+                finished.insert(step.control);
+                onPath.erase(step.control);
+                path.pop_back();
+                continue;
+            }
+            const Control* next = step.next[step.index++];
+            if (onPath.count(next))
+                return true;
+            if (!finished.count(next))
+                enter(next);
+        }
+    }
+    return false;
 }
 
 bool HUD::IsLoadedStateSound()
@@ -415,6 +471,6 @@ bool HUD::IsLoadedStateSound()
         if (*Pointers(i) && !(*Pointers(i))->HasFiniteAncestry())
             return false;
     }
-    return true;
+    return !HasCountedLoop();
 }
 } // namespace GUI

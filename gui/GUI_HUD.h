@@ -96,6 +96,8 @@ public:
     // Holds an object a loading stream names through a plain pointer, until Clear.
     void HoldLoaded(Core::Object* object) { heldLoaded.push_back(Core::RefPtr<Core::Object>(object)); }
     u32 GetHeldLoadedCount() const { return static_cast<u32>(heldLoaded.size()); }
+    // Holds a control that the running load reads until the load ends; nothing outside a load.
+    void AddLoadedControl(Control* control);
 
     // The draw counter every control's update advances and takes as its depth.
     static f32 GetDrawCounter();
@@ -113,6 +115,9 @@ private:
     void RunDestroyQueue();
     // Every loaded tree is free of loops, with each child's parent the control that lists it.
     bool IsLoadedStateSound();
+    // Whether the controls read by the load hold one another by count in a loop, which no release
+    // could ever free.
+    bool HasCountedLoop() const;
     // Clears every special pointer that points to control.
     void ForgetPointers(Control* control);
     Control** Pointers(u32 index);
@@ -128,6 +133,8 @@ private:
     Core::RefPtr<CursorManager> cursorManager;
     Core::RefPtr<Cursor> defaultCursor;
     Core::Vector<Core::RefPtr<Core::Object>> heldLoaded;
+    // Every control the running load read, so that a refused state can be taken apart.
+    Core::Vector<Core::RefPtr<Control>> loadedControls;
     Control* activeForm = nullptr;
     Control* lastPressedControl = nullptr;
     Control* focusedControl = nullptr;

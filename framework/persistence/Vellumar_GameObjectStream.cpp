@@ -24,6 +24,16 @@ T* ReadReference(Core::File& file)
     }
     return typed;
 }
+
+// A reference kept through a plain pointer (a mount link) or not at all (the support, which the
+// support's own list repeats). The layer that owns the object normally names it later in the
+// stream; one that no layer or other holder takes goes with the stream, and its mount links with it.
+GameObject* ReadHeldReference(Core::File& file)
+{
+    GameObject* object = ReadReference<GameObject>(file);
+    file.HoldWhileReading(object);
+    return object;
+}
 }  // namespace
 
 void GameObject::Save(Core::File& file)
@@ -87,14 +97,14 @@ void GameObject::Load(Core::File& file)
     Core::ReadCount(file, count, 1);
     for (u32 i = 0; i < count && !file.Failed(); ++i)
     {
-        GameObject* mounted = ReadReference<GameObject>(file);
+        GameObject* mounted = ReadHeldReference(file);
         if (mounted && mounted != this && !mounted->mountSupport && !mounted->cleanedUp)
         {
             mountedObjects.push_back(mounted);
             mounted->mountSupport = this;
         }
     }
-    ReadReference<GameObject>(file);
+    ReadHeldReference(file);
     layer = ReadReference<Layer>(file);
     Core::ReadString(file, name);
     Core::ReadF32(file, scaleX);

@@ -111,6 +111,23 @@ public:
 int ListHolder::alive = 0;
 CORE_REGISTER_CLASS(ListHolder, "Test::ListHolder")
 
+// Keeps its one reference through a plain pointer, as mount links do, and asks the stream to
+// hold what it made.
+class PlainHolder : public Core::Object
+{
+    CORE_CLASS(PlainHolder)
+public:
+    Core::Object* plain = nullptr;
+
+    void Save(Core::File& file) override { file.WriteObject(plain); }
+    void Load(Core::File& file) override
+    {
+        plain = file.ReadObject();
+        file.HoldWhileReading(plain);
+    }
+};
+CORE_REGISTER_CLASS(PlainHolder, "Test::PlainHolder")
+
 std::vector<u8> Bytes(const Core::MemoryFile& file)
 {
     return std::vector<u8>(file.GetData(), file.GetData() + file.GetSize());
@@ -593,3 +610,39 @@ TEST_F(ObjectStreamTest, ModerateNestingStillLoads)
     EXPECT_EQ(depth, 499u);
 }
 } // namespace
+
+TEST_F(ObjectStreamTest, AnObjectNamedOnlyThroughAPlainPointerLivesWhileTheStreamDoesThenGoes)
+{
+    const Core::RefPtr<OtherNode> node(new OtherNode());
+    const Core::RefPtr<PlainHolder> holder(new PlainHolder());
+    holder->plain = node.Get();
+    Core::MemoryFile written;
+    written.WriteObject(holder);
+    written.WriteObject(node);
+    {
+        Core::MemoryFile file(written.GetData(), written.GetSize());
+        Core::RefPtr<PlainHolder> read;
+        ASSERT_TRUE(file.ReadObjectInto(read));
+        EXPECT_EQ(OtherNode::alive, 2) << "a later read may still name it";
+        Core::RefPtr<OtherNode> later;
+        ASSERT_TRUE(file.ReadObjectInto(later));
+        EXPECT_EQ(later.Get(), read->plain);
+        EXPECT_EQ(later->GetReferenceCount(), 2u);
+    }
+    EXPECT_EQ(OtherNode::alive, 1) << "what a counted reference took went with it";
+
+    // Nothing takes it: the stream lets it go when it ends.
+    {
+        Core::MemoryFile file(written.GetData(), written.GetSize());
+        Core::RefPtr<PlainHolder> read;
+        ASSERT_TRUE(file.ReadObjectInto(read));
+        EXPECT_EQ(OtherNode::alive, 2);
+    }
+    EXPECT_EQ(OtherNode::alive, 1);
+
+    // A holder that its reader refuses takes what only it named along, while the stream lives on.
+    Core::MemoryFile refused(written.GetData(), written.GetSize());
+    Core::RefPtr<OtherNode> wrong;
+    EXPECT_FALSE(refused.ReadObjectInto(wrong));
+    EXPECT_EQ(OtherNode::alive, 1);
+}

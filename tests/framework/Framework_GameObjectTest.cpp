@@ -472,19 +472,41 @@ TEST_F(GameObjectTest, AnObjectFreedAfterAStreamIsReadLeavesNoMountLinkToItself)
     y->support = z.Get();
     Core::MemoryFile file;
     file.WriteObject(x.Get());
-    Core::MemoryFile readBack(file.GetData(), file.GetSize());
     Core::RefPtr<GameObject> lx;
-    ASSERT_TRUE(readBack.ReadObjectInto(lx));
-    const Core::Vector<GameObject*> mounted = lx->GetMountedObjects();
-    for (GameObject* object : mounted)
     {
-        EXPECT_EQ(object->GetMount(), lx.Get());
-        // Nothing else holds it: it goes here.
-        const Core::RefPtr<GameObject> release(object);
+        Core::MemoryFile readBack(file.GetData(), file.GetSize());
+        ASSERT_TRUE(readBack.ReadObjectInto(lx));
+        ASSERT_EQ(lx->GetMountedObjects().size(), 1u);
+        EXPECT_EQ(lx->GetMountedObjects()[0]->GetMount(), lx.Get());
+        // Nothing else holds it: it goes with the stream.
     }
     EXPECT_TRUE(lx->GetMountedObjects().empty());
     lx->SetPosition(5.0f, 5.0f);
     lx->Cleanup();
+}
+
+TEST_F(GameObjectTest, ObjectsOnlyARefusedRecordNamesGoWithIt)
+{
+    // x carries y and names z as its support; nothing else holds y or z, and x is read where a
+    // layer belongs.
+    const Core::RefPtr<LinkedObject> x(new LinkedObject());
+    const Core::RefPtr<LinkedObject> y(new LinkedObject());
+    const Core::RefPtr<LinkedObject> z(new LinkedObject());
+    x->mounted = {y.Get()};
+    x->support = z.Get();
+    Core::MemoryFile file;
+    file.WriteObject(x.Get());
+    const auto objectsInUse = [] {
+        Core::MemoryLock lock;
+        const Core::PoolAllocator& pool = Core::PoolAllocator::Instance();
+        return pool.GetChunkCount(sizeof(GameObject)) * Core::PoolAllocator::ElementsPerChunk -
+               pool.GetFreeCount(sizeof(GameObject));
+    };
+    const u32 before = objectsInUse();
+    Core::MemoryFile readBack(file.GetData(), file.GetSize());
+    Core::RefPtr<Layer> wrong;
+    EXPECT_FALSE(readBack.ReadObjectInto(wrong));
+    EXPECT_EQ(objectsInUse(), before) << "the stream still lives, yet what only x named is gone";
 }
 
 TEST_F(GameObjectTest, TheRenderTransformIsTheProductOfItsFiveFactors)

@@ -276,4 +276,32 @@ TEST_F(FormTest, ALoadRefusesControlsThatListThemselvesAmongTheirChildren)
     EXPECT_EQ(hud->GetFormCount(), 0u);
     Frames(2);
 }
+
+TEST_F(FormTest, ALoadWhoseControlsHoldOneAnotherInALoopIsRefusedAndFreesThem)
+{
+    GUI::Form* form = AddForm("form", 10, 10);
+    GUI::Control* child = AddChild<GUI::Control>(*form, "child", 10, 10, 20, 20);
+    // The child holds its own form as the control to bring to front: the form holds the child,
+    // the child the form.
+    child->BringToFront(form);
+    Core::MemoryFile saved;
+    hud->Save(saved);
+    child->BringToFront(nullptr);
+    hud->Clear();
+    Frames(1);
+
+    const auto controlsInUse = [] {
+        Core::MemoryLock lock;
+        const Core::PoolAllocator& pool = Core::PoolAllocator::Instance();
+        return pool.GetChunkCount(sizeof(GUI::Control)) * Core::PoolAllocator::ElementsPerChunk -
+               pool.GetFreeCount(sizeof(GUI::Control));
+    };
+    const u32 before = controlsInUse();
+    Core::MemoryFile looping(saved.GetData(), saved.GetSize());
+    hud->Load(looping);
+    EXPECT_TRUE(looping.Failed());
+    EXPECT_EQ(hud->GetFormCount(), 0u);
+    EXPECT_EQ(controlsInUse(), before) << "the looping controls are freed with the refused state";
+    Frames(2);
+}
 } // namespace
