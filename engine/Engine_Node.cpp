@@ -3,6 +3,7 @@
 #include "core/Core_File.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 
 namespace Engine
@@ -55,7 +56,7 @@ void Node::Load(Core::File& file)
 {
     const LoadScope scope(*this);
     Math::ReadMatrix4x4(file, world);
-    ++worldVersion;
+    worldVersion = NewWorldVersion();
     worldDerived = 0;
     // Read raw: a parent still being read is held by nothing yet. Anything else (not a node, or a
     // node read whole here) fails the stream, and the stream lets go of what this read made.
@@ -156,11 +157,22 @@ void Node::DeriveWorld(const Math::Matrix4x4& matrix)
     if (!(std::memcmp(world.e, matrix.e, sizeof world.e) == 0))
     {
         world = matrix;
-        ++worldVersion;
+        worldVersion = NewWorldVersion();
     }
     worldDerived = 1;
     worldFrom = parent;
     worldFromVersion = parent ? parent->worldVersion : 0u;
+}
+
+u32 Node::NewWorldVersion()
+{
+    // From one count for every node, so that a node made where another was freed never passes
+    // for it. Never 0, which stands for no parent.
+    static std::atomic<u32> versions{0};
+    u32 version = versions.fetch_add(1, std::memory_order_relaxed) + 1;
+    while (version == 0)
+        version = versions.fetch_add(1, std::memory_order_relaxed) + 1;
+    return version;
 }
 
 void Node::PlaceVolume()

@@ -124,12 +124,13 @@ public:
     void SetWorldMatrix(const Math::Matrix4x4& matrix)
     {
         world = matrix;
-        ++worldVersion;
+        worldVersion = NewWorldVersion();
         worldDerived = 0;
     }
-    // Counts the values the world matrix has taken: nodes below compare it with the count they
-    // last derived their own from.
+    // Changes with every value the world matrix takes, and no two nodes share one: nodes below
+    // compare it with the one they last derived their own from.
     u32 GetWorldVersion() const { return worldVersion; }
+    static u32 NewWorldVersion();
     BoundingVolume& GetBoundingVolume() { return boundingVolume; }
     const BoundingVolume& GetBoundingVolume() const { return boundingVolume; }
     UpdateCallback GetUpdateCallback() const { return updateCallback; }
@@ -205,7 +206,7 @@ protected:
     u32 loadDepth = 0; // open load scopes; never copied
     // What the world matrix and the volume were last derived from, so that an update repeats no
     // work for a node whose parent, transform and children have not changed. Never copied.
-    u32 worldVersion = 1;
+    u32 worldVersion = NewWorldVersion();
     const Node* worldFrom = nullptr;
     u32 worldFromVersion = 0;
     u32 placedWorldVersion = 0;
