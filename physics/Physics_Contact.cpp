@@ -63,17 +63,18 @@ void Contact::FillRows(const RowBlock& block)
     const Math::Vector2D& t = tangent;
     const Math::Vector2D& r1 = leverArm1;
     const Math::Vector2D& r2 = leverArm2;
-    JointRows::SetJacobian(block, 0, n.x, n.y, Cross(r1, n), -n.x, -n.y, -Cross(r2, n));
+    const float normal[6] = {n.x, n.y, Cross(r1, n), -n.x, -n.y, -Cross(r2, n)};
+    JointRows::SetJacobian(block, 0, normal[0], normal[1], normal[2], normal[3], normal[4], normal[5]);
     JointRows::SetJacobian(block, 1, t.x, t.y, Cross(r1, t), -t.x, -t.y, -Cross(r2, t));
 
-    // The normal velocity feeds only the velocity pass's bounce.
+    // The normal velocity feeds only the velocity pass's bounce. It reads the normal row from
+    // registers, not back from the block just written.
     if (PositionPass)
     {
         block.target[0] = SimulationInverseStep * depth;
     }
     else
     {
-        const float* row = block.jacobian;
         const float motion[6] = {body1->GetVelocity().x,
                                  body1->GetVelocity().y,
                                  body1->GetAngularVelocity() * Math::DegreesToRadians,
@@ -82,7 +83,7 @@ void Contact::FillRows(const RowBlock& block)
                                  body2->GetAngularVelocity() * Math::DegreesToRadians};
         float normalVelocity = 0.0f;
         for (int k = 0; k < 6; ++k)
-            normalVelocity += row[k] * motion[k];
+            normalVelocity += normal[k] * motion[k];
         block.target[0] = -restitution * normalVelocity;
     }
     block.target[1] = 0.0f;
