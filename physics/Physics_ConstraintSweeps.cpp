@@ -76,6 +76,7 @@ void ConstraintSweeps::Begin(const SweepRows& rows)
     rowNormals.resize(n);
     sweepRows.resize(n);
     lambda.resize(n);
+    frictionBound.resize(n);
     slots.resize(rows.accumulatorBodies + 2 * std::size_t(n));
     // Rows are staged where the last order put them; without one for this many rows, in row order.
     if (rowLevel.size() != n)
@@ -226,14 +227,15 @@ void ConstraintSweeps::Schedule(u32 iterations)
 
 bool ConstraintSweeps::Sweep()
 {
-    Row* rows = sweepRows.data();
+    const Row* rows = sweepRows.data();
     float* lambdas = lambda.data();
+    float* bounds = frictionBound.data();
     const u32* const runsEnd = visits.data() + visits.size();
     for (const u32* run = visits.data(); run != runsEnd; run += 2)
     {
         for (u32 p = run[0]; p < run[1]; ++p)
         {
-            Row& row = rows[p];
+            const Row& row = rows[p];
             const Lanes a1 = row.slot1->value;
             const Lanes a2 = row.slot2->value;
             // Both sides' sums at once, each in the algorithm's order: lane 0 (u0 + u1) + u2 and
@@ -258,7 +260,7 @@ bool ConstraintSweeps::Sweep()
             {
                 upper = lambdas[row.normal] * row.friction;
                 lower = -upper;
-                row.upper = upper;
+                bounds[p] = upper;
             }
 
             const float candidate = previous + delta;
@@ -300,11 +302,10 @@ void ConstraintSweeps::Finish()
         const u32 i = order[p];
         pass.lambda[i] = lambda[p];
         // Only a friction row's bounds change in the sweeps.
-        const Row& row = sweepRows[p];
-        if (row.normal >= 0)
+        if (rowNormals[i] >= 0)
         {
-            pass.lower[i] = -row.upper;
-            pass.upper[i] = row.upper;
+            pass.lower[i] = -frictionBound[p];
+            pass.upper[i] = frictionBound[p];
         }
     }
     for (u32 body = 0; body < pass.accumulatorBodies; ++body)

@@ -122,6 +122,9 @@ private:
     Core::Vector<u32> visitOrder;
     Core::Vector<float> lambda;   // per sweep position
     Core::Vector<float> spareLambda;
+    // Per sweep position: a friction row's upper bound as the sweeps last set it. Kept apart from
+    // the rows so that the sweeps only read those.
+    Core::Vector<float> frictionBound;
     u32 copyCount = 0; // pinned row sides of the pass, whose copies follow the bodies' slots
     // The bodies' accumulators, then one copy per pinned row side (room for every side, so that the
     // staged rows' slots stay put).
