@@ -72,6 +72,8 @@ void ConstraintSweeps::Begin(const SweepRows& rows)
     schedulable = true;
     const u32 n = rows.count;
     bodyPinned.assign(rows.accumulatorBodies, 1);
+    stillSides.resize(2 * std::size_t(n));
+    stillCount = 0;
     rowBodies.resize(2 * std::size_t(n));
     rowNormals.resize(n);
     sweepRows.resize(n);
@@ -195,6 +197,12 @@ void ConstraintSweeps::Schedule(u32 iterations)
         }
         sweepRows.swap(spareRows);
         lambda.swap(spareLambda);
+        // Rows name their normal rows by sweep position, which were staged by the order before.
+        for (u32 i = 0; i < n; ++i)
+        {
+            const i32 normal = rowNormals[i];
+            sweepRows[rowLevel[i]].normal = normal >= 0 ? i32(rowLevel[u32(normal)]) : -1;
+        }
     }
     if (reorder || iterations != orderedIterations)
         Pipeline(n, iterations);
@@ -204,25 +212,20 @@ void ConstraintSweeps::Schedule(u32 iterations)
         const float* accumulator = pass.accumulators + 3 * std::size_t(body);
         slots[body].value = Lanes{accumulator[0], accumulator[1], accumulator[2], 0.0f};
     }
-    // A pinned side works on a copy of its own; a normal row is named by its sweep position.
-    Slot* const first = slots.data();
-    Slot* nextCopy = first + bodies;
-    for (Row& row : sweepRows)
+    // A pinned side works on a copy of its own. Only sides that add nothing to their body can be
+    // pinned: the rows are not walked for them.
+    u32 nextCopy = bodies;
+    for (u32 k = 0; k < stillCount; ++k)
     {
-        if (bodyPinned[u32(row.slot1 - first)])
-        {
-            *nextCopy = *row.slot1;
-            row.slot1 = nextCopy++;
-        }
-        if (bodyPinned[u32(row.slot2 - first)])
-        {
-            *nextCopy = *row.slot2;
-            row.slot2 = nextCopy++;
-        }
-        if (row.normal >= 0)
-            row.normal = i32(rowLevel[u32(row.normal)]);
+        const u32 side = stillSides[k];
+        if (!bodyPinned[rowBodies[side]])
+            continue;
+        Row& row = sweepRows[rowLevel[side / 2]];
+        Slot*& slot = side % 2 == 0 ? row.slot1 : row.slot2;
+        slots[nextCopy] = *slot;
+        slot = &slots[nextCopy++];
     }
-    copyCount = u32(nextCopy - (first + bodies));
+    copyCount = nextCopy - bodies;
 }
 
 bool ConstraintSweeps::Sweep()

@@ -69,7 +69,7 @@ private:
         float rightHandSide;
         float diagonal;
         float friction;
-        i32 normal; // sweep position of the normal row, -1 for none (its row while staged)
+        i32 normal; // sweep position of the normal row, -1 for none
         Slot* slot1;
         Slot* slot2;
         float lower;
@@ -98,6 +98,9 @@ private:
     Core::Vector<u32> rowBodies;  // per row: the body numbers of its two accumulator slots
     Core::Vector<i32> rowNormals; // per row: its normal row, -1 for none
     Core::Vector<u8> bodyPinned;  // per body: its accumulator cannot change during the sweeps
+    // The row sides (2 × row + side) that add nothing to their body: the first stillCount.
+    Core::Vector<u32> stillSides;
+    u32 stillCount = 0;
     // What the current order was made from.
     Core::Vector<u32> orderedBodies;
     Core::Vector<i32> orderedNormals;
@@ -159,8 +162,12 @@ inline void ConstraintSweeps::Stage(u32 i, u32 body1, u32 body2, bool indexed, c
         row.slot2 = &slots[body2];
         if (moves(scaled1))
             bodyPinned[body1] = 0;
+        else
+            stillSides[stillCount++] = 2 * i;
         if (moves(scaled2))
             bodyPinned[body2] = 0;
+        else
+            stillSides[stillCount++] = 2 * i + 1;
     }
     else
     {
@@ -183,7 +190,9 @@ inline void ConstraintSweeps::Stage(u32 i, u32 body1, u32 body2, bool indexed, c
     row.rightHandSide = rightHandSide;
     row.diagonal = diagonal;
     row.friction = record.friction;
-    row.normal = normal;
+    // Named by its sweep position in the order the rows are staged by (Schedule renames them where
+    // the order changes).
+    row.normal = normal >= 0 ? i32(rowLevel[u32(normal)]) : -1;
     row.lower = pass.lower[i];
     row.upper = pass.upper[i];
     lambda[rowLevel[i]] = pass.lambda[i];
