@@ -20,26 +20,6 @@ const Math::Vector2D QuadTexCoords[VerticesPerParticle] = {{0.0f, 0.0f}, {1.0f, 
 const u32 QuadCorners[VerticesPerParticle] = {0, 1, 2, 2, 3, 0};
 } // namespace
 
-struct ParticleSystem::PixelMapping
-{
-    Math::Matrix4x4 toClip; // projection, view and world
-    f32 halfWidth = 0.0f;   // half the viewport, in pixels
-    f32 halfHeight = 0.0f;
-    bool known = false;
-
-    // Window pixels of a point, up to the viewport's origin; false behind the eye.
-    bool ToPixels(const Math::Vector3D& p, f32& x, f32& y) const
-    {
-        const f32* e = toClip.e;
-        const f32 w = e[3] * p.x + e[7] * p.y + e[11] * p.z + e[15];
-        if (!(w > 0.0f))
-            return false;
-        x = (e[0] * p.x + e[4] * p.y + e[8] * p.z + e[12]) / w * halfWidth;
-        y = (e[1] * p.x + e[5] * p.y + e[9] * p.z + e[13]) / w * halfHeight;
-        return true;
-    }
-};
-
 ParticleSystem::ParticleSystem(Renderer::ITexture* particleTexture, u32 particleCount)
     : texture(particleTexture), particles(particleCount), mesh(new (__FILE__, __LINE__) Mesh()),
       particleWidth(particleTexture ? static_cast<f32>(particleTexture->GetWidth()) : 0.0f),
@@ -120,32 +100,6 @@ bool ParticleSystem::TransparentKeepsDestination() const
     return sourceBlend == Renderer::BlendFactor::SourceAlpha &&
            (destinationBlend == Renderer::BlendFactor::OneMinusSourceAlpha ||
             destinationBlend == Renderer::BlendFactor::One);
-}
-
-Renderer::TextureFootprint ParticleSystem::FootprintOf(const Math::Matrix4x4& placed, f32 width, f32 height,
-                                                       const PixelMapping& pixels) const
-{
-    Renderer::TextureFootprint footprint;
-    f32 cx = 0.0f, cy = 0.0f, ux = 0.0f, uy = 0.0f, vx = 0.0f, vy = 0.0f;
-    if (!pixels.known || !pixels.ToPixels(Math::TransformPoint(placed, Math::Vector3D()), cx, cy) ||
-        !pixels.ToPixels(Math::TransformPoint(placed, Math::Vector3D(width, 0.0f, 0.0f)), ux, uy) ||
-        !pixels.ToPixels(Math::TransformPoint(placed, Math::Vector3D(0.0f, height, 0.0f)), vx, vy))
-        return footprint;
-    // The pixels one whole texture width and height span, inverted: texture units per pixel. The
-    // quad faces the camera, so the mapping is the same all over it.
-    ux -= cx;
-    uy -= cy;
-    vx -= cx;
-    vy -= cy;
-    const f32 determinant = ux * vy - vx * uy;
-    if (!std::isfinite(determinant) || determinant == 0.0f)
-        return footprint;
-    footprint.dudx = vy / determinant;
-    footprint.dudy = -vx / determinant;
-    footprint.dvdx = -uy / determinant;
-    footprint.dvdy = ux / determinant;
-    footprint.known = true;
-    return footprint;
 }
 
 void ParticleSystem::MapTexCoords(u32 slot, const Renderer::TextureRegion& region)
@@ -242,18 +196,7 @@ void ParticleSystem::Draw()
 
     const Core::RefPtr<Renderer::IRenderer> renderer = Renderer::GetRenderer();
     const Math::Matrix4x4 view = renderer && !screenSpace ? renderer->GetViewMatrix() : Math::Matrix4x4::Identity();
-    PixelMapping pixels;
-    // The last pass draws under a projection of its own, so there the footprint stays unknown.
-    if (renderer && !overlay)
-    {
-        const Math::Matrix4x4 world = screenSpace ? ScreenPlacement(item.world) : item.world;
-        pixels.toClip = renderer->GetProjectionMatrix() * view * world;
-        const Renderer::ViewportRect viewport = renderer->GetViewport();
-        pixels.halfWidth = static_cast<f32>(viewport.width) * 0.5f;
-        pixels.halfHeight = static_cast<f32>(viewport.height) * 0.5f;
-        pixels.known = true;
-    }
-    BuildQuads(view, pixels);
+    BuildQuads(view, CurrentPixelMapping(item.world, screenSpace, overlay));
     SubmitPlaced(item, screenSpace);
 }
 } // namespace Engine

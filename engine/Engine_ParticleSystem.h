@@ -7,6 +7,7 @@
 #include "math/Math_Frustum.h"
 #include "engine/Engine_Mesh.h"
 #include "engine/Engine_Node.h"
+#include "engine/Engine_SpriteDrawing.h"
 #include "renderer/Renderer_Texture.h"
 
 namespace Engine
@@ -71,18 +72,12 @@ public:
     void GetWorldBox(Math::Frustum& box);
 
 private:
-    // How points of the item's space reach window pixels when the queue draws the item.
-    struct PixelMapping;
     // Writes the six corners and colours of every particle facing the camera whose view is view, and
     // narrows the drawn range to those that can show.
     void BuildQuads(const Math::Matrix4x4& view, const PixelMapping& pixels);
     // The blend leaves the destination as it is under a source of alpha 0: then quads may be cut to
     // their texture's visible region, since the rest would change no pixel.
     bool TransparentKeepsDestination() const;
-    // How fast the texture coordinates of the quad placed by placed, width x height, change on the
-    // screen: small particles read coarse mipmap levels, which show over more of the texture.
-    Renderer::TextureFootprint FootprintOf(const Math::Matrix4x4& placed, f32 width, f32 height,
-                                           const PixelMapping& pixels) const;
     // Points the texture coordinates of the quad in the mesh's slot at the region.
     void MapTexCoords(u32 slot, const Renderer::TextureRegion& region);
 

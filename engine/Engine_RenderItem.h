@@ -36,5 +36,8 @@ struct RenderItem
     u8 useQueueDefaults = 0; // the queue's default effect and quad mesh replace effect and mesh
     u8 lastPassOnly = 0;    // drawn once, after the last viewport, under the fixed perspective
     u8 particle = 0;        // the queue's particle effect with the item's blend factors
+    // Of a quad of the queue's default mesh, the part that can change a pixel, in the quad's own
+    // texture coordinates (0 to 1 across it): the queue may leave the pixels beyond it untouched.
+    Renderer::TextureRegion shownPart;
 };
 }  // namespace Engine

@@ -510,8 +510,22 @@ void RenderQueue::DrawQuads(const Core::Vector<RenderItem>& list, Placement& pla
 {
     if (end <= first)
         return;
-    for (std::size_t from = first; from < end; from += QuadsPerDraw)
-        DrawQuadCall(list, placement, from, std::min(end, from + QuadsPerDraw));
+    std::size_t from = first;
+    while (from < end)
+    {
+        std::size_t to = from;
+        while (to < end && to - from < QuadsPerDraw &&
+               list[placement.order[to]].shownPart == Renderer::TextureRegion())
+            ++to;
+        if (to > from)
+        {
+            DrawQuadCall(list, placement, from, to);
+            from = to;
+            continue;
+        }
+        DrawShownPart(list, placement, from);
+        ++from;
+    }
     // What drawing the last item on its own leaves behind.
     Renderer::IRenderer& r = *renderer;
     const RenderItem& last = list[placement.order[end - 1]];
@@ -556,6 +570,85 @@ void RenderQueue::DrawQuadCall(const Core::Vector<RenderItem>& list, Placement& 
     r.SetPrimitiveType(mesh.GetPrimitive());
     r.DrawRange(0, indexCount - 1);
     mesh.ResetArrays(r);
+}
+
+// The quad alone, its triangles as they are, so that every pixel it draws is the pixel it draws
+// whole; the scissor keeps the rasteriser off the rest.
+void RenderQueue::DrawShownPart(const Core::Vector<RenderItem>& list, Placement& placement, std::size_t position)
+{
+    Renderer::IRenderer& r = *renderer;
+    Renderer::ScissorState saved;
+    r.GetScissorState(saved);
+    Renderer::ScissorState cut;
+    if (!ShownRect(list[placement.order[position]], saved, cut))
+    {
+        DrawQuadCall(list, placement, position, position + 1);
+        return;
+    }
+    r.SetScissorState(cut);
+    DrawQuadCall(list, placement, position, position + 1);
+    r.SetScissorState(saved);
+}
+
+bool RenderQueue::ShownRect(const RenderItem& item, const Renderer::ScissorState& current, Renderer::ScissorState& cut) const
+{
+    Renderer::IRenderer& r = *renderer;
+    const Renderer::TextureRegion& part = item.shownPart;
+    cut = current;
+    cut.enabled = 1;
+    if (!(part.right > part.left) || !(part.top > part.bottom))
+    {
+        cut.width = 0;
+        cut.height = 0;
+        return true;
+    }
+    const Math::Matrix4x4 toClip = r.GetProjectionMatrix() * r.GetViewMatrix() * item.world;
+    const Renderer::ViewportRect viewport = r.GetViewport();
+    // The default quad's corner at texture coordinates (u, v) lies at (u - 0.5, v - 0.5).
+    f32 low[2] = {0.0f, 0.0f};
+    f32 high[2] = {0.0f, 0.0f};
+    for (u32 corner = 0; corner < 4; ++corner)
+    {
+        const Math::Vector3D point((corner & 1u ? part.right : part.left) - 0.5f,
+                                   (corner & 2u ? part.top : part.bottom) - 0.5f, 0.0f);
+        const f32* e = toClip.e;
+        const f32 w = e[3] * point.x + e[7] * point.y + e[11] * point.z + e[15];
+        if (!(w > 0.0f))
+            return false;
+        const f32 window[2] = {
+            static_cast<f32>(viewport.x) +
+                ((e[0] * point.x + e[4] * point.y + e[8] * point.z + e[12]) / w + 1.0f) * 0.5f * static_cast<f32>(viewport.width),
+            static_cast<f32>(viewport.y) +
+                ((e[1] * point.x + e[5] * point.y + e[9] * point.z + e[13]) / w + 1.0f) * 0.5f * static_cast<f32>(viewport.height)};
+        for (u32 axis = 0; axis < 2; ++axis)
+        {
+            if (!std::isfinite(window[axis]))
+                return false;
+            low[axis] = corner == 0 ? window[axis] : std::min(low[axis], window[axis]);
+            high[axis] = corner == 0 ? window[axis] : std::max(high[axis], window[axis]);
+        }
+    }
+    // A pixel whose centre lies in the part is inside, with a pixel to spare for rounding; far
+    // off the window the rectangle stops, so that it stays a small integer.
+    static constexpr f32 Reach = 1048576.0f;
+    const auto lowEdge = [](f32 value) { return static_cast<i32>(std::floor(std::clamp(value, -Reach, Reach))) - 1; };
+    const auto highEdge = [](f32 value) { return static_cast<i32>(std::ceil(std::clamp(value, -Reach, Reach))) + 1; };
+    i32 x0 = lowEdge(low[0]);
+    i32 y0 = lowEdge(low[1]);
+    i32 x1 = highEdge(high[0]);
+    i32 y1 = highEdge(high[1]);
+    if (current.enabled)
+    {
+        x0 = std::max(x0, current.x);
+        y0 = std::max(y0, current.y);
+        x1 = std::min(x1, current.x + std::max(current.width, 0));
+        y1 = std::min(y1, current.y + std::max(current.height, 0));
+    }
+    cut.x = x0;
+    cut.y = y0;
+    cut.width = std::max(x1 - x0, 0);
+    cut.height = std::max(y1 - y0, 0);
+    return true;
 }
 
 void RenderQueue::FindCorners(const Mesh& mesh, u32 subset)

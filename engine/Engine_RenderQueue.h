@@ -153,6 +153,11 @@ private:
     // call allow, and leaves the last item's colour and matrices. A run of one is drawn the same
     // way, so that how items fall into runs never changes a pixel.
     void DrawQuads(const Core::Vector<RenderItem>& list, Placement& placement, std::size_t first, std::size_t end);
+    // A quad that shows only a part of itself, drawn on its own with the scissor kept to that part.
+    void DrawShownPart(const Core::Vector<RenderItem>& list, Placement& placement, std::size_t position);
+    // The scissor rectangle, within the current one, that holds every pixel of the item's shown
+    // part; false when the part cannot be placed on the window (behind the eye).
+    bool ShownRect(const RenderItem& item, const Renderer::ScissorState& current, Renderer::ScissorState& cut) const;
     // One call of DrawQuads: the items at order positions first to end - 1.
     void DrawQuadCall(const Core::Vector<RenderItem>& list, Placement& placement, std::size_t first, std::size_t end);
     // corners := the distinct vertices (equal position and texture coordinates) of a subset of the

@@ -199,6 +199,24 @@ void Sprite::GetWorldBoundingVolume(Math::Frustum& volume)
     volume = boundingVolume.GetWorldBox();
 }
 
+Renderer::TextureRegion Sprite::ShownPart(const Renderer::ITexture& texture, const Math::Matrix4x4& frame,
+                                          const Math::Matrix4x4& placed) const
+{
+    // The frame's cell: the unit square's texture coordinates scaled and moved, never turned.
+    const f32* t = frame.e;
+    if (t[1] != 0.0f || t[4] != 0.0f || !(t[0] > 0.0f) || !(t[5] > 0.0f))
+        return Renderer::TextureRegion();
+    const Renderer::TextureRegion cell{t[12], t[13], t[12] + t[0], t[13] + t[5]};
+    // One whole texture spans 1 / t[0] of the quad's widths.
+    const Renderer::TextureFootprint footprint = FootprintOf(Math::Matrix4x4::Identity(), 1.0f / t[0], 1.0f / t[5],
+                                                             CurrentPixelMapping(placed, screenSpace != 0, overlay != 0));
+    const Renderer::TextureRegion shown = texture.GetVisibleRegionWithin(footprint, cell);
+    if (shown == cell)
+        return Renderer::TextureRegion();
+    return Renderer::TextureRegion{(shown.left - cell.left) / t[0], (shown.bottom - cell.bottom) / t[5],
+                                   (shown.right - cell.left) / t[0], (shown.top - cell.bottom) / t[5]};
+}
+
 void Sprite::Draw()
 {
     if (!visible)
@@ -246,6 +264,7 @@ void Sprite::Draw()
     item.subset = 0;
     item.textureMatrix = animation->GetFrameTextureMatrix(currentFrame);
     item.world = placed;
+    item.shownPart = ShownPart(*animation->GetTexture(), item.textureMatrix, placed);
     item.primitiveType = Renderer::Primitive::Triangles;
     SubmitPlaced(item, screenSpace);
 }

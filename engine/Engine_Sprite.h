@@ -7,6 +7,7 @@
 #include "math/Math_Color.h"
 #include "engine/Engine_Node.h"
 #include "engine/Engine_SpriteAnimation.h"
+#include "renderer/Renderer_Texture.h"
 
 namespace Engine
 {
@@ -86,6 +87,11 @@ private:
     const SpriteAnimation* DrawableAnimation() const;
     // Scale(±frame width, ±frame height, 1) of the current animation.
     Math::Matrix4x4 FrameScale() const;
+    // The part of the quad placed by placed, in its own texture coordinates, that shows the frame
+    // whose texture matrix is frame at all, at the size it is drawn: a sheet's cell is mostly
+    // transparent around its picture. The whole quad where nothing is cut.
+    Renderer::TextureRegion ShownPart(const Renderer::ITexture& texture, const Math::Matrix4x4& frame,
+                                      const Math::Matrix4x4& placed) const;
     void SetUnitBox();
 
     Animations animations;

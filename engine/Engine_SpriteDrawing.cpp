@@ -6,6 +6,8 @@
 #include "engine/Engine_SceneGraph.h"
 #include "renderer/Renderer_IRenderer.h"
 
+#include <cmath>
+
 namespace Engine
 {
 namespace
@@ -68,5 +70,45 @@ void SubmitPlaced(RenderItem& item, bool screenSpace)
         item.identityView = 1;
     }
     SubmitRenderItem(item);
+}
+
+PixelMapping CurrentPixelMapping(const Math::Matrix4x4& world, bool screenSpace, bool lastPassOnly)
+{
+    PixelMapping pixels;
+    const Core::RefPtr<Renderer::IRenderer> renderer = Renderer::GetRenderer();
+    if (!renderer || lastPassOnly)
+        return pixels;
+    const Math::Matrix4x4 view = screenSpace ? Math::Matrix4x4::Identity() : renderer->GetViewMatrix();
+    pixels.toClip = renderer->GetProjectionMatrix() * view * (screenSpace ? ScreenPlacement(world) : world);
+    const Renderer::ViewportRect viewport = renderer->GetViewport();
+    pixels.halfWidth = static_cast<f32>(viewport.width) * 0.5f;
+    pixels.halfHeight = static_cast<f32>(viewport.height) * 0.5f;
+    pixels.known = true;
+    return pixels;
+}
+
+Renderer::TextureFootprint FootprintOf(const Math::Matrix4x4& placed, f32 width, f32 height, const PixelMapping& pixels)
+{
+    Renderer::TextureFootprint footprint;
+    f32 cx = 0.0f, cy = 0.0f, ux = 0.0f, uy = 0.0f, vx = 0.0f, vy = 0.0f;
+    if (!pixels.known || !pixels.ToPixels(Math::TransformPoint(placed, Math::Vector3D()), cx, cy) ||
+        !pixels.ToPixels(Math::TransformPoint(placed, Math::Vector3D(width, 0.0f, 0.0f)), ux, uy) ||
+        !pixels.ToPixels(Math::TransformPoint(placed, Math::Vector3D(0.0f, height, 0.0f)), vx, vy))
+        return footprint;
+    // The pixels one whole texture width and height span, inverted: texture units per pixel. The
+    // shape is taken as flat on the screen, so that the mapping is the same all over it.
+    ux -= cx;
+    uy -= cy;
+    vx -= cx;
+    vy -= cy;
+    const f32 determinant = ux * vy - vx * uy;
+    if (!std::isfinite(determinant) || determinant == 0.0f)
+        return footprint;
+    footprint.dudx = vy / determinant;
+    footprint.dudy = -vx / determinant;
+    footprint.dvdx = -uy / determinant;
+    footprint.dvdy = ux / determinant;
+    footprint.known = true;
+    return footprint;
 }
 } // namespace Engine

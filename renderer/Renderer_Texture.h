@@ -60,5 +60,13 @@ public:
     virtual bool IsOpaque() const { return false; }
     // The same for a shape drawn with that footprint, which reads only some of the levels.
     virtual TextureRegion GetVisibleRegionAt(const TextureFootprint&) const { return GetVisibleRegion(); }
+    // The part of within (a rectangle of texture coordinates, such as one cell of a sheet) outside
+    // which filtering with that footprint reads only fully transparent texels, for a shape whose
+    // texture coordinates all lie inside within: the whole of within where that is not known, and
+    // the empty region at the origin where nothing of it shows.
+    virtual TextureRegion GetVisibleRegionWithin(const TextureFootprint&, const TextureRegion& within) const
+    {
+        return within;
+    }
 };
 }  // namespace Renderer

@@ -9,6 +9,7 @@
 #include <GL/glu.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace Renderer
 {
@@ -100,6 +101,8 @@ void TextureOGL::LoadFile(const Core::String& file, u8 mipmaps)
     mipmapsAsked = mipmaps;
     hasMipmaps = mipmaps;
     visibleRegions.clear();
+    coverage.clear();
+    partRegions.clear();
     opaque = false;
     MipChain chain;
     if (LoadMipChain(file, mipmaps != 0, limits.nonPowerOfTwo, limits.maxSize, chain))
@@ -109,7 +112,9 @@ void TextureOGL::LoadFile(const Core::String& file, u8 mipmaps)
         format = 0;
         baseWidth = chain.levels.front()->GetWidth();
         baseHeight = chain.levels.front()->GetHeight();
-        visibleRegions = FindChainVisibleRegions(chain.levels);
+        for (const Core::RefPtr<Surface>& level : chain.levels)
+            coverage.emplace_back(*level);
+        visibleRegions = FindChainVisibleRegions(coverage);
         opaque = true;
         for (const Core::RefPtr<Surface>& level : chain.levels)
             opaque = opaque && Renderer::IsOpaque(*level);
@@ -130,6 +135,36 @@ TextureRegion TextureOGL::GetVisibleRegionAt(const TextureFootprint& footprint) 
         return GetVisibleRegion();
     const u32 levelCount = static_cast<u32>(visibleRegions.size());
     return visibleRegions[DeepestLevelRead(footprint, baseWidth, baseHeight, levelCount)];
+}
+
+TextureRegion TextureOGL::GetVisibleRegionWithin(const TextureFootprint& footprint, const TextureRegion& within) const
+{
+    const bool finite = std::isfinite(within.left) && std::isfinite(within.bottom) && std::isfinite(within.right) &&
+                        std::isfinite(within.top);
+    if (coverage.empty() || !finite)
+        return within;
+    const RegionKey key{within.left, within.bottom, within.right, within.top};
+    auto found = partRegions.find(key);
+    if (found == partRegions.end())
+    {
+        // Rectangles that keep changing would otherwise pile up without end.
+        if (partRegions.size() >= MaxRememberedParts)
+            partRegions.clear();
+        found = partRegions.emplace(key, FindChainVisibleRegions(coverage, within)).first;
+    }
+    const u32 levelCount = static_cast<u32>(found->second.size());
+    return found->second[DeepestLevelRead(footprint, baseWidth, baseHeight, levelCount)];
+}
+
+bool TextureOGL::RegionKey::operator<(const RegionKey& other) const
+{
+    if (left != other.left)
+        return left < other.left;
+    if (bottom != other.bottom)
+        return bottom < other.bottom;
+    if (right != other.right)
+        return right < other.right;
+    return top < other.top;
 }
 
 void TextureOGL::UploadMipChain(MipChain& chain)

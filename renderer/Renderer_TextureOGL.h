@@ -7,6 +7,7 @@
 #include "renderer/Renderer_ImageLoader.h"
 #include "renderer/Renderer_Surface.h"
 #include "renderer/Renderer_Texture.h"
+#include "renderer/Renderer_VisibleRegion.h"
 
 namespace Renderer
 {
@@ -42,6 +43,7 @@ public:
     // chain filter a picture in nearly everywhere, but only small shapes read them.
     TextureRegion GetVisibleRegion() const override;
     TextureRegion GetVisibleRegionAt(const TextureFootprint& footprint) const override;
+    TextureRegion GetVisibleRegionWithin(const TextureFootprint& footprint, const TextureRegion& within) const override;
     bool IsOpaque() const override { return opaque; }
 
 private:
@@ -64,6 +66,16 @@ private:
     i32 baseWidth = 0; // size of level 0 on the device
     i32 baseHeight = 0;
     Core::Vector<TextureRegion> visibleRegions; // entry k: where levels 0 to k show anything
+    Core::Vector<AlphaCoverage> coverage;       // per level of the chain loaded
+    // Rectangle by rectangle, as visibleRegions for the whole texture: a sheet's cells are asked
+    // for again and again.
+    struct RegionKey
+    {
+        f32 left, bottom, right, top;
+        bool operator<(const RegionKey& other) const;
+    };
+    mutable Core::Map<RegionKey, Core::Vector<TextureRegion>> partRegions;
+    static constexpr std::size_t MaxRememberedParts = 1024;
     bool opaque = false;
     u32 contextGeneration = 0; // the texture cache generation current when the texture was loaded
 };

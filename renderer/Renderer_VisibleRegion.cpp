@@ -1,24 +1,14 @@
 #include "renderer/Renderer_VisibleRegion.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 namespace Renderer
 {
 namespace
 {
-// Texels first to last (inclusive) of an axis of size texels, grown by one, as coordinates.
-void AxisRange(i32 first, i32 last, i32 size, f32& low, f32& high)
-{
-    if (first < 1 || last > size - 2)
-    {
-        low = 0.0f;
-        high = 1.0f;
-        return;
-    }
-    low = static_cast<f32>(first - 1) / static_cast<f32>(size);
-    high = static_cast<f32>(last + 2) / static_cast<f32>(size);
-}
+constexpr i32 WordBits = 64;
 
 bool IsEmpty(const TextureRegion& region)
 {
@@ -33,39 +23,124 @@ TextureRegion Union(const TextureRegion& a, const TextureRegion& b)
         return a;
     return {std::min(a.left, b.left), std::min(a.bottom, b.bottom), std::max(a.right, b.right), std::max(a.top, b.top)};
 }
+
+// Texels of an axis of size texels whose grown reach [t - 1, t + 2), moved by shift texels, meets
+// [low, high): first to last, inclusive; empty when first > last.
+void TexelsReaching(f64 low, f64 high, i32 size, i32 shift, i32& first, i32& last)
+{
+    first = std::max(static_cast<i32>(std::floor(low - 2.0 - shift)) + 1, 0);
+    last = std::min(static_cast<i32>(std::ceil(high + 1.0 - shift)) - 1, size - 1);
+}
 }  // namespace
+
+AlphaCoverage::AlphaCoverage(const Surface& surface)
+    : width(surface.GetWidth()), height(surface.GetHeight()), wordsPerRow((surface.GetWidth() + WordBits - 1) / WordBits),
+      bits(static_cast<std::size_t>(wordsPerRow) * static_cast<std::size_t>(std::max(height, 0)), 0)
+{
+    for (i32 y = 0; y < height; ++y)
+    {
+        u64* row = bits.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(wordsPerRow);
+        const u8* pixel = surface.GetPixel(0, y);
+        for (i32 x = 0; x < width; ++x, pixel += 4)
+        {
+            if (pixel[3] != 0)
+                row[x / WordBits] |= u64{1} << (x % WordBits);
+        }
+    }
+}
+
+bool AlphaCoverage::FindInRow(i32 y, i32 first, i32 last, i32& lowest, i32& highest) const
+{
+    const u64* row = bits.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(wordsPerRow);
+    // The words holding first and last, with the columns outside the range masked off.
+    auto covered = [&](i32 word) {
+        u64 value = row[word];
+        if (word == first / WordBits)
+            value &= ~u64{0} << (first % WordBits);
+        if (word == last / WordBits && last % WordBits != WordBits - 1)
+            value &= (u64{1} << (last % WordBits + 1)) - 1;
+        return value;
+    };
+    i32 word = first / WordBits;
+    for (; word <= last / WordBits; ++word)
+    {
+        if (const u64 value = covered(word))
+        {
+            lowest = word * WordBits + std::countr_zero(value);
+            break;
+        }
+    }
+    if (word > last / WordBits)
+        return false;
+    for (i32 back = last / WordBits; back >= word; --back)
+    {
+        if (const u64 value = covered(back))
+        {
+            highest = back * WordBits + (WordBits - 1 - std::countl_zero(value));
+            return true;
+        }
+    }
+    return false;
+}
+
+TextureRegion FindVisibleRegion(const AlphaCoverage& coverage, const TextureRegion& within)
+{
+    const i32 width = coverage.GetWidth();
+    const i32 height = coverage.GetHeight();
+    // Within in texels; found is grown in texels too, then clipped to within.
+    const f64 left = static_cast<f64>(within.left) * width;
+    const f64 right = static_cast<f64>(within.right) * width;
+    const f64 bottom = static_cast<f64>(within.bottom) * height;
+    const f64 top = static_cast<f64>(within.top) * height;
+    f64 foundLeft = right;
+    f64 foundRight = left;
+    f64 foundBottom = top;
+    f64 foundTop = bottom;
+    if (width <= 0 || height <= 0 || !(right > left) || !(top > bottom))
+        return TextureRegion{0.0f, 0.0f, 0.0f, 0.0f};
+    for (const i32 shiftY : {0, -height, height})
+    {
+        i32 firstRow = 0, lastRow = 0;
+        TexelsReaching(bottom, top, height, shiftY, firstRow, lastRow);
+        for (const i32 shiftX : {0, -width, width})
+        {
+            i32 firstColumn = 0, lastColumn = 0;
+            TexelsReaching(left, right, width, shiftX, firstColumn, lastColumn);
+            if (firstColumn > lastColumn)
+                continue;
+            for (i32 y = firstRow; y <= lastRow; ++y)
+            {
+                i32 lowest = 0, highest = 0;
+                if (!coverage.FindInRow(y, firstColumn, lastColumn, lowest, highest))
+                    continue;
+                foundLeft = std::min(foundLeft, static_cast<f64>(lowest + shiftX - 1));
+                foundRight = std::max(foundRight, static_cast<f64>(highest + shiftX + 2));
+                foundBottom = std::min(foundBottom, static_cast<f64>(y + shiftY - 1));
+                foundTop = std::max(foundTop, static_cast<f64>(y + shiftY + 2));
+            }
+        }
+    }
+    foundLeft = std::max(foundLeft, left);
+    foundRight = std::min(foundRight, right);
+    foundBottom = std::max(foundBottom, bottom);
+    foundTop = std::min(foundTop, top);
+    if (!(foundRight > foundLeft) || !(foundTop > foundBottom))
+        return TextureRegion{0.0f, 0.0f, 0.0f, 0.0f};
+    // Edges that within sets are kept as given, so that a part found whole equals within exactly.
+    auto toCoordinate = [](f64 found, f64 edge, f32 given, i32 size) {
+        return found == edge ? given : static_cast<f32>(found) / static_cast<f32>(size);
+    };
+    return TextureRegion{toCoordinate(foundLeft, left, within.left, width),
+                         toCoordinate(foundBottom, bottom, within.bottom, height),
+                         toCoordinate(foundRight, right, within.right, width),
+                         toCoordinate(foundTop, top, within.top, height)};
+}
 
 TextureRegion FindVisibleRegion(const Surface& surface)
 {
-    const i32 width = surface.GetWidth();
-    const i32 height = surface.GetHeight();
-    i32 left = width;
-    i32 right = -1;
-    i32 bottom = height;
-    i32 top = -1;
-    for (i32 y = 0; y < height; ++y)
-    {
-        for (i32 x = 0; x < width; ++x)
-        {
-            if (surface.GetPixel(x, y)[3] == 0)
-                continue;
-            left = std::min(left, x);
-            right = std::max(right, x);
-            bottom = std::min(bottom, y);
-            top = std::max(top, y);
-        }
-    }
-    TextureRegion region;
-    if (right < 0)
-    {
-        region.right = 0.0f;
-        region.top = 0.0f;
-        return region;
-    }
-    AxisRange(left, right, width, region.left, region.right);
-    AxisRange(bottom, top, height, region.bottom, region.top);
-    return region;
+    return FindVisibleRegion(AlphaCoverage(surface), TextureRegion());
 }
+
 bool IsOpaque(const Surface& surface)
 {
     for (i32 y = 0; y < surface.GetHeight(); ++y)
@@ -79,16 +154,26 @@ bool IsOpaque(const Surface& surface)
     return true;
 }
 
-Core::Vector<TextureRegion> FindChainVisibleRegions(const Core::Vector<Core::RefPtr<Surface>>& levels)
+Core::Vector<TextureRegion> FindChainVisibleRegions(const Core::Vector<AlphaCoverage>& levels,
+                                                    const TextureRegion& within)
 {
     Core::Vector<TextureRegion> regions;
     regions.reserve(levels.size());
-    for (const Core::RefPtr<Surface>& level : levels)
+    for (const AlphaCoverage& level : levels)
     {
-        const TextureRegion found = FindVisibleRegion(*level);
+        const TextureRegion found = FindVisibleRegion(level, within);
         regions.push_back(regions.empty() ? found : Union(regions.back(), found));
     }
     return regions;
+}
+
+Core::Vector<TextureRegion> FindChainVisibleRegions(const Core::Vector<Core::RefPtr<Surface>>& levels)
+{
+    Core::Vector<AlphaCoverage> coverage;
+    coverage.reserve(levels.size());
+    for (const Core::RefPtr<Surface>& level : levels)
+        coverage.emplace_back(*level);
+    return FindChainVisibleRegions(coverage);
 }
 
 u32 DeepestLevelRead(const TextureFootprint& footprint, i32 width, i32 height, u32 levelCount)

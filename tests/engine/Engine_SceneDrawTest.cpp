@@ -3,6 +3,7 @@
 #include "Engine_SceneTestSupport.h"
 
 #include "engine/Engine_ParticleSystem.h"
+#include "engine/Engine_Sprite.h"
 #include "engine/Engine_TransformationGroup.h"
 #include "engine/Engine_Viewport.h"
 #include "renderer/Renderer_TextureCache.h"
@@ -262,4 +263,88 @@ TEST_F(SceneDrawTest, MipmappedParticlesAtHalfAndQuarterSizeShowTheSamePixelsTri
     for (std::size_t i = 0; i < turned.size(); ++i)
         turned[i].rotation = 17.0f + 29.0f * static_cast<f32>(i);
     EXPECT_EQ(differing(turned, 1).first, 0);
+}
+
+TEST_F(SceneDrawTest, SpritesDrawnOverTheShownPartOfTheirCellShowTheSamePixels)
+{
+    // A mipmapped sheet of 2 x 2 cells of 32 x 32, each a patch of colours somewhere in its cell,
+    // opaque at its rim; the patch of cell 1 touches its cell's left edge.
+    TestSupport::Picture picture(64, 64);
+    const i32 patches[4][4] = {{6, 8, 14, 12}, {32, 3, 9, 15}, {12, 40, 10, 8}, {44, 38, 16, 20}};
+    for (const auto& patch : patches)
+        for (i32 y = patch[1]; y < patch[1] + patch[3]; ++y)
+            for (i32 x = patch[0]; x < patch[0] + patch[2]; ++x)
+            {
+                const bool rim = y == patch[1] || x == patch[0] || y == patch[1] + patch[3] - 1 || x == patch[0] + patch[2] - 1;
+                picture.Set(x, y, static_cast<u8>(x * 4), static_cast<u8>(255 - y * 3), static_cast<u8>((x * y) % 256),
+                            rim ? 255 : static_cast<u8>(30 + ((x * 11 + y * 7) % 220)));
+            }
+    const Core::RefPtr<Renderer::ITexture> texture =
+        Renderer::TextureCache::GetTexture(folder.Write("cells.png", TestSupport::EncodePng(picture)).c_str(), 1);
+    ASSERT_TRUE(texture);
+
+    const Core::RefPtr<Engine::Camera> camera(new Engine::Camera(90.0f, 1.0f, 1000.0f));
+    const Core::RefPtr<Engine::TransformationGroup> holder(new Engine::TransformationGroup());
+    holder->SetTransform(Math::Matrix4x4::Translation(0.0f, 0.0f, Side / 2.0f));
+    holder->AttachChild(camera);
+    scene->AttachChild(holder);
+    Engine::Viewport viewport(0, 0, Side, Side);
+    viewport.SetClearColor(Math::Color(0.2f, 0.3f, 0.4f, 1.0f));
+    struct Placement
+    {
+        u32 frame;
+        f32 x, y, scale, degrees;
+        bool flip, screenSpace;
+    };
+    // At their size, enlarged, halved, quartered, turned, flipped, off the pixel grid, on the
+    // screen, overlapping.
+    const std::vector<Placement> placements = {
+        {0, -40.0f, 36.0f, 1.0f, 0.0f, false, false}, {1, 10.25f, 40.5f, 1.6f, 0.0f, false, false},
+        {2, -38.5f, -30.0f, 0.5f, 0.0f, true, false}, {3, 30.0f, -34.75f, 0.25f, 0.0f, false, false},
+        {0, 0.0f, 0.0f, 0.8f, 23.0f, false, false},   {1, 6.0f, -8.0f, 1.0f, 141.0f, true, false},
+        {3, -12.0f, 20.0f, 0.4f, 0.0f, false, true},  {2, 44.0f, 8.0f, 0.7f, 300.0f, false, false}};
+    auto draw = [&](Renderer::ITexture* drawn) {
+        Core::Vector<Engine::SpriteFrame> frames;
+        for (u32 i = 0; i < 4; ++i)
+            frames.push_back(Engine::SpriteFrame{i % 2, i / 2, 1.0f});
+        const Core::RefPtr<Engine::SpriteAnimation> animation(new Engine::SpriteAnimation(drawn, 32, 32, frames));
+        std::vector<Core::RefPtr<Engine::TransformationGroup>> groups;
+        for (const Placement& placement : placements)
+        {
+            const Core::RefPtr<Engine::Sprite> sprite(new Engine::Sprite(Engine::Sprite::Animations{animation}));
+            sprite->SetCurrentFrameIndex(placement.frame, true);
+            sprite->SetFlipHorizontal(placement.flip);
+            sprite->SetScreenSpace(placement.screenSpace);
+            const Core::RefPtr<Engine::TransformationGroup> group(new Engine::TransformationGroup());
+            group->SetTransform(Math::Matrix4x4::Translation(placement.x, placement.y, 0.0f) *
+                                Math::Matrix4x4::RotationZ(placement.degrees) *
+                                Math::Matrix4x4::Scaling(placement.scale, placement.scale, 1.0f));
+            group->AttachChild(sprite);
+            scene->AttachChild(group);
+            groups.push_back(group);
+        }
+        scene->UpdateScene(0.016f);
+        scene->SetCurrentViewport(0);
+        scene->RenderViewport(*camera, viewport);
+        for (const Core::RefPtr<Engine::TransformationGroup>& group : groups)
+            scene->DetachChild(group.Get());
+        return ReadFrame();
+    };
+    Renderer::ScissorState before;
+    renderer->GetScissorState(before);
+    const std::vector<u8> trimmed = draw(texture.Get());
+    Renderer::ScissorState after;
+    renderer->GetScissorState(after);
+    const Core::RefPtr<Renderer::ITexture> whole(new WholeTexture(texture));
+    const std::vector<u8> full = draw(whole.Get());
+    ASSERT_EQ(trimmed.size(), full.size());
+    int differing = 0;
+    for (std::size_t i = 0; i < full.size(); ++i)
+        differing += trimmed[i] != full[i] ? 1 : 0;
+    EXPECT_EQ(differing, 0);
+    // The scissor is as it was, and the patches are there.
+    EXPECT_EQ(after.enabled, before.enabled);
+    EXPECT_EQ(std::make_pair(after.x, after.width), std::make_pair(before.x, before.width));
+    const std::vector<u8> clear = PixelOf(full, 2, 2);
+    EXPECT_NE(PixelOf(full, 64 - 40 - 16 + 16, 64 + 36 - 16 + 19), clear);
 }

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <tuple>
 #include <vector>
 
 namespace
@@ -580,4 +581,71 @@ TEST(SpriteAnimationTest, FrameTextureMatricesFollowTheTextureSize)
     texture->width = 0;
     EXPECT_EQ(animation->GetFrameTextureMatrix(2), Math::Matrix4x4::Identity());
     EXPECT_EQ(animation->GetFrameTextureMatrix(3), Math::Matrix4x4::Identity());
+}
+
+namespace
+{
+// A sheet whose every cell shows only in its lower-left quarter once drawn, and nowhere in cell
+// (1, 1); it keeps the footprints it was asked about.
+class QuarterShownTexture : public FakeTexture
+{
+public:
+    QuarterShownTexture() : FakeTexture(64, 32, "Quarters.png") {}
+
+    Renderer::TextureRegion GetVisibleRegionWithin(const Renderer::TextureFootprint& footprint,
+                                               const Renderer::TextureRegion& within) const override
+    {
+        footprints.push_back(footprint);
+        if (within.left == 0.5f && within.bottom == 0.5f)
+            return Renderer::TextureRegion{0.0f, 0.0f, 0.0f, 0.0f};
+        return Renderer::TextureRegion{within.left, within.bottom, (within.left + within.right) / 2,
+                                       (within.bottom + within.top) / 2};
+    }
+
+    mutable std::vector<Renderer::TextureFootprint> footprints;
+};
+}  // namespace
+
+TEST_F(SpriteDrawTest, ASpriteMarksThePartOfItsQuadThatItsCellShowsAndTheQueueDrawsOnlyThere)
+{
+    const Core::RefPtr<QuarterShownTexture> sheet(new QuarterShownTexture());
+    const Core::RefPtr<Engine::SpriteAnimation> animation(new Engine::SpriteAnimation(
+        sheet, 32, 16, Core::Vector<Engine::SpriteFrame>{{0, 0, 0.1f}, {1, 1, 0.1f}}));
+    const Core::RefPtr<Engine::Sprite> sprite = PlayingSprite(animation);
+    root->AttachChild(sprite);
+    // What the queue's passes do with the scissor anyway.
+    renderer->ClearLog();
+    Queue().Render();
+    const u32 usual = renderer->CountCalls("SetScissorState");
+    sprite->Draw();
+    ASSERT_EQ(Queue().GetBlendedItems().size(), 1u);
+    EXPECT_EQ(Queue().GetBlendedItems()[0].shownPart, (Renderer::TextureRegion{0.0f, 0.0f, 0.5f, 0.5f}));
+    ASSERT_FALSE(sheet->footprints.empty());
+    EXPECT_TRUE(sheet->footprints.back().known);
+
+    // Drawn through the queue, a part alone goes under a scissor around it, which is then put back.
+    Renderer::ScissorState before;
+    renderer->GetScissorState(before);
+    renderer->ClearLog();
+    Queue().Render();
+    EXPECT_EQ(renderer->GetDraws().size(), 1u);
+    EXPECT_EQ(renderer->CountCalls("SetScissorState"), usual + 2u);
+    Renderer::ScissorState after;
+    renderer->GetScissorState(after);
+    EXPECT_EQ(after.enabled, before.enabled);
+    EXPECT_EQ(std::make_tuple(after.x, after.y, after.width, after.height),
+              std::make_tuple(before.x, before.y, before.width, before.height));
+    Queue().Clear();
+
+    // A cell that shows nothing marks an empty part; a texture that does not know marks the whole.
+    sprite->SetCurrentFrameIndex(1, true);
+    sprite->Draw();
+    sprite->SetCurrentFrameIndex(0, true);
+    const Core::RefPtr<Engine::Sprite> plain = PlayingSprite(Animation(2, 0.1f));
+    root->AttachChild(plain);
+    plain->Draw();
+    ASSERT_EQ(Queue().GetBlendedItems().size(), 2u);
+    const Renderer::TextureRegion& nothing = Queue().GetBlendedItems()[0].shownPart;
+    EXPECT_FALSE(nothing.right > nothing.left);
+    EXPECT_EQ(Queue().GetBlendedItems()[1].shownPart, Renderer::TextureRegion());
 }

@@ -243,3 +243,58 @@ TEST(VisibleRegion, TheDeepestLevelReadFollowsTheTexelsPerPixelWithHalfALevelToS
     EXPECT_EQ(deepest(Renderer::TextureFootprint{}), 8u);
     EXPECT_EQ(Renderer::DeepestLevelRead(footprint(1.0f, 1.0f, 0.0f), 256, 128, 1), 0u);
 }
+
+namespace
+{
+// The coverage of a 16 x 8 surface transparent but for the texels given.
+Renderer::AlphaCoverage CoverageOf(std::initializer_list<std::pair<i32, i32>> visible, i32 width = 16, i32 height = 8)
+{
+    Renderer::Surface surface(width, height, Renderer::Surface::FormatRGBA);
+    for (const auto& [x, y] : visible)
+        surface.GetPixels()[y * surface.GetPitch() + x * 4 + 3] = 1;
+    return Renderer::AlphaCoverage(surface);
+}
+
+constexpr Renderer::TextureRegion LeftCell{0.0f, 0.0f, 0.5f, 1.0f};
+constexpr Renderer::TextureRegion RightCell{0.5f, 0.0f, 1.0f, 1.0f};
+constexpr Renderer::TextureRegion Nothing{0.0f, 0.0f, 0.0f, 0.0f};
+}  // namespace
+
+TEST(VisibleRegion, APartOfASheetShowsItsOwnTexelsAndThoseOfItsNeighboursWithinReach)
+{
+    // Two cells of 8 x 8: texels 2..4 by 3..5 in the left one, texel 12 by 4 in the right one, and
+    // texel 8 by 1 on the right one's first column, whose filtering reaches one texel to the left.
+    const Renderer::AlphaCoverage sheet = CoverageOf({{2, 3}, {4, 5}, {12, 4}, {8, 1}});
+    EXPECT_EQ(Renderer::FindVisibleRegion(sheet, LeftCell), (Renderer::TextureRegion{1.0f / 16, 0.0f, 0.5f, 7.0f / 8}));
+    EXPECT_EQ(Renderer::FindVisibleRegion(sheet, RightCell), (Renderer::TextureRegion{0.5f, 0.0f, 14.0f / 16, 6.0f / 8}));
+    // Over the whole sheet the parts found are those of the whole texture.
+    EXPECT_EQ(Renderer::FindVisibleRegion(sheet, Renderer::TextureRegion()),
+              (Renderer::TextureRegion{1.0f / 16, 0.0f, 14.0f / 16, 7.0f / 8}));
+    // A cell out of the reach of every visible texel shows nothing.
+    EXPECT_EQ(Renderer::FindVisibleRegion(CoverageOf({{3, 3}}), RightCell), Nothing);
+    EXPECT_EQ(Renderer::FindVisibleRegion(CoverageOf({}), LeftCell), Nothing);
+    // A texel on the far edge is filtered in at the near one.
+    EXPECT_EQ(Renderer::FindVisibleRegion(CoverageOf({{15, 4}}), LeftCell),
+              (Renderer::TextureRegion{0.0f, 3.0f / 8, 1.0f / 16, 6.0f / 8}));
+    EXPECT_EQ(Renderer::FindVisibleRegion(CoverageOf({{5, 7}}), (Renderer::TextureRegion{0.0f, 0.0f, 1.0f, 0.5f})),
+              (Renderer::TextureRegion{4.0f / 16, 0.0f, 7.0f / 16, 1.0f / 8}));
+    // Past 64 columns the rows span several words.
+    const Renderer::AlphaCoverage wide = CoverageOf({{63, 2}, {64, 3}, {130, 5}}, 200, 8);
+    EXPECT_EQ(Renderer::FindVisibleRegion(wide, (Renderer::TextureRegion{0.25f, 0.0f, 0.75f, 1.0f})),
+              (Renderer::TextureRegion{62.0f / 200, 1.0f / 8, 132.0f / 200, 7.0f / 8}));
+    EXPECT_EQ(Renderer::FindVisibleRegion(wide, (Renderer::TextureRegion{0.0f, 0.0f, 0.32f, 1.0f})),
+              (Renderer::TextureRegion{62.0f / 200, 1.0f / 8, 0.32f, 5.0f / 8}));
+}
+
+TEST(VisibleRegion, AChainOfAPartGrowsWithTheLevelsButStaysInThePart)
+{
+    // Level 0 shows at texel 5 by 3 of the left cell; level 1 (8 x 4) at its texel 1 by 1, which
+    // reaches texels 0 to 5 by 0 to 5 of level 0; level 2 (4 x 2) everywhere.
+    const Core::Vector<Renderer::AlphaCoverage> chain{CoverageOf({{5, 3}}), CoverageOf({{1, 1}}, 8, 4),
+                                                      CoverageOf({{0, 0}, {1, 1}, {2, 0}, {3, 1}}, 4, 2)};
+    const Core::Vector<Renderer::TextureRegion> regions = Renderer::FindChainVisibleRegions(chain, LeftCell);
+    ASSERT_EQ(regions.size(), 3u);
+    EXPECT_EQ(regions[0], (Renderer::TextureRegion{4.0f / 16, 2.0f / 8, 7.0f / 16, 5.0f / 8}));
+    EXPECT_EQ(regions[1], (Renderer::TextureRegion{0.0f, 0.0f, 7.0f / 16, 6.0f / 8}));
+    EXPECT_EQ(regions[2], LeftCell);
+}

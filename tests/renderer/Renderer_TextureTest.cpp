@@ -186,6 +186,39 @@ TEST_F(TextureTest, AMipmappedTextureShowsOverMoreOfItselfTheSmallerItIsDrawn)
     EXPECT_EQ(chain->GetVisibleRegion(), whole);
 }
 
+TEST_F(TextureTest, EachCellOfAMipmappedSheetShowsWhereItsOwnPictureIsFilteredTo)
+{
+    // Four 32 x 32 cells: a dot in the bottom-left one, a block in the top-right one, nothing in the
+    // other two. Picture rows count from the top, texture rows from the bottom.
+    TestSupport::Picture picture(64, 64);
+    for (i32 y = 50; y <= 53; ++y)
+        for (i32 x = 10; x <= 13; ++x)
+            picture.Set(x, y, 255, 255, 255, 200);
+    for (i32 y = 4; y <= 27; ++y)
+        for (i32 x = 36; x <= 59; ++x)
+            picture.Set(x, y, 90, 90, 90, 255);
+    const Core::RefPtr<Renderer::ITexture> sheet = Get(folder.Write("sheet.png", TestSupport::EncodePng(picture)), 1);
+    const Renderer::TextureRegion dotCell{0.0f, 0.0f, 0.5f, 0.5f};
+    const Renderer::TextureRegion emptyCell{0.0f, 0.5f, 0.5f, 1.0f};
+    const Renderer::TextureRegion blockCell{0.5f, 0.5f, 1.0f, 1.0f};
+    auto drawnAt = [&](f32 side, const Renderer::TextureRegion& cell) {
+        return sheet->GetVisibleRegionWithin({1.0f / side, 0.0f, 0.0f, 1.0f / side, true}, cell);
+    };
+    // Drawn at twice its size only level 0 is read: texels 10..13 by 10..13, one more each side.
+    EXPECT_EQ(drawnAt(128.0f, dotCell), (Renderer::TextureRegion{9.0f / 64, 9.0f / 64, 15.0f / 64, 15.0f / 64}));
+    EXPECT_EQ(drawnAt(128.0f, blockCell), (Renderer::TextureRegion{35.0f / 64, 35.0f / 64, 61.0f / 64, 61.0f / 64}));
+    EXPECT_EQ(drawnAt(128.0f, emptyCell), (Renderer::TextureRegion{0.0f, 0.0f, 0.0f, 0.0f}));
+    // Smaller, coarser levels carry the dot further, but never out of its cell.
+    const Renderer::TextureRegion quarter = drawnAt(16.0f, dotCell);
+    EXPECT_LT(quarter.left, 9.0f / 64);
+    EXPECT_GT(quarter.right, 15.0f / 64);
+    EXPECT_GE(quarter.left, 0.0f);
+    EXPECT_LE(quarter.top, 0.5f);
+    // The last level filters everything in everywhere; an unknown footprint may read it.
+    EXPECT_EQ(drawnAt(1.0f, emptyCell), emptyCell);
+    EXPECT_EQ(sheet->GetVisibleRegionWithin(Renderer::TextureFootprint{}, dotCell), dotCell);
+}
+
 TEST_F(TextureTest, TextureOutlivingItsCacheDeletesNothing)
 {
     Core::RefPtr<Renderer::ITexture> texture = Get(WritePicture("kept.png", 4, 4), 0);
