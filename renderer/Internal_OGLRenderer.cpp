@@ -364,12 +364,45 @@ void OGLRenderer::SendDrawStates(bool substitutes, const DrawCall* call)
                                alphaBlending.source == BlendFactor::SourceAlpha &&
                                alphaBlending.destination == BlendFactor::OneMinusSourceAlpha && FragmentsAreOpaque();
     device.Switch(GL_BLEND, alphaBlending.enabled && !blendsNothing);
+    SendUnit0Filters(substitutes, call);
     if (unit0Environment == 0)
     {
         return;
     }
     const bool replaces = substitutes && unit0Environment == GL_MODULATE && FragmentsAreWhite();
     device.Unit0Environment(replaces ? GL_REPLACE : unit0Environment);
+}
+
+void OGLRenderer::SendUnit0Filters(bool substitutes, const DrawCall* call)
+{
+    // Only the filters of the texture whose parameters unit 0's state sent last are replaced, and
+    // only for the one draw: RestoreUnit0Filters puts them back right after it.
+    const ITexture* texture = textures[0].Get();
+    const TexturingState& unit0 = UnitState(0);
+    if (!substitutes || !call || !texture || !texture->HasMipmaps() || unit0.oneDimensional || !unit0.enabled ||
+        unit0.textureGeneration == 1 || !device.IsUnit0Active() || !device.Unit0TextureReadsNoBorder() ||
+        !ReadsLevelZeroOnly(*call, *texture))
+    {
+        return;
+    }
+    // At a level of detail of 0 or less filtering takes the magnification filter on level 0.
+    const GLint magnification = static_cast<GLint>(ToGLMagnificationFilter(unit0.filter));
+    device.TextureParameters(GL_TEXTURE_2D, magnification, magnification, static_cast<GLint>(ToGLWrap(unit0.wrapS)),
+                             static_cast<GLint>(ToGLWrap(unit0.wrapT)));
+    unit0FiltersSubstituted = true;
+}
+
+void OGLRenderer::RestoreUnit0Filters()
+{
+    if (!unit0FiltersSubstituted)
+    {
+        return;
+    }
+    unit0FiltersSubstituted = false;
+    const TexturingState& unit0 = UnitState(0);
+    device.TextureParameters(GL_TEXTURE_2D, static_cast<GLint>(ToGLMagnificationFilter(unit0.filter)),
+                             static_cast<GLint>(ToGLMinificationFilter(unit0.filter, true)),
+                             static_cast<GLint>(ToGLWrap(unit0.wrapS)), static_cast<GLint>(ToGLWrap(unit0.wrapT)));
 }
 
 void OGLRenderer::SetAlphaBlendingState(const AlphaBlendingState& state)

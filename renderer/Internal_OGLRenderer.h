@@ -94,6 +94,14 @@ private:
     // Every vertex the draw uses lies in front of the eye and short of the far plane, so that no
     // fragment reaches the cleared depth.
     bool StaysShortOfFarPlane(const DrawCall& call) const;
+    // Sends unit 0's filters for the texture it holds; with substitutes, a mipmapped texture that
+    // the draw reads at level 0 alone is filtered without mipmaps, which gives the same texels for
+    // much less work on a software rasteriser.
+    void SendUnit0Filters(bool substitutes, const DrawCall* call);
+    void RestoreUnit0Filters();
+    // Every triangle of the draw is drawn flat on the screen with as many pixels as texels or more
+    // (so that filtering reads only the texture's level 0).
+    bool ReadsLevelZeroOnly(const DrawCall& call, const ITexture& texture) const;
     // A clear of the depth buffer now reaches all of it.
     bool ClearsWholeDepthBuffer() const;
     // The alpha test only drops fragments of alpha 0, which blending would leave without effect.
@@ -133,6 +141,10 @@ private:
     bool depthTestSkipped = false;
     // The environment mode last set for unit 0; 0 before any.
     GLint unit0Environment = 0;
+    // The texture coordinates of unit 0 (those that ShadowRenderer keeps are the last unit's).
+    const f32* unit0TexCoords = nullptr;
+    // The draw being issued reads unit 0's texture without its mipmaps.
+    bool unit0FiltersSubstituted = false;
     // A presented frame whose buffer swap waits for the next frame's first use of the window: a
     // software rasteriser finishes it meanwhile on its own threads.
     bool swapHeld = false;

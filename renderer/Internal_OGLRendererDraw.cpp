@@ -8,6 +8,8 @@
 
 #include <GL/gl.h>
 
+#include <cmath>
+
 #include <chrono>
 
 namespace Renderer
@@ -61,6 +63,10 @@ void OGLRenderer::SetSecondaryColorArray(const Math::Color* colors)
 void OGLRenderer::SetTexCoordArray(i32 unit, const f32* uv)
 {
     ShadowRenderer::SetTexCoordArray(unit, uv);
+    if (unit == 0)
+    {
+        unit0TexCoords = uv;
+    }
     if (!AcceptsTexCoordUnit(unit))
     {
         return;
@@ -100,6 +106,7 @@ void OGLRenderer::IssueDraw(const DrawCall& call)
         glDrawElements(mode, static_cast<GLsizei>(call.count), call.indices32 ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT,
                        start);
     }
+    RestoreUnit0Filters();
     // The frame's first large draw goes to the device at once: a software rasteriser's threads
     // start on it while the processor prepares what follows, instead of waiting for the buffer
     // swap. Later ones wait for the swap's flush: each flush is a pass of its own over the
@@ -160,6 +167,77 @@ bool OGLRenderer::StaysShortOfFarPlane(const DrawCall& call) const
                                     : static_cast<const u16*>(call.indices)[call.first + k];
         }
         if (!shortOfFar(vertex))
+        {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool OGLRenderer::ReadsLevelZeroOnly(const DrawCall& call, const ITexture& texture) const
+{
+    // Vertices in buffer objects are out of reach, and a projective texture matrix would make the
+    // footprint vary over a triangle.
+    const f32* t = textureMatrices[0].e;
+    if (call.primitive != Primitive::Triangles || !vertexArray || !unit0TexCoords || indexBuffer || call.count < 3 ||
+        t[3] != 0.0f || t[7] != 0.0f || t[15] != 1.0f)
+    {
+        return false;
+    }
+    for (const Core::RefPtr<IBuffer>& buffer : buffers)
+    {
+        if (buffer)
+        {
+            return false;
+        }
+    }
+    const Math::Matrix4x4 clip = projection * modelView;
+    const f32* m = clip.e;
+    const f32 halfWidth = static_cast<f32>(viewport.width) * 0.5f;
+    const f32 halfHeight = static_cast<f32>(viewport.height) * 0.5f;
+    f32 x[3], y[3], w[3], u[3], v[3];
+    for (u32 k = 0; k + 2 < call.count; k += 3)
+    {
+        for (u32 corner = 0; corner < 3; ++corner)
+        {
+            u32 vertex = call.first + k + corner;
+            if (call.indexed)
+            {
+                vertex = call.indices32 ? static_cast<const u32*>(call.indices)[vertex]
+                                        : static_cast<const u16*>(call.indices)[vertex];
+            }
+            const f32* p = vertexArray + static_cast<std::size_t>(vertex) * 3;
+            w[corner] = m[3] * p[0] + m[7] * p[1] + m[11] * p[2] + m[15];
+            x[corner] = (m[0] * p[0] + m[4] * p[1] + m[8] * p[2] + m[12]) / w[corner] * halfWidth;
+            y[corner] = (m[1] * p[0] + m[5] * p[1] + m[9] * p[2] + m[13]) / w[corner] * halfHeight;
+            const f32* st = unit0TexCoords + static_cast<std::size_t>(vertex) * 2;
+            u[corner] = t[0] * st[0] + t[4] * st[1] + t[12];
+            v[corner] = t[1] * st[0] + t[5] * st[1] + t[13];
+        }
+        // Only a triangle at one depth from the eye maps the screen to its texture the same way
+        // all over.
+        if (!(w[0] > 0.0f) || w[1] != w[0] || w[2] != w[0])
+        {
+            return false;
+        }
+        const f32 dx1 = x[1] - x[0], dy1 = y[1] - y[0], dx2 = x[2] - x[0], dy2 = y[2] - y[0];
+        const f32 determinant = dx1 * dy2 - dx2 * dy1;
+        if (determinant == 0.0f)
+        {
+            continue; // no pixel
+        }
+        if (!std::isfinite(determinant))
+        {
+            return false;
+        }
+        const f32 du1 = u[1] - u[0], du2 = u[2] - u[0], dv1 = v[1] - v[0], dv2 = v[2] - v[0];
+        TextureFootprint footprint;
+        footprint.dudx = (du1 * dy2 - du2 * dy1) / determinant;
+        footprint.dudy = (dx1 * du2 - dx2 * du1) / determinant;
+        footprint.dvdx = (dv1 * dy2 - dv2 * dy1) / determinant;
+        footprint.dvdy = (dx1 * dv2 - dx2 * dv1) / determinant;
+        footprint.known = true;
+        if (!texture.ReadsLevelZeroOnlyAt(footprint))
         {
             return false;
         }

@@ -68,5 +68,8 @@ public:
     {
         return within;
     }
+    // Filtering a shape drawn with that footprint reads level 0 of the texture alone, so that
+    // mipmapping changes nothing there. False where that is not known.
+    virtual bool ReadsLevelZeroOnlyAt(const TextureFootprint&) const { return false; }
 };
 }  // namespace Renderer

@@ -102,6 +102,8 @@ void TextureOGL::LoadFile(const Core::String& file, u8 mipmaps)
     hasMipmaps = mipmaps;
     visibleRegions.clear();
     coverage.clear();
+    baseWidth = 0;
+    baseHeight = 0;
     partRegions.clear();
     opaque = false;
     MipChain chain;
@@ -154,6 +156,11 @@ TextureRegion TextureOGL::GetVisibleRegionWithin(const TextureFootprint& footpri
     }
     const u32 levelCount = static_cast<u32>(found->second.size());
     return found->second[DeepestLevelRead(footprint, baseWidth, baseHeight, levelCount)];
+}
+
+bool TextureOGL::ReadsLevelZeroOnlyAt(const TextureFootprint& footprint) const
+{
+    return baseWidth > 0 && baseHeight > 0 && ReadsLevelZeroOnly(footprint, baseWidth, baseHeight);
 }
 
 bool TextureOGL::RegionKey::operator<(const RegionKey& other) const

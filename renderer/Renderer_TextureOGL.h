@@ -45,6 +45,7 @@ public:
     TextureRegion GetVisibleRegionAt(const TextureFootprint& footprint) const override;
     TextureRegion GetVisibleRegionWithin(const TextureFootprint& footprint, const TextureRegion& within) const override;
     bool IsOpaque() const override { return opaque; }
+    bool ReadsLevelZeroOnlyAt(const TextureFootprint& footprint) const override;
 
 private:
     void LoadFile(const Core::String& file, u8 mipmaps);

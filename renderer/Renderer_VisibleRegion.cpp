@@ -202,4 +202,15 @@ u32 DeepestLevelRead(const TextureFootprint& footprint, i32 width, i32 height, u
         return last;
     return std::min(static_cast<u32>(std::floor(lod)) + 1, last);
 }
+
+bool ReadsLevelZeroOnly(const TextureFootprint& footprint, i32 width, i32 height)
+{
+    if (!footprint.known)
+        return false;
+    const f64 w = static_cast<f64>(width);
+    const f64 h = static_cast<f64>(height);
+    if (footprint.dvdx == 0.0f && footprint.dudy == 0.0f)
+        return std::abs(footprint.dudx * w) <= 1.0 && std::abs(footprint.dvdy * h) <= 1.0;
+    return DeepestLevelRead(footprint, width, height, 2) == 0;
+}
 }  // namespace Renderer

@@ -47,4 +47,8 @@ Core::Vector<TextureRegion> FindChainVisibleRegions(const Core::Vector<Core::Ref
 // texture of levelCount levels whose level 0 is width x height texels. Generous by half a level:
 // a device may take the length of a derivative as the sum of its components.
 u32 DeepestLevelRead(const TextureFootprint& footprint, i32 width, i32 height, u32 levelCount);
+// Filtering with that footprint reads level 0 alone, on any device: a texel or less per pixel
+// along both screen axes where the footprint lies along them (then every way of measuring it
+// agrees, and the level of detail is at most 0), and the deepest level read is 0 otherwise.
+bool ReadsLevelZeroOnly(const TextureFootprint& footprint, i32 width, i32 height);
 }  // namespace Renderer

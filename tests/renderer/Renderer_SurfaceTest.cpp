@@ -298,3 +298,21 @@ TEST(VisibleRegion, AChainOfAPartGrowsWithTheLevelsButStaysInThePart)
     EXPECT_EQ(regions[1], (Renderer::TextureRegion{0.0f, 0.0f, 7.0f / 16, 6.0f / 8}));
     EXPECT_EQ(regions[2], LeftCell);
 }
+
+TEST(VisibleRegion, LevelZeroAloneIsReadAtATexelAPixelOrLessUnlessTurned)
+{
+    // A 64 x 32 texture drawn on w x h pixels, upright or turned a little.
+    auto footprint = [](f32 w, f32 h, f32 turn) {
+        return Renderer::TextureFootprint{std::cos(turn) / w, std::sin(turn) / h, -std::sin(turn) / w, std::cos(turn) / h,
+                                          turn != 0.0f};
+    };
+    auto upright = [](f32 w, f32 h) { return Renderer::TextureFootprint{1.0f / w, 0.0f, 0.0f, 1.0f / h, true}; };
+    EXPECT_TRUE(Renderer::ReadsLevelZeroOnly(upright(64.0f, 32.0f), 64, 32));
+    EXPECT_TRUE(Renderer::ReadsLevelZeroOnly(upright(-64.0f, 40.0f), 64, 32));
+    EXPECT_FALSE(Renderer::ReadsLevelZeroOnly(upright(63.0f, 40.0f), 64, 32));
+    EXPECT_FALSE(Renderer::ReadsLevelZeroOnly(upright(64.0f, 31.9f), 64, 32));
+    // Turned, a device may measure up to half a level more.
+    EXPECT_FALSE(Renderer::ReadsLevelZeroOnly(footprint(64.0f, 32.0f, 0.3f), 64, 32));
+    EXPECT_TRUE(Renderer::ReadsLevelZeroOnly(footprint(100.0f, 50.0f, 0.3f), 64, 32));
+    EXPECT_FALSE(Renderer::ReadsLevelZeroOnly(Renderer::TextureFootprint{}, 64, 32));
+}

@@ -25,15 +25,20 @@ struct GLQueries
     using GetTexLevelParameterivFn = void (*)(unsigned target, int level, unsigned name, int* value);
     using BindTextureFn = void (*)(unsigned target, unsigned texture);
     using IsTextureFn = unsigned char (*)(unsigned texture);
+    using GetTexParameterivFn = void (*)(unsigned target, unsigned name, int* value);
 
     static constexpr unsigned Texture2D = 0x0DE1;
     static constexpr unsigned TextureWidth = 0x1000;
     static constexpr unsigned TextureHeight = 0x1001;
+    static constexpr unsigned TextureMinFilter = 0x2801;
+    static constexpr int LinearMipmapLinear = 0x2703;
 
     GetTexLevelParameterivFn getTexLevelParameteriv =
         reinterpret_cast<GetTexLevelParameterivFn>(PAL::GetGLProcAddress("glGetTexLevelParameteriv"));
     BindTextureFn bindTexture = reinterpret_cast<BindTextureFn>(PAL::GetGLProcAddress("glBindTexture"));
     IsTextureFn isTexture = reinterpret_cast<IsTextureFn>(PAL::GetGLProcAddress("glIsTexture"));
+    GetTexParameterivFn getTexParameteriv =
+        reinterpret_cast<GetTexParameterivFn>(PAL::GetGLProcAddress("glGetTexParameteriv"));
 
     // Width and height OpenGL holds for a level of a texture; 0 x 0 for a level it lacks.
     std::pair<int, int> LevelSize(u32 texture, int level) const
@@ -261,4 +266,55 @@ TEST_F(TextureTest, TexturedQuadShowsTheImageRightWayUp)
 
     EXPECT_EQ(ReadPixel(Side / 2, Side - 4), (std::vector<u8>{255, 0, 0}));
     EXPECT_EQ(ReadPixel(Side / 2, 3), (std::vector<u8>{0, 0, 255}));
+}
+
+TEST_F(TextureTest, MipmapsAreLeftOutOnlyOfDrawsThatReadLevelZeroAloneAndOnlyForThatDraw)
+{
+    // Columns of black and white a texel wide: level 0 shows them, every coarser level is grey.
+    TestSupport::Picture picture(16, 16);
+    for (i32 y = 0; y < 16; ++y)
+        for (i32 x = 0; x < 16; ++x)
+            picture.Set(x, y, x % 2 ? 255 : 0, x % 2 ? 255 : 0, x % 2 ? 255 : 0, 255);
+    const Core::RefPtr<Renderer::ITexture> texture = Get(folder.Write("columns.png", TestSupport::EncodePng(picture)), 1);
+    ASSERT_TRUE(texture->HasMipmaps());
+    // A square of side pixels in the middle of the window, through the identity matrices.
+    auto draw = [&](f32 side) {
+        const f32 h = side / Side;
+        const f32 vertices[] = {-h, -h, 0, h, -h, 0, h, h, 0, -h, h, 0};
+        const f32 texCoords[] = {0, 0, 1, 0, 1, 1, 0, 1};
+        const u16 indices[] = {0, 1, 2, 0, 2, 3};
+        renderer->ClearBuffers(Math::Color(1, 0, 0, 1), 1.0f, 0);
+        renderer->SetTexture(0, texture);
+        Renderer::TextureUnit0State unit;
+        unit.environment = Renderer::TextureEnvironmentMode::Replace;
+        unit.filter = Renderer::TextureFilter::Linear;
+        unit.wrapS = unit.wrapT = Renderer::TextureWrap::ClampToEdge;
+        unit.enabled = 1;
+        renderer->SetTextureUnit0State(unit);
+        renderer->SetVertexArray(vertices);
+        renderer->SetTexCoordArray(0, texCoords);
+        renderer->SetIndexArray16(indices);
+        renderer->SetPrimitiveType(Renderer::Primitive::Triangles);
+        renderer->DrawRange(0, 5);
+        renderer->SetIndexArray16(nullptr);
+        renderer->SetTexCoordArray(0, nullptr);
+        renderer->SetVertexArray(nullptr);
+        int darkest = 255, brightest = 0;
+        for (i32 x = Side / 2 - static_cast<i32>(side) / 4; x < Side / 2 + static_cast<i32>(side) / 4; ++x)
+        {
+            const int value = ReadPixel(x, Side / 2)[0];
+            darkest = std::min(darkest, value);
+            brightest = std::max(brightest, value);
+        }
+        return brightest - darkest;
+    };
+    // Twice its size the columns show; at a quarter only the grey of the coarser levels does.
+    EXPECT_GT(draw(32.0f), 100);
+    EXPECT_LT(draw(4.0f), 40);
+    // The texture keeps its mipmapped filtering for whatever draws it next.
+    draw(48.0f);
+    int minification = 0;
+    gl->bindTexture(GLQueries::Texture2D, texture->GetID());
+    gl->getTexParameteriv(GLQueries::Texture2D, GLQueries::TextureMinFilter, &minification);
+    EXPECT_EQ(minification, GLQueries::LinearMipmapLinear);
 }
