@@ -85,12 +85,10 @@ u32 Object::GetSize() const
     return sizeof(Object);
 }
 
-void Object::ReleaseReference()
+void Object::ReleaseLast()
 {
-    if (referenceCount == 0)
-        return;
-    if (--referenceCount == 0)
-        delete this;
+    referenceCount = 0;
+    delete this;
 }
 
 Object* Object::Create()

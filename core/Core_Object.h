@@ -69,14 +69,24 @@ public:
     virtual u32 GetSize() const;
 
     void AddReference() { ++referenceCount; }
-    // Drops one reference; the last one deletes the object.
-    void ReleaseReference();
+    // Drops one reference; the last one deletes the object. Inline, for every counted pointer that
+    // moves or dies calls it; the deletion is not.
+    void ReleaseReference()
+    {
+        if (referenceCount > 1)
+            --referenceCount;
+        else if (referenceCount == 1)
+            ReleaseLast();
+    }
     u32 GetReferenceCount() const { return referenceCount; }
 
     // Creation function of the "Object" registration.
     static Object* Create();
 
 private:
+    // Drops the last reference: the count becomes 0 and the object is deleted.
+    void ReleaseLast();
+
     // A stream lends an object a reference while it frees the objects its reader refused.
     friend class File;
     u32 referenceCount = 0;

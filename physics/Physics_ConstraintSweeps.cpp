@@ -1,9 +1,14 @@
 #include "physics/Physics_ConstraintSweeps.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#endif
 
 // The iterations of the solver visit the rows in row order, and each visit reads and writes only its
 // own multiplier (and, for a friction row, its normal row's), its bounds and the accumulators of its
@@ -228,13 +233,37 @@ void ConstraintSweeps::Schedule(u32 iterations)
     copyCount = nextCopy - bodies;
 }
 
-bool ConstraintSweeps::Sweep()
+inline float ConstraintSweeps::Apply(const Row& row, u32 p, float delta, float* lambdas, float* bounds)
 {
-    const Row* rows = sweepRows.data();
-    float* lambdas = lambda.data();
-    float* bounds = frictionBound.data();
-    const u32* const runsEnd = visits.data() + visits.size();
-    for (const u32* run = visits.data(); run != runsEnd; run += 2)
+    const float previous = lambdas[p];
+    // A friction row keeps only its upper bound; its lower one is the negation.
+    float lower = row.lower;
+    float upper = row.upper;
+    if (row.normal >= 0)
+    {
+        upper = lambdas[row.normal] * row.friction;
+        lower = -upper;
+        bounds[p] = upper;
+    }
+
+    const float candidate = previous + delta;
+    if (candidate < lower)
+    {
+        lambdas[p] = lower;
+        return lower - previous;
+    }
+    if (candidate > upper)
+    {
+        lambdas[p] = upper;
+        return upper - previous;
+    }
+    lambdas[p] = candidate;
+    return delta;
+}
+
+void ConstraintSweeps::SweepVisits(const u32* run, const u32* runsEnd, const Row* rows, float* lambdas, float* bounds)
+{
+    for (; run != runsEnd; run += 2)
     {
         for (u32 p = run[0]; p < run[1]; ++p)
         {
@@ -250,42 +279,100 @@ bool ConstraintSweeps::Sweep()
             const Lanes third = {u[2], v[2], u[3], v[3]};
             const Lanes sums = (first + second) + third;
 
-            // Read once: the stores below may alias it as far as the compiler knows.
-            const float previous = lambdas[p];
-            float delta = row.rightHandSide - previous * row.diagonal;
+            float delta = row.rightHandSide - lambdas[p] * row.diagonal;
             delta = delta - sums[0];
             delta = delta - sums[1];
-
-            // A friction row keeps only its upper bound; its lower one is the negation.
-            float lower = row.lower;
-            float upper = row.upper;
-            if (row.normal >= 0)
-            {
-                upper = lambdas[row.normal] * row.friction;
-                lower = -upper;
-                bounds[p] = upper;
-            }
-
-            const float candidate = previous + delta;
-            if (candidate < lower)
-            {
-                delta = lower - previous;
-                lambdas[p] = lower;
-            }
-            else if (candidate > upper)
-            {
-                delta = upper - previous;
-                lambdas[p] = upper;
-            }
-            else
-            {
-                lambdas[p] = candidate;
-            }
+            delta = Apply(row, p, delta, lambdas, bounds);
 
             row.slot1->value = a1 + delta * row.scaled1;
             row.slot2->value = a2 + delta * row.scaled2;
         }
     }
+}
+
+#if defined(__x86_64__) || defined(__i386__)
+// The same visits with both sides of a row in one eight-float vector: the same products and sums,
+// lane for lane, in fewer instructions.
+__attribute__((target("avx2"))) void ConstraintSweeps::SweepVisitsWide(const u32* run, const u32* runsEnd,
+                                                                     const Row* rows, float* lambdas, float* bounds)
+{
+    using Wide = float __attribute__((vector_size(32), aligned(4), may_alias));
+    using WideIndex = i32 __attribute__((vector_size(32)));
+    static_assert(offsetof(Row, jacobian2) == offsetof(Row, jacobian1) + sizeof(Lanes) &&
+                  offsetof(Row, scaled2) == offsetof(Row, scaled1) + sizeof(Lanes));
+    for (; run != runsEnd; run += 2)
+    {
+        for (u32 p = run[0]; p < run[1]; ++p)
+        {
+            const Row& row = rows[p];
+            Slot* slot1 = row.slot1;
+            Slot* slot2 = row.slot2;
+            const Wide a = __builtin_shufflevector(slot1->value, slot2->value, 0, 1, 2, 3, 4, 5, 6, 7);
+            // Lane 0 (u0 + u1) + u2, lane 4 (v0 + v1) + v2.
+            const Wide products = *reinterpret_cast<const Wide*>(&row.jacobian1) * a;
+            const Wide second = __builtin_shuffle(products, WideIndex{1, 1, 1, 1, 5, 5, 5, 5});
+            const Wide third = __builtin_shuffle(products, WideIndex{2, 2, 2, 2, 6, 6, 6, 6});
+            const Wide sums = (products + second) + third;
+
+            float delta = row.rightHandSide - lambdas[p] * row.diagonal;
+            delta = delta - sums[0];
+            delta = delta - sums[4];
+            delta = Apply(row, p, delta, lambdas, bounds);
+
+            const Wide next = a + delta * *reinterpret_cast<const Wide*>(&row.scaled1);
+            slot1->value = __builtin_shufflevector(next, next, 0, 1, 2, 3);
+            slot2->value = Lanes(_mm256_extractf128_ps(__m256(next), 1));
+        }
+    }
+}
+
+namespace
+{
+bool HasWideVectors()
+{
+    static const bool has = __builtin_cpu_supports("avx2");
+    return has;
+}
+} // namespace
+#else
+void ConstraintSweeps::SweepVisitsWide(const u32* run, const u32* runsEnd, const Row* rows, float* lambdas,
+                                       float* bounds)
+{
+    SweepVisits(run, runsEnd, rows, lambdas, bounds);
+}
+
+namespace
+{
+bool HasWideVectors()
+{
+    return false;
+}
+} // namespace
+#endif
+
+namespace
+{
+bool wideVectors = true;
+} // namespace
+
+void ConstraintSweeps::SetWideVectors(bool allowed)
+{
+    wideVectors = allowed;
+}
+
+bool ConstraintSweeps::GetWideVectors()
+{
+    return wideVectors && HasWideVectors();
+}
+
+bool ConstraintSweeps::Sweep()
+{
+    if (GetWideVectors())
+        SweepVisitsWide(visits.data(), visits.data() + visits.size(), sweepRows.data(), lambda.data(),
+                        frictionBound.data());
+    else
+        SweepVisits(visits.data(), visits.data() + visits.size(), sweepRows.data(), lambda.data(),
+                    frictionBound.data());
     // A pinned side's copy only ever gains δ × 0, which leaves it as it was unless a step was not
     // finite: then the copy is NaN, as the shared accumulator would have become in row order.
     const Slot* const copies = slots.data() + pass.accumulatorBodies;

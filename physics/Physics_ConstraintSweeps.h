@@ -51,6 +51,10 @@ public:
     // The iterations in row order, as the algorithm states them, on the staged rows and the pass's
     // own multipliers, bounds and accumulator slots.
     void SweepInRowOrder(u32 iterations);
+    // Whether the sweeps use the processor's wide vector instructions where it has them (allowed by
+    // default). Both ways give the same floats; tests turn them off to see that.
+    static void SetWideVectors(bool allowed);
+    static bool GetWideVectors();
 
 private:
     // An accumulator as the sweeps work on it.
@@ -90,6 +94,12 @@ private:
     // The rows' visits of all iterations, each as soon as the visits it depends on are done.
     void Pipeline(u32 count, u32 iterations);
     bool Sweep();
+    // One visit's clamp: writes the row's multiplier (and a friction row's bound) and returns the
+    // step its bodies take.
+    static float Apply(const Row& row, u32 p, float delta, float* lambdas, float* bounds);
+    // The visits of the given runs, with plain or with wide vector instructions.
+    static void SweepVisits(const u32* run, const u32* runsEnd, const Row* rows, float* lambdas, float* bounds);
+    static void SweepVisitsWide(const u32* run, const u32* runsEnd, const Row* rows, float* lambdas, float* bounds);
     void Finish();
 
     SweepRows pass{};

@@ -600,4 +600,17 @@ TEST_F(PhysicsEngineTest, APileOfDiscsStepsToTheSameBitsAsEver)
     EXPECT_EQ(RunPile(ConstraintSolver::DefaultIterations), 0x37fe0282204f6e8eull);
 }
 
+TEST_F(PhysicsEngineTest, APileOfDiscsStepsToTheSameBitsWithAndWithoutWideVectors)
+{
+    ConstraintSweeps::SetWideVectors(false);
+    EXPECT_FALSE(ConstraintSweeps::GetWideVectors());
+    const u64 plain10 = RunPile(10);
+    const u64 plain75 = RunPile(ConstraintSolver::DefaultIterations);
+    ConstraintSweeps::SetWideVectors(true);
+    EXPECT_EQ(plain10, 0x9bc21c1548d24d96ull);
+    EXPECT_EQ(plain75, 0x37fe0282204f6e8eull);
+    EXPECT_EQ(RunPile(10), 0x9bc21c1548d24d96ull);
+    EXPECT_EQ(RunPile(ConstraintSolver::DefaultIterations), 0x37fe0282204f6e8eull);
+}
+
 } // namespace

@@ -300,6 +300,23 @@ TEST_F(PhysicsSolverOrder, SweepsMatchTheRowOrderBitForBit)
     }
 }
 
+TEST_F(PhysicsSolverOrder, SweepsWithoutWideVectorsMatchTheRowOrderBitForBit)
+{
+    ConstraintSweeps::SetWideVectors(false);
+    for (unsigned seed = 1; seed <= 6; ++seed)
+    {
+        SCOPED_TRACE(seed);
+        Check(MakeProblem(seed, 2 + 7 * seed, 40 * seed), 10 + seed, seed % 2 == 0, seed % 3 == 0);
+    }
+    Problem problem = MakeProblem(5, 12, 60);
+    problem.rows[6].body2 = 0;
+    problem.rows[6].normal = -1;
+    problem.rows[6].target = std::numeric_limits<float>::infinity();
+    problem.rows[6].upper = std::numeric_limits<float>::infinity();
+    Check(problem, 4, true, false);
+    ConstraintSweeps::SetWideVectors(true);
+}
+
 TEST_F(PhysicsSolverOrder, ManyRowsOnTheStaticBodyMatchTheRowOrder)
 {
     // Every row against body 0, which never moves: the rows wait for nothing but their own body.
