@@ -3,6 +3,7 @@
 // keyboard and mouse, a fake clock and OpenAL's null output. Levels come from a factory whose
 // builders the test chooses; the game, its levels and its objects write what they do to one log.
 #include "platform/Input_Mouse.h"
+#include "core/Core_Random.h"
 #include "core/PAL_Clock.h"
 #include "engine/Engine_ApplicationRendering.h"
 #include "framework/core/Vellumar_Game.h"
@@ -173,11 +174,12 @@ class HeadlessGameTest : public ::testing::Test
 protected:
     static constexpr f64 FrameMs = 16.0;
 
-    // A new process's state: the mouse's start guard and the object ids.
+    // A new process's state: the mouse's start guard, the object ids and the random generator.
     void SetUp() override
     {
         Input::MouseImp::ForgetStartGuardPosition();
         Vellumar::GameObject::ResetIdCounter();
+        Core::Random::Instance().Reset();
     }
 
     // One pass of the main loop; the frame lasts ms of the fake clock, measured at its end.
