@@ -297,7 +297,6 @@ __attribute__((target("avx2"))) void ConstraintSweeps::SweepVisitsWide(const u32
                                                                      const Row* rows, float* lambdas, float* bounds)
 {
     using Wide = float __attribute__((vector_size(32), aligned(4), may_alias));
-    using WideIndex = i32 __attribute__((vector_size(32)));
     static_assert(offsetof(Row, jacobian2) == offsetof(Row, jacobian1) + sizeof(Lanes) &&
                   offsetof(Row, scaled2) == offsetof(Row, scaled1) + sizeof(Lanes));
     for (; run != runsEnd; run += 2)
@@ -310,8 +309,8 @@ __attribute__((target("avx2"))) void ConstraintSweeps::SweepVisitsWide(const u32
             const Wide a = __builtin_shufflevector(slot1->value, slot2->value, 0, 1, 2, 3, 4, 5, 6, 7);
             // Lane 0 (u0 + u1) + u2, lane 4 (v0 + v1) + v2.
             const Wide products = *reinterpret_cast<const Wide*>(&row.jacobian1) * a;
-            const Wide second = __builtin_shuffle(products, WideIndex{1, 1, 1, 1, 5, 5, 5, 5});
-            const Wide third = __builtin_shuffle(products, WideIndex{2, 2, 2, 2, 6, 6, 6, 6});
+            const Wide second = __builtin_shufflevector(products, products, 1, 1, 1, 1, 5, 5, 5, 5);
+            const Wide third = __builtin_shufflevector(products, products, 2, 2, 2, 2, 6, 6, 6, 6);
             const Wide sums = (products + second) + third;
 
             float delta = row.rightHandSide - lambdas[p] * row.diagonal;
