@@ -18,6 +18,30 @@ constexpr u32 VerticesPerParticle = 6;
 const Math::Vector2D QuadTexCoords[VerticesPerParticle] = {{0.0f, 0.0f}, {1.0f, 0.0f}, {1.0f, 1.0f},
                                                            {1.0f, 1.0f}, {0.0f, 1.0f}, {0.0f, 0.0f}};
 const u32 QuadCorners[VerticesPerParticle] = {0, 1, 2, 2, 3, 0};
+
+// True when the whole quad of the particle placed lies in front of the eye and beyond one edge of
+// the viewport, with a pixel to spare: it then covers no pixel centre the viewport holds.
+bool IsOffViewport(const Math::Matrix4x4& placed, f32 width, f32 height, const PixelMapping& pixels)
+{
+    if (!pixels.known)
+        return false;
+    const f32 right = pixels.halfWidth + 1.0f;
+    const f32 top = pixels.halfHeight + 1.0f;
+    u32 leftOf = 0, rightOf = 0, below = 0, above = 0;
+    for (u32 k = 0; k < 4; ++k)
+    {
+        f32 x = 0.0f, y = 0.0f;
+        const Math::Vector2D& corner = QuadTexCoords[QuadCorners[k]];
+        const Math::Vector3D point((corner.x - 0.5f) * width, (corner.y - 0.5f) * height, 0.0f);
+        if (!pixels.ToPixels(Math::TransformPoint(placed, point), x, y))
+            return false;
+        leftOf += x < -right ? 1u : 0u;
+        rightOf += x > right ? 1u : 0u;
+        below += y < -top ? 1u : 0u;
+        above += y > top ? 1u : 0u;
+    }
+    return leftOf == 4 || rightOf == 4 || below == 4 || above == 4;
+}
 } // namespace
 
 ParticleSystem::ParticleSystem(Renderer::ITexture* particleTexture, u32 particleCount)
@@ -129,8 +153,9 @@ void ParticleSystem::BuildQuads(const Math::Matrix4x4& view, const PixelMapping&
         for (u32 row = 0; row < 3; ++row)
             facing.e[4 * column + row] = inverse.e[4 * column + row];
     }
-    // A particle of alpha 0 blends into nothing: only the others are placed, in their order, and
-    // drawn. One stays when none is seen, so that the draw and what it leaves behind remain.
+    // A particle of alpha 0 blends into nothing, and one wholly off the viewport covers no pixel:
+    // only the others are placed, in their order, and drawn. One stays when none is seen, so that
+    // the draw and what it leaves behind remain.
     const bool dropsTransparent = trimmed;
     u32 placedCount = 0;
     for (u32 i = 0; i < particles.size(); ++i)
@@ -143,6 +168,8 @@ void ParticleSystem::BuildQuads(const Math::Matrix4x4& view, const PixelMapping&
         const f32 height = particleHeight * particle.sizeY;
         const Math::Matrix4x4 placed = Math::Matrix4x4::Translation(particle.x, particle.y, particle.z) * facing *
                                        Math::Matrix4x4::RotationZ(particle.rotation);
+        if (IsOffViewport(placed, width, height, pixels) && !(last && placedCount == 0))
+            continue;
         const Renderer::TextureRegion region =
             perFootprint ? texture->GetVisibleRegionAt(FootprintOf(placed, width, height, pixels)) : anyFootprint;
         const u32 slot = placedCount++;

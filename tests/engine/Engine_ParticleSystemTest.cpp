@@ -14,6 +14,13 @@ using SpriteTest::FakeTexture;
 class ParticleSystemTest : public SpriteTest::SceneFixture
 {
 protected:
+    void SetUp() override
+    {
+        SpriteTest::SceneFixture::SetUp();
+        // One unit a pixel about the middle of the 640 x 480 viewport.
+        renderer->SetProjectionMatrix(Math::Matrix4x4::Scaling(1.0f / 320.0f, 1.0f / 240.0f, 1.0f));
+    }
+
     Core::RefPtr<Engine::ParticleSystem> MakeSystem(u32 count)
     {
         Core::RefPtr<Engine::ParticleSystem> system(new Engine::ParticleSystem(texture, count));
@@ -111,6 +118,36 @@ TEST_F(ParticleSystemTest, ParticlesOfAlphaZeroAreLeftOutOfTheDrawWhenTheirBlend
     system->Draw();
     EXPECT_EQ(system->GetMesh()->GetSubset(0)->last, 23u);
     EXPECT_EQ(Corner(*system, 1, 0).x, -3.0f);
+}
+
+TEST_F(ParticleSystemTest, ParticlesWhollyOffTheViewportAreLeftOutOfTheDraw)
+{
+    const Core::RefPtr<Engine::ParticleSystem> system = MakeSystem(6);
+    Engine::Particle* particles = system->GetParticles();
+    // 16 x 8 quads; the viewport spans x -320 to 320 and y -240 to 240.
+    const f32 at[6][2] = {{0.0f, 0.0f}, {330.0f, 0.0f}, {315.0f, 0.0f}, {0.0f, -246.0f}, {-328.5f, 0.0f}, {0.0f, 244.5f}};
+    for (u32 i = 0; i < 6; ++i)
+        particles[i] = {at[i][0], at[i][1], 0.0f, 1.0f, 1.0f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f};
+    system->Draw();
+    // Beyond the right edge and below the bottom one they go; a quad reaching in, or one within a
+    // pixel of the edge, stays, and the others keep their order.
+    EXPECT_EQ(system->GetMesh()->GetSubset(0)->last, 23u);
+    EXPECT_EQ(Corner(*system, 0, 0).x, -8.0f);
+    EXPECT_EQ(Corner(*system, 1, 0).x, 307.0f);
+    EXPECT_EQ(Corner(*system, 2, 0).x, -336.5f);
+    EXPECT_EQ(Corner(*system, 3, 0).y, 240.5f);
+
+    // A quarter turn stands the quad up: 8 wide, it reaches the edge from 324.
+    particles[1].rotation = 90.0f;
+    particles[1].x = 324.0f;
+    system->Draw();
+    EXPECT_EQ(system->GetMesh()->GetSubset(0)->last, 29u);
+
+    // With none in view, one quad still makes the draw.
+    for (u32 i = 0; i < 6; ++i)
+        particles[i].x = -400.0f;
+    system->Draw();
+    EXPECT_EQ(system->GetMesh()->GetSubset(0)->last, 5u);
 }
 
 // A texture that shows only in its upper middle.
