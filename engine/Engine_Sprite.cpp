@@ -207,6 +207,12 @@ Renderer::TextureRegion Sprite::ShownPart(const Renderer::ITexture& texture, con
     if (t[1] != 0.0f || t[4] != 0.0f || !(t[0] > 0.0f) || !(t[5] > 0.0f))
         return Renderer::TextureRegion();
     const Renderer::TextureRegion cell{t[12], t[13], t[12] + t[0], t[13] + t[5]};
+    // The part that level 0 alone shows (a footprint of no texels per pixel) lies within the part
+    // of any footprint: when it is the whole cell, so is the part shown, wherever the sprite lies.
+    Renderer::TextureFootprint levelZero;
+    levelZero.known = true;
+    if (texture.GetVisibleRegionWithin(levelZero, cell) == cell)
+        return Renderer::TextureRegion();
     // One whole texture spans 1 / t[0] of the quad's widths.
     const Renderer::TextureFootprint footprint = FootprintOf(Math::Matrix4x4::Identity(), 1.0f / t[0], 1.0f / t[5],
                                                              CurrentPixelMapping(placed, screenSpace != 0, overlay != 0));

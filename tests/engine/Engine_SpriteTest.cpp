@@ -606,6 +606,40 @@ public:
 };
 }  // namespace
 
+namespace
+{
+// A sheet whose cells show only their lower-left quarter where the level read is known, and whole
+// where it is not (as the deepest, most blurred level of a mipmapped sheet would).
+class SharperUpCloseTexture : public FakeTexture
+{
+public:
+    SharperUpCloseTexture() : FakeTexture(64, 32, "Sharper.png") {}
+
+    Renderer::TextureRegion GetVisibleRegionWithin(const Renderer::TextureFootprint& footprint,
+                                                   const Renderer::TextureRegion& within) const override
+    {
+        if (!footprint.known)
+            return within;
+        return Renderer::TextureRegion{within.left, within.bottom, (within.left + within.right) / 2,
+                                       (within.bottom + within.top) / 2};
+    }
+};
+}  // namespace
+
+// Whether the whole cell shows is settled without the screen only when even level 0 shows it all.
+TEST_F(SpriteDrawTest, ASpriteWhoseCellShowsWholeOnlyWhenBlurredIsStillTrimmed)
+{
+    const Core::RefPtr<SharperUpCloseTexture> sheet(new SharperUpCloseTexture());
+    const Core::RefPtr<Engine::SpriteAnimation> animation(
+        new Engine::SpriteAnimation(sheet, 32, 16, Core::Vector<Engine::SpriteFrame>{{0, 0, 0.1f}}));
+    const Core::RefPtr<Engine::Sprite> sprite = PlayingSprite(animation);
+    root->AttachChild(sprite);
+    sprite->Draw();
+    ASSERT_EQ(Queue().GetBlendedItems().size(), 1u);
+    EXPECT_EQ(Queue().GetBlendedItems()[0].shownPart, (Renderer::TextureRegion{0.0f, 0.0f, 0.5f, 0.5f}));
+    Queue().Clear();
+}
+
 TEST_F(SpriteDrawTest, ASpriteMarksThePartOfItsQuadThatItsCellShowsAndTheQueueDrawsOnlyThere)
 {
     const Core::RefPtr<QuarterShownTexture> sheet(new QuarterShownTexture());

@@ -203,6 +203,46 @@ TEST_F(OGLRendererTest, TheViewportIsReadFromOpenGL)
     EXPECT_FLOAT_EQ(read.zFar, 0.5f);
 }
 
+// The answer is kept between sends: it must still be what OpenGL holds after each new viewport,
+// after a repeated one that is not sent again, and after one that OpenGL refuses.
+TEST_F(OGLRendererTest, TheViewportReadStaysWhatOpenGLHolds)
+{
+    ViewportRect rect;
+    rect.x = 3;
+    rect.y = 1;
+    rect.width = 30;
+    rect.height = 12;
+    rect.zNear = -1.0f;
+    rect.zFar = 2.0f;
+    renderer->SetViewport(rect);
+    for (int repeat = 0; repeat < 2; ++repeat)
+    {
+        const ViewportRect read = renderer->GetViewport();
+        EXPECT_EQ(read.x, 3);
+        EXPECT_EQ(read.width, 30);
+        // OpenGL keeps the depth range within 0 to 1.
+        EXPECT_FLOAT_EQ(read.zNear, 0.0f);
+        EXPECT_FLOAT_EQ(read.zFar, 1.0f);
+        renderer->SetViewport(rect);
+    }
+    ViewportRect refused = rect;
+    refused.width = -5;
+    refused.zNear = 0.25f;
+    refused.zFar = 0.75f;
+    renderer->SetViewport(refused);
+    const ViewportRect kept = renderer->GetViewport();
+    EXPECT_EQ(kept.width, 30);
+    EXPECT_FLOAT_EQ(kept.zNear, 0.25f);
+    renderer->SetViewport(rect);
+    const ViewportRect again = renderer->GetViewport();
+    EXPECT_EQ(again.width, 30);
+    EXPECT_FLOAT_EQ(again.zNear, 0.0f);
+    EXPECT_FLOAT_EQ(again.zFar, 1.0f);
+    rect.width = 16;
+    renderer->SetViewport(rect);
+    EXPECT_EQ(renderer->GetViewport().width, 16);
+}
+
 TEST_F(OGLRendererTest, ReadBackRefusesABufferTooSmall)
 {
     std::vector<u8> small(FrameBufferSize(Width, Height) - 1, 0xAB);
