@@ -237,8 +237,8 @@ inline float ConstraintSweeps::Apply(const Row& row, u32 p, float delta, float* 
 {
     const float previous = lambdas[p];
     // A friction row keeps only its upper bound; its lower one is the negation.
-    float lower = row.lower;
-    float upper = row.upper;
+    float lower = row.jacobian1[3];
+    float upper = row.jacobian2[3];
     if (row.normal >= 0)
     {
         upper = lambdas[row.normal] * row.friction;
@@ -306,7 +306,9 @@ __attribute__((target("avx2"))) void ConstraintSweeps::SweepVisitsWide(const u32
             const Row& row = rows[p];
             Slot* slot1 = row.slot1;
             Slot* slot2 = row.slot2;
-            const Wide a = __builtin_shufflevector(slot1->value, slot2->value, 0, 1, 2, 3, 4, 5, 6, 7);
+            // The second slot loads straight into the upper half.
+            const Wide a = Wide(_mm256_insertf128_ps(_mm256_castps128_ps256(_mm_loadu_ps(&slot1->value[0])),
+                                                     _mm_loadu_ps(&slot2->value[0]), 1));
             // Lane 0 (u0 + u1) + u2, lane 4 (v0 + v1) + v2.
             const Wide products = *reinterpret_cast<const Wide*>(&row.jacobian1) * a;
             const Wide second = __builtin_shufflevector(products, products, 1, 1, 1, 1, 5, 5, 5, 5);

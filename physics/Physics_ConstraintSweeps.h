@@ -63,11 +63,13 @@ private:
         Lanes value;
     };
 
-    // One row as the sweeps read it: a copy of its solver data and the slots of its two sides.
+    // One row as the sweeps read it: a copy of its solver data and the slots of its two sides. The
+    // sums read only the first three lanes of a Jacobian side, so its fourth lanes carry the row's
+    // bounds (a smaller row); the fourth lanes of M⁻¹ Jᵀ are 0, so the slots' stay 0.
     struct Row
     {
-        Lanes jacobian1;
-        Lanes jacobian2;
+        Lanes jacobian1; // fourth lane: the lower bound
+        Lanes jacobian2; // fourth lane: the upper bound
         Lanes scaled1;
         Lanes scaled2;
         float rightHandSide;
@@ -76,8 +78,6 @@ private:
         i32 normal; // sweep position of the normal row, -1 for none
         Slot* slot1;
         Slot* slot2;
-        float lower;
-        float upper;
     };
 
     static constexpr u32 None = 0xFFFFFFFFu;
@@ -195,6 +195,8 @@ inline void ConstraintSweeps::Stage(u32 i, u32 body1, u32 body2, bool indexed, c
 
     row.jacobian1 = jacobian1;
     row.jacobian2 = jacobian2;
+    row.jacobian1[3] = pass.lower[i];
+    row.jacobian2[3] = pass.upper[i];
     row.scaled1 = scaled1;
     row.scaled2 = scaled2;
     row.rightHandSide = rightHandSide;
@@ -203,8 +205,6 @@ inline void ConstraintSweeps::Stage(u32 i, u32 body1, u32 body2, bool indexed, c
     // Named by its sweep position in the order the rows are staged by (Schedule renames them where
     // the order changes).
     row.normal = normal >= 0 ? i32(rowLevel[u32(normal)]) : -1;
-    row.lower = pass.lower[i];
-    row.upper = pass.upper[i];
     lambda[rowLevel[i]] = pass.lambda[i];
 }
 } // namespace Physics2D
