@@ -88,6 +88,8 @@ public:
     bool UpdateBroadcastPayload(const void* payload, u32 payloadLength);
 
     void PollEvents(u32 budgetMs, u32 waitMs, u32& processed, u32& remaining);
+    // Events the network threads have posted and no poll has handled yet.
+    u32 GetQueuedEventCount() { return eventQueue.GetCount(); }
 
     const Core::String& GetLocalAddressText() const { return localAddressText; }
     const Vellumar::SessionAddress& GetSessionLocalAddress() const { return localAddress; }

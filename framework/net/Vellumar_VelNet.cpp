@@ -556,6 +556,11 @@ void VelNet::UpdateNetworkInputs(f32)
     }
 }
 
+u32 VelNet::GetQueuedNetworkEvents() const
+{
+    return session ? session->GetQueuedEventCount() : 0;
+}
+
 void VelNet::PollEvents()
 {
     u32 processed = 0;

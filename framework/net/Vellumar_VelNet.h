@@ -164,6 +164,9 @@ public:
     // Per frame: the remote players' input, then the session's events.
     void UpdateNetworkInputs(f32 dt);
     void Update(f32 dt);
+    // What arrived for the session and waits for the next update: a caller that sent something
+    // can tell when the network thread has taken it in.
+    u32 GetQueuedNetworkEvents() const;
 
     static bool HandleHostMessage(Network::NetworkEvent& event);
     static bool HandleClientMessage(Network::NetworkEvent& event);

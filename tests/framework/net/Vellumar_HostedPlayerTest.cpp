@@ -1,12 +1,16 @@
 // A host facade and one client of plain sockets in this process, which answers the host's pings as
-// each test says: all of them, every second one, or one too late. The host runs on a fake clock that moves one frame per update, so a round trip reads in whole frames
-// whatever the machine's speed; a reply can reach the host no earlier than the update after its
-// ping, since this thread answers between updates.
+// each test says: all of them, every second one, or one too late. The host runs on a fake clock that
+// moves one frame per update, so a round trip reads in whole frames whatever the machine's speed: a
+// ping is in the client's socket when the update that sent it returns, and the client waits for the
+// host's network thread to take its reply in before the next update, so a reply always reaches the
+// update after its ping, however loaded the machine.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <functional>
+#include <thread>
 #include <vector>
 
 #include "core/PAL_Clock.h"
@@ -23,8 +27,9 @@ const bool loopbackOnly = TestSupport::InstallLoopbackOnly();
 
 constexpr f64 FrameMs = 16.0;
 constexpr f32 FrameTime = 1.0f / 60.0f;
-// Only keeps a broken run from going on forever.
+// Only keep a broken run from going on forever.
 constexpr u32 FrameLimit = 4000;
+constexpr f64 ReplyWaitSeconds = 30.0;
 
 bool Admit(NetMessage*)
 {
@@ -115,7 +120,13 @@ protected:
         PayloadWriter payload;
         WritePlayerId(payload, playerId);
         const std::vector<u8> frame = Frame(MessageType::PingReply, payload);
+        const u32 queued = host.GetQueuedNetworkEvents();
         PAL::SendSocketTo(datagrams, frame.data(), frame.size(), host.GetSessionAddress().GetSocketAddress());
+        const f64 start = PAL::MonotonicTime();
+        while (host.GetQueuedNetworkEvents() <= queued && PAL::MonotonicTime() - start < ReplyWaitSeconds * 1000.0)
+        {
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+        }
     }
 
     // Pings that reached the client since the last host frame.
