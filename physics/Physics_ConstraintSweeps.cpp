@@ -307,8 +307,9 @@ __attribute__((target("avx2"))) void ConstraintSweeps::SweepVisitsWide(const u32
             Slot* slot1 = row.slot1;
             Slot* slot2 = row.slot2;
             // The second slot loads straight into the upper half.
-            const Wide a = Wide(_mm256_insertf128_ps(_mm256_castps128_ps256(_mm_loadu_ps(&slot1->value[0])),
-                                                     _mm_loadu_ps(&slot2->value[0]), 1));
+            const __m128 low = _mm_loadu_ps(reinterpret_cast<const float*>(&slot1->value));
+            const __m128 high = _mm_loadu_ps(reinterpret_cast<const float*>(&slot2->value));
+            const Wide a = Wide(_mm256_insertf128_ps(_mm256_castps128_ps256(low), high, 1));
             // Lane 0 (u0 + u1) + u2, lane 4 (v0 + v1) + v2.
             const Wide products = *reinterpret_cast<const Wide*>(&row.jacobian1) * a;
             const Wide second = __builtin_shufflevector(products, products, 1, 1, 1, 1, 5, 5, 5, 5);
