@@ -362,19 +362,25 @@ protected:
     }
 
     // Presses again while the program shows nothing of it: a press that a slow frame never saw,
-    // or one made while the menu still waits for the intro's end, is lost.
-    void HoldUntilSeen(const std::string& what, const std::function<bool()>& seen)
+    // or one made while the menu still waits for the intro's end, is lost. A press whose answer
+    // has begun is never repeated, however slowly it goes on: the next screen would take the
+    // second press (the level selection's back button stands over the main menu's exit).
+    void HoldUntilSeen(const std::string& what, const std::function<bool()>& seen,
+                       const std::function<bool()>& begun = nullptr)
     {
         for (int attempt = 0; attempt < 4 && Clock::now() < deadline; ++attempt)
-            if (Hold(what, seen))
+            if (Hold(what, seen) || (begun && begun()))
                 return;
     }
 
-    // A click on a menu button fades the black cover in.
+    // A click on a menu button fades the black cover in; the button or the first steps of the
+    // fade show that it was taken.
     void Click()
     {
         const Screen before = Grab();
-        HoldUntilSeen("mouse", [&] { return Grab().Changed(before, 0, 0, Width, Height, 8) > Width * Height / 4; });
+        HoldUntilSeen(
+            "mouse", [&] { return Grab().Changed(before, 0, 0, Width, Height, 8) > Width * Height / 4; },
+            [&] { return Grab().Changed(before, 0, 0, Width, Height, 4) > Width * Height / 500; });
     }
 
     void SkipTheIntro()
