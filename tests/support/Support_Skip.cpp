@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 namespace TestSupport
 {
@@ -14,6 +16,15 @@ bool SkipsForbidden()
 std::string DisplayName()
 {
     const char* display = std::getenv("DISPLAY");
-    return display != nullptr && *display != '\0' ? display : "none";
+    if (display == nullptr || *display == '\0')
+        return "none";
+    // A local display's socket file tells a server gone, or its socket taken away, from a server
+    // that refused or failed one client.
+    const std::string name = display;
+    if (name.size() < 2 || name[0] != ':')
+        return name;
+    const std::string socket = "/tmp/.X11-unix/X" + name.substr(1, name.find('.') - 1);
+    std::error_code error;
+    return name + (std::filesystem::exists(socket, error) ? ", whose socket is there" : ", whose socket is missing");
 }
 }  // namespace TestSupport

@@ -10,7 +10,8 @@ namespace TestSupport
 {
 // True when the run promises everything, so that a missing piece is a failure.
 bool SkipsForbidden();
-// The display the tests were given, for messages: $DISPLAY, or "none" when unset.
+// The display the tests were given, for messages: $DISPLAY and whether its local socket is there,
+// or "none" when unset.
 std::string DisplayName();
 }  // namespace TestSupport
 
