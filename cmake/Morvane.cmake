@@ -91,6 +91,16 @@ function(morvane_test_lock lock)
   set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${script}")
 endfunction()
 
+# morvane_test_serial(<test names...>)
+# The named tests start X servers of their own; while one starts or stops, other clients can fail
+# to connect to the display they use, so CTest runs these with no other test beside them. Set like
+# the locks above, after CTest has listed the cases.
+function(morvane_test_serial)
+  set(script "${CMAKE_CURRENT_BINARY_DIR}/serial.cmake")
+  file(WRITE "${script}" "foreach(test ${ARGN})\n  set_tests_properties(\${test} PROPERTIES RUN_SERIAL TRUE)\nendforeach()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${script}")
+endfunction()
+
 # morvane_bench(<name> [FILES patterns...] LIBS libs...)
 # Builds bench_<name> from the .cpp files of the calling folder (or those matching the patterns).
 # Benchmarks are built with the project but never run by the tests.
