@@ -94,6 +94,10 @@ private:
     // Every vertex the draw uses lies in front of the eye and short of the far plane, so that no
     // fragment reaches the cleared depth.
     bool StaysShortOfFarPlane(const DrawCall& call) const;
+    // The draw's vertices sit in client arrays the processor can read (no buffer objects bound).
+    bool VerticesInClientArrays() const;
+    // The vertex drawn at a place of the call, through its indices when it has them.
+    static u32 VertexAt(const DrawCall& call, u32 place);
     // Sends unit 0's filters for the texture it holds; with substitutes, a mipmapped texture that
     // the draw reads at level 0 alone is filtered without mipmaps, which gives the same texels for
     // much less work on a software rasteriser.

@@ -135,16 +135,9 @@ bool OGLRenderer::DepthTestPassesAll(const DrawCall& call) const
 bool OGLRenderer::StaysShortOfFarPlane(const DrawCall& call) const
 {
     // Vertices in buffer objects are out of reach; a depth range other than the whole one is rare.
-    if (!vertexArray || indexBuffer || viewport.zNear != 0.0f || viewport.zFar != 1.0f)
+    if (!VerticesInClientArrays() || viewport.zNear != 0.0f || viewport.zFar != 1.0f)
     {
         return false;
-    }
-    for (const Core::RefPtr<IBuffer>& buffer : buffers)
-    {
-        if (buffer)
-        {
-            return false;
-        }
     }
     // Clip z and w of a vertex. With every w positive and z/w below 1 less a margin far wider than
     // the rounding of any transform or interpolation, each point of the primitives, a mix of its
@@ -160,13 +153,7 @@ bool OGLRenderer::StaysShortOfFarPlane(const DrawCall& call) const
     };
     for (u32 k = 0; k < call.count; ++k)
     {
-        u32 vertex = call.first + k;
-        if (call.indexed)
-        {
-            vertex = call.indices32 ? static_cast<const u32*>(call.indices)[call.first + k]
-                                    : static_cast<const u16*>(call.indices)[call.first + k];
-        }
-        if (!shortOfFar(vertex))
+        if (!shortOfFar(VertexAt(call, call.first + k)))
         {
             return false;
         }
@@ -174,13 +161,9 @@ bool OGLRenderer::StaysShortOfFarPlane(const DrawCall& call) const
     return true;
 }
 
-bool OGLRenderer::ReadsLevelZeroOnly(const DrawCall& call, const ITexture& texture) const
+bool OGLRenderer::VerticesInClientArrays() const
 {
-    // Vertices in buffer objects are out of reach, and a projective texture matrix would make the
-    // footprint vary over a triangle.
-    const f32* t = textureMatrices[0].e;
-    if (call.primitive != Primitive::Triangles || !vertexArray || !unit0TexCoords || indexBuffer || call.count < 3 ||
-        t[3] != 0.0f || t[7] != 0.0f || t[15] != 1.0f)
+    if (!vertexArray || indexBuffer)
     {
         return false;
     }
@@ -191,6 +174,28 @@ bool OGLRenderer::ReadsLevelZeroOnly(const DrawCall& call, const ITexture& textu
             return false;
         }
     }
+    return true;
+}
+
+u32 OGLRenderer::VertexAt(const DrawCall& call, u32 place)
+{
+    if (!call.indexed)
+    {
+        return place;
+    }
+    return call.indices32 ? static_cast<const u32*>(call.indices)[place] : static_cast<const u16*>(call.indices)[place];
+}
+
+bool OGLRenderer::ReadsLevelZeroOnly(const DrawCall& call, const ITexture& texture) const
+{
+    // Vertices in buffer objects are out of reach, and a projective texture matrix would make the
+    // footprint vary over a triangle.
+    const f32* t = textureMatrices[0].e;
+    if (call.primitive != Primitive::Triangles || !VerticesInClientArrays() || !unit0TexCoords || call.count < 3 ||
+        t[3] != 0.0f || t[7] != 0.0f || t[15] != 1.0f)
+    {
+        return false;
+    }
     const Math::Matrix4x4 clip = projection * modelView;
     const f32* m = clip.e;
     const f32 halfWidth = static_cast<f32>(viewport.width) * 0.5f;
@@ -200,12 +205,7 @@ bool OGLRenderer::ReadsLevelZeroOnly(const DrawCall& call, const ITexture& textu
     {
         for (u32 corner = 0; corner < 3; ++corner)
         {
-            u32 vertex = call.first + k + corner;
-            if (call.indexed)
-            {
-                vertex = call.indices32 ? static_cast<const u32*>(call.indices)[vertex]
-                                        : static_cast<const u16*>(call.indices)[vertex];
-            }
+            const u32 vertex = VertexAt(call, call.first + k + corner);
             const f32* p = vertexArray + static_cast<std::size_t>(vertex) * 3;
             w[corner] = m[3] * p[0] + m[7] * p[1] + m[11] * p[2] + m[15];
             x[corner] = (m[0] * p[0] + m[4] * p[1] + m[8] * p[2] + m[12]) / w[corner] * halfWidth;
