@@ -79,6 +79,8 @@ void Button::ApplyStateRecord()
 void Button::RefreshImage()
 {
     ApplyStateRecord();
+    if (image)
+        image->LayOutAndPlace();
 }
 
 void Button::PostUpdate(f32)

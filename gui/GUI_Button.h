@@ -39,7 +39,8 @@ public:
     void SetFocusedRecord(u32 value) { focusedRecord = value; }
     // The image shows the record of the current state.
     void ApplyStateRecord();
-    // ApplyStateRecord, then the image lays its pieces out again.
+    // ApplyStateRecord, then the image lays its pieces out and places them again, also when the
+    // record did not change (a loaded image keeps the pieces it was saved with until then).
     void RefreshImage();
 
     ButtonState GetState() const { return state; }

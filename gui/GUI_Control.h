@@ -315,6 +315,19 @@ public:
     ControlEventList& GetEventList(ControlEvent event) { return events[static_cast<u32>(event)]; }
     MouseEventList& GetEventList(MouseEvent event) { return mouseEvents[static_cast<u32>(event)]; }
 
+    // Appends a callback binding target and its member function to an event list. A null target
+    // adds nothing, and neither does a binding the list already holds, so an owner that attaches
+    // its handler again (a form after each load) is still called once per event. True when added.
+    template <class List, class T, class Function>
+    static bool AddHandler(List& list, T* target, Function function)
+    {
+        using Callback = typename List::template Callback<T>;
+        if (!target || list.template Holds<Callback>(target, function))
+            return false;
+        list.Append(new Callback(target, function));
+        return true;
+    }
+
 protected:
     const char* GetScriptTypeName() const override { return "Control"; }
     // Whether the HUD lets mouse presses and Enter reach this control: no modal form, or the

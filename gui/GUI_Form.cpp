@@ -83,7 +83,7 @@ const char* Form::GetClassName() const
 void Form::ListenToCloseButton()
 {
     if (closeButton)
-        closeButton->GetEventList(ControlEvent::Click).AddHandler(this, &Form::OnCloseButtonClick);
+        AddHandler(closeButton->GetEventList(ControlEvent::Click), this, &Form::OnCloseButtonClick);
 }
 
 void Form::PlaceFrame()

@@ -140,6 +140,13 @@ void GuiImage::Place()
     }
 }
 
+void GuiImage::LayOutAndPlace()
+{
+    LayOut();
+    Place();
+    dirty = true;
+}
+
 void GuiImage::SetState(u32 index)
 {
     if (index >= records.size() || index == stateIndex)

@@ -51,6 +51,10 @@ public:
     void SetColor(const Math::Color& value);
     void SetVisible(bool value) { visible = value ? 1 : 0; }
 
+    // Lays the pieces out for the current record and places them, as a state change does; for an
+    // image whose pieces came from a stream as they were stored.
+    void LayOutAndPlace();
+
     // Fills the render contexts through the GUI's drawing state when dirty or clip changed.
     void Update(const NRectangle& clip);
     // Update, then queues every piece at least one pixel wide and high; nothing when hidden.

@@ -76,9 +76,9 @@ private:
     Function function;
 };
 
-// One event's ordered list of callbacks, which it owns. Adding a (target, member function) pair
-// that is already listed, or a null target, adds nothing; raising calls every entry in the order
-// of adding, including entries that a callback adds while the event is being raised.
+// One event's ordered list of callbacks, which it owns. Raising calls every entry in the order of
+// adding, including entries that a callback adds while the event is being raised. Entries are
+// added through GUI::Control::AddHandler, which holds the rule of what may be added.
 template <class Base>
 class EventList
 {
@@ -92,21 +92,21 @@ public:
             delete entry;
     }
 
-    // Callback is the MemberFunction class that binds target's class to this list's base.
+    // Whether an entry of class Callback binds exactly this target and member function.
     template <class Callback, class T, class Function>
-    bool Add(T* target, Function function)
+    bool Holds(const T* target, Function function) const
     {
-        if (!target)
-            return false;
-        for (Base* entry : entries)
+        for (const Base* entry : entries)
         {
             const Callback* same = dynamic_cast<const Callback*>(entry);
             if (same && same->Binds(target, function))
-                return false;
+                return true;
         }
-        entries.push_back(new Callback(target, function));
-        return true;
+        return false;
     }
+
+    // Takes ownership of the entry and puts it last.
+    void Append(Base* entry) { entries.push_back(entry); }
 
     template <class... Arguments>
     void Raise(Arguments... arguments) const
@@ -121,16 +121,13 @@ private:
     Core::Vector<Base*> entries;
 };
 
-// The list of a one-parameter event and its adder for a member function of T.
+// The list of a one-parameter event; Callback<T> binds a member function of T to it.
 template <class P>
 class EventList1Param : public EventList<MemberFunctionBase1Param<P>>
 {
 public:
     template <class T>
-    bool AddHandler(T* target, void (T::*function)(P))
-    {
-        return this->template Add<MemberFunction1Param<T, P>>(target, function);
-    }
+    using Callback = MemberFunction1Param<T, P>;
 };
 
 // The list of a mouse-record event.
@@ -139,9 +136,6 @@ class EventList2Param : public EventList<MemberFunctionBase2Param<P, R>>
 {
 public:
     template <class T>
-    bool AddHandler(T* target, void (T::*function)(P, R))
-    {
-        return this->template Add<MemberFunction2Param<T, P, R>>(target, function);
-    }
+    using Callback = MemberFunction2Param<T, P, R>;
 };
 } // namespace GUI

@@ -3,7 +3,12 @@
 // default, and the classes the registry creates by name.
 #include "GUI_HudFixture.h"
 
+#include "core/Core_File.h"
 #include "core/Core_Object.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
 
 namespace
 {
@@ -120,7 +125,7 @@ TEST_F(ButtonTest, ARadioClickChecksItAndSilentlyUnchecksItsSiblings)
         }
     } checks{&log, a};
     for (GUI::RadioButton* radio : {a, b, c})
-        radio->GetCheckedChangedList().AddHandler(&checks, &Checks::On);
+        GUI::Control::AddHandler(radio->GetCheckedChangedList(), &checks, &Checks::On);
     Frame();
     EXPECT_TRUE(a->IsChecked()) << "the group's first usable button is checked at the first update";
     EXPECT_EQ(log, (GuiTest::Log{"a.CheckedChanged while a is checked"}));
@@ -159,6 +164,41 @@ TEST_F(ButtonTest, TheGroupDefaultSkipsDisabledButtonsAndChecksNoneWhenAllAre)
     c->SetEnabled(false);
     Frame();
     EXPECT_FALSE(c->IsChecked());
+}
+
+TEST_F(ButtonTest, RefreshImageLaysOutAndPlacesALoadedImageAgain)
+{
+    Core::RefPtr<GUI::Button> button(new GUI::Button());
+    button->SetControlSize(GUI::Size{120, 30});
+    button->SetPosition(Math::Point2D(40, 50));
+    Core::MemoryFile saved;
+    saved.WriteObject(button.Get());
+
+    // A stream whose image pieces are all zero: the load takes them as stored.
+    std::vector<u8> bytes(saved.GetData(), saved.GetData() + saved.GetSize());
+    const std::string name = button->GetImage()->GetName().c_str();
+    auto at = std::search(bytes.begin(), bytes.end(), name.begin(), name.end());
+    ASSERT_NE(at, bytes.end());
+    std::fill_n(at + static_cast<std::ptrdiff_t>(name.size()), 9 * 48, u8(0));
+    Core::MemoryFile loading(bytes.data(), static_cast<u32>(bytes.size()));
+    Core::RefPtr<GUI::Button> loaded(dynamic_cast<GUI::Button*>(loading.ReadObject()));
+    ASSERT_FALSE(loading.Failed());
+    ASSERT_NE(loaded, nullptr);
+    const GUI::GuiImage& image = *loaded->GetImage();
+    ASSERT_EQ(image.GetPiece(4).width, 0.0f);
+
+    loaded->RefreshImage();
+    for (u32 i = 0; i < GUI::GuiImage::PieceCount; ++i)
+    {
+        const GUI::TRectangle& piece = image.GetPiece(i);
+        const GUI::TRectangle& expected = button->GetImage()->GetPiece(i);
+        EXPECT_EQ(piece.x, expected.x) << i;
+        EXPECT_EQ(piece.y, expected.y) << i;
+        EXPECT_EQ(piece.width, expected.width) << i;
+        EXPECT_EQ(piece.height, expected.height) << i;
+    }
+    EXPECT_EQ(image.GetPiece(4).x, 40.0f + image.GetLeftBorder());
+    EXPECT_TRUE(image.IsDirty());
 }
 
 TEST_F(ButtonTest, TheRegistryCreatesTheGuiClassesByName)

@@ -190,7 +190,7 @@ TEST_F(ControlTreeTest, AControlMayDestroyItselfFromItsOwnClickHandler)
     {
         void OnClick(GUI::Control* sender) { sender->Destroy(); }
     } handler;
-    button->GetEventList(GUI::ControlEvent::Click).AddHandler(&handler, &SelfDestroy::OnClick);
+    GUI::Control::AddHandler(button->GetEventList(GUI::ControlEvent::Click), &handler, &SelfDestroy::OnClick);
     Frame();
     ClickAt(40, 40);
     Frame();

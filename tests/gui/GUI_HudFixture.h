@@ -68,12 +68,12 @@ private:
     template <GUI::ControlEvent E>
     void Add(GUI::Control& control)
     {
-        control.GetEventList(E).AddHandler(this, &Listener::On<E>);
+        GUI::Control::AddHandler(control.GetEventList(E), this, &Listener::On<E>);
     }
     template <GUI::MouseEvent E>
     void AddMouse(GUI::Control& control)
     {
-        control.GetEventList(E).AddHandler(this, &Listener::OnMouse<E>);
+        GUI::Control::AddHandler(control.GetEventList(E), this, &Listener::OnMouse<E>);
     }
 
     Log* log;

@@ -1,6 +1,6 @@
-// Event lists of member-function callbacks: one entry per (target, member function), called in
-// the order of adding, owned and deleted through their base.
-#include "gui/GUI_MemberFunction.h"
+// Event lists of member-function callbacks as GUI::Control::AddHandler fills them: one entry per
+// (target, member function), called in the order of adding, owned and deleted through their base.
+#include "gui/GUI_Control.h"
 
 #include <gtest/gtest.h>
 
@@ -47,11 +47,11 @@ TEST(MemberFunctionTest, ASecondAddOfTheSameBindingIsIgnoredAndEntriesRunInOrder
     Owner first(log, "a:");
     Owner second(log, "b:");
     GUI::EventList1Param<Sender*> clicks;
-    EXPECT_TRUE(clicks.AddHandler(&first, &Owner::OnClick));
-    EXPECT_FALSE(clicks.AddHandler(&first, &Owner::OnClick));
-    EXPECT_TRUE(clicks.AddHandler(&second, &Owner::OnClick));
-    EXPECT_TRUE(clicks.AddHandler(&first, &Owner::OnOther));
-    EXPECT_FALSE(clicks.AddHandler<Owner>(nullptr, &Owner::OnClick));
+    EXPECT_TRUE(GUI::Control::AddHandler(clicks, &first, &Owner::OnClick));
+    EXPECT_FALSE(GUI::Control::AddHandler(clicks, &first, &Owner::OnClick));
+    EXPECT_TRUE(GUI::Control::AddHandler(clicks, &second, &Owner::OnClick));
+    EXPECT_TRUE(GUI::Control::AddHandler(clicks, &first, &Owner::OnOther));
+    EXPECT_FALSE(GUI::Control::AddHandler(clicks, static_cast<Owner*>(nullptr), &Owner::OnClick));
     EXPECT_EQ(clicks.GetCount(), 3u);
 
     Sender button{7};
@@ -64,8 +64,8 @@ TEST(MemberFunctionTest, MouseRecordCallbacksReceiveTheControlAndTheRecord)
     std::vector<std::string> log;
     Owner owner(log, "");
     GUI::EventList2Param<Sender*, const MouseRecord*> downs;
-    EXPECT_TRUE(downs.AddHandler(&owner, &Owner::OnMouse));
-    EXPECT_FALSE(downs.AddHandler(&owner, &Owner::OnMouse));
+    EXPECT_TRUE(GUI::Control::AddHandler(downs, &owner, &Owner::OnMouse));
+    EXPECT_FALSE(GUI::Control::AddHandler(downs, &owner, &Owner::OnMouse));
     Sender control{3};
     const MouseRecord record{2};
     downs.Raise(&control, &record);
@@ -82,7 +82,7 @@ public:
     void First(Sender*)
     {
         ++calls;
-        list.AddHandler(this, &Grower::Second);
+        GUI::Control::AddHandler(list, this, &Grower::Second);
     }
     void Second(Sender*) { ++calls; }
 
@@ -95,7 +95,7 @@ TEST(MemberFunctionTest, AnEntryAddedWhileRaisingRunsInTheSameRaise)
 {
     GUI::EventList1Param<Sender*> list;
     Grower grower(list);
-    list.AddHandler(&grower, &Grower::First);
+    GUI::Control::AddHandler(list, &grower, &Grower::First);
     Sender sender;
     list.Raise(&sender);
     EXPECT_EQ(grower.calls, 2);
