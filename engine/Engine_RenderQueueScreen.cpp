@@ -199,12 +199,13 @@ void RenderQueue::DrawScreenElement(ScreenObject& object, Renderer::PrimitiveTyp
 
 void RenderQueue::DrawHudScreenObjects()
 {
+    // Taken out of the queue first: the objects may submit again while they are drawn, and a host
+    // without a renderer must not pile them up frame after frame.
+    Core::Vector<Core::RefPtr<ScreenObject>> objects;
+    objects.swap(hudScreenObjects);
     if (!renderer)
         return;
     Renderer::IRenderer& r = *renderer;
-    // Taken out of the queue first: the objects may submit again while they are drawn.
-    Core::Vector<Core::RefPtr<ScreenObject>> objects;
-    objects.swap(hudScreenObjects);
     std::sort(objects.begin(), objects.end(), CompareScreenDepth);
 
     Renderer::ScissorState savedScissor;

@@ -118,6 +118,18 @@ TEST_F(ScreenPassTest, ClearScreenObjectsDropsTheHudListAndViewportPassesKeepIt)
     EXPECT_EQ(queue->GetHudScreenObjectCount(), 0u);
 }
 
+TEST_F(ScreenPassTest, TheHudPassEmptiesItsListWithoutARendererToo)
+{
+    queue->SetRenderer(nullptr);
+    for (u32 frame = 0; frame < 3; ++frame)
+    {
+        queue->SubmitScreenObject(Quad(0.0f, 1.0f));
+        queue->DrawHudScreenObjects();
+        EXPECT_EQ(queue->GetHudScreenObjectCount(), 0u);
+    }
+    EXPECT_TRUE(renderer->GetDraws().empty());
+}
+
 TEST_F(ScreenPassTest, StippledObjectsTurnTheStippleOnForTheirDrawOnly)
 {
     Core::RefPtr<StippledQuad> line(new StippledQuad());
