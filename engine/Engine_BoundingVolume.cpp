@@ -64,6 +64,7 @@ BoundingVolume& BoundingVolume::operator=(const BoundingVolume& other)
         settled = true;
         cornersFromBounds = false;
         ++version;
+        ++modelVersion;
         modelBox = other.modelBox;
         debugMesh = other.debugMesh ? other.debugMesh->Clone() : nullptr;
         debugColor = other.debugColor;
@@ -84,6 +85,14 @@ void BoundingVolume::Transform(const Math::Matrix4x4& matrix)
 {
     for (u32 i = 0; i < BoxCornerCount; ++i)
         worldBox.corners[i] = Math::TransformPoint(matrix, modelBox.corners[i]);
+    cornersFromBounds = false;
+    ++version;
+}
+
+void BoundingVolume::SetWorldCorners(const Math::Vector3D (&corners)[BoxCornerCount])
+{
+    for (u32 i = 0; i < BoxCornerCount; ++i)
+        worldBox.corners[i] = corners[i];
     cornersFromBounds = false;
     ++version;
 }
@@ -143,6 +152,7 @@ void BoundingVolume::SetBox(const Math::Frustum& box)
     settled = true;
     cornersFromBounds = false;
     ++version;
+    ++modelVersion;
     UpdateDebugMesh();
 }
 

@@ -39,6 +39,8 @@ public:
 
     // World corner i := matrix applied to model corner i; centre and planes stay.
     void Transform(const Math::Matrix4x4& matrix);
+    // The world corners := corners a Transform of this model box gave, as that Transform would.
+    void SetWorldCorners(const Math::Vector3D (&corners)[BoxCornerCount]);
     // The world box becomes the box enclosing it and the other's world box.
     void Merge(const BoundingVolume& other) { MergeCorners(other.worldBox.corners); }
     // The same with the other's world corners given.
@@ -47,6 +49,8 @@ public:
     // Changes with every Transform, Merge, SetBox and assignment, so that a node can tell whether
     // the volume is still the one it last left.
     u32 GetVersion() const { return version; }
+    // Changes with every SetBox and assignment: the model box is still the one it was when equal.
+    u32 GetModelVersion() const { return modelVersion; }
     // Model box := world box := box; the debug mesh follows the corners.
     void SetBox(const Math::Frustum& box);
     // Debug-mesh position i := world corner i.
@@ -74,6 +78,7 @@ private:
     // The corners are those that mergedLow and mergedHigh give, as the last merge set them.
     bool cornersFromBounds = false;
     u32 version = 0;
+    u32 modelVersion = 0;
     Math::Vector3D mergedLow;
     Math::Vector3D mergedHigh;
     Math::Frustum modelBox;

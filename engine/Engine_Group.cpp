@@ -3,7 +3,6 @@
 #include "core/Core_File.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace Engine
 {
@@ -102,61 +101,38 @@ void Group::Update(f32 dt)
 
 void Group::UpdateVolumeAndChildren(f32 dt)
 {
-    UpdateChildrenAndVolume(dt);
+    PlaceVolumeAndUpdateChildren(dt);
     MergeIntoParent();
 }
 
-void Group::UpdateChildrenAndVolume(f32 dt)
+void Group::PlaceVolumeAndUpdateChildren(f32 dt)
 {
-    if (gatheringVolumes)
-    {
-        // Updated again from inside its own update (a child's callback): merged at once, and the
-        // outer update places the volume again.
-        gatheringVolumes = 0;
-        boundingVolume.Transform(world);
-        for (u32 i = 0; i < children.size(); ++i)
-        {
-            Core::RefPtr<Node> child = children[i];
-            child->Update(dt);
-        }
-        gatheringVolumes = 1;
-        mergedChanged = true;
-        return;
-    }
-    gatheringVolumes = 1;
-    mergedCount = 0;
-    mergedChanged = false;
+    PlaceOwnVolume();
     // By index: an update may detach children of this group.
     for (u32 i = 0; i < children.size(); ++i)
     {
         Core::RefPtr<Node> child = children[i];
         child->Update(dt);
     }
-    gatheringVolumes = 0;
-    if (mergedChanged || mergedCount != mergedVolumes.size() || !IsVolumeCurrent())
-    {
-        mergedVolumes.resize(mergedCount);
-        boundingVolume.Transform(world);
-        for (const MergedCorners& merged : mergedVolumes)
-            boundingVolume.MergeCorners(merged.corners);
-        NoteVolumePlaced();
-    }
 }
 
-void Group::TakeChildVolume(const BoundingVolume& volume)
+void Group::PlaceOwnVolume()
 {
-    const auto& corners = volume.GetWorldCorners();
-    if (mergedCount == mergedVolumes.size())
+    // Last update's merges enlarged the volume: an unchanged group takes back the corners its
+    // own box was placed at then, which costs a copy instead of a transform.
+    if (ownCornersKept && ownCornersWorldVersion == worldVersion &&
+        ownCornersModelVersion == boundingVolume.GetModelVersion())
     {
-        mergedVolumes.emplace_back();
-        mergedChanged = true;
+        boundingVolume.SetWorldCorners(ownCorners);
+        return;
     }
-    MergedCorners& kept = mergedVolumes[mergedCount++];
-    if (std::memcmp(kept.corners, corners, sizeof kept.corners) != 0)
-    {
-        std::memcpy(kept.corners, corners, sizeof kept.corners);
-        mergedChanged = true;
-    }
+    boundingVolume.Transform(world);
+    const auto& corners = boundingVolume.GetWorldCorners();
+    for (u32 i = 0; i < BoxCornerCount; ++i)
+        ownCorners[i] = corners[i];
+    ownCornersWorldVersion = worldVersion;
+    ownCornersModelVersion = boundingVolume.GetModelVersion();
+    ownCornersKept = true;
 }
 
 void Group::Render(const Math::ViewFrustum&)

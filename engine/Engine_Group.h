@@ -53,15 +53,11 @@ public:
     Core::RefPtr<Node> GetChild(u32 index) const { return index < children.size() ? children[index] : nullptr; }
 
 protected:
-    // Steps of Update after the node's world matrix is known: the volume moves to world space,
-    // every child updates, and the result merges into the parent.
+    // Steps of Update after the node's world matrix is known: the volume is placed in world space,
+    // every child updates (those that merge enlarge it as they go), then it merges into the parent.
     void UpdateVolumeAndChildren(f32 dt);
-    // Every child updates; the children's volumes that merge into this group's are kept, and the
-    // volume is placed by the world matrix and enlarged by them in their order only when the
-    // matrix, the volume or one of those volumes has changed since the last update: otherwise the
-    // volume already holds that result.
-    void UpdateChildrenAndVolume(f32 dt);
-    void TakeChildVolume(const BoundingVolume& volume) override;
+    // The first two of those steps.
+    void PlaceVolumeAndUpdateChildren(f32 dt);
     // Whether taking child would make the tree a cycle: child is this group, holds it somewhere
     // below, or is still being read.
     bool WouldMakeCycle(const Node* child) const;
@@ -71,13 +67,14 @@ protected:
     Core::Vector<Core::RefPtr<Node>> children;
 
 private:
-    // The world corners of the volumes merged by the last update, in merge order.
-    struct MergedCorners
-    {
-        Math::Vector3D corners[BoxCornerCount];
-    };
-    Core::Vector<MergedCorners> mergedVolumes;
-    u32 mergedCount = 0;       // taken so far during this update
-    bool mergedChanged = false; // one taken differs from the last update's
+    // The volume placed by the world matrix, before any child enlarged it.
+    void PlaceOwnVolume();
+
+    // Where the last placing put the corners of the model box, and the world matrix and model
+    // box it placed. Never copied.
+    Math::Vector3D ownCorners[BoxCornerCount];
+    u32 ownCornersWorldVersion = 0;
+    u32 ownCornersModelVersion = 0;
+    bool ownCornersKept = false;
 };
 }  // namespace Engine

@@ -187,9 +187,6 @@ void Node::MergeIntoParent()
 {
     if (!mergeIntoParent || !parent)
         return;
-    if (parent->gatheringVolumes)
-        parent->TakeChildVolume(boundingVolume);
-    else
-        parent->boundingVolume.Merge(boundingVolume);
+    parent->boundingVolume.Merge(boundingVolume);
 }
 } // namespace Engine

@@ -185,11 +185,8 @@ protected:
         placedWorldVersion = worldVersion;
         placedVolumeVersion = boundingVolume.GetVersion();
     }
-    // Enlarges the parent's volume by this node's when merging is on and there is a parent; a
-    // group updating its children takes the volume down and merges it after them.
+    // Enlarges the parent's volume by this node's when merging is on and there is a parent.
     void MergeIntoParent();
-    // Called by a child's MergeIntoParent while this node, a group, updates its children.
-    virtual void TakeChildVolume(const BoundingVolume& volume) { boundingVolume.Merge(volume); }
 
     Math::Matrix4x4 world;
     Node* parent = nullptr; // not counted: the parent holds the counted reference to the child
@@ -213,6 +210,5 @@ protected:
     u32 placedVolumeVersion = 0;
     u8 worldDerived = 0;
     u8 volumePlaced = 0;
-    u8 gatheringVolumes = 0; // a group is updating its children
 };
 }  // namespace Engine

@@ -51,7 +51,7 @@ SceneGraph* SceneGraph::GetCurrent()
 void SceneGraph::Update(f32 dt)
 {
     RunCallbackAndControllers(dt);
-    UpdateChildrenAndVolume(dt);
+    PlaceVolumeAndUpdateChildren(dt);
 }
 
 void SceneGraph::Draw()

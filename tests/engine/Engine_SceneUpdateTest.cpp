@@ -8,8 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <random>
+#include <utility>
 #include <vector>
 
 namespace
@@ -149,6 +151,54 @@ TEST(SceneUpdate, VolumesFollowMovesDetachesAttachesAndMergeSwitches)
 
 // Random changes of every kind, each followed by an update checked against a copy updated from
 // scratch.
+namespace
+{
+// What children's update callbacks saw of their parent's world box, x range only.
+std::vector<std::pair<f32, f32>> seenParentBoxes;
+
+void ReadParentBox(Engine::Node& node, f32)
+{
+    const Math::Frustum& box = node.GetParent()->GetBoundingVolume().GetWorldBox();
+    f32 low = box.corners[0].x;
+    f32 high = low;
+    for (const Math::Vector3D& corner : box.corners)
+    {
+        low = std::min(low, corner.x);
+        high = std::max(high, corner.x);
+    }
+    seenParentBoxes.emplace_back(low, high);
+}
+} // namespace
+
+// A group places its own box by this frame's world matrix before its children update, and each
+// merging child enlarges it before the next one updates.
+TEST(SceneUpdate, ChildrenSeeTheirParentsBoxOfThisFrame)
+{
+    const Core::RefPtr<Engine::Group> root(new Engine::Group());
+    const Core::RefPtr<Engine::TransformationGroup> parent(new Engine::TransformationGroup());
+    root->AttachChild(parent);
+    const Core::RefPtr<Engine::Node> first(new Engine::Node());
+    const Core::RefPtr<Engine::TransformationGroup> wide(new Engine::TransformationGroup());
+    const Core::RefPtr<Engine::Node> last(new Engine::Node());
+    first->SetUpdateCallback(ReadParentBox);
+    first->SetMergeIntoParent(false);
+    wide->GetBoundingVolume().SetBox(Engine::MakeBox(20.0f, 1.0f, 1.0f));
+    last->SetUpdateCallback(ReadParentBox);
+    last->SetMergeIntoParent(false);
+    parent->AttachChild(first);
+    parent->AttachChild(wide);
+    parent->AttachChild(last);
+
+    seenParentBoxes.clear();
+    root->Update(0.0f);
+    parent->SetTransform(Math::Matrix4x4::Translation(100.0f, 0.0f, 0.0f));
+    root->Update(0.0f);
+    root->Update(0.0f);
+    const std::vector<std::pair<f32, f32>> expected{{-5.0f, 5.0f},  {-20.0f, 20.0f}, {95.0f, 105.0f},
+                                                    {80.0f, 120.0f}, {95.0f, 105.0f}, {80.0f, 120.0f}};
+    EXPECT_EQ(seenParentBoxes, expected);
+}
+
 TEST(SceneUpdate, EveryChangeGivesTheResultOfAnUpdateFromScratch)
 {
     std::mt19937 random(20261207u);
