@@ -2,6 +2,7 @@
 
 #include "engine/Engine_Camera.h"
 #include "engine/Engine_SceneGraph.h"
+#include "engine/Engine_SpriteDrawing.h"
 #include "renderer/Renderer_BuiltInEffects.h"
 #include "renderer/Renderer_LightingState.h"
 
@@ -106,6 +107,7 @@ void RenderQueue::EnterWholeWindow(Renderer::ScissorState& savedScissor, Rendere
     windowViewport.width = display.width;
     windowViewport.height = display.height;
     r.SetViewport(windowViewport);
+    drawnViewport = windowViewport;
 }
 
 void RenderQueue::LeaveWholeWindow(const Renderer::ScissorState& savedScissor,
@@ -113,6 +115,7 @@ void RenderQueue::LeaveWholeWindow(const Renderer::ScissorState& savedScissor,
 {
     renderer->SetViewport(savedViewport);
     renderer->SetScissorState(savedScissor);
+    drawnViewport = savedViewport;
 }
 
 bool RenderQueue::IsLastViewport()
@@ -191,6 +194,7 @@ void RenderQueue::Render()
     if (!prepared)
         Prepare();
     prepared = false;
+    drawnViewport = CurrentViewport(*renderer);
     DrawScreenQuads();
     DrawList(opaqueItems, opaquePlacement);
     DrawRawList(lineItems, lineEffect, Renderer::Primitive::Lines);
@@ -603,7 +607,7 @@ bool RenderQueue::ShownRect(const RenderItem& item, const Renderer::ScissorState
         return true;
     }
     const Math::Matrix4x4 toClip = r.GetProjectionMatrix() * r.GetViewMatrix() * item.world;
-    const Renderer::ViewportRect viewport = r.GetViewport();
+    const Renderer::ViewportRect& viewport = drawnViewport;
     // The default quad's corner at texture coordinates (u, v) lies at (u - 0.5, v - 0.5).
     f32 low[2] = {0.0f, 0.0f};
     f32 high[2] = {0.0f, 0.0f};

@@ -183,6 +183,9 @@ private:
     void DrawScreenElement(ScreenObject& element, Renderer::PrimitiveType primitive, u32 indexCount);
 
     Renderer::IRenderer* renderer = nullptr;
+    // The viewport the passes of Render draw in: taken once when it starts, and the whole window
+    // while a pass has set that.
+    Renderer::ViewportRect drawnViewport;
     Core::RefPtr<Camera> camera;
     Core::Vector<RenderItem> opaqueItems;
     Core::Vector<RenderItem> lastPassItems;

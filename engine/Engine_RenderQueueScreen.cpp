@@ -27,10 +27,9 @@ public:
         renderer.SetViewMatrix(Math::Matrix4x4::Identity());
         renderer.SetProjectionMatrix(Math::Matrix4x4::Ortho(left, right, bottom, top));
     }
-    // One unit per pixel of the current viewport, from its own lower-left corner.
-    explicit WindowCoordinates(Renderer::IRenderer& renderer)
-        : WindowCoordinates(renderer, 0.0f, static_cast<f32>(renderer.GetViewport().width), 0.0f,
-                            static_cast<f32>(renderer.GetViewport().height))
+    // One unit per pixel of the viewport, from its own lower-left corner.
+    WindowCoordinates(Renderer::IRenderer& renderer, const Renderer::ViewportRect& viewport)
+        : WindowCoordinates(renderer, 0.0f, static_cast<f32>(viewport.width), 0.0f, static_cast<f32>(viewport.height))
     {
     }
     ~WindowCoordinates()
@@ -129,7 +128,7 @@ void RenderQueue::ResetScreenArrays()
 void RenderQueue::DrawScreenQuads()
 {
     Renderer::IRenderer& r = *renderer;
-    const Renderer::ViewportRect viewport = r.GetViewport();
+    const Renderer::ViewportRect& viewport = drawnViewport;
     const WindowCoordinates coordinates(r, static_cast<f32>(viewport.x), static_cast<f32>(viewport.x + viewport.width),
                                         static_cast<f32>(viewport.y), static_cast<f32>(viewport.y + viewport.height));
     // Neighbouring quads that share texture, technique or pass keep the renderer's state between
@@ -226,7 +225,7 @@ void RenderQueue::DrawOverlayQuads()
     if (overlayQuads.empty())
         return;
     std::sort(overlayQuads.begin(), overlayQuads.end(), CompareQuadDepth);
-    const WindowCoordinates coordinates(*renderer);
+    const WindowCoordinates coordinates(*renderer, drawnViewport);
     for (TextRenderContext& quad : overlayQuads)
         DrawScreenElement(quad, Renderer::Primitive::Triangles, TextRenderContext::IndexCount);
 }
@@ -236,7 +235,7 @@ void RenderQueue::DrawScreenObjects()
     if (viewportScreenObjects.empty())
         return;
     std::sort(viewportScreenObjects.begin(), viewportScreenObjects.end(), CompareScreenDepth);
-    const WindowCoordinates coordinates(*renderer);
+    const WindowCoordinates coordinates(*renderer, drawnViewport);
     for (Core::RefPtr<ScreenObject>& object : viewportScreenObjects)
         DrawScreenElement(*object, object->GetPrimitiveType(), object->GetIndexCount());
 }

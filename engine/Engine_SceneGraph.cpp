@@ -79,6 +79,8 @@ void SceneGraph::RenderViewport(Camera& camera, Viewport& viewport)
     renderQueue.SetCamera(&camera);
     viewport.Begin(*renderer);
     camera.Apply(*renderer, viewport.GetWidth(), viewport.GetHeight());
+    drawnViewport = renderer->GetViewport();
+    drawingViewport = true;
     const Math::ViewFrustum& seen = camera.GetFrustum();
     if (std::memcmp(&seen, &viewFrustum, sizeof viewFrustum) != 0)
     {
@@ -91,6 +93,7 @@ void SceneGraph::RenderViewport(Camera& camera, Viewport& viewport)
     viewport.ClearAll(*renderer);
     viewport.DrawBackground();
     Render();
+    drawingViewport = false;
     camera.Restore(*renderer);
     viewport.End(*renderer);
 }

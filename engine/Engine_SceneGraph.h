@@ -56,6 +56,10 @@ public:
     void SetCurrentViewport(u32 index) { currentViewport = index; }
     u32 GetCurrentViewport() const { return currentViewport; }
     const Math::ViewFrustum& GetViewFrustum() const { return viewFrustum; }
+    // The viewport being drawn, as the renderer held it once that viewport and its camera were
+    // applied; null between viewports. Drawables read it instead of asking the renderer, which
+    // asks OpenGL each time.
+    const Renderer::ViewportRect* GetDrawnViewport() const { return drawingViewport ? &drawnViewport : nullptr; }
     // Changes whenever the view frustum takes a value it did not hold, and differs between scene
     // graphs: a drawable that culled against one version need not test again.
     u32 GetViewFrustumVersion() const { return viewFrustumVersion; }
@@ -68,6 +72,8 @@ private:
     Renderer::IRenderer* renderer;
     u32 viewportCount = 0;
     u32 currentViewport = 0;
+    Renderer::ViewportRect drawnViewport;
+    bool drawingViewport = false;
     Core::RefPtr<Renderer::Effect> boundingVolumeEffect;
     RenderQueue renderQueue;
 };

@@ -51,6 +51,14 @@ void SubmitRenderItem(RenderItem& item)
         queue->Submit(item);
 }
 
+Renderer::ViewportRect CurrentViewport(const Renderer::IRenderer& renderer)
+{
+    const SceneGraph* scene = SceneGraph::GetCurrent();
+    if (const Renderer::ViewportRect* drawn = scene ? scene->GetDrawnViewport() : nullptr)
+        return *drawn;
+    return renderer.GetViewport();
+}
+
 Math::Matrix4x4 ScreenPlacement(const Math::Matrix4x4& world)
 {
     const Core::RefPtr<Renderer::IRenderer> renderer = Renderer::GetRenderer();
@@ -58,7 +66,7 @@ Math::Matrix4x4 ScreenPlacement(const Math::Matrix4x4& world)
         return world;
     // The projection's second diagonal entry is the cotangent of half the vertical field of view.
     const f32 cotangent = renderer->GetProjectionMatrix().e[5];
-    const f32 distance = static_cast<f32>(renderer->GetViewport().height) * cotangent * 0.5f;
+    const f32 distance = static_cast<f32>(CurrentViewport(*renderer).height) * cotangent * 0.5f;
     return Math::Matrix4x4::Translation(0.0f, 0.0f, -distance) * world;
 }
 
@@ -80,7 +88,7 @@ PixelMapping CurrentPixelMapping(const Math::Matrix4x4& world, bool screenSpace,
         return pixels;
     const Math::Matrix4x4 view = screenSpace ? Math::Matrix4x4::Identity() : renderer->GetViewMatrix();
     pixels.toClip = renderer->GetProjectionMatrix() * view * (screenSpace ? ScreenPlacement(world) : world);
-    const Renderer::ViewportRect viewport = renderer->GetViewport();
+    const Renderer::ViewportRect viewport = CurrentViewport(*renderer);
     pixels.halfWidth = static_cast<f32>(viewport.width) * 0.5f;
     pixels.halfHeight = static_cast<f32>(viewport.height) * 0.5f;
     pixels.known = true;

@@ -4,6 +4,7 @@
 #include "math/Math_Frustum.h"
 #include "math/Math_Matrix4x4.h"
 #include "math/Math_Vector3D.h"
+#include "renderer/Renderer_IRenderer.h"
 #include "renderer/Renderer_Texture.h"
 
 namespace Engine
@@ -15,6 +16,9 @@ struct RenderItem;
 bool IsOutsideCurrentView(const Math::Frustum& box);
 // Files the item with the process-wide render queue; without a queue the item is dropped.
 void SubmitRenderItem(RenderItem& item);
+// The viewport being drawn: the current scene graph's copy while it draws one, else the renderer's
+// answer.
+Renderer::ViewportRect CurrentViewport(const Renderer::IRenderer& renderer);
 // The world matrix of a screen-space item, which is drawn with the identity view: world's x and y
 // become pixels from the centre of the viewport being drawn, and its z = 0 the depth at which one
 // unit is one pixel under the current projection; so no camera move, turn or zoom moves it. Such

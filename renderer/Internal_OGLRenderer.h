@@ -153,9 +153,5 @@ private:
     // software rasteriser finishes it meanwhile on its own threads.
     bool swapHeld = false;
     f64 presentSeconds = 0.0;
-    // What OpenGL last reported for the viewport and depth range, with the count of sends then.
-    mutable ViewportRect viewportRead;
-    mutable u32 viewportReadSends = 0;
-    mutable bool viewportReadBack = false;
 };
 }  // namespace Renderer

@@ -223,7 +223,6 @@ void OGLDevice::Viewport(GLint x, GLint y, GLsizei width, GLsizei height, GLdoub
     // OpenGL refuses a negative size and keeps its rectangle: such a rectangle is never recorded.
     if (width < 0 || height < 0)
     {
-        ++viewportSends;
         viewport.known = false;
         glViewport(x, y, width, height);
         glDepthRange(zNear, zFar);
@@ -233,7 +232,6 @@ void OGLDevice::Viewport(GLint x, GLint y, GLsizei width, GLsizei height, GLdoub
     const bool known = viewport.known;
     if (!viewport.Change(Rect{x, y, width, height, zNear, zFar}))
         return;
-    ++viewportSends;
     if (!known || before.x != x || before.y != y || before.width != width || before.height != height)
         glViewport(x, y, width, height);
     if (!known || before.zNear != zNear || before.zFar != zFar)

@@ -58,8 +58,6 @@ public:
     void ColorMask(bool red, bool green, bool blue, bool alpha);
     void Scissor(GLint x, GLint y, GLsizei width, GLsizei height);
     void Viewport(GLint x, GLint y, GLsizei width, GLsizei height, GLdouble zNear, GLdouble zFar);
-    // Counts the viewport and depth range sent: what OpenGL reports for them stands while it does.
-    u32 GetViewportSends() const { return viewportSends; }
     void LightModel(bool localViewer, const Math::Color& ambient);
     // Enables or disables a client array; the texture-coordinate array is the client-active unit's.
     void ClientArray(GLenum array, bool on);
@@ -140,7 +138,6 @@ private:
     Known<u32> colorMask;
     Known<Rect> scissor;
     Known<Rect> viewport;
-    u32 viewportSends = 0;
     Known<bool> localViewer;
     Known<Math::Color> ambient;
     Known<bool> arrays[4];

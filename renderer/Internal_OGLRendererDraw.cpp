@@ -294,13 +294,10 @@ void OGLRenderer::SetViewport(const ViewportRect& rect)
     device.Viewport(rect.x, rect.y, rect.width, rect.height, rect.zNear, rect.zFar);
 }
 
-// Sprites ask for the viewport one by one: OpenGL is asked again only after a new one was sent.
+// Asked of OpenGL every time, so that a viewport set behind the renderer's back is seen: callers
+// that need it often take it once per viewport drawn.
 ViewportRect OGLRenderer::GetViewport() const
 {
-    if (viewportReadBack && viewportReadSends == device.GetViewportSends())
-    {
-        return viewportRead;
-    }
     GLint box[4] = {0, 0, 0, 0};
     GLfloat range[2] = {0.0f, 1.0f};
     glGetIntegerv(GL_VIEWPORT, box);
@@ -312,9 +309,6 @@ ViewportRect OGLRenderer::GetViewport() const
     rect.height = box[3];
     rect.zNear = range[0];
     rect.zFar = range[1];
-    viewportRead = rect;
-    viewportReadSends = device.GetViewportSends();
-    viewportReadBack = true;
     return rect;
 }
 

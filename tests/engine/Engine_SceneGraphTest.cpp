@@ -3,6 +3,8 @@
 #include "Engine_SceneTestSupport.h"
 
 #include "engine/Engine_Camera.h"
+#include "engine/Engine_ParticleSystem.h"
+#include "engine/Engine_Sprite.h"
 #include "engine/Engine_TransformationGroup.h"
 #include "engine/Engine_Viewport.h"
 
@@ -271,4 +273,67 @@ TEST(Camera, VolumeSpansTwentyUnitsAndClonesKeepIt)
     EXPECT_EQ(copy->GetFOV(), 75.0f);
     EXPECT_EQ(copy->GetNear(), 0.5f);
     EXPECT_EQ(copy->GetFar(), 500.0f);
+}
+
+namespace
+{
+// Counts the viewport reads, each of which the OpenGL renderer answers by asking OpenGL.
+class ViewportCountingRenderer : public Renderer::RecordingRenderer
+{
+public:
+    using RecordingRenderer::RecordingRenderer;
+    Renderer::ViewportRect GetViewport() const override
+    {
+        ++viewportReads;
+        return RecordingRenderer::GetViewport();
+    }
+
+    mutable u32 viewportReads = 0;
+};
+
+// Reads of the viewport while one viewport of a scene with that many screen-space sprites and
+// particle systems is drawn.
+u32 ViewportReadsDrawing(ViewportCountingRenderer& renderer, u32 count)
+{
+    const Core::RefPtr<Engine::SceneGraph> scene(new Engine::SceneGraph(&renderer));
+    scene->SetViewportCount(1);
+    const Core::RefPtr<Engine::Camera> camera(new Engine::Camera(60.0f, 1.0f, 1000.0f));
+    scene->AttachChild(camera);
+    const Core::RefPtr<Renderer::ITexture> sheet(new SceneTest::FakeTexture(64, 64));
+    const Core::RefPtr<Engine::SpriteAnimation> animation(
+        new Engine::SpriteAnimation(sheet, 32, 32, Core::Vector<Engine::SpriteFrame>{Engine::SpriteFrame{0, 0, 1.0f}}));
+    for (u32 i = 0; i < count; ++i)
+    {
+        const Core::RefPtr<Engine::Sprite> sprite(new Engine::Sprite(Engine::Sprite::Animations{animation}));
+        sprite->SetScreenSpace(true);
+        const Core::RefPtr<Engine::ParticleSystem> particles(new Engine::ParticleSystem(sheet, 4));
+        particles->SetScreenSpace(true);
+        const Core::RefPtr<Engine::TransformationGroup> holder(new Engine::TransformationGroup());
+        holder->SetTransform(Math::Matrix4x4::Translation(static_cast<f32>(i), 0.0f, 0.0f));
+        holder->AttachChild(sprite);
+        holder->AttachChild(particles);
+        scene->AttachChild(holder);
+    }
+    Engine::Viewport viewport(0, 0, 320, 240);
+    scene->UpdateScene(0.0f);
+    renderer.viewportReads = 0;
+    scene->RenderViewport(*camera, viewport);
+    EXPECT_EQ(scene->GetRenderQueue().GetBlendedItems().size(), 0u);
+    return renderer.viewportReads;
+}
+} // namespace
+
+// Drawables place themselves by the viewport being drawn, which the scene takes once per viewport:
+// the renderer is not asked again for each of them.
+TEST(SceneViewportReads, DrawablesTakeTheViewportOncePerViewportDrawn)
+{
+    const Core::RefPtr<ViewportCountingRenderer> renderer(
+        new ViewportCountingRenderer(Renderer::DisplaySettings(640, 480)));
+    Renderer::SetRenderer(renderer.Get());
+    const u32 alone = ViewportReadsDrawing(*renderer, 1);
+    const u32 many = ViewportReadsDrawing(*renderer, 40);
+    EXPECT_EQ(alone, many);
+    EXPECT_LE(many, 3u);
+    EXPECT_GE(renderer->GetDraws().size(), 40u);
+    Renderer::SetRenderer(nullptr);
 }

@@ -243,6 +243,28 @@ TEST_F(OGLRendererTest, TheViewportReadStaysWhatOpenGLHolds)
     EXPECT_EQ(renderer->GetViewport().width, 16);
 }
 
+// OpenGL is asked each time: a viewport set behind the renderer's back, even right after a read,
+// is what the next read reports.
+TEST_F(OGLRendererTest, AViewportSetDirectlyInOpenGLIsWhatTheNextReadReports)
+{
+    ViewportRect rect;
+    rect.x = 2;
+    rect.y = 3;
+    rect.width = 40;
+    rect.height = 30;
+    renderer->SetViewport(rect);
+    EXPECT_EQ(renderer->GetViewport().width, 40);
+    glViewport(5, 6, 17, 11);
+    glDepthRange(0.25, 0.5);
+    const ViewportRect read = renderer->GetViewport();
+    EXPECT_EQ(read.x, 5);
+    EXPECT_EQ(read.y, 6);
+    EXPECT_EQ(read.width, 17);
+    EXPECT_EQ(read.height, 11);
+    EXPECT_FLOAT_EQ(read.zNear, 0.25f);
+    EXPECT_FLOAT_EQ(read.zFar, 0.5f);
+}
+
 TEST_F(OGLRendererTest, ReadBackRefusesABufferTooSmall)
 {
     std::vector<u8> small(FrameBufferSize(Width, Height) - 1, 0xAB);
