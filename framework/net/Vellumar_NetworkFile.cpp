@@ -1,6 +1,7 @@
 #include "framework/net/Vellumar_NetworkFile.h"
 
 #include "framework/core/Vellumar_GameObject.h"
+#include "framework/net/Vellumar_VelNet.h"
 
 namespace Vellumar
 {
@@ -55,6 +56,23 @@ void NetworkFile::WriteNetworkObject(GameObject* object)
     WriteString(object->GetClassName());
     const LentPayload lent(*object, *this);
     object->NetworkSave(*this);
+}
+
+void WriteCreationRecord(NetworkFile& file, GameObject& object, u32 layerIndex)
+{
+    Core::WriteU32(file, layerIndex);
+    file.WriteString(object.GetNetworkClassName());
+    const LentPayload lent(object, file);
+    object.NetworkSave(file);
+}
+
+void WriteStateRecord(NetworkFile& file, GameObject& object, u32 objectCount)
+{
+    Core::WriteU32(file, objectCount);
+    Core::WriteU32(file, object.GetNetworkId()->GetOwnerID());
+    Core::WriteU32(file, object.GetNetworkId()->GetObjectNumber());
+    const LentPayload lent(object, file);
+    object.NetworkSyncSend(file);
 }
 
 LentPayload::LentPayload(GameObject& object, Core::File& file) : object(object)

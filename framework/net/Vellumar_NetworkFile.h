@@ -31,6 +31,13 @@ public:
     virtual void WriteNetworkObject(GameObject* object);
 };
 
+// The records a host sends for a networked object, as the facade writes them: the creation record
+// (layer index, network name, the object's NetworkSave) of creations and object lists, and the
+// state record (the host's count of networked objects, the object's identity, its NetworkSyncSend).
+// The object must have a network identity for the state record.
+void WriteCreationRecord(NetworkFile& file, GameObject& object, u32 layerIndex);
+void WriteStateRecord(NetworkFile& file, GameObject& object, u32 objectCount);
+
 // Lends a stream to an object as its network payload for the length of one record operation.
 class LentPayload
 {

@@ -170,6 +170,12 @@ public:
 
     static bool HandleHostMessage(Network::NetworkEvent& event);
     static bool HandleClientMessage(Network::NetworkEvent& event);
+    // The running session, whose events reach the dispatchers; null when none runs.
+    Network::Vel_Session* GetSession() const { return session; }
+    // Messages from peers dropped since the facade was made because they did not read whole: a
+    // payload too short or inconsistent, an object record that does not load, a copy for a kind
+    // nobody registered here or without a network id.
+    u32 GetRefusedMessages() const { return refusedMessages; }
 
 protected:
     const char* GetScriptTypeName() const override { return "VelNet"; }
@@ -224,13 +230,15 @@ private:
     void DropEndedNetObjects();
     void SendObjectStates();
     void HostDestroyObject(Network::NetworkEvent& event);
-    void ClientCreateObject(const u8* payload, u32 size);
-    void ClientDestroyObject(const u8* payload, u32 size);
-    void ClientObjectSync(const u8* payload, u32 size);
-    void ClientObjectList(const u8* payload, u32 size);
-    void ClientLevelName(const u8* payload, u32 size);
+    // Each false when the payload did not read whole.
+    bool ClientCreateObject(const u8* payload, u32 size);
+    bool ClientDestroyObject(const u8* payload, u32 size);
+    bool ClientObjectSync(const u8* payload, u32 size);
+    bool ClientObjectList(const u8* payload, u32 size);
+    bool ClientLevelName(const u8* payload, u32 size);
     // Reads one entry's layer index, network name and creation record into a copy of the prototype
-    // of that name; false when the name has no prototype or the entry does not read.
+    // of that name; false when the name has no prototype, the entry does not read or it gives the
+    // copy no network id.
     bool ReadNetObjectEntry(NetworkFile& file);
 
     // The ping of one remote player. Pings and replies carry no sequence number, so only one ping
@@ -276,6 +284,7 @@ private:
     Core::Vector<Core::RefPtr<GameObject>> baseNetObjects;
     Core::String networkId;
     Core::Vector<PendingPing> pendingPings;
+    u32 refusedMessages = 0;
     // Connections of failed joins whose close is still to be reported.
     u32 abandonedConnections = 0;
     // Set while Shutdown runs, so the events of the closing session change nothing.

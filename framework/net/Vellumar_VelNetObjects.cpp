@@ -23,14 +23,6 @@ bool SameIdentity(const GameObject& object, u32 ownerId, u32 objectId)
     return identity && identity->GetOwnerID() == ownerId && identity->GetObjectNumber() == objectId;
 }
 
-void WriteCreation(NetworkFile& file, GameObject& object, u32 layerIndex)
-{
-    Core::WriteU32(file, layerIndex);
-    file.WriteString(object.GetNetworkClassName());
-    const LentPayload lent(object, file);
-    object.NetworkSave(file);
-}
-
 Level* CurrentLevel()
 {
     Game* game = Game::GetInstance();
@@ -57,7 +49,7 @@ bool VelNet::AddNetObject(GameObject* object, u32 layerIndex, VelPlayer* owner)
     const u32 ownerId = owner ? owner->GetID() : localPlayer->GetID();
     object->SetNetworkId(new (__FILE__, __LINE__) NetObjectID(ownerId, ++objectCounter, true));
     NetworkFile file;
-    WriteCreation(file, *object, layerIndex);
+    WriteCreationRecord(file, *object, layerIndex);
     Send(static_cast<u32>(MessageType::CreateObject), file.GetData(), file.GetSize(), nullptr, true);
     netObjects.emplace_back(object);
     return true;
@@ -65,7 +57,8 @@ bool VelNet::AddNetObject(GameObject* object, u32 layerIndex, VelPlayer* owner)
 
 bool VelNet::RegisterNetObject(GameObject* object)
 {
-    if (!object || !IsSessionActive())
+    // An object without an identity could never be found by a state or destroy record.
+    if (!object || !object->HasNetworkId() || !IsSessionActive())
     {
         return false;
     }
@@ -183,7 +176,7 @@ bool VelNet::SendObjectList(VelPlayer* player)
     for (const auto& object : netObjects)
     {
         Layer* layer = object->GetLayer();
-        WriteCreation(file, *object, layer ? layer->GetIndex() : 0);
+        WriteCreationRecord(file, *object, layer ? layer->GetIndex() : 0);
     }
     return SendToPlayer(static_cast<u32>(MessageType::ObjectList), file.GetData(), file.GetSize(), player, true);
 }
@@ -199,11 +192,7 @@ void VelNet::SendObjectStates()
     for (const auto& object : netObjects)
     {
         NetworkFile file;
-        Core::WriteU32(file, static_cast<u32>(netObjects.size()));
-        Core::WriteU32(file, object->GetNetworkId()->GetOwnerID());
-        Core::WriteU32(file, object->GetNetworkId()->GetObjectNumber());
-        const LentPayload lent(*object, file);
-        object->NetworkSyncSend(file);
+        WriteStateRecord(file, *object, static_cast<u32>(netObjects.size()));
         Send(static_cast<u32>(MessageType::ObjectSync), file.GetData(), file.GetSize(), nullptr, false);
     }
 }
@@ -213,6 +202,7 @@ void VelNet::HostDestroyObject(Network::NetworkEvent& event)
     IdPairData pair;
     if (!ReadIdPair(event.payload, event.payloadLength, pair))
     {
+        ++refusedMessages;
         session->CloseConnection(Network::Slot::HostListener, event.address, false);
         return;
     }
@@ -248,7 +238,8 @@ bool VelNet::ReadNetObjectEntry(NetworkFile& file)
         const LentPayload lent(*copy, file);
         copy->NetworkLoad(file);
     }
-    if (file.Failed())
+    // A record without a network id names a copy the host could never reach again.
+    if (file.Failed() || !copy->HasNetworkId())
     {
         return false;
     }
@@ -264,22 +255,27 @@ bool VelNet::ReadNetObjectEntry(NetworkFile& file)
     return true;
 }
 
-void VelNet::ClientCreateObject(const u8* payload, u32 size)
+bool VelNet::ClientCreateObject(const u8* payload, u32 size)
 {
-    if (localPlayer && localPlayer->HasObjectList())
+    if (!localPlayer || !localPlayer->HasObjectList())
     {
-        NetworkFile file(payload, size);
-        ReadNetObjectEntry(file);
+        return true;
     }
+    NetworkFile file(payload, size);
+    return ReadNetObjectEntry(file);
 }
 
-void VelNet::ClientDestroyObject(const u8* payload, u32 size)
+bool VelNet::ClientDestroyObject(const u8* payload, u32 size)
 {
     IdPairData pair;
-    GameObject* object = ReadIdPair(payload, size, pair) ? FindNetObject(pair.ownerId, pair.id) : nullptr;
+    if (!ReadIdPair(payload, size, pair))
+    {
+        return false;
+    }
+    GameObject* object = FindNetObject(pair.ownerId, pair.id);
     if (!object)
     {
-        return;
+        return true;
     }
     const Core::RefPtr<GameObject> held(object);
     if (Layer* layer = object->GetLayer())
@@ -287,13 +283,14 @@ void VelNet::ClientDestroyObject(const u8* payload, u32 size)
         layer->EraseGameObject(object);
     }
     UnregisterNetObject(object);
+    return true;
 }
 
-void VelNet::ClientObjectSync(const u8* payload, u32 size)
+bool VelNet::ClientObjectSync(const u8* payload, u32 size)
 {
     if (!localPlayer || !localPlayer->HasObjectList())
     {
-        return;
+        return true;
     }
     NetworkFile file(payload, size);
     u32 count = 0;
@@ -308,36 +305,44 @@ void VelNet::ClientObjectSync(const u8* payload, u32 size)
         const LentPayload lent(*object, file);
         object->NetworkSyncReceive(file);
     }
+    return !file.Failed();
 }
 
-void VelNet::ClientObjectList(const u8* payload, u32 size)
+bool VelNet::ClientObjectList(const u8* payload, u32 size)
 {
     if (!localPlayer)
     {
-        return;
+        return true;
     }
     netObjects.clear();
     NetworkFile file(payload, size);
     u32 count = 0;
+    u32 placed = 0;
     // Every entry takes at least its layer index and its name's count.
-    if (Core::ReadCount(file, count, 8))
+    const bool counted = Core::ReadCount(file, count, 8);
+    if (counted)
     {
-        u32 placed = 0;
         while (placed < count && ReadNetObjectEntry(file))
         {
             ++placed;
         }
     }
     localPlayer->SetObjectListReceived();
+    return counted && placed == count;
 }
 
-void VelNet::ClientLevelName(const u8* payload, u32 size)
+bool VelNet::ClientLevelName(const u8* payload, u32 size)
 {
     Core::String name;
+    if (!ReadLevelName(payload, size, name))
+    {
+        return false;
+    }
     Level* level = CurrentLevel();
-    if (level && ReadLevelName(payload, size, name) && name != level->GetName())
+    if (level && name != level->GetName())
     {
         Game::GetInstance()->GoToLevel(name);
     }
+    return true;
 }
 }  // namespace Vellumar

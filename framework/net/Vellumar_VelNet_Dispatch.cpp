@@ -125,7 +125,12 @@ void VelNet::HostMessage(Network::NetworkEvent& event)
     default:
         break;
     }
-    if (!read && event.slot == Network::Slot::HostListener)
+    if (read)
+    {
+        return;
+    }
+    ++refusedMessages;
+    if (event.slot == Network::Slot::HostListener)
     {
         session->CloseConnection(Network::Slot::HostListener, event.address, false);
     }
@@ -136,6 +141,7 @@ void VelNet::HostJoinRequest(Network::NetworkEvent& event)
     JoinRequestData request;
     if (!ReadJoinRequest(event.payload, event.payloadLength, request))
     {
+        ++refusedMessages;
         session->CloseConnection(Network::Slot::HostListener, event.address, false);
         return;
     }
@@ -197,6 +203,7 @@ void VelNet::RelayToGroup(Network::NetworkEvent& event, bool data)
                            : ReadText(event.payload, event.payloadLength, text);
     if (!read)
     {
+        ++refusedMessages;
         if (event.slot == Network::Slot::HostListener)
         {
             session->CloseConnection(Network::Slot::HostListener, event.address, false);
@@ -279,12 +286,18 @@ void VelNet::ClientMessage(Network::NetworkEvent& event)
     }
     const u8* payload = event.payload;
     const u32 size = event.payloadLength;
+    bool read = true;
     switch (static_cast<MessageType>(event.messageType))
     {
     case MessageType::Advertisement:
     {
         AdvertisementData advert;
-        if (!joined && ReadAdvertisement(payload, size, advert))
+        if (joined)
+        {
+            break;
+        }
+        read = ReadAdvertisement(payload, size, advert);
+        if (read)
         {
             VelBroadcast record;
             record.hostName = advert.hostName;
@@ -300,7 +313,8 @@ void VelNet::ClientMessage(Network::NetworkEvent& event)
     case MessageType::JoinReply:
     {
         i32 code = 0;
-        if (ReadJoinReply(payload, size, code))
+        read = ReadJoinReply(payload, size, code);
+        if (read)
         {
             ClientJoinReply(code);
         }
@@ -310,7 +324,8 @@ void VelNet::ClientMessage(Network::NetworkEvent& event)
     case MessageType::PlayerLeft:
     {
         PlayerRecordData record;
-        if (!ReadPlayerRecordMessage(payload, size, record))
+        read = ReadPlayerRecordMessage(payload, size, record);
+        if (!read)
         {
             break;
         }
@@ -332,7 +347,7 @@ void VelNet::ClientMessage(Network::NetworkEvent& event)
         TextData text;
         DataMessage message;
         const bool data = event.messageType == static_cast<u32>(MessageType::Data);
-        const bool read = data ? ReadData(payload, size, message) : ReadText(payload, size, text);
+        read = data ? ReadData(payload, size, message) : ReadText(payload, size, text);
         VelPlayer* sender = read ? allPlayers->FindPlayerByID(data ? message.senderId : text.senderId) : nullptr;
         if (!sender || sender->IsLocal() || !callback)
         {
@@ -349,24 +364,25 @@ void VelNet::ClientMessage(Network::NetworkEvent& event)
         break;
     }
     case MessageType::CreateObject:
-        ClientCreateObject(payload, size);
+        read = ClientCreateObject(payload, size);
         break;
     case MessageType::DestroyObject:
-        ClientDestroyObject(payload, size);
+        read = ClientDestroyObject(payload, size);
         break;
     case MessageType::ObjectSync:
-        ClientObjectSync(payload, size);
+        read = ClientObjectSync(payload, size);
         break;
     case MessageType::LevelName:
-        ClientLevelName(payload, size);
+        read = ClientLevelName(payload, size);
         break;
     case MessageType::ObjectList:
-        ClientObjectList(payload, size);
+        read = ClientObjectList(payload, size);
         break;
     case MessageType::Ping:
     {
         u32 hostId = 0;
-        if (ReadPlayerId(payload, size, hostId))
+        read = ReadPlayerId(payload, size, hostId);
+        if (read)
         {
             SendPing();
         }
@@ -374,6 +390,10 @@ void VelNet::ClientMessage(Network::NetworkEvent& event)
     }
     default:
         break;
+    }
+    if (!read)
+    {
+        ++refusedMessages;
     }
 }
 }  // namespace Vellumar

@@ -19,6 +19,7 @@
 #include "framework/drawables/Vellumar_Sprite.h"
 #include "framework/drawables/Vellumar_SpriteAnimation.h"
 #include "framework/drawables/Vellumar_Text.h"
+#include "framework/net/Vellumar_NetworkFile.h"
 #include "framework/net/Vellumar_VelNet.h"
 #include "tests/support/Support_Loopback.h"
 
@@ -227,6 +228,30 @@ protected:
         return 0;
     }
 
+    // The client of a host that sends a creation record without a network id: no copy is made,
+    // and clearing the host's objects as a game does when a player leaves finds none without one.
+    int RefuseAnonymous(const Pipe& port, const Pipe& listed)
+    {
+        MakeGame(0);
+        if (!StartClient())
+            return 50;
+        const Vellumar::SessionAddress host("127.0.0.1", port.ReceivePort());
+        if (!net->JoinGame("Eve", host, ""))
+            return 51;
+        if (!Frames([&] { return !Named("box1").empty(); }))
+            return 52;
+        listed.Signal();
+        if (!Frames([&] { return !Named("box2").empty(); }))
+            return 53;
+        if (!Named("anonymous").empty() || net->GetNetObjects().size() != 2 || net->GetRefusedMessages() != 1)
+            return 54;
+        net->RemoveNetObjectsControlledBy(net->FindPlayerByID(1));
+        RunFrame(*game);
+        if (!net->Shutdown())
+            return 55;
+        return 0;
+    }
+
     // The client the game refuses, then the host for an id that exists.
     int Refused(const Pipe& port, const Pipe& again)
     {
@@ -381,6 +406,36 @@ TEST_F(NetworkPlayTest, HudSpritesAndTextsReachAClientAsHudObjects)
     mark->SetHUDObject(false);
     caption->SetHUDObject(false);
     ASSERT_TRUE(Frames([&] { return watcher.Exited(code); }));
+    EXPECT_EQ(code, 0);
+}
+
+TEST_F(NetworkPlayTest, ACreationRecordWithoutANetworkIdMakesNoCopy)
+{
+    Vellumar::ResetNetworkCounters();
+    Vellumar::VelNet::ResetObjectCounter();
+    Pipe port;
+    Pipe listed;
+    Child client([&] { return RefuseAnonymous(port, listed); });
+
+    MakeGame(1);
+    const TestSupport::HeldUdpPort announcements;
+    ASSERT_TRUE(net->Start(true, Vellumar::Game::DispatchNetworkMessage, "Host", "", 5, 3, 60, announcements.Port(), 0));
+    ASSERT_TRUE(net->HostGame("Alice", 4, 1, 0.05f));
+    AddNetworked("box1", "box", 0.0f, nullptr);
+    port.SendPort(net->GetSessionAddress().GetPort());
+    int code = -1;
+    ASSERT_TRUE(Frames([&] { return listed.Ready() || client.Exited(code); }));
+    ASSERT_EQ(code, -1) << "the client did not get its object list";
+
+    // A host's record for an object it never gave an identity, followed by an ordinary one.
+    const Core::RefPtr<Vellumar::GameObject> anonymous(new Vellumar::GameObject());
+    anonymous->SetName("anonymous");
+    anonymous->SetNetworkClassName("box");
+    Vellumar::NetworkFile record;
+    Vellumar::WriteCreationRecord(record, *anonymous, 0);
+    ASSERT_TRUE(net->Send(static_cast<u32>(Vellumar::MessageType::CreateObject), record.GetData(), record.GetSize(), nullptr, true));
+    AddNetworked("box2", "box", 0.0f, nullptr);
+    ASSERT_TRUE(Frames([&] { return client.Exited(code); }));
     EXPECT_EQ(code, 0);
 }
 }  // namespace
