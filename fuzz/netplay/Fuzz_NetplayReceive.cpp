@@ -266,12 +266,14 @@ bool StartSession(PAL::ScopedFakeClock& clock, bool host)
     return network.IsSessionActive();
 }
 
-// The session ends, the level with it; the game is left with its one empty level to come.
+// The session ends, the level with it; the game is left with its one empty level to come, and the
+// renderer forgets what the frames drew.
 void EndSession()
 {
     Facade().Shutdown();
     FuzzFramework::Levels().Use(nullptr, 1);
     TheGame().ResetForLoad();
+    static_cast<Renderer::RecordingRenderer*>(TheGame().GetRenderer())->ClearLog();
 }
 
 u32 Word(const u8* at)
