@@ -69,8 +69,8 @@ i32 RemovePlayer(lua_State* state, VelGroup& group)
 {
     if (!Lua::HasArguments(state, 1))
         return 0;
-    const bool removed = Lua::IsNumber(state, 1) ? group.RemovePlayerByID(Lua::ToUnsigned(state, 1))
-                                                 : group.RemovePlayerByName(Lua::ToString(state, 1));
+    const bool removed = Lua::IsNumber(state, 1) ? group.RemovePlayerByID(Lua::CheckUnsigned(state, 1))
+                                                 : group.RemovePlayerByName(Lua::CheckString(state, 1));
     return Lua::PushBoolean(state, removed);
 }
 
@@ -78,8 +78,8 @@ i32 QueryPlayer(lua_State* state, VelGroup& group)
 {
     if (!Lua::HasArguments(state, 1))
         return 0;
-    return Lua::PushObject(state, Lua::IsNumber(state, 1) ? group.FindPlayerByID(Lua::ToUnsigned(state, 1))
-                                                          : group.FindPlayerByName(Lua::ToString(state, 1)));
+    return Lua::PushObject(state, Lua::IsNumber(state, 1) ? group.FindPlayerByID(Lua::CheckUnsigned(state, 1))
+                                                          : group.FindPlayerByName(Lua::CheckString(state, 1)));
 }
 
 i32 GetSize(lua_State* state, VelGroup& group)

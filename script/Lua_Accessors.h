@@ -38,13 +38,13 @@ Value Read(lua_State* state, i32 index)
     if constexpr (std::is_same_v<Value, bool>)
         return ToBoolean(state, index);
     else if constexpr (std::is_same_v<Value, f32>)
-        return ToFloat(state, index);
+        return CheckFloat(state, index);
     else if constexpr (std::is_same_v<Value, i32>)
-        return ToInteger(state, index);
+        return CheckInteger(state, index);
     else if constexpr (std::is_same_v<Value, u32>)
-        return ToUnsigned(state, index);
+        return CheckUnsigned(state, index);
     else if constexpr (std::is_same_v<Value, Core::String>)
-        return ToString(state, index);
+        return CheckString(state, index);
     else
     {
         static_assert(std::is_same_v<Value, Math::Color>, "a value type scripts cannot give");
@@ -86,7 +86,7 @@ template <auto Get, auto Set>
 i32 SetX(lua_State* state, ClassOf<Set>& self)
 {
     if (HasArguments(state, 1))
-        (self.*Set)(Math::Point2D(ToFloat(state, 1), (self.*Get)().y));
+        (self.*Set)(Math::Point2D(CheckFloat(state, 1), (self.*Get)().y));
     return 0;
 }
 
@@ -94,7 +94,7 @@ template <auto Get, auto Set>
 i32 SetY(lua_State* state, ClassOf<Set>& self)
 {
     if (HasArguments(state, 1))
-        (self.*Set)(Math::Point2D((self.*Get)().x, ToFloat(state, 1)));
+        (self.*Set)(Math::Point2D((self.*Get)().x, CheckFloat(state, 1)));
     return 0;
 }
 

@@ -54,6 +54,23 @@ const ScriptProperty* FindProperty(const ScriptClass* scriptClass, lua_State* st
     return nullptr;
 }
 
+// Runs a native with its arguments from stack position offset + 1. An argument it cannot read is
+// raised as the library's argument check raises it, but only here, after the native's frames have
+// unwound: the error is a longjmp, and this frame holds nothing with a destructor.
+int CallNative(lua_State* state, Native native, void* receiver, int offset)
+{
+    ArgumentError error{};
+    try
+    {
+        return Results(state, native(state, receiver));
+    }
+    catch (const ArgumentError& thrown)
+    {
+        error = thrown;
+    }
+    return luaL_argerror(state, error.index + offset, error.message);
+}
+
 // Upvalues: the class and the entry. Takes the receiver off the stack and calls the native; a
 // receiver of another class gets no call and no result.
 int Dispatch(lua_State* state)
@@ -65,7 +82,7 @@ int Dispatch(lua_State* state)
     if (!receiver)
         return 0;
     lua_remove(state, 1);
-    return Results(state, entry->native(state, receiver));
+    return CallNative(state, entry->native, receiver, 1);
 }
 
 // "__index" of a class with properties (receiver, key); upvalues: the class and its methods.
@@ -95,7 +112,7 @@ int NewIndexProperty(lua_State* state)
     lua_settop(state, 3);
     lua_remove(state, 1);
     lua_remove(state, 1);
-    property->set(state, receiver);
+    CallNative(state, property->set, receiver, 2);
     return 0;
 }
 

@@ -361,7 +361,7 @@ i32 LuaScript::ObjectFunction(lua_State* caller, LuaScript* script)
 {
     if (!script || script->IsNotRunning() || script->closed || lua_type(caller, 1) != LUA_TSTRING)
         return 0;
-    const u32 wanted = std::min(Lua::ToUnsigned(caller, 2), MaximumResults);
+    const u32 wanted = std::min(Lua::OptUnsigned(caller, 2, 0), MaximumResults);
     lua_State* target = script->thread;
     if (!lua_checkstack(caller, static_cast<int>(wanted) + 1) ||
         !lua_checkstack(target, lua_gettop(caller) + static_cast<int>(wanted) + 2))

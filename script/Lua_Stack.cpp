@@ -5,6 +5,7 @@
 #include <lua.hpp>
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <limits>
 
@@ -15,16 +16,27 @@ namespace
 // A value userdata keeps its value this far into the block, aligned for any field.
 constexpr size_t ValueOffset = 16;
 
+[[noreturn]] void ThrowTypeError(lua_State* state, i32 index, const char* expected)
+{
+    ArgumentError error{index, {}};
+    std::snprintf(error.message, sizeof(error.message), "%s expected, got %s", expected,
+                  luaL_typename(state, index));
+    throw error;
+}
+
 // The truncated number at index when it lies in [low, high]; false for NaN and anything else.
 bool ToWhole(lua_State* state, i32 index, f64 low, f64 high, f64& result)
 {
-    if (lua_type(state, index) != LUA_TNUMBER)
-        return false;
-    const f64 value = std::trunc(lua_tonumber(state, index));
+    const f64 value = std::trunc(CheckNumber(state, index));
     if (!(value >= low && value <= high))
         return false;
     result = value;
     return true;
+}
+
+bool IsAbsent(lua_State* state, i32 index)
+{
+    return lua_type(state, index) <= LUA_TNIL;
 }
 } // namespace
 
@@ -68,23 +80,26 @@ bool IsNil(lua_State* state, i32 index)
     return lua_type(state, index) <= LUA_TNIL;
 }
 
-f64 ToNumber(lua_State* state, i32 index)
+f64 CheckNumber(lua_State* state, i32 index)
 {
-    return IsNumber(state, index) ? lua_tonumber(state, index) : 0.0;
+    // Converts a numeric string as the library's check does, without changing the stack.
+    if (!lua_isnumber(state, index))
+        ThrowTypeError(state, index, "number");
+    return lua_tonumber(state, index);
 }
 
-f32 ToFloat(lua_State* state, i32 index)
+f32 CheckFloat(lua_State* state, i32 index)
 {
-    return static_cast<f32>(ToNumber(state, index));
+    return static_cast<f32>(CheckNumber(state, index));
 }
 
-u32 ToUnsigned(lua_State* state, i32 index)
+u32 CheckUnsigned(lua_State* state, i32 index)
 {
     f64 value = 0;
     return ToWhole(state, index, 0, std::numeric_limits<u32>::max(), value) ? static_cast<u32>(value) : 0;
 }
 
-i32 ToInteger(lua_State* state, i32 index)
+i32 CheckInteger(lua_State* state, i32 index)
 {
     f64 value = 0;
     return ToWhole(state, index, std::numeric_limits<i32>::min(), std::numeric_limits<i32>::max(), value)
@@ -92,10 +107,25 @@ i32 ToInteger(lua_State* state, i32 index)
                : 0;
 }
 
-bool ToIndex(lua_State* state, i32 index, u32 count, u32& result)
+u32 OptUnsigned(lua_State* state, i32 index, u32 fallback)
+{
+    return IsAbsent(state, index) ? fallback : CheckUnsigned(state, index);
+}
+
+i32 OptInteger(lua_State* state, i32 index, i32 fallback)
+{
+    return IsAbsent(state, index) ? fallback : CheckInteger(state, index);
+}
+
+f32 OptFloat(lua_State* state, i32 index, f32 fallback)
+{
+    return IsAbsent(state, index) ? fallback : CheckFloat(state, index);
+}
+
+bool CheckIndex(lua_State* state, i32 index, u32 count, u32& result)
 {
     f64 value = 0;
-    if (count == 0 || !ToWhole(state, index, 0, static_cast<f64>(count) - 1, value))
+    if (!ToWhole(state, index, 0, static_cast<f64>(count) - 1, value))
         return false;
     result = static_cast<u32>(value);
     return true;
@@ -106,11 +136,11 @@ bool ToBoolean(lua_State* state, i32 index)
     return lua_toboolean(state, index) != 0;
 }
 
-Core::String ToString(lua_State* state, i32 index)
+Core::String CheckString(lua_State* state, i32 index)
 {
     const int type = lua_type(state, index);
     if (type != LUA_TSTRING && type != LUA_TNUMBER)
-        return Core::String();
+        ThrowTypeError(state, index, "string");
     // A number is converted on a copy, so the stack keeps its number.
     lua_pushvalue(state, index);
     size_t length = 0;
@@ -118,6 +148,11 @@ Core::String ToString(lua_State* state, i32 index)
     Core::String result(text, length);
     lua_pop(state, 1);
     return result;
+}
+
+Core::String ToString(lua_State* state, i32 index)
+{
+    return IsString(state, index) || IsNumber(state, index) ? CheckString(state, index) : Core::String();
 }
 
 Core::Base* ToBase(lua_State* state, i32 index)

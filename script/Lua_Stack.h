@@ -1,9 +1,11 @@
 #pragma once
-// What script methods need of the script stack, without the Lua headers. Every read is checked and
-// never raises a script error (a Lua error would unwind through C++ frames): a value of the wrong
-// type reads as 0, false, an empty string or null, and numbers are converted to integers only
-// when they fit. A script method finds its first argument at index 1 (the receiver is not on the
-// stack).
+// What script methods need of the script stack, without the Lua headers. Arguments are read as the
+// Lua library's own checks read them: a number, or a string that converts to one, gives its value,
+// and a string argument takes a number in its text form; anything else is the script's error. The
+// check throws an ArgumentError, which the glue that called the method turns into the script's Lua
+// error once the method's C++ frames have unwound (a Lua error is a longjmp, which would skip their
+// destructors), so a check may be made anywhere in a method. A method finds its first argument at
+// index 1 (the receiver is not on the stack).
 #include "core/Core_Object.h"
 #include "core/Core_String.h"
 #include "core/Core_Types.h"
@@ -33,17 +35,30 @@ bool IsString(lua_State* state, i32 index);
 bool IsTable(lua_State* state, i32 index);
 bool IsNil(lua_State* state, i32 index);
 
-// The number at index, else 0 (strings are not converted).
-f64 ToNumber(lua_State* state, i32 index);
-f32 ToFloat(lua_State* state, i32 index);
+// An argument that is not of the type a method reads: its index and luaL_typerror's words.
+struct ArgumentError
+{
+    i32 index;
+    char message[64];
+};
+
+// The number at index.
+f64 CheckNumber(lua_State* state, i32 index);
+f32 CheckFloat(lua_State* state, i32 index);
 // The number at index truncated, when it is neither NaN nor outside the type's range; else 0.
-u32 ToUnsigned(lua_State* state, i32 index);
-i32 ToInteger(lua_State* state, i32 index);
+u32 CheckUnsigned(lua_State* state, i32 index);
+i32 CheckInteger(lua_State* state, i32 index);
+// The same, or fallback when the argument is absent or nil.
+u32 OptUnsigned(lua_State* state, i32 index, u32 fallback);
+i32 OptInteger(lua_State* state, i32 index, i32 fallback);
+f32 OptFloat(lua_State* state, i32 index, f32 fallback);
 // The truncated number at index when it is a valid index below count.
-bool ToIndex(lua_State* state, i32 index, u32 count, u32& result);
+bool CheckIndex(lua_State* state, i32 index, u32 count, u32& result);
 // Lua truth: everything but nil and false.
 bool ToBoolean(lua_State* state, i32 index);
-// The string at index (numbers in their text form), else empty.
+// The string at index (a number in its text form).
+Core::String CheckString(lua_State* state, i32 index);
+// The same for rows that read a string as lua_tolstring does: anything else gives an empty string.
 Core::String ToString(lua_State* state, i32 index);
 
 // Value tables (points, vectors, colours): the fields of the table at index, or the defaults

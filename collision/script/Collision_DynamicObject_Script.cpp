@@ -82,7 +82,7 @@ namespace
 {
 u8 ToZ(lua_State* state, i32 index)
 {
-    return static_cast<u8>(Lua::ToInteger(state, index));
+    return static_cast<u8>(Lua::CheckInteger(state, index));
 }
 
 i32 SetZCollision(lua_State* state, DynamicObject& object)
@@ -109,14 +109,14 @@ i32 SetOldPosition(lua_State* state, DynamicObject& object)
 i32 SetOrientation(lua_State* state, DynamicObject& object)
 {
     if (Lua::HasArguments(state, 1))
-        object.SetOrientation(Lua::ToFloat(state, 1));
+        object.SetOrientation(Lua::CheckFloat(state, 1));
     return 0;
 }
 
 i32 SetOldOrientation(lua_State* state, DynamicObject& object)
 {
     if (Lua::HasArguments(state, 1))
-        object.SetOldOrientation(Lua::ToFloat(state, 1));
+        object.SetOldOrientation(Lua::CheckFloat(state, 1));
     return 0;
 }
 
@@ -131,7 +131,7 @@ i32 AddCollisionData(lua_State* state, DynamicObject& object)
 {
     const CollisionActor* actor = Lua::ToObject<CollisionActor>(state, 1);
     if (actor)
-        object.AddCollisionData(actor, Lua::ToInteger(state, 2), Lua::ToInteger(state, 3));
+        object.AddCollisionData(actor, Lua::OptInteger(state, 2, 0), Lua::OptInteger(state, 3, 0));
     return 0;
 }
 
@@ -161,14 +161,14 @@ i32 SetCollisionActor(lua_State* state, DynamicObject& object)
 {
     const CollisionActor* actor = Lua::ToObject<CollisionActor>(state, 1);
     if (actor && Lua::HasArguments(state, 3))
-        object.SetCollisionActor(actor, Lua::ToInteger(state, 2), Lua::ToInteger(state, 3));
+        object.SetCollisionActor(actor, Lua::CheckInteger(state, 2), Lua::CheckInteger(state, 3));
     return 0;
 }
 
 i32 SetCurrentCollisionFrame(lua_State* state, DynamicObject& object)
 {
     if (Lua::HasArguments(state, 4))
-        object.SetCurrentCollisionFrame(Lua::ToInteger(state, 1), Lua::ToInteger(state, 2), Lua::ToBoolean(state, 3),
+        object.SetCurrentCollisionFrame(Lua::CheckInteger(state, 1), Lua::CheckInteger(state, 2), Lua::ToBoolean(state, 3),
                                         Lua::ToBoolean(state, 4));
     return 0;
 }
@@ -176,7 +176,7 @@ i32 SetCurrentCollisionFrame(lua_State* state, DynamicObject& object)
 i32 SetCollisionThickness(lua_State* state, DynamicObject& object)
 {
     if (Lua::HasArguments(state, 1))
-        object.SetCollisionThickness(Lua::ToFloat(state, 1));
+        object.SetCollisionThickness(Lua::CheckFloat(state, 1));
     return 0;
 }
 
@@ -191,7 +191,7 @@ i32 GetCurrentHotSpot(lua_State* state, DynamicObject& object)
 {
     if (!Lua::HasArguments(state, 1))
         return 0;
-    return Lua::PushPoint(state, object.GetCurrentHotSpot(static_cast<u8>(Lua::ToUnsigned(state, 1))));
+    return Lua::PushPoint(state, object.GetCurrentHotSpot(static_cast<u8>(Lua::CheckUnsigned(state, 1))));
 }
 
 i32 GetBoundingRectangle(lua_State* state, DynamicObject& object)

@@ -16,12 +16,12 @@ namespace
 {
 u32 ToId(lua_State* state, i32 index)
 {
-    return Lua::ToUnsigned(state, index);
+    return Lua::CheckUnsigned(state, index);
 }
 
 u8 ToByte(lua_State* state, i32 index)
 {
-    return static_cast<u8>(Lua::ToInteger(state, index));
+    return static_cast<u8>(Lua::CheckInteger(state, index));
 }
 
 DynamicObject* Dynamic(lua_State* state, CollisionEngine& engine)
@@ -31,8 +31,8 @@ DynamicObject* Dynamic(lua_State* state, CollisionEngine& engine)
 
 i32 SetMaximumInterpolationValue(lua_State* state, CollisionEngine&)
 {
-    if (Lua::HasArguments(state, 1) && Lua::ToInteger(state, 1) >= 2)
-        MaximumInterpolationValue = Lua::ToInteger(state, 1);
+    if (Lua::HasArguments(state, 1) && Lua::CheckInteger(state, 1) >= 2)
+        MaximumInterpolationValue = Lua::CheckInteger(state, 1);
     return 0;
 }
 
@@ -110,7 +110,7 @@ i32 SetDynamicObjectCollisionThickness(lua_State* state, CollisionEngine& engine
 {
     DynamicObject* object = Lua::HasArguments(state, 2) ? Dynamic(state, engine) : nullptr;
     if (object)
-        object->SetCollisionThickness(Lua::ToFloat(state, 2));
+        object->SetCollisionThickness(Lua::CheckFloat(state, 2));
     return 0;
 }
 
@@ -159,7 +159,8 @@ i32 PushStaticShapes(lua_State* state, const SlotArray<Shape>& shapes)
 const CollisionLayer* LayerArgument(lua_State* state, CollisionEngine& engine)
 {
     u32 layer = 0;
-    return Lua::ToIndex(state, 1, engine.GetLayerCount(), layer) ? engine.GetLayer(layer) : nullptr;
+    return Lua::HasArguments(state, 1) && Lua::CheckIndex(state, 1, engine.GetLayerCount(), layer) ? engine.GetLayer(layer)
+                                                                                                  : nullptr;
 }
 
 i32 GetStaticLineSegments(lua_State* state, CollisionEngine& engine)

@@ -15,8 +15,7 @@ i32 GetSide(lua_State* state, VelRect& rectangle)
 template <f32 VelRect::*Side>
 i32 SetSide(lua_State* state, VelRect& rectangle)
 {
-    if (Lua::IsNumber(state, 1))
-        rectangle.*Side = Lua::ToFloat(state, 1);
+    rectangle.*Side = Lua::CheckFloat(state, 1);
     return 0;
 }
 

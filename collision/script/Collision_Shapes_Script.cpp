@@ -29,7 +29,7 @@ template <class Owner>
 i32 SetUserId(lua_State* state, Owner& owner)
 {
     if (Lua::HasArguments(state, 1))
-        owner.userId = static_cast<u32>(Lua::ToInteger(state, 1));
+        owner.userId = static_cast<u32>(Lua::CheckInteger(state, 1));
     return 0;
 }
 

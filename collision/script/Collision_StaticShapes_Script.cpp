@@ -30,7 +30,7 @@ template <class Owner>
 i32 SetZCollision(lua_State* state, Owner& owner)
 {
     if (Lua::HasArguments(state, 1))
-        owner.SetZCollision(static_cast<u8>(Lua::ToInteger(state, 1)));
+        owner.SetZCollision(static_cast<u8>(Lua::CheckInteger(state, 1)));
     return 0;
 }
 
@@ -60,7 +60,7 @@ template <class Owner>
 i32 SetUserId(lua_State* state, Owner& owner)
 {
     if (Lua::HasArguments(state, 1))
-        owner.SetUserId(static_cast<u32>(Lua::ToInteger(state, 1)));
+        owner.SetUserId(static_cast<u32>(Lua::CheckInteger(state, 1)));
     return 0;
 }
 

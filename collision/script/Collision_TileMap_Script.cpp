@@ -18,7 +18,9 @@ bool IsContainedPath(const Core::String& path)
 
 i32 ReadInformation(lua_State* state, TileMap& map)
 {
-    const Core::String path = Lua::ToString(state, 1);
+    if (!Lua::HasArguments(state, 1))
+        return 0;
+    const Core::String path = Lua::CheckString(state, 1);
     if (IsContainedPath(path))
         map.ReadInformation(path);
     return 0;
@@ -34,7 +36,7 @@ i32 SetPosition(lua_State* state, TileMap& map)
 i32 SetZCollision(lua_State* state, TileMap& map)
 {
     if (Lua::HasArguments(state, 1))
-        map.SetZCollision(static_cast<u8>(Lua::ToInteger(state, 1)));
+        map.SetZCollision(static_cast<u8>(Lua::CheckInteger(state, 1)));
     return 0;
 }
 
@@ -48,7 +50,7 @@ i32 SetBoundingRectangle(lua_State* state, TileMap& map)
 {
     if (Lua::HasArguments(state, 4))
         map.SetBoundingRectangle(
-            VelRect(Lua::ToFloat(state, 1), Lua::ToFloat(state, 2), Lua::ToFloat(state, 3), Lua::ToFloat(state, 4)));
+            VelRect(Lua::CheckFloat(state, 1), Lua::CheckFloat(state, 2), Lua::CheckFloat(state, 3), Lua::CheckFloat(state, 4)));
     return 0;
 }
 
@@ -66,7 +68,7 @@ i32 GetCell(lua_State* state, TileMap& map)
 {
     if (!Lua::HasArguments(state, 2))
         return 0;
-    Cell* cell = map.GetCell(Lua::ToInteger(state, 1), Lua::ToInteger(state, 2));
+    Cell* cell = map.GetCell(Lua::CheckInteger(state, 1), Lua::CheckInteger(state, 2));
     return cell ? Lua::PushObject(state, cell) : 0;
 }
 
@@ -74,14 +76,14 @@ i32 GetCellUsed(lua_State* state, TileMap& map)
 {
     if (!Lua::HasArguments(state, 2))
         return 0;
-    return Lua::PushBoolean(state, map.GetCellUsed(Lua::ToInteger(state, 1), Lua::ToInteger(state, 2)) != 0);
+    return Lua::PushBoolean(state, map.GetCellUsed(Lua::CheckInteger(state, 1), Lua::CheckInteger(state, 2)) != 0);
 }
 
 i32 GetCollidedCellId(lua_State* state, TileMap& map)
 {
     if (!Lua::HasArguments(state, 2))
         return 0;
-    const i8 id = map.GetCollidedCellId(Lua::ToPoint(state, 1), Lua::ToInteger(state, 2));
+    const i8 id = map.GetCollidedCellId(Lua::ToPoint(state, 1), Lua::CheckInteger(state, 2));
     return Lua::PushNumber(state, static_cast<u8>(id));
 }
 
@@ -103,7 +105,7 @@ i32 GetCollidedCellsIDWithBoundingRectangle(lua_State* state, TileMap& map)
     if (!object || !Lua::HasArguments(state, 2))
         return 0;
     Core::Vector<u8> ids;
-    map.GetCollidedCellsIDWithBoundingRectangle(*object, Lua::ToInteger(state, 2), ids);
+    map.GetCollidedCellsIDWithBoundingRectangle(*object, Lua::CheckInteger(state, 2), ids);
     return PushIds(state, ids);
 }
 
@@ -113,7 +115,7 @@ i32 GetCollidedCellsIDWithHotSpots(lua_State* state, TileMap& map)
     if (!object || !Lua::HasArguments(state, 2))
         return 0;
     Core::Vector<u8> ids;
-    map.GetCollidedCellsIDWithHotSpots(*object, Lua::ToInteger(state, 2), ids);
+    map.GetCollidedCellsIDWithHotSpots(*object, Lua::CheckInteger(state, 2), ids);
     return PushIds(state, ids);
 }
 
@@ -167,8 +169,7 @@ i32 GetTileIndex(lua_State* state, Cell& cell)
 
 i32 SetTileIndex(lua_State* state, Cell& cell)
 {
-    if (Lua::IsNumber(state, 1))
-        cell.myTileIndex = Lua::ToInteger(state, 1);
+    cell.myTileIndex = Lua::CheckInteger(state, 1);
     return 0;
 }
 

@@ -24,8 +24,9 @@ ParticleEmitter::ParticleEmitter(const ParticleEmitter& source)
     script = LuaScript::Create();
     if (script)
     {
-        script->LoadFromCache(*source.script);
+        // The chunk's top level may use "self" already.
         script->SetSelf(this);
+        script->LoadFromCache(*source.script);
         scriptRunning = 1;
         cloneFlag = 1;
         script->CallHook("OnClone", const_cast<ParticleEmitter*>(&source));

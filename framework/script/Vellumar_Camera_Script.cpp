@@ -10,7 +10,7 @@ namespace
 i32 SetFOV(lua_State* state, Camera& camera)
 {
     if (Lua::HasArguments(state, 1))
-        camera.SetFOV(Lua::ToFloat(state, 1));
+        camera.SetFOV(Lua::CheckFloat(state, 1));
     return 0;
 }
 

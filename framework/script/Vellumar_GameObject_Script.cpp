@@ -43,7 +43,7 @@ bool ReadPoint(lua_State* state, i32 index, Math::Vector2D& point)
     }
     if (Lua::HasArguments(state, index + 1))
     {
-        point = Math::Vector2D(Lua::ToFloat(state, index), Lua::ToFloat(state, index + 1));
+        point = Math::Vector2D(Lua::CheckFloat(state, index), Lua::CheckFloat(state, index + 1));
         return true;
     }
     return false;
@@ -58,7 +58,7 @@ i32 AddManagedObject(lua_State* state, GameObject& object)
 {
     Core::Object* managed = Lua::ToObject<Core::Object>(state, 1);
     if (managed && Lua::HasArguments(state, 2))
-        object.AddManagedObject(managed, Lua::ToString(state, 2));
+        object.AddManagedObject(managed, Lua::CheckString(state, 2));
     return 0;
 }
 
@@ -69,13 +69,17 @@ i32 Mount(lua_State* state, GameObject& object)
     return 0;
 }
 
+// The mounted object comes as a "GameObject" whatever its class, so that the script calls the game
+// object's methods on it.
 i32 GetMount(lua_State* state, GameObject& object)
 {
     u32 index = 0;
     const Core::Vector<GameObject*>& mounted = object.GetMountedObjects();
-    if (!Lua::ToIndex(state, 1, static_cast<u32>(mounted.size()), index))
+    if (!Lua::HasArguments(state, 1) || !Lua::CheckIndex(state, 1, static_cast<u32>(mounted.size()), index) ||
+        !mounted[index])
         return 0;
-    return Lua::PushObject(state, mounted[index]);
+    Lua::PushObjectAs(state, static_cast<Core::Base*>(mounted[index]), "GameObject");
+    return 1;
 }
 
 i32 UnMount(lua_State* state, GameObject& object)
@@ -153,7 +157,7 @@ i32 GetDirection(lua_State* state, GameObject& object)
 i32 SetScale(lua_State* state, GameObject& object)
 {
     if (Lua::HasArguments(state, 2))
-        object.SetScale(Lua::ToFloat(state, 1), Lua::ToFloat(state, 2));
+        object.SetScale(Lua::CheckFloat(state, 1), Lua::CheckFloat(state, 2));
     return 0;
 }
 
@@ -187,7 +191,7 @@ i32 SetModulationChannel(lua_State* state, GameObject& object)
     if (!Lua::HasArguments(state, 1))
         return 0;
     Math::Color color = object.GetModulationColor();
-    color.*Channel = Lua::ToFloat(state, 1);
+    color.*Channel = Lua::CheckFloat(state, 1);
     object.SetModulationColor(color);
     return 0;
 }
@@ -202,7 +206,7 @@ i32 AddCollision(lua_State* state, GameObject& object)
 {
     Collision2D::DynamicObject* body = Lua::ToObject<Collision2D::DynamicObject>(state, 1);
     if (body && Lua::HasArguments(state, 2))
-        object.AddCollision(body, static_cast<u8>(Lua::ToInteger(state, 2)));
+        object.AddCollision(body, static_cast<u8>(Lua::CheckInteger(state, 2)));
     return 0;
 }
 
@@ -237,7 +241,7 @@ i32 AddPhysicalProperties(lua_State* state, GameObject& object)
     const Physics2D::MassProperties* mass = Lua::ToObject<Physics2D::MassProperties>(state, 1);
     if (!mass || !Lua::HasArguments(state, 2))
         return 0;
-    return Lua::PushBoolean(state, object.AddPhysicalProperties(*mass, Lua::ToInteger(state, 2)));
+    return Lua::PushBoolean(state, object.AddPhysicalProperties(*mass, Lua::CheckInteger(state, 2)));
 }
 
 i32 RemovePhysicalProperties(lua_State* state, GameObject& object)
@@ -287,7 +291,9 @@ i32 GetVelocity(lua_State* state, GameObject& object)
 
 i32 SetAngularVelocity(lua_State* state, GameObject& object)
 {
-    return Lua::HasArguments(state, 1) ? Lua::PushBoolean(state, object.SetAngularVelocity(Lua::ToFloat(state, 1))) : 0;
+    if (Lua::HasArguments(state, 1))
+        object.SetAngularVelocity(Lua::CheckFloat(state, 1));
+    return 0;
 }
 
 i32 GetAngularVelocity(lua_State* state, GameObject& object)
@@ -300,7 +306,7 @@ i32 GetAngularVelocity(lua_State* state, GameObject& object)
 
 i32 SetSpeed(lua_State* state, GameObject& object)
 {
-    return Lua::HasArguments(state, 1) ? Lua::PushBoolean(state, object.SetSpeed(Lua::ToFloat(state, 1))) : 0;
+    return Lua::HasArguments(state, 1) ? Lua::PushBoolean(state, object.SetSpeed(Lua::CheckFloat(state, 1))) : 0;
 }
 
 i32 GetSpeed(lua_State* state, GameObject& object)
@@ -313,7 +319,7 @@ i32 SetVelocityDirection(lua_State* state, GameObject& object)
 {
     if (!Lua::HasArguments(state, 2))
         return 0;
-    return Lua::PushBoolean(state, object.SetVelocityDirection(Lua::ToFloat(state, 1), Lua::ToFloat(state, 2)));
+    return Lua::PushBoolean(state, object.SetVelocityDirection(Lua::CheckFloat(state, 1), Lua::CheckFloat(state, 2)));
 }
 
 i32 GetVelocityDirection(lua_State* state, GameObject& object)
@@ -332,7 +338,7 @@ i32 RemoveForce(lua_State* state, GameObject& object)
 {
     if (!Lua::HasArguments(state, 1))
         return 0;
-    return Lua::PushBoolean(state, Physics() && Physics()->RemoveRigidBodyForce(object.GetPhysicsId(), Lua::ToUnsigned(state, 1)));
+    return Lua::PushBoolean(state, Physics() && Physics()->RemoveRigidBodyForce(object.GetPhysicsId(), Lua::CheckUnsigned(state, 1)));
 }
 
 i32 RemoveAllForces(lua_State*, GameObject& object)
@@ -399,7 +405,7 @@ i32 GetCollidedSprite(lua_State* state, GameObject& object)
 {
     if (!Lua::HasArguments(state, 2))
         return 0;
-    GameObject* partner = Results(object).GetCollidedSprite(Lua::ToInteger(state, 1), Lua::ToBoolean(state, 2));
+    GameObject* partner = Results(object).GetCollidedSprite(Lua::CheckInteger(state, 1), Lua::ToBoolean(state, 2));
     return partner ? Lua::PushObject(state, partner) : 0;
 }
 
@@ -412,7 +418,7 @@ i32 IsCollidedWithSprite(lua_State* state, GameObject& object)
 {
     if (!Lua::HasArguments(state, 2))
         return 0;
-    return Lua::PushBoolean(state, Results(object).IsCollidedWithSprite(Lua::ToString(state, 1), Lua::ToBoolean(state, 2)));
+    return Lua::PushBoolean(state, Results(object).IsCollidedWithSprite(Lua::CheckString(state, 1), Lua::ToBoolean(state, 2)));
 }
 
 template <bool (CollisionResults::*Query)(u32) const>
@@ -420,12 +426,12 @@ i32 IdQuery(lua_State* state, GameObject& object)
 {
     if (!Lua::HasArguments(state, 1))
         return 0;
-    return Lua::PushBoolean(state, (Results(object).*Query)(static_cast<u32>(Lua::ToInteger(state, 1))));
+    return Lua::PushBoolean(state, (Results(object).*Query)(static_cast<u32>(Lua::CheckInteger(state, 1))));
 }
 
 i32 IsCollidedWithTileMap(lua_State* state, GameObject& object)
 {
-    return Lua::HasArguments(state, 1) ? Lua::PushBoolean(state, Results(object).IsCollidedWithTileMap(Lua::ToString(state, 1))) : 0;
+    return Lua::HasArguments(state, 1) ? Lua::PushBoolean(state, Results(object).IsCollidedWithTileMap(Lua::CheckString(state, 1))) : 0;
 }
 
 template <bool (CollisionResults::*Query)(u32, const u32*) const>
@@ -433,9 +439,10 @@ i32 MyShapeQuery(lua_State* state, GameObject& object)
 {
     if (!Lua::HasArguments(state, 1))
         return 0;
-    const u32 other = static_cast<u32>(Lua::ToInteger(state, 2));
-    const u32* partner = Lua::HasArguments(state, 2) ? &other : nullptr;
-    return Lua::PushBoolean(state, (Results(object).*Query)(static_cast<u32>(Lua::ToInteger(state, 1)), partner));
+    const bool withPartner = Lua::HasArguments(state, 2);
+    const u32 other = withPartner ? static_cast<u32>(Lua::CheckInteger(state, 2)) : 0;
+    const u32* partner = withPartner ? &other : nullptr;
+    return Lua::PushBoolean(state, (Results(object).*Query)(static_cast<u32>(Lua::CheckInteger(state, 1)), partner));
 }
 
 i32 PushEntries(lua_State* state, const Core::Vector<u32>& entries)
@@ -460,16 +467,16 @@ i32 TileMapEntries(lua_State* state, GameObject& object)
         return 0;
     CollisionResults::EntryFilter filter;
     i32 index = 1;
-    filter.type = static_cast<i8>(Lua::ToInteger(state, index++));
+    filter.type = static_cast<i8>(Lua::CheckInteger(state, index++));
     if (HotSpot)
-        filter.hotSpot = Lua::ToInteger(state, index++);
-    filter.cellX = Lua::ToInteger(state, index++);
-    filter.cellY = Lua::ToInteger(state, index++);
+        filter.hotSpot = Lua::CheckInteger(state, index++);
+    filter.cellX = Lua::CheckInteger(state, index++);
+    filter.cellY = Lua::CheckInteger(state, index++);
     if (Side)
-        filter.side = Lua::ToInteger(state, index++);
-    const i32 record = Lua::ToInteger(state, index++);
+        filter.side = Lua::CheckInteger(state, index++);
+    const i32 record = Lua::CheckInteger(state, index++);
     Core::Vector<u32> entries;
-    (Results(object).*Filter)(filter, record, entries, Lua::ToInteger(state, index));
+    (Results(object).*Filter)(filter, record, entries, Lua::CheckInteger(state, index));
     return PushEntries(state, entries);
 }
 
@@ -483,7 +490,7 @@ i32 GetCollidedCircleData(lua_State* state, GameObject& object)
 {
     if (!Lua::HasArguments(state, 1))
         return 0;
-    return PushRecord(state, Collision2D::PushCIR_C(state, Results(object).GetCollidedCircleData(Lua::ToInteger(state, 1))));
+    return PushRecord(state, Collision2D::PushCIR_C(state, Results(object).GetCollidedCircleData(Lua::CheckInteger(state, 1))));
 }
 
 i32 GetCollidedLineSegmentData(lua_State* state, GameObject& object)
@@ -491,21 +498,21 @@ i32 GetCollidedLineSegmentData(lua_State* state, GameObject& object)
     if (!Lua::HasArguments(state, 1))
         return 0;
     return PushRecord(state,
-                      Collision2D::PushLNS_C(state, Results(object).GetCollidedLineSegmentData(Lua::ToInteger(state, 1))));
+                      Collision2D::PushLNS_C(state, Results(object).GetCollidedLineSegmentData(Lua::CheckInteger(state, 1))));
 }
 
 i32 GetCollidedTileMapData(lua_State* state, GameObject& object)
 {
     if (!Lua::HasArguments(state, 1))
         return 0;
-    return PushRecord(state, Collision2D::PushTMAP_C(state, Results(object).GetCollidedTileMapData(Lua::ToInteger(state, 1))));
+    return PushRecord(state, Collision2D::PushTMAP_C(state, Results(object).GetCollidedTileMapData(Lua::CheckInteger(state, 1))));
 }
 
 i32 GetCollidedSpriteData(lua_State* state, GameObject& object)
 {
     if (!Lua::HasArguments(state, 2))
         return 0;
-    const i32 index = Lua::ToInteger(state, 1);
+    const i32 index = Lua::CheckInteger(state, 1);
     if (Lua::ToBoolean(state, 2))
         return PushRecord(state, Collision2D::PushDGEO_C(state, Results(object).GetCollidedGeometryData(index)));
     return PushRecord(state, Collision2D::PushBRECT_C(state, Results(object).GetCollidedRectangleData(index)));
@@ -514,7 +521,7 @@ i32 GetCollidedSpriteData(lua_State* state, GameObject& object)
 i32 SetScript(lua_State* state, GameObject& object)
 {
     if (Lua::HasArguments(state, 1))
-        object.SetScriptName(Lua::ToString(state, 1));
+        object.SetScriptName(Lua::CheckString(state, 1));
     return 0;
 }
 

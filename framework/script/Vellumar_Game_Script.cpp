@@ -30,7 +30,7 @@ i32 ObjectFunction(lua_State* state, Game& game)
 i32 SetTitle(lua_State* state, Game& game)
 {
     if (Lua::HasArguments(state, 1))
-        game.SetTitle(Lua::ToString(state, 1));
+        game.SetTitle(Lua::CheckString(state, 1));
     return 0;
 }
 
@@ -42,7 +42,7 @@ i32 GetTitle(lua_State* state, Game& game)
 i32 SetIcon(lua_State* state, Game& game)
 {
     if (Lua::HasArguments(state, 1))
-        game.SetIcon(Lua::ToString(state, 1));
+        game.SetIcon(Lua::CheckString(state, 1));
     return 0;
 }
 
@@ -76,8 +76,8 @@ i32 GoToLevel(lua_State* state, Game& game)
 {
     u32 index = 0;
     if (Lua::IsString(state, 1))
-        game.GoToLevel(Lua::ToString(state, 1));
-    else if (Lua::ToIndex(state, 1, LevelsCount(game), index))
+        game.GoToLevel(Lua::CheckString(state, 1));
+    else if (Lua::HasArguments(state, 1) && Lua::CheckIndex(state, 1, LevelsCount(game), index))
         game.GoToLevel(index);
     return 0;
 }
@@ -144,7 +144,7 @@ i32 NoResult(lua_State*, Game&)
 i32 SetMasterVolume(lua_State* state, Game& game)
 {
     if (Lua::HasArguments(state, 1))
-        game.SetMasterVolume(Lua::ToFloat(state, 1));
+        game.SetMasterVolume(Lua::CheckFloat(state, 1));
     return 0;
 }
 
@@ -185,7 +185,7 @@ i32 GetCollisionAssets(lua_State* state, Game& game)
 i32 NetworkStart(lua_State* state, Game& game)
 {
     if (Lua::HasArguments(state, 1))
-        game.NetworkStart(Lua::ToString(state, 1));
+        game.NetworkStart(Lua::CheckString(state, 1));
     return 0;
 }
 
@@ -193,8 +193,8 @@ i32 HostNetworkGame(lua_State* state, Game& game)
 {
     if (!Lua::HasArguments(state, 4))
         return 0;
-    return Lua::PushBoolean(state, game.HostNetworkGame(Lua::ToString(state, 1), Lua::ToString(state, 2),
-                                                        Lua::ToString(state, 3), static_cast<i32>(Lua::ToNumber(state, 4))));
+    return Lua::PushBoolean(state, game.HostNetworkGame(Lua::CheckString(state, 1), Lua::CheckString(state, 2),
+                                                        Lua::CheckString(state, 3), static_cast<i32>(Lua::CheckNumber(state, 4))));
 }
 
 // (player name, discovered session, password).
@@ -203,9 +203,9 @@ i32 JoinNetworkGame(lua_State* state, Game& game)
     if (!Lua::HasArguments(state, 3))
         return 0;
     const VelBroadcast* session = Lua::ToValue<VelBroadcast>(state, 2, "VelBroadcast");
-    return Lua::PushBoolean(state, session && game.GetNetworkEngine()->JoinGame(Lua::ToString(state, 1),
+    return Lua::PushBoolean(state, session && game.GetNetworkEngine()->JoinGame(Lua::CheckString(state, 1),
                                                                                session->GetAddress(),
-                                                                               Lua::ToString(state, 3)));
+                                                                               Lua::CheckString(state, 3)));
 }
 
 i32 NetworkShutdown(lua_State* state, Game& game)
@@ -232,7 +232,8 @@ i32 GetOnlineSessionsCount(lua_State* state, Game& game)
 i32 GetOnlineSession(lua_State* state, Game& game)
 {
     u32 index = 0;
-    if (!Lua::ToIndex(state, 1, static_cast<u32>(game.GetOnlineSessions().size()), index))
+    if (!Lua::HasArguments(state, 1) ||
+        !Lua::CheckIndex(state, 1, static_cast<u32>(game.GetOnlineSessions().size()), index))
         return 0;
     return Lua::PushValueCopy(state, game.GetOnlineSessions()[index], "VelBroadcast");
 }
@@ -240,7 +241,7 @@ i32 GetOnlineSession(lua_State* state, Game& game)
 i32 SetDesiredFrameRate(lua_State* state, Game& game)
 {
     if (Lua::HasArguments(state, 1))
-        game.SetFrameRate(Lua::ToNumber(state, 1));
+        game.SetFrameRate(Lua::CheckNumber(state, 1));
     return 0;
 }
 
@@ -317,28 +318,28 @@ i32 AddManagedObject(lua_State* state, Game& game)
 {
     GameObject* object = Lua::ToObject<GameObject>(state, 1);
     if (object && Lua::HasArguments(state, 2))
-        game.AddManagedObject(object, Lua::ToString(state, 2));
+        game.AddManagedObject(object, Lua::CheckString(state, 2));
     return 0;
 }
 
 i32 Save(lua_State* state, Game& game)
 {
     if (Lua::HasArguments(state, 1))
-        game.Save(Lua::ToString(state, 1));
+        game.Save(Lua::CheckString(state, 1));
     return 0;
 }
 
 i32 Load(lua_State* state, Game& game)
 {
     if (Lua::HasArguments(state, 1))
-        game.Load(Lua::ToString(state, 1));
+        game.Load(Lua::CheckString(state, 1));
     return 0;
 }
 
 i32 ReplayRecordingStart(lua_State* state, Game& game)
 {
     if (Lua::HasArguments(state, 1))
-        game.StartReplayRecording(Lua::ToString(state, 1));
+        game.StartReplayRecording(Lua::CheckString(state, 1));
     return 0;
 }
 
@@ -351,7 +352,7 @@ i32 ReplayRecordingStop(lua_State*, Game& game)
 i32 ReplayStart(lua_State* state, Game& game)
 {
     if (Lua::HasArguments(state, 1))
-        game.StartReplay(Lua::ToString(state, 1));
+        game.StartReplay(Lua::CheckString(state, 1));
     return 0;
 }
 

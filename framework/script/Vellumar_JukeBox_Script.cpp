@@ -8,7 +8,7 @@ namespace
 {
 i32 PlayMusic(lua_State* state, JukeBox& jukeBox)
 {
-    jukeBox.PlayTrack(Lua::HasArguments(state, 1) ? Lua::ToInteger(state, 1) : -1);
+    jukeBox.PlayTrack(Lua::OptInteger(state, 1, -1));
     return 0;
 }
 
@@ -45,7 +45,7 @@ i32 IsPlaying(lua_State* state, JukeBox& jukeBox)
 i32 SetMusicVolume(lua_State* state, JukeBox& jukeBox)
 {
     if (Lua::HasArguments(state, 1))
-        jukeBox.SetMusicVolume(Lua::ToFloat(state, 1), Lua::HasArguments(state, 2) ? Lua::ToFloat(state, 2) : 0.0f);
+        jukeBox.SetMusicVolume(Lua::CheckFloat(state, 1), Lua::OptFloat(state, 2, 0.0f));
     return 0;
 }
 
@@ -81,7 +81,7 @@ i32 GetShuffle(lua_State* state, JukeBox& jukeBox)
 i32 SetFadeTime(lua_State* state, JukeBox& jukeBox)
 {
     if (Lua::HasArguments(state, 1))
-        jukeBox.SetFadeTime(Lua::ToFloat(state, 1));
+        jukeBox.SetFadeTime(Lua::CheckFloat(state, 1));
     return 0;
 }
 

@@ -18,7 +18,7 @@ namespace
 i32 SetScale(lua_State* state, Layer& layer)
 {
     if (Lua::HasArguments(state, 2))
-        layer.SetScale(Lua::ToFloat(state, 1), Lua::ToFloat(state, 2));
+        layer.SetScale(Lua::CheckFloat(state, 1), Lua::CheckFloat(state, 2));
     return 0;
 }
 
@@ -45,7 +45,7 @@ i32 AddNetworkGameObject(lua_State* state, Layer& layer)
 {
     if (!Lua::IsString(state, 1))
         return 0;
-    GameObject* object = layer.AddNetworkGameObject(Lua::ToString(state, 1), Lua::ToObject<VelPlayer>(state, 2));
+    GameObject* object = layer.AddNetworkGameObject(Lua::CheckString(state, 1), Lua::ToObject<VelPlayer>(state, 2));
     return object ? Lua::PushObject(state, object) : 0;
 }
 
@@ -60,10 +60,10 @@ i32 AddCollisionData(lua_State* state, Layer& layer)
 {
     if (!Lua::HasArguments(state, 3) || !Lua::IsTable(state, 1))
         return 0;
-    const u8 z = static_cast<u8>(Lua::ToInteger(state, 3));
-    const u32 userId = static_cast<u32>(Lua::ToInteger(state, 4));
+    const u8 z = static_cast<u8>(Lua::CheckInteger(state, 3));
+    const u32 userId = static_cast<u32>(Lua::OptInteger(state, 4, 0));
     if (Lua::IsNumber(state, 2))
-        layer.AddStaticCircle(Lua::ToPoint(state, 1), Lua::ToFloat(state, 2), z, userId);
+        layer.AddStaticCircle(Lua::ToPoint(state, 1), Lua::CheckFloat(state, 2), z, userId);
     else if (Lua::IsTable(state, 2))
         layer.AddStaticLineSegment(Lua::ToPoint(state, 1), Lua::ToPoint(state, 2), z, userId);
     return 0;
@@ -73,7 +73,9 @@ i32 AddCollisionData(lua_State* state, Layer& layer)
 // that folder, and one that is absolute or climbs out ("..") is refused.
 i32 ReadStaticCollision(lua_State* state, Layer& layer)
 {
-    const Core::String path = Lua::ToString(state, 1);
+    if (!Lua::HasArguments(state, 1))
+        return 0;
+    const Core::String path = Lua::CheckString(state, 1);
     if (path.empty() || path.front() == '\\' || path.front() == '/' || path.find("..") != Core::String::npos)
         return 0;
     layer.ReadStaticCollision(ScriptDirectory() + "\\Resources\\" + path);
@@ -83,7 +85,7 @@ i32 ReadStaticCollision(lua_State* state, Layer& layer)
 i32 SetCollisionProperties(lua_State* state, Layer& layer)
 {
     if (Lua::HasArguments(state, 3) && Lua::IsTable(state, 1))
-        layer.SetCollisionProperties(Lua::ToPoint(state, 1), Lua::ToInteger(state, 2), Lua::ToInteger(state, 3), 100);
+        layer.SetCollisionProperties(Lua::ToPoint(state, 1), Lua::CheckInteger(state, 2), Lua::CheckInteger(state, 3), 100);
     return 0;
 }
 

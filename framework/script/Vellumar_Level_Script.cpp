@@ -33,7 +33,7 @@ bool ReadViewportArgument(lua_State* state, const Viewport*& viewport)
     Game* game = Game::GetInstance();
     const Level* level = game ? game->GetCurrentLevel() : nullptr;
     u32 index = 0;
-    if (level && Lua::ToIndex(state, 1, level->GetViewportsCount(), index))
+    if (level && Lua::CheckIndex(state, 1, level->GetViewportsCount(), index))
         viewport = level->GetViewport(index);
     return true;
 }
@@ -49,14 +49,14 @@ i32 AddManagedObject(lua_State* state, Level& level)
 {
     GameObject* object = Lua::ToObject<GameObject>(state, 1);
     if (object && Lua::HasArguments(state, 2))
-        level.AddManagedObject(object, Lua::ToString(state, 2));
+        level.AddManagedObject(object, Lua::CheckString(state, 2));
     return 0;
 }
 
 i32 SetName(lua_State* state, Level& level)
 {
     if (Lua::HasArguments(state, 1))
-        level.SetName(Lua::ToString(state, 1));
+        level.SetName(Lua::CheckString(state, 1));
     return 0;
 }
 
@@ -87,9 +87,9 @@ i32 GetByIndexOrName(lua_State* state, Level& level)
     T* found = nullptr;
     u32 index = 0;
     if (Lua::IsNumber(state, 1))
-        found = Lua::ToIndex(state, 1, (level.*Count)(), index) ? (level.*ByIndex)(index) : nullptr;
+        found = Lua::CheckIndex(state, 1, (level.*Count)(), index) ? (level.*ByIndex)(index) : nullptr;
     else
-        found = (level.*ByName)(Lua::ToString(state, 1));
+        found = (level.*ByName)(Lua::CheckString(state, 1));
     return found ? Lua::PushObject(state, found) : 0;
 }
 
@@ -152,7 +152,7 @@ i32 GetGameObjects(lua_State* state, Level& level)
 {
     Core::Vector<GameObject*> objects;
     if (Lua::HasArguments(state, 1))
-        level.GetGameObjectsByName(Lua::ToString(state, 1), objects);
+        level.GetGameObjectsByName(Lua::CheckString(state, 1), objects);
     else
         level.GetGameObjects(objects);
     return PushGameObjects(state, objects);
@@ -163,14 +163,14 @@ i32 GetGameObjectsByName(lua_State* state, Level& level)
     if (!Lua::HasArguments(state, 1))
         return 0;
     Core::Vector<GameObject*> objects;
-    level.GetGameObjectsByName(Lua::ToString(state, 1), objects);
+    level.GetGameObjectsByName(Lua::CheckString(state, 1), objects);
     return PushGameObjects(state, objects);
 }
 
 i32 SetScript(lua_State* state, Level& level)
 {
     if (Lua::HasArguments(state, 1))
-        level.SetScriptName(Lua::ToString(state, 1));
+        level.SetScriptName(Lua::CheckString(state, 1));
     return 0;
 }
 

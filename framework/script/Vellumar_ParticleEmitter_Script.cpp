@@ -19,7 +19,7 @@ i32 GetPositionAndDirection(lua_State* state, ParticleEmitter& emitter)
         return 0;
     Math::Point2D position;
     Math::Vector2D direction;
-    emitter.GetPositionAndDirection(Lua::ToFloat(state, 1), position, direction);
+    emitter.GetPositionAndDirection(Lua::CheckFloat(state, 1), position, direction);
     Lua::PushPoint(state, position);
     return 1 + Lua::PushVector(state, direction);
 }
@@ -32,7 +32,7 @@ i32 Clone(lua_State* state, ParticleEmitter& emitter)
 i32 SetScript(lua_State* state, ParticleEmitter& emitter)
 {
     if (Lua::HasArguments(state, 1))
-        emitter.SetScript(Lua::ToString(state, 1));
+        emitter.SetScript(Lua::CheckString(state, 1));
     return 0;
 }
 
@@ -46,7 +46,7 @@ i32 AddManagedObject(lua_State* state, ParticleEmitter& emitter)
 {
     Core::Object* object = Lua::ToObject<Core::Object>(state, 1);
     if (object && Lua::HasArguments(state, 2))
-        emitter.AddManagedObject(object, Lua::ToString(state, 2));
+        emitter.AddManagedObject(object, Lua::CheckString(state, 2));
     return 0;
 }
 

@@ -42,7 +42,7 @@ template <void (System::*Set)(f32, f32)>
 i32 SetRange(lua_State* state, System& system)
 {
     if (Lua::HasArguments(state, 2))
-        (system.*Set)(Lua::ToFloat(state, 1), Lua::ToFloat(state, 2));
+        (system.*Set)(Lua::CheckFloat(state, 1), Lua::CheckFloat(state, 2));
     return 0;
 }
 
@@ -100,7 +100,7 @@ i32 GetFlag(lua_State* state, Owner& system)
 i32 SetParticleDirection(lua_State* state, System& system)
 {
     if (Lua::HasArguments(state, 1))
-        system.SetParticleDirection(Lua::ToInteger(state, 1));
+        system.SetParticleDirection(Lua::CheckInteger(state, 1));
     return 0;
 }
 
@@ -118,7 +118,7 @@ i32 Reset(lua_State*, System& system)
 i32 WarmUp(lua_State* state, System& system)
 {
     if (Lua::HasArguments(state, 1))
-        system.WarmUp(Lua::ToFloat(state, 1));
+        system.WarmUp(Lua::CheckFloat(state, 1));
     return 0;
 }
 
@@ -128,7 +128,7 @@ template <void (Base::*Set)(u32)>
 i32 SetFactor(lua_State* state, Base& system)
 {
     if (Lua::HasArguments(state, 1))
-        (system.*Set)(Lua::ToUnsigned(state, 1));
+        (system.*Set)(Lua::CheckUnsigned(state, 1));
     return 0;
 }
 

@@ -44,7 +44,7 @@ i32 IsPlaying(lua_State* state, Sound& sound)
 i32 SetVolume(lua_State* state, Sound& sound)
 {
     if (Lua::HasArguments(state, 1))
-        sound.SetVolume(Lua::ToFloat(state, 1));
+        sound.SetVolume(Lua::CheckFloat(state, 1));
     return 0;
 }
 
@@ -56,7 +56,7 @@ i32 GetVolume(lua_State* state, Sound& sound)
 i32 SetPitch(lua_State* state, Sound& sound)
 {
     if (Lua::HasArguments(state, 1))
-        sound.SetPitch(Lua::ToFloat(state, 1));
+        sound.SetPitch(Lua::CheckFloat(state, 1));
     return 0;
 }
 
@@ -68,7 +68,7 @@ i32 GetPitch(lua_State* state, Sound& sound)
 i32 SetIntensity(lua_State* state, Sound& sound)
 {
     if (Lua::HasArguments(state, 1))
-        sound.SetIntensity(Lua::ToFloat(state, 1));
+        sound.SetIntensity(Lua::CheckFloat(state, 1));
     return 0;
 }
 

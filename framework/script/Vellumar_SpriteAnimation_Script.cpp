@@ -9,7 +9,7 @@ namespace
 i32 SetName(lua_State* state, SpriteAnimation& animation)
 {
     if (Lua::HasArguments(state, 1))
-        animation.SetName(Lua::ToString(state, 1));
+        animation.SetName(Lua::CheckString(state, 1));
     return 0;
 }
 
@@ -35,13 +35,13 @@ i32 GetFramesCount(lua_State* state, SpriteAnimation& animation)
 
 i32 GetFrameDelay(lua_State* state, SpriteAnimation& animation)
 {
-    return Lua::HasArguments(state, 1) ? Lua::PushNumber(state, animation.GetFrameDelay(Lua::ToInteger(state, 1))) : 0;
+    return Lua::HasArguments(state, 1) ? Lua::PushNumber(state, animation.GetFrameDelay(Lua::CheckInteger(state, 1))) : 0;
 }
 
 i32 SetLoopStartingFrame(lua_State* state, SpriteAnimation& animation)
 {
     if (Lua::HasArguments(state, 1))
-        animation.SetLoopStartingFrame(Lua::ToUnsigned(state, 1));
+        animation.SetLoopStartingFrame(Lua::CheckUnsigned(state, 1));
     return 0;
 }
 
@@ -53,7 +53,7 @@ i32 GetLoopStartingFrame(lua_State* state, SpriteAnimation& animation)
 i32 SetLoopEndingFrame(lua_State* state, SpriteAnimation& animation)
 {
     if (Lua::HasArguments(state, 1))
-        animation.SetLoopEndingFrame(Lua::ToUnsigned(state, 1));
+        animation.SetLoopEndingFrame(Lua::CheckUnsigned(state, 1));
     return 0;
 }
 

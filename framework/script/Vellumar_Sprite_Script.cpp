@@ -33,28 +33,28 @@ i32 GetFrameDelay(lua_State* state, Sprite& sprite)
 {
     if (!Lua::HasArguments(state, 2))
         return 0;
-    return Lua::PushNumber(state, sprite.GetFrameDelay(Lua::ToInteger(state, 1), Lua::ToInteger(state, 2)));
+    return Lua::PushNumber(state, sprite.GetFrameDelay(Lua::CheckInteger(state, 1), Lua::CheckInteger(state, 2)));
 }
 
 i32 GetFramesCount(lua_State* state, Sprite& sprite)
 {
-    return Lua::HasArguments(state, 1) ? Lua::PushNumber(state, sprite.GetFramesCount(Lua::ToInteger(state, 1))) : 0;
+    return Lua::HasArguments(state, 1) ? Lua::PushNumber(state, sprite.GetFramesCount(Lua::CheckInteger(state, 1))) : 0;
 }
 
 i32 GetFrameWidth(lua_State* state, Sprite& sprite)
 {
-    return Lua::HasArguments(state, 1) ? Lua::PushNumber(state, sprite.GetFrameWidth(Lua::ToInteger(state, 1))) : 0;
+    return Lua::HasArguments(state, 1) ? Lua::PushNumber(state, sprite.GetFrameWidth(Lua::CheckInteger(state, 1))) : 0;
 }
 
 i32 GetFrameHeight(lua_State* state, Sprite& sprite)
 {
-    return Lua::HasArguments(state, 1) ? Lua::PushNumber(state, sprite.GetFrameHeight(Lua::ToInteger(state, 1))) : 0;
+    return Lua::HasArguments(state, 1) ? Lua::PushNumber(state, sprite.GetFrameHeight(Lua::CheckInteger(state, 1))) : 0;
 }
 
 i32 SetCurrentFrameIndex(lua_State* state, Sprite& sprite)
 {
     if (Lua::HasArguments(state, 1))
-        sprite.SetCurrentFrame(Lua::ToInteger(state, 1), Lua::ToBoolean(state, 2));
+        sprite.SetCurrentFrame(Lua::CheckInteger(state, 1), Lua::ToBoolean(state, 2));
     return 0;
 }
 
@@ -78,7 +78,7 @@ i32 GoToLastFrame(lua_State* state, Sprite& sprite)
 i32 SetAnimationSpeed(lua_State* state, Sprite& sprite)
 {
     if (Lua::HasArguments(state, 1))
-        sprite.SetAnimationSpeed(Lua::ToFloat(state, 1));
+        sprite.SetAnimationSpeed(Lua::CheckFloat(state, 1));
     return 0;
 }
 
@@ -112,8 +112,8 @@ i32 GetAnimationsCount(lua_State* state, Sprite& sprite)
 
 i32 SetCurrentAnimationIndex(lua_State* state, Sprite& sprite)
 {
-    if (Lua::HasArguments(state, 1) && Lua::ToInteger(state, 1) != sprite.GetCurrentAnimationIndex())
-        sprite.SetCurrentAnimation(Lua::ToInteger(state, 1), Lua::ToBoolean(state, 2));
+    if (Lua::HasArguments(state, 1) && Lua::CheckInteger(state, 1) != sprite.GetCurrentAnimationIndex())
+        sprite.SetCurrentAnimation(Lua::CheckInteger(state, 1), Lua::ToBoolean(state, 2));
     return 0;
 }
 
@@ -125,7 +125,7 @@ i32 GetCurrentAnimationIndex(lua_State* state, Sprite& sprite)
 i32 SetCurrentAnimationName(lua_State* state, Sprite& sprite)
 {
     if (Lua::HasArguments(state, 1))
-        sprite.SetCurrentAnimationName(Lua::ToString(state, 1), Lua::ToBoolean(state, 2));
+        sprite.SetCurrentAnimationName(Lua::CheckString(state, 1), Lua::ToBoolean(state, 2));
     return 0;
 }
 
@@ -152,7 +152,7 @@ i32 SetHUDObject(lua_State* state, Sprite& sprite)
 i32 SetCollisionActorIndex(lua_State* state, Sprite& sprite)
 {
     if (Lua::HasArguments(state, 1))
-        sprite.SetCollisionActorIndex(Lua::ToInteger(state, 1));
+        sprite.SetCollisionActorIndex(Lua::CheckInteger(state, 1));
     return 0;
 }
 

@@ -10,7 +10,7 @@ namespace
 i32 SetText(lua_State* state, Text& text)
 {
     if (Lua::HasArguments(state, 1))
-        text.SetText(Lua::ToString(state, 1));
+        text.SetText(Lua::CheckString(state, 1));
     return 0;
 }
 

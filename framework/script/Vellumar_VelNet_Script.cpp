@@ -11,7 +11,7 @@ i32 AddBaseNetObject(lua_State* state, VelNet& net)
 {
     if (!Lua::HasArguments(state, 2))
         return 0;
-    return Lua::PushBoolean(state, net.AddBaseNetObject(Lua::ToObject<GameObject>(state, 1), Lua::ToString(state, 2)));
+    return Lua::PushBoolean(state, net.AddBaseNetObject(Lua::ToObject<GameObject>(state, 1), Lua::CheckString(state, 2)));
 }
 
 i32 RemoveNetObjectsControlledBy(lua_State* state, VelNet& net)
@@ -41,7 +41,7 @@ i32 SendTextMessage(lua_State* state, VelNet& net)
     if (!Lua::HasArguments(state, 2))
         return 0;
     const bool reliable = Lua::ToBoolean(state, 1);
-    const Core::String text = Lua::ToString(state, 2);
+    const Core::String text = Lua::CheckString(state, 2);
     if (Lua::GetTop(state) >= 4)
         return Lua::PushBoolean(state, net.SendTextToGroup(reliable, text, Lua::ToObject<VelGroup>(state, 3),
                                                            Lua::ToBoolean(state, 4)));
@@ -52,7 +52,7 @@ i32 SendTextMessageToPlayer(lua_State* state, VelNet& net)
 {
     if (!Lua::HasArguments(state, 3))
         return 0;
-    return Lua::PushBoolean(state, net.SendTextToPlayer(Lua::ToBoolean(state, 1), Lua::ToString(state, 2),
+    return Lua::PushBoolean(state, net.SendTextToPlayer(Lua::ToBoolean(state, 1), Lua::CheckString(state, 2),
                                                         Lua::ToObject<VelPlayer>(state, 3), Lua::ToBoolean(state, 4)));
 }
 
@@ -66,8 +66,8 @@ i32 QueryPlayer(lua_State* state, VelNet& net)
 {
     if (!Lua::HasArguments(state, 1))
         return 0;
-    return Lua::PushObject(state, Lua::IsNumber(state, 1) ? net.FindPlayerByID(Lua::ToUnsigned(state, 1))
-                                                          : net.FindPlayerByName(Lua::ToString(state, 1)));
+    return Lua::PushObject(state, Lua::IsNumber(state, 1) ? net.FindPlayerByID(Lua::CheckUnsigned(state, 1))
+                                                          : net.FindPlayerByName(Lua::CheckString(state, 1)));
 }
 
 i32 QueryGroup(lua_State* state, VelNet& net)
@@ -75,8 +75,8 @@ i32 QueryGroup(lua_State* state, VelNet& net)
     if (!Lua::HasArguments(state, 1))
         return 0;
     VelPlayer* owner = Lua::ToObject<VelPlayer>(state, 2);
-    return Lua::PushObject(state, Lua::IsNumber(state, 1) ? net.FindGroup(Lua::ToUnsigned(state, 1), owner)
-                                                          : net.FindGroupByName(Lua::ToString(state, 1), owner));
+    return Lua::PushObject(state, Lua::IsNumber(state, 1) ? net.FindGroup(Lua::CheckUnsigned(state, 1), owner)
+                                                          : net.FindGroupByName(Lua::CheckString(state, 1), owner));
 }
 
 i32 GetSessionPlayers(lua_State* state, VelNet& net)

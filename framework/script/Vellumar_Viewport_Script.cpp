@@ -27,7 +27,7 @@ i32 GetHeight(lua_State* state, Viewport& viewport)
 i32 Set(lua_State* state, Viewport& viewport)
 {
     if (Lua::HasArguments(state, 4))
-        viewport.Set(Lua::ToInteger(state, 1), Lua::ToInteger(state, 2), Lua::ToInteger(state, 3), Lua::ToInteger(state, 4));
+        viewport.Set(Lua::CheckInteger(state, 1), Lua::CheckInteger(state, 2), Lua::CheckInteger(state, 3), Lua::CheckInteger(state, 4));
     return 0;
 }
 
@@ -44,7 +44,7 @@ i32 SetWidth(lua_State* state, Viewport& viewport)
 {
     const Engine::Viewport& rectangle = Rectangle(viewport);
     if (Lua::HasArguments(state, 1))
-        viewport.Set(rectangle.GetX(), rectangle.GetY(), Lua::ToInteger(state, 1), rectangle.GetHeight());
+        viewport.Set(rectangle.GetX(), rectangle.GetY(), Lua::CheckInteger(state, 1), rectangle.GetHeight());
     return 0;
 }
 
@@ -52,7 +52,7 @@ i32 SetHeight(lua_State* state, Viewport& viewport)
 {
     const Engine::Viewport& rectangle = Rectangle(viewport);
     if (Lua::HasArguments(state, 1))
-        viewport.Set(rectangle.GetX(), rectangle.GetY(), rectangle.GetWidth(), Lua::ToInteger(state, 1));
+        viewport.Set(rectangle.GetX(), rectangle.GetY(), rectangle.GetWidth(), Lua::CheckInteger(state, 1));
     return 0;
 }
 
@@ -71,7 +71,7 @@ i32 SetPosition(lua_State* state, Viewport& viewport)
     }
     else if (Lua::HasArguments(state, 2))
     {
-        MoveTo(viewport, Lua::ToInteger(state, 1), Lua::ToInteger(state, 2));
+        MoveTo(viewport, Lua::CheckInteger(state, 1), Lua::CheckInteger(state, 2));
     }
     return 0;
 }
@@ -79,14 +79,14 @@ i32 SetPosition(lua_State* state, Viewport& viewport)
 i32 SetPositionX(lua_State* state, Viewport& viewport)
 {
     if (Lua::HasArguments(state, 1))
-        MoveTo(viewport, Lua::ToInteger(state, 1), Rectangle(viewport).GetY());
+        MoveTo(viewport, Lua::CheckInteger(state, 1), Rectangle(viewport).GetY());
     return 0;
 }
 
 i32 SetPositionY(lua_State* state, Viewport& viewport)
 {
     if (Lua::HasArguments(state, 1))
-        MoveTo(viewport, Rectangle(viewport).GetX(), Lua::ToInteger(state, 1));
+        MoveTo(viewport, Rectangle(viewport).GetX(), Lua::CheckInteger(state, 1));
     return 0;
 }
 
@@ -133,7 +133,7 @@ i32 GetCamera(lua_State* state, Viewport& viewport)
 i32 SetName(lua_State* state, Viewport& viewport)
 {
     if (Lua::HasArguments(state, 1))
-        viewport.SetName(Lua::ToString(state, 1));
+        viewport.SetName(Lua::CheckString(state, 1));
     return 0;
 }
 
@@ -145,7 +145,7 @@ i32 GetName(lua_State* state, Viewport& viewport)
 i32 SetBackground(lua_State* state, Viewport& viewport)
 {
     if (Lua::HasArguments(state, 1))
-        viewport.SetBackground(Lua::ToString(state, 1));
+        viewport.SetBackground(Lua::CheckString(state, 1));
     return 0;
 }
 

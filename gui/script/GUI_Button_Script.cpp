@@ -18,7 +18,7 @@ i32 SetModulationColor(lua_State* state, Button& self)
 i32 SetPosition(lua_State* state, Button& self)
 {
     if (Lua::HasArguments(state, 2))
-        self.SetPosition(Math::Point2D(Lua::ToFloat(state, 1), Lua::ToFloat(state, 2)));
+        self.SetPosition(Math::Point2D(Lua::CheckFloat(state, 1), Lua::CheckFloat(state, 2)));
     else if (Lua::HasArguments(state, 1))
         self.SetPosition(Lua::ToPoint(state, 1));
     return 0;

@@ -14,7 +14,7 @@ namespace ControlScript
 i32 SetPosition(lua_State* state, Control& self)
 {
     if (Lua::HasArguments(state, 2))
-        self.SetPosition(Math::Point2D(Lua::ToFloat(state, 1), Lua::ToFloat(state, 2)));
+        self.SetPosition(Math::Point2D(Lua::CheckFloat(state, 1), Lua::CheckFloat(state, 2)));
     else if (Lua::HasArguments(state, 1))
         self.SetPosition(Lua::ToPoint(state, 1));
     return 0;
@@ -82,9 +82,9 @@ i32 GetControl(lua_State* state, Control& self)
     Control* found = nullptr;
     u32 index = 0;
     if (Lua::IsNumber(state, 1))
-        found = Lua::ToIndex(state, 1, self.GetChildCount(), index) ? self.GetChild(index) : nullptr;
+        found = Lua::CheckIndex(state, 1, self.GetChildCount(), index) ? self.GetChild(index) : nullptr;
     else if (Lua::IsString(state, 1))
-        found = self.FindControl(Lua::ToString(state, 1));
+        found = self.FindControl(Lua::CheckString(state, 1));
     return found ? Lua::PushObject(state, found) : 0;
 }
 
@@ -102,7 +102,7 @@ i32 UpdatePosition(lua_State*, Control& self)
 i32 SharedSetOpacity(lua_State* state, Control& self)
 {
     if (Lua::HasArguments(state, 1))
-        self.Control::SetOpacity(Lua::ToFloat(state, 1));
+        self.Control::SetOpacity(Lua::CheckFloat(state, 1));
     return 0;
 }
 

@@ -16,7 +16,7 @@ i32 Close(lua_State*, Form& self)
 i32 SetPosition(lua_State* state, Form& self)
 {
     if (Lua::HasArguments(state, 2))
-        self.SetPosition(Math::Point2D(Lua::ToFloat(state, 1), Lua::ToFloat(state, 2)));
+        self.SetPosition(Math::Point2D(Lua::CheckFloat(state, 1), Lua::CheckFloat(state, 2)));
     else if (Lua::HasArguments(state, 1))
         self.SetPosition(Lua::ToPoint(state, 1));
     return 0;
@@ -56,7 +56,7 @@ i32 GetShowOnlyControls(lua_State* state, Form& self)
 i32 SetPicture(lua_State* state, Form& self)
 {
     if (Lua::HasArguments(state, 1))
-        self.SetPicture(Lua::ToString(state, 1));
+        self.SetPicture(Lua::CheckString(state, 1));
     return 0;
 }
 
@@ -94,7 +94,7 @@ template <void (Form::*Set)(f32)>
 i32 SetBorder(lua_State* state, Form& self)
 {
     if (Lua::HasArguments(state, 1))
-        (self.*Set)(Lua::ToFloat(state, 1));
+        (self.*Set)(Lua::CheckFloat(state, 1));
     return 0;
 }
 

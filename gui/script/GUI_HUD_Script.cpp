@@ -51,8 +51,8 @@ i32 GetForm(lua_State* state, HUD& self)
     f64 number = 0.0;
     const bool isNumber = Lua::IsNumber(state, 1);
     if (isNumber)
-        number = Lua::ToNumber(state, 1);
-    if (isNumber || (Lua::IsString(state, 1) && ParseNumber(Lua::ToString(state, 1), number)))
+        number = Lua::CheckNumber(state, 1);
+    if (isNumber || (Lua::IsString(state, 1) && ParseNumber(Lua::CheckString(state, 1), number)))
     {
         const f64 index = std::trunc(number);
         if (index >= 0.0 && index < static_cast<f64>(self.GetFormCount()))
@@ -60,7 +60,7 @@ i32 GetForm(lua_State* state, HUD& self)
     }
     else if (Lua::IsString(state, 1))
     {
-        found = self.FindForm(Lua::ToString(state, 1));
+        found = self.FindForm(Lua::CheckString(state, 1));
     }
     return found ? Lua::PushObject(state, found) : 0;
 }

@@ -51,7 +51,7 @@ template <f32 NRectangle::*Field>
 i32 SetField(lua_State* state, NRectangle& self)
 {
     if (Lua::HasArguments(state, 1))
-        self.*Field = Lua::ToFloat(state, 1);
+        self.*Field = Lua::CheckFloat(state, 1);
     return 0;
 }
 
@@ -75,7 +75,7 @@ i32 IsInside(lua_State* state, NRectangle& self)
 {
     if (!Lua::HasArguments(state, 2))
         return 0;
-    return Lua::PushBoolean(state, self.IsInside(Lua::ToFloat(state, 1), Lua::ToFloat(state, 2)));
+    return Lua::PushBoolean(state, self.IsInside(Lua::CheckFloat(state, 1), Lua::CheckFloat(state, 2)));
 }
 
 i32 IsValid(lua_State* state, NRectangle& self)
@@ -87,8 +87,8 @@ i32 Translate(lua_State* state, NRectangle& self)
 {
     if (!Lua::HasArguments(state, 2))
         return 0;
-    self.x += Lua::ToFloat(state, 1);
-    self.y += Lua::ToFloat(state, 2);
+    self.x += Lua::CheckFloat(state, 1);
+    self.y += Lua::CheckFloat(state, 2);
     return 0;
 }
 

@@ -27,7 +27,7 @@ i32 GetRadius(lua_State* state, Circle2D& circle)
 i32 SetRadius(lua_State* state, Circle2D& circle)
 {
     if (Lua::HasArguments(state, 1))
-        circle.SetRadius(Lua::ToFloat(state, 1));
+        circle.SetRadius(Lua::CheckFloat(state, 1));
     return 0;
 }
 

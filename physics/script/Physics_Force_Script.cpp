@@ -20,14 +20,14 @@ i32 Initialize(lua_State* state, Force& force)
 i32 Evaluate(lua_State* state, Force& force)
 {
     if (Lua::HasArguments(state, 1))
-        force.Evaluate(Lua::ToFloat(state, 1));
+        force.Evaluate(Lua::CheckFloat(state, 1));
     return 0;
 }
 
 i32 Update(lua_State* state, Force& force)
 {
     if (Lua::HasArguments(state, 1))
-        force.Update(Lua::ToFloat(state, 1));
+        force.Update(Lua::CheckFloat(state, 1));
     return 0;
 }
 
@@ -61,7 +61,7 @@ i32 GetTime(lua_State* state, Force& force)
 i32 SetTimeToLive(lua_State* state, Force& force)
 {
     if (Lua::HasArguments(state, 1))
-        force.SetTimeToLive(Lua::ToFloat(state, 1));
+        force.SetTimeToLive(Lua::CheckFloat(state, 1));
     return 0;
 }
 
@@ -124,7 +124,7 @@ i32 AddForce(lua_State* state, Forces& forces)
 
 i32 RemoveForce(lua_State* state, Forces& forces)
 {
-    return Lua::HasArguments(state, 1) ? PushFlag(state, forces.RemoveForce(Lua::ToUnsigned(state, 1))) : 0;
+    return Lua::HasArguments(state, 1) ? PushFlag(state, forces.RemoveForce(Lua::CheckUnsigned(state, 1))) : 0;
 }
 
 i32 RemoveAllForces(lua_State* state, Forces& forces)

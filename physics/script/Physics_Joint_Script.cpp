@@ -12,7 +12,7 @@ namespace
 i32 SetActive(lua_State* state, Joint& joint)
 {
     if (Lua::HasArguments(state, 1))
-        joint.SetActive(Lua::ToNumber(state, 1) != 0);
+        joint.SetActive(Lua::CheckNumber(state, 1) != 0);
     return 0;
 }
 

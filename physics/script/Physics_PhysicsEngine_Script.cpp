@@ -34,7 +34,7 @@ namespace
 {
 u32 ToId(lua_State* state, i32 index)
 {
-    return Lua::ToUnsigned(state, index);
+    return Lua::CheckUnsigned(state, index);
 }
 
 i32 AddRigidBody(lua_State* state, PhysicsEngine& engine)
@@ -112,7 +112,7 @@ i32 GetMassProperties(lua_State* state, PhysicsEngine& engine)
 
 i32 SetRigidBodyOrientation(lua_State* state, PhysicsEngine& engine)
 {
-    return Lua::HasArguments(state, 2) ? PushFlag(state, engine.SetRigidBodyOrientation(ToId(state, 1), Lua::ToFloat(state, 2))) : 0;
+    return Lua::HasArguments(state, 2) ? PushFlag(state, engine.SetRigidBodyOrientation(ToId(state, 1), Lua::CheckFloat(state, 2))) : 0;
 }
 
 i32 SetRigidBodyVelocity(lua_State* state, PhysicsEngine& engine)
@@ -137,7 +137,7 @@ i32 SetRigidBodyAngularVelocity(lua_State* state, PhysicsEngine& engine)
 {
     if (!Lua::HasArguments(state, 2))
         return 0;
-    return PushFlag(state, engine.SetRigidBodyAngularVelocity(ToId(state, 1), Lua::ToFloat(state, 2)));
+    return PushFlag(state, engine.SetRigidBodyAngularVelocity(ToId(state, 1), Lua::CheckFloat(state, 2)));
 }
 
 i32 GetRigidBodyCenterOfMass(lua_State* state, PhysicsEngine& engine)
@@ -164,14 +164,14 @@ i32 RemoveAllRigidBodyForces(lua_State* state, PhysicsEngine& engine)
 i32 Update(lua_State* state, PhysicsEngine& engine)
 {
     if (Lua::HasArguments(state, 1))
-        engine.Update(Lua::ToFloat(state, 1));
+        engine.Update(Lua::CheckFloat(state, 1));
     return 0;
 }
 
 i32 PostCollisionUpdate(lua_State* state, PhysicsEngine& engine)
 {
     if (Lua::HasArguments(state, 1))
-        engine.PostCollisionUpdate(Lua::ToFloat(state, 1));
+        engine.PostCollisionUpdate(Lua::CheckFloat(state, 1));
     return 0;
 }
 
@@ -195,21 +195,21 @@ i32 GetAccuracy(lua_State* state, PhysicsEngine& engine)
 i32 SetMaximumSimulationStep(lua_State* state, PhysicsEngine& engine)
 {
     if (Lua::HasArguments(state, 1))
-        engine.SetMaximumSimulationStep(Lua::ToFloat(state, 1));
+        engine.SetMaximumSimulationStep(Lua::CheckFloat(state, 1));
     return 0;
 }
 
 i32 SetScale(lua_State* state, PhysicsEngine& engine)
 {
     if (Lua::HasArguments(state, 1))
-        engine.SetScale(Lua::ToFloat(state, 1));
+        engine.SetScale(Lua::CheckFloat(state, 1));
     return 0;
 }
 
 i32 SetAccuracy(lua_State* state, PhysicsEngine& engine)
 {
     if (Lua::HasArguments(state, 1))
-        engine.SetAccuracy(Lua::ToUnsigned(state, 1));
+        engine.SetAccuracy(Lua::CheckUnsigned(state, 1));
     return 0;
 }
 

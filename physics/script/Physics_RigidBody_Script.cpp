@@ -54,7 +54,7 @@ i32 GetCenterOfMass(lua_State* state, RigidBody& body)
 i32 SetAngularVelocity(lua_State* state, RigidBody& body)
 {
     if (Lua::HasArguments(state, 1))
-        body.SetAngularVelocity(Lua::ToFloat(state, 1));
+        body.SetAngularVelocity(Lua::CheckFloat(state, 1));
     return 0;
 }
 
@@ -66,7 +66,7 @@ i32 GetAngularVelocity(lua_State* state, RigidBody& body)
 i32 SetOrientation(lua_State* state, RigidBody& body)
 {
     if (Lua::HasArguments(state, 1))
-        body.SetOrientation(Lua::ToFloat(state, 1));
+        body.SetOrientation(Lua::CheckFloat(state, 1));
     return 0;
 }
 
@@ -98,7 +98,7 @@ i32 AddForce(lua_State* state, RigidBody& body)
 
 i32 RemoveForce(lua_State* state, RigidBody& body)
 {
-    return Lua::HasArguments(state, 1) ? PushFlag(state, body.RemoveForce(Lua::ToUnsigned(state, 1))) : 0;
+    return Lua::HasArguments(state, 1) ? PushFlag(state, body.RemoveForce(Lua::CheckUnsigned(state, 1))) : 0;
 }
 
 i32 RemoveAllForces(lua_State* state, RigidBody& body)
@@ -134,14 +134,14 @@ const Lua::ScriptClassRegistrar bodyRegistrar(bodyClass);
 i32 SetMass(lua_State* state, MassProperties& properties)
 {
     if (Lua::HasArguments(state, 1))
-        properties.SetMass(Lua::ToFloat(state, 1));
+        properties.SetMass(Lua::CheckFloat(state, 1));
     return 0;
 }
 
 i32 SetInertia(lua_State* state, MassProperties& properties)
 {
     if (Lua::HasArguments(state, 1))
-        properties.SetInertia(Lua::ToFloat(state, 1));
+        properties.SetInertia(Lua::CheckFloat(state, 1));
     return 0;
 }
 

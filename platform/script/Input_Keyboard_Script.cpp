@@ -10,7 +10,7 @@ using Input::KeyboardImp;
 
 bool ReadKey(lua_State* state, u32& key)
 {
-    return Lua::ToIndex(state, 1, Input::EngineKeyCount, key);
+    return Lua::HasArguments(state, 1) && Lua::CheckIndex(state, 1, Input::EngineKeyCount, key);
 }
 
 template <bool (KeyboardImp::*Query)(u32) const>

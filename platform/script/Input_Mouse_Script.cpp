@@ -9,9 +9,9 @@ using Input::MouseImp;
 template <bool (MouseImp::*Query)(u32) const>
 i32 ButtonQuery(lua_State* state, MouseImp& mouse)
 {
-    if (!Lua::IsNumber(state, 1))
+    if (!Lua::HasArguments(state, 1))
         return 0;
-    return Lua::PushBoolean(state, (mouse.*Query)(Lua::ToUnsigned(state, 1)));
+    return Lua::PushBoolean(state, (mouse.*Query)(Lua::CheckUnsigned(state, 1)));
 }
 
 i32 GetPosition(lua_State* state, MouseImp& mouse)

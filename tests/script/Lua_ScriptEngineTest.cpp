@@ -309,22 +309,46 @@ TEST_F(ScriptEngineTest, ValueReadersGiveDefaultsForValuesThatAreNotTables)
 
 TEST_F(ScriptEngineTest, NumbersBecomeIntegersOnlyWhenTheyFit)
 {
-    ASSERT_EQ(luaL_dostring(master, "return 3.7, -1, 0/0, 2^40, 2.7, 3, 'x', -2^31"), 0);
-    EXPECT_EQ(Lua::ToUnsigned(master, 1), 3u);
-    EXPECT_EQ(Lua::ToUnsigned(master, 2), 0u);
-    EXPECT_EQ(Lua::ToUnsigned(master, 3), 0u);
-    EXPECT_EQ(Lua::ToUnsigned(master, 4), 0u);
-    EXPECT_EQ(Lua::ToInteger(master, 2), -1);
-    EXPECT_EQ(Lua::ToInteger(master, 3), 0);
-    EXPECT_EQ(Lua::ToInteger(master, 8), INT32_MIN);
-    EXPECT_EQ(Lua::ToUnsigned(master, 7), 0u);
+    ASSERT_EQ(luaL_dostring(master, "return 3.7, -1, 0/0, 2^40, 2.7, 3, ' 12 ', -2^31"), 0);
+    EXPECT_EQ(Lua::CheckUnsigned(master, 1), 3u);
+    EXPECT_EQ(Lua::CheckUnsigned(master, 2), 0u);
+    EXPECT_EQ(Lua::CheckUnsigned(master, 3), 0u);
+    EXPECT_EQ(Lua::CheckUnsigned(master, 4), 0u);
+    EXPECT_EQ(Lua::CheckInteger(master, 2), -1);
+    EXPECT_EQ(Lua::CheckInteger(master, 3), 0);
+    EXPECT_EQ(Lua::CheckInteger(master, 8), INT32_MIN);
+    EXPECT_EQ(Lua::CheckUnsigned(master, 7), 12u);
     u32 index = 99;
-    EXPECT_TRUE(Lua::ToIndex(master, 5, 3, index));
+    EXPECT_TRUE(Lua::CheckIndex(master, 5, 3, index));
     EXPECT_EQ(index, 2u);
-    EXPECT_FALSE(Lua::ToIndex(master, 6, 3, index));
-    EXPECT_FALSE(Lua::ToIndex(master, 2, 3, index));
-    EXPECT_FALSE(Lua::ToIndex(master, 3, 3, index));
-    EXPECT_FALSE(Lua::ToIndex(master, 1, 0, index));
+    EXPECT_FALSE(Lua::CheckIndex(master, 6, 3, index));
+    EXPECT_FALSE(Lua::CheckIndex(master, 2, 3, index));
+    EXPECT_FALSE(Lua::CheckIndex(master, 3, 3, index));
+    EXPECT_FALSE(Lua::CheckIndex(master, 1, 0, index));
+    lua_settop(master, 0);
+}
+
+TEST_F(ScriptEngineTest, ArgumentsOfTheWrongTypeAreTheScriptsError)
+{
+    ASSERT_EQ(luaL_dostring(master, "return 'x', {}, 4, nil"), 0);
+    EXPECT_EQ(Lua::CheckString(master, 3), "4");
+    EXPECT_EQ(lua_type(master, 3), LUA_TNUMBER) << "the number stays a number";
+    EXPECT_EQ(Lua::ToString(master, 2), "");
+    EXPECT_EQ(Lua::OptInteger(master, 4, -1), -1);
+    EXPECT_EQ(Lua::OptInteger(master, 9, 7), 7);
+    try
+    {
+        Lua::CheckNumber(master, 1);
+        ADD_FAILURE() << "a word is no number";
+    }
+    catch (const Lua::ArgumentError& error)
+    {
+        EXPECT_EQ(error.index, 1);
+        EXPECT_STREQ(error.message, "number expected, got string");
+    }
+    EXPECT_THROW(Lua::CheckString(master, 2), Lua::ArgumentError);
+    EXPECT_THROW(Lua::OptFloat(master, 2, 0), Lua::ArgumentError);
+    EXPECT_THROW(Lua::CheckInteger(master, 9), Lua::ArgumentError);
     lua_settop(master, 0);
 }
 } // namespace

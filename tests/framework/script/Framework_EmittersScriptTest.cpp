@@ -15,6 +15,14 @@ const luaL_Reg Answers[] = {
          watchedPoint->GetPositionAndDirection(0.1f, position, direction);
          return Lua::PushNumber(s, direction.y);
      }},
+    {"expected_same",
+     [](lua_State* s) { return Lua::PushBoolean(s, Lua::ToBase(s, 1) && Lua::ToBase(s, 1) == Lua::ToBase(s, 2)); }},
+    // The particle system's per-frame call of its emitter's update.
+    {"update_emitter",
+     [](lua_State* s) {
+         Lua::ToObject<Vellumar::ParticleEmitter>(s, 1)->Update(0.1f);
+         return 0;
+     }},
     {"expected_keep",
      [](lua_State* s) {
          kept->push_back(Lua::ToObject<Core::Object>(s, 1));
@@ -37,10 +45,15 @@ TEST_F(FrameworkScriptTest, ScriptsDriveShapeAndScriptedParticleEmitters)
     Core::RefPtr<Vellumar::PointEmitter> point = new Vellumar::PointEmitter(Math::Point2D(3, 4), 90, 90);
     Core::RefPtr<Vellumar::ParticleEmitter> scripted = new Vellumar::ParticleEmitter();
     Core::RefPtr<Vellumar::ParticleEmitter> other = new Vellumar::ParticleEmitter();
+    scripts.Write("self_test.lua", "selfAtLoad = self\n"
+                                   "function SelfAtLoad() return selfAtLoad end\n"
+                                   "function Update(dt) self:SetScript({}) updated = true end\n"
+                                   "function Updated() return updated end\n");
+    Core::RefPtr<Vellumar::ParticleEmitter> selfish = new Vellumar::ParticleEmitter();
     watchedPoint = point.Get();
     Core::Vector<Core::RefPtr<Core::Object>> copies;
     kept = &copies;
-    SetGlobals({{"point", point.Get()}, {"scripted", scripted.Get()}, {"other", other.Get()}});
+    SetGlobals({{"point", point.Get()}, {"scripted", scripted.Get()}, {"other", other.Get()}, {"selfish", selfish.Get()}});
     lua_pushstring(master, "emitter_test.lua");
     lua_setglobal(master, "scriptName");
     Register(Answers);

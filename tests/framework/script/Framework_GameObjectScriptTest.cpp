@@ -5,6 +5,7 @@
 #include "core/Core_File.h"
 #include "script/Lua_Stack.h"
 #include "framework/core/Vellumar_CollisionResults.h"
+#include "framework/drawables/Vellumar_Sprite.h"
 #include "physics/Physics_Force.h"
 #include "physics/Physics_MassProperties.h"
 #include "tests/collision/Collision_TestBodies.h"
@@ -48,15 +49,15 @@ const luaL_Reg ResultAnswers[] = {
     {"expected_sprites",
      [](lua_State* s) { return Lua::PushNumber(s, HeroResults().GetCollidedSpritesCount(Lua::ToBoolean(s, 1))); }},
     {"expected_sprite_circle",
-     [](lua_State* s) { return Lua::PushBoolean(s, HeroResults().IsCollidedWithSpriteCircle(Lua::ToUnsigned(s, 1))); }},
+     [](lua_State* s) { return Lua::PushBoolean(s, HeroResults().IsCollidedWithSpriteCircle(Lua::CheckUnsigned(s, 1))); }},
     {"expected_my_circle",
-     [](lua_State* s) { return Lua::PushBoolean(s, HeroResults().IsMyCircleCollided(Lua::ToUnsigned(s, 1))); }},
+     [](lua_State* s) { return Lua::PushBoolean(s, HeroResults().IsMyCircleCollided(Lua::CheckUnsigned(s, 1))); }},
     {"expected_partner_id",
      [](lua_State* s) { return Lua::PushNumber(s, static_cast<i32>(HeroResults().GetCollidedGeometryData(0)->id)); }},
     {"expected_named",
      [](lua_State* s) {
          Core::Vector<GameObject*> found;
-         Vellumar::FindGameObjectsByName(Lua::ToString(s, 1), found);
+         Vellumar::FindGameObjectsByName(Lua::CheckString(s, 1), found);
          return Lua::PushNumber(s, static_cast<f64>(found.size()));
      }},
     {"expected_network_keyboard", [](lua_State* s) { return Lua::PushObject(s, hero->GetNetworkKeyboard()); }},
@@ -98,6 +99,7 @@ TEST_F(FrameworkScriptTest, ScriptsDriveGameObjectsAndTheirCollisionsAndBodies)
     RunFrame();
     ASSERT_GT(Vellumar::CollisionResults::Of(*hero).GetCollidedSpritesCount(true), 0);
     Core::RefPtr<GameObject> loose = new GameObject();
+    Core::RefPtr<Vellumar::Sprite> figure = new Vellumar::Sprite();
     Physics2D::MassProperties mass(2, 3, Math::Vector2D());
     Core::RefPtr<Physics2D::Force> force = new Physics2D::ConstantForce(Math::Vector2D(), Math::Vector2D(1, 0), -1);
     auto dynamic = CollisionTest::MakeBody(ball, {50, 50});
@@ -105,6 +107,7 @@ TEST_F(FrameworkScriptTest, ScriptsDriveGameObjectsAndTheirCollisionsAndBodies)
     SetGlobals({{"hero", hero},
                 {"rock", objects[1]},
                 {"loose", loose.Get()},
+                {"figure", figure.Get()},
                 {"mass", &mass},
                 {"force", force.Get()},
                 {"dynamic", dynamic.get()}});

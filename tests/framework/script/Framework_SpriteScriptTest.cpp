@@ -17,8 +17,8 @@ const Vellumar::Viewport* watchedViewport = nullptr;
 Core::Vector<Core::RefPtr<Core::Object>>* kept = nullptr;
 
 const luaL_Reg Answers[] = {
-    {"expected_frame_width", [](lua_State* s) { return Lua::PushNumber(s, watched->GetFrameWidth(Lua::ToInteger(s, 1))); }},
-    {"expected_frame_height", [](lua_State* s) { return Lua::PushNumber(s, watched->GetFrameHeight(Lua::ToInteger(s, 1))); }},
+    {"expected_frame_width", [](lua_State* s) { return Lua::PushNumber(s, watched->GetFrameWidth(Lua::CheckInteger(s, 1))); }},
+    {"expected_frame_height", [](lua_State* s) { return Lua::PushNumber(s, watched->GetFrameHeight(Lua::CheckInteger(s, 1))); }},
     {"expected_current_delay", [](lua_State* s) { return Lua::PushNumber(s, watched->GetCurrentFrameDelay()); }},
     {"expected_end", [](lua_State* s) { return Lua::PushBoolean(s, watched->IsEndOfAnimation()); }},
     {"expected_speed", [](lua_State* s) { return Lua::PushNumber(s, watched->GetAnimationSpeed()); }},

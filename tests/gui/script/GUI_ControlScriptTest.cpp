@@ -175,6 +175,32 @@ TEST_F(ControlScriptTest, ScriptsReachTheHudItsFormsAndTheirControls)
     EXPECT_EQ(hud->FindForm("first"), nullptr);
 }
 
+TEST_F(ControlScriptTest, NumbersMayComeAsTextAndAnyOtherWrongArgumentIsTheScriptsError)
+{
+    GUI::Form* form = AddForm("form", 10, 10);
+    GUI::Button* button = AddChild<GUI::Button>(*form, "ok", 10, 10, 80, 30);
+    Publish("form", *form);
+    EXPECT_EQ(Run("local b = form:GetControl('ok')\n"
+                  "b:SetWidth('120'); width = b:GetWidth(); b:SetText(42); text = b:GetText()\n"
+                  "form:SetOpacity('0.5'); opacity = form:GetOpacity(); b:SetTabIndex(' 3 '); index = b:GetTabIndex()"),
+              "");
+    EXPECT_EQ(Global("width"), "120");
+    EXPECT_EQ(Global("text"), "42");
+    EXPECT_EQ(Global("opacity"), "0.5");
+    EXPECT_EQ(Global("index"), "3");
+
+    const std::string text = Run("form:GetControl('ok'):SetText({})");
+    EXPECT_NE(text.find("bad argument #1 to 'SetText' (string expected, got table)"), std::string::npos) << text;
+    const std::string opacity = Run("form:SetOpacity('half')");
+    EXPECT_NE(opacity.find("bad argument #1 to 'SetOpacity' (number expected, got string)"), std::string::npos) << opacity;
+    const std::string position = Run("form:GetControl('ok'):SetPosition(1, false)");
+    EXPECT_NE(position.find("bad argument #2 to 'SetPosition' (number expected, got boolean)"), std::string::npos)
+        << position;
+    EXPECT_EQ(button->GetText(), "42");
+    EXPECT_EQ(form->GetOpacity(), 0.5f);
+    EXPECT_EQ(button->GetPosition(), Math::Point2D(10, 10));
+}
+
 TEST_F(ControlScriptTest, RadioButtonsTakeOnlyPointTablesAndCheckThroughTheirTable)
 {
     GUI::Form* form = AddForm("form", 10, 10);

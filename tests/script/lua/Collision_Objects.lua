@@ -138,6 +138,12 @@ assert(map:GetCellUsed(1, 1) == false)
 cell.isUsed = true
 cell.myTileIndex = 5
 assert(cell.myTileIndex == 5)
+-- A field takes a number as the library's check reads it: text that is a number, or the error.
+cell.myTileIndex = "7"
+assert(cell.myTileIndex == 7)
+local refused, message = pcall(function() cell.myTileIndex = {} end)
+assert(not refused and string.find(message, "bad argument #3 to '?' (number expected, got table)", 1, true), message)
+assert(cell.myTileIndex == 7)
 local tile = cell.MyTile
 assert(tile:CurrentId() == 6 and tile:CurrentImage() == 3 and tile.isActivated == true)
 tile.isActivated = false

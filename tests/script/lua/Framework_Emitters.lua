@@ -1,5 +1,6 @@
 -- Globals from the test: point (a point emitter at (3, 4), angles 90 to 90), scripted (an emitter
--- whose script file is scriptName), other (an emitter of that script too), and expected_* answers.
+-- whose script file is scriptName), other (an emitter of that script too), selfish (an emitter for
+-- the script "self_test.lua") and expected_* answers.
 
 -- A shape emitter answers by its rule.
 local position, direction = point:GetPositionAndDirection(0.1)
@@ -20,6 +21,18 @@ assert(none(scripted:AddManagedObject(point, "source")))
 other:SetScript(scriptName)
 other:RunScript()
 assert(other:ObjectFunction("Constructed", 1) == 1)
+
+-- A copy of a scripted emitter runs its script's chunk with "self" already the copy.
+selfish:SetScript("self_test.lua")
+selfish:RunScript()
+assert(expected_same(selfish:ObjectFunction("SelfAtLoad", 1), selfish))
+local twin = selfish:Clone()
+expected_keep(twin)
+assert(expected_same(twin:ObjectFunction("SelfAtLoad", 1), twin))
+-- A hook that passes a method a wrong argument stops at it, in its protected call.
+update_emitter(twin)
+assert(twin:ObjectFunction("Updated", 1) == nil)
+assert(expected_same(twin:ObjectFunction("SelfAtLoad", 1), twin))
 
 -- Too few arguments
 assert(none(point:GetPositionAndDirection()) and none(point:SetScript()) and none(point:AddManagedObject(point)))

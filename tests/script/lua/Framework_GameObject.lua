@@ -1,8 +1,8 @@
 -- (The spare dynamic object goes with RemoveCollision; nothing uses it after that.)
 -- Globals from the test: hero and rock (objects of the layer "ground", both with circle bodies in
--- the collision engine, resting on each other), loose (an object in no layer), mass (mass
--- properties), force (a constant force), dynamic (a spare dynamic object), and native answers
--- through the functions expected_*.
+-- the collision engine, resting on each other), loose (an object in no layer), figure (a sprite in
+-- no layer), mass (mass properties), force (a constant force), dynamic (a spare dynamic object),
+-- and native answers through the functions expected_*.
 
 -- Script, identity, mounting
 assert(none(hero:ObjectFunction("Anything")))
@@ -16,6 +16,12 @@ assert(hero:GetMountsCount() == 1 and hero:GetMount(0):GetID() == loose:GetID())
 assert(loose:IsMounted() and loose:GetMountSupport():GetID() == hero:GetID())
 assert(none(hero:GetMount(1)) and none(hero:GetMount(-1)) and none(hero:GetMount()))
 hero:UnMount(loose)
+-- A mounted object of any class comes as a "GameObject", with the game object's methods.
+hero:Mount(figure)
+local mounted = hero:GetMount(0)
+assert(getmetatable(mounted) == debug.getregistry().GameObject and mounted:GetID() == figure:GetID())
+assert(none(mounted:AddManagedObject(force, "pushed")))
+hero:UnMount(figure)
 assert(hero:GetMountsCount() == 0 and not loose:IsMounted() and loose:GetMountSupport() == nil)
 
 -- Life and visibility
@@ -125,7 +131,7 @@ assert(near(hero:GetVelocity().X, 3) and near(hero:GetSpeed(), 5))
 assert(near(hero:GetVelocityDirection().Y, 0.8))
 assert(hero:SetSpeed(10) == true and near(hero:GetSpeed(), 10))
 assert(hero:SetVelocityDirection(1, 0) == true and near(hero:GetVelocity().X, 10))
-assert(hero:SetAngularVelocity(45) == true and near(hero:GetAngularVelocity(), 45))
+assert(none(hero:SetAngularVelocity(45)) and near(hero:GetAngularVelocity(), 45))
 assert(hero:AddForce(force) == true)
 assert(hero:RemoveForce(77) == false)
 assert(none(hero:RemoveAllForces()))

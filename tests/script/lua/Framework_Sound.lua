@@ -75,3 +75,28 @@ jukebox:StopMusic()
 assert(jukebox:IsPlaying() == false and jukebox:GetCurrentTrack() == -1)
 assert(none(jukebox:SetRepeat()) and none(jukebox:SetShuffle()) and none(jukebox:SetFadeTime()))
 assert(none(jukebox:SetMusicVolume()))
+
+-- Numbers may come as numeric strings; any other value is the script's error, which a protected
+-- call reports and which changes nothing.
+local function fails(call, words)
+  local ok, message = pcall(call)
+  return not ok and string.find(message, words, 1, true) ~= nil
+end
+sound:SetVolume("0.25")
+assert(sound:GetVolume() == 0.25)
+assert(fails(function() sound:SetVolume({}) end, "bad argument #1 to 'SetVolume' (number expected, got table)"))
+assert(fails(function() sound:SetPitch("fast") end, "(number expected, got string)"))
+assert(sound:GetVolume() == 0.25 and sound:GetPitch() == 2)
+sound:SetPositionX("7")
+assert(sound:GetPositionX() == 7)
+assert(fails(function() sound:SetName(sound) end, "bad argument #1 to 'SetName' (string expected, got userdata)"))
+jukebox:SetShuffle(false)
+jukebox:PlayMusic("1")
+assert(jukebox:GetCurrentTrack() == 1)
+jukebox:PlayMusic(nil)
+assert(jukebox:GetCurrentTrack() == 0)
+assert(fails(function() jukebox:PlayMusic(true) end, "bad argument #1 to 'PlayMusic' (number expected, got boolean)"))
+assert(fails(function() jukebox:SetMusicVolume(1, "slowly") end, "bad argument #2 to 'SetMusicVolume'"))
+assert(jukebox:GetCurrentTrack() == 0)
+-- The playlist's name is read as lua_tolstring reads it: anything but text names no playlist.
+assert(jukebox:SetCurrentPlaylist({}) == false)
