@@ -175,8 +175,10 @@ u32 CollisionLayer::AddObject(MainCollisionObject* object, const Math::Vector2D&
 u32 CollisionLayer::CloneObject(u32 low, const Math::Vector2D& position, void* userData)
 {
     const SplitId split = SplitObjectId(low & 0xFFFFu);
-    if (split.kind == KindUnset || split.kind == KindFour || split.kind == KindFive)
+    if (split.kind == KindUnset)
         return split.low == 0 ? 0 : MakeObjectId(split.low, layerNumber, 0);
+    if (split.kind == KindFour || split.kind == KindFive)
+        return split.slot == 0 ? 0 : MakeObjectId(split.low, layerNumber, 0);
     MainCollisionObject* copy = nullptr;
     switch (split.kind)
     {

@@ -72,7 +72,8 @@ public:
     u32 AddObject(MainCollisionObject* object, const Math::Vector2D& position);
     // Stores a copy of the object at low (the low 16 bits of its id) and returns the copy's id; 0
     // when low names no present object or its kind has no free slot. Low bits of no kind, or of
-    // kinds 4 and 5, store nothing and come back as an id of this layer with z-level 0.
+    // kinds 4 and 5, store nothing and come back as an id of this layer with z-level 0 (0 for slot 0
+    // of kinds 4 and 5, which names nothing like slot 0 of every kind).
     u32 CloneObject(u32 low, const Math::Vector2D& position, void* userData);
 
     // Removal by slot: the object is destroyed and the slot listed as free. Only dynamic slots are

@@ -3,15 +3,11 @@
 #include "collision/Collision_Stream.h"
 #include "core/Core_File.h"
 
-#include <algorithm>
-
 namespace Collision2D
 {
 namespace
 {
-// Bounds on values read from a stream: capacities are logical numbers (records are allocated as
-// they are used), growth steps are small.
-constexpr u32 MaximumCapacity = 1u << 24;
+// Growth steps read from a stream are small.
 constexpr u32 MaximumGrowthStep = 1u << 10;
 
 constexpr u32 ContactRecordBytes = 124;
@@ -28,41 +24,67 @@ constexpr u32 InitialTileMaps = 20;
 constexpr u32 InitialSubRecords = 5;
 constexpr u32 InitialEntries = 20;
 
-// The record at index, allocated when the pool does not reach it yet. Records are allocated as they
-// are first written, so capacities are the pools' logical sizes.
-template <class Record, class Count>
-Record& Slot(Core::Vector<Record>& pool, Count index)
-{
-    const std::size_t at = static_cast<std::size_t>(index);
-    if (at >= pool.size())
-        pool.resize(at + 1);
-    return pool[at];
-}
+// Records, sub-records and entries one allocated record brings with it.
+template <class Record>
+constexpr u32 RecordWeight = 1;
+template <>
+constexpr u32 RecordWeight<DGEO_C> = 1 + 2 * InitialSubRecords;
+template <>
+constexpr u32 RecordWeight<TMAP_C> = 1 + 2 * InitialEntries;
+} // namespace
 
-// Counts the record at index count; the capacity grows by step when the count reaches it.
+// What one block read from a stream may allocate, every record, sub-record and entry counting
+// one. A new block holds 890, and a block only grows when a frame's contacts fill one of its pools
+// (by 5 records, 55 for geometry records, 205 for tile-map records); a stream whose capacities ask
+// for more than the maximum is refused, so that no block of a hostile stream allocates more than
+// about 1.2 MB (8192 contact records of 144 bytes, the largest per record counted).
+class ResultsLoadBudget
+{
+public:
+    static constexpr u64 MaximumRecords = 8192;
+
+    // Takes records from what is left; false, with the stream failed, when not that many are.
+    bool Take(Core::File& file, u64 records)
+    {
+        if (records > left)
+            return Stream::Reject(file);
+        left -= records;
+        return true;
+    }
+
+private:
+    u64 left = MaximumRecords;
+};
+
+namespace
+{
+// Counts the record at index count; when the count reaches the capacity, the pool grows by step
+// default records and the capacity with it, so the record at the new count is always there.
 template <class Record, class Count>
 void Commit(Core::Vector<Record>& pool, Count& count, Count& capacity, Count step)
 {
-    Slot(pool, count);
     ++count;
     if (count >= capacity)
+    {
+        pool.resize(pool.size() + static_cast<std::size_t>(step));
         capacity += step;
+    }
 }
 
-// As Slot, for a record about to be written: the reset must restore it.
+// The record at index, about to be written: the reset must restore it.
 template <class Record>
 Record& Touch(Core::Vector<Record>& pool, i32 index, i32& touched)
 {
     if (touched <= index)
         touched = index + 1;
-    return Slot(pool, index);
+    return pool[static_cast<std::size_t>(index)];
 }
 
 bool ReadCapacityAndCount(Core::File& file, u32& capacity, u32& count)
 {
     if (!Core::ReadU32(file, capacity) || !Core::ReadU32(file, count))
         return false;
-    if (capacity > MaximumCapacity || count >= capacity)
+    if (count >= capacity)
         return Stream::Reject(file);
     return true;
 }
@@ -77,29 +99,37 @@ void SavePool(Core::File& file, const Core::Vector<Record>& pool, Count capacity
         pool[static_cast<std::size_t>(i)].Save(file);
 }
 
-// Records a loaded pool holds: the counted ones and the one after them, and at least what a new pool
-// holds when the capacity reaches that far. A grown capacity is not allocated ahead, so that a
-// hostile capacity cannot make the reader allocate without bound.
-u32 LoadedRecords(u32 count, u32 capacity, u32 initialCapacity)
+template <class Record>
+bool LoadRecord(Core::File& file, Record& record, ResultsLoadBudget&)
 {
-    return std::max(count + 1, std::min(capacity, initialCapacity));
+    return record.Load(file);
 }
 
-// Reads a pool written by SavePool.
+bool LoadRecord(Core::File& file, DGEO_C& record, ResultsLoadBudget& budget)
+{
+    return record.Load(file, budget);
+}
+
+bool LoadRecord(Core::File& file, TMAP_C& record, ResultsLoadBudget& budget)
+{
+    return record.Load(file, budget);
+}
+
+// Reads a pool written by SavePool into capacity records.
 template <class Record, class Count>
 bool LoadPool(Core::File& file, Core::Vector<Record>& pool, Count& capacity, Count& count, u32 minimumRecordBytes,
-              u32 initialCapacity)
+              ResultsLoadBudget& budget)
 {
     u32 readCapacity = 0;
     u32 readCount = 0;
-    if (!ReadCapacityAndCount(file, readCapacity, readCount))
+    if (!ReadCapacityAndCount(file, readCapacity, readCount) ||
+        !budget.Take(file, u64(readCapacity) * RecordWeight<Record>) ||
+        !file.CanRead(u64(readCount) * minimumRecordBytes))
         return false;
-    if (!file.CanRead(u64(readCount) * minimumRecordBytes))
-        return false;
-    Core::Vector<Record> loaded(LoadedRecords(readCount, readCapacity, initialCapacity));
+    Core::Vector<Record> loaded(readCapacity);
     for (u32 i = 0; i < readCount; ++i)
     {
-        if (!loaded[i].Load(file))
+        if (!LoadRecord(file, loaded[i], budget))
             return false;
     }
     pool.swap(loaded);
@@ -163,7 +193,7 @@ bool LoadEntries(Core::File& file, Core::Vector<Entry>& entries, u32 count, u32 
 {
     if (!file.CanRead(u64(count) * entryBytes))
         return false;
-    Core::Vector<Entry> loaded(LoadedRecords(count, capacity, InitialEntries));
+    Core::Vector<Entry> loaded(capacity);
     for (u32 i = 0; i < count; ++i)
     {
         if (!Io::Load(file, loaded[i]))
@@ -259,12 +289,17 @@ void DGEO_C::Save(Core::File& file) const
 
 bool DGEO_C::Load(Core::File& file)
 {
-    const bool loaded = COLLISION_C::Load(file) &&
-                        LoadPool(file, lineSegments, buffer_LineSegments, currentLineSegmentsNumber, ContactRecordBytes,
-                                 InitialSubRecords) &&
-                        LoadPool(file, circles, buffer_Circles, currentCirclesNumber, ContactRecordBytes,
-                                 InitialSubRecords) &&
-                        LoadGrowthStep(file, deltaBuffer);
+    ResultsLoadBudget budget;
+    return Load(file, budget);
+}
+
+bool DGEO_C::Load(Core::File& file, ResultsLoadBudget& budget)
+{
+    const bool loaded =
+        COLLISION_C::Load(file) &&
+        LoadPool(file, lineSegments, buffer_LineSegments, currentLineSegmentsNumber, ContactRecordBytes, budget) &&
+        LoadPool(file, circles, buffer_Circles, currentCirclesNumber, ContactRecordBytes, budget) &&
+        LoadGrowthStep(file, deltaBuffer);
     touchedLineSegments = static_cast<i32>(lineSegments.size());
     touchedCircles = static_cast<i32>(circles.size());
     return loaded;
@@ -310,6 +345,12 @@ void TMAP_C::Save(Core::File& file) const
 
 bool TMAP_C::Load(Core::File& file)
 {
+    ResultsLoadBudget budget;
+    return Load(file, budget);
+}
+
+bool TMAP_C::Load(Core::File& file, ResultsLoadBudget& budget)
+{
     u32 step = 0;
     u32 newCount = 0;
     u32 staticCount = 0;
@@ -318,10 +359,10 @@ bool TMAP_C::Load(Core::File& file)
     if (!COLLISION_C::Load(file) || !LoadGrowthStep(file, step) || !Core::ReadU32(file, newCount) ||
         !Core::ReadU32(file, staticCount) || !Core::ReadU32(file, newCapacity) || !Core::ReadU32(file, staticCapacity))
         return false;
-    if (newCapacity > MaximumCapacity || staticCapacity > MaximumCapacity || newCount >= newCapacity ||
-        staticCount >= staticCapacity)
+    if (newCount >= newCapacity || staticCount >= staticCapacity)
         return Stream::Reject(file);
-    if (!LoadEntries<NewEntryIo>(file, newEntries, newCount, newCapacity, NewEntryBytes) ||
+    if (!budget.Take(file, u64(newCapacity) + staticCapacity) ||
+        !LoadEntries<NewEntryIo>(file, newEntries, newCount, newCapacity, NewEntryBytes) ||
         !LoadEntries<StaticEntryIo>(file, staticEntries, staticCount, staticCapacity, StaticEntryBytes))
         return false;
     deltaBuffer = step;
@@ -352,7 +393,7 @@ CollisionResults::CollisionResults()
 
 BRECT_C& CollisionResults::NextRectangle()
 {
-    return Slot(rectangles, currentBRECTNumber);
+    return rectangles[static_cast<std::size_t>(currentBRECTNumber)];
 }
 
 DGEO_C& CollisionResults::NextGeometry()
@@ -462,13 +503,14 @@ void CollisionResults::Save(Core::File& file) const
 
 bool CollisionResults::Load(Core::File& file)
 {
+    ResultsLoadBudget budget;
     const bool loaded =
-        LoadPool(file, rectangles, buffer_BRECT, currentBRECTNumber, RectangleRecordBytes, InitialContacts) &&
-        LoadPool(file, geometries, buffer_DGEO, currentDGEONumber, GeometryRecordMinimumBytes, InitialContacts) &&
-        LoadPool(file, circles, buffer_CIR, currentCIRNumber, ContactRecordBytes, InitialContacts) &&
-        LoadPool(file, lineSegments, buffer_LNS, currentLNSNumber, ContactRecordBytes, InitialContacts) &&
-        LoadPool(file, tileMaps, buffer_TMAP, currentTMAPNumber, TileMapRecordMinimumBytes, InitialTileMaps) &&
-                        LoadGrowthStep(file, deltaBuffer) && Core::ReadI32(file, buffer_Extra);
+        LoadPool(file, rectangles, buffer_BRECT, currentBRECTNumber, RectangleRecordBytes, budget) &&
+        LoadPool(file, geometries, buffer_DGEO, currentDGEONumber, GeometryRecordMinimumBytes, budget) &&
+        LoadPool(file, circles, buffer_CIR, currentCIRNumber, ContactRecordBytes, budget) &&
+        LoadPool(file, lineSegments, buffer_LNS, currentLNSNumber, ContactRecordBytes, budget) &&
+        LoadPool(file, tileMaps, buffer_TMAP, currentTMAPNumber, TileMapRecordMinimumBytes, budget) &&
+        LoadGrowthStep(file, deltaBuffer) && Core::ReadI32(file, buffer_Extra);
     // Whatever was read may differ from reset records.
     touchedGeometries = static_cast<i32>(geometries.size());
     touchedCircles = static_cast<i32>(circles.size());

@@ -12,6 +12,9 @@ class File;
 
 namespace Collision2D
 {
+// What a block read from a stream may still allocate; its records read their sub-pools within it.
+class ResultsLoadBudget;
+
 // Fills a per-point user-id slot that names none of the object's own shapes.
 inline constexpr u32 EmptyUserId = 0x0B724581u;
 inline constexpr i32 MaximumContactPoints = 4;
@@ -100,6 +103,7 @@ public:
 
     void Save(Core::File& file) const override;
     bool Load(Core::File& file) override;
+    bool Load(Core::File& file, ResultsLoadBudget& budget);
 
     // The record the next contact is written into. Every write goes through these, so that a
     // reset knows which records a frame may have changed.
@@ -151,6 +155,7 @@ public:
 
     void Save(Core::File& file) const override;
     bool Load(Core::File& file) override;
+    bool Load(Core::File& file, ResultsLoadBudget& budget);
 
     void AddNewEntry(TMAP_DATA entry);
     void AddStaticEntry(TMAP_DATA_BASE entry);
@@ -158,9 +163,10 @@ public:
 
 // The result block of one dynamic object: five pools reused from frame to frame. A count says how
 // many of a pool's first records are valid this frame; records past it keep what earlier frames
-// wrote. Capacities (the counts a pool has room for) only grow, in steps of deltaBuffer. A new block
-// holds its first capacities of default records, which scripts see as whole arrays; records past
-// them are allocated when first written.
+// wrote. Every pool, sub-pool and entry pool holds at least its capacity of records, and its count
+// stays below the capacity: the commit that reaches the capacity appends deltaBuffer default
+// records and raises the capacity by as much, so the record a test fills next always exists, and
+// scripts see each pool as a whole array of its capacity.
 class CollisionResults
 {
 public:
@@ -208,8 +214,9 @@ public:
 
     // Only the counted records are written.
     void Save(Core::File& file) const;
-    // False, with the block left valid, when the stream fails or holds an impossible count,
-    // capacity or growth step.
+    // Each pool then holds its saved capacity of records. False, with the block left valid, when
+    // the stream fails or holds an impossible count or growth step, or capacities that together
+    // ask for more records than a block read from a stream may hold.
     bool Load(Core::File& file);
 
 private:

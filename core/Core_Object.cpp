@@ -8,7 +8,7 @@ namespace
 {
 ScriptPusher scriptPusher = nullptr;
 
-const ClassRegistrar objectRegistrar("Object", &Object::Create);
+[[maybe_unused]] const ClassRegistration& objectRegistration = RegisterObjectClass();
 } // namespace
 
 LuaScript* Base::GetScript()
@@ -125,6 +125,11 @@ Object* CreateObjectByName(const char* name)
 {
     const ClassRegistration* registration = ClassRegistry::Instance().Lookup(name);
     return registration && registration->create ? registration->create() : nullptr;
+}
+
+const ClassRegistration& RegisterObjectClass()
+{
+    return ClassRegistry::Instance().Register("Object", &Object::Create);
 }
 
 ClassRegistrar::ClassRegistrar(const char* name, CreateFunction create)

@@ -198,6 +198,10 @@ private:
 // Null for unknown names and for classes registered without a creation function.
 Object* CreateObjectByName(const char* name);
 
+// Registers "Object" with Object::Create (a static initialiser of the core does it before the
+// program entry) and returns the registration, the first one of that name.
+const ClassRegistration& RegisterObjectClass();
+
 // Registers a class when constructed; used as a static by CORE_REGISTER_CLASS.
 struct ClassRegistrar
 {

@@ -2,6 +2,7 @@
 
 #include "engine/Engine_BoundingVolume.h"
 #include "engine/Engine_RenderItem.h"
+#include "engine/Engine_SceneGraph.h"
 #include "engine/Engine_SpriteDrawing.h"
 #include "renderer/Renderer_IRenderer.h"
 #include "renderer/Renderer_Texture.h"
@@ -204,7 +205,12 @@ void ParticleSystem::Draw()
     if (!overlay && !screenSpace)
     {
         boundingVolume.Transform(parentMatrix);
-        if (IsOutsideCurrentView(boundingVolume.GetWorldBox()))
+        // A copy of the current view; without a scene graph the default record, which culls nothing.
+        Math::ViewFrustum view;
+        Vellumar::InitFrustumRecord(view);
+        if (const SceneGraph* scene = SceneGraph::GetCurrent())
+            view = scene->GetViewFrustum();
+        if (IsOutsideView(boundingVolume.GetWorldBox(), view))
             return;
     }
     RenderItem item;

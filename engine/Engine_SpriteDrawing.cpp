@@ -24,11 +24,14 @@ bool IsBehind(const Math::Plane& plane, const Math::Vector3D& corner)
 bool IsOutsideCurrentView(const Math::Frustum& box)
 {
     const SceneGraph* scene = SceneGraph::GetCurrent();
-    if (!scene)
-        return false;
+    return scene && IsOutsideView(box, scene->GetViewFrustum());
+}
+
+bool IsOutsideView(const Math::Frustum& box, const Math::ViewFrustum& view)
+{
     // Outside when all corners lie behind one plane: the first corner that does not settles a
     // plane, so a box in view costs one test per plane.
-    for (const Math::Plane& plane : scene->GetViewFrustum().planes)
+    for (const Math::Plane& plane : view.planes)
     {
         bool allBehind = true;
         for (const Math::Vector3D& corner : box.corners)

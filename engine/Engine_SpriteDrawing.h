@@ -14,6 +14,9 @@ struct RenderItem;
 // True when the box lies wholly outside the current scene graph's view frustum; nothing is culled
 // while no scene graph exists.
 bool IsOutsideCurrentView(const Math::Frustum& box);
+// True when the box lies wholly outside the view: all its corners behind one of its planes (a
+// default record, with zero planes, culls nothing).
+bool IsOutsideView(const Math::Frustum& box, const Math::ViewFrustum& view);
 // Files the item with the process-wide render queue; without a queue the item is dropped.
 void SubmitRenderItem(RenderItem& item);
 // The viewport being drawn: the current scene graph's copy while it draws one, else the renderer's

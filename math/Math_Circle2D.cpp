@@ -3,6 +3,7 @@
 #include "core/Core_File.h"
 #include "math/Math_Constants.h"
 #include "math/Math_LineSegment2D.h"
+#include "math/Math_ShapePusher.h"
 
 #include <cmath>
 
@@ -13,8 +14,9 @@ LuaScript* Circle2D::GetScript()
     return nullptr;
 }
 
-void Circle2D::PushToScript(lua_State*)
+void Circle2D::PushToScript(lua_State* state)
 {
+    PushShapeToScript(state, this, "Circle2D");
 }
 
 void Circle2D::Save(Core::File& file) const

@@ -24,7 +24,8 @@ public:
     Circle2D& operator=(const Circle2D&) = default;
     virtual ~Circle2D() = default;
 
-    // Circles carry no script of their own and are not pushed while no script glue exists.
+    // No script of their own; PushToScript pushes a userdata holding this shape with the metatable
+    // "Circle2D", through the pusher the script glue installs (Math_ShapePusher.h).
     virtual LuaScript* GetScript();
     virtual void PushToScript(lua_State* state);
 

@@ -156,3 +156,16 @@ int ViewFrustum::ClassifyBox(const Frustum& volume) const
 }
 
 } // namespace Math
+
+namespace Vellumar {
+
+void InitFrustumRecord(Math::ViewFrustum& record)
+{
+    record.matrix.SetIdentity();
+    for (Math::Plane& plane : record.planes)
+        plane = Math::Plane();
+    for (Math::Vector3D& corner : record.corners)
+        corner = Math::Vector3D();
+}
+
+} // namespace Vellumar

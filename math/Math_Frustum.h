@@ -60,3 +60,11 @@ public:
 };
 
 } // namespace Math
+
+namespace Vellumar {
+
+// Starts a view-volume record in its default state, whatever it held: identity matrix, zero planes
+// and zero corners.
+void InitFrustumRecord(Math::ViewFrustum& record);
+
+} // namespace Vellumar

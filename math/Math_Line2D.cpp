@@ -3,6 +3,7 @@
 #include "math/Math_Circle2D.h"
 #include "math/Math_LineSegment2D.h"
 #include "math/Math_Ray2D.h"
+#include "math/Math_ShapePusher.h"
 #include "math/Math_ShapeTerms.h"
 
 namespace Math {
@@ -20,8 +21,9 @@ LuaScript* Line2D::GetScript()
     return nullptr;
 }
 
-void Line2D::PushToScript(lua_State*)
+void Line2D::PushToScript(lua_State* state)
 {
+    PushShapeToScript(state, this, "Line2D");
 }
 
 int Line2D::ClassifyToLine(const Line2D& other, Point2D& meeting) const

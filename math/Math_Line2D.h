@@ -26,7 +26,8 @@ public:
     Line2D& operator=(const Line2D&) = default;
     virtual ~Line2D() = default;
 
-    // Lines carry no script of their own and are not pushed while no script glue exists.
+    // No script of their own; PushToScript pushes a userdata holding this shape with the metatable
+    // "Line2D", through the pusher the script glue installs (Math_ShapePusher.h).
     virtual LuaScript* GetScript();
     virtual void PushToScript(lua_State* state);
 

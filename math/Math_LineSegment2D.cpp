@@ -4,6 +4,7 @@
 #include "math/Math_Circle2D.h"
 #include "math/Math_Line2D.h"
 #include "math/Math_Ray2D.h"
+#include "math/Math_ShapePusher.h"
 #include "math/Math_ShapeTerms.h"
 
 #include <cmath>
@@ -94,8 +95,9 @@ LuaScript* LineSegment2D::GetScript()
     return nullptr;
 }
 
-void LineSegment2D::PushToScript(lua_State*)
+void LineSegment2D::PushToScript(lua_State* state)
 {
+    PushShapeToScript(state, this, "LineSegment2D");
 }
 
 void LineSegment2D::Save(Core::File& file) const

@@ -27,7 +27,8 @@ public:
     LineSegment2D& operator=(const LineSegment2D&) = default;
     virtual ~LineSegment2D() = default;
 
-    // Segments carry no script of their own and are not pushed while no script glue exists.
+    // No script of their own; PushToScript pushes a userdata holding this shape with the metatable
+    // "LineSegment2D", through the pusher the script glue installs (Math_ShapePusher.h).
     virtual LuaScript* GetScript();
     virtual void PushToScript(lua_State* state);
 

@@ -3,6 +3,7 @@
 #include "math/Math_Circle2D.h"
 #include "math/Math_Line2D.h"
 #include "math/Math_LineSegment2D.h"
+#include "math/Math_ShapePusher.h"
 #include "math/Math_ShapeTerms.h"
 
 namespace Math {
@@ -14,8 +15,9 @@ LuaScript* Ray2D::GetScript()
     return nullptr;
 }
 
-void Ray2D::PushToScript(lua_State*)
+void Ray2D::PushToScript(lua_State* state)
 {
+    PushShapeToScript(state, this, "Ray2D");
 }
 
 int Ray2D::ClassifyToCircle(const Circle2D& circle, Point2D& first, Point2D& second) const

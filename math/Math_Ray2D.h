@@ -23,7 +23,8 @@ public:
     Ray2D& operator=(const Ray2D&) = default;
     virtual ~Ray2D() = default;
 
-    // Rays carry no script of their own and are not pushed while no script glue exists.
+    // No script of their own; PushToScript pushes a userdata holding this shape with the metatable
+    // "Ray2D", through the pusher the script glue installs (Math_ShapePusher.h).
     virtual LuaScript* GetScript();
     virtual void PushToScript(lua_State* state);
 

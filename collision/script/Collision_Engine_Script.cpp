@@ -7,7 +7,6 @@
 #include "collision/Collision_Layer.h"
 #include "collision/Collision_Rect.h"
 #include "collision/script/Collision_Script.h"
-#include "collision/Collision_StaticShapes.h"
 #include "script/Lua_ScriptClass.h"
 
 namespace Collision2D
@@ -138,24 +137,6 @@ i32 GetDynamicObjectBoundingRectangleCheckingTileMap(lua_State* state, Collision
     return Lua::PushBoolean(state, object && object->GetBoundingRectangleCheckingTileMap());
 }
 
-template <class Shape>
-i32 PushStaticShapes(lua_State* state, const SlotArray<Shape>& shapes)
-{
-    if (shapes.slots.empty())
-        return 0;
-    Lua::PushNewTable(state);
-    u32 position = 0;
-    for (i32 slot = 1; slot < shapes.count; ++slot)
-    {
-        if (Shape* shape = shapes.At(static_cast<u32>(slot)))
-        {
-            Lua::PushObject(state, shape);
-            Lua::SetListElement(state, ++position);
-        }
-    }
-    return 1;
-}
-
 const CollisionLayer* LayerArgument(lua_State* state, CollisionEngine& engine)
 {
     u32 layer = 0;
@@ -166,13 +147,13 @@ const CollisionLayer* LayerArgument(lua_State* state, CollisionEngine& engine)
 i32 GetStaticLineSegments(lua_State* state, CollisionEngine& engine)
 {
     const CollisionLayer* layer = LayerArgument(state, engine);
-    return layer ? PushStaticShapes(state, layer->GetStaticLineSegments()) : 0;
+    return layer ? PushStaticLineSegments(state, *layer) : 0;
 }
 
 i32 GetStaticCircles(lua_State* state, CollisionEngine& engine)
 {
     const CollisionLayer* layer = LayerArgument(state, engine);
-    return layer ? PushStaticShapes(state, layer->GetStaticCircles()) : 0;
+    return layer ? PushStaticCircles(state, *layer) : 0;
 }
 
 i32 GetStaticLineSegmentsNumber(lua_State* state, CollisionEngine& engine)

@@ -1,5 +1,6 @@
 #include "script/host/Lua_MasterState.h"
 
+#include "math/Math_ShapePusher.h"
 #include "platform/PAL_MessageBox.h"
 #include "platform/PAL_MessagePump.h"
 #include "script/Lua_ScriptClass.h"
@@ -86,6 +87,15 @@ void PushObject(lua_State* state, Core::Base* object, const char* scriptTypeName
 {
     PushObjectAs(state, object, scriptTypeName);
 }
+
+// The userdata holds the shape, which stays its owner's. Without its class's metatable it gets
+// none rather than the objects' one, whose methods would take it for an object.
+void PushShape(lua_State* state, void* shape, const char* scriptTypeName)
+{
+    *static_cast<void**>(lua_newuserdata(state, sizeof(void*))) = shape;
+    luaL_getmetatable(state, scriptTypeName);
+    lua_setmetatable(state, -2);
+}
 } // namespace
 
 lua_State* BuildMasterState()
@@ -101,6 +111,7 @@ lua_State* BuildMasterState()
     lua_register(state, "CreateSize", &CreateSize);
     static_cast<void>(luaL_dostring(state, ScriptConstructors));
     Core::SetScriptPusher(&PushObject);
+    Math::SetShapeScriptPusher(&PushShape);
     LuaScript::SetCompileErrorHandler(&ShowCompileError);
     LuaScript::SetMasterState(state);
     return state;
@@ -113,6 +124,7 @@ void CloseMasterState()
         return;
     LuaScript::SetMasterState(nullptr);
     Core::SetScriptPusher(nullptr);
+    Math::SetShapeScriptPusher(nullptr);
     LuaScript::SetCompileErrorHandler(nullptr);
     lua_close(state);
 }

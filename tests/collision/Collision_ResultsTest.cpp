@@ -69,7 +69,34 @@ TEST(CollisionResults, NewBlocksHoldTheirFirstCapacitiesOfRecords)
     ExpectFirstCapacities(loaded);
 }
 
-TEST(CollisionResults, PoolsGrowByTheirStep)
+// Every pool holds its capacity of records, with the count below it.
+template <class Pool, class Count>
+void ExpectHeld(const Pool& pool, Count count, Count capacity)
+{
+    EXPECT_LT(count, capacity);
+    EXPECT_EQ(pool.size(), static_cast<std::size_t>(capacity));
+}
+
+void ExpectCapacitiesHeld(const CollisionResults& block)
+{
+    ExpectHeld(block.rectangles, block.currentBRECTNumber, block.buffer_BRECT);
+    ExpectHeld(block.geometries, block.currentDGEONumber, block.buffer_DGEO);
+    ExpectHeld(block.circles, block.currentCIRNumber, block.buffer_CIR);
+    ExpectHeld(block.lineSegments, block.currentLNSNumber, block.buffer_LNS);
+    ExpectHeld(block.tileMaps, block.currentTMAPNumber, block.buffer_TMAP);
+    for (const DGEO_C& geometry : block.geometries)
+    {
+        ExpectHeld(geometry.lineSegments, geometry.currentLineSegmentsNumber, geometry.buffer_LineSegments);
+        ExpectHeld(geometry.circles, geometry.currentCirclesNumber, geometry.buffer_Circles);
+    }
+    for (const TMAP_C& map : block.tileMaps)
+    {
+        ExpectHeld(map.newEntries, map.currentNewIdsNumber, map.buffer_NewIds);
+        ExpectHeld(map.staticEntries, map.currentStaticIdsNumber, map.buffer_StaticIds);
+    }
+}
+
+TEST(CollisionResults, PoolsGrowByTheirStepAndHoldTheirCapacities)
 {
     CollisionResults block;
     for (int i = 0; i < 4; ++i)
@@ -77,10 +104,12 @@ TEST(CollisionResults, PoolsGrowByTheirStep)
     EXPECT_EQ(block.buffer_CIR, 5);
     block.CommitCircleResult();
     EXPECT_EQ(block.buffer_CIR, 10);
+    EXPECT_EQ(block.circles.size(), 10u);
     for (int i = 0; i < 5; ++i)
         block.CommitCircleResult();
     EXPECT_EQ(block.buffer_CIR, 15);
-    EXPECT_GE(block.circles.size(), static_cast<std::size_t>(block.currentCIRNumber));
+    ASSERT_EQ(block.circles.size(), 15u);
+    EXPECT_EQ(block.circles[14].myCircleUserId[0], EmptyUserId) << "appended records are default ones";
 
     TMAP_C& record = block.NextTileMap();
     TMAP_DATA entry;
@@ -89,6 +118,13 @@ TEST(CollisionResults, PoolsGrowByTheirStep)
         record.AddNewEntry(entry);
     EXPECT_EQ(record.buffer_NewIds, 25u);
     EXPECT_EQ(record.newEntries[19].cellX, 3);
+    DGEO_C& geometry = block.NextGeometry();
+    for (int i = 0; i < 5; ++i)
+        geometry.CommitCircleResult();
+    for (int i = 0; i < 6; ++i)
+        block.CommitGeometryResult();
+    block.CommitTileMapResult();
+    ExpectCapacitiesHeld(block);
 }
 
 TEST(CollisionResults, ResetMarksOnlyTheOwnShapeSlots)
@@ -169,6 +205,7 @@ TEST(CollisionResults, StreamKeepsCapacitiesAndCountedRecords)
     EXPECT_EQ(loaded.circles[2].partnerUserData, nullptr);
     EXPECT_EQ(loaded.tileMaps[0].buffer_StaticIds, 25u);
     EXPECT_EQ(loaded.tileMaps[0].staticEntries[20].id, 200);
+    ExpectCapacitiesHeld(loaded);
     // The loaded pools fill further without a check of their own.
     for (int i = 0; i < 20; ++i)
         loaded.CommitCircleResult();
@@ -202,8 +239,18 @@ TEST(CollisionResults, HostileCountsAndCapacitiesFailCleanly)
         u32 offset;
         u32 value;
     };
+    // One rectangle record (32 bytes), then the geometry pool, its first record's base (20 bytes)
+    // and that record's segment capacity.
+    const u32 geometrySegmentCapacity = 8 + 32 + 8 + 20;
+    // Capacities may not together ask for more than 8192 records, sub-records and entries, nested
+    // ones included. Besides that segment pool the block holds its rectangles, geometry records
+    // with five segments and five circles each, the first one's circles, the circle and segment
+    // contacts, tile-map records with twenty entries of each kind, and the first one's entries.
+    const u32 otherRecords = 5 + 5 * 11 + 5 + 10 + 5 + 20 * 41 + 20 + 25;
+    const u32 overBudget = 8192 - otherRecords + 1;
     for (const Case& bad : {Case{rectangleCount, 5}, Case{rectangleCount, 0xFFFFFFFFu},
                             Case{rectangleCapacity, 0x7FFFFFFFu}, Case{rectangleCapacity, 1},
+                            Case{rectangleCapacity, 8193}, Case{geometrySegmentCapacity, overBudget},
                             Case{good.GetSize() - 8, 0}, Case{good.GetSize() - 8, 0x10000000u}})
     {
         Core::MemoryFile reader = Patched(good, bad.offset, bad.value);
@@ -214,6 +261,10 @@ TEST(CollisionResults, HostileCountsAndCapacitiesFailCleanly)
         EXPECT_GE(block.rectangles.size(), static_cast<std::size_t>(block.currentBRECTNumber));
         EXPECT_LT(block.currentBRECTNumber, block.buffer_BRECT);
     }
+    Core::MemoryFile withinBudget = Patched(good, geometrySegmentCapacity, overBudget - 1);
+    CollisionResults large;
+    ASSERT_TRUE(large.Load(withinBudget));
+    EXPECT_EQ(large.geometries[0].lineSegments.size(), static_cast<std::size_t>(overBudget - 1));
     for (u32 size = 0; size < good.GetSize(); size += 13)
     {
         Core::MemoryFile reader(good.GetData(), size);

@@ -128,6 +128,7 @@ TEST(ClassRegistryTest, FirstRegistrationWins)
     Core::ClassRegistry& registry = Core::ClassRegistry::Instance();
     const Core::ClassRegistration& kept = registry.Register("Object", &CreateImpostor);
     EXPECT_EQ(kept.create, &Core::Object::Create);
+    EXPECT_EQ(&Core::RegisterObjectClass(), &kept) << "the object class is registered before the program entry";
     Core::RefPtr<Core::Object> object(Core::CreateObjectByName("Object"));
     ASSERT_NE(object.Get(), nullptr);
     EXPECT_EQ(dynamic_cast<Registered*>(object.Get()), nullptr) << "still a plain Core::Object";

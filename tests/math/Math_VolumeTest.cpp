@@ -168,6 +168,22 @@ TEST(MathViewFrustum, FromCameraBuildsPlanesAndCorners)
     EXPECT_EQ(frustum.planes[Math::PlaneBottom].Classify({0, -60, -50}), Code::Behind);
 }
 
+TEST(MathViewFrustum, InitFrustumRecordRestoresTheDefaultRecord)
+{
+    ViewFrustum view;
+    view.FromCamera(Matrix4x4::Perspective(60, 4.0f / 3.0f, 1, 100));
+    view.Transform(Matrix4x4::Translation(1, 2, 3));
+    Vellumar::InitFrustumRecord(view);
+    EXPECT_EQ(view.matrix, Matrix4x4::Identity());
+    for (const Plane& plane : view.planes) {
+        EXPECT_EQ(plane.normal, Vector3D());
+        EXPECT_EQ(plane.point, Vector3D());
+        EXPECT_EQ(plane.d, 0.0f);
+    }
+    for (const Vector3D& corner : view.corners)
+        EXPECT_EQ(corner, Vector3D());
+}
+
 TEST(MathViewFrustum, AFarPlaneFarFromTheNearOneStandsAtItsDistance)
 {
     // A 2D camera's depths: the far plane's normal comes out of the projection about 2e-5 long,

@@ -112,4 +112,70 @@ TEST_F(ScriptTest, ScriptsDriveTheCollisionEngineItsObjectsShapesAndTileMaps)
     EXPECT_EQ(circle->GetCircle().GetRadius(), 9);
     EXPECT_EQ(body->GetCollisionThickness(), 1.5f);
 }
+
+TEST_F(ScriptTest, ScriptsBuildCollisionDataAndReadALayersStaticShapes)
+{
+    CollisionFrame frame;
+    CollisionFrame copiedFrame;
+    CollisionAnimation animation;
+    CollisionActor actor;
+    VelRect rectangle(10, -4, 6, -2);
+    VelRect other(1, 1, 1, 1);
+    CollisionEngine engine;
+    engine.AddLayer();
+    engine.InitializeLayerGrid(0, {0, 0}, 640, 480, 100);
+    const u32 firstCircle = engine.AddObject(new StaticCollisionCircle({{50, 50}, 3}), 0, {50, 50});
+    auto* circle = new StaticCollisionCircle({{150, 50}, 4});
+    engine.AddObject(circle, 0, {150, 50});
+    auto* segment = new StaticCollisionLineSegment({{0, 100}, {100, 100}});
+    engine.AddObject(segment, 0, {0, 100});
+    engine.RemoveObject(firstCircle);
+    CollisionLayer bare{CollisionLayer::StreamConstruction()};
+
+    Lua::PushObject(master, &frame);
+    SetGlobalFromTop("frame");
+    Lua::PushObject(master, &copiedFrame);
+    SetGlobalFromTop("copiedFrame");
+    Lua::PushObject(master, &animation);
+    SetGlobalFromTop("animation");
+    Lua::PushObject(master, &actor);
+    SetGlobalFromTop("actor");
+    Lua::PushObject(master, &rectangle);
+    SetGlobalFromTop("rectangle");
+    Lua::PushObject(master, &other);
+    SetGlobalFromTop("other");
+    Lua::PushObject(master, engine.GetLayer(0));
+    SetGlobalFromTop("layer");
+    Lua::PushObject(master, &bare);
+    SetGlobalFromTop("bare");
+    SetGlobalNumber("expected_circle_id", circle->GetId());
+    SetGlobalNumber("expected_segment_id", segment->GetId());
+
+    EXPECT_EQ(RunFile("Collision_ActorData.lua"), "");
+
+    ASSERT_EQ(frame.lineSegments.size(), 1u);
+    const DynamicCollisionLineSegment& addedSegment = frame.lineSegments.front();
+    EXPECT_EQ(addedSegment.userId, 0xFFFFFFFFu);
+    EXPECT_EQ(addedSegment.variants[HFlip].GetPointA(), Math::Point2D(-3, 4));
+    EXPECT_EQ(addedSegment.variants[VFlip].GetPointB(), Math::Point2D(1, -2));
+    ASSERT_EQ(frame.circles.size(), 1u);
+    EXPECT_EQ(frame.circles.front().userId, 1u) << "a 64-bit truncation kept in 32 bits";
+    EXPECT_EQ(frame.circles.front().variants[HVFlip].GetCenter(), Math::Point2D(1, 2)) << "copied, not mirrored";
+    EXPECT_EQ(frame.circles.front().variants[NoFlip].GetRadius(), 2.5f);
+    ASSERT_EQ(frame.hotSpots.size(), 1u);
+    EXPECT_EQ(frame.hotSpots.front().variants[HFlip], Math::Point2D(-3, 4));
+    EXPECT_EQ(frame.boundingRectangles[HVFlip], VelRect(2, -6, 4, -10));
+    EXPECT_EQ(frame.boundingRectangles[HFlip], VelRect(10, -6, 4, -2));
+    EXPECT_EQ(frame.boundingRectangles[VFlip], VelRect(2, -4, 6, -10));
+    for (const VelRect& copied : copiedFrame.boundingRectangles)
+        EXPECT_EQ(copied, rectangle);
+
+    ASSERT_EQ(actor.animations.size(), 1u);
+    const CollisionFrame* built = actor.GetFrame(0, 0);
+    ASSERT_NE(built, nullptr);
+    EXPECT_EQ(actor.GetFrame(0, 1), nullptr);
+    EXPECT_EQ(built->lineSegments.size(), 1u);
+    EXPECT_EQ(built->circles.size(), 1u);
+    EXPECT_EQ(built->boundingRectangles[HFlip], frame.boundingRectangles[HFlip]);
+}
 } // namespace

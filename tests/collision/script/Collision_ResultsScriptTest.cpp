@@ -2,6 +2,7 @@
 
 #include "collision/Collision_Results.h"
 #include "collision/script/Collision_Results_Script.h"
+#include "core/Core_File.h"
 
 namespace
 {
@@ -166,6 +167,39 @@ TEST_F(ResultsScriptTest, RecordsOfANewBlockReachScriptsWithWholeArrays)
     SetGlobalFromTop("tileMap");
     lua_settop(master, 0);
     EXPECT_EQ(RunFile("Collision_Results.lua"), "");
+}
+
+TEST_F(ResultsScriptTest, RecordsOfALoadedBlockReachScriptsWithTheirCapacities)
+{
+    CollisionResults block;
+    DGEO_C& geometry = block.NextGeometry();
+    for (int i = 0; i < 5; ++i)
+        geometry.CommitCircleResult();
+    block.CommitGeometryResult();
+    TMAP_C& map = block.NextTileMap();
+    for (int i = 0; i < 21; ++i)
+        map.AddStaticEntry(TMAP_DATA_BASE());
+    map.currentStaticIdsNumber = 0;
+    TMAP_DATA_BASE cell;
+    cell.cellX = 7;
+    map.AddStaticEntry(cell);
+    map.AddStaticEntry(cell);
+    block.CommitTileMapResult();
+    lua_pushvalue(master, PushDGEO_C(master, &block.geometries[0]));
+    SetGlobalFromTop("grown");
+    lua_settop(master, 0);
+
+    Core::MemoryFile saved;
+    block.Save(saved);
+    Core::MemoryFile reader(saved.GetData(), saved.GetSize());
+    CollisionResults loaded;
+    ASSERT_TRUE(loaded.Load(reader));
+    lua_pushvalue(master, PushDGEO_C(master, &loaded.geometries[0]));
+    SetGlobalFromTop("geometry");
+    lua_pushvalue(master, PushTMAP_C(master, &loaded.tileMaps[0]));
+    SetGlobalFromTop("tileMap");
+    lua_settop(master, 0);
+    EXPECT_EQ(RunFile("Collision_LoadedResults.lua"), "");
 }
 
 TEST_F(ResultsScriptTest, ArraysFillThemselvesWhenScriptsLackTheArrayFunctions)

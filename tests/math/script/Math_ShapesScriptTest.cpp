@@ -60,4 +60,27 @@ TEST_F(ShapesScriptTest, ScriptsCallEveryShapeMethodAndGetTheNativeResults)
 
     EXPECT_EQ(RunFile("Math_Shapes.lua"), "");
 }
+
+TEST_F(ShapesScriptTest, ShapesPushThemselvesAsTheScriptsViewOfTheNativeShape)
+{
+    Math::Line2D line(Point2D(1, 2), Math::Vector2D(0, 1));
+    Math::LineSegment2D segment(Point2D(0, 0), Point2D(4, 0));
+    Math::Circle2D circle(Point2D(3, 4), 5);
+    Math::Ray2D ray(Point2D(-1, 0), Math::Vector2D(1, 0));
+    line.PushToScript(master);
+    SetGlobalFromTop("line");
+    segment.PushToScript(master);
+    SetGlobalFromTop("segment");
+    circle.PushToScript(master);
+    SetGlobalFromTop("circle");
+    ray.PushToScript(master);
+    SetGlobalFromTop("ray");
+    EXPECT_EQ(lua_gettop(master), 0);
+
+    EXPECT_EQ(RunFile("Math_PushedShapes.lua"), "");
+    EXPECT_EQ(line.GetPoint(), Point2D(7, 8));
+    EXPECT_EQ(segment.GetPointB(), Point2D(7, 8));
+    EXPECT_EQ(circle.GetRadius(), 9.0f);
+    EXPECT_EQ(ray.GetOrigin(), Point2D(7, 8));
+}
 } // namespace
