@@ -2,14 +2,15 @@
 
 #include "platform/Input_Keyboard.h"
 #include "game/MyGame_CannonClass.h"
+#include "game/MyGame_ClassShape.h"
 #include "game/MyGame_Lookup.h"
 #include "game/MyGame_MyGame.h"
 
-CORE_REGISTER_CLASS(AimEmitterClass, "AimEmitterClass")
-CORE_REGISTER_CLASS(BounceEmitterClass, "BounceEmitterClass")
-CORE_REGISTER_CLASS(AimSystemClass, "AimSystemClass")
-CORE_REGISTER_CLASS(BounceSystemClass, "BounceSystemClass")
-CORE_REGISTER_CLASS(BounceAimClass, "BounceAimClass")
+GAME_CLASS_ENTRY(AimEmitterClass)
+GAME_CLASS_ENTRY(BounceEmitterClass)
+GAME_CLASS_ENTRY(AimSystemClass)
+GAME_CLASS_ENTRY(BounceSystemClass)
+GAME_CLASS_ENTRY(BounceAimClass)
 
 namespace
 {

@@ -1,6 +1,8 @@
 #include "game/MyGame_BaseCityClass.h"
 
 #include "framework/core/Vellumar_CollisionResults.h"
+#include "game/MyGame_CursorClass.h"
+#include "game/MyGame_CursorClass0.h"
 #include "game/MyGame_MyGame.h"
 #include "game/MyGame_Sounds.h"
 
@@ -44,7 +46,9 @@ void BaseCityClass::ScriptUpdate(f32)
     for (i32 i = 0; i < count; ++i)
     {
         Vellumar::GameObject* other = mine.GetCollidedSprite(i, true);
-        if (!other)
+        // The player's own pointer is no attacker: one crosshair piece has a collision circle,
+        // and the mouse brought down to the city would cost a hit point and the piece.
+        if (!other || dynamic_cast<CursorClass*>(other) || dynamic_cast<CursorClass0*>(other))
             continue;
         if (Vellumar::CollisionResults::Of(*other).IsCollidedWithSprite(GetName(), true) &&
             mine.IsCollidedWithSprite(other->GetName(), true))

@@ -3,6 +3,7 @@
 #include "platform/Input_KeyCodes.h"
 #include "platform/Input_Keyboard.h"
 #include "game/MyGame_ButtonClass.h"
+#include "game/MyGame_ClassShape.h"
 #include "game/MyGame_Lookup.h"
 #include "game/MyGame_MainEnemyClass.h"
 #include "game/MyGame_MyGame.h"
@@ -11,7 +12,7 @@
 
 #include <string_view>
 
-CORE_REGISTER_CLASS(BaseLevelClass, "BaseLevelClass")
+GAME_CLASS_ENTRY(BaseLevelClass)
 
 namespace
 {

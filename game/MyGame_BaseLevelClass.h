@@ -41,6 +41,22 @@ public:
     void AdvanceSpawnCounter();
     // Runs the spawner of a spawn code; codes without one spawn nothing.
     void Spawn(u8 code);
+    // The spawners of the wave codes, each running its rows of the formation tables.
+    void SpawnCode1();
+    void SpawnCode2();
+    void SpawnCode3();
+    void SpawnCode4();
+    void SpawnCode11();
+    void SpawnCode12();
+    void SpawnCode13();
+    void SpawnCode14();
+    void SpawnCode15();
+    void SpawnCode21();
+    void SpawnCode22();
+    void SpawnCode23();
+    void SpawnCode24();
+    void SpawnCode30();
+    void SpawnCode40();
     void SpawnBigBoss();
     void SpawnSemiBoss();
     void ShowWaveClear();
@@ -87,6 +103,9 @@ private:
     void CreateTutorialSM();
     // The clone of an enemy archetype, named, shown and ordered; not yet in a layer.
     MainEnemyClass* CloneEnemy(const char* archetype, f32 z);
+    // The lone enemy or the formation of the code's row.
+    void SpawnSingle(u8 code);
+    void SpawnFormation(u8 code);
 
     // Fade-in and tutorial handlers.
     void FadeRestEnter(f32);

@@ -4,6 +4,7 @@
 #include "platform/PAL_MessagePump.h"
 #include "framework/core/Vellumar_CollisionResults.h"
 #include "game/MyGame_BaseLevelClass.h"
+#include "game/MyGame_ClassShape.h"
 #include "game/MyGame_LoadingTipsTextClass.h"
 #include "game/MyGame_Lookup.h"
 #include "game/MyGame_MachineTable.h"
@@ -13,7 +14,7 @@
 #include "game/MyGame_OptionsMenuClass.h"
 #include "game/MyGame_Sounds.h"
 
-CORE_REGISTER_CLASS(ButtonClass, "ButtonClass")
+GAME_CLASS_ENTRY(ButtonClass)
 
 namespace
 {
@@ -181,7 +182,7 @@ void ButtonClass::ScriptUpdate(f32 dt)
             SetCurrentFrame(1, false);
             if (IsActButton())
                 SetOpacity(1.0f);
-            if (game->GetMouse()->IsTriggered(0))
+            if (game->buttonPress)
             {
                 if (actionId == PauseToggle)
                 {

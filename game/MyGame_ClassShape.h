@@ -17,7 +17,23 @@ public:                                                                         
     Type(const Type& source) : Base(source) {}                                                     \
     Type* Clone() const override;
 
-// In the class's own source file MyGame_<Type>.cpp, whose name tags the class's allocations.
+// Enters the class into the class registry under its plain name, so that a saved object graph can
+// make it by name; each class's entry runs it once, before the program entry.
+template <class Type>
+bool InitClassEntry(const char* name)
+{
+    ::Core::ClassRegistry::Instance().Register(name, &Type::Create);
+    return true;
+}
+
+// In the source file of a class that defines its own copy: its creation function, its name and its
+// registry entry. The file's name tags the class's allocations.
+#define GAME_CLASS_ENTRY(Type)                                                                     \
+    ::Core::Object* Type::Create() { return new (__FILE__, __LINE__) Type(); }                     \
+    const char* Type::GetClassName() const { return #Type; }                                       \
+    static const bool CORE_CONCAT(gameClassEntry_, __LINE__) = InitClassEntry<Type>(#Type);
+
+// In the class's own source file MyGame_<Type>.cpp: the entry and the copy of GAME_CLASS.
 #define GAME_REGISTER_CLASS(Type)                                                                  \
-    CORE_REGISTER_CLASS(Type, #Type)                                                               \
+    GAME_CLASS_ENTRY(Type)                                                                         \
     Type* Type::Clone() const { return new (__FILE__, __LINE__) Type(*this); }

@@ -2,16 +2,17 @@
 
 #include "platform/Input_Mouse.h"
 #include "game/MyGame_CannonClass.h"
+#include "game/MyGame_ClassShape.h"
 #include "game/MyGame_ElementalAmmo.h"
 #include "game/MyGame_Lookup.h"
 #include "game/MyGame_MainEnemyClass.h"
 #include "game/MyGame_TowerClasses.h"
 
-CORE_REGISTER_CLASS(BloodSystemClass, "BloodSystemClass")
-CORE_REGISTER_CLASS(FireSystemClass, "FireSystemClass")
-CORE_REGISTER_CLASS(IceSystemClass, "IceSystemClass")
-CORE_REGISTER_CLASS(IceTowerEffectSystemClass, "IceTowerEffectSystemClass")
-CORE_REGISTER_CLASS(SmokeSystemClass, "SmokeSystemClass")
+GAME_CLASS_ENTRY(BloodSystemClass)
+GAME_CLASS_ENTRY(FireSystemClass)
+GAME_CLASS_ENTRY(IceSystemClass)
+GAME_CLASS_ENTRY(IceTowerEffectSystemClass)
+GAME_CLASS_ENTRY(SmokeSystemClass)
 
 namespace
 {

@@ -2,6 +2,7 @@
 
 #include "game/MyGame_Archetypes.h"
 #include "game/MyGame_BaseLevelClass.h"
+#include "game/MyGame_ClassShape.h"
 #include "game/MyGame_EffectSystems.h"
 #include "game/MyGame_Lookup.h"
 #include "game/MyGame_MainEnemyClass.h"
@@ -11,9 +12,9 @@
 
 #include <cmath>
 
-CORE_REGISTER_CLASS(FireAmmoClass, "FireAmmoClass")
-CORE_REGISTER_CLASS(IceAmmoClass, "IceAmmoClass")
-CORE_REGISTER_CLASS(LightningAmmoClass, "LightningAmmoClass")
+GAME_CLASS_ENTRY(FireAmmoClass)
+GAME_CLASS_ENTRY(IceAmmoClass)
+GAME_CLASS_ENTRY(LightningAmmoClass)
 
 namespace
 {

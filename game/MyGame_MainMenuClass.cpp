@@ -3,6 +3,7 @@
 #include "platform/Input_KeyCodes.h"
 #include "platform/Input_Keyboard.h"
 #include "platform/Input_Mouse.h"
+#include "game/MyGame_ClassShape.h"
 #include "game/MyGame_MachineTable.h"
 #include "game/MyGame_MyGame.h"
 #include "game/MyGame_NamedSprites.h"
@@ -10,7 +11,7 @@
 
 #include <cstdio>
 
-CORE_REGISTER_CLASS(MainMenuClass, "MainMenuClass")
+GAME_CLASS_ENTRY(MainMenuClass)
 
 namespace
 {

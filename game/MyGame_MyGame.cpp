@@ -83,6 +83,17 @@ void MyGame::PreLevelUpdate(f32)
 {
     mouseX = static_cast<f32>(GetMouse()->GetPositionX() - halfWidth);
     mouseY = static_cast<f32>(GetMouse()->GetPositionY() - halfHeight);
+    buttonPress = 0;
+    if (GetMouse()->IsTriggered(0))
+    {
+        pressWait = GetMouse()->IsMoved() ? 2 : 0;
+        buttonPress = pressWait == 0 ? 1 : 0;
+    }
+    else if (pressWait > 0)
+    {
+        --pressWait;
+        buttonPress = pressWait == 0 ? 1 : 0;
+    }
     SetFullScreen(fullScreen);
 }
 

@@ -51,6 +51,13 @@ public:
     f32 soundVolume = 0.0f;
     f32 musicKnobX = 0.0f;
     f32 soundKnobX = 0.0f;
+    // The left button went down, for the controls that the cursor sprites touch. They see the
+    // pointer through the collision step of the frame before, which sweeps each cursor from where
+    // it was to where it went. A press that comes with the pointer's move (touch screens, remote
+    // desktops) counts two frames later, once that step starts from where it went down; until then
+    // it counts for nothing, so one click acts once.
+    u8 buttonPress = 0;
+    u8 pressWait = 0;
 };
 
 // The running game as the game's own class; null while no game of this class lives.

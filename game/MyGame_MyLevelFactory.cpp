@@ -89,7 +89,96 @@ bool MyLevelFactory::GetLevelIndex(const Core::String& name, u32* index)
 Vellumar::Level* MyLevelFactory::CreateLevel(u32 index)
 {
     LoadCollisionActors();
-    return index < LevelCount ? BuildLevel(index) : nullptr;
+    switch (index)
+    {
+    case 0:
+        return CreateBaseLevel();
+    case 1:
+        return CreateMainMenu();
+    case 2:
+        return CreateLevelSelection();
+    case 3:
+        return CreateCredits();
+    case 4:
+        return CreateVictory();
+    case 5:
+        return CreateLose();
+    case 6:
+        return CreateOptions();
+    default:
+        return nullptr;
+    }
+}
+
+Vellumar::Level* MyLevelFactory::CreateBaseLevel()
+{
+    Vellumar::Level* level = StartLevel(0);
+    BuildLevel0Layer0();
+    BuildLevel0Layer1();
+    BuildLevel0Layer2();
+    MountCannonSmoke();
+    OnLevelBuilt(0);
+    return level;
+}
+
+Vellumar::Level* MyLevelFactory::CreateMainMenu()
+{
+    Vellumar::Level* level = StartLevel(1);
+    BuildLevel1Layer0();
+    BuildLevel1Layer1();
+    BuildLevel1Layer2();
+    OnLevelBuilt(1);
+    return level;
+}
+
+Vellumar::Level* MyLevelFactory::CreateLevelSelection()
+{
+    Vellumar::Level* level = StartLevel(2);
+    BuildLevel2Layer0();
+    BuildLevel2Layer1();
+    BuildLevel2Layer2();
+    OnLevelBuilt(2);
+    return level;
+}
+
+Vellumar::Level* MyLevelFactory::CreateCredits()
+{
+    Vellumar::Level* level = StartLevel(3);
+    BuildLevel3Layer0();
+    BuildLevel3Layer1();
+    BuildLevel3Layer2();
+    OnLevelBuilt(3);
+    return level;
+}
+
+Vellumar::Level* MyLevelFactory::CreateVictory()
+{
+    Vellumar::Level* level = StartLevel(4);
+    BuildLevel4Layer0();
+    BuildLevel4Layer1();
+    BuildLevel4Layer2();
+    OnLevelBuilt(4);
+    return level;
+}
+
+Vellumar::Level* MyLevelFactory::CreateLose()
+{
+    Vellumar::Level* level = StartLevel(5);
+    BuildLevel5Layer0();
+    BuildLevel5Layer1();
+    BuildLevel5Layer2();
+    OnLevelBuilt(5);
+    return level;
+}
+
+Vellumar::Level* MyLevelFactory::CreateOptions()
+{
+    Vellumar::Level* level = StartLevel(6);
+    BuildLevel6Layer0();
+    BuildLevel6Layer1();
+    BuildLevel6Layer2();
+    OnLevelBuilt(6);
+    return level;
 }
 
 void MyLevelFactory::ResetObjectPointers()
@@ -112,7 +201,7 @@ void MyLevelFactory::LoadCollisionActors()
     });
 }
 
-Vellumar::Level* MyLevelFactory::BuildLevel(u32 index)
+Vellumar::Level* MyLevelFactory::StartLevel(u32 index)
 {
     const LevelRow& row = Levels[index];
     const Core::String name = row.name;
@@ -140,13 +229,6 @@ Vellumar::Level* MyLevelFactory::BuildLevel(u32 index)
     level->AddLayer(layer1);
     level->AddLayer(layer2);
     level->AddViewport(viewport);
-
-    BuildLayer(index, 0, *hudLayer);
-    BuildLayer(index, 1, *layer1);
-    BuildLayer(index, 2, *layer2);
-    if (index == 0)
-        MountCannonSmoke();
-    OnLevelBuilt(index);
     return level;
 }
 
@@ -165,8 +247,14 @@ void MyLevelFactory::MountCannonSmoke()
         cannon->Mount(smoke);
 }
 
-void MyLevelFactory::BuildLayer(u32 levelIndex, u32 layerIndex, Vellumar::Layer& layer)
+Vellumar::Layer& MyLevelFactory::LayerUnderConstruction(u32 layerIndex) const
 {
+    return layerIndex == 0 ? *hudLayer : layerIndex == 1 ? *layer1 : *layer2;
+}
+
+void MyLevelFactory::CreateLayerObjects(u32 levelIndex, u32 layerIndex)
+{
+    Vellumar::Layer& layer = LayerUnderConstruction(layerIndex);
     for (const ContentObject& row : MenuContent())
     {
         if (row.level == levelIndex && row.layer == layerIndex)
@@ -179,12 +267,242 @@ void MyLevelFactory::BuildLayer(u32 levelIndex, u32 layerIndex, Vellumar::Layer&
         for (const ParticleObject& row : PlayLayerParticles())
             CreateParticleObject(row, layer);
     }
-    LoadLayerCollision(levelIndex, layerIndex, layer);
 }
 
-void MyLevelFactory::LoadLayerCollision(u32 levelIndex, u32 layerIndex, Vellumar::Layer& layer)
+void MyLevelFactory::LoadLayerCollision(u32 levelIndex, u32 layerIndex)
 {
     // Level and layer indices are single digits.
-    layer.ReadStaticCollision(Vellumar::Game::GetDirectory() + "\\Resources\\Layers Collisions\\level" +
+    LayerUnderConstruction(layerIndex).ReadStaticCollision(Vellumar::Game::GetDirectory() + "\\Resources\\Layers Collisions\\level" +
                               static_cast<char>('0' + levelIndex) + "_layer" + static_cast<char>('0' + layerIndex) + ".txt");
+}
+
+void MyLevelFactory::BuildLevel0Layer0()
+{
+    CreateLayerObjects(0, 0);
+    LoadLevel0Layer0Collision();
+}
+
+void MyLevelFactory::BuildLevel0Layer1()
+{
+    CreateLayerObjects(0, 1);
+    LoadLevel0Layer1Collision();
+}
+
+void MyLevelFactory::BuildLevel0Layer2()
+{
+    CreateLayerObjects(0, 2);
+    LoadLevel0Layer2Collision();
+}
+
+void MyLevelFactory::BuildLevel1Layer0()
+{
+    CreateLayerObjects(1, 0);
+    LoadLevel1Layer0Collision();
+}
+
+void MyLevelFactory::BuildLevel1Layer1()
+{
+    CreateLayerObjects(1, 1);
+    LoadLevel1Layer1Collision();
+}
+
+void MyLevelFactory::BuildLevel1Layer2()
+{
+    CreateLayerObjects(1, 2);
+    LoadLevel1Layer2Collision();
+}
+
+void MyLevelFactory::BuildLevel2Layer0()
+{
+    CreateLayerObjects(2, 0);
+    LoadLevel2Layer0Collision();
+}
+
+void MyLevelFactory::BuildLevel2Layer1()
+{
+    CreateLayerObjects(2, 1);
+    LoadLevel2Layer1Collision();
+}
+
+void MyLevelFactory::BuildLevel2Layer2()
+{
+    CreateLayerObjects(2, 2);
+    LoadLevel2Layer2Collision();
+}
+
+void MyLevelFactory::BuildLevel3Layer0()
+{
+    CreateLayerObjects(3, 0);
+    LoadLevel3Layer0Collision();
+}
+
+void MyLevelFactory::BuildLevel3Layer1()
+{
+    CreateLayerObjects(3, 1);
+    LoadLevel3Layer1Collision();
+}
+
+void MyLevelFactory::BuildLevel3Layer2()
+{
+    CreateLayerObjects(3, 2);
+    LoadLevel3Layer2Collision();
+}
+
+void MyLevelFactory::BuildLevel4Layer0()
+{
+    CreateLayerObjects(4, 0);
+    LoadLevel4Layer0Collision();
+}
+
+void MyLevelFactory::BuildLevel4Layer1()
+{
+    CreateLayerObjects(4, 1);
+    LoadLevel4Layer1Collision();
+}
+
+void MyLevelFactory::BuildLevel4Layer2()
+{
+    CreateLayerObjects(4, 2);
+    LoadLevel4Layer2Collision();
+}
+
+void MyLevelFactory::BuildLevel5Layer0()
+{
+    CreateLayerObjects(5, 0);
+    LoadLevel5Layer0Collision();
+}
+
+void MyLevelFactory::BuildLevel5Layer1()
+{
+    CreateLayerObjects(5, 1);
+    LoadLevel5Layer1Collision();
+}
+
+void MyLevelFactory::BuildLevel5Layer2()
+{
+    CreateLayerObjects(5, 2);
+    LoadLevel5Layer2Collision();
+}
+
+void MyLevelFactory::BuildLevel6Layer0()
+{
+    CreateLayerObjects(6, 0);
+    LoadLevel6Layer0Collision();
+}
+
+void MyLevelFactory::BuildLevel6Layer1()
+{
+    CreateLayerObjects(6, 1);
+    LoadLevel6Layer1Collision();
+}
+
+void MyLevelFactory::BuildLevel6Layer2()
+{
+    CreateLayerObjects(6, 2);
+    LoadLevel6Layer2Collision();
+}
+
+void MyLevelFactory::LoadLevel0Layer0Collision()
+{
+    LoadLayerCollision(0, 0);
+}
+
+void MyLevelFactory::LoadLevel0Layer1Collision()
+{
+    LoadLayerCollision(0, 1);
+}
+
+void MyLevelFactory::LoadLevel0Layer2Collision()
+{
+    LoadLayerCollision(0, 2);
+}
+
+void MyLevelFactory::LoadLevel1Layer0Collision()
+{
+    LoadLayerCollision(1, 0);
+}
+
+void MyLevelFactory::LoadLevel1Layer1Collision()
+{
+    LoadLayerCollision(1, 1);
+}
+
+void MyLevelFactory::LoadLevel1Layer2Collision()
+{
+    LoadLayerCollision(1, 2);
+}
+
+void MyLevelFactory::LoadLevel2Layer0Collision()
+{
+    LoadLayerCollision(2, 0);
+}
+
+void MyLevelFactory::LoadLevel2Layer1Collision()
+{
+    LoadLayerCollision(2, 1);
+}
+
+void MyLevelFactory::LoadLevel2Layer2Collision()
+{
+    LoadLayerCollision(2, 2);
+}
+
+void MyLevelFactory::LoadLevel3Layer0Collision()
+{
+    LoadLayerCollision(3, 0);
+}
+
+void MyLevelFactory::LoadLevel3Layer1Collision()
+{
+    LoadLayerCollision(3, 1);
+}
+
+void MyLevelFactory::LoadLevel3Layer2Collision()
+{
+    LoadLayerCollision(3, 2);
+}
+
+void MyLevelFactory::LoadLevel4Layer0Collision()
+{
+    LoadLayerCollision(4, 0);
+}
+
+void MyLevelFactory::LoadLevel4Layer1Collision()
+{
+    LoadLayerCollision(4, 1);
+}
+
+void MyLevelFactory::LoadLevel4Layer2Collision()
+{
+    LoadLayerCollision(4, 2);
+}
+
+void MyLevelFactory::LoadLevel5Layer0Collision()
+{
+    LoadLayerCollision(5, 0);
+}
+
+void MyLevelFactory::LoadLevel5Layer1Collision()
+{
+    LoadLayerCollision(5, 1);
+}
+
+void MyLevelFactory::LoadLevel5Layer2Collision()
+{
+    LoadLayerCollision(5, 2);
+}
+
+void MyLevelFactory::LoadLevel6Layer0Collision()
+{
+    LoadLayerCollision(6, 0);
+}
+
+void MyLevelFactory::LoadLevel6Layer1Collision()
+{
+    LoadLayerCollision(6, 1);
+}
+
+void MyLevelFactory::LoadLevel6Layer2Collision()
+{
+    LoadLayerCollision(6, 2);
 }

@@ -43,9 +43,32 @@ public:
     // Each builder's last call, with its level index.
     void OnLevelBuilt(u32) {}
 
-    // A layer's placed objects from the content tables, then its static collision file.
-    void BuildLayer(u32 levelIndex, u32 layerIndex, Vellumar::Layer& layer);
-    void LoadLayerCollision(u32 levelIndex, u32 layerIndex, Vellumar::Layer& layer);
+    // The level builders, one per level: each builds its level from its row of the level table,
+    // then runs its three layer builders.
+    Vellumar::Level* CreateBaseLevel();
+    Vellumar::Level* CreateMainMenu();
+    Vellumar::Level* CreateLevelSelection();
+    Vellumar::Level* CreateCredits();
+    Vellumar::Level* CreateVictory();
+    Vellumar::Level* CreateLose();
+    Vellumar::Level* CreateOptions();
+    // The layer builders, one per layer of every level: each creates its layer's rows of the content
+    // tables in their order, then runs its collision loader, which reads the layer's static
+    // collision file.
+    void BuildLevel0Layer0(); void BuildLevel0Layer1(); void BuildLevel0Layer2();
+    void BuildLevel1Layer0(); void BuildLevel1Layer1(); void BuildLevel1Layer2();
+    void BuildLevel2Layer0(); void BuildLevel2Layer1(); void BuildLevel2Layer2();
+    void BuildLevel3Layer0(); void BuildLevel3Layer1(); void BuildLevel3Layer2();
+    void BuildLevel4Layer0(); void BuildLevel4Layer1(); void BuildLevel4Layer2();
+    void BuildLevel5Layer0(); void BuildLevel5Layer1(); void BuildLevel5Layer2();
+    void BuildLevel6Layer0(); void BuildLevel6Layer1(); void BuildLevel6Layer2();
+    void LoadLevel0Layer0Collision(); void LoadLevel0Layer1Collision(); void LoadLevel0Layer2Collision();
+    void LoadLevel1Layer0Collision(); void LoadLevel1Layer1Collision(); void LoadLevel1Layer2Collision();
+    void LoadLevel2Layer0Collision(); void LoadLevel2Layer1Collision(); void LoadLevel2Layer2Collision();
+    void LoadLevel3Layer0Collision(); void LoadLevel3Layer1Collision(); void LoadLevel3Layer2Collision();
+    void LoadLevel4Layer0Collision(); void LoadLevel4Layer1Collision(); void LoadLevel4Layer2Collision();
+    void LoadLevel5Layer0Collision(); void LoadLevel5Layer1Collision(); void LoadLevel5Layer2Collision();
+    void LoadLevel6Layer0Collision(); void LoadLevel6Layer1Collision(); void LoadLevel6Layer2Collision();
     // One row of a content table, made, set up and added to the layer.
     Vellumar::GameObject* CreateContentObject(const ContentObject& row, Vellumar::Layer& layer);
     // A row of the play layer's sprite or particle table, made, set up and added to the layer.
@@ -64,7 +87,15 @@ public:
     Core::Vector<Vellumar::GameObject*> contentObjects;
 
 private:
-    Vellumar::Level* BuildLevel(u32 index);
+    // The first steps of every level builder, from its level's row: the level, its three layers,
+    // camera and viewport, before the layer builders run.
+    Vellumar::Level* StartLevel(u32 index);
+    // What every layer builder and collision loader does for its layer of the level under
+    // construction.
+    void CreateLayerObjects(u32 levelIndex, u32 layerIndex);
+    void LoadLayerCollision(u32 levelIndex, u32 layerIndex);
+    // The HUD layer, "layer1" or "layer2" of the level built last.
+    Vellumar::Layer& LayerUnderConstruction(u32 layerIndex) const;
     // The smoke follows the cannon's moves and turns.
     void MountCannonSmoke();
 };

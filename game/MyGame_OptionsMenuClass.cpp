@@ -2,11 +2,12 @@
 
 #include "platform/Input_Mouse.h"
 #include "framework/core/Vellumar_CollisionResults.h"
+#include "game/MyGame_ClassShape.h"
 #include "game/MyGame_MachineTable.h"
 #include "game/MyGame_MyGame.h"
 #include "game/MyGame_Sounds.h"
 
-CORE_REGISTER_CLASS(OptionsMenuClass, "OptionsMenuClass")
+GAME_CLASS_ENTRY(OptionsMenuClass)
 
 namespace
 {
@@ -26,6 +27,16 @@ void MoveX(const char* name, f32 x)
 {
     if (auto* sprite = FindObjectByName<Vellumar::Sprite>(name))
         sprite->SetPositionX(x);
+}
+
+// The knob's place sets the volume every update, so the screen must open with each knob where the
+// volume puts it, or merely opening it would change the volume. A knob left where it gives the
+// volume comes back exactly there (the way back through the volume may round off a fraction).
+f32 KnobFor(f32 leftAt, f32 volume)
+{
+    if (OptionsMenuClass::VolumeAt(leftAt) == volume)
+        return leftAt;
+    return volume * (OptionsMenuClass::KnobRight - OptionsMenuClass::KnobLeft) + OptionsMenuClass::KnobLeft - 1.0f;
 }
 }  // namespace
 
@@ -75,8 +86,8 @@ void OptionsMenuClass::OnStart()
         knob->SetPosition(KnobStart, MusicRowY);
     if (auto* knob = FindObjectByName<Vellumar::Sprite>("sound_knob"))
         knob->SetPosition(KnobStart, SoundRowY);
-    MoveX("music_knob", game->musicKnobX);
-    MoveX("sound_knob", game->soundKnobX);
+    MoveX("music_knob", KnobFor(game->musicKnobX, game->musicVolume));
+    MoveX("sound_knob", KnobFor(game->soundKnobX, game->soundVolume));
 }
 
 void OptionsMenuClass::OnEnd()
@@ -121,7 +132,7 @@ void OptionsMenuClass::UpdateFullscreenButton()
         return;
     }
     button->SetCurrentFrame(game->fullScreen ? 3 : 2, false);
-    if (game->GetMouse()->IsTriggered(0))
+    if (game->buttonPress)
         game->fullScreen = game->fullScreen ? 0 : 1;
 }
 
@@ -153,6 +164,5 @@ void OptionsMenuClass::UpdateKnob(const char* knobName, const char* iconName, f3
     }
     const f32 x = knob->GetPositionX();
     icon->SetCurrentFrame(x <= KnobLeft ? 1 : 0, false);
-    // The left end gives 1/449, the right end 450/449.
-    game->*volume = (x - KnobLeft + 1.0f) / (KnobRight - KnobLeft);
+    game->*volume = VolumeAt(x);
 }

@@ -1,8 +1,8 @@
 #pragma once
 // The level class of the options screen: it fades in from black, plays the menu music, and offers
 // the full-screen switch and two knobs dragged along their bars for the music and the sound volume.
-// The settings live in the game for as long as the program runs; the knobs come back where they
-// were left.
+// The settings live in the game for as long as the program runs; the knobs open where the volumes
+// put them.
 #include "core/Core_Object.h"
 #include "framework/core/Vellumar_Level.h"
 #include "framework/core/Vellumar_StateMachine.h"
@@ -23,6 +23,9 @@ public:
     static constexpr f32 KnobStart = 177.5f;
     static constexpr f32 MusicRowY = 33.0f;
     static constexpr f32 SoundRowY = -106.0f;
+
+    // The volume a knob's x gives: the left end 1/449, the right end 450/449.
+    static f32 VolumeAt(f32 knobX) { return (knobX - KnobLeft + 1.0f) / (KnobRight - KnobLeft); }
 
     OptionsMenuClass();
     OptionsMenuClass* Clone() const override;

@@ -7,21 +7,22 @@
 #include "framework/core/Vellumar_Level.h"
 #include "game/MyGame_Archetypes.h"
 #include "game/MyGame_BaseLevelClass.h"
+#include "game/MyGame_ClassShape.h"
 #include "game/MyGame_Lookup.h"
 #include "game/MyGame_Sounds.h"
 #include "game/MyGame_TowerClasses.h"
 
-CORE_REGISTER_CLASS(TowerClass, "TowerClass")
-CORE_REGISTER_CLASS(SlotClass, "SlotClass")
-CORE_REGISTER_CLASS(Slot1Class, "Slot1Class")
-CORE_REGISTER_CLASS(Slot2Class, "Slot2Class")
-CORE_REGISTER_CLASS(Slot3Class, "Slot3Class")
-CORE_REGISTER_CLASS(Slot4Class, "Slot4Class")
-CORE_REGISTER_CLASS(SelectClass, "SelectClass")
-CORE_REGISTER_CLASS(FireSelectClass, "FireSelectClass")
-CORE_REGISTER_CLASS(IceSelectClass, "IceSelectClass")
-CORE_REGISTER_CLASS(LightningSelectClass, "LightningSelectClass")
-CORE_REGISTER_CLASS(EffectClass, "EffectClass")
+GAME_CLASS_ENTRY(TowerClass)
+GAME_CLASS_ENTRY(SlotClass)
+GAME_CLASS_ENTRY(Slot1Class)
+GAME_CLASS_ENTRY(Slot2Class)
+GAME_CLASS_ENTRY(Slot3Class)
+GAME_CLASS_ENTRY(Slot4Class)
+GAME_CLASS_ENTRY(SelectClass)
+GAME_CLASS_ENTRY(FireSelectClass)
+GAME_CLASS_ENTRY(IceSelectClass)
+GAME_CLASS_ENTRY(LightningSelectClass)
+GAME_CLASS_ENTRY(EffectClass)
 
 namespace
 {

@@ -1,6 +1,7 @@
 #include "game/MyGame_TowerClasses.h"
 
 #include "game/MyGame_Archetypes.h"
+#include "game/MyGame_ClassShape.h"
 #include "game/MyGame_EffectSystems.h"
 #include "game/MyGame_ElementalAmmo.h"
 #include "game/MyGame_Lookup.h"
@@ -9,9 +10,9 @@
 
 #include <cmath>
 
-CORE_REGISTER_CLASS(FireTowerClass, "FireTowerClass")
-CORE_REGISTER_CLASS(IceTowerClass, "IceTowerClass")
-CORE_REGISTER_CLASS(LightningTowerClass, "LightningTowerClass")
+GAME_CLASS_ENTRY(FireTowerClass)
+GAME_CLASS_ENTRY(IceTowerClass)
+GAME_CLASS_ENTRY(LightningTowerClass)
 
 namespace
 {

@@ -106,8 +106,7 @@ bool Filter(const Core::Vector<Entry>& entries, u32 count, const CollisionResult
 
 CollisionResults CollisionResults::Of(const GameObject& object)
 {
-    Collision2D::CollisionEngine* engine = Engine();
-    return CollisionResults(engine && object.GetRegisteredObject() ? engine->GetResults(object.GetCollisionId()) : nullptr);
+    return object.GetCollisionObject();
 }
 
 i32 CollisionResults::GetCollidedSpritesCount(bool geometric) const
@@ -151,6 +150,13 @@ const Collision2D::DGEO_C* CollisionResults::GetCollidedGeometryData(i32 index) 
 const Collision2D::BRECT_C* CollisionResults::GetCollidedRectangleData(i32 index) const
 {
     return block ? At(block->rectangles, block->currentBRECTNumber, index) : nullptr;
+}
+
+CollisionResults::SpriteData CollisionResults::GetCollidedSpriteData(i32 index, bool geometric) const
+{
+    if (geometric)
+        return {GetCollidedGeometryData(index), nullptr};
+    return {nullptr, GetCollidedRectangleData(index)};
 }
 
 const Collision2D::CIR_C* CollisionResults::GetCollidedCircleData(i32 index) const
@@ -277,5 +283,35 @@ bool CollisionResults::FilterEntries(Core::Vector<Entry> Collision2D::TMAP_C::*e
         return false;
     }
     return Filter(record->*entries, record->*count, filter, list, start);
+}
+
+CollisionResults GameObject::GetCollisionObject() const
+{
+    Collision2D::CollisionEngine* engine = Engine();
+    return CollisionResults(engine && GetRegisteredObject() ? engine->GetResults(GetCollisionId()) : nullptr);
+}
+
+bool GameObject::FilterTileMapNewEntries_UsingBoundingRectangle(i8 type, i32 cellX, i32 cellY, i32 side, i32 t,
+                                                                Core::Vector<u32>& list, i32 start) const
+{
+    return GetCollisionObject().FilterNewEntries({type, -1, cellX, cellY, side}, t, list, start);
+}
+
+bool GameObject::FilterTileMapStaticEntries_UsingBoundingRectangle(i8 type, i32 cellX, i32 cellY, i32 side, i32 t,
+                                                                   Core::Vector<u32>& list, i32 start) const
+{
+    return GetCollisionObject().FilterStaticEntries({type, -1, cellX, cellY, side}, t, list, start);
+}
+
+bool GameObject::FilterTileMapNewEntries_UsingHotSpot(i8 type, i32 hotSpot, i32 cellX, i32 cellY, i32 side, i32 t,
+                                                      Core::Vector<u32>& list, i32 start) const
+{
+    return GetCollisionObject().FilterNewEntries({type, hotSpot, cellX, cellY, side}, t, list, start);
+}
+
+bool GameObject::FilterTileMapStaticEntries_UsingHotSpot(i8 type, i32 hotSpot, i32 cellX, i32 cellY, i32 t,
+                                                         Core::Vector<u32>& list, i32 start) const
+{
+    return GetCollisionObject().FilterStaticEntries({type, hotSpot, cellX, cellY, 0}, t, list, start);
 }
 } // namespace Vellumar

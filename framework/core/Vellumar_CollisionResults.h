@@ -24,7 +24,8 @@ class CollisionResults
 {
 public:
     explicit CollisionResults(Collision2D::CollisionResults* block) : block(block) {}
-    // The block of the object's dynamic object in the game's collision engine.
+    // The block of the object's dynamic object in the game's collision engine, as the object's
+    // GetCollisionObject gives it.
     static CollisionResults Of(const GameObject& object);
 
     bool IsNull() const { return block == nullptr; }
@@ -39,6 +40,13 @@ public:
     GameObject* GetCollidedSprite(i32 index, bool geometric) const;
     const Collision2D::DGEO_C* GetCollidedGeometryData(i32 index) const;
     const Collision2D::BRECT_C* GetCollidedRectangleData(i32 index) const;
+    // Record i of the geometry pool (geometric) or of the rectangle pool; the other pointer is null.
+    struct SpriteData
+    {
+        const Collision2D::DGEO_C* geometry;
+        const Collision2D::BRECT_C* rectangle;
+    };
+    SpriteData GetCollidedSpriteData(i32 index, bool geometric) const;
     const Collision2D::CIR_C* GetCollidedCircleData(i32 index) const;
     const Collision2D::LNS_C* GetCollidedLineSegmentData(i32 index) const;
     const Collision2D::TMAP_C* GetCollidedTileMapData(i32 index) const;

@@ -11,6 +11,7 @@
 #include "math/Math_Color.h"
 #include "math/Math_Vector2D.h"
 #include "engine/Engine_TransformationGroup.h"
+#include "framework/core/Vellumar_CollisionResults.h"
 
 namespace Collision2D
 {
@@ -61,6 +62,11 @@ public:
 
     // Asks the layer to remove the object at its next update; a second call does nothing.
     virtual void Destroy();
+    // Inert slots kept for derived classes: no class overrides them and the framework calls none.
+    virtual void ReservedHook() {}
+    virtual bool ReservedQuery() { return true; }
+    virtual void ExtraUpdate(f32) {}
+    virtual void ExtraHook() {}
     virtual void OnStart();
     virtual void OnEnd();
     // The per-frame step: life time, then ScriptUpdate and SyncRenderNode.
@@ -147,6 +153,20 @@ public:
     Collision2D::TileMap* GetTileMapCollisionObject() const;
     // Any collision result this frame.
     bool ObjectInCollision() const;
+    // The results of the last collision step for the dynamic object under the collision id; a null
+    // handle when the id names none of this object's.
+    CollisionResults GetCollisionObject() const;
+    // The indexes of the entries of tile-map record t of the results, from start on, that meet every
+    // active condition: type -1, a negative cell or hot spot and side 0 match all. False with the
+    // list untouched without results; else whether the list is not empty.
+    bool FilterTileMapNewEntries_UsingBoundingRectangle(i8 type, i32 cellX, i32 cellY, i32 side, i32 t,
+                                                        Core::Vector<u32>& list, i32 start) const;
+    bool FilterTileMapStaticEntries_UsingBoundingRectangle(i8 type, i32 cellX, i32 cellY, i32 side, i32 t,
+                                                           Core::Vector<u32>& list, i32 start) const;
+    bool FilterTileMapNewEntries_UsingHotSpot(i8 type, i32 hotSpot, i32 cellX, i32 cellY, i32 side, i32 t,
+                                              Core::Vector<u32>& list, i32 start) const;
+    bool FilterTileMapStaticEntries_UsingHotSpot(i8 type, i32 hotSpot, i32 cellX, i32 cellY, i32 t,
+                                                 Core::Vector<u32>& list, i32 start) const;
     // Takes the collision object out of the collision engine; the id keeps its value.
     void RemoveCollision();
     // After a load: this object becomes the user data of the dynamic object or tile map stored

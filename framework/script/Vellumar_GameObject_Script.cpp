@@ -376,7 +376,7 @@ i32 ChangeNetworkOwner(lua_State* state, GameObject& object)
 
 CollisionResults Results(const GameObject& object)
 {
-    return CollisionResults::Of(object);
+    return object.GetCollisionObject();
 }
 
 i32 GetNumberOfCollidedSprites(lua_State* state, GameObject& object)
@@ -458,25 +458,31 @@ i32 PushEntries(lua_State* state, const Core::Vector<u32>& entries)
 }
 
 // (type, [hot spot,] cellX, cellY, [side,] record, start): the arguments in the native's order.
-template <bool HotSpot, bool Side, bool (CollisionResults::*Filter)(const CollisionResults::EntryFilter&, i32,
-                                                                      Core::Vector<u32>&, i32) const>
+template <bool HotSpot, bool NewEntries>
 i32 TileMapEntries(lua_State* state, GameObject& object)
 {
+    // Only the static entries by hot spot are not filtered by side.
+    constexpr bool Side = NewEntries || !HotSpot;
     constexpr i32 count = 5 + (HotSpot ? 1 : 0) + (Side ? 1 : 0);
     if (!Lua::HasArguments(state, count))
         return 0;
-    CollisionResults::EntryFilter filter;
     i32 index = 1;
-    filter.type = static_cast<i8>(Lua::CheckInteger(state, index++));
-    if (HotSpot)
-        filter.hotSpot = Lua::CheckInteger(state, index++);
-    filter.cellX = Lua::CheckInteger(state, index++);
-    filter.cellY = Lua::CheckInteger(state, index++);
-    if (Side)
-        filter.side = Lua::CheckInteger(state, index++);
-    const i32 record = Lua::CheckInteger(state, index++);
+    const i8 type = static_cast<i8>(Lua::CheckInteger(state, index++));
+    const i32 hotSpot = HotSpot ? Lua::CheckInteger(state, index++) : -1;
+    const i32 x = Lua::CheckInteger(state, index++);
+    const i32 y = Lua::CheckInteger(state, index++);
+    const i32 side = Side ? Lua::CheckInteger(state, index++) : 0;
+    const i32 t = Lua::CheckInteger(state, index++);
+    const i32 start = Lua::CheckInteger(state, index);
     Core::Vector<u32> entries;
-    (Results(object).*Filter)(filter, record, entries, Lua::CheckInteger(state, index));
+    if constexpr (!HotSpot && NewEntries)
+        object.FilterTileMapNewEntries_UsingBoundingRectangle(type, x, y, side, t, entries, start);
+    else if constexpr (!HotSpot)
+        object.FilterTileMapStaticEntries_UsingBoundingRectangle(type, x, y, side, t, entries, start);
+    else if constexpr (NewEntries)
+        object.FilterTileMapNewEntries_UsingHotSpot(type, hotSpot, x, y, side, t, entries, start);
+    else
+        object.FilterTileMapStaticEntries_UsingHotSpot(type, hotSpot, x, y, t, entries, start);
     return PushEntries(state, entries);
 }
 
@@ -513,9 +519,11 @@ i32 GetCollidedSpriteData(lua_State* state, GameObject& object)
     if (!Lua::HasArguments(state, 2))
         return 0;
     const i32 index = Lua::CheckInteger(state, 1);
-    if (Lua::ToBoolean(state, 2))
-        return PushRecord(state, Collision2D::PushDGEO_C(state, Results(object).GetCollidedGeometryData(index)));
-    return PushRecord(state, Collision2D::PushBRECT_C(state, Results(object).GetCollidedRectangleData(index)));
+    const bool geometric = Lua::ToBoolean(state, 2);
+    const CollisionResults::SpriteData data = Results(object).GetCollidedSpriteData(index, geometric);
+    if (geometric)
+        return PushRecord(state, Collision2D::PushDGEO_C(state, data.geometry));
+    return PushRecord(state, Collision2D::PushBRECT_C(state, data.rectangle));
 }
 
 i32 SetScript(lua_State* state, GameObject& object)
@@ -653,13 +661,10 @@ const Vellumar::ScriptMethodEntry methods[] = {
     {"IsCollidedWithTileMap", Lua::Method<&IsCollidedWithTileMap>},
     {"IsMyLineSegmentCollided", Lua::Method<&MyShapeQuery<&CollisionResults::IsMyLineSegmentCollided>>},
     {"IsMyCircleCollided", Lua::Method<&MyShapeQuery<&CollisionResults::IsMyCircleCollided>>},
-    {"GetTileMapNewEntries_UsingBoundingRectangle",
-     Lua::Method<&TileMapEntries<false, true, &CollisionResults::FilterNewEntries>>},
-    {"GetTileMapStaticEntries_UsingBoundingRectangle",
-     Lua::Method<&TileMapEntries<false, true, &CollisionResults::FilterStaticEntries>>},
-    {"GetTileMapNewEntries_UsingHotSpot", Lua::Method<&TileMapEntries<true, true, &CollisionResults::FilterNewEntries>>},
-    {"GetTileMapStaticEntries_UsingHotSpot",
-     Lua::Method<&TileMapEntries<true, false, &CollisionResults::FilterStaticEntries>>},
+    {"GetTileMapNewEntries_UsingBoundingRectangle", Lua::Method<&TileMapEntries<false, true>>},
+    {"GetTileMapStaticEntries_UsingBoundingRectangle", Lua::Method<&TileMapEntries<false, false>>},
+    {"GetTileMapNewEntries_UsingHotSpot", Lua::Method<&TileMapEntries<true, true>>},
+    {"GetTileMapStaticEntries_UsingHotSpot", Lua::Method<&TileMapEntries<true, false>>},
     {"GetCollidedCircleData", Lua::Method<&GetCollidedCircleData>},
     {"GetCollidedLineSegmentData", Lua::Method<&GetCollidedLineSegmentData>},
     {"GetCollidedTileMapData", Lua::Method<&GetCollidedTileMapData>},

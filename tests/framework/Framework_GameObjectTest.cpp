@@ -142,6 +142,18 @@ TEST_F(GameObjectTest, MountingRefusesCyclesLeavesTheOldSupportAndIgnoresRepeats
     EXPECT_TRUE(a->GetMountedObjects().empty());
 }
 
+TEST_F(GameObjectTest, AnObjectWithoutCollisionHasANullResultsHandleAndFiltersNothing)
+{
+    const Core::RefPtr<GameObject> object(new GameObject());
+    EXPECT_TRUE(object->GetCollisionObject().IsNull());
+    Core::Vector<u32> list{7};
+    EXPECT_FALSE(object->FilterTileMapNewEntries_UsingBoundingRectangle(-1, -1, -1, 0, 0, list, 0));
+    EXPECT_FALSE(object->FilterTileMapStaticEntries_UsingBoundingRectangle(-1, -1, -1, 0, 0, list, 0));
+    EXPECT_FALSE(object->FilterTileMapNewEntries_UsingHotSpot(-1, -1, -1, -1, 0, 0, list, 0));
+    EXPECT_FALSE(object->FilterTileMapStaticEntries_UsingHotSpot(-1, -1, -1, -1, 0, list, 0));
+    EXPECT_EQ(list, Core::Vector<u32>{7}) << "untouched";
+}
+
 TEST_F(GameObjectTest, ACopyKeepsTheNameTakesTheNextIdAndIsInNoLayer)
 {
     auto* enemy = new LoggingObject(log, "enemy");

@@ -238,6 +238,55 @@ TEST_F(ButtonTest, ACursorOverSeveralButtonsHoversAndClicksOnlyTheNearest)
     EXPECT_EQ(exit->activated, 0);
 }
 
+// Touch screens and remote desktops send the pointer's move and the press together: the press
+// counts for the button the pointer went down on, once, even where the pointer came from another
+// button.
+TEST_F(ButtonTest, APressThatComesWithThePointersMoveCountsForTheButtonItWentDownOn)
+{
+    struct Case
+    {
+        u32 level;
+        f32 fromX, fromY;
+        const char* button;
+        f32 x, y;
+        u32 target;
+        const char* waveFile;
+    };
+    const Case cases[] = {
+        {1, 0.0f, -380.0f, "optionsbutton", -315.0f, -214.0f, 6, "0"},
+        {1, -3.0f, -15.0f, "optionsbutton", -315.0f, -214.0f, 6, "0"},
+        {1, 0.0f, -380.0f, "startbutton", -3.0f, -15.0f, 2, "0"},
+        {2, 0.0f, -300.0f, "level1B", -237.0f, 52.0f, 0, "act1.txt"},
+        {2, -406.0f, 56.0f, "level1B", -237.0f, 52.0f, 0, "act1.txt"},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.button);
+        TearDown();
+        SetUp();
+        Open(c.level);
+        RunFrames(30);
+        PointAt(c.fromX, c.fromY);
+        input.cursorX = 512 + static_cast<i32>(c.x);
+        input.cursorY = 767 - (384 + static_cast<i32>(c.y));
+        Click();
+        RunFrames(2);
+        Core::Vector<Vellumar::GameObject*> objects;
+        game->GetCurrentLevel()->GetGameObjects(objects);
+        for (Vellumar::GameObject* object : objects)
+        {
+            if (auto* button = dynamic_cast<ButtonClass*>(object))
+            {
+                EXPECT_EQ(button->activated, button->GetName() == c.button ? 1 : 0) << button->GetName().c_str();
+            }
+        }
+        for (int frame = 0; frame < 200 && game->GetCurrentLevelIndex() == c.level; ++frame)
+            RunFrame();
+        EXPECT_EQ(game->GetCurrentLevelIndex(), c.target);
+        EXPECT_EQ(game->waveFileName, c.waveFile);
+    }
+}
+
 TEST_F(ButtonTest, ACloneRunsItsOwnCopyOfTheTransitMachine)
 {
     Open(1);

@@ -3,6 +3,7 @@
 // buttons answer to.
 #include "collision/Collision_DynamicObject.h"
 #include "platform/Input_KeyCodes.h"
+#include "game/MyGame_BaseCityClass.h"
 #include "game/MyGame_BaseLevelClass.h"
 #include "game/MyGame_ButtonClass.h"
 #include "game/MyGame_CannonClass.h"
@@ -151,5 +152,21 @@ TEST_F(CursorTest, TheArrowAppearsAtTheMouseAndThePauseMenuLeavesEvenWhileTheAct
     EXPECT_EQ(FindObjectByName<ButtonClass>("pause_exit")->activated, 1);
     RunFrames(40);
     EXPECT_EQ(game->GetCurrentLevelIndex(), 1u) << "left for the main menu";
+}
+// One crosshair piece has a collision circle; the player's own pointer brought down onto the city
+// is no attacker.
+TEST_F(CursorTest, TheCrosshairOverTheCityCostsItNothing)
+{
+    auto* city = FindObjectByName<BaseCityClass>("city");
+    ASSERT_NE(city, nullptr);
+    ASSERT_EQ(city->hitPoints, 20);
+    for (f32 y : {0.0f, -200.0f, -240.0f, -267.0f, -290.0f, -320.0f, -267.0f})
+        for (f32 x : {-150.0f, 0.0f, 150.0f})
+            PointAt(x, y);
+    RunFrames(10);
+    EXPECT_EQ(city->hitPoints, 20);
+    for (int number = 1; number <= 16; ++number)
+        EXPECT_NE(Cursor(Piece(number).c_str()), nullptr) << number;
+    EXPECT_NE(Cursor("cursor"), nullptr);
 }
 }  // namespace

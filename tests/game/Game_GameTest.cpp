@@ -115,6 +115,43 @@ TEST_F(MyGameTest, EveryLevelHasItsThreeLayersCameraAndViewport)
     }
 }
 
+// Each level has its own builder, and each layer its own builder that makes only that layer's
+// objects, in their order.
+TEST_F(MyGameTest, EveryLevelAndLayerHasABuilderOfItsOwn)
+{
+    RunFrame();
+    using LevelBuilder = Vellumar::Level* (*)(MyLevelFactory&);
+    const LevelBuilder builders[] = {
+        [](MyLevelFactory& f) { return f.CreateBaseLevel(); }, [](MyLevelFactory& f) { return f.CreateMainMenu(); },
+        [](MyLevelFactory& f) { return f.CreateLevelSelection(); }, [](MyLevelFactory& f) { return f.CreateCredits(); },
+        [](MyLevelFactory& f) { return f.CreateVictory(); }, [](MyLevelFactory& f) { return f.CreateLose(); },
+        [](MyLevelFactory& f) { return f.CreateOptions(); }};
+    const char* names[] = {"BaseLevel", "MainMenu", "LevelSelection", "Credits", "Victory", "Lose", "Options"};
+    for (u32 i = 0; i < MyLevelFactory::LevelCount; ++i)
+    {
+        SCOPED_TRACE(names[i]);
+        const Core::RefPtr<Vellumar::Level> level = builders[i](*factory);
+        ASSERT_TRUE(level);
+        EXPECT_EQ(level->GetName(), names[i]);
+        EXPECT_EQ(factory->levels[i], level.Get());
+        EXPECT_EQ(level->GetLayer(0u), factory->hudLayer);
+        factory->ResetObjectPointers();
+    }
+
+    const Core::RefPtr<Vellumar::Level> lose = factory->CreateLose();
+    ASSERT_EQ(factory->contentObjects.size(), 3u);
+    factory->contentObjects.clear();
+    factory->BuildLevel5Layer0();
+    factory->BuildLevel5Layer2();
+    EXPECT_TRUE(factory->contentObjects.empty());
+    factory->BuildLevel5Layer1();
+    const char* loseObjects[] = {"loseBG", "cursor0", "transit_black"};
+    ASSERT_EQ(factory->contentObjects.size(), std::size(loseObjects));
+    for (u32 k = 0; k < std::size(loseObjects); ++k)
+        EXPECT_EQ(factory->contentObjects[k]->GetName(), loseObjects[k]);
+    factory->ResetObjectPointers();
+}
+
 TEST_F(MyGameTest, EachLevelCreationRebuildsTheHundredAndOneActorsInOrder)
 {
     auto expectActorsInOrder = [&] {

@@ -61,7 +61,7 @@ protected:
     static f32 VolumeAt(f32 x) { return (x + 47.0f + 1.0f) / 449.0f; }
 };
 
-TEST_F(OptionsTest, TheScreenFadesInPlaysTheMusicAndSetsBothVolumesFromTheKnobs)
+TEST_F(OptionsTest, TheScreenFadesInPlaysTheMusicAndOpensWithTheKnobsWhereTheVolumesAre)
 {
     ASSERT_NE(dynamic_cast<OptionsMenuClass*>(game->GetCurrentLevel()), nullptr);
     auto* music = FindObjectByName<Vellumar::Sound>("menu_bgm");
@@ -73,17 +73,41 @@ TEST_F(OptionsTest, TheScreenFadesInPlaysTheMusicAndSetsBothVolumesFromTheKnobs)
     EXPECT_GT(Sprite("transit_black")->GetOpacity(), 0.9f);
     RunFrames(21);
     EXPECT_EQ(Sprite("transit_black")->GetOpacity(), 0.0f);
-    EXPECT_EQ(Sprite("music_knob")->GetPosition(), Math::Vector2D(177.5f, 33.0f));
-    EXPECT_EQ(Sprite("sound_knob")->GetPosition(), Math::Vector2D(177.5f, -106.0f));
-    EXPECT_FLOAT_EQ(game->musicVolume, 225.5f / 449.0f);
-    EXPECT_FLOAT_EQ(game->soundVolume, 225.5f / 449.0f);
+    // Full volume puts the knobs one unit short of the bars' right ends.
+    EXPECT_EQ(Sprite("music_knob")->GetPosition(), Math::Vector2D(401.0f, 33.0f));
+    EXPECT_EQ(Sprite("sound_knob")->GetPosition(), Math::Vector2D(401.0f, -106.0f));
+    EXPECT_EQ(game->musicVolume, 1.0f) << "opening the screen changes no volume";
+    EXPECT_EQ(game->soundVolume, 1.0f);
     EXPECT_EQ(Sprite("music_icon")->GetCurrentFrameIndex(), 0);
+}
+
+TEST_F(OptionsTest, WithoutInputTheScreenKeepsTheVolumesItFinds)
+{
+    SwitchTo(1);
+    game->musicVolume = 0.25f;
+    game->soundVolume = 1.0f / 449.0f;
+    SwitchTo(6);
+    RunFrames(30);
+    EXPECT_FLOAT_EQ(Sprite("music_knob")->GetPositionX(), 0.25f * 449.0f - 48.0f);
+    EXPECT_FLOAT_EQ(Sprite("sound_knob")->GetPositionX(), -47.0f);
+    EXPECT_FLOAT_EQ(game->musicVolume, 0.25f);
+    EXPECT_FLOAT_EQ(game->soundVolume, 1.0f / 449.0f);
+    EXPECT_EQ(Sprite("sound_icon")->GetCurrentFrameIndex(), 1) << "the quietest setting shows the muted look";
+
+    // Moving the pointer over the knobs without a press moves nothing either.
+    MoveTo(0.25f * 449.0f - 48.0f, 33.0f);
+    MoveTo(300.0f, 33.0f);
+    MoveTo(-47.0f, -106.0f);
+    MoveTo(300.0f, -106.0f);
+    RunFrames(2);
+    EXPECT_FLOAT_EQ(game->musicVolume, 0.25f);
+    EXPECT_FLOAT_EQ(game->soundVolume, 1.0f / 449.0f);
 }
 
 TEST_F(OptionsTest, DraggedKnobsStayOnTheirBarsSetTheVolumesAndComeBackWhereTheyWereLeft)
 {
     RunFrames(21);
-    Drag(177.0f, -200.0f, 33.0f);
+    Drag(401.0f, -200.0f, 33.0f);
     EXPECT_EQ(Sprite("music_knob")->GetPositionX(), -47.0f);
     EXPECT_EQ(Sprite("music_knob")->GetPositionY(), 33.0f);
     EXPECT_EQ(Sprite("music_icon")->GetCurrentFrameIndex(), 1) << "the muted look";
@@ -93,7 +117,7 @@ TEST_F(OptionsTest, DraggedKnobsStayOnTheirBarsSetTheVolumesAndComeBackWhereThey
     EXPECT_EQ(Sprite("music_icon")->GetCurrentFrameIndex(), 0);
     EXPECT_FLOAT_EQ(game->musicVolume, 450.0f / 449.0f);
 
-    Drag(177.0f, 300.0f, -106.0f);
+    Drag(401.0f, 300.0f, -106.0f);
     EXPECT_EQ(Sprite("sound_knob")->GetPositionX(), 300.0f);
     EXPECT_FLOAT_EQ(game->soundVolume, VolumeAt(300.0f));
     EXPECT_FLOAT_EQ(game->musicVolume, 450.0f / 449.0f) << "the other knob stays";

@@ -97,4 +97,19 @@ TEST(CollisionResultsTest, RecordsPastThisFramesCountAndUnknownPartnersGiveNull)
     EXPECT_EQ(results.GetCollidedCircleData(0), nullptr);
     EXPECT_FALSE(results.IsCollidedWithCircle(3));
 }
+TEST(CollisionResultsTest, SpriteDataComesFromThePoolTheFlagPicks)
+{
+    Collision2D::CollisionResults block;
+    block.NextGeometry().id = 5;
+    block.CommitGeometryResult();
+    const CollisionResults results(&block);
+    const CollisionResults::SpriteData geometric = results.GetCollidedSpriteData(0, true);
+    EXPECT_EQ(geometric.geometry, results.GetCollidedGeometryData(0));
+    ASSERT_NE(geometric.geometry, nullptr);
+    EXPECT_EQ(geometric.geometry->id, 5u);
+    EXPECT_EQ(geometric.rectangle, nullptr);
+    const CollisionResults::SpriteData rectangles = results.GetCollidedSpriteData(0, false);
+    EXPECT_EQ(rectangles.geometry, nullptr);
+    EXPECT_EQ(rectangles.rectangle, nullptr) << "no rectangle record this frame";
+}
 } // namespace
