@@ -5,9 +5,32 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <sstream>
 #include <string>
+#include <vector>
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
+namespace
+{
+// The target's own flags go right after the program's name, so that the command line's come later
+// and win. libFuzzer reads the arguments after this initialisation; they live as long as the program.
+void AddTargetFlags(const char* flags, int* argc, char*** argv)
+{
+    static std::vector<std::string> words;
+    static std::vector<char*> arguments;
+    std::istringstream in(flags);
+    for (std::string word; in >> word;)
+        words.push_back(word);
+    arguments.push_back((*argv)[0]);
+    for (std::string& word : words)
+        arguments.push_back(word.data());
+    arguments.insert(arguments.end(), *argv + 1, *argv + *argc);
+    arguments.push_back(nullptr);
+    *argc = static_cast<int>(arguments.size() - 1);
+    *argv = arguments.data();
+}
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
     const std::vector<Fuzz::Target>& targets = Fuzz::Targets();
     if (targets.size() != 1)
@@ -15,6 +38,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
         std::fprintf(stderr, "fuzz: %zu targets in one program\n", targets.size());
         std::exit(1);
     }
+    if (targets.front().flags)
+        AddTargetFlags(targets.front().flags, argc, argv);
     const char* folder = std::getenv("MORVANE_FUZZ_SEEDS");
     if (!folder)
         return 0;

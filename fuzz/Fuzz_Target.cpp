@@ -19,9 +19,10 @@ std::vector<Target>& Registry()
 }
 }  // namespace
 
-Registration::Registration(const char* name, ReadFunction read, SeedFunction seeds, RepairFunction repair)
+Registration::Registration(const char* name, ReadFunction read, SeedFunction seeds, RepairFunction repair,
+                           const char* flags)
 {
-    Registry().push_back(Target{name, read, seeds, repair});
+    Registry().push_back(Target{name, read, seeds, repair, flags});
 }
 
 const std::vector<Target>& Targets()

@@ -29,12 +29,16 @@ struct Target
     ReadFunction read;
     SeedFunction seeds;
     RepairFunction repair;
+    // libFuzzer flags, separated by spaces, that the program takes before those of its command
+    // line (which override them); null for none.
+    const char* flags;
 };
 
 // A target file holds one of these as a static object: constructing it registers the target.
 struct Registration
 {
-    Registration(const char* name, ReadFunction read, SeedFunction seeds, RepairFunction repair = nullptr);
+    Registration(const char* name, ReadFunction read, SeedFunction seeds, RepairFunction repair = nullptr,
+                 const char* flags = nullptr);
 };
 
 const std::vector<Target>& Targets();
