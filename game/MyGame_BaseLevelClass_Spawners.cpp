@@ -148,15 +148,25 @@ void BaseLevelClass::Spawn(u8 code)
     }
 }
 
+// The lone enemy's drift, element and place on the top edge are drawn in this order, before the
+// clone is made: making it draws from the generator as well (a new engine node picks its debug
+// colour).
 void BaseLevelClass::SpawnSingle(u8 code)
 {
     for (const Single& single : Singles)
     {
         if (single.code != code)
             continue;
-        const f32 x = static_cast<f32>(Vellumar::RandomIntInRange(-single.xRange, single.xRange));
         const f32 drift = single.drift != 0.0f ? Vellumar::RandomFloatInRange(-single.drift, single.drift) : 0.0f;
-        SpawnEnemy(single.archetype, x, 384.0f, drift, single.speedY, single.z, single.element);
+        const i32 element = single.element ? Vellumar::RandomIntInRange(0, 3) : 0;
+        const f32 x = static_cast<f32>(Vellumar::RandomIntInRange(-single.xRange, single.xRange));
+        MainEnemyClass* clone = CloneEnemy(single.archetype, single.z);
+        if (!clone)
+            return;
+        clone->SetSpeed(drift, single.speedY);
+        if (single.element)
+            clone->element = element;
+        AddEnemy(clone, x, 384.0f);
         return;
     }
 }

@@ -14,6 +14,7 @@
 #include "game/MyGame_Lookup.h"
 #include "game/MyGame_MainEnemyClass.h"
 #include "game/MyGame_MyGame.h"
+#include "game/MyGame_ShieldClass.h"
 #include "game/MyGame_TowerClass.h"
 #include "game/MyGame_TowerClasses.h"
 #include "tests/support/Input_FakeSource.h"
@@ -383,7 +384,7 @@ private:
     bool WantsSacrifice(u32 element) const
     {
         auto* city = FindObjectByName<BaseCityClass>("city");
-        const bool cityLow = city && city->hitPoints <= 8;
+        const bool cityLow = (city && city->hitPoints <= 8) || ShieldNear();
         const u32 near = EnemiesBelow(-120.0f);
         switch (element)
         {
@@ -394,6 +395,16 @@ private:
         default:
             return enemies.size() >= 14 || (cityLow && near >= 3) || (SparesCrystals() && enemies.size() >= 8);
         }
+    }
+
+    // A shield whose bits still stand takes three hit points from the city when it arrives, and
+    // plain shots do not stop it.
+    bool ShieldNear() const
+    {
+        return std::any_of(enemies.begin(), enemies.end(), [](MainEnemyClass* e) {
+            auto* shield = dynamic_cast<ShieldClass*>(e);
+            return shield && !dynamic_cast<ShieldBitClass*>(e) && shield->IsShielded() && e->GetPositionY() < -100.0f;
+        });
     }
 
     bool SparesCrystals() const

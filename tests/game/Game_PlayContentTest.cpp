@@ -1,13 +1,17 @@
 // The play level's layer holds the content tables' objects in their fixed order, each set up as
 // its row says; the play level runs and leaves nothing behind when the game moves on.
 #include "collision/Collision_DynamicObject.h"
+#include "core/Core_Random.h"
 #include "framework/core/Vellumar_Layer.h"
+#include "framework/core/Vellumar_Random.h"
 #include "framework/drawables/Vellumar_ParticleEmitter.h"
 #include "framework/drawables/Vellumar_ParticleSystem.h"
 #include "framework/drawables/Vellumar_Sprite.h"
 #include "framework/drawables/Vellumar_Text.h"
+#include "game/MyGame_BaseLevelClass.h"
 #include "game/MyGame_CannonClass.h"
 #include "game/MyGame_Lookup.h"
+#include "game/MyGame_MainEnemyClass.h"
 #include "tests/game/Game_Fixture.h"
 
 #include <set>
@@ -245,5 +249,51 @@ TEST_F(MyGameTest, ThePlayLevelRunsAndLeavesNothingBehind)
     auto* again = FindObjectByName<CannonClass>("cannon");
     ASSERT_NE(again, nullptr);
     EXPECT_EQ(again->GetID(), cannonId) << "ids restart at every level switch";
+}
+// A lone enemy takes its drift, then its element, then its place, as the generator hands them out.
+TEST_F(MyGameTest, TheLoneEnemySpawnersDrawSpeedElementAndPlaceInThatOrder)
+{
+    RunFrames(3);
+    game->introPending = 0;
+    game->waveFileName = "act1.txt";
+    SwitchTo(0);
+    auto* level = dynamic_cast<BaseLevelClass*>(game->GetCurrentLevel());
+    ASSERT_NE(level, nullptr);
+    // Taken into the layer where nothing moves and the waves do not count on.
+    game->running = 0;
+    struct Case
+    {
+        void (BaseLevelClass::*spawn)();
+        const char* name;
+        f32 drift;
+        f32 speedY;
+    };
+    const Case cases[] = {{&BaseLevelClass::SpawnCode1, "enemy_basic_clone", 0.2f, 0.5f},
+                          {&BaseLevelClass::SpawnCode11, "enemy_heavy_clone", 0.15f, 0.3f},
+                          {&BaseLevelClass::SpawnCode21, "enemy_light_clone", 0.3f, 0.7f}};
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        Core::SeedRandom(12345);
+        const f32 drift = Vellumar::RandomFloatInRange(-c.drift, c.drift);
+        const i32 element = Vellumar::RandomIntInRange(0, 3);
+        const i32 x = Vellumar::RandomIntInRange(-500, 500);
+        Core::SeedRandom(12345);
+        (level->*c.spawn)();
+        RunFrame();
+        auto* enemy = FindObjectById<MainEnemyClass>(level->enemyList.back());
+        ASSERT_NE(enemy, nullptr);
+        EXPECT_EQ(enemy->GetName(), c.name);
+        EXPECT_EQ(enemy->GetPositionX(), static_cast<f32>(x));
+        EXPECT_EQ(enemy->GetPositionY(), 384.0f);
+        EXPECT_EQ(enemy->speedX, drift);
+        EXPECT_EQ(enemy->speedY, c.speedY);
+        EXPECT_EQ(enemy->element, element);
+        EXPECT_EQ(enemy->GetZOrder(), 1.4f);
+    }
+    Core::SeedRandom(12345);
+    level->Spawn(1);
+    RunFrame();
+    EXPECT_EQ(FindObjectById<MainEnemyClass>(level->enemyList.back())->GetPositionX(), 287.0f);
 }
 }  // namespace
