@@ -111,8 +111,7 @@ void Vel_Session::BroadcastThread(PAL::Thread* thread)
             SocketRecord* record = data->record;
             // A failed send is only retried at the next period.
             if (record->socket != PAL::InvalidSocket && data->datagram != nullptr)
-                PAL::SendSocketTo(record->socket, data->datagram, GetFrameLength(data->datagram),
-                                  record->peerAddress.GetSocketAddress());
+                record->SendTo(data->datagram, GetFrameLength(data->datagram), record->peerAddress);
         }
         if (!PAL::Sleep(data->period, thread))
             break;

@@ -284,14 +284,14 @@ void NetworkThreadPass::ReceiveDatagram(SocketRecord* record)
 void NetworkThreadPass::ReceiveStream(SocketRecord* record)
 {
     FrameList frames;
-    StreamStatus status;
+    bool closed;
     {
         std::lock_guard<std::mutex> lock(record->receiveMutex);
-        status = record->assembler.Read(record->socket, frames);
+        closed = ReadStreamFrames(*record, frames);
     }
     for (u8* frame : frames)
         Post(EventKind::MessageReceived, record->slot, record, record->peerAddress, frame);
-    if (status != StreamStatus::Open)
+    if (closed)
         session.CloseRecordLater(record);
 }
 
@@ -333,11 +333,10 @@ void NetworkThreadPass::ServeSend(SocketRecord* record, EventList::iterator requ
     bool done = true;
     bool failed = false;
     if (record->type == PAL::SocketType::Datagram)
-        failed = PAL::SendSocketTo(record->socket, send.buffer, send.bufferLength,
-                                   send.address.GetSocketAddress()) < 0;
+        failed = record->SendTo(send.buffer, send.bufferLength, send.address) < 0;
     else
     {
-        long result = PAL::SendSocket(record->socket, send.buffer + send.sent, send.bufferLength - send.sent);
+        long result = record->Send(send.buffer + send.sent, send.bufferLength - send.sent);
         if (result > 0)
             send.sent += static_cast<u32>(result);
         else

@@ -110,6 +110,8 @@ bool Vel_Session::Shutdown()
         request.ReleaseFrame();
     sendRequests.clear();
 
+    ClearStreamAssemblers(sockets);
+    ClearStreamAssemblers(connections);
     const Vellumar::SessionAddress none;
     for (SocketRecord* record : sockets)
     {

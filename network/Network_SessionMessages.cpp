@@ -71,7 +71,7 @@ bool Vel_Session::SendMessage(i32 slot, u32 type, const void* data, u32 length,
     const u32 total = length + FrameHeaderSize;
     record->EnsureBuffer(total, SocketRecord::Buffer::Send);
     WriteFrame(record->sendBuffer.data(), type, data, length);
-    long result = PAL::SendSocketTo(record->socket, record->sendBuffer.data(), total, address.GetSocketAddress());
+    long result = record->SendTo(record->sendBuffer.data(), total, address);
     if (result < 0)
         return false;
     if (sentBytes != nullptr)
@@ -148,8 +148,24 @@ bool Vel_Session::ReadStream(SocketRecord* record, EventList& events, bool mayWa
     {
         if (!WaitReadable(record->socket, mayWait ? deadline : 0.0))
             return false;
+        // A readable stream with nothing waiting has been closed by the peer; the receive of one
+        // byte then reports it.
+        const long waiting = PAL::GetBytesWaiting(record->socket);
+        const u32 wanted = waiting > 0 ? static_cast<u32>(waiting) : 1;
+        record->EnsureBuffer(wanted, SocketRecord::Buffer::Receive);
+        const long got = record->Receive(record->receiveBuffer.data(), wanted);
+        StreamStatus status = StreamStatus::PeerClosed;
+        if (got < 0)
+        {
+            const PAL::SocketError error = PAL::GetLastSocketError();
+            if (error == PAL::SocketError::WouldBlock)
+                continue;
+            if (error != PAL::SocketError::ConnectionAborted && error != PAL::SocketError::ConnectionReset)
+                return false;
+        }
         FrameList frames;
-        StreamStatus status = record->assembler.Read(record->socket, frames);
+        if (got > 0)
+            status = record->assembler.Accept(record->receiveBuffer.data(), static_cast<u32>(got), frames);
         for (u8* frame : frames)
             events.push_back(NetworkEvent::Make(EventKind::MessageReceived, this, eventHandler, record->slot, record,
                                                 record->peerAddress, frame));

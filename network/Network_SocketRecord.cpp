@@ -92,6 +92,28 @@ const Vellumar::SessionAddress& SocketRecord::RefreshLocalAddress()
         localAddress.SetSocketAddress(bound);
     return localAddress;
 }
+
+long SocketRecord::Receive(void* buffer, u32 length)
+{
+    if (socket == PAL::InvalidSocket || buffer == nullptr || length < 1)
+        return -1;
+    return PAL::ReceiveSocket(socket, buffer, length);
+}
+
+long SocketRecord::Send(const void* buffer, u32 length)
+{
+    if (socket == PAL::InvalidSocket || buffer == nullptr || length < 1)
+        return -1;
+    return PAL::SendSocket(socket, buffer, length);
+}
+
+long SocketRecord::SendTo(const void* buffer, u32 length, const Vellumar::SessionAddress& address)
+{
+    if (socket == PAL::InvalidSocket || buffer == nullptr)
+        return -1;
+    return PAL::SendSocketTo(socket, buffer, length, address.GetSocketAddress());
+}
+
 long SocketRecord::ReceiveDatagram(u8*& frame, PAL::SocketAddress& sender)
 {
     frame = nullptr;
@@ -104,5 +126,17 @@ long SocketRecord::ReceiveDatagram(u8*& frame, PAL::SocketAddress& sender)
     frame = NewFrame(static_cast<u32>(got));
     std::memcpy(frame, receiveBuffer.data(), static_cast<std::size_t>(got));
     return got;
+}
+
+bool ReadStreamFrames(SocketRecord& record, FrameList& frames)
+{
+    return record.assembler.Read(record.socket, frames) != StreamStatus::Open;
+}
+
+void ClearStreamAssemblers(const Core::List<SocketRecord*>& records)
+{
+    for (SocketRecord* record : records)
+        if (record->GetUseCount() == 0)
+            record->assembler.Clear();
 }
 } // namespace Network

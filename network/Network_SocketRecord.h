@@ -59,6 +59,11 @@ public:
     void CloseHandle();
     // Reads the bound address into the local address and returns it.
     const Vellumar::SessionAddress& RefreshLocalAddress();
+    // The socket's receive, send and send-to, each once: -1 without a socket or without a buffer,
+    // and for Receive and Send with a length below 1; otherwise what the socket call returned.
+    long Receive(void* buffer, u32 length);
+    long Send(const void* buffer, u32 length);
+    long SendTo(const void* buffer, u32 length, const Vellumar::SessionAddress& address);
     // Reads one datagram through the receive buffer. It becomes a frame of its own (the caller
     // owns it) only when its length field says exactly what arrived; an empty or malformed
     // datagram leaves frame null. Result: what the receive returned.
@@ -70,7 +75,7 @@ public:
     PAL::SocketType type = PAL::SocketType::None;
     Core::Vector<u8> receiveBuffer;
     Core::Vector<u8> sendBuffer;
-    std::mutex receiveMutex; // guards the receive buffer and the assembler
+    std::mutex receiveMutex; // guards the receive buffer and, outside the network thread, the assembler
     std::mutex sendMutex;    // guards the send buffer and keeps frames to one socket whole
     i32 slot = -1;
     std::atomic<u32> modeFlags{0};
@@ -91,6 +96,16 @@ private:
     // Applies the option bits in increasing order; false on the first that fails.
     bool ApplyOptions();
 };
+
+// Reads what the record's stream socket holds into the record's assembler and appends every frame
+// that completes. True when the stream is to be closed: the peer closed, aborted or reset it, or
+// sent a length that can never be cut. Each record owns its assembler, so a socket handle that the
+// system hands out again always starts clean.
+bool ReadStreamFrames(SocketRecord& record, FrameList& frames);
+// Drops what the assemblers of the records that nobody holds keep towards a next frame; a record
+// still held keeps its assembler, since its holder may be reading. The caller holds the table lock
+// for writing, so no hold can start meanwhile, and the network thread has stopped.
+void ClearStreamAssemblers(const Core::List<SocketRecord*>& records);
 
 // Releases, when the scope ends, a record whose use count the caller has already taken (under the
 // table lock); null is allowed.

@@ -40,6 +40,12 @@ StreamStatus StreamAssembler::Accept(const u8* data, u32 count, FrameList& frame
     return Cut(frames);
 }
 
+void StreamAssembler::Clear()
+{
+    held = 0;
+    buffer = Core::Vector<u8>();
+}
+
 StreamStatus StreamAssembler::Cut(FrameList& frames)
 {
     u32 start = 0;
@@ -61,8 +67,7 @@ StreamStatus StreamAssembler::Cut(FrameList& frames)
     }
     if (status == StreamStatus::Malformed)
     {
-        held = 0;
-        buffer = Core::Vector<u8>();
+        Clear();
         return status;
     }
     // Frames always begin at the buffer start; the partial frame behind them moves there.

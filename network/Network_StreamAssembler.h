@@ -33,6 +33,9 @@ public:
     // The same for bytes already received.
     StreamStatus Accept(const u8* data, u32 count, FrameList& frames);
 
+    // Drops the bytes held towards the next frame and the buffer.
+    void Clear();
+
     // Bytes held towards the next frame.
     u32 GetHeldBytes() const { return held; }
 
