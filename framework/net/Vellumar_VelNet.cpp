@@ -19,6 +19,8 @@ void Drain(f32& accumulator, f32 amount, f32 dt)
 }
 }  // namespace
 
+VelComponentManager::~VelComponentManager() = default;
+
 VelNet* VelNet::GetRunning()
 {
     return running;

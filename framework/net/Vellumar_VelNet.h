@@ -45,9 +45,17 @@ private:
     u8 assigned;
 };
 
-// The per-object component manager of a networked object.
+// The network components of a networked object, held by counted references. A game object makes
+// one when it becomes networked; no component type exists yet, so it stays empty.
 class VelComponentManager : public Core::Object
 {
+public:
+    ~VelComponentManager() override;
+
+    const Core::Vector<Core::RefPtr<Core::Object>>& GetComponents() const { return components; }
+
+private:
+    Core::Vector<Core::RefPtr<Core::Object>> components;
 };
 
 // One session discovered on the local network.
@@ -65,7 +73,9 @@ struct VelBroadcast
     const Core::String& GetNetworkID() const { return networkId; }
 };
 
-class VelNet : public Core::Object
+// Not counted: the game owns its one facade outright. Besides the two script operations of the
+// root, Update is its one virtual operation.
+class VelNet : public Core::Base
 {
 public:
     static constexpr u16 DefaultDiscoveryPort = 3000;
@@ -163,7 +173,7 @@ public:
 
     // Per frame: the remote players' input, then the session's events.
     void UpdateNetworkInputs(f32 dt);
-    void Update(f32 dt);
+    virtual void Update(f32 dt);
     // What arrived for the session and waits for the next update: a caller that sent something
     // can tell when the network thread has taken it in.
     u32 GetQueuedNetworkEvents() const;
