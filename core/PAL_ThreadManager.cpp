@@ -182,6 +182,17 @@ void ThreadManager::RequestStop(Thread* record, u8 lower)
         LowerPriority(record);
 }
 
+void ThreadManager::RequestStopAll(u8 lower)
+{
+    std::lock_guard<std::mutex> lock(guard);
+    for (Thread* record : threads)
+    {
+        record->stop.store(1);
+        if (lower)
+            LowerPriority(record);
+    }
+}
+
 bool ThreadManager::Unregister(Thread* record)
 {
     auto found = std::find(threads.begin(), threads.end(), record);

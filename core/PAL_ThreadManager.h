@@ -64,6 +64,8 @@ public:
     Thread* CreateThread(ThreadRoutine first, ThreadRoutine second, void* argument, i32 priority, u8 inherit);
     // Asks the thread to stop (lower: drop it to the lowest priority) without waiting.
     void RequestStop(Thread* record, u8 lower);
+    // Asks every thread of this manager to stop, without waiting.
+    void RequestStopAll(u8 lower);
     // Asks the thread to stop, waits for its routines to return and frees its record. A record that
     // is not (or no longer) registered here is left alone; a thread stopping itself is only asked.
     void StopThread(Thread* record, u8 lower);

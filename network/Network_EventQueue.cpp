@@ -121,6 +121,9 @@ void EventQueue::StopDispatch()
         if (stopping.load())
             return;
         stopping.store(true);
+        // Asked under the lock: a handler thread that ends from here on finds itself stopped.
+        if (dispatchThread != nullptr)
+            threads.RequestStopAll(0);
     }
     changed.notify_all();
     if (dispatchThread != nullptr)
@@ -151,23 +154,28 @@ u32 EventQueue::GetCount()
     return static_cast<u32>(events.size());
 }
 
+u32 EventQueue::GetRunningHandlers()
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    return runningHandlers;
+}
+
 void EventQueue::DispatchThread(PAL::Thread* thread)
 {
     auto* queue = static_cast<EventQueue*>(thread->argument);
     while (PAL::Thread::KeepRunning(thread))
     {
-        NetworkEvent event;
+        std::unique_lock<std::mutex> lock(queue->mutex);
+        if (queue->stopping.load())
+            break;
+        if (queue->events.empty())
         {
-            std::unique_lock<std::mutex> lock(queue->mutex);
-            if (queue->stopping.load())
-                break;
-            if (!queue->Pop(event))
-            {
-                queue->changed.wait_for(lock, Milliseconds(queue->idleSleep > 0 ? queue->idleSleep : 1));
-                continue;
-            }
+            queue->changed.wait_for(lock, Milliseconds(queue->idleSleep > 0 ? queue->idleSleep : 1));
+            continue;
         }
-        queue->dispatcher(event);
+        // Delivered in place and removed after: while the handler runs, posts wait for it.
+        queue->dispatcher(queue->events.front());
+        queue->events.pop_front();
     }
     thread->argument = nullptr;
 }
@@ -228,9 +236,13 @@ void EventQueue::HandlerThreadExit(PAL::Thread* thread)
 {
     auto* handler = static_cast<HandlerRecord*>(thread->argument);
     EventQueue* queue = handler->queue;
+    // A handler that dispatch's stop has asked to end leaves the count alone: nothing starts
+    // handlers any more.
+    if (thread->stop.load() == 0)
     {
         std::lock_guard<std::mutex> lock(queue->mutex);
-        --queue->runningHandlers;
+        if (thread->stop.load() == 0)
+            --queue->runningHandlers;
     }
     queue->changed.notify_all();
     delete handler;

@@ -1,8 +1,10 @@
 #pragma once
 // A session's event queue: the network thread posts, the owner takes events out polled (once per
 // frame on the main thread), or a dispatch thread delivers them, or one short-lived thread per event
-// up to a maximum. Handlers always run without the queue's lock held, so a handler may call back
-// into its session without blocking the network thread.
+// up to a maximum. The dispatch thread holds the queue's lock while its handler runs, so a post
+// waits for the handler to return; polled delivery and handler threads run handlers without it.
+// Nothing posts while holding the session's table lock, so a handler may call back into its
+// session's socket operations; it must not call into this queue itself.
 #include "core/Core_Memory.h"
 #include "core/Core_Types.h"
 #include "core/PAL_ThreadManager.h"
@@ -43,11 +45,15 @@ public:
     // Polled delivery on the calling thread: delivers events for at most budgetMs; when the queue
     // runs dry, waits for more until waitMs from the start.
     void Process(u32 budgetMs, u32 waitMs, u32& processed, u32& remaining);
-    // Refuses further posts and joins the dispatch and handler threads.
+    // Refuses further posts and joins the dispatch and handler threads. With a dispatch thread,
+    // every thread of the queue's manager is asked to stop at once.
     void StopDispatch();
     // Delivers every queued event on the calling thread, in order.
     void DeliverAll();
     u32 GetCount();
+    // Handler threads started and not yet finished while dispatch runs; a handler still running
+    // when dispatch stops stays counted.
+    u32 GetRunningHandlers();
     Mode GetMode() const { return mode; }
     bool IsStopping() const { return stopping.load(); }
     PAL::ThreadManager& GetThreadManager() { return threads; }

@@ -5,7 +5,9 @@ namespace Network
 {
 // One pass of a session's network thread: under the table lock it serves the close, connect and
 // send requests and gathers the sockets to watch; then it waits on them and handles, without the
-// lock, those that became ready. Only this thread closes sockets and destroys records.
+// lock, those that became ready. Only this thread closes sockets and destroys records. What the
+// locked part reports is posted once the lock is released: a post may wait for a handler (on the
+// dispatch thread), and that handler may be waiting for the table lock.
 class NetworkThreadPass
 {
 public:
@@ -44,12 +46,15 @@ private:
 
     void Post(EventKind kind, i32 slot, SocketRecord* record, const Vellumar::SessionAddress& address,
               u8* frame = nullptr, u8 failed = 0);
+    void PostDeferred();
     bool SameAsPeer(const SocketRecord* record, const Vellumar::SessionAddress& address) const;
 
     Vel_Session& session;
     PAL::Thread* thread;
     Core::Vector<Entry> entries;
     Core::Vector<PAL::SocketWait> waits;
+    bool tableLocked = false;
+    Core::Vector<NetworkEvent> deferred;
 };
 
 void Vel_Session::NetworkThread(PAL::Thread* thread)
@@ -68,12 +73,15 @@ bool NetworkThreadPass::Run()
         std::unique_lock<std::shared_mutex> lock(session.tableLock);
         if (!PAL::Thread::KeepRunning(thread))
             return false;
+        tableLocked = true;
         entries.clear();
         ServeCloseRequests();
         ServeConnectRequests();
         ServeSendRequests();
         WatchReaders();
+        tableLocked = false;
     }
+    PostDeferred();
 
     if (entries.empty())
         return PAL::Sleep(session.selectTimeoutMs, thread);
@@ -362,8 +370,18 @@ void NetworkThreadPass::Post(EventKind kind, i32 slot, SocketRecord* record, con
                              u8* frame, u8 failed)
 {
     NetworkEvent event = NetworkEvent::Make(kind, &session, session.eventHandler, slot, record, address, frame, failed);
-    if (!session.eventQueue.Post(event, thread))
+    if (tableLocked)
+        deferred.push_back(event);
+    else if (!session.eventQueue.Post(event, thread))
         event.ReleaseFrame();
+}
+
+void NetworkThreadPass::PostDeferred()
+{
+    for (NetworkEvent& event : deferred)
+        if (!session.eventQueue.Post(event, thread))
+            event.ReleaseFrame();
+    deferred.clear();
 }
 
 bool NetworkThreadPass::SameAsPeer(const SocketRecord* record, const Vellumar::SessionAddress& address) const

@@ -112,27 +112,31 @@ bool Vel_Session::Shutdown()
 
     ClearStreamAssemblers(sockets);
     ClearStreamAssemblers(connections);
-    const Vellumar::SessionAddress none;
+    // Appended once the table lock is released: an append waits while the dispatch thread's
+    // handler runs, and that handler may be waiting for the table lock.
+    EventList closed;
     for (SocketRecord* record : sockets)
     {
-        eventQueue.Append(NetworkEvent::Make(EventKind::SocketClosed, this, eventHandler, record->slot, nullptr,
-                                             record->peerAddress));
+        closed.push_back(NetworkEvent::Make(EventKind::SocketClosed, this, eventHandler, record->slot, nullptr,
+                                            record->peerAddress));
         DestroyUnlessHeld(record);
     }
     sockets.clear();
     for (SocketRecord* record : connections)
     {
-        eventQueue.Append(NetworkEvent::Make(EventKind::ConnectionClosed, this, eventHandler, record->slot, nullptr,
-                                             record->peerAddress));
+        closed.push_back(NetworkEvent::Make(EventKind::ConnectionClosed, this, eventHandler, record->slot, nullptr,
+                                            record->peerAddress));
         DestroyUnlessHeld(record);
     }
     connections.clear();
     listening.store(false);
     lock.unlock();
+    for (const NetworkEvent& event : closed)
+        eventQueue.Append(event);
 
     eventQueue.StopDispatch();
     eventQueue.DeliverAll();
-    DeliverNow(EventKind::SessionClosed, -1, none);
+    DeliverNow(EventKind::SessionClosed, -1, Vellumar::SessionAddress());
     return true;
 }
 

@@ -2,6 +2,10 @@
 
 #include "network/Network_EventQueue.h"
 
+#include <atomic>
+#include <functional>
+#include <thread>
+
 namespace
 {
 using Network::EventKind;
@@ -122,5 +126,84 @@ TEST(NetworkEventDelivery, HandlerKeepsTheFrameByReturningFalse)
     EXPECT_EQ(event.buffer, nullptr);
     EXPECT_EQ(Network::GetFrameType(kept), 6u);
     Network::DeleteFrame(kept, Network::GetFrameLength(kept));
+}
+
+// A handler that holds its first event until the test lets it go; the later ones pass at once.
+struct Gate
+{
+    static std::atomic<int> entered;
+    static std::atomic<bool> open;
+    static std::atomic<int> delivered;
+
+    static void Reset()
+    {
+        entered = 0;
+        open = false;
+        delivered = 0;
+    }
+    static void Handle(NetworkEvent& event)
+    {
+        if (entered.fetch_add(1) == 0)
+            while (!open.load())
+                PAL::Sleep(0);
+        event.ReleaseFrame();
+        ++delivered;
+    }
+    static bool Until(const std::function<bool()>& condition) { return NetworkTest::PumpUntil(nullptr, condition); }
+};
+std::atomic<int> Gate::entered{0};
+std::atomic<bool> Gate::open{false};
+std::atomic<int> Gate::delivered{0};
+
+// The dispatch thread delivers with the queue held: a post made while its handler runs returns
+// only once the handler has.
+TEST(NetworkEventQueueThreads, APostWaitsWhileTheDispatchThreadsHandlerRuns)
+{
+    Gate::Reset();
+    Network::EventQueue queue;
+    ASSERT_TRUE(queue.StartDispatch(Gate::Handle, true, 0, 0, 1));
+    PAL::Thread* poster = queue.GetThreadManager().CreateThread(Poster::Idle, nullptr, nullptr, 0, 1);
+    ASSERT_TRUE(queue.Post(Event(1), poster));
+    ASSERT_TRUE(Gate::Until([] { return Gate::entered.load() == 1; }));
+
+    std::atomic<bool> returned{false};
+    std::thread second([&] {
+        EXPECT_TRUE(queue.Post(Event(2), poster));
+        returned = true;
+    });
+    // Bounded only to give a post that does not wait the time to return; none can meanwhile.
+    const f64 until = PAL::MonotonicTime() + 200.0;
+    while (!returned.load() && PAL::MonotonicTime() < until)
+        PAL::Sleep(1);
+    EXPECT_FALSE(returned.load());
+    Gate::open = true;
+    second.join();
+    EXPECT_TRUE(Gate::Until([] { return Gate::delivered.load() == 2; }));
+}
+
+// A handler thread that ends after dispatch has been stopped leaves the running count as it was;
+// one that ends while dispatch runs is taken off it.
+TEST(NetworkEventQueueThreads, AHandlerCutShortByTheStopStaysCounted)
+{
+    Gate::Reset();
+    Gate::entered = 1;
+    Network::EventQueue queue;
+    ASSERT_TRUE(queue.StartDispatch(Gate::Handle, true, 2, 0, 1));
+    PAL::Thread* poster = queue.GetThreadManager().CreateThread(Poster::Idle, nullptr, nullptr, 0, 1);
+    ASSERT_TRUE(queue.Post(Event(1), poster));
+    ASSERT_TRUE(Gate::Until([&] { return Gate::delivered.load() == 1 && queue.GetRunningHandlers() == 0; }));
+
+    Gate::entered = 0;
+    ASSERT_TRUE(queue.Post(Event(2), poster));
+    ASSERT_TRUE(Gate::Until([] { return Gate::entered.load() == 1; }));
+    EXPECT_EQ(queue.GetRunningHandlers(), 1u);
+    std::thread stopper([&] { queue.StopDispatch(); });
+    ASSERT_TRUE(Gate::Until([&] { return queue.IsStopping(); }));
+    // Taken after the stop's locked part, in which every thread of the queue was asked to end.
+    EXPECT_EQ(queue.GetRunningHandlers(), 1u);
+    Gate::open = true;
+    stopper.join();
+    EXPECT_EQ(Gate::delivered.load(), 2);
+    EXPECT_EQ(queue.GetRunningHandlers(), 1u);
 }
 }

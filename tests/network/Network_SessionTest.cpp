@@ -1,5 +1,7 @@
 #include "Network_TestSupport.h"
 
+#include <atomic>
+
 namespace
 {
 using Network::EventKind;
@@ -531,6 +533,50 @@ TEST(NetworkSession, MoreThanSixtyFourSocketsAreAllRead)
     for (const NetworkTest::Recorded& message : events.Messages())
         EXPECT_EQ(static_cast<i32>(message.messageType), message.slot);
     PAL::CloseSocket(sender);
+    delete session;
+}
+}
+
+namespace
+{
+// On the first close of slot 10 it holds the dispatch thread until told to go on, then looks a
+// slot up in the socket table.
+struct TableUser
+{
+    static std::atomic<int> stage;
+    static std::atomic<bool> found;
+
+    static bool Handle(Network::NetworkEvent& event)
+    {
+        if (event.kind != EventKind::SocketClosed || event.slot != 10)
+            return true;
+        stage = 1;
+        NetworkTest::PumpUntil(nullptr, [] { return stage.load() == 2; });
+        Vellumar::SessionAddress address;
+        found = event.session->GetLocalAddress(11, address);
+        stage = 3;
+        return true;
+    }
+};
+std::atomic<int> TableUser::stage{0};
+std::atomic<bool> TableUser::found{false};
+
+// The dispatch thread's handler holds the queue while it runs, and the network thread reports the
+// close of slot 12 meanwhile: the report waits for the handler, and the handler still reaches the
+// socket table.
+TEST(NetworkSession, ADispatchThreadHandlerReachesTheTableWhileTheNetworkThreadReports)
+{
+    auto* session = new Network::Vel_Session;
+    session->SetLocalAddress(Loopback());
+    ASSERT_TRUE(session->Init("test", "", false, TableUser::Handle, 0, true, 0, 0, 1));
+    for (i32 slot : {10, 11, 12})
+        ASSERT_NE(session->OpenSocket(slot, PAL::SocketType::Datagram, Loopback(), 0, 0), nullptr);
+    ASSERT_TRUE(session->CloseSocket(10, false));
+    ASSERT_TRUE(PumpUntil(nullptr, [] { return TableUser::stage.load() == 1; }));
+    ASSERT_TRUE(session->CloseSocket(12, true));
+    TableUser::stage = 2;
+    EXPECT_TRUE(PumpUntil(nullptr, [] { return TableUser::stage.load() == 3; }));
+    EXPECT_TRUE(TableUser::found.load());
     delete session;
 }
 }
