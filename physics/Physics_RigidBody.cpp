@@ -96,35 +96,31 @@ void RigidBody::WritePoseState()
 
 void RigidBody::SetVelocity(const Math::Vector2D& value)
 {
-    if (!velocityIntegrator)
-        return;
     velocity = value;
-    WriteVelocityState();
+    if (velocityIntegrator)
+        WriteVelocityState();
 }
 
 void RigidBody::SetAngularVelocity(float degreesPerSecond)
 {
-    if (!velocityIntegrator)
-        return;
     angularVelocity = degreesPerSecond * Math::DegreesToRadians;
-    WriteVelocityState();
+    if (velocityIntegrator)
+        WriteVelocityState();
 }
 
 void RigidBody::SetPosition(const Math::Vector2D& value)
 {
-    if (!poseIntegrator)
-        return;
     position = value;
-    WritePoseState();
+    if (poseIntegrator)
+        WritePoseState();
     RebuildMatrices();
 }
 
 void RigidBody::SetOrientation(float degrees)
 {
-    if (!poseIntegrator)
-        return;
     orientation = degrees * Math::DegreesToRadians;
-    WritePoseState();
+    if (poseIntegrator)
+        WritePoseState();
     RebuildMatrices();
 }
 

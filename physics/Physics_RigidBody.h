@@ -68,7 +68,8 @@ public:
     const Math::Matrix3x3& GetInverseMatrix() const { return worldToBody; }
     const Math::Vector2D& GetCenterOfMass() const { return worldCenterOfMass; }
 
-    // The motion setters change nothing on a body without the matching integrator.
+    // The motion setters set the body's fields whether or not it has integrators (a body of kind 3
+    // is placed by its owner); the matching integrator's state follows when there is one.
     void SetVelocity(const Math::Vector2D& value);
     void SetAngularVelocity(float degreesPerSecond);
     void SetPosition(const Math::Vector2D& value);

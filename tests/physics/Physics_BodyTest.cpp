@@ -204,7 +204,7 @@ TEST_F(PhysicsBody, TransformCallbacksFollowTheirForm)
     EXPECT_EQ(log.placement, 2);
 }
 
-TEST_F(PhysicsBody, BodyWithoutIntegratorsIgnoresMotionSetters)
+TEST_F(PhysicsBody, BodyWithoutIntegratorsTakesMotionValuesButNeverMoves)
 {
     Core::RefPtr<RigidBody> still =
         new RigidBody(MassProperties(1.0f, 1.0f, Vector2D()), RigidBody::IntegratorNone, nullptr, nullptr, nullptr);
@@ -214,10 +214,12 @@ TEST_F(PhysicsBody, BodyWithoutIntegratorsIgnoresMotionSetters)
     still->SetPosition(Vector2D(3.0f, 4.0f));
     still->SetOrientation(30.0f);
     still->Integrate(0.02f);
-    EXPECT_EQ(still->GetVelocity(), Vector2D());
-    EXPECT_EQ(still->GetAngularVelocity(), 0.0f);
-    EXPECT_EQ(still->GetPosition(), Vector2D());
-    EXPECT_EQ(still->GetOrientation(), 0.0f);
+    EXPECT_EQ(still->GetVelocity(), Vector2D(1.0f, 2.0f));
+    EXPECT_NEAR(still->GetAngularVelocity(), 45.0f, 1e-4f);
+    EXPECT_EQ(still->GetPosition(), Vector2D(3.0f, 4.0f));
+    EXPECT_NEAR(still->GetOrientation(), 30.0f, 1e-4f);
+    // The matrices follow the set pose.
+    EXPECT_EQ(still->GetCenterOfMass(), Vector2D(3.0f, 4.0f));
 
     // The registry's body has no integrators until it is loaded.
     Core::RefPtr<Core::Object> made(Core::CreateObjectByName("Physics2D::RigidBody"));
@@ -226,7 +228,7 @@ TEST_F(PhysicsBody, BodyWithoutIntegratorsIgnoresMotionSetters)
     blank->SetPosition(Vector2D(1.0f, 1.0f));
     blank->SetVelocity(Vector2D(1.0f, 1.0f));
     blank->Integrate(1.0f);
-    EXPECT_EQ(blank->GetPosition(), Vector2D());
+    EXPECT_EQ(blank->GetPosition(), Vector2D(1.0f, 1.0f));
 }
 
 TEST_F(PhysicsBody, CopyCarriesMotionForcesAndKind)

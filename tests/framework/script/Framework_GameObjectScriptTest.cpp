@@ -122,6 +122,34 @@ TEST_F(FrameworkScriptTest, ScriptsDriveGameObjectsAndTheirCollisionsAndBodies)
     EXPECT_EQ(hero->GetOpacity(), 0.5f);
     EXPECT_TRUE(objects[1]->IsDestroyed() || objects[1]->IsDestroying());
 }
+TEST_F(FrameworkScriptTest, AnObjectGivenABodyWithoutIntegratorsStaysWhereItIs)
+{
+    MakeGame(1);
+    Start();
+    Core::RefPtr<GameObject> placed = new GameObject();
+    placed->SetPosition(120, -40);
+    placed->SetRotationAngle(30);
+    Physics2D::MassProperties mass(2, 3, Math::Vector2D());
+    SetGlobals({{"placed", placed.Get()}, {"mass", &mass}});
+
+    // Kind 3 makes a body without integrators: the object keeps its pose, and the body takes the
+    // velocities it is given without moving by them.
+    ASSERT_EQ(luaL_dostring(master, "assert(placed:AddPhysicalProperties(mass, 3) == true)\n"
+                                    "local p = placed:GetPosition()\n"
+                                    "assert(near(p.X, 120) and near(p.Y, -40), p.X .. ',' .. p.Y)\n"
+                                    "assert(near(placed:GetRotationAngle(), 30))\n"
+                                    "local v = CreateVector() v.X = 3 v.Y = 4\n"
+                                    "assert(placed:SetVelocity(v) == true and near(placed:GetSpeed(), 5))\n"
+                                    "placed:SetAngularVelocity(45)\n"
+                                    "assert(near(placed:GetAngularVelocity(), 45))"),
+              0)
+        << lua_tostring(master, -1);
+    RunFrames(3);
+    EXPECT_EQ(placed->GetPosition(), Math::Vector2D(120, -40));
+    EXPECT_NEAR(placed->GetRotationAngle(), 30.0f, 1e-4f);
+    placed->RemovePhysicalProperties();
+}
+
 GameObject* reported = nullptr;
 
 const luaL_Reg ReportAnswer[] = {
