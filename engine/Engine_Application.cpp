@@ -27,8 +27,12 @@ Application* Application::GetInstance()
     return application;
 }
 
-void Application::Quit()
+void Application::Quit(i32 code)
 {
+    if (code != 0)
+    {
+        exitCode = code;
+    }
     PAL::PostQuit();
 }
 

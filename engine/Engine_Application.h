@@ -26,8 +26,11 @@ public:
     // The process-wide application; null when none lives.
     static Application* GetInstance();
 
-    // Posts the quit message: the main loop ends once the frame in progress is over.
-    void Quit();
+    // Posts the quit message: the main loop ends once the frame in progress is over. A non-zero
+    // exit code marks the run as failed; a later plain quit does not clear it.
+    void Quit(i32 exitCode = 0);
+    // What the engine main returns: 0, or the last non-zero code given to Quit.
+    i32 GetExitCode() const { return exitCode; }
 
     // One pass of the main loop calls these three in order; each does nothing here.
     virtual void BeginFrame();
@@ -35,5 +38,8 @@ public:
     virtual void EndFrame();
     // Called once after the main loop ends.
     virtual void Shutdown();
+
+private:
+    i32 exitCode = 0;
 };
 }  // namespace Engine

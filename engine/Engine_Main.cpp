@@ -16,8 +16,9 @@ int EngineMain(const char* commandLine, GameCreator createGame)
         game->Update();
         game->EndFrame();
     }
+    const int exitCode = game->GetExitCode();
     game->Shutdown();
     game = nullptr;
-    return 0;
+    return exitCode;
 }
 }  // namespace Engine

@@ -11,6 +11,6 @@ using GameCreator = void (*)(Core::RefPtr<Application>& game, const char* comman
 
 // Runs the whole program between the core start-up and shut-down: creates the game, runs frames
 // (message pump, BeginFrame, Update, EndFrame) until the quit message, shuts the game down and
-// releases it. Returns the process exit code, 0.
+// releases it. Returns the process exit code: 0, or the code the game quit with (Application::Quit).
 int EngineMain(const char* commandLine, GameCreator createGame);
 }  // namespace Engine

@@ -8,6 +8,8 @@
 #include "gui/GUI_HUD.h"
 #include "physics/Physics_PhysicsEngine.h"
 
+#include <cstdio>
+
 namespace Vellumar
 {
 namespace
@@ -60,13 +62,26 @@ Game* Game::GetInstance()
 
 void Game::Update()
 {
-    if (!currentLevel && levelFactory)
+    if (!currentLevel && levelFactory && !firstLevelFailed)
     {
         currentLevel = levelFactory->CreateLevel(currentLevelIndex);
-        OnStart();
-        if (currentLevel)
+        if (!currentLevel && !firstLevelMade)
         {
-            currentLevel->OnStart();
+            // Without a first level there is no game to start: said once, and the run ends.
+            firstLevelFailed = 1;
+            std::fprintf(stderr, "The first level (index %u) could not be made; the game ends.\n",
+                         static_cast<unsigned>(currentLevelIndex));
+            std::fflush(stderr);
+            Quit(1);
+        }
+        else
+        {
+            firstLevelMade = 1;
+            OnStart();
+            if (currentLevel)
+            {
+                currentLevel->OnStart();
+            }
         }
         lastTime = Engine::GetTime();
     }

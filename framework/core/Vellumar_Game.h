@@ -247,6 +247,10 @@ private:
     u32 nextLevelIndex = 0;
     u8 switchPending = 0;
     u8 endingLevel = 0;
+    // The first frame's level: made once; when the factory makes none the run ends and no frame
+    // asks for it again.
+    u8 firstLevelMade = 0;
+    u8 firstLevelFailed = 0;
     GameRequest request = RequestNone;
     Core::String saveFolder = GetDirectory() + "\\Saves";
     Core::String scriptDirectory = GetDirectory();

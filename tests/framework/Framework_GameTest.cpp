@@ -10,8 +10,10 @@
 #include "framework/drawables/Vellumar_Viewport.h"
 #include "gui/GUI_HUD.h"
 #include "physics/Physics_PhysicsEngine.h"
+#include "platform/PAL_MessagePump.h"
 
 #include <algorithm>
+#include <string>
 
 using namespace FrameworkTest;
 using Vellumar::Game;
@@ -71,6 +73,39 @@ TEST_F(GameTest, TheFirstFrameCreatesTheLevelOnlyAndTheSecondMeasuresIt)
     RunFrame();
     EXPECT_FLOAT_EQ(game->lastDt, 0.016f);
     EXPECT_EQ(factory->created, 1u);
+}
+
+// A factory whose every level fails to be made.
+class NoLevelFactory : public TestFactory
+{
+public:
+    using TestFactory::TestFactory;
+    Level* CreateLevel(u32 index) override
+    {
+        ++created;
+        log.push_back("Create." + std::to_string(index));
+        return nullptr;
+    }
+};
+
+TEST_F(GameTest, AFirstLevelThatCannotBeMadeIsReportedOnceAndEndsTheRun)
+{
+    factory = new NoLevelFactory(log, 2);
+    game = new TestGame(factory.Get(), 1, input, log);
+    while (!PAL::PumpMessages())
+    {
+    }
+    testing::internal::CaptureStderr();
+    RunFrames(5);
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(factory->created, 1u);
+    EXPECT_EQ(Entries("Create."), (Log{"Create.1"}));
+    EXPECT_EQ(said, "The first level (index 1) could not be made; the game ends.\n");
+    EXPECT_FALSE(PAL::PumpMessages()) << "the run was not asked to end";
+    EXPECT_EQ(game->GetExitCode(), 1);
+    // The game never started: neither its start hook nor, at shut-down, its end hook runs.
+    game->Shutdown();
+    EXPECT_EQ(Entries("Game.On"), Log{});
 }
 
 TEST_F(GameTest, OneFrameRunsInItsFixedOrder)
