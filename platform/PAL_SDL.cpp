@@ -4,6 +4,8 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <cstring>
+#include <string>
 
 namespace PAL
 {
@@ -17,11 +19,85 @@ bool IsSet(const char* name)
     return value && value[0] != '\0';
 }
 
-// Without a display server SDL would fall back to drawing off screen; the engine treats that as
-// having no display, unless a video driver was asked for by name.
+// A video driver named by the user is taken whatever it shows.
+bool DriverChosen()
+{
+    return IsSet("SDL_VIDEODRIVER");
+}
+
 bool HasDisplay()
 {
-    return IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY") || IsSet("SDL_VIDEODRIVER");
+    return IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY") || DriverChosen();
+}
+
+// SDL's last resorts when no display server answers: they draw where nobody sees it.
+bool ShowsNoWindow(const char* driver)
+{
+    for (const char* hidden : {"offscreen", "dummy", "evdev"})
+    {
+        if (driver && std::strcmp(driver, hidden) == 0)
+        {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string& VideoFailure()
+{
+    static std::string failure;
+    return failure;
+}
+
+// Which display could not be opened, and how to give the program one.
+std::string DescribeMissingDisplay()
+{
+    std::string what = "no display is set (DISPLAY is empty)";
+    if (IsSet("DISPLAY") && IsSet("WAYLAND_DISPLAY"))
+    {
+        what = std::string("neither the display DISPLAY=") + std::getenv("DISPLAY") +
+               " nor WAYLAND_DISPLAY=" + std::getenv("WAYLAND_DISPLAY") + " could be opened";
+    }
+    else
+    {
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"})
+        {
+            if (IsSet(name))
+            {
+                what = std::string("the display ") + name + "=" + std::getenv(name) + " could not be opened";
+            }
+        }
+    }
+    return what + "; set DISPLAY to a running X server (for example DISPLAY=:0), or run the program on a "
+                  "virtual display (scripts/play starts one when none is reachable)";
+}
+
+bool OpenVideo()
+{
+    if (!HasDisplay())
+    {
+        VideoFailure() = DescribeMissingDisplay();
+        return false;
+    }
+    if (!StartEvents())
+    {
+        VideoFailure() = std::string("SDL's events could not be started: ") + SDL_GetError();
+        return false;
+    }
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+    {
+        VideoFailure() = DriverChosen() ? std::string("the video driver SDL_VIDEODRIVER=") +
+                                              std::getenv("SDL_VIDEODRIVER") + " failed: " + SDL_GetError()
+                                        : DescribeMissingDisplay();
+        return false;
+    }
+    if (!DriverChosen() && ShowsNoWindow(SDL_GetCurrentVideoDriver()))
+    {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        VideoFailure() = DescribeMissingDisplay();
+        return false;
+    }
+    return true;
 }
 }  // namespace
 
@@ -48,7 +124,7 @@ bool StartVideo()
         SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
         // A full-screen window stays up when another window takes the focus.
         SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
-        if (!HasDisplay() || !StartEvents() || SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+        if (!OpenVideo())
         {
             return false;
         }
@@ -57,6 +133,11 @@ bool StartVideo()
         return true;
     }();
     return started;
+}
+
+const char* GetVideoFailure()
+{
+    return VideoFailure().c_str();
 }
 
 void LeaveInheritedDisplay()

@@ -8,8 +8,13 @@ namespace PAL
 bool StartEvents();
 
 // Video (windows, GL, display modes, cursor, keyboard state). False when there is no display;
-// the answer is remembered, so a process without a display asks the system only once.
+// the answer is remembered, so a process without a display asks the system only once. Unless the
+// user names a video driver (SDL_VIDEODRIVER), a driver that shows no window counts as no display.
 bool StartVideo();
+
+// Why video could not be started: which display could not be opened and how to set one. Empty
+// while video works or was never asked for.
+const char* GetVideoFailure();
 
 // For a process forked from one that may have the display open: the connection it inherited is
 // the parent's, and a request or read on it here would garble the parent's. The process leaves it

@@ -86,6 +86,7 @@ Window::Window(i32 clientWidth, i32 clientHeight, const SurfaceFormat& format) :
 {
     if (!StartVideo())
     {
+        creationFailure = GetVideoFailure();
         return;
     }
     i32 x = 0;
@@ -100,6 +101,10 @@ Window::Window(i32 clientWidth, i32 clientHeight, const SurfaceFormat& format) :
     if (window)
     {
         SDL_SetWindowData(window, OwnerKey, this);
+    }
+    else
+    {
+        creationFailure = SDL_GetError();
     }
 }
 

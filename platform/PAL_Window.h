@@ -66,6 +66,9 @@ public:
     void Destory();
 
     bool IsCreated() const { return window != nullptr; }
+    // Why the window was not created (no display, with which one and how to set one, or SDL's
+    // words); empty for a created window.
+    const char* GetCreationFailure() const { return creationFailure.c_str(); }
     WindowHandle GetHandle() const;
     // The SDL window, for the platform layer's own use (GL contexts, display modes, input).
     SDL_Window* GetNativeWindow() const { return window; }
@@ -123,5 +126,6 @@ private:
     WindowCallbacks callbacks;
     i32 pixelFormat = 0;
     SurfaceFormat surfaceFormat;
+    Core::String creationFailure;
 };
 }  // namespace PAL

@@ -28,6 +28,15 @@ void OpenGLExtensions::Clear()
 
 RenderingContext::RenderingContext(PAL::Window& target) : window(&target), pixelFormat(target.GetPixelFormat())
 {
+    // Without its window there is nothing to draw to: the report says why the window is missing,
+    // naming the display that could not be opened.
+    if (!target.IsCreated())
+    {
+        PAL::SetErrorContext("SDL_CreateWindow", "Renderer::RenderingContext::RenderingContext", __LINE__,
+                             "Renderer_RenderingContext");
+        PAL::ReportFatalError(1, target.GetCreationFailure()[0] != '\0' ? target.GetCreationFailure()
+                                                                         : "the window was never created");
+    }
     PAL::SetErrorContext("SDL_GL_CreateContext", "Renderer::RenderingContext::RenderingContext", __LINE__,
                          "Renderer_RenderingContext");
     context.emplace(target);

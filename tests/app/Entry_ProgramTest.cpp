@@ -18,7 +18,10 @@
 #include <cstdlib>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -97,5 +100,106 @@ TEST(ProgramTest, TheExecutableOpensItsWindowAndEndsWithCodeZeroWhenTerminated)
     }
     ASSERT_TRUE(WIFEXITED(status)) << "status " << status;
     EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+// The program run with the environment changed as given (a name with an empty value is removed),
+// its standard error collected until it ends. False when it did not end within the bound, which
+// only keeps a program that runs on from hanging the test.
+bool RunWithEnvironment(const std::vector<std::pair<std::string, std::string>>& changes, int& status, std::string& said)
+{
+    std::vector<std::string> entries;
+    for (char** entry = environ; *entry; ++entry)
+    {
+        const std::string text = *entry;
+        bool changed = false;
+        for (const auto& [name, value] : changes)
+            changed = changed || text.rfind(name + "=", 0) == 0;
+        if (!changed)
+            entries.push_back(text);
+    }
+    for (const auto& [name, value] : changes)
+    {
+        if (!value.empty())
+            entries.push_back(name + "=" + value);
+    }
+    std::vector<char*> environment;
+    for (std::string& entry : entries)
+        environment.push_back(entry.data());
+    environment.push_back(nullptr);
+
+    int pipeEnds[2] = {-1, -1};
+    if (pipe(pipeEnds) != 0)
+        return false;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDERR_FILENO);
+    posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
+    const std::string path = std::string(MORVANE_BIN_DIR) + "/morvane";
+    char* arguments[] = {const_cast<char*>(path.c_str()), nullptr};
+    pid_t program = 0;
+    const int spawned = posix_spawn(&program, path.c_str(), &actions, nullptr, arguments, environment.data());
+    posix_spawn_file_actions_destroy(&actions);
+    close(pipeEnds[1]);
+    if (spawned != 0)
+    {
+        close(pipeEnds[0]);
+        return false;
+    }
+    fcntl(pipeEnds[0], F_SETFL, O_NONBLOCK);
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    pid_t ended = 0;
+    char buffer[4096];
+    while ((ended = waitpid(program, &status, WNOHANG)) == 0 && std::chrono::steady_clock::now() < limit)
+    {
+        for (ssize_t got; (got = read(pipeEnds[0], buffer, sizeof(buffer))) > 0;)
+            said.append(buffer, static_cast<std::size_t>(got));
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    for (ssize_t got; (got = read(pipeEnds[0], buffer, sizeof(buffer))) > 0;)
+        said.append(buffer, static_cast<std::size_t>(got));
+    close(pipeEnds[0]);
+    if (ended == program)
+        return true;
+    kill(program, SIGKILL);
+    waitpid(program, &status, 0);
+    return false;
+}
+
+// A display number no X server answers on.
+std::string UnusedDisplay()
+{
+    for (int number = 99;; ++number)
+    {
+        const std::string socket = "/tmp/.X11-unix/X" + std::to_string(number);
+        const std::string lock = "/tmp/.X" + std::to_string(number) + "-lock";
+        if (access(socket.c_str(), F_OK) != 0 && access(lock.c_str(), F_OK) != 0)
+            return ":" + std::to_string(number);
+    }
+}
+
+// Without a display the program must not run on unseen: it ends at once with an error naming the
+// display, unless the user chose a video driver.
+TEST(ProgramTest, WithoutAReachableDisplayTheExecutableEndsWithAnErrorNamingTheDisplay)
+{
+    const std::string display = UnusedDisplay();
+    int status = 0;
+    std::string said;
+    ASSERT_TRUE(RunWithEnvironment({{"DISPLAY", display}, {"WAYLAND_DISPLAY", ""}, {"SDL_VIDEODRIVER", ""},
+                            {"MORVANE_NO_MESSAGE_BOX", "1"}},
+                           status, said))
+        << "the program ran on without a display; it said: " << said;
+    ASSERT_TRUE(WIFEXITED(status)) << "status " << status;
+    EXPECT_NE(WEXITSTATUS(status), 0);
+    EXPECT_NE(said.find("DISPLAY=" + display + " could not be opened"), std::string::npos) << said;
+    EXPECT_NE(said.find("set DISPLAY"), std::string::npos) << said;
+
+    said.clear();
+    ASSERT_TRUE(RunWithEnvironment({{"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}, {"SDL_VIDEODRIVER", ""},
+                            {"MORVANE_NO_MESSAGE_BOX", "1"}},
+                           status, said))
+        << said;
+    ASSERT_TRUE(WIFEXITED(status)) << "status " << status;
+    EXPECT_NE(WEXITSTATUS(status), 0);
+    EXPECT_NE(said.find("no display is set (DISPLAY is empty)"), std::string::npos) << said;
 }
 }  // namespace
