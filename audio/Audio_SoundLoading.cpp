@@ -1,7 +1,9 @@
 #include "audio/Audio_AlCall.h"
 #include "audio/Audio_SoundEngine.h"
+#include "core/Core_ResourceReport.h"
 
 #include <algorithm>
+#include <cerrno>
 
 using Audio::AlCall;
 
@@ -25,6 +27,19 @@ namespace
         return AlCall([&] { alGenBuffers(static_cast<ALsizei>(count), names); });
     }
 
+    // One line naming a sound file that gives no sound, and why; an empty name asks for none.
+    void ReportUnloadable(const Core::String& path, int result, int openError)
+    {
+        if (path.empty())
+            return;
+        const char* reason = "it is no WAV or Ogg Vorbis sound that can be played (broken, or of another kind)";
+        if (result == SoundResult::CannotOpen)
+            reason = Core::DescribeFileError(openError);
+        else if (result == SoundResult::DecoderUnavailable)
+            reason = "the Ogg Vorbis decoder is not available";
+        Core::ReportResourceFailure("Sound", path.View(), reason, "it stays silent");
+    }
+
     // NaN and negative fractions give 0, fractions above 1 give 1.
     float ClampFraction(float fraction)
     {
@@ -45,8 +60,12 @@ SoundData* SoundEngine::LoadSound(const Core::String& path, u32 threshold)
     u32 dataSize = 0;
     {
         SoundData probe;
-        if (probe.Open(path) != SoundResult::Ok)
+        errno = 0;
+        if (const int opened = probe.Open(path); opened != SoundResult::Ok)
+        {
+            ReportUnloadable(path, opened, errno);
             return nullptr;
+        }
         dataSize = probe.GetFormat().dataSize;
         probe.Close();
     }
@@ -58,8 +77,10 @@ SoundData* SoundEngine::LoadSound(const Core::String& path, u32 threshold)
 SoundData* SoundEngine::LoadSoundData(const Core::String& path, float splitFraction)
 {
     SoundData* data = new SoundData;
-    if (data->DecodeWhole(path) != SoundResult::Ok)
+    errno = 0;
+    if (const int decoded = data->DecodeWhole(path); decoded != SoundResult::Ok)
     {
+        ReportUnloadable(path, decoded, errno);
         delete data;
         return nullptr;
     }
@@ -96,8 +117,10 @@ SoundData* SoundEngine::LoadSoundData(const Core::String& path, float splitFract
 SoundData* SoundEngine::CreateStreamData(const Core::String& path, float bufferSeconds, u32 bufferCount)
 {
     SoundData* data = new SoundData;
-    if (data->Open(path) != SoundResult::Ok)
+    errno = 0;
+    if (const int opened = data->Open(path); opened != SoundResult::Ok)
     {
+        ReportUnloadable(path, opened, errno);
         delete data;
         return nullptr;
     }

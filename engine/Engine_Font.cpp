@@ -1,9 +1,12 @@
 #include "engine/Engine_Font.h"
 
 #include "core/Core_File.h"
+#include "core/Core_ResourceReport.h"
 #include "platform/PAL_FileSystem.h"
 #include "renderer/Renderer_Texture.h"
 #include "renderer/Renderer_TextureCache.h"
+
+#include <cerrno>
 
 namespace Engine
 {
@@ -11,6 +14,7 @@ namespace
 {
 constexpr u32 CellsPerRow = 10;
 constexpr i32 TabSpaces = 4;
+constexpr const char* NoLetters = "texts in it show no letters";
 
 u32 GlyphIndex(i32 code)
 {
@@ -44,9 +48,14 @@ BitmapFont::BitmapFont(const Core::String& requested)
 {
     if (Renderer::TextureCache* cache = Renderer::TextureCache::Get())
         atlas = cache->GetTexture(name + ".png", 1);
-    Core::DiskFile file(name + ".fbf", Core::DiskFile::ModeRead);
-    if (!file.Failed())
-        ReadFontMetrics(file, metrics);
+    const Core::String metricsName = name + ".fbf";
+    errno = 0;
+    Core::DiskFile file(metricsName, Core::DiskFile::ModeRead);
+    if (file.Failed())
+        Core::ReportResourceFailure("Font", metricsName.View(), Core::DescribeFileError(errno), NoLetters);
+    else if (!ReadFontMetrics(file, metrics))
+        Core::ReportResourceFailure("Font", metricsName.View(), "its metrics are cut short",
+                                     "the letters it does not describe have no size");
     BuildTexCoords();
 }
 

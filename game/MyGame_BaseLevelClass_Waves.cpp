@@ -1,17 +1,21 @@
 // The wave reader: the wave file as 16-bit entries, consumed as records of ten, each picking a
 // random interval and a random spawn code every frame.
+#include "core/Core_ResourceReport.h"
 #include "core/PAL_Path.h"
 #include "framework/core/Vellumar_Random.h"
 #include "game/MyGame_BaseLevelClass.h"
 #include "game/MyGame_MyGame.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <fstream>
+#include <string>
 
 namespace
 {
 constexpr u32 RecordSize = 10;
+constexpr const char* NoWaves = "the act has no waves";
 
 // One of three entries drawn by the generator, kept inside the three whatever it returns.
 template <class T>
@@ -27,15 +31,33 @@ void BaseLevelClass::ReadWaveFile(const Core::String& name)
     const MyGame* game = GetGame();
     const Core::String folder = game ? game->spawnsFolder : Vellumar::Game::GetDirectory() + "\\Resources\\Spawns";
     const Core::String path = folder + "\\" + name;
+    errno = 0;
     std::ifstream in(PAL::ToOSPath(path));
     if (!in.is_open())
     {
+        Core::ReportResourceFailure("Wave file", path.View(), Core::DescribeFileError(errno), NoWaves);
         std::fputs("No file\n", stdout);
+        std::fflush(stdout);
         return;
     }
     long long value = 0;
     while (in >> value)
         waveTable.push_back(static_cast<u16>(static_cast<unsigned long long>(value) & 0xFFFFu));
+    if (in.bad())
+    {
+        Core::ReportResourceFailure("Wave file", path.View(), "reading it failed after " +
+                                        std::to_string(waveTable.size()) + " entries", "the rest is left out");
+    }
+    else if (!in.eof())
+    {
+        Core::ReportResourceFailure("Wave file", path.View(), "entry " + std::to_string(waveTable.size() + 1) +
+                                        " is not a number", "the entries from there on are left out");
+    }
+    if (waveTable.size() < RecordSize)
+    {
+        Core::ReportResourceFailure("Wave file", path.View(), "it holds no whole wave record of " +
+                                        std::to_string(RecordSize) + " entries", NoWaves);
+    }
     firstEntryFlag = waveTable.empty() ? 0 : static_cast<u8>(waveTable[0]);
     readingRecords = 1;
 }

@@ -6,7 +6,9 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <cerrno>
 #include <cstring>
+#include <string>
 
 namespace PAL
 {
@@ -92,32 +94,53 @@ bool CopyPixels(SDL_Surface* decoded, DecodedImage& image)
 }
 
 // The checks every stream passes before its decoder sees it: a format the use takes, a declared
-// size within the limits and, for PNG, whole chunks.
-bool DecodeStream(SDL_RWops* stream, DecodedImage& image, ImageUse use)
+// size within the limits and, for PNG, whole chunks. A refusal says why in failure.
+bool DecodeStream(SDL_RWops* stream, DecodedImage& image, ImageUse use, std::string& failure)
 {
     u8 lead[LongestSignature] = {};
     const std::size_t leadBytes = SDL_RWread(stream, lead, 1, sizeof(lead));
     const ImageFormat format = DetectImageFormat(lead, leadBytes);
     i64 width = 0;
     i64 height = 0;
-    if (!TakesFormat(format, use) || !ReadDeclaredSize(stream, format, width, height) ||
-        !IsImageSizeAccepted(width, height))
+    if (!TakesFormat(format, use))
+    {
+        failure = use == ImageUse::Icon ? "it is no PNG, BMP, JPEG or ICO picture" : "it is no PNG, BMP or JPEG picture";
         return false;
+    }
+    if (!ReadDeclaredSize(stream, format, width, height))
+    {
+        failure = "its header is cut short or unreadable";
+        return false;
+    }
+    if (!IsImageSizeAccepted(width, height))
+    {
+        failure = "its header declares " + std::to_string(width) + " x " + std::to_string(height) +
+                  " pixels, beyond the pictures accepted";
+        return false;
+    }
     if (format == ImageFormat::Png && !ArePngChunksWhole(stream))
+    {
+        failure = "a PNG chunk of it is cut short or fails its checksum";
         return false;
+    }
     SDL_Surface* decoded = Decode(stream, format);
     if (!decoded)
+    {
+        failure = std::string("the decoder refused it: ") + IMG_GetError();
         return false;
+    }
     const bool copied = CopyPixels(decoded, image);
     SDL_FreeSurface(decoded);
+    if (!copied)
+        failure = "its pixels could not be converted";
     return copied;
 }
 
-bool DecodeAndClose(SDL_RWops* stream, DecodedImage& image, ImageUse use)
+bool DecodeAndClose(SDL_RWops* stream, DecodedImage& image, ImageUse use, std::string& failure)
 {
     if (!stream)
         return false;
-    const bool decoded = DecodeStream(stream, image, use);
+    const bool decoded = DecodeStream(stream, image, use, failure);
     SDL_RWclose(stream);
     return decoded;
 }
@@ -143,15 +166,24 @@ ImageFormat DetectImageFormat(const u8* bytes, std::size_t count)
     return ImageFormat::Unknown;
 }
 
-bool DecodeImageFile(const Core::String& path, DecodedImage& image, ImageUse use)
+bool DecodeImageFile(const Core::String& path, DecodedImage& image, ImageUse use, std::string* failure)
 {
-    return DecodeAndClose(SDL_RWFromFile(ToOSPath(path.View()).c_str(), "rb"), image, use);
+    std::string reason;
+    errno = 0;
+    SDL_RWops* stream = SDL_RWFromFile(ToOSPath(path.View()).c_str(), "rb");
+    if (!stream)
+        reason = errno != 0 ? std::strerror(errno) : SDL_GetError();
+    const bool decoded = DecodeAndClose(stream, image, use, reason);
+    if (failure)
+        *failure = reason;
+    return decoded;
 }
 
 bool DecodeImageBytes(const u8* bytes, std::size_t count, DecodedImage& image, ImageUse use)
 {
     if (count > static_cast<std::size_t>(INT32_MAX))
         return false;
-    return DecodeAndClose(SDL_RWFromConstMem(bytes, static_cast<int>(count)), image, use);
+    std::string failure;
+    return DecodeAndClose(SDL_RWFromConstMem(bytes, static_cast<int>(count)), image, use, failure);
 }
 }  // namespace PAL

@@ -9,6 +9,7 @@
 #include "core/Core_Types.h"
 
 #include <cstddef>
+#include <string>
 
 namespace PAL
 {
@@ -50,8 +51,10 @@ enum class ImageUse
 ImageFormat DetectImageFormat(const u8* bytes, std::size_t count);
 
 // Decodes the file at a system path. False (image untouched) when it cannot be read or decoded,
-// is of another format than the use takes, or declares a picture beyond the limits.
-bool DecodeImageFile(const Core::String& path, DecodedImage& image, ImageUse use = ImageUse::Picture);
+// is of another format than the use takes, or declares a picture beyond the limits; failure, when
+// given, then says which in words.
+bool DecodeImageFile(const Core::String& path, DecodedImage& image, ImageUse use = ImageUse::Picture,
+                     std::string* failure = nullptr);
 // The same for a file's bytes already in memory.
 bool DecodeImageBytes(const u8* bytes, std::size_t count, DecodedImage& image, ImageUse use = ImageUse::Picture);
 }  // namespace PAL

@@ -1,11 +1,13 @@
 #include "renderer/Renderer_Surface.h"
 
+#include "core/Core_ResourceReport.h"
 #include "platform/PAL_Image.h"
 #include "core/PAL_Path.h"
 #include "renderer/Renderer_ImageLoader.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
 
 namespace Renderer
 {
@@ -36,10 +38,17 @@ Surface::Surface(i32 width, i32 height, i32 format)
 
 Surface::Surface(const Core::String& fileName)
 {
-    if (LoadFromFile(fileName))
+    std::string failure;
+    if (LoadFromFile(fileName, &failure))
         return;
     if (!fileName.empty() && LoadRawFile(fileName))
         return;
+    if (!fileName.empty())
+    {
+        Core::ReportResourceFailure("Picture", fileName.View(),
+                                    failure.empty() ? "it is neither a PNG, BMP or JPEG picture nor a raw surface" : failure,
+                                    "a test pattern stands in");
+    }
     MakeTestPattern();
 }
 
@@ -52,12 +61,12 @@ void Surface::Resize(i32 newWidth, i32 newHeight, i32 newFormat)
     pixels.assign(static_cast<std::size_t>(pitch) * static_cast<std::size_t>(height), 0);
 }
 
-bool Surface::LoadFromFile(const Core::String& fileName)
+bool Surface::LoadFromFile(const Core::String& fileName, std::string* failure)
 {
     if (!IsImageFileName(fileName))
         return false;
     PAL::DecodedImage image;
-    if (!PAL::DecodeImageFile(fileName, image))
+    if (!PAL::DecodeImageFile(fileName, image, PAL::ImageUse::Picture, failure))
         return false;
     Resize(image.width, image.height, FormatRGBA);
     ConvertImagePixels(image, pixels.data());

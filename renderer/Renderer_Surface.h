@@ -7,6 +7,8 @@
 #include "core/Core_String.h"
 #include "core/Core_Types.h"
 
+#include <string>
+
 namespace Renderer
 {
 class Surface : public Core::Object
@@ -21,12 +23,13 @@ public:
 
     // Zero-filled; negative sizes count as 0.
     Surface(i32 width, i32 height, i32 format);
-    // An image file (PNG, BMP, JPEG), else a raw surface file, else the test pattern.
+    // An image file (PNG, BMP, JPEG), else a raw surface file, else the test pattern; a named file
+    // that gives neither is reported on standard error, with why.
     explicit Surface(const Core::String& fileName);
 
     // Fills the surface from an image file; false (surface unchanged) when the name is not an
-    // image name or the file cannot be decoded.
-    bool LoadFromFile(const Core::String& fileName);
+    // image name or the file cannot be decoded, which failure (when given) then says in words.
+    bool LoadFromFile(const Core::String& fileName, std::string* failure = nullptr);
     // Fills the surface from a raw surface file. A header that does not describe exactly the bytes
     // that follow it is refused (false, surface unchanged), so a hostile file never makes a huge
     // allocation or a short read.

@@ -255,6 +255,23 @@ TEST_F(SoundEngineTest, SoundsFromTheThresholdOnAreStreamed)
     EXPECT_EQ(engine.GetDataCount(), 2u);
 }
 
+TEST_F(SoundEngineTest, AFileThatGivesNoSoundIsNamedWithWhy)
+{
+    const Core::String missing = Write("present.wav", MakeWav(1, 16, 8000, 800)) + "x.wav";
+    const Core::String broken = Write("broken.ogg", Bytes(40, 7));
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(engine.LoadSound(missing, 1), nullptr);
+    EXPECT_EQ(engine.LoadSoundData(broken, 0.5f), nullptr);
+    EXPECT_EQ(engine.CreateStreamData(missing, 0.5f, 2), nullptr);
+    EXPECT_EQ(engine.LoadSound(Core::String(), 1), nullptr);
+    const std::string missingLine =
+        "Sound \"" + std::string(missing.c_str()) + "\": No such file or directory; it stays silent\n";
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              missingLine + "Sound \"" + broken.c_str() +
+                  "\": it is no WAV or Ogg Vorbis sound that can be played (broken, or of another kind); it stays "
+                  "silent\n" + missingLine);
+}
+
 TEST_F(SoundEngineTest, LongOggStreamsWithTheGameThreshold)
 {
     const Core::String path = Write("music.ogg", MakeOgg(2, 44100, 70000));

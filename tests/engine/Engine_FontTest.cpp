@@ -240,7 +240,10 @@ TEST(BitmapFontTest, FontFileLoadsItsMetricsAndNamesItself)
     EXPECT_EQ(font.GetLineHeight(), 106.0f);
     EXPECT_EQ(font.GetGlyph('Z').advance, 'Z' + 2);
 
+    testing::internal::CaptureStderr();
     const Engine::BitmapFont missing(directory + "\\Missing");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Font \"" + scratch.Path().string() + "/Missing.fbf\": No such file or directory; texts in it show no letters\n");
     EXPECT_EQ(missing.GetCellSize(), 0);
     EXPECT_EQ(missing.GetGlyph('Z').advance, 0);
     f32 width = -1.0f;

@@ -1,9 +1,11 @@
 // The wave reader and the spawners on the play level.
+#include "core/PAL_Path.h"
 #include "framework/sound/Vellumar_Sound.h"
 #include "tests/game/Game_PlayFixture.h"
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 #include <vector>
 
 namespace
@@ -57,12 +59,40 @@ TEST_F(WavesTest, TheLevelMakesItsSoundsAndStartsTheMusic)
 TEST_F(WavesTest, AMissingFileLeavesTheLevelWithoutEnemies)
 {
     testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
     // Shorter than the act names it is compared with.
     Play("act");
+    const std::string said = testing::internal::GetCapturedStderr();
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "No file\n");
+    const std::string path = PAL::ToOSPath(std::string(game->spawnsFolder.c_str()) + "\\act");
+    EXPECT_NE(said.find("Wave file \"" + path + "\": No such file or directory; the act has no waves\n"),
+              std::string::npos)
+        << said;
     RunFrames(200);
     EXPECT_TRUE(Level().waveTable.empty());
     EXPECT_TRUE(Level().enemyList.empty());
+}
+
+TEST_F(WavesTest, ABrokenFileIsNamedWithWhatIsWrongInIt)
+{
+    const std::string words = WaveFile("0 1 1 1 50 50 50 0 0 0\n0 1 one 1");
+    const std::string empty = WaveFile("");
+    const std::string folder = PAL::ToOSPath(game->spawnsFolder.c_str());
+    testing::internal::CaptureStderr();
+    Play(words);
+    std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("Wave file \"" + folder + "/" + words +
+                        "\": entry 13 is not a number; the entries from there on are left out\n"),
+              std::string::npos)
+        << said;
+    EXPECT_EQ(Level().waveTable.size(), 12u);
+    testing::internal::CaptureStderr();
+    Play(empty);
+    said = testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("Wave file \"" + folder + "/" + empty +
+                        "\": it holds no whole wave record of 10 entries; the act has no waves\n"),
+              std::string::npos)
+        << said;
 }
 
 TEST_F(WavesTest, ARecordSpawnsOnceItsIntervalIsCountedAndReadingEndsAfterTheLast)

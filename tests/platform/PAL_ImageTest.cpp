@@ -54,6 +54,30 @@ TEST_F(ImageTest, UnreadableFilesLeaveTheImageUntouched)
     EXPECT_TRUE(image.pixels.empty());
 }
 
+TEST_F(ImageTest, ARefusedFileSaysWhy)
+{
+    PAL::DecodedImage image;
+    std::string failure;
+    EXPECT_FALSE(PAL::DecodeImageFile(Core::String(folder.Path().string().c_str()) + "\\Missing.png", image,
+                                      PAL::ImageUse::Picture, &failure));
+    EXPECT_EQ(failure, "No such file or directory");
+    EXPECT_FALSE(PAL::DecodeImageFile(Write("Text.png", {'h', 'e', 'l', 'l', 'o'}), image, PAL::ImageUse::Picture,
+                                      &failure));
+    EXPECT_EQ(failure, "it is no PNG, BMP or JPEG picture");
+    std::vector<u8> png = TestSupport::EncodePng(TestSupport::Picture(8, 8));
+    png.resize(png.size() - 6);
+    EXPECT_FALSE(PAL::DecodeImageFile(Write("Cut.png", png), image, PAL::ImageUse::Picture, &failure));
+    EXPECT_EQ(failure, "a PNG chunk of it is cut short or fails its checksum");
+    std::vector<u8> wide = TestSupport::TwoByTwoBmp();
+    wide[18] = 0x20;
+    wide[19] = 0x4E;
+    EXPECT_FALSE(PAL::DecodeImageFile(Write("Wide.bmp", wide), image, PAL::ImageUse::Picture, &failure));
+    EXPECT_EQ(failure, "its header declares 20000 x 2 pixels, beyond the pictures accepted");
+    ASSERT_TRUE(PAL::DecodeImageFile(Write("Quad.bmp", TestSupport::TwoByTwoBmp()), image, PAL::ImageUse::Picture,
+                                     &failure));
+    EXPECT_EQ(failure, "");
+}
+
 TEST_F(ImageTest, PicturesBeyondTheSizeLimitAreRefused)
 {
     std::vector<u8> huge = TestSupport::TwoByTwoBmp();

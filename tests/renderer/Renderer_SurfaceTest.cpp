@@ -61,9 +61,16 @@ TEST(Surface, SizedSurfaceIsZeroFilled)
 
 TEST(Surface, MissingOrUnnamedFilesGiveTheTestPattern)
 {
+    // A named file that gives no picture is reported once, with the file and why; no name is no
+    // file.
+    testing::internal::CaptureStderr();
     EXPECT_TRUE(IsTestPattern(Renderer::Surface(Core::String())));
     EXPECT_TRUE(IsTestPattern(Renderer::Surface("/nonexistent/folder/missing.png")));
     EXPECT_TRUE(IsTestPattern(Renderer::Surface("\\Resources\\missing.raw")));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Picture \"/nonexistent/folder/missing.png\": No such file or directory; a test pattern stands in\n"
+              "Picture \"/Resources/missing.raw\": it is neither a PNG, BMP or JPEG picture nor a raw surface; "
+              "a test pattern stands in\n");
 }
 
 TEST_F(SurfaceFiles, PngInLowerCaseIsDecodedBottomUp)
@@ -121,8 +128,16 @@ TEST_F(SurfaceFiles, CorruptImageFileGivesTheTestPattern)
     TestSupport::Picture picture(8, 8);
     std::vector<u8> png = TestSupport::EncodePng(picture);
     png.resize(png.size() / 2);
+    testing::internal::CaptureStderr();
     EXPECT_TRUE(IsTestPattern(*Load("truncated.png", png)));
     EXPECT_TRUE(IsTestPattern(*Load("noise.bmp", Pixels(100, 0x42))));
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("truncated.png\": a PNG chunk of it is cut short or fails its checksum; a test pattern stands in\n"),
+              std::string::npos)
+        << said;
+    EXPECT_NE(said.find("noise.bmp\": it is no PNG, BMP or JPEG picture; a test pattern stands in\n"),
+              std::string::npos)
+        << said;
 }
 
 TEST(SurfaceClipping, RegionInsideTheWindowIsDrawnWhole)
