@@ -7,6 +7,8 @@
 #include "collision/Collision_TileMap.h"
 #include "core/Core_File.h"
 
+#include <algorithm>
+
 namespace Collision2D
 {
 namespace
@@ -109,6 +111,11 @@ u32 CollisionEngine::AddObject(MainCollisionObject* object, u8 layer, const Math
 {
     CollisionLayer* target = GetLayer(layer);
     return target ? target->AddObject(object, position) : 0;
+}
+
+bool CollisionEngine::Holds(const MainCollisionObject* object) const
+{
+    return std::any_of(layers.begin(), layers.end(), [object](const CollisionLayer* layer) { return layer && layer->Holds(object); });
 }
 
 u32 CollisionEngine::CloneObject(u32 id, const Math::Vector2D& position, void* userData)

@@ -45,6 +45,8 @@ public:
     // The layer owns a stored object; an id of 0 means the object was not stored and the caller
     // keeps it.
     u32 AddObject(MainCollisionObject* object, u8 layer, const Math::Vector2D& position);
+    // Whether a layer stores the object already.
+    bool Holds(const MainCollisionObject* object) const;
     u32 CloneObject(u32 id, const Math::Vector2D& position, void* userData);
     void RemoveObject(u32 id);
     void RemoveStaticObjects(u32 layer);

@@ -32,6 +32,16 @@ void DestroyAll(SlotArray<T>& array)
 }
 
 template <class T>
+bool Contains(const SlotArray<T>& array, const MainCollisionObject* object)
+{
+    const std::ptrdiff_t used = std::min<std::ptrdiff_t>(array.count, std::ssize(array.slots));
+    if (used <= 1)
+        return false;
+    const auto end = array.slots.begin() + used;
+    return std::find(array.slots.begin() + 1, end, object) != end;
+}
+
+template <class T>
 void Remove(SlotArray<T>& array, u32 slot)
 {
     T* object = array.At(slot);
@@ -169,6 +179,26 @@ u32 CollisionLayer::AddObject(MainCollisionObject* object, const Math::Vector2D&
     }
     default:
         return 0;
+    }
+}
+
+bool CollisionLayer::Holds(const MainCollisionObject* object) const
+{
+    switch (object ? object->GetKind() : KindUnset)
+    {
+    case KindDynamicObject: {
+        // A stored dynamic object carries its slot: no search among the many.
+        const i32 slot = static_cast<const DynamicObject*>(object)->GetSlot();
+        return slot > 0 && dynamicObjects.At(static_cast<u32>(slot)) == object;
+    }
+    case KindStaticCircle:
+        return Contains(staticCircles, object);
+    case KindStaticLineSegment:
+        return Contains(staticLineSegments, object);
+    case KindTileMap:
+        return Contains(tileMaps, object);
+    default:
+        return false;
     }
 }
 

@@ -70,6 +70,8 @@ public:
     // caller keeps the object) for a kind the layer does not store or a kind whose slots are all
     // used.
     u32 AddObject(MainCollisionObject* object, const Math::Vector2D& position);
+    // Whether the object is stored in one of the layer's slots.
+    bool Holds(const MainCollisionObject* object) const;
     // Stores a copy of the object at low (the low 16 bits of its id) and returns the copy's id; 0
     // when low names no present object or its kind has no free slot. Low bits of no kind, or of
     // kinds 4 and 5, store nothing and come back as an id of this layer with z-level 0 (0 for slot 0

@@ -232,9 +232,11 @@ Control* Control::FindControl(const Core::String& childName) const
 
 void Control::AddControl(Control* child)
 {
-    const Core::RefPtr<Control> held(child);
-    if (!child || child == this)
+    // This control itself, or one it lies below, would close a loop that every walk over the tree
+    // follows without end.
+    if (!child || child->HasInSubtree(this))
         return;
+    const Core::RefPtr<Control> held(child);
     child->parent = this;
     children.push_back(held);
     if (child->tabStop)
@@ -244,6 +246,26 @@ void Control::AddControl(Control* child)
     lastAddedChild = child;
     if (HUD* hud = HUD::GetInstance())
         hud->AddControl(child);
+}
+
+bool Control::HasInSubtree(const Control* control) const
+{
+    // Iterative, and each control once: a control may be listed under two parents.
+    Core::Vector<const Control*> pending{this};
+    Core::Set<const Control*> seen{this};
+    while (!pending.empty())
+    {
+        const Control* at = pending.back();
+        pending.pop_back();
+        if (at == control)
+            return true;
+        for (const Core::RefPtr<Control>& child : at->children)
+        {
+            if (seen.insert(child.Get()).second)
+                pending.push_back(child.Get());
+        }
+    }
+    return false;
 }
 
 void Control::SetTabStop(bool value)

@@ -259,7 +259,8 @@ public:
     Control* FindControl(const Core::String& childName) const;
     Control* GetLastAddedChild() const { return lastAddedChild; }
     Control* GetLastPressedChild() const { return lastPressedChild; }
-    // Adopts child (not null, not this control): children, tab order, the HUD's hit-test list.
+    // Adopts child (not null, not this control nor one it lies below): children, tab order, the
+    // HUD's hit-test list.
     void AddControl(Control* child);
     // Moves a child to the end of the children at the next update.
     void BringToFront(Control* child) { bringToFrontChild = child; }
@@ -359,6 +360,8 @@ private:
     // Removes what the pending removals name; the bring-to-front child goes to the end.
     void ApplyDeferredChanges();
     void ForEachInSubtree(void (*action)(Control&));
+    // Whether the control is this one or lies below it.
+    bool HasInSubtree(const Control* control) const;
     void HandleMouse(f32 dt);
     void MarkPressed();
     void SelectLastPressedChild();

@@ -8,6 +8,7 @@
 #include "gui/GUI_HUD.h"
 #include "physics/Physics_PhysicsEngine.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace Vellumar
@@ -387,6 +388,11 @@ void Game::RestartLevel()
 
 void Game::AddCollisionAssets(Collision2D::CollisionActor* actor)
 {
+    // Every entry is deleted once when the assets are cleared: an actor held already stays once.
+    if (actor && std::find(collisionAssets.begin(), collisionAssets.end(), actor) != collisionAssets.end())
+    {
+        return;
+    }
     collisionAssets.push_back(actor);
 }
 

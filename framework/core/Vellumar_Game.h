@@ -139,7 +139,8 @@ public:
     void GoToLevel(const Core::String& levelName);
     void RestartLevel();
 
-    // The collision actors the game's content registers; owned.
+    // The collision actors the game's content registers; owned. An actor held already is not added
+    // again.
     void AddCollisionAssets(Collision2D::CollisionActor* actor);
     void ClearCollisionAssets();
     const Core::List<Collision2D::CollisionActor*>& GetCollisionAssets() const { return collisionAssets; }

@@ -145,7 +145,8 @@ public:
     Engine::TransformationGroup* GetRenderNode() const { return renderNode.Get(); }
 
     // Collision: the collision object is built by the caller and stored in the collision layer
-    // given; this object becomes its user data.
+    // given; this object becomes its user data. A refused object leaves the collision id at 0: a
+    // new one is freed, one the engine stores already is left untouched.
     void AddCollision(Collision2D::MainCollisionObject* object, u8 collisionLayer);
     // The dynamic object or tile map stored under the collision id, or null when the id names none
     // or names one that is not this object's.

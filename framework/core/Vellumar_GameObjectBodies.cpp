@@ -33,9 +33,17 @@ void GameObject::AddCollision(Collision2D::MainCollisionObject* object, u8 colli
     {
         return;
     }
+    // An object the engine stores already (another game object's, or this one's) stays where it is,
+    // with its owner: storing it again would free it twice, and freeing it here would free it under
+    // its layer.
+    if (collision && collision->Holds(object))
+    {
+        collisionId = 0;
+        return;
+    }
     object->SetUserData(this);
     collisionId = collision ? collision->AddObject(object, collisionLayer, position) : 0;
-    // A refused object stays the caller's, which handed it over: it goes here.
+    // A refused new object stays the caller's, which handed it over: it goes here.
     if (collisionId == 0)
     {
         delete object;

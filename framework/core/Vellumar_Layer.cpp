@@ -93,8 +93,6 @@ void Layer::AddGameObject(GameObject* object, bool networked, VelPlayer* owner)
     {
         return;
     }
-    // Holds the object while the network facade decides, so a refused new object is freed.
-    const Core::RefPtr<GameObject> hold(object);
     Game* game = Game::GetInstance();
     if (Collision2D::CollisionEngine* collision = game ? game->GetCollisionEngine() : nullptr)
     {
@@ -110,7 +108,10 @@ void Layer::AddGameObject(GameObject* object, bool networked, VelPlayer* owner)
             }
         }
     }
-    if (networked && !(game && game->GetNetworkEngine()->AddNetObject(object, index, owner)))
+    // The facade counts an object it accepts; one it refuses stays with the caller, who may still
+    // hold it uncounted (a script's copy) and add it otherwise.
+    VelNet* network = game ? game->GetNetworkEngine() : nullptr;
+    if (networked && !(network && network->AddNetObject(object, index, owner)))
     {
         return;
     }

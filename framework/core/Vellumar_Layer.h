@@ -40,7 +40,8 @@ public:
     virtual void Cleanup();
 
     // Queues the object for the next update. Null objects, objects in a layer and destroyed ones
-    // are ignored; a networked object must be accepted by the network facade.
+    // are ignored; a networked object must be accepted by the network facade, and one it refuses
+    // is not added and stays the caller's.
     void AddGameObject(GameObject* object, bool networked = false, VelPlayer* owner = nullptr);
     // Queues the removal of an object of this layer that is not destroyed.
     void RemoveGameObject(GameObject* object);

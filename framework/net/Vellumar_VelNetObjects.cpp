@@ -46,12 +46,13 @@ bool VelNet::AddNetObject(GameObject* object, u32 layerIndex, VelPlayer* owner)
     {
         return false;
     }
+    // Counted from here on: the object's own save hooks run while the creation record is written.
+    netObjects.emplace_back(object);
     const u32 ownerId = owner ? owner->GetID() : localPlayer->GetID();
     object->SetNetworkId(new (__FILE__, __LINE__) NetObjectID(ownerId, ++objectCounter, true));
     NetworkFile file;
     WriteCreationRecord(file, *object, layerIndex);
     Send(static_cast<u32>(MessageType::CreateObject), file.GetData(), file.GetSize(), nullptr, true);
-    netObjects.emplace_back(object);
     return true;
 }
 

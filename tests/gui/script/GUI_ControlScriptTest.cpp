@@ -201,6 +201,30 @@ TEST_F(ControlScriptTest, NumbersMayComeAsTextAndAnyOtherWrongArgumentIsTheScrip
     EXPECT_EQ(button->GetPosition(), Math::Point2D(10, 10));
 }
 
+TEST_F(ControlScriptTest, AControlTakesNoneOfItsAncestorsNorItselfAsAChild)
+{
+    GUI::Form* form = AddForm("form", 10, 10);
+    GUI::Control* panel = AddChild<GUI::Control>(*form, "panel", 10, 10, 200, 100);
+    GUI::Button* ok = AddChild<GUI::Button>(*panel, "ok", 10, 10, 80, 30);
+    Core::RefPtr<GUI::Control> loose(static_cast<GUI::Control*>(GUI::Control::CreateInstance()));
+    Publish("loose", *loose);
+    // The panel and the form's close button.
+    const u32 formChildren = form->GetChildCount();
+    EXPECT_EQ(Run("local form = hud:GetForm('form'); local panel = form:GetControl('panel')\n"
+                  "local ok = panel:GetControl('ok')\n"
+                  "ok:AddControl(form); ok:AddControl(panel); ok:AddControl(ok); panel:AddControl(form)\n"
+                  "form:AddControl(form); ok:AddControl(loose)"),
+              "");
+    EXPECT_EQ(form->GetChildCount(), formChildren);
+    EXPECT_EQ(panel->GetChildCount(), 1u);
+    ASSERT_EQ(ok->GetChildCount(), 1u);
+    EXPECT_EQ(ok->GetChild(0), loose.Get());
+    EXPECT_EQ(form->GetParent(), nullptr);
+    EXPECT_EQ(panel->GetParent(), form);
+    // Every update walks the tree from the forms down.
+    Frames(2);
+}
+
 TEST_F(ControlScriptTest, RadioButtonsTakeOnlyPointTablesAndCheckThroughTheirTable)
 {
     GUI::Form* form = AddForm("form", 10, 10);
