@@ -146,11 +146,6 @@ void RenderingApplication::EndFrame()
     }
     if (rateLock)
     {
-        // The frame is shown before the wait rather than after it.
-        if (renderer)
-        {
-            renderer->CompletePresent();
-        }
         while (frameStopwatch.GetElapsed() < targetFrameTime)
         {
             Idle();

@@ -11,9 +11,8 @@
 // the states are saved, applied and restored once for the run. Quads of the default mesh (sprites)
 // are placed in world space on the processor, their texture coordinates beside them, and a run's
 // quads are drawn with one call. Sorting and placing can be done ahead of the viewport's first
-// draw (Prepare), so that this share of the processor's work runs while the device still finishes
-// the previous frame. The pixels, the order in which items cover each other and the renderer's
-// states afterwards are those of drawing every item on its own.
+// draw (Prepare). The pixels, the order in which items cover each other and the renderer's states
+// afterwards are those of drawing every item on its own.
 #include "core/Core_Memory.h"
 #include "core/Core_Object.h"
 #include "engine/Engine_Mesh.h"

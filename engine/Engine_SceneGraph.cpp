@@ -88,8 +88,6 @@ void SceneGraph::RenderViewport(Camera& camera, Viewport& viewport)
         viewFrustumVersion = ++frustumVersions;
     }
     Render(viewFrustum);
-    // Before the clear, which may first have to wait for the device to show the last frame.
-    renderQueue.Prepare();
     viewport.ClearAll(*renderer);
     viewport.DrawBackground();
     Render();

@@ -115,7 +115,6 @@ OGLRenderer::OGLRenderer(const DisplaySettings& displaySettings) : ShadowRendere
 // display mode.
 OGLRenderer::~OGLRenderer()
 {
-    SwapHeldFrame();
     rasterQueue.clear();
     for (Core::RefPtr<ITexture>& texture : textures)
     {

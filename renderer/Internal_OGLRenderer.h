@@ -61,9 +61,7 @@ public:
     void ClearStencilBuffer(i32 value) override;
     void ClearBuffers(const Math::Color& color, f32 depth, i32 stencil) override;
     bool ReadFrameBuffer(u8* pixels, u32 size) override;
-    void SetDisplaySettings(const DisplaySettings& settings) override;
     void ToggleFullScreen() override;
-    void CompletePresent() override;
     f64 GetPresentSeconds() const override { return presentSeconds; }
     void SetVSync(u8 on) override;
 
@@ -120,14 +118,6 @@ private:
     void LoadModelView();
     // Forgets the device's texture bindings when textures were made or deleted since last asked.
     void CheckTextureObjects();
-    // Every call that reaches the window's pixels first shows a frame still waiting for its swap.
-    void SwapHeldFrame()
-    {
-        if (swapHeld)
-        {
-            CompletePresent();
-        }
-    }
 
     AdapterHolder adapter;
     Core::RefPtr<RenderingContext> context;
@@ -149,9 +139,6 @@ private:
     const f32* unit0TexCoords = nullptr;
     // The draw being issued reads unit 0's texture without its mipmaps.
     bool unit0FiltersSubstituted = false;
-    // A presented frame whose buffer swap waits for the next frame's first use of the window: a
-    // software rasteriser finishes it meanwhile on its own threads.
-    bool swapHeld = false;
     f64 presentSeconds = 0.0;
 };
 }  // namespace Renderer

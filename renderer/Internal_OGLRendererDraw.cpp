@@ -84,7 +84,6 @@ void OGLRenderer::SetTexCoordArray(i32 unit, const f32* uv)
 
 void OGLRenderer::IssueDraw(const DrawCall& call)
 {
-    SwapHeldFrame();
     if (DrawChangesNothing())
     {
         return;
@@ -255,7 +254,6 @@ bool OGLRenderer::ClearsWholeDepthBuffer() const
 
 void OGLRenderer::DrawRect(f32 x1, f32 y1, f32 x2, f32 y2)
 {
-    SwapHeldFrame();
     ShadowRenderer::DrawRect(x1, y1, x2, y2);
     SendDrawStates(true);
     glRectf(x1, y1, x2, y2);
@@ -349,7 +347,6 @@ void OGLRenderer::SetTextureMatrix(i32 unit, const Math::Matrix4x4& matrix)
 
 void OGLRenderer::ClearColorBuffer(const Math::Color& color)
 {
-    SwapHeldFrame();
     ShadowRenderer::ClearColorBuffer(color);
     glClearColor(color.r, color.g, color.b, color.a);
     glClear(GL_COLOR_BUFFER_BIT);
@@ -357,7 +354,6 @@ void OGLRenderer::ClearColorBuffer(const Math::Color& color)
 
 void OGLRenderer::ClearDepthBuffer(f32 depth)
 {
-    SwapHeldFrame();
     ShadowRenderer::ClearDepthBuffer(depth);
     glClearDepth(depth);
     glClear(GL_DEPTH_BUFFER_BIT);
@@ -366,7 +362,6 @@ void OGLRenderer::ClearDepthBuffer(f32 depth)
 
 void OGLRenderer::ClearStencilBuffer(i32 value)
 {
-    SwapHeldFrame();
     ShadowRenderer::ClearStencilBuffer(value);
     glClearStencil(value);
     glClear(GL_STENCIL_BUFFER_BIT);
@@ -374,7 +369,6 @@ void OGLRenderer::ClearStencilBuffer(i32 value)
 
 void OGLRenderer::ClearBuffers(const Math::Color& color, f32 depth, i32 stencil)
 {
-    SwapHeldFrame();
     ShadowRenderer::ClearBuffers(color, depth, stencil);
     glClearColor(color.r, color.g, color.b, color.a);
     glClearDepth(depth);
@@ -385,7 +379,6 @@ void OGLRenderer::ClearBuffers(const Math::Color& color, f32 depth, i32 stencil)
 
 bool OGLRenderer::ReadFrameBuffer(u8* pixels, u32 size)
 {
-    SwapHeldFrame();
     ShadowRenderer::ReadFrameBuffer(pixels, size);
     const u32 needed = FrameBufferSize(settings.width, settings.height);
     if (!pixels || needed == 0 || size < needed)
@@ -403,7 +396,6 @@ bool OGLRenderer::ReadFrameBuffer(u8* pixels, u32 size)
 
 void OGLRenderer::ExecuteRasterQueue()
 {
-    SwapHeldFrame();
     // Raster images take their colour at their raster position, so nothing is substituted.
     SendDrawStates(false);
     RunRasterCommands(*this, rasterQueue);
@@ -412,28 +404,11 @@ void OGLRenderer::ExecuteRasterQueue()
     device.ForgetMatrixMode();
 }
 
-// SetDisplaySettings may have replaced the window with none: there is then nothing to present on
-// or to switch. The swap waits for whatever reaches the window next; the flush sets the
-// rasteriser on the frame's last draws now.
+// SetDisplaySettings may have replaced the window with none: there is then nothing to present on.
 void OGLRenderer::SwapFrame()
 {
-    SwapHeldFrame();
     depthAtFarPlane = false;
-    if (settings.window)
-    {
-        glFlush();
-        swapHeld = true;
-        largeDrawFlushed = false;
-    }
-}
-
-void OGLRenderer::CompletePresent()
-{
-    if (!swapHeld)
-    {
-        return;
-    }
-    swapHeld = false;
+    largeDrawFlushed = false;
     if (settings.window)
     {
         const auto start = std::chrono::steady_clock::now();
@@ -442,15 +417,8 @@ void OGLRenderer::CompletePresent()
     }
 }
 
-void OGLRenderer::SetDisplaySettings(const DisplaySettings& replacement)
-{
-    SwapHeldFrame();
-    ShadowRenderer::SetDisplaySettings(replacement);
-}
-
 void OGLRenderer::ToggleFullScreen()
 {
-    SwapHeldFrame();
     depthAtFarPlane = false;
     ShadowRenderer::ToggleFullScreen();
     // The shadow flipped the flag as if any mode were accepted; the device decides below.

@@ -144,13 +144,8 @@ public:
     virtual u16 GetLineStipplePattern() const = 0;
     virtual void SetLineStippleFactor(i32 factor) = 0;
     virtual i32 GetLineStippleFactor() const = 0;
-    // Runs the queued pixel commands, then swaps the buffers. A renderer may hold the swap back
-    // until the next frame first draws, reads or clears, so that the processor prepares that frame
-    // while the device still finishes this one; what is shown, and in what order, is the same.
+    // Runs the queued pixel commands, then swaps the buffers.
     virtual void Present() = 0;
-    // Swaps now a frame whose swap Present held back (nothing when there is none): for a caller
-    // about to wait, so that the frame is not shown late.
-    virtual void CompletePresent() {}
     // Seconds spent so far in buffer swaps, waiting for the device to finish each frame included
     // (0 for a renderer without a device): what a benchmark reports as presentation.
     virtual f64 GetPresentSeconds() const { return 0.0; }

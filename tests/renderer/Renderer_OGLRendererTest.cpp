@@ -105,6 +105,23 @@ TEST_F(OGLRendererTest, ClearsFillTheWholeBackBuffer)
     renderer->Present();
 }
 
+// Present swaps the buffers itself: the time spent swapping grows in each Present, not in
+// whatever reaches the window next.
+TEST_F(OGLRendererTest, PresentSwapsTheBuffersAtOnce)
+{
+    for (int frame = 0; frame < 3; ++frame)
+    {
+        renderer->ClearColorBuffer(Math::Color(0, 0, 1, 1));
+        const f64 before = gl->GetPresentSeconds();
+        renderer->Present();
+        const f64 presented = gl->GetPresentSeconds();
+        EXPECT_GT(presented, before) << "frame " << frame;
+        renderer->ClearColorBuffer(Math::Color(1, 0, 0, 1));
+        ReadFrame();
+        EXPECT_EQ(gl->GetPresentSeconds(), presented) << "frame " << frame;
+    }
+}
+
 TEST_F(OGLRendererTest, AColouredTriangleCoversOnlyItsPixels)
 {
     PixelProjection();
