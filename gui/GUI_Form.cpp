@@ -473,9 +473,14 @@ void Form::Load(Core::File& file)
     Math::ReadColor(file, inactiveModulationColor);
     Core::ReadU8(file, dragging);
     Math::ReadVector2D(file, dragOffset);
-    // A saved frame must be whole: a form draws all four images or none.
-    if (std::any_of(std::begin(frame), std::end(frame), [](const Core::RefPtr<GuiImage>& image) { return !image; }))
+    // A saved frame must be whole: a form draws all four images or none. A part of a frame is no
+    // saved state, and the stream fails before the images it made go: a later reference in it
+    // could otherwise name one of them after it was freed.
+    const auto isMissing = [](const Core::RefPtr<GuiImage>& image) { return !image; };
+    if (std::any_of(std::begin(frame), std::end(frame), isMissing))
     {
+        if (!std::all_of(std::begin(frame), std::end(frame), isMissing))
+            file.SetFailed();
         for (Core::RefPtr<GuiImage>& image : frame)
             image = nullptr;
     }
