@@ -1,5 +1,6 @@
 #include "engine/Engine_Mesh.h"
 
+#include "engine/Engine_DrawShortcuts.h"
 #include "renderer/Renderer_Effect.h"
 #include "renderer/Renderer_IRenderer.h"
 
@@ -108,6 +109,33 @@ void Mesh::DrawSubset(Renderer::IRenderer& renderer, u32 subset) const
 {
     if (const MeshSubset* range = GetSubset(subset))
         renderer.DrawRange(range->first, range->last);
+}
+
+bool Mesh::DescribeSubset(u32 subset, DrawnVertices& draw) const
+{
+    const MeshSubset* range = GetSubset(subset);
+    if (!range)
+        return false;
+    draw.primitive = primitive;
+    draw.positions = FirstOf(positionsOverride.empty() ? positions : positionsOverride);
+    draw.texCoords = texCoords.empty() ? nullptr : &texCoords.front().x;
+    draw.indices32 = indices.empty() ? nullptr : indices.data();
+    draw.first = range->first;
+    draw.count = range->last >= range->first ? range->last - range->first + 1 : 0;
+    draw.colorArray = !colors.empty();
+    // Places past the lists are out of reach.
+    const std::size_t vertices = positionsOverride.empty() ? positions.size() : positionsOverride.size();
+    const std::size_t places = draw.indices32 ? indices.size() : vertices;
+    if (draw.count != 0 && static_cast<std::size_t>(range->last) >= places)
+        draw.positions = nullptr;
+    for (u32 k = 0; draw.positions && draw.indices32 && k < draw.count; ++k)
+    {
+        if (indices[draw.first + k] >= vertices || (draw.texCoords && indices[draw.first + k] >= texCoords.size()))
+            draw.positions = nullptr;
+    }
+    if (!draw.indices32 && draw.texCoords && static_cast<std::size_t>(range->last) >= texCoords.size())
+        draw.texCoords = nullptr;
+    return true;
 }
 
 void Mesh::ResetArrays(Renderer::IRenderer& renderer) const

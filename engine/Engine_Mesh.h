@@ -20,6 +20,8 @@ class IRenderer;
 
 namespace Engine
 {
+struct DrawnVertices;
+
 // One draw range of a mesh: indices (or vertices, without indices) first to last inclusive.
 struct MeshSubset
 {
@@ -93,6 +95,9 @@ public:
     // arrays again.
     void ApplyArrays(Renderer::IRenderer& renderer) const;
     void DrawSubset(Renderer::IRenderer& renderer, u32 subset) const;
+    // What DrawSubset after ApplyArrays draws, for the render queue's cheaper states; false for a
+    // subset the mesh lacks.
+    bool DescribeSubset(u32 subset, DrawnVertices& draw) const;
     void ResetArrays(Renderer::IRenderer& renderer) const;
     // The same through the buffers: ApplyBuffers attaches them, DrawSubsetBuffered draws one
     // subset's index range as triangles (nothing for a subset the mesh lacks), ResetBuffers

@@ -315,6 +315,16 @@ Renderer::Effect* RenderQueue::EffectOf(const RenderItem& item) const
     return item.effect.Get();
 }
 
+bool RenderQueue::AppliesUnit0(const Renderer::Pass& pass)
+{
+    for (u32 i = 0; i < pass.GetStateCount(); ++i)
+    {
+        if (dynamic_cast<const Renderer::TextureUnit0State*>(pass.GetState(i).Get()))
+            return true;
+    }
+    return false;
+}
+
 bool RenderQueue::SharesRun(const RenderItem& a, const RenderItem& b)
 {
     const bool setsTexture = a.useQueueDefaults || a.particle;
@@ -384,6 +394,7 @@ void RenderQueue::DrawList(Core::Vector<RenderItem>& list, Placement& placement)
         }
         technique->SaveStates();
         pass->Apply();
+        runAppliesUnit0 = AppliesUnit0(*pass);
         // Lit quads keep their world matrix on the device, which the lighting of their normal needs.
         Renderer::LightingState lighting;
         const bool placeQuads = !r.GetLightingState(lighting).enabled;
@@ -414,7 +425,15 @@ void RenderQueue::DrawItem(const RenderItem& item)
         r.SetWorldMatrix(item.world);
         r.SetVertexArray(item.vertexArray);
         r.SetCurrentColor(item.color);
-        r.Draw(static_cast<i32>(item.vertexCount));
+        DrawnVertices drawn;
+        drawn.primitive = item.primitiveType;
+        drawn.positions = item.vertexArray;
+        drawn.count = item.vertexCount;
+        if (shortcuts.Begin(r, drawn, drawnViewport, false))
+        {
+            r.Draw(static_cast<i32>(item.vertexCount));
+            shortcuts.End(r);
+        }
         r.SetVertexArray(nullptr);
         r.SetColorArray(nullptr);
         return;
@@ -436,7 +455,13 @@ void RenderQueue::DrawItem(const RenderItem& item)
     }
     else
     {
-        mesh.DrawSubset(r, item.subset);
+        DrawnVertices drawn;
+        mesh.DescribeSubset(item.subset, drawn);
+        if (shortcuts.Begin(r, drawn, drawnViewport, runAppliesUnit0))
+        {
+            mesh.DrawSubset(r, item.subset);
+            shortcuts.End(r);
+        }
         mesh.ResetArrays(r);
     }
 }
@@ -572,7 +597,18 @@ void RenderQueue::DrawQuadCall(const Core::Vector<RenderItem>& list, Placement& 
     r.SetSecondaryColorArray(nullptr);
     r.SetTexCoordArray(0, &placement.texCoords.front().x);
     r.SetPrimitiveType(mesh.GetPrimitive());
-    r.DrawRange(0, indexCount - 1);
+    DrawnVertices drawn;
+    drawn.primitive = mesh.GetPrimitive();
+    drawn.positions = &placement.positions.front().x;
+    drawn.texCoords = &placement.texCoords.front().x;
+    drawn.indices32 = placement.indices.data() + firstIndex;
+    drawn.count = indexCount;
+    drawn.colorArray = !oneColor;
+    if (shortcuts.Begin(r, drawn, drawnViewport, runAppliesUnit0))
+    {
+        r.DrawRange(0, indexCount - 1);
+        shortcuts.End(r);
+    }
     mesh.ResetArrays(r);
 }
 
@@ -693,7 +729,16 @@ void RenderQueue::DrawRawList(const Core::Vector<RenderItem>& list, Renderer::Ef
             r.SetColorArray(item.colorArray);
         else
             r.SetCurrentColor(item.color);
-        r.Draw(static_cast<i32>(item.vertexCount));
+        DrawnVertices drawn;
+        drawn.primitive = primitive;
+        drawn.positions = item.vertexArray;
+        drawn.count = item.vertexCount;
+        drawn.colorArray = primitive == Renderer::Primitive::Points && item.colorArray;
+        if (shortcuts.Begin(r, drawn, drawnViewport, false))
+        {
+            r.Draw(static_cast<i32>(item.vertexCount));
+            shortcuts.End(r);
+        }
         r.SetVertexArray(nullptr);
         r.SetColorArray(nullptr);
     }

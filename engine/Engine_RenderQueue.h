@@ -12,9 +12,12 @@
 // are placed in world space on the processor, their texture coordinates beside them, and a run's
 // quads are drawn with one call. Sorting and placing can be done ahead of the viewport's first
 // draw (Prepare). The pixels, the order in which items cover each other and the renderer's states
-// afterwards are those of drawing every item on its own.
+// afterwards are those of drawing every item on its own. Around each draw the queue sets, through
+// the renderer's ordinary set operations, cheaper states that give the same pixels, and leaves out
+// draws that change none (DrawShortcuts).
 #include "core/Core_Memory.h"
 #include "core/Core_Object.h"
+#include "engine/Engine_DrawShortcuts.h"
 #include "engine/Engine_Mesh.h"
 #include "engine/Engine_RenderItem.h"
 #include "engine/Engine_ScreenObject.h"
@@ -80,6 +83,10 @@ public:
     // never.
     void Clear();
 
+    // The cheaper states set around the queue's draws (on unless switched off), and what the queue
+    // knows of the depth buffer: whoever clears it says so there.
+    DrawShortcuts& GetShortcuts() { return shortcuts; }
+
     // Whether the current scene graph is drawing the last viewport of its frame.
     static bool IsLastViewport();
 
@@ -141,6 +148,8 @@ private:
     void DrawList(Core::Vector<RenderItem>& list, Placement& placement);
     // The effect an item draws through: the line or point effect by primitive, else its own.
     Renderer::Effect* EffectOf(const RenderItem& item) const;
+    // Whether the pass applies unit 0's state, and so sets it for the texture bound before it.
+    static bool AppliesUnit0(const Renderer::Pass& pass);
     // Whether b can join a run that a started.
     static bool SharesRun(const RenderItem& a, const RenderItem& b);
     // One item's matrices, arrays and draw, inside its run.
@@ -182,6 +191,9 @@ private:
     void DrawScreenElement(ScreenObject& element, Renderer::PrimitiveType primitive, u32 indexCount);
 
     Renderer::IRenderer* renderer = nullptr;
+    DrawShortcuts shortcuts;
+    // The pass of the run being drawn applies unit 0's state.
+    bool runAppliesUnit0 = false;
     // The viewport the passes of Render draw in: taken once when it starts, and the whole window
     // while a pass has set that.
     Renderer::ViewportRect drawnViewport;

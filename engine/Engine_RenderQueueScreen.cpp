@@ -151,7 +151,19 @@ void RenderQueue::DrawScreenQuads()
         r.SetPrimitiveType(Renderer::Primitive::Triangles);
         const u32 count = quad.GetIndexCount();
         if (count != 0)
-            r.DrawRange(0, count - 1);
+        {
+            DrawnVertices drawn;
+            drawn.positions = quad.vertices;
+            drawn.texCoords = quad.texCoords;
+            drawn.indices16 = quad.indices;
+            drawn.count = count;
+            // The pass may have been applied to the texture of a quad before.
+            if (shortcuts.Begin(r, drawn, viewport, false))
+            {
+                r.DrawRange(0, count - 1);
+                shortcuts.End(r);
+            }
+        }
         ResetScreenArrays();
 
         if (current.technique && current.technique != next.technique)
@@ -186,7 +198,19 @@ void RenderQueue::DrawScreenElement(ScreenObject& object, Renderer::PrimitiveTyp
         r.SetLineStippleFactor(static_cast<i32>(object.GetStippleFactor()));
     }
     if (count != 0)
-        r.DrawRange(0, count - 1);
+    {
+        DrawnVertices drawn;
+        drawn.primitive = primitive;
+        drawn.positions = object.GetVertices();
+        drawn.texCoords = object.GetTexCoords();
+        drawn.indices16 = object.GetIndices();
+        drawn.count = count;
+        if (shortcuts.Begin(r, drawn, drawnViewport, texture && pass && AppliesUnit0(*pass)))
+        {
+            r.DrawRange(0, count - 1);
+            shortcuts.End(r);
+        }
+    }
     if (stipple)
         r.SetLineStippleEnabled(0);
     ResetScreenArrays();

@@ -89,8 +89,16 @@ void SceneGraph::RenderViewport(Camera& camera, Viewport& viewport)
     }
     Render(viewFrustum);
     viewport.ClearAll(*renderer);
+    // The clear reaches the viewport alone: the depth buffer holds the far plane everywhere the
+    // queue draws only when the viewport is the whole window (the last pass draws over all of it).
+    const Renderer::DisplaySettings display = renderer->GetDisplaySettings();
+    renderQueue.GetShortcuts().SetDepthAtFarPlane(viewport.GetX() <= 0 && viewport.GetY() <= 0 &&
+                                                  viewport.GetX() + viewport.GetWidth() >= display.width &&
+                                                  viewport.GetY() + viewport.GetHeight() >= display.height);
     viewport.DrawBackground();
     Render();
+    // Whatever draws next is not the queue's to follow.
+    renderQueue.GetShortcuts().SetDepthAtFarPlane(false);
     drawingViewport = false;
     camera.Restore(*renderer);
     viewport.End(*renderer);

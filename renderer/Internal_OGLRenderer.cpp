@@ -186,6 +186,14 @@ void OGLRenderer::SetVSync(u8 on)
 
 // --- render states -------------------------------------------------------------------------------
 
+void OGLRenderer::Switch(GLenum capability, bool on)
+{
+    if (on)
+        glEnable(capability);
+    else
+        glDisable(capability);
+}
+
 void OGLRenderer::SetMaterial(const Material& state)
 {
     ShadowRenderer::SetMaterial(state);
@@ -199,45 +207,46 @@ void OGLRenderer::SetMaterial(const Material& state)
 void OGLRenderer::SetNormalizeNormalsState(const NormalizeNormalsState& state)
 {
     ShadowRenderer::SetNormalizeNormalsState(state);
-    device.Switch(GL_NORMALIZE, normalizeNormals.enabled);
+    Switch(GL_NORMALIZE, normalizeNormals.enabled);
 }
 
 void OGLRenderer::SetLightingState(const LightingState& state)
 {
     ShadowRenderer::SetLightingState(state);
-    device.Switch(GL_LIGHTING, lighting.enabled);
-    device.LightModel(lighting.localViewer != 0, lighting.ambient);
+    Switch(GL_LIGHTING, lighting.enabled);
+    glLightModelf(GL_LIGHT_MODEL_LOCAL_VIEWER, lighting.localViewer ? 1.0f : 0.0f);
+    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, &lighting.ambient.r);
 }
 
 void OGLRenderer::SetLineState(const LineState& state)
 {
     ShadowRenderer::SetLineState(state);
-    device.LineWidth(line.width);
+    glLineWidth(line.width);
 }
 
 void OGLRenderer::SetPointState(const PointState& state)
 {
     ShadowRenderer::SetPointState(state);
-    device.PointSize(point.size);
+    glPointSize(point.size);
 }
 
 void OGLRenderer::SetDitheringState(const DitheringState& state)
 {
     ShadowRenderer::SetDitheringState(state);
-    device.Switch(GL_DITHER, dithering.enabled);
+    Switch(GL_DITHER, dithering.enabled);
 }
 
 void OGLRenderer::SetTriangleOffsetState(const TriangleOffsetState& state)
 {
     ShadowRenderer::SetTriangleOffsetState(state);
-    device.Switch(GL_POLYGON_OFFSET_FILL, triangleOffset.enabled);
+    Switch(GL_POLYGON_OFFSET_FILL, triangleOffset.enabled);
     glPolygonOffset(triangleOffset.factor, triangleOffset.units);
 }
 
 void OGLRenderer::SetStencilBufferState(const StencilBufferState& state)
 {
     ShadowRenderer::SetStencilBufferState(state);
-    device.Switch(GL_STENCIL_TEST, stencilBuffer.enabled);
+    Switch(GL_STENCIL_TEST, stencilBuffer.enabled);
     glStencilMask(stencilBuffer.writeMask);
     glStencilFunc(ToGLCompare(stencilBuffer.function), stencilBuffer.reference, stencilBuffer.compareMask);
     glStencilOp(ToGLStencilOperation(stencilBuffer.stencilFail), ToGLStencilOperation(stencilBuffer.depthFail),
@@ -247,29 +256,27 @@ void OGLRenderer::SetStencilBufferState(const StencilBufferState& state)
 void OGLRenderer::SetDepthBufferState(const DepthBufferState& state)
 {
     ShadowRenderer::SetDepthBufferState(state);
-    device.Switch(GL_DEPTH_TEST, depthBuffer.testEnabled);
-    depthTestSent = depthBuffer.testEnabled != 0;
-    depthTestSkipped = false;
-    device.DepthMask(depthBuffer.writeEnabled != 0);
-    device.DepthFunction(ToGLCompare(depthBuffer.function));
+    Switch(GL_DEPTH_TEST, depthBuffer.testEnabled);
+    glDepthMask(depthBuffer.writeEnabled ? GL_TRUE : GL_FALSE);
+    glDepthFunc(ToGLCompare(depthBuffer.function));
 }
 
 void OGLRenderer::SetShadingState(const ShadingState& state)
 {
     ShadowRenderer::SetShadingState(state);
-    device.ShadeModel(ToGLShadeMode(shading.mode));
+    glShadeModel(ToGLShadeMode(shading.mode));
 }
 
 void OGLRenderer::SetFillingState(const FillingState& state)
 {
     ShadowRenderer::SetFillingState(state);
-    device.PolygonMode(ToGLFillMode(filling.mode));
+    glPolygonMode(GL_FRONT_AND_BACK, ToGLFillMode(filling.mode));
 }
 
 void OGLRenderer::SetFogState(const FogState& state)
 {
     ShadowRenderer::SetFogState(state);
-    device.Switch(GL_FOG, fog.enabled);
+    Switch(GL_FOG, fog.enabled);
     glFogi(GL_FOG_MODE, static_cast<GLint>(ToGLFogMode(fog.mode)));
     glFogfv(GL_FOG_COLOR, &fog.color.r);
     glFogf(GL_FOG_DENSITY, fog.density);
@@ -280,149 +287,37 @@ void OGLRenderer::SetFogState(const FogState& state)
 void OGLRenderer::SetCullingState(const CullingState& state)
 {
     ShadowRenderer::SetCullingState(state);
-    device.Switch(GL_CULL_FACE, culling.enabled);
-    device.CullFace(ToGLCullFace(culling.face));
+    Switch(GL_CULL_FACE, culling.enabled);
+    glCullFace(ToGLCullFace(culling.face));
 }
 
 void OGLRenderer::SetAlphaTestingState(const AlphaTestingState& state)
 {
     ShadowRenderer::SetAlphaTestingState(state);
-    device.AlphaFunction(ToGLCompare(alphaTesting.function), alphaTesting.reference);
-}
-
-bool OGLRenderer::AlphaTestChangesNothing() const
-{
-    const bool dropsOnlyZero = (alphaTesting.function == CompareFunction::NotEqual ||
-                                alphaTesting.function == CompareFunction::Greater) &&
-                               alphaTesting.reference == 0.0f;
-    // Alpha 0 scales the source to nothing and keeps the destination whole.
-    const bool blendKeepsDestination =
-        alphaBlending.enabled && alphaBlending.source == BlendFactor::SourceAlpha &&
-        (alphaBlending.destination == BlendFactor::OneMinusSourceAlpha || alphaBlending.destination == BlendFactor::One);
-    const bool writesDepth = depthBuffer.testEnabled && depthBuffer.writeEnabled;
-    return dropsOnlyZero && blendKeepsDestination && !writesDepth && !stencilBuffer.enabled;
-}
-
-bool OGLRenderer::FragmentsAreWhite() const
-{
-    return !lighting.enabled && !colorArray && currentColor == Math::Color(1.0f, 1.0f, 1.0f, 1.0f);
-}
-
-bool OGLRenderer::FragmentsAreOpaque() const
-{
-    if (lighting.enabled || colorArray || currentColor.a != 1.0f)
-        return false;
-    // Unit 0 alone reads a texture (the others hold none, which leaves them out) and it reads only
-    // opaque texels.
-    for (u32 unit = 1; unit < TextureSlotCount; ++unit)
-    {
-        if (textures[unit])
-            return false;
-    }
-    const TexturingState& unit0 = UnitState(0);
-    const ITexture* texture = textures[0].Get();
-    return unit0.enabled && !unit0.oneDimensional && unit0.textureGeneration != 1 && texture &&
-           texture->GetTextureType() == ITexture::TwoDimensional && texture->IsOpaque() &&
-           device.Unit0TextureReadsNoBorder() && (unit0Environment == GL_MODULATE || unit0Environment == GL_REPLACE);
-}
-
-bool OGLRenderer::DrawChangesNothing() const
-{
-    const bool blendsAway = alphaBlending.enabled && alphaBlending.source == BlendFactor::SourceAlpha &&
-                            (alphaBlending.destination == BlendFactor::OneMinusSourceAlpha ||
-                             alphaBlending.destination == BlendFactor::One);
-    if (!blendsAway || lighting.enabled || colorArray || currentColor.a != 0.0f || stencilBuffer.enabled ||
-        (depthBuffer.testEnabled && depthBuffer.writeEnabled))
-        return false;
-    for (u32 unit = 1; unit < TextureSlotCount; ++unit)
-    {
-        if (textures[unit])
-            return false;
-    }
-    // Only a replacing unit 0 gives the fragment an alpha other than the colour's times its own.
-    return unit0Environment != 0 && unit0Environment != GL_REPLACE;
-}
-
-void OGLRenderer::SendDrawStates(bool substitutes, const DrawCall* call)
-{
-    // The depth test goes off only for such a draw, and back on for the next.
-    const bool skipsDepthTest = depthTestSent && substitutes && call && DepthTestPassesAll(*call);
-    if (skipsDepthTest || depthTestSkipped)
-    {
-        device.Switch(GL_DEPTH_TEST, !skipsDepthTest);
-        depthTestSkipped = skipsDepthTest;
-    }
-    if (depthTestSent && !skipsDepthTest && depthBuffer.writeEnabled)
-    {
-        depthAtFarPlane = false;
-    }
-    device.Switch(GL_ALPHA_TEST, alphaTesting.enabled && !(substitutes && AlphaTestChangesNothing()));
-    // Source alpha 1 over (source alpha, one minus source alpha) writes the source as it comes:
-    // blending would only read the destination to weigh it by 0.
-    const bool blendsNothing = substitutes && alphaBlending.enabled &&
-                               alphaBlending.source == BlendFactor::SourceAlpha &&
-                               alphaBlending.destination == BlendFactor::OneMinusSourceAlpha && FragmentsAreOpaque();
-    device.Switch(GL_BLEND, alphaBlending.enabled && !blendsNothing);
-    SendUnit0Filters(substitutes, call);
-    if (unit0Environment == 0)
-    {
-        return;
-    }
-    const bool replaces = substitutes && unit0Environment == GL_MODULATE && FragmentsAreWhite();
-    device.Unit0Environment(replaces ? GL_REPLACE : unit0Environment);
-}
-
-void OGLRenderer::SendUnit0Filters(bool substitutes, const DrawCall* call)
-{
-    // Only the filters of the texture whose parameters unit 0's state sent last are replaced, and
-    // only for the one draw: RestoreUnit0Filters puts them back right after it.
-    const ITexture* texture = textures[0].Get();
-    const TexturingState& unit0 = UnitState(0);
-    if (!substitutes || !call || !texture || !texture->HasMipmaps() || unit0.oneDimensional || !unit0.enabled ||
-        unit0.textureGeneration == 1 || !device.IsUnit0Active() || !device.Unit0TextureReadsNoBorder() ||
-        !ReadsLevelZeroOnly(*call, *texture))
-    {
-        return;
-    }
-    // At a level of detail of 0 or less filtering takes the magnification filter on level 0.
-    const GLint magnification = static_cast<GLint>(ToGLMagnificationFilter(unit0.filter));
-    device.TextureParameters(GL_TEXTURE_2D, magnification, magnification, static_cast<GLint>(ToGLWrap(unit0.wrapS)),
-                             static_cast<GLint>(ToGLWrap(unit0.wrapT)));
-    unit0FiltersSubstituted = true;
-}
-
-void OGLRenderer::RestoreUnit0Filters()
-{
-    if (!unit0FiltersSubstituted)
-    {
-        return;
-    }
-    unit0FiltersSubstituted = false;
-    const TexturingState& unit0 = UnitState(0);
-    device.TextureParameters(GL_TEXTURE_2D, static_cast<GLint>(ToGLMagnificationFilter(unit0.filter)),
-                             static_cast<GLint>(ToGLMinificationFilter(unit0.filter, true)),
-                             static_cast<GLint>(ToGLWrap(unit0.wrapS)), static_cast<GLint>(ToGLWrap(unit0.wrapT)));
+    Switch(GL_ALPHA_TEST, alphaTesting.enabled);
+    glAlphaFunc(ToGLCompare(alphaTesting.function), alphaTesting.reference);
 }
 
 void OGLRenderer::SetAlphaBlendingState(const AlphaBlendingState& state)
 {
     ShadowRenderer::SetAlphaBlendingState(state);
-    device.Switch(GL_BLEND, alphaBlending.enabled);
-    device.BlendFunction(ToGLBlendFactor(alphaBlending.source), ToGLBlendFactor(alphaBlending.destination));
+    Switch(GL_BLEND, alphaBlending.enabled);
+    glBlendFunc(ToGLBlendFactor(alphaBlending.source), ToGLBlendFactor(alphaBlending.destination));
 }
 
 void OGLRenderer::SetScissorState(const ScissorState& state)
 {
     ShadowRenderer::SetScissorState(state);
-    device.Switch(GL_SCISSOR_TEST, scissor.enabled);
+    Switch(GL_SCISSOR_TEST, scissor.enabled);
     // A negative size is refused by OpenGL and would leave the old rectangle in force.
-    device.Scissor(scissor.x, scissor.y, scissor.width > 0 ? scissor.width : 0, scissor.height > 0 ? scissor.height : 0);
+    glScissor(scissor.x, scissor.y, scissor.width > 0 ? scissor.width : 0, scissor.height > 0 ? scissor.height : 0);
 }
 
 void OGLRenderer::SetColorMaskState(const ColorMaskState& state)
 {
     ShadowRenderer::SetColorMaskState(state);
-    device.ColorMask(colorMask.red != 0, colorMask.green != 0, colorMask.blue != 0, colorMask.alpha != 0);
+    glColorMask(colorMask.red ? GL_TRUE : GL_FALSE, colorMask.green ? GL_TRUE : GL_FALSE,
+                colorMask.blue ? GL_TRUE : GL_FALSE, colorMask.alpha ? GL_TRUE : GL_FALSE);
 }
 
 // --- texture units -------------------------------------------------------------------------------
@@ -432,25 +327,13 @@ bool OGLRenderer::SelectTextureUnit(i32 unit)
     const bool available = ShadowRenderer::SelectTextureUnit(unit);
     if (available)
     {
-        device.ActiveTexture(static_cast<u32>(unit));
+        GetGLEntryPoints().activeTexture(GL_TEXTURE0_ARB + static_cast<GLenum>(unit));
     }
     return available;
 }
 
-void OGLRenderer::CheckTextureObjects()
-{
-    const TextureCache* cache = TextureCache::Get();
-    const u32 changes = cache ? cache->GetDeviceChanges() : 0;
-    if (changes != seenTextureChanges)
-    {
-        device.ForgetTextures();
-        seenTextureChanges = changes;
-    }
-}
-
 void OGLRenderer::SetTexture(i32 unit, ITexture* texture)
 {
-    CheckTextureObjects();
     ShadowRenderer::SetTexture(unit, texture);
     if (unit < 0 || unit >= static_cast<i32>(TextureSlotCount))
     {
@@ -458,13 +341,12 @@ void OGLRenderer::SetTexture(i32 unit, ITexture* texture)
     }
     if (const ITexture* held = textures[unit].Get())
     {
-        device.BindTexture(held->GetTextureType() == ITexture::TwoDimensional ? GL_TEXTURE_2D : GL_TEXTURE_1D,
-                           held->GetID());
+        glBindTexture(held->GetTextureType() == ITexture::TwoDimensional ? GL_TEXTURE_2D : GL_TEXTURE_1D, held->GetID());
     }
     else
     {
-        device.BindTexture(GL_TEXTURE_1D, 0);
-        device.BindTexture(GL_TEXTURE_2D, 0);
+        glBindTexture(GL_TEXTURE_1D, 0);
+        glBindTexture(GL_TEXTURE_2D, 0);
     }
 }
 
@@ -482,20 +364,20 @@ void OGLRenderer::ApplyTexturing(const TexturingState& state)
         return;
     }
     const GLenum target = state.oneDimensional ? GL_TEXTURE_1D : GL_TEXTURE_2D;
-    CheckTextureObjects();
-    device.Switch(target, state.enabled);
-    device.TextureParameters(target, static_cast<GLint>(ToGLMagnificationFilter(state.filter)),
-                             static_cast<GLint>(ToGLMinificationFilter(state.filter, texture->HasMipmaps() != 0)),
-                             static_cast<GLint>(ToGLWrap(state.wrapS)), static_cast<GLint>(ToGLWrap(state.wrapT)));
-    const GLint environment = static_cast<GLint>(ToGLEnvironmentMode(state.environment));
-    if (device.IsUnit0Active())
-        unit0Environment = environment;
-    else
-        device.TextureEnvironment(environment);
+    Switch(target, state.enabled);
+    glTexParameteri(target, GL_TEXTURE_MAG_FILTER, static_cast<GLint>(ToGLMagnificationFilter(state.filter)));
+    glTexParameteri(target, GL_TEXTURE_MIN_FILTER,
+                    static_cast<GLint>(ToGLMinificationFilter(state.filter, texture->HasMipmaps() != 0)));
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, static_cast<GLint>(ToGLEnvironmentMode(state.environment)));
+    glTexParameteri(target, GL_TEXTURE_WRAP_S, static_cast<GLint>(ToGLWrap(state.wrapS)));
+    if (target == GL_TEXTURE_2D)
+    {
+        glTexParameteri(target, GL_TEXTURE_WRAP_T, static_cast<GLint>(ToGLWrap(state.wrapT)));
+    }
 
     if (state.oneDimensional)
     {
-        device.Switch(GL_TEXTURE_GEN_S, state.textureGeneration == 1);
+        Switch(GL_TEXTURE_GEN_S, state.textureGeneration == 1);
         if (state.textureGeneration == 1)
         {
             const GLfloat plane[4] = {texGenPlane.x, texGenPlane.y, texGenPlane.z, texGenPlane.w};
@@ -508,7 +390,7 @@ void OGLRenderer::ApplyTexturing(const TexturingState& state)
     static const GLenum switches[4] = {GL_TEXTURE_GEN_S, GL_TEXTURE_GEN_T, GL_TEXTURE_GEN_R, GL_TEXTURE_GEN_Q};
     for (int i = 0; i < 4; ++i)
     {
-        device.Switch(switches[i], state.textureGeneration == 1);
+        Switch(switches[i], state.textureGeneration == 1);
         if (state.textureGeneration == 1)
         {
             GLfloat plane[4] = {0.0f, 0.0f, 0.0f, 0.0f};
@@ -530,7 +412,7 @@ void OGLRenderer::SetLight(u32 index, Light* light)
         return;
     }
     const GLenum id = GL_LIGHT0 + index;
-    device.Switch(id, record.enabled);
+    Switch(id, record.enabled);
     glLightfv(id, GL_AMBIENT, &record.ambient.r);
     glLightfv(id, GL_DIFFUSE, &record.diffuse.r);
     glLightfv(id, GL_SPECULAR, &record.specular.r);
@@ -561,6 +443,6 @@ void OGLRenderer::SetLight(u32 index, Light* light)
 void OGLRenderer::SetCurrentColor(const Math::Color& color)
 {
     ShadowRenderer::SetCurrentColor(color);
-    device.Color(color);
+    glColor4f(color.r, color.g, color.b, color.a);
 }
 }  // namespace Renderer

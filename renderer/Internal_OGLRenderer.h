@@ -1,13 +1,14 @@
 #pragma once
 // The OpenGL renderer: fixed-function OpenGL 1.x on the game window. Every set operation records
-// its values in the shadow it inherits and then hands the OpenGL calls to its device record, which
-// sends only those that change what OpenGL holds; every get operation answers from the shadow,
-// except GetViewport.
-#include "renderer/Internal_OGLRendererDevice.h"
+// its values in the shadow it inherits and then issues its OpenGL calls, every time, even when the
+// values equal those already set: what to set, and what to leave, is the caller's choice. Every
+// get operation answers from the shadow, except GetViewport.
 #include "renderer/Renderer_Adapter.h"
 #include "renderer/Renderer_Diagnostics.h"
 #include "renderer/Renderer_ShadowRenderer.h"
 #include "renderer/Renderer_RenderingContext.h"
+
+#include <GL/gl.h>
 
 namespace Renderer
 {
@@ -80,65 +81,15 @@ private:
     void WriteInformationLog() const;
     void ApplyVSync();
     void ApplyTexturing(const TexturingState& state);
-    // Sends the alpha test switch and unit 0's environment mode, which are held back until a draw,
-    // and the depth test switch. With substitutes, each goes in the cheaper form that gives the same
-    // pixels where there is one (a software rasteriser shades much faster without an alpha or depth
-    // test and with a replacing unit); the depth test is left off only for a given draw whose every
-    // fragment it would pass.
-    void SendDrawStates(bool substitutes, const DrawCall* call = nullptr);
-    // Testing depth without writing it against a depth buffer untouched since cleared to the far
-    // plane passes every fragment of the draw.
-    bool DepthTestPassesAll(const DrawCall& call) const;
-    // Every vertex the draw uses lies in front of the eye and short of the far plane, so that no
-    // fragment reaches the cleared depth.
-    bool StaysShortOfFarPlane(const DrawCall& call) const;
-    // The draw's vertices sit in client arrays the processor can read (no buffer objects bound).
-    bool VerticesInClientArrays() const;
-    // The vertex drawn at a place of the call, through its indices when it has them.
-    static u32 VertexAt(const DrawCall& call, u32 place);
-    // Sends unit 0's filters for the texture it holds; with substitutes, a mipmapped texture that
-    // the draw reads at level 0 alone is filtered without mipmaps, which gives the same texels for
-    // much less work on a software rasteriser.
-    void SendUnit0Filters(bool substitutes, const DrawCall* call);
-    void RestoreUnit0Filters();
-    // Every triangle of the draw is drawn flat on the screen with as many pixels as texels or more
-    // (so that filtering reads only the texture's level 0).
-    bool ReadsLevelZeroOnly(const DrawCall& call, const ITexture& texture) const;
-    // A clear of the depth buffer now reaches all of it.
-    bool ClearsWholeDepthBuffer() const;
-    // The alpha test only drops fragments of alpha 0, which blending would leave without effect.
-    bool AlphaTestChangesNothing() const;
-    // Every fragment enters unit 0 white, so modulating and replacing give the same colour.
-    bool FragmentsAreWhite() const;
-    // Every fragment leaves the units with alpha 1, so blending by its alpha writes it unchanged.
-    bool FragmentsAreOpaque() const;
-    // Every fragment leaves the units with alpha 0 and is blended by it into nothing, touching no
-    // depth or stencil: the draw changes no pixel.
-    bool DrawChangesNothing() const;
-    void LoadModelView();
-    // Forgets the device's texture bindings when textures were made or deleted since last asked.
-    void CheckTextureObjects();
+    void Switch(GLenum capability, bool on);
+    void LoadMatrix(GLenum mode, const Math::Matrix4x4& matrix);
 
     AdapterHolder adapter;
     Core::RefPtr<RenderingContext> context;
     OpenGLErrorLog errorLog;
-    OGLDevice device;
-    u32 seenTextureChanges = 0;
     // Vertices (or indices) from which a draw is flushed to the device at once.
     static constexpr u32 FlushedDrawSize = 4096;
     bool largeDrawFlushed = false; // since the last Present
-    // The whole depth buffer holds the far plane: cleared to 1 and not written since.
-    bool depthAtFarPlane = false;
-    // OpenGL has the depth test on as set (it starts off whatever the shadow says), and has it
-    // off for the last draw only.
-    bool depthTestSent = false;
-    bool depthTestSkipped = false;
-    // The environment mode last set for unit 0; 0 before any.
-    GLint unit0Environment = 0;
-    // The texture coordinates of unit 0 (those that ShadowRenderer keeps are the last unit's).
-    const f32* unit0TexCoords = nullptr;
-    // The draw being issued reads unit 0's texture without its mipmaps.
-    bool unit0FiltersSubstituted = false;
     f64 presentSeconds = 0.0;
 };
 }  // namespace Renderer

@@ -36,16 +36,11 @@ public:
     u32 GetEntryCount() const { return static_cast<u32>(entries.size()); }
     // Called by a texture that goes: removes its entry when the entry is that texture.
     void Remove(const Core::String& fileName, const TextureOGL* texture);
-    // Textures count every texture object they make or delete, since that changes OpenGL's
-    // bindings behind the renderer; the renderer compares the count with the one it last saw.
-    void NoteDeviceChange() { ++deviceChanges; }
-    u32 GetDeviceChanges() const { return deviceChanges; }
 
 private:
     explicit TextureCache(u32 generation) : generation(generation) {}
 
     Core::Map<Core::String, TextureOGL*> entries;
     u32 generation;
-    u32 deviceChanges = 0;
 };
 }  // namespace Renderer

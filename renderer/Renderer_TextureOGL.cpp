@@ -32,18 +32,11 @@ private:
     GLint saved = 4;
 };
 
-void NoteDeviceChange()
-{
-    if (TextureCache* cache = TextureCache::Get())
-        cache->NoteDeviceChange();
-}
-
 u32 GenerateBoundTexture()
 {
     GLuint name = 0;
     glGenTextures(1, &name);
     glBindTexture(GL_TEXTURE_2D, name);
-    NoteDeviceChange();
     return name;
 }
 } // namespace
@@ -71,7 +64,6 @@ TextureOGL::~TextureOGL()
     {
         GLuint deleted = name;
         glDeleteTextures(1, &deleted);
-        NoteDeviceChange();
     }
 }
 
@@ -86,7 +78,6 @@ void TextureOGL::Unload()
         return;
     GLuint deleted = name;
     glDeleteTextures(1, &deleted);
-    NoteDeviceChange();
 }
 
 bool TextureOGL::ContextAlive() const

@@ -403,8 +403,8 @@ TEST(OGLRendererDiagnosticsTest, FilesAreWrittenOnlyWithTheSwitchOn)
     SetDiagnosticsFolder("");
 }
 
-// The device record sends only what changes OpenGL; these check that OpenGL still ends up holding
-// what the shadow says where a skipped call would have been wrong.
+// OpenGL ends up holding what the shadow says, also where textures were made or loaded, colour
+// arrays drawn or raster commands run in between.
 class OGLDeviceTest : public OGLRendererTest
 {
 protected:
@@ -450,6 +450,87 @@ TEST_F(OGLDeviceTest, FirstSetOfAKindReachesOpenGLThoughItEqualsTheShadow)
     renderer->SetCullingState(culling);
     renderer->SetCullingState(culling);
     EXPECT_EQ(glIsEnabled(GL_CULL_FACE), GL_FALSE);
+}
+
+// Each set goes to OpenGL whole, even when its values equal those set last: OpenGL changed behind
+// the renderer's back holds the renderer's values again after the same set.
+TEST_F(OGLDeviceTest, SettingTheSameValuesAgainReachesOpenGL)
+{
+    const Core::RefPtr<ITexture> red = Plain("red.png", 255, 0, 0);
+    const Core::RefPtr<ITexture> blue = Plain("blue.png", 0, 0, 255);
+    AlphaBlendingState blending;
+    blending.enabled = 1;
+    blending.destination = BlendFactor::One;
+    AlphaTestingState alphaTest;
+    alphaTest.enabled = 1;
+    alphaTest.function = CompareFunction::Greater;
+    alphaTest.reference = 0.5f;
+    DepthBufferState depth;
+    depth.writeEnabled = 0;
+    depth.function = CompareFunction::LessOrEqual;
+    ScissorState scissor;
+    scissor.enabled = 1;
+    scissor.x = 3;
+    scissor.y = 4;
+    scissor.width = 20;
+    scissor.height = 10;
+    TextureUnit0State unit;
+    unit.enabled = 1;
+    unit.environment = TextureEnvironmentMode::Modulate;
+    const Math::Matrix4x4 world = Math::Matrix4x4::Translation(5.0f, 6.0f, 7.0f);
+    const auto setAll = [&] {
+        renderer->SetAlphaBlendingState(blending);
+        renderer->SetAlphaTestingState(alphaTest);
+        renderer->SetDepthBufferState(depth);
+        renderer->SetScissorState(scissor);
+        renderer->SetTexture(0, red);
+        renderer->SetTextureUnit0State(unit);
+        renderer->SetWorldMatrix(world);
+    };
+    setAll();
+    // Everything changed behind the renderer's back.
+    glDisable(GL_BLEND);
+    glBlendFunc(GL_ONE, GL_ZERO);
+    glDisable(GL_ALPHA_TEST);
+    glAlphaFunc(GL_ALWAYS, 0.0f);
+    glDisable(GL_DEPTH_TEST);
+    glDepthMask(GL_TRUE);
+    glDepthFunc(GL_GREATER);
+    glDisable(GL_SCISSOR_TEST);
+    glScissor(0, 0, 1, 1);
+    glBindTexture(GL_TEXTURE_2D, blue->GetID());
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_DECAL);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glMatrixMode(GL_PROJECTION);
+    setAll();
+
+    EXPECT_EQ(glIsEnabled(GL_BLEND), GL_TRUE);
+    GLint value = 0;
+    glGetIntegerv(GL_BLEND_DST, &value);
+    EXPECT_EQ(value, GL_ONE);
+    EXPECT_EQ(glIsEnabled(GL_ALPHA_TEST), GL_TRUE);
+    glGetIntegerv(GL_ALPHA_TEST_FUNC, &value);
+    EXPECT_EQ(value, GL_GREATER);
+    EXPECT_EQ(glIsEnabled(GL_DEPTH_TEST), GL_TRUE);
+    GLboolean mask = GL_TRUE;
+    glGetBooleanv(GL_DEPTH_WRITEMASK, &mask);
+    EXPECT_EQ(mask, GL_FALSE);
+    glGetIntegerv(GL_DEPTH_FUNC, &value);
+    EXPECT_EQ(value, GL_LEQUAL);
+    EXPECT_EQ(glIsEnabled(GL_SCISSOR_TEST), GL_TRUE);
+    GLint box[4] = {};
+    glGetIntegerv(GL_SCISSOR_BOX, box);
+    EXPECT_EQ(box[0], 3);
+    EXPECT_EQ(box[3], 10);
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &value);
+    EXPECT_EQ(static_cast<u32>(value), red->GetID());
+    glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &value);
+    EXPECT_EQ(value, GL_MODULATE);
+    GLfloat modelView[16] = {};
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelView);
+    EXPECT_FLOAT_EQ(modelView[12], 5.0f);
+    EXPECT_FLOAT_EQ(modelView[14], 7.0f);
 }
 
 TEST_F(OGLDeviceTest, ATextureLoadedBehindTheRendererDoesNotReplaceTheBoundOne)
@@ -527,8 +608,8 @@ TEST_F(OGLDeviceTest, MatricesLoadIntoTheirOwnStacksAfterPresentingRasterCommand
     EXPECT_FLOAT_EQ(projection[0], 1.0f / Width);
 }
 
-// The alpha test and unit 0's environment reach OpenGL at each draw, in a cheaper form where that
-// gives the same pixels: these compare against draws whose states leave no such form.
+// Sprite-like draws against the same draws with neutral extra states (a colour array, a stencil
+// test, a depth value written elsewhere): the renderer draws with the states as set either way.
 class OGLDrawStatesTest : public OGLDeviceTest
 {
 protected:
@@ -678,7 +759,7 @@ TEST_F(OGLDrawStatesTest, OpaqueTexturesAndTransparentColoursDrawTheSamePixelsAs
     AlphaBlendingState blending;
     EXPECT_EQ(renderer->GetAlphaBlendingState(blending).enabled, 1);
 
-    // Quads of alpha 0 are not drawn, and nothing shows that they were not.
+    // Quads of alpha 0 leave no mark.
     DrawQuads(Math::Color(1, 0, 0, 0), false);
     renderer->SetTexture(0, sheet);
     DrawQuads(Math::Color(0, 0, 1, 0), false);
@@ -691,7 +772,6 @@ TEST_F(OGLDrawStatesTest, OpaqueTexturesAndTransparentColoursDrawTheSamePixelsAs
 
 TEST_F(OGLDrawStatesTest, ColouredDrawsAndDepthWritesStillModulateAndTestAlpha)
 {
-    // White first, so that OpenGL holds the cheaper forms when the coloured quads come.
     SpriteStates(0);
     DrawQuads(Math::Color(1, 1, 1, 1), false);
     DrawQuads(Math::Color(0.9f, 0.4f, 0.7f, 0.8f), false);
