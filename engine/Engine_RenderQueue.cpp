@@ -358,6 +358,9 @@ void RenderQueue::DrawList(Core::Vector<RenderItem>& list, Placement& placement)
     const Core::Vector<u32>& drawOrder = placement.order;
     Renderer::IRenderer& r = *renderer;
     const Math::Matrix4x4 savedView = r.GetViewMatrix();
+    // A run that follows one through the same pass keeps the states saved before that one: they
+    // are put back once, after the last run of the chain, and each run's pass sets its own again.
+    bool statesSaved = false;
     std::size_t i = 0;
     while (i < drawOrder.size())
     {
@@ -392,7 +395,8 @@ void RenderQueue::DrawList(Core::Vector<RenderItem>& list, Placement& placement)
             }
             effect->UpdateStates();
         }
-        technique->SaveStates();
+        if (!statesSaved)
+            technique->SaveStates();
         pass->Apply();
         runAppliesUnit0 = AppliesUnit0(*pass);
         // Lit quads keep their world matrix on the device, which the lighting of their normal needs.
@@ -408,8 +412,14 @@ void RenderQueue::DrawList(Core::Vector<RenderItem>& list, Placement& placement)
             quads = k + 1;
         }
         DrawQuads(list, placement, quads, end);
-        technique->RestoreStates();
-        r.SetTexture(0, nullptr);
+        const RenderItem* next = end < drawOrder.size() ? &list[drawOrder[end]] : nullptr;
+        statesSaved = next && PassOf(TechniqueOf(EffectOf(*next))) == pass && IsDrawable(*next, pass);
+        // The next run binds its own texture.
+        if (!statesSaved)
+        {
+            technique->RestoreStates();
+            r.SetTexture(0, nullptr);
+        }
         if (first.identityView)
             r.SetViewMatrix(savedView);
         i = end;

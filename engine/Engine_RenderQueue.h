@@ -186,9 +186,12 @@ private:
     void SetScreenArrays(const Math::Matrix4x4& world, const Math::Matrix4x4& textureMatrix, const f32* vertices,
                          const u16* indices, const f32* texCoords, const Math::Color& color);
     void ResetScreenArrays();
-    // One screen element on its own, through its effect and texture, as primitive over its
-    // first indexCount indices.
-    void DrawScreenElement(ScreenObject& element, Renderer::PrimitiveType primitive, u32 indexCount);
+    // One screen element through its effect and texture, as primitive over its first indexCount
+    // indices. statesSaved: the element before drew through the same pass and left its states
+    // saved and set; true when this one leaves them so for next.
+    bool DrawScreenElement(ScreenObject& element, Renderer::PrimitiveType primitive, u32 indexCount, bool statesSaved,
+                           const ScreenObject* next);
+    static Renderer::Pass* PassOfElement(const ScreenObject& element);
 
     Renderer::IRenderer* renderer = nullptr;
     DrawShortcuts shortcuts;

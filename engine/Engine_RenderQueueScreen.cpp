@@ -173,7 +173,14 @@ void RenderQueue::DrawScreenQuads()
     }
 }
 
-void RenderQueue::DrawScreenElement(ScreenObject& object, Renderer::PrimitiveType primitive, u32 count)
+Renderer::Pass* RenderQueue::PassOfElement(const ScreenObject& object)
+{
+    const Core::RefPtr<Renderer::Effect> effect = object.GetEffect();
+    return PassOf(TechniqueOf(effect.Get()));
+}
+
+bool RenderQueue::DrawScreenElement(ScreenObject& object, Renderer::PrimitiveType primitive, u32 count,
+                                    bool statesSaved, const ScreenObject* next)
 {
     Renderer::IRenderer& r = *renderer;
     const Core::RefPtr<Renderer::Effect> effect = object.GetEffect();
@@ -183,7 +190,7 @@ void RenderQueue::DrawScreenElement(ScreenObject& object, Renderer::PrimitiveTyp
     object.PrepareDraw();
     if (texture)
         r.SetTexture(0, texture);
-    if (technique)
+    if (technique && !statesSaved)
         technique->SaveStates();
     if (pass)
         pass->Apply();
@@ -214,10 +221,16 @@ void RenderQueue::DrawScreenElement(ScreenObject& object, Renderer::PrimitiveTyp
     if (stipple)
         r.SetLineStippleEnabled(0);
     ResetScreenArrays();
+    // An element that follows through the same pass, with a texture of its own, sets its states
+    // and binds its texture again: the states go back once, after the last of them.
+    const bool keepsStates = technique && pass && next && next->GetTexture() && PassOfElement(*next) == pass;
+    if (keepsStates)
+        return true;
     if (technique)
         technique->RestoreStates();
     if (texture)
         r.SetTexture(0, nullptr);
+    return false;
 }
 
 void RenderQueue::DrawHudScreenObjects()
@@ -238,10 +251,15 @@ void RenderQueue::DrawHudScreenObjects()
     {
         const WindowCoordinates coordinates(r, 0.0f, static_cast<f32>(display.width), 0.0f,
                                             static_cast<f32>(display.height));
-        for (Core::RefPtr<ScreenObject>& object : objects)
-            DrawScreenElement(*object, object->GetPrimitiveType(), object->GetIndexCount());
+        bool statesSaved = false;
+        for (std::size_t i = 0; i < objects.size(); ++i)
+            statesSaved = DrawScreenElement(*objects[i], objects[i]->GetPrimitiveType(), objects[i]->GetIndexCount(),
+                                            statesSaved, i + 1 < objects.size() ? objects[i + 1].Get() : nullptr);
     }
     LeaveWholeWindow(savedScissor, savedViewport);
+    // The frame's last pass: what draws before the next viewport's clear is not the queue's to
+    // follow.
+    shortcuts.SetDepthAtFarPlane(false);
 }
 
 void RenderQueue::DrawOverlayQuads()
@@ -250,8 +268,10 @@ void RenderQueue::DrawOverlayQuads()
         return;
     std::sort(overlayQuads.begin(), overlayQuads.end(), CompareQuadDepth);
     const WindowCoordinates coordinates(*renderer, drawnViewport);
-    for (TextRenderContext& quad : overlayQuads)
-        DrawScreenElement(quad, Renderer::Primitive::Triangles, TextRenderContext::IndexCount);
+    bool statesSaved = false;
+    for (std::size_t i = 0; i < overlayQuads.size(); ++i)
+        statesSaved = DrawScreenElement(overlayQuads[i], Renderer::Primitive::Triangles, TextRenderContext::IndexCount,
+                                        statesSaved, i + 1 < overlayQuads.size() ? &overlayQuads[i + 1] : nullptr);
 }
 
 void RenderQueue::DrawScreenObjects()
@@ -260,7 +280,10 @@ void RenderQueue::DrawScreenObjects()
         return;
     std::sort(viewportScreenObjects.begin(), viewportScreenObjects.end(), CompareScreenDepth);
     const WindowCoordinates coordinates(*renderer, drawnViewport);
-    for (Core::RefPtr<ScreenObject>& object : viewportScreenObjects)
-        DrawScreenElement(*object, object->GetPrimitiveType(), object->GetIndexCount());
+    bool statesSaved = false;
+    for (std::size_t i = 0; i < viewportScreenObjects.size(); ++i)
+        statesSaved = DrawScreenElement(*viewportScreenObjects[i], viewportScreenObjects[i]->GetPrimitiveType(),
+                                        viewportScreenObjects[i]->GetIndexCount(), statesSaved,
+                                        i + 1 < viewportScreenObjects.size() ? viewportScreenObjects[i + 1].Get() : nullptr);
 }
 } // namespace Engine

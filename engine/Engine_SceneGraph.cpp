@@ -97,8 +97,6 @@ void SceneGraph::RenderViewport(Camera& camera, Viewport& viewport)
                                                   viewport.GetY() + viewport.GetHeight() >= display.height);
     viewport.DrawBackground();
     Render();
-    // Whatever draws next is not the queue's to follow.
-    renderQueue.GetShortcuts().SetDepthAtFarPlane(false);
     drawingViewport = false;
     camera.Restore(*renderer);
     viewport.End(*renderer);

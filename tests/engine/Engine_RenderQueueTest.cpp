@@ -334,8 +334,9 @@ TEST_F(RenderQueueTest, ARunOfQuadsIsOneDrawThatLeavesTheStatesOfItsLastItem)
     EXPECT_EQ(draws[1].colors, nullptr);
     EXPECT_EQ(draws[1].currentColor, Math::Color(1.0f, 0.5f, 0.25f, 0.4f));
     EXPECT_EQ(draws[2].count, 6u);
-    // States are saved and applied once per run.
-    EXPECT_EQ(renderer->CountCalls("SetAlphaBlendingState"), 6u);
+    // States are applied once per run, and put back once after the last of the runs through the
+    // same pass.
+    EXPECT_EQ(renderer->CountCalls("SetAlphaBlendingState"), 4u);
     // Afterwards: the last item's matrices and the effect's restored colour; no array left set.
     EXPECT_EQ(renderer->GetWorldMatrix(), Math::Matrix4x4::Translation(40.0f, 0.0f, 0.0f) *
                                               Math::Matrix4x4::RotationZ(30.0f) *

@@ -108,6 +108,34 @@ TEST_F(ScreenPassTest, HudObjectsAreDrawnByDepthOverTheWholeWindowOnce)
     EXPECT_TRUE(renderer->GetDraws().empty());
 }
 
+// Neighbours through one pass set their states and bind their textures each, and put the states
+// back once after the last of them; another pass saves and restores on its own.
+TEST_F(ScreenPassTest, HudObjectsThroughOnePassPutTheirStatesBackOnce)
+{
+    const Core::RefPtr<Renderer::ITexture> other(new SceneTest::FakeTexture(8, 8));
+    const Core::RefPtr<Renderer::Effect> shared = Renderer::CreateTextEffect();
+    for (u32 i = 0; i < 4; ++i)
+    {
+        Core::RefPtr<Engine::TextRenderContext> quad = Quad(0.1f * static_cast<f32>(i), static_cast<f32>(i));
+        quad->effect = i < 3 ? shared : Renderer::CreateTextEffect();
+        quad->texture = i == 1 ? other : texture;
+        queue->SubmitScreenObject(quad);
+    }
+    Renderer::AlphaBlendingState before;
+    renderer->GetAlphaBlendingState(before);
+    renderer->ClearLog();
+    queue->DrawHudScreenObjects();
+    ASSERT_EQ(renderer->GetDraws().size(), 4u);
+    EXPECT_EQ(renderer->GetDraws()[1].texture0.Get(), other.Get());
+    EXPECT_EQ(renderer->GetDraws()[2].texture0.Get(), texture.Get());
+    EXPECT_EQ(renderer->GetDraws()[2].alphaBlending.enabled, 1);
+    // Four applies, two restores.
+    EXPECT_EQ(renderer->CountCalls("SetAlphaBlendingState"), 6u);
+    Renderer::AlphaBlendingState after;
+    EXPECT_EQ(renderer->GetAlphaBlendingState(after).enabled, before.enabled);
+    EXPECT_EQ(renderer->GetTexture(0).Get(), nullptr);
+}
+
 TEST_F(ScreenPassTest, ClearScreenObjectsDropsTheHudListAndViewportPassesKeepIt)
 {
     queue->SubmitScreenObject(Quad(0.0f, 1.0f));
