@@ -3,6 +3,7 @@
 #include "engine/Engine_Camera.h"
 #include "engine/Engine_Viewport.h"
 #include "renderer/Renderer_BuiltInEffects.h"
+#include "renderer/Renderer_DepthBufferState.h"
 
 #include <cstring>
 
@@ -89,10 +90,13 @@ void SceneGraph::RenderViewport(Camera& camera, Viewport& viewport)
     }
     Render(viewFrustum);
     viewport.ClearAll(*renderer);
-    // The clear reaches the viewport alone: the depth buffer holds the far plane everywhere the
-    // queue draws only when the viewport is the whole window (the last pass draws over all of it).
+    // The clear reaches the viewport alone, and the depth buffer only while depth is writable: it
+    // holds the far plane everywhere the queue draws only when the viewport is the whole window
+    // (the last pass draws over all of it).
     const Renderer::DisplaySettings display = renderer->GetDisplaySettings();
-    renderQueue.GetShortcuts().SetDepthAtFarPlane(viewport.GetX() <= 0 && viewport.GetY() <= 0 &&
+    Renderer::DepthBufferState depth;
+    renderQueue.GetShortcuts().SetDepthAtFarPlane(renderer->GetDepthBufferState(depth).writeEnabled &&
+                                                  viewport.GetX() <= 0 && viewport.GetY() <= 0 &&
                                                   viewport.GetX() + viewport.GetWidth() >= display.width &&
                                                   viewport.GetY() + viewport.GetHeight() >= display.height);
     viewport.DrawBackground();

@@ -239,4 +239,11 @@ TEST_F(DrawShortcutsStatesTest, CheaperStatesGoOnlyAroundTheDrawsTheySuitAndAreS
     scene->RenderViewport(*camera, corner);
     ASSERT_FALSE(renderer->GetDraws().empty());
     EXPECT_EQ(renderer->GetDraws()[0].depthBuffer.testEnabled, 1);
+    // Nor when depth could not be written while the whole window was cleared.
+    Renderer::DepthBufferState locked;
+    locked.writeEnabled = 0;
+    renderer->SetDepthBufferState(locked);
+    DrawFrame();
+    ASSERT_FALSE(renderer->GetDraws().empty());
+    EXPECT_EQ(renderer->GetDraws()[0].depthBuffer.testEnabled, 1);
 }
