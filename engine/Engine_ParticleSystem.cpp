@@ -48,8 +48,7 @@ bool IsOffViewport(const Math::Matrix4x4& placed, f32 width, f32 height, const P
 ParticleSystem::ParticleSystem(Renderer::ITexture* particleTexture, u32 particleCount)
     : texture(particleTexture), particles(particleCount), mesh(new (__FILE__, __LINE__) Mesh()),
       particleWidth(particleTexture ? static_cast<f32>(particleTexture->GetWidth()) : 0.0f),
-      particleHeight(particleTexture ? static_cast<f32>(particleTexture->GetHeight()) : 0.0f),
-      drawnRegions(particleCount)
+      particleHeight(particleTexture ? static_cast<f32>(particleTexture->GetHeight()) : 0.0f)
 {
     const u32 vertexCount = VerticesPerParticle * particleCount;
     if (vertexCount > 0)
@@ -76,7 +75,7 @@ ParticleSystem::ParticleSystem(Renderer::ITexture* particleTexture, u32 particle
 ParticleSystem::ParticleSystem(const ParticleSystem& other)
     : Node(other), texture(other.texture), particles(other.particles), mesh(other.mesh->Clone()),
       sourceBlend(other.sourceBlend), destinationBlend(other.destinationBlend), particleWidth(other.particleWidth),
-      particleHeight(other.particleHeight), drawnRegions(other.drawnRegions), useLocalCoordinates(other.useLocalCoordinates)
+      particleHeight(other.particleHeight), useLocalCoordinates(other.useLocalCoordinates)
 {
 }
 
@@ -127,24 +126,8 @@ bool ParticleSystem::TransparentKeepsDestination() const
             destinationBlend == Renderer::BlendFactor::One);
 }
 
-void ParticleSystem::MapTexCoords(u32 slot, const Renderer::TextureRegion& region)
-{
-    drawnRegions[slot] = region;
-    const u32 first = VerticesPerParticle * slot;
-    for (u32 k = 0; k < VerticesPerParticle; ++k)
-    {
-        const Math::Vector2D& corner = QuadTexCoords[k];
-        mesh->SetTexCoord(first + k, Math::Vector2D(region.left + corner.x * (region.right - region.left),
-                                                    region.bottom + corner.y * (region.top - region.bottom)));
-    }
-}
-
 void ParticleSystem::BuildQuads(const Math::Matrix4x4& view, const PixelMapping& pixels)
 {
-    const bool trimmed = TransparentKeepsDestination();
-    // Without mipmaps every draw reads the one level, whatever its footprint.
-    const bool perFootprint = trimmed && texture->HasMipmaps() != 0;
-    const Renderer::TextureRegion anyFootprint = trimmed ? texture->GetVisibleRegion() : Renderer::TextureRegion();
     // The view's rotation undone, without its translation: turns the quad plane to the camera.
     Math::Matrix4x4 inverse;
     Math::Matrix4x4::Inverse(inverse, view);
@@ -155,9 +138,9 @@ void ParticleSystem::BuildQuads(const Math::Matrix4x4& view, const PixelMapping&
             facing.e[4 * column + row] = inverse.e[4 * column + row];
     }
     // A particle of alpha 0 blends into nothing, and one wholly off the viewport covers no pixel:
-    // only the others are placed, in their order, and drawn. One stays when none is seen, so that
-    // the draw and what it leaves behind remain.
-    const bool dropsTransparent = trimmed;
+    // only the others are placed, in their order, and drawn whole. One stays when none is seen, so
+    // that the draw and what it leaves behind remain.
+    const bool dropsTransparent = TransparentKeepsDestination();
     u32 placedCount = 0;
     for (u32 i = 0; i < particles.size(); ++i)
     {
@@ -171,20 +154,13 @@ void ParticleSystem::BuildQuads(const Math::Matrix4x4& view, const PixelMapping&
                                        Math::Matrix4x4::RotationZ(particle.rotation);
         if (IsOffViewport(placed, width, height, pixels) && !(last && placedCount == 0))
             continue;
-        const Renderer::TextureRegion region =
-            perFootprint ? texture->GetVisibleRegionAt(FootprintOf(placed, width, height, pixels)) : anyFootprint;
         const u32 slot = placedCount++;
-        if (region != drawnRegions[slot])
-            MapTexCoords(slot, region);
-        const f32 left = (region.left - 0.5f) * width;
-        const f32 right = (region.right - 0.5f) * width;
-        const f32 bottom = (region.bottom - 0.5f) * height;
-        const f32 top = (region.top - 0.5f) * height;
-        const Math::Vector3D corners[4] = {
-            Math::TransformPoint(placed, Math::Vector3D(left, bottom, 0.0f)),
-            Math::TransformPoint(placed, Math::Vector3D(right, bottom, 0.0f)),
-            Math::TransformPoint(placed, Math::Vector3D(right, top, 0.0f)),
-            Math::TransformPoint(placed, Math::Vector3D(left, top, 0.0f))};
+        const f32 halfWidth = width * 0.5f;
+        const f32 halfHeight = height * 0.5f;
+        const Math::Vector3D corners[4] = {Math::TransformPoint(placed, Math::Vector3D(-halfWidth, -halfHeight, 0.0f)),
+                                           Math::TransformPoint(placed, Math::Vector3D(halfWidth, -halfHeight, 0.0f)),
+                                           Math::TransformPoint(placed, Math::Vector3D(halfWidth, halfHeight, 0.0f)),
+                                           Math::TransformPoint(placed, Math::Vector3D(-halfWidth, halfHeight, 0.0f))};
         const Math::Color tint(particle.r, particle.g, particle.b, particle.a);
         const u32 first = VerticesPerParticle * slot;
         for (u32 k = 0; k < VerticesPerParticle; ++k)

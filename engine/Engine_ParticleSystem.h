@@ -31,10 +31,9 @@ static_assert(sizeof(Particle) == 10 * sizeof(f32), "particles are read as plain
 class ParticleSystem : public Node
 {
 public:
-    // Quads of the texture's size at size factor 1. Vertices 6i to 6i + 5 of the mesh belong to
-    // particle i; their positions and colours change at each draw, their texture coordinates only
-    // when the part of the texture drawn changes. A system without texture or without particles
-    // draws nothing.
+    // Whole quads of the texture's size at size factor 1, with fixed texture coordinates. Each draw
+    // writes the positions and colours of the particles that can show into the mesh's first
+    // slots, in their order. A system without texture or without particles draws nothing.
     ParticleSystem(Renderer::ITexture* texture, u32 particleCount);
     // Shares the texture; copies the particles; clones the mesh.
     ParticleSystem(const ParticleSystem& other);
@@ -75,11 +74,9 @@ private:
     // Writes the six corners and colours of every particle facing the camera whose view is view, and
     // narrows the drawn range to those that can show.
     void BuildQuads(const Math::Matrix4x4& view, const PixelMapping& pixels);
-    // The blend leaves the destination as it is under a source of alpha 0: then quads may be cut to
-    // their texture's visible region, since the rest would change no pixel.
+    // The blend leaves the destination as it is under a source of alpha 0: then particles of alpha
+    // 0 may be left out, since they would change no pixel.
     bool TransparentKeepsDestination() const;
-    // Points the texture coordinates of the quad in the mesh's slot at the region.
-    void MapTexCoords(u32 slot, const Renderer::TextureRegion& region);
 
     Core::RefPtr<Renderer::ITexture> texture;
     Core::Vector<Particle> particles; // never resized after construction
@@ -88,7 +85,6 @@ private:
     u32 destinationBlend = 7; // one minus source alpha
     f32 particleWidth = 0.0f;
     f32 particleHeight = 0.0f;
-    Core::Vector<Renderer::TextureRegion> drawnRegions; // what the texture coordinates of each slot span
     u8 useLocalCoordinates = 1;
 };
 } // namespace Engine

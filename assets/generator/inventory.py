@@ -152,13 +152,15 @@ TEXTURES = [
     t(A, "SFX", 2, 1, 2, 114, 102, (51, -57, 57, -51), meaning="sound icon; 1 muted"),
     t(A, "VOLUME_BAR", 1, 1, 1, 478, 52, (26, -239, 239, -26), meaning="volume slider groove"),
     t(A, "VOLUME_BALL", 1, 1, 1, 52, 52, (26, -26, 26, -26), meaning="volume slider knob"),
-    # Particle textures: every particle quad is the texture's size times the particle's scale
-    *[t("ParticleSystems", n, 1, 1, 1, 256, 256, None, "free", m) for n, m in [
-        ("Particle_Texture", "soft dot: aiming guides, smoke, frost"),
-        ("Scorchpack-BurnMarks3200", "splash of a hit"),
-        ("snow", "snowflake"),
-        ("Scorchpack-BurnMarks32", "flame puff"),
-        ("Scorchpack-BurnMarks32 - Copy", "ice shard"),
+    # Particle textures: every particle quad is the texture's size times the particle's scale,
+    # and the drawing fills it, a few texels of clear edge aside: a software rasteriser pays for
+    # every pixel of the quad, seen or not
+    *[t("ParticleSystems", n, 1, 1, 1, size, size, None, "free", m) for n, size, m in [
+        ("Particle_Texture", 96, "soft dot: aiming guides, smoke, frost"),
+        ("Scorchpack-BurnMarks3200", 112, "splash of a hit"),
+        ("snow", 76, "snowflake"),
+        ("Scorchpack-BurnMarks32", 96, "flame puff"),
+        ("Scorchpack-BurnMarks32 - Copy", 88, "ice shard"),
     ]],
     # GUI
     t("Cursors", "Arrow", 1, 1, 1, 32, 32, None, "free", "GUI arrow, drawn 32 x 32, tip at the top left"),

@@ -165,11 +165,11 @@ constexpr ExpectedTexture kGui[] = {
 // A particle is drawn as its texture's size times its scale; the content sizes its systems for
 // particles of 256.
 constexpr ExpectedTexture kParticles[] = {
-    Sized("ParticleSystems", "Particle_Texture", 256, 256),
-    Sized("ParticleSystems", "Scorchpack-BurnMarks3200", 256, 256),
-    Sized("ParticleSystems", "snow", 256, 256),
-    Sized("ParticleSystems", "Scorchpack-BurnMarks32", 256, 256),
-    Sized("ParticleSystems", "Scorchpack-BurnMarks32 - Copy", 256, 256),
+    Sized("ParticleSystems", "Particle_Texture", 96, 96),
+    Sized("ParticleSystems", "Scorchpack-BurnMarks3200", 112, 112),
+    Sized("ParticleSystems", "snow", 76, 76),
+    Sized("ParticleSystems", "Scorchpack-BurnMarks32", 96, 96),
+    Sized("ParticleSystems", "Scorchpack-BurnMarks32 - Copy", 88, 88),
 };
 }
 

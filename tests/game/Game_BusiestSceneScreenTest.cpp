@@ -1,12 +1,9 @@
 // The busiest scene of the game drawn by the OpenGL renderer under Xvfb, compared pixel for pixel
-// with Game_BusiestScene.png beside this file: the same scene drawn by the engine as it stood before
-// its drawing was cut down for the software rasteriser (opaque pictures without blending, nothing
-// drawn that is covered or fully transparent, the buffer swap held back while the next frame is
-// prepared). Any change of pixel there is a fault of those cuts. The picture's particles are
-// mipmapped and each drawn over the part of its texture that the levels it reads show; drawn whole
-// instead, a few hundred pixels of turned particles differ by one step in one channel, the rounding
-// of their smaller quads. With MORVANE_SCREENSHOT_DIR set the frame drawn is also written there as
-// "BusiestScene.png".
+// with Game_BusiestScene.png beside this file: the scene as the engine drew it before its drawing
+// was cut down for the software rasteriser (opaque pictures without blending, nothing drawn that is
+// covered or fully transparent), its mipmapped particles drawn as whole quads. Any change of pixel
+// there is a fault of those cuts. With MORVANE_SCREENSHOT_DIR set the frame drawn is also written
+// there as "BusiestScene.png".
 #include "core/Core_Random.h"
 #include "core/PAL_Clock.h"
 #include "platform/PAL_Image.h"
