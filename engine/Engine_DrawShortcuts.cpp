@@ -173,15 +173,18 @@ bool DrawShortcuts::ReadsLevelZeroOnly(const Facts& facts, const DrawnVertices& 
 bool DrawShortcuts::Begin(Renderer::IRenderer& r, const DrawnVertices& draw, const Renderer::ViewportRect& viewport,
                           bool unit0Applied)
 {
-    alphaTestReplaced = blendingReplaced = depthReplaced = unit0Replaced = false;
-    r.GetAlphaTestingState(alphaTesting);
-    r.GetAlphaBlendingState(alphaBlending);
-    r.GetDepthBufferState(depthBuffer);
+    // While cheaper states are on the renderer, the states as set are those read before them.
+    if (!(alphaTestReplaced || blendingReplaced || depthReplaced || unit0Replaced))
+    {
+        r.GetAlphaTestingState(alphaTesting);
+        r.GetAlphaBlendingState(alphaBlending);
+        r.GetDepthBufferState(depthBuffer);
+        r.GetTextureUnit0State(unit0);
+    }
     if (!enabled)
         return true;
     r.GetStencilBufferState(stencilBuffer);
     r.GetLightingState(lighting);
-    r.GetTextureUnit0State(unit0);
 
     Facts facts;
     facts.color = r.GetCurrentColor();
@@ -215,47 +218,57 @@ bool DrawShortcuts::Begin(Renderer::IRenderer& r, const DrawnVertices& draw, con
     if (lessTest)
         depthPassesAll = StaysShortOfFarPlane(clip, draw);
     const bool levelZero = mipmapped && ReadsLevelZeroOnly(facts, draw, clip, viewport, r.GetTextureMatrix(0));
+    const bool alphaTestOff = AlphaTestChangesNothing(facts);
 
-    if (AlphaTestChangesNothing(facts))
+    // Each kind is set only where it changes: the cheaper states of one draw mostly suit the next
+    // as well, and every change costs the rasteriser a new state.
+    if (alphaTestOff != alphaTestReplaced)
     {
-        Renderer::AlphaTestingState cheaper = alphaTesting;
-        cheaper.enabled = 0;
-        r.SetAlphaTestingState(cheaper);
-        alphaTestReplaced = true;
+        Renderer::AlphaTestingState next = alphaTesting;
+        next.enabled = alphaTestOff ? 0 : alphaTesting.enabled;
+        r.SetAlphaTestingState(next);
+        alphaTestReplaced = alphaTestOff;
     }
-    if (blendsNothing)
+    if (blendsNothing != blendingReplaced)
     {
-        Renderer::AlphaBlendingState cheaper = alphaBlending;
-        cheaper.enabled = 0;
-        r.SetAlphaBlendingState(cheaper);
-        blendingReplaced = true;
+        Renderer::AlphaBlendingState next = alphaBlending;
+        next.enabled = blendsNothing ? 0 : alphaBlending.enabled;
+        r.SetAlphaBlendingState(next);
+        blendingReplaced = blendsNothing;
     }
-    if (depthPassesAll)
+    if (depthPassesAll != depthReplaced)
     {
-        Renderer::DepthBufferState cheaper = depthBuffer;
-        cheaper.testEnabled = 0;
-        r.SetDepthBufferState(cheaper);
-        depthReplaced = true;
+        Renderer::DepthBufferState next = depthBuffer;
+        next.testEnabled = depthPassesAll ? 0 : depthBuffer.testEnabled;
+        r.SetDepthBufferState(next);
+        depthReplaced = depthPassesAll;
     }
-    if (replaces || levelZero)
+    Renderer::TextureUnit0State cheaper = unit0;
+    if (replaces)
+        cheaper.environment = Renderer::TextureEnvironmentMode::Replace;
+    if (levelZero)
+        cheaper.filter = unit0.filter == Renderer::TextureFilter::Linear ? Renderer::TextureFilter::LinearLevelZero
+                                                                       : Renderer::TextureFilter::NearestLevelZero;
+    const bool unit0Cheaper = replaces || levelZero;
+    Renderer::TextureUnit0State current;
+    r.GetTextureUnit0State(current);
+    if (unit0Cheaper != unit0Replaced || current.environment != cheaper.environment || current.filter != cheaper.filter)
     {
-        Renderer::TextureUnit0State cheaper = unit0;
-        if (replaces)
-            cheaper.environment = Renderer::TextureEnvironmentMode::Replace;
-        if (levelZero)
-            cheaper.filter = unit0.filter == Renderer::TextureFilter::Linear ? Renderer::TextureFilter::LinearLevelZero
-                                                                           : Renderer::TextureFilter::NearestLevelZero;
         r.SetTextureUnit0State(cheaper);
-        unit0Replaced = true;
+        unit0Replaced = unit0Cheaper;
     }
     return true;
 }
 
-void DrawShortcuts::End(Renderer::IRenderer& r)
+void DrawShortcuts::End(Renderer::IRenderer&)
 {
     // Only a depth test can write depth.
     if (depthBuffer.testEnabled && depthBuffer.writeEnabled && !depthReplaced)
         depthAtFarPlane = false;
+}
+
+void DrawShortcuts::Finish(Renderer::IRenderer& r)
+{
     if (alphaTestReplaced)
         r.SetAlphaTestingState(alphaTesting);
     if (blendingReplaced)

@@ -1,11 +1,11 @@
 #pragma once
-// Cheaper states for one draw that give the same pixels as the states set for it. The renderer
-// draws with exactly the states it is given; the render queue knows each draw's vertices, colours
-// and texture, and a software rasteriser shades much faster without an alpha or depth test, without
-// blending, with a replacing texture unit and without mipmap filtering. Around each draw the queue
-// asks Begin, which reads the renderer's current states, sets the cheaper ones through the ordinary
-// set operations and says whether the draw would change any pixel at all; End sets back what Begin
-// replaced.
+// Cheaper states for the draws of a run that give the same pixels as the states set for them. The
+// renderer draws with exactly the states it is given; the render queue knows each draw's vertices,
+// colours and texture, and a software rasteriser shades much faster without an alpha or depth test,
+// without blending, with a replacing texture unit and without mipmap filtering. Before each draw
+// the queue asks Begin, which sets the cheaper states through the ordinary set operations (leaving
+// those that suit from the draw before) and says whether the draw would change any pixel at all;
+// Finish sets back the states as set, before anything else sets states or binds another texture.
 #include "math/Math_Color.h"
 #include "math/Math_Matrix4x4.h"
 #include "renderer/Renderer_IRenderer.h"
@@ -48,8 +48,10 @@ public:
     // pixel: the caller leaves it out (and calls no End).
     bool Begin(Renderer::IRenderer& renderer, const DrawnVertices& draw, const Renderer::ViewportRect& viewport,
                bool unit0Applied);
-    // After the draw: the states as they were set before Begin.
+    // After the draw: notes whether it wrote depth.
     void End(Renderer::IRenderer& renderer);
+    // The states as set before the first Begin, back on the renderer.
+    void Finish(Renderer::IRenderer& renderer);
 
 private:
     struct Facts;
@@ -64,7 +66,7 @@ private:
 
     bool enabled = true;
     bool depthAtFarPlane = false;
-    // What Begin read, and which of them it replaced.
+    // The states as set, and which of them the renderer holds in a cheaper form.
     Renderer::AlphaTestingState alphaTesting;
     Renderer::AlphaBlendingState alphaBlending;
     Renderer::DepthBufferState depthBuffer;

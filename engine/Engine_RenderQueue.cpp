@@ -412,6 +412,7 @@ void RenderQueue::DrawList(Core::Vector<RenderItem>& list, Placement& placement)
             quads = k + 1;
         }
         DrawQuads(list, placement, quads, end);
+        shortcuts.Finish(r);
         const RenderItem* next = end < drawOrder.size() ? &list[drawOrder[end]] : nullptr;
         statesSaved = next && PassOf(TechniqueOf(EffectOf(*next))) == pass && IsDrawable(*next, pass);
         // The next run binds its own texture.
@@ -752,6 +753,7 @@ void RenderQueue::DrawRawList(const Core::Vector<RenderItem>& list, Renderer::Ef
         r.SetVertexArray(nullptr);
         r.SetColorArray(nullptr);
     }
+    shortcuts.Finish(r);
     technique->RestoreStates();
 }
 

@@ -163,6 +163,7 @@ void RenderQueue::DrawScreenQuads()
                 r.DrawRange(0, count - 1);
                 shortcuts.End(r);
             }
+            shortcuts.Finish(r);
         }
         ResetScreenArrays();
 
@@ -217,6 +218,7 @@ bool RenderQueue::DrawScreenElement(ScreenObject& object, Renderer::PrimitiveTyp
             r.DrawRange(0, count - 1);
             shortcuts.End(r);
         }
+        shortcuts.Finish(r);
     }
     if (stipple)
         r.SetLineStippleEnabled(0);

@@ -247,3 +247,30 @@ TEST_F(DrawShortcutsStatesTest, CheaperStatesGoOnlyAroundTheDrawsTheySuitAndAreS
     ASSERT_FALSE(renderer->GetDraws().empty());
     EXPECT_EQ(renderer->GetDraws()[0].depthBuffer.testEnabled, 1);
 }
+
+TEST_F(DrawShortcutsStatesTest, DrawsOfOneRunKeepTheCheaperStatesTheyShare)
+{
+    const Core::RefPtr<Renderer::ITexture> texture(new OpaqueTexture());
+    const Core::RefPtr<Engine::TransformationGroup> holder(new Engine::TransformationGroup());
+    holder->SetTransform(Math::Matrix4x4::Translation(0.0f, 0.0f, 2.0f));
+    holder->AttachChild(camera);
+    scene->AttachChild(holder);
+    // Two particle meshes with one texture: one run, a draw each.
+    const Core::RefPtr<Engine::Mesh> mesh = SceneTest::MakeMesh(1, true);
+    for (u32 i = 0; i < 2; ++i)
+    {
+        Engine::RenderItem item = SceneTest::MeshItem(mesh, 0, nullptr, 0.1f * static_cast<f32>(i), 0.1f * static_cast<f32>(i));
+        item.particle = 1;
+        item.texture = texture;
+        scene->AttachChild(new SceneTest::Drawable(item));
+    }
+    DrawFrame();
+    const auto& draws = renderer->GetDraws();
+    ASSERT_EQ(draws.size(), 2u);
+    EXPECT_EQ(draws[0].depthBuffer.testEnabled, 0);
+    EXPECT_EQ(draws[1].depthBuffer.testEnabled, 0);
+    // Applied, made cheaper once for both draws, set back, restored.
+    EXPECT_EQ(renderer->CountCalls("SetDepthBufferState"), 4u);
+    Renderer::DepthBufferState depth;
+    EXPECT_EQ(renderer->GetDepthBufferState(depth).testEnabled, 1);
+}
