@@ -208,9 +208,9 @@ bool DrawShortcuts::Begin(Renderer::IRenderer& r, const DrawnVertices& draw, con
                                alphaBlending.destination == Renderer::BlendFactor::OneMinusSourceAlpha &&
                                FragmentsAreOpaque(facts);
     bool depthPassesAll = DepthTestPassesAll(facts, draw, viewport);
-    const bool mipmapped = facts.texture && facts.texture->HasMipmaps() &&
-                           (unit0.filter == Renderer::TextureFilter::Nearest ||
-                            unit0.filter == Renderer::TextureFilter::Linear);
+    // Only a nearest filter has a code that reads level 0 alone.
+    const bool mipmapped =
+        facts.texture && facts.texture->HasMipmaps() && unit0.filter == Renderer::TextureFilter::Nearest;
     const bool lessTest = depthPassesAll && depthBuffer.function == Renderer::CompareFunction::Less;
     Math::Matrix4x4 clip;
     if (lessTest || mipmapped)
@@ -247,8 +247,7 @@ bool DrawShortcuts::Begin(Renderer::IRenderer& r, const DrawnVertices& draw, con
     if (replaces)
         cheaper.environment = Renderer::TextureEnvironmentMode::Replace;
     if (levelZero)
-        cheaper.filter = unit0.filter == Renderer::TextureFilter::Linear ? Renderer::TextureFilter::LinearLevelZero
-                                                                       : Renderer::TextureFilter::NearestLevelZero;
+        cheaper.filter = Renderer::TextureFilter::NearestLevelZero;
     const bool unit0Cheaper = replaces || levelZero;
     Renderer::TextureUnit0State current;
     r.GetTextureUnit0State(current);

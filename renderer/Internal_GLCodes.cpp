@@ -128,7 +128,7 @@ u32 ToGLWrap(u32 wrap)
 
 u32 ToGLMagnificationFilter(u32 filter)
 {
-    return filter == TextureFilter::Linear || filter == TextureFilter::LinearLevelZero ? GL_LINEAR : GL_NEAREST;
+    return filter == TextureFilter::Linear ? GL_LINEAR : GL_NEAREST;
 }
 
 u32 ToGLMinificationFilter(u32 filter, bool mipmapped)
@@ -139,8 +139,6 @@ u32 ToGLMinificationFilter(u32 filter, bool mipmapped)
         return mipmapped ? GL_NEAREST_MIPMAP_NEAREST : GL_NEAREST;
     case TextureFilter::Linear:
         return mipmapped ? GL_LINEAR_MIPMAP_LINEAR : GL_LINEAR;
-    case TextureFilter::LinearLevelZero:
-        return GL_LINEAR;
     default:
         return GL_NEAREST;
     }

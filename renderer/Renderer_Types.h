@@ -106,10 +106,9 @@ namespace TextureFilter
 {
 constexpr u32 Nearest = 0;
 constexpr u32 Linear = 1;
-// Level 0 alone, whether the texture has mipmaps or not: what Nearest and Linear give where
-// filtering reads only level 0, for less work. Every other code filters as NearestLevelZero.
+// Every other code filters as this one: nearest, level 0 alone, whether the texture has mipmaps
+// or not. It is what Nearest gives where filtering reads only level 0, for less work.
 constexpr u32 NearestLevelZero = 2;
-constexpr u32 LinearLevelZero = 3;
 }  // namespace TextureFilter
 
 namespace TextureWrap

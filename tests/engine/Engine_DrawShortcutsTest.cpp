@@ -5,6 +5,7 @@
 
 #include "engine/Engine_TransformationGroup.h"
 #include "engine/Engine_Viewport.h"
+#include "renderer/Renderer_BuiltInEffects.h"
 #include "renderer/Renderer_TextureCache.h"
 #include "tests/support/Support_GLWindow.h"
 #include "tests/support/Support_Images.h"
@@ -128,6 +129,14 @@ TEST_F(DrawShortcutsTest, TheQueueDrawsTheSamePixelsWithAndWithoutItsCheaperStat
         scene->AttachChild(new SceneTest::Drawable(sprite));
     const Core::RefPtr<Engine::Mesh> mesh(new Engine::Mesh());
     scene->AttachChild(new SceneTest::Drawable(ColouredMesh(*mesh, sheet)));
+    // Filtered nearest and magnified: level 0 alone is read.
+    const Core::RefPtr<Renderer::Effect> nearest = Renderer::CreateTextEffectNoCulling();
+    nearest->SetTexture(1, sheet);
+    Engine::RenderItem crisp = Sprite(nullptr, -1.0f, -0.2f, 0.25f, 1.4f, 23.0f, white);
+    crisp.useQueueDefaults = 0;
+    crisp.effect = nearest;
+    crisp.mesh = scene->GetRenderQueue().GetDefaultQuadMesh();
+    scene->AttachChild(new SceneTest::Drawable(crisp));
 
     const Core::RefPtr<Engine::TransformationGroup> holder(new Engine::TransformationGroup());
     holder->SetTransform(Math::Matrix4x4::Translation(0.0f, 0.0f, 2.0f));
@@ -212,13 +221,14 @@ TEST_F(DrawShortcutsStatesTest, CheaperStatesGoOnlyAroundTheDrawsTheySuitAndAreS
     // The draw of alpha 0 is left out.
     const auto& draws = renderer->GetDraws();
     ASSERT_EQ(draws.size(), 2u);
-    // The translucent red one blends and tests as set, but needs no depth test and reads level 0.
+    // The translucent red one blends and tests as set, but needs no depth test; it reads level 0
+    // alone, but its linear filter has no code for that and stays.
     const Renderer::RecordedDraw& red = draws[0];
     EXPECT_EQ(red.alphaBlending.enabled, 1);
     EXPECT_EQ(red.alphaTesting.enabled, 0);
     EXPECT_EQ(red.depthBuffer.testEnabled, 0);
     EXPECT_EQ(red.unit0.environment, Renderer::TextureEnvironmentMode::Modulate);
-    EXPECT_EQ(red.unit0.filter, Renderer::TextureFilter::LinearLevelZero);
+    EXPECT_EQ(red.unit0.filter, Renderer::TextureFilter::Linear);
     // The white one over opaque texels: a replacing unit, no blending.
     const Renderer::RecordedDraw& white = draws[1];
     EXPECT_EQ(white.alphaBlending.enabled, 0);
