@@ -1,15 +1,13 @@
 // The cheaper states the render queue sets around its draws: the same pixels as with the states
 // as set (on a real OpenGL context under Xvfb with Mesa), taken where they apply and put back
 // afterwards (on the recording renderer).
+#include "Engine_GLSceneTestSupport.h"
 #include "Engine_SceneTestSupport.h"
 
 #include "engine/Engine_TransformationGroup.h"
 #include "engine/Engine_Viewport.h"
 #include "renderer/Renderer_BuiltInEffects.h"
-#include "renderer/Renderer_TextureCache.h"
-#include "tests/support/Support_GLWindow.h"
 #include "tests/support/Support_Images.h"
-#include "tests/support/Support_Scratch.h"
 
 #include <gtest/gtest.h>
 
@@ -74,33 +72,10 @@ Engine::RenderItem ColouredMesh(Engine::Mesh& mesh, Renderer::ITexture* texture)
     return item;
 }
 
-class DrawShortcutsTest : public TestSupport::GLWindowTest
+class DrawShortcutsTest : public SceneTest::GLSceneTest
 {
 protected:
-    DrawShortcutsTest() : GLWindowTest(Side, Side) {}
-
-    void SetUp() override
-    {
-        GLWindowTest::SetUp();
-        if (IsSkipped() || HasFatalFailure())
-            return;
-        scene = new Engine::SceneGraph(renderer.Get());
-        scene->SetViewportCount(1);
-    }
-
-    void TearDown() override
-    {
-        scene = nullptr;
-        GLWindowTest::TearDown();
-    }
-
-    Core::RefPtr<Renderer::ITexture> Load(const char* name, const TestSupport::Picture& picture, u8 mipmaps)
-    {
-        return Renderer::TextureCache::GetTexture(folder.Write(name, TestSupport::EncodePng(picture)).c_str(), mipmaps);
-    }
-
-    Core::RefPtr<Engine::SceneGraph> scene;
-    TestSupport::ScratchFolder folder{"morvane_draw_shortcuts"};
+    DrawShortcutsTest() : GLSceneTest(Side, Side, "morvane_draw_shortcuts") {}
 };
 } // namespace
 

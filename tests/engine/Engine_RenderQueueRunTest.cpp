@@ -2,14 +2,12 @@
 // text, particle and last-pass items drawn in one go, where runs share states and quads share one
 // draw, reads back the same pixels and leaves the same renderer states as the same items drawn one
 // at a time.
+#include "Engine_GLSceneTestSupport.h"
+
 #include "engine/Engine_RenderQueue.h"
-#include "engine/Engine_SceneGraph.h"
 #include "renderer/Renderer_BuiltInEffects.h"
 #include "renderer/Renderer_States.h"
-#include "renderer/Renderer_TextureCache.h"
-#include "tests/support/Support_GLWindow.h"
 #include "tests/support/Support_Images.h"
-#include "tests/support/Support_Scratch.h"
 
 #include <gtest/gtest.h>
 
@@ -57,18 +55,16 @@ Math::Matrix4x4 Placed(f32 x, f32 y, f32 z, f32 degrees, f32 width, f32 height)
            Math::Matrix4x4::Scaling(width, height, 1.0f);
 }
 
-class RenderQueueRunTest : public TestSupport::GLWindowTest
+class RenderQueueRunTest : public SceneTest::GLSceneTest
 {
 protected:
-    RenderQueueRunTest() : GLWindowTest(Width, Height) {}
+    RenderQueueRunTest() : GLSceneTest(Width, Height, "morvane_queue_runs") {}
 
     void SetUp() override
     {
-        GLWindowTest::SetUp();
+        GLSceneTest::SetUp();
         if (IsSkipped() || HasFatalFailure())
             return;
-        scene = new Engine::SceneGraph(renderer.Get());
-        scene->SetViewportCount(1);
         queue = Engine::RenderQueue::GetInstance();
 
         TestSupport::Picture picture(8, 8);
@@ -76,10 +72,10 @@ protected:
             for (i32 x = 0; x < 8; ++x)
                 picture.Set(x, y, static_cast<u8>(x * 32), static_cast<u8>(y * 32), static_cast<u8>(255 - x * y * 4),
                             static_cast<u8>(x == 0 || y == 7 ? 0 : 64 + x * 24));
-        sheet = Renderer::TextureCache::GetTexture(folder.Write("sheet.png", TestSupport::EncodePng(picture)).c_str(), 0);
+        sheet = Load("sheet.png", picture, 0);
         TestSupport::Picture solid(4, 4);
         solid.Fill(250, 240, 10, 200);
-        other = Renderer::TextureCache::GetTexture(folder.Write("solid.png", TestSupport::EncodePng(solid)).c_str(), 0);
+        other = Load("solid.png", solid, 0);
         ASSERT_TRUE(sheet && other);
     }
 
@@ -88,8 +84,7 @@ protected:
         items.clear();
         sheet = nullptr;
         other = nullptr;
-        scene = nullptr;
-        GLWindowTest::TearDown();
+        GLSceneTest::TearDown();
     }
 
     Engine::RenderItem Sprite(Renderer::ITexture* texture, const Math::Matrix4x4& world, const Math::Color& color)
@@ -196,12 +191,10 @@ protected:
         return states;
     }
 
-    Core::RefPtr<Engine::SceneGraph> scene;
     Engine::RenderQueue* queue = nullptr;
     Core::RefPtr<Renderer::ITexture> sheet;
     Core::RefPtr<Renderer::ITexture> other;
     std::vector<Engine::RenderItem> items;
-    TestSupport::ScratchFolder folder{"morvane_queue_runs"};
 };
 } // namespace
 

@@ -1,15 +1,13 @@
 // A textured quad drawn through a camera by the scene graph and the render queue on a real
 // OpenGL context (Xvfb with Mesa), checked by the pixels read back.
+#include "Engine_GLSceneTestSupport.h"
 #include "Engine_SceneTestSupport.h"
 
 #include "engine/Engine_ParticleSystem.h"
 #include "engine/Engine_Sprite.h"
 #include "engine/Engine_TransformationGroup.h"
 #include "engine/Engine_Viewport.h"
-#include "renderer/Renderer_TextureCache.h"
-#include "tests/support/Support_GLWindow.h"
 #include "tests/support/Support_Images.h"
-#include "tests/support/Support_Scratch.h"
 
 #include <gtest/gtest.h>
 
@@ -23,28 +21,10 @@ namespace
 {
 constexpr i32 Side = 128;
 
-class SceneDrawTest : public TestSupport::GLWindowTest
+class SceneDrawTest : public SceneTest::GLSceneTest
 {
 protected:
-    SceneDrawTest() : GLWindowTest(Side, Side) {}
-
-    void SetUp() override
-    {
-        GLWindowTest::SetUp();
-        if (IsSkipped() || HasFatalFailure())
-            return;
-        scene = new Engine::SceneGraph(renderer.Get());
-        scene->SetViewportCount(1);
-    }
-
-    void TearDown() override
-    {
-        scene = nullptr;
-        GLWindowTest::TearDown();
-    }
-
-    Core::RefPtr<Engine::SceneGraph> scene;
-    TestSupport::ScratchFolder folder{"morvane_scene_draw"};
+    SceneDrawTest() : GLSceneTest(Side, Side, "morvane_scene_draw") {}
 };
 
 // Another handle on a texture that does not know where it is visible.
@@ -81,11 +61,10 @@ TEST_F(SceneDrawTest, TexturedQuadThroughACameraShowsItsFourQuarters)
             picture.Set(x, y, colour[0], colour[1], colour[2], 255);
         }
     }
-    const std::string path = folder.Write("quarters.png", TestSupport::EncodePng(picture));
     Engine::RenderItem item;
     item.useQueueDefaults = 1;
     item.subset = 0;
-    item.texture = Renderer::TextureCache::GetTexture(path.c_str(), 0);
+    item.texture = Load("quarters.png", picture, 0);
     item.world = Math::Matrix4x4::Scaling(2.0f, 2.0f, 1.0f);
     ASSERT_TRUE(item.texture);
     const Core::RefPtr<SceneTest::Drawable> quad(new SceneTest::Drawable(item));
@@ -144,7 +123,7 @@ TEST_F(SceneDrawTest, ParticlesShowTheSamePixelsWhateverTheirTextureKnowsOfItsVi
         for (i32 x = 11; x < 19; ++x)
             picture.Set(x, y, static_cast<u8>(x * 12), static_cast<u8>(255 - y * 10), 90, static_cast<u8>(60 + x * 5 + y * 3));
     const Core::RefPtr<Renderer::ITexture> texture =
-        Renderer::TextureCache::GetTexture(folder.Write("dot.png", TestSupport::EncodePng(picture)).c_str(), 0);
+        Load("dot.png", picture, 0);
     ASSERT_TRUE(texture);
     ASSERT_EQ(texture->GetVisibleRegion(), (Renderer::TextureRegion{10.0f / 32, 11.0f / 32, 20.0f / 32, 21.0f / 32}));
 
@@ -198,7 +177,7 @@ TEST_F(SceneDrawTest, MipmappedParticlesAtFullHalfAndQuarterSizeAreWholeQuads)
                         rim ? 255 : static_cast<u8>(40 + ((x * 7 + y * 13) % 200)));
         }
     const Core::RefPtr<Renderer::ITexture> texture =
-        Renderer::TextureCache::GetTexture(folder.Write("patch.png", TestSupport::EncodePng(picture)).c_str(), 1);
+        Load("patch.png", picture, 1);
     ASSERT_TRUE(texture);
     ASSERT_TRUE(texture->HasMipmaps());
 
@@ -282,7 +261,7 @@ TEST_F(SceneDrawTest, SpritesDrawnOverTheShownPartOfTheirCellShowTheSamePixels)
                             rim ? 255 : static_cast<u8>(30 + ((x * 11 + y * 7) % 220)));
             }
     const Core::RefPtr<Renderer::ITexture> texture =
-        Renderer::TextureCache::GetTexture(folder.Write("cells.png", TestSupport::EncodePng(picture)).c_str(), 1);
+        Load("cells.png", picture, 1);
     ASSERT_TRUE(texture);
 
     const Core::RefPtr<Engine::Camera> camera(new Engine::Camera(90.0f, 1.0f, 1000.0f));
