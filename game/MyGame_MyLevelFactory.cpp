@@ -7,6 +7,7 @@
 #include "framework/drawables/Vellumar_Viewport.h"
 #include "game/MyGame_BaseLevelClass.h"
 #include "game/MyGame_MainMenuClass.h"
+#include "game/MyGame_MyGame.h"
 #include "game/MyGame_OptionsMenuClass.h"
 
 namespace
@@ -179,6 +180,16 @@ Vellumar::Level* MyLevelFactory::CreateOptions()
     BuildLevel6Layer2();
     OnLevelBuilt(6);
     return level;
+}
+
+void MyLevelFactory::OnLevelSwitch()
+{
+    ResetObjectPointers();
+    // The framework forgets the mouse at a switch; a press still waiting for its frame was made on
+    // the level that ends, and would otherwise act on the first button of the next one (the shot
+    // that came with the pointer's move as the last enemy died leaving the victory screen).
+    if (MyGame* game = GetGame())
+        game->pressWait = 0;
 }
 
 void MyLevelFactory::ResetObjectPointers()

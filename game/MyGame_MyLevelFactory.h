@@ -34,7 +34,7 @@ public:
     bool GetLevelIndex(const Core::String& name, u32* index) override;
     // The collision actors first, for every index; null for an index beyond the last level.
     Vellumar::Level* CreateLevel(u32 index) override;
-    void OnLevelSwitch() override { ResetObjectPointers(); }
+    void OnLevelSwitch() override;
 
     // Forgets the last level's objects; frees nothing, the levels own them.
     void ResetObjectPointers();

@@ -287,6 +287,37 @@ TEST_F(ButtonTest, APressThatComesWithThePointersMoveCountsForTheButtonItWentDow
     }
 }
 
+// The shot that came with the pointer's move as the last enemy died is the play level's: the
+// victory screen that follows waits for a click of its own.
+TEST_F(ButtonTest, APressStillWaitingAtALevelSwitchStaysWithTheLevelItWasMadeIn)
+{
+    for (const u32 target : {4u, 5u})
+    {
+        SCOPED_TRACE(target);
+        TearDown();
+        SetUp();
+        Open(1);
+        game->waveFileName = "act1.txt";
+        SwitchTo(0);
+        RunFrames(30);
+        PointAt(0.0f, 100.0f);
+        input.cursorX = 512 + 40;
+        Click();
+        game->GoToLevel(target);
+        RunFrames(200);
+        EXPECT_EQ(game->GetCurrentLevelIndex(), target);
+        auto* screen = FindObjectByName<ButtonClass>(target == 4 ? "victoryBG" : "loseBG");
+        ASSERT_NE(screen, nullptr);
+        EXPECT_EQ(screen->activated, 0);
+
+        // Its own click leaves it.
+        Click();
+        for (int frame = 0; frame < 200 && game->GetCurrentLevelIndex() == target; ++frame)
+            RunFrame();
+        EXPECT_EQ(game->GetCurrentLevelIndex(), 1u);
+    }
+}
+
 TEST_F(ButtonTest, ACloneRunsItsOwnCopyOfTheTransitMachine)
 {
     Open(1);
