@@ -155,7 +155,9 @@ void OptionsMenuClass::UpdateKnob(const char* knobName, const char* iconName, f3
         return;
     if (IsTouched(*knob))
     {
-        if (game->GetMouse()->IsPressed(0))
+        // A press that came with the pointer's move waits, as for the buttons, until the touch
+        // is that of the place it went down: the knob the pointer jumped away from stays.
+        if (game->GetMouse()->IsPressed(0) && game->pressWait == 0)
             knob->SetPositionX(game->mouseX);
         if (knob->GetPositionX() <= KnobLeft)
             knob->SetPositionX(KnobLeft);

@@ -1,7 +1,6 @@
 #include "game/MyGame_TowerClass.h"
 
 #include "framework/sound/Vellumar_Sound.h"
-#include "platform/Input_Mouse.h"
 #include "framework/core/Vellumar_CollisionResults.h"
 #include "framework/core/Vellumar_Layer.h"
 #include "framework/core/Vellumar_Level.h"
@@ -9,6 +8,7 @@
 #include "game/MyGame_BaseLevelClass.h"
 #include "game/MyGame_ClassShape.h"
 #include "game/MyGame_Lookup.h"
+#include "game/MyGame_MyGame.h"
 #include "game/MyGame_Sounds.h"
 #include "game/MyGame_TowerClasses.h"
 
@@ -77,13 +77,19 @@ TowerClass* FindTowerArchetype(const Core::String& iconName, u32& element, const
     return nullptr;
 }
 
+// The game's press for the controls the cursor touches: the collision results then are those of
+// where the button went down.
+bool IsPressCounted()
+{
+    MyGame* game = GetGame();
+    return game && game->buttonPress;
+}
+
 }  // namespace
 
 bool IsClicked(Vellumar::GameObject& object)
 {
-    Input::Mouse* mouse = Input::GetMouse();
-    return Vellumar::CollisionResults::Of(object).IsCollidedWithSprite("cursor", false) && mouse &&
-           mouse->IsTriggered(0);
+    return Vellumar::CollisionResults::Of(object).IsCollidedWithSprite("cursor", false) && IsPressCounted();
 }
 
 TowerClass* TowerClass::Clone() const
@@ -185,8 +191,7 @@ void SlotClass::ScriptUpdate(f32)
         return;
     }
     SetCurrentFrame(1, false);
-    Input::Mouse* mouse = Input::GetMouse();
-    if (mouse && mouse->IsTriggered(0) && towerElement == 0 && !IsIconUnderCursor())
+    if (IsPressCounted() && towerElement == 0 && !IsIconUnderCursor())
     {
         menuOpen = !menuOpen;
         ToggleTowerSelection(GetID());
@@ -239,8 +244,7 @@ void SelectClass::ScriptUpdate(f32)
         return;
     }
     SetOpacity(1.0f);
-    Input::Mouse* mouse = Input::GetMouse();
-    if (!mouse || !mouse->IsTriggered(0))
+    if (!IsPressCounted())
         return;
     BaseLevelClass* level = GetPlayLevel();
     if (level && level->resources >= TowerPrice)

@@ -34,7 +34,8 @@ protected:
     bool IsUnderCursor();
 };
 
-// The game cursor touches the object and the left button went down in this frame.
+// The game cursor touches the object and the left button went down in this frame (two frames
+// later when the press came with the pointer's move, once the touch is that of where it went down).
 bool IsClicked(Vellumar::GameObject& object);
 
 class SlotClass : public TowerClass

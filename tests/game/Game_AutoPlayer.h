@@ -393,7 +393,7 @@ private:
         case 3:
             return EnemiesBelow(60.0f) >= 8 || (cityLow && near >= 2);
         default:
-            return enemies.size() >= 14 || (cityLow && near >= 3) || (SparesCrystals() && enemies.size() >= 8);
+            return enemies.size() >= 18 || (cityLow && near >= 3) || (SparesCrystals() && enemies.size() >= 8);
         }
     }
 

@@ -1,6 +1,6 @@
 // The game cursor of the play level: the arrow and the crosshair pieces follow the mouse, show by
 // whether the player can aim, spin red while the cannon cools down, and are what the pause menu's
-// buttons answer to.
+// buttons and the tower sites answer to.
 #include "collision/Collision_DynamicObject.h"
 #include "platform/Input_KeyCodes.h"
 #include "game/MyGame_BaseCityClass.h"
@@ -9,6 +9,7 @@
 #include "game/MyGame_CannonClass.h"
 #include "game/MyGame_CursorClass.h"
 #include "game/MyGame_Lookup.h"
+#include "game/MyGame_TowerClass.h"
 #include "gui/GUI_HUD.h"
 #include "tests/game/Game_Fixture.h"
 
@@ -168,5 +169,26 @@ TEST_F(CursorTest, TheCrosshairOverTheCityCostsItNothing)
     for (int number = 1; number <= 16; ++number)
         EXPECT_NE(Cursor(Piece(number).c_str()), nullptr) << number;
     EXPECT_NE(Cursor("cursor"), nullptr);
+}
+// Touch screens and remote desktops send the pointer's move and the press together: the press
+// counts for the site the pointer went down on, not for the one it left.
+TEST_F(CursorTest, APressThatComesWithThePointersMoveCountsForTheSiteItWentDownOn)
+{
+    auto* site = FindObjectByName<SlotClass>("towerslot3");
+    ASSERT_NE(site, nullptr);
+    const auto jumpAndPress = [&](f32 x, f32 y) {
+        input.cursorX = 512 + static_cast<i32>(x);
+        input.cursorY = 767 - (384 + static_cast<i32>(y));
+        input.buttons = Input::ButtonBit::Left;
+        RunFrame();
+        input.buttons = 0;
+        RunFrames(4);
+    };
+    PointAt(site->GetPositionX(), site->GetPositionY());
+    jumpAndPress(-100.0f, 250.0f);
+    EXPECT_EQ(site->menuOpen, 0) << "the site the pointer left";
+    RunFrames(3);
+    jumpAndPress(site->GetPositionX(), site->GetPositionY());
+    EXPECT_EQ(site->menuOpen, 1) << "the site the pointer went down on";
 }
 }  // namespace

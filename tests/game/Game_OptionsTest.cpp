@@ -150,6 +150,35 @@ TEST_F(OptionsTest, TheFullScreenSwitchTogglesTheGamesFlagAndShowsTheTouch)
     RunFrames(2);
     EXPECT_EQ(Sprite("fullscreenBtn")->GetCurrentFrameIndex(), 1);
 }
+// Touch screens and remote desktops send the pointer's move and the press together: the knob the
+// pointer left stays where it was, and a knob the pointer went down on follows it from there.
+TEST_F(OptionsTest, APressThatComesWithThePointersMoveLeavesTheKnobItLeftAndDragsTheOneItHits)
+{
+    RunFrames(21);
+    Drag(401.0f, 300.0f, -106.0f);
+    ASSERT_EQ(Sprite("sound_knob")->GetPositionX(), 300.0f);
+
+    input.cursorX = 512 - 378;
+    input.cursorY = 767 - (384 - 272);
+    input.buttons = Input::ButtonBit::Left;
+    RunFrames(5);
+    input.buttons = 0;
+    RunFrame();
+    EXPECT_EQ(Sprite("sound_knob")->GetPositionX(), 300.0f);
+    EXPECT_FLOAT_EQ(game->soundVolume, VolumeAt(300.0f));
+    EXPECT_EQ(game->fullScreen, 0) << "the press counts for the switch it went down on";
+
+    MoveTo(0.0f, 33.0f);
+    input.cursorX = 512 + 402;
+    input.buttons = Input::ButtonBit::Left;
+    RunFrames(3);
+    MoveTo(100.0f, 33.0f);
+    MoveTo(96.0f, 33.0f);
+    input.buttons = 0;
+    RunFrame();
+    EXPECT_EQ(Sprite("music_knob")->GetPositionX(), 96.0f);
+}
+
 TEST(OptionsSaveTest, TheFadeMachineComesBackWithTheLevel)
 {
     auto* level = new OptionsMenuClass();
