@@ -122,7 +122,8 @@ const Look Options{"the options screen", {{0, 330, 100, 100, {56, 44, 92}}, {0, 
 // The city along the bottom, the ammunition panel under the cannon, and the city's left end.
 const Look PlayLevel{"the play level", {{0, 708, Width, 60, {122, 106, 94}}, {400, 680, 200, 80, {73, 62, 72}}, {0, 700, 100, 60, {159, 143, 125}}}};
 
-// An X server of the game's screen size that picks its own display number.
+// An X server of the game's screen size that picks its own display number. It never resets, so
+// the pointer and screenshot clients that come and go beside the game are never dropped.
 class OwnDisplay
 {
 public:
@@ -132,8 +133,9 @@ public:
         if (pipe(ready) != 0)
             return;
         char* arguments[] = {const_cast<char*>("Xvfb"), const_cast<char*>("-displayfd"), const_cast<char*>("3"),
-                             const_cast<char*>("-nolisten"), const_cast<char*>("tcp"), const_cast<char*>("-screen"),
-                             const_cast<char*>("0"), const_cast<char*>("1024x768x24"), nullptr};
+                             const_cast<char*>("-nolisten"), const_cast<char*>("tcp"), const_cast<char*>("-noreset"),
+                             const_cast<char*>("-screen"), const_cast<char*>("0"), const_cast<char*>("1024x768x24"),
+                             nullptr};
         posix_spawn_file_actions_t files;
         posix_spawn_file_actions_init(&files);
         posix_spawn_file_actions_adddup2(&files, ready[1], 3);

@@ -2,11 +2,13 @@
 #include "platform/PAL_Display.h"
 #include "platform/PAL_MessagePump.h"
 #include "platform/PAL_Window.h"
+#include "tests/platform/PAL_X11Connections.h"
 #include "tests/support/Support_Skip.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace
 {
@@ -54,5 +56,18 @@ TEST(DisplayTest, AWindowGoesFullScreenAtTheDesktopSizeAndBack)
     EXPECT_EQ(height, 200);
     PAL::DisplayMode odd{1234, 567, 32, 60};
     EXPECT_FALSE(PAL::EnterFullScreen(window, odd));
+}
+
+// Test programs come and go on the display all the time. An X server that resets when its last
+// client leaves drops whoever connects at that moment, so this process holds no connection of its
+// own between theirs: each of the threads' connections may be the one that finds it alone.
+TEST(DisplayTest, EveryClientConnectsWhileOthersComeAndGo)
+{
+    const char* display = std::getenv("DISPLAY");
+    if (!display || !*display || FailedConnections(1, 1) != 0)
+    {
+        MORVANE_SKIP_WITHOUT_DISPLAY();
+    }
+    EXPECT_EQ(FailedConnections(3, 200), 0);
 }
 }  // namespace
