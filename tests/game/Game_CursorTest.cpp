@@ -170,6 +170,7 @@ TEST_F(CursorTest, TheCrosshairOverTheCityCostsItNothing)
         EXPECT_NE(Cursor(Piece(number).c_str()), nullptr) << number;
     EXPECT_NE(Cursor("cursor"), nullptr);
 }
+
 // Touch screens and remote desktops send the pointer's move and the press together: the press
 // counts for the site the pointer went down on, not for the one it left.
 TEST_F(CursorTest, APressThatComesWithThePointersMoveCountsForTheSiteItWentDownOn)
