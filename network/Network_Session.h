@@ -29,6 +29,10 @@ constexpr i32 HostGame = 4;
 constexpr i32 ClientGame = 5;
 } // namespace Slot
 
+// Ports a socket pair takes from the system before it gives up: each is refused only when a datagram
+// socket elsewhere holds its number, which few of them are.
+constexpr u32 SocketPairAttempts = 16;
+
 // How long a synchronous operation (a blocking connect, a wait for a message, a whole-frame send
 // to a slow peer, a waiting close) may take before it gives up.
 constexpr u32 DefaultSyncTimeoutMs = 10000;
@@ -60,7 +64,15 @@ public:
     // The socket table.
     SocketRecord* OpenSocket(i32 slot, PAL::SocketType type, const Vellumar::SessionAddress& bindAddress,
                              u32 modeFlags, u32 optionBits);
+    // Opens a stream socket and a datagram socket on one address, so that a peer reaches both at it.
+    // A port left to the system (port 0) is picked for the stream alone, and a datagram socket
+    // elsewhere may hold the same number: another is then tried, up to SocketPairAttempts. Neither
+    // socket stays open on failure.
+    bool OpenSocketPair(i32 streamSlot, i32 datagramSlot, const Vellumar::SessionAddress& bindAddress,
+                        u32 streamMode, u32 streamOptions, u32 datagramMode, u32 datagramOptions);
     bool Listen(const Vellumar::SessionAddress& bindAddress, u32 backlog);
+    // Listens as Listen does, with a datagram socket in datagramSlot on the listener's address.
+    bool ListenWithDatagram(const Vellumar::SessionAddress& bindAddress, u32 backlog, i32 datagramSlot);
     bool StopListening(bool wait);
     bool ListenOnSocket(i32 slot, u32 backlog);
     bool OpenDiscoverySocket(u16 port);
@@ -105,6 +117,10 @@ private:
     friend class NetworkThreadPass;
 
     bool ResolveLocalHost();
+    // Puts a bound record into the table (caller holds the table lock for writing).
+    void AddRecord(SocketRecord* record, i32 slot, u32 modeFlags);
+    // Listens on the host listener just opened; closes it on failure.
+    bool StartListening(u32 backlog);
     // The first record of the slot that is not closing (caller holds the table lock).
     SocketRecord* FindSocket(i32 slot) const;
     // As FindSocket, taking the table lock for reading and the record's use count (the caller

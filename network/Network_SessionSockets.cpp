@@ -2,6 +2,9 @@
 
 #include "core/PAL_Clock.h"
 
+#include <memory>
+#include <vector>
+
 namespace Network
 {
 SocketRecord* Vel_Session::FindSocket(i32 slot) const
@@ -42,25 +45,83 @@ SocketRecord* Vel_Session::OpenSocket(i32 slot, PAL::SocketType type, const Vell
         if (!running.load() || FindSocket(slot) != nullptr)
             return nullptr;
         record = new SocketRecord;
-        record->slot = slot;
         if (!record->CreateAndBind(type, bindAddress, optionBits))
         {
             delete record;
             return nullptr;
         }
-        record->modeFlags.store(modeFlags);
-        sockets.push_back(record);
+        AddRecord(record, slot, modeFlags);
     }
     DeliverNow(EventKind::SocketOpened, slot, Vellumar::SessionAddress());
     return record;
 }
 
+bool Vel_Session::OpenSocketPair(i32 streamSlot, i32 datagramSlot, const Vellumar::SessionAddress& bindAddress,
+                                 u32 streamMode, u32 streamOptions, u32 datagramMode, u32 datagramOptions)
+{
+    {
+        std::unique_lock<std::shared_mutex> lock(tableLock);
+        if (!running.load() || streamSlot == datagramSlot || FindSocket(streamSlot) != nullptr ||
+            FindSocket(datagramSlot) != nullptr)
+            return false;
+        // Stream ports refused stay bound until the search ends, so that the system does not hand
+        // the same one back.
+        std::vector<std::unique_ptr<SocketRecord>> refused;
+        const u32 attempts = bindAddress.GetPort() == 0 ? SocketPairAttempts : 1;
+        std::unique_ptr<SocketRecord> stream;
+        std::unique_ptr<SocketRecord> datagram;
+        while (!datagram && refused.size() < attempts)
+        {
+            stream.reset(new SocketRecord);
+            if (!stream->CreateAndBind(PAL::SocketType::Stream, bindAddress, streamOptions))
+                return false;
+            Vellumar::SessionAddress shared = bindAddress;
+            shared.SetPort(stream->localAddress.GetPort());
+            datagram.reset(new SocketRecord);
+            if (!datagram->CreateAndBind(PAL::SocketType::Datagram, shared, datagramOptions))
+            {
+                datagram.reset();
+                refused.push_back(std::move(stream));
+            }
+        }
+        if (!datagram)
+            return false;
+        AddRecord(stream.release(), streamSlot, streamMode);
+        AddRecord(datagram.release(), datagramSlot, datagramMode);
+    }
+    DeliverNow(EventKind::SocketOpened, streamSlot, Vellumar::SessionAddress());
+    DeliverNow(EventKind::SocketOpened, datagramSlot, Vellumar::SessionAddress());
+    return true;
+}
+
+void Vel_Session::AddRecord(SocketRecord* record, i32 slot, u32 modeFlags)
+{
+    record->slot = slot;
+    record->modeFlags.store(modeFlags);
+    sockets.push_back(record);
+}
+
 bool Vel_Session::Listen(const Vellumar::SessionAddress& bindAddress, u32 newBacklog)
 {
-    if (listening.load())
+    if (listening.load() ||
+        OpenSocket(Slot::HostListener, PAL::SocketType::Stream, bindAddress, ModeRead, OptionNonBlocking) == nullptr)
         return false;
-    if (OpenSocket(Slot::HostListener, PAL::SocketType::Stream, bindAddress, ModeRead, OptionNonBlocking) == nullptr)
+    return StartListening(newBacklog);
+}
+
+bool Vel_Session::ListenWithDatagram(const Vellumar::SessionAddress& bindAddress, u32 newBacklog, i32 datagramSlot)
+{
+    if (listening.load() || !OpenSocketPair(Slot::HostListener, datagramSlot, bindAddress, ModeRead,
+                                            OptionNonBlocking, ModeRead, OptionNonBlocking))
         return false;
+    if (StartListening(newBacklog))
+        return true;
+    CloseSocket(datagramSlot, false);
+    return false;
+}
+
+bool Vel_Session::StartListening(u32 newBacklog)
+{
     backlog = newBacklog;
     if (!ListenOnSocket(Slot::HostListener, newBacklog))
     {

@@ -106,18 +106,12 @@ bool VelNet::HostGame(const Core::String& playerName, u32 newMaxPlayers, u32 new
     }
     SessionAddress listenAddress = session->GetSessionLocalAddress();
     listenAddress.SetPort(gamePort);
-    if (!session->Listen(listenAddress, newMaxPlayers))
+    if (!session->ListenWithDatagram(listenAddress, newMaxPlayers, Network::Slot::HostGame))
     {
         return false;
     }
     maxPlayers = newMaxPlayers;
     session->GetLocalAddress(Network::Slot::HostListener, sessionAddress);
-    if (!session->OpenSocket(Network::Slot::HostGame, PAL::SocketType::Datagram, sessionAddress, Network::ModeRead,
-                             Network::OptionNonBlocking))
-    {
-        session->StopListening(true);
-        return false;
-    }
     broadcastPeriod = newBroadcastPeriod;
     broadcastClass = newBroadcastClass;
     const PayloadWriter advert = Compose([&](PayloadWriter& message) {
@@ -156,16 +150,17 @@ bool VelNet::JoinGame(const Core::String& playerName, const SessionAddress& host
     {
         return false;
     }
+    // The datagram socket takes the connection's port before it connects: the host sends to the
+    // address the connection comes from.
     const SessionAddress anyAddress;
-    if (!session->OpenSocket(Network::Slot::ClientConnection, PAL::SocketType::Stream, anyAddress, 0, 0))
+    if (!session->OpenSocketPair(Network::Slot::ClientConnection, Network::Slot::ClientGame, anyAddress, 0, 0,
+                                 Network::ModeRead, Network::OptionNonBlocking))
     {
         return false;
     }
     SessionAddress localAddress;
     if (!session->Connect(Network::Slot::ClientConnection, hostAddress) ||
-        !session->GetLocalAddress(Network::Slot::ClientConnection, localAddress) ||
-        !session->OpenSocket(Network::Slot::ClientGame, PAL::SocketType::Datagram, localAddress, Network::ModeRead,
-                             Network::OptionNonBlocking))
+        !session->GetLocalAddress(Network::Slot::ClientConnection, localAddress))
     {
         // Both sockets are gone before a retry opens them again.
         CloseClientSockets(true);

@@ -74,10 +74,9 @@ private:
         manager.SetLocalAddress(SessionAddress("127.0.0.1", 0));
         session = manager.CreateSession("peer", "", false, &Admit, 0, true, 0, 0, 1);
         const SessionAddress any("127.0.0.1", 0);
-        if (session && session->Listen(any, 4) && session->GetLocalAddress(Network::Slot::HostListener, hostAddress))
+        if (session && session->ListenWithDatagram(any, 4, Network::Slot::HostGame) &&
+            session->GetLocalAddress(Network::Slot::HostListener, hostAddress))
         {
-            session->OpenSocket(Network::Slot::HostGame, PAL::SocketType::Datagram, hostAddress, Network::ModeRead,
-                                Network::OptionNonBlocking);
             session->OpenSocket(Network::Slot::ClientGame, PAL::SocketType::Datagram, any, Network::ModeRead,
                                 Network::OptionNonBlocking);
             session->GetLocalAddress(Network::Slot::ClientGame, clientAddress);

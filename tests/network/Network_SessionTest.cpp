@@ -57,6 +57,37 @@ TEST(NetworkSession, SystemChosenPortIsReported)
     delete session;
 }
 
+TEST(NetworkSession, ASocketPairSharesOnePortAndATakenPortAskedForOpensNeither)
+{
+    Recorder events;
+    Network::Vel_Session* session = StartSession(events);
+    const PAL::SocketHandle taken = PAL::OpenSocket(PAL::SocketType::Datagram);
+    PAL::SocketAddress takenAddress;
+    ASSERT_TRUE(PAL::BindSocket(taken, NetworkTest::Loopback().GetSocketAddress()));
+    ASSERT_TRUE(PAL::GetSocketLocalAddress(taken, takenAddress));
+    Vellumar::SessionAddress asked;
+    asked.SetSocketAddress(takenAddress);
+    EXPECT_FALSE(session->OpenSocketPair(Slot::HostListener, Slot::HostGame, asked, Network::ModeRead, 0,
+                                         Network::ModeRead, Network::OptionNonBlocking));
+    Vellumar::SessionAddress stream;
+    Vellumar::SessionAddress datagram;
+    EXPECT_FALSE(session->GetLocalAddress(Slot::HostListener, stream));
+    EXPECT_EQ(events.Count(EventKind::SocketOpened), 0u);
+
+    ASSERT_TRUE(session->OpenSocketPair(Slot::HostListener, Slot::HostGame, Loopback(), Network::ModeRead, 0,
+                                        Network::ModeRead, Network::OptionNonBlocking));
+    ASSERT_TRUE(session->GetLocalAddress(Slot::HostListener, stream));
+    ASSERT_TRUE(session->GetLocalAddress(Slot::HostGame, datagram));
+    EXPECT_NE(stream.GetPort(), 0);
+    EXPECT_TRUE(stream.SameEndpoint(datagram));
+    EXPECT_EQ(events.Count(EventKind::SocketOpened, Slot::HostListener), 1u);
+    EXPECT_EQ(events.Count(EventKind::SocketOpened, Slot::HostGame), 1u);
+    EXPECT_FALSE(session->OpenSocketPair(Slot::HostListener, Slot::ClientGame, Loopback(), 0, 0, 0, 0));
+    EXPECT_FALSE(session->GetLocalAddress(Slot::ClientGame, datagram)) << "nothing opens beside a slot in use";
+    PAL::CloseSocket(taken);
+    delete session;
+}
+
 TEST(NetworkSession, OperationsOnMissingSlotsFail)
 {
     Recorder events;

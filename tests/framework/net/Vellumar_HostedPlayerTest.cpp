@@ -17,6 +17,7 @@
 #include "sockets/Sockets_Socket.h"
 #include "framework/net/Vellumar_VelNet.h"
 #include "network/Network_Frame.h"
+#include "network/Network_Session.h"
 #include "tests/support/Support_Loopback.h"
 
 namespace Vellumar
@@ -81,15 +82,33 @@ protected:
     }
 
     // The client connects, asks to join and takes its id from the host's answer; its datagram
-    // socket shares the stream's local address, where the host sends its pings.
+    // socket shares the stream's local address, where the host sends its pings. A port the system
+    // picks for the stream may be held for datagrams elsewhere: such ports stay bound until one
+    // serves both, as a session's socket pair finds its port.
     void Join()
     {
-        stream = PAL::OpenSocket(PAL::SocketType::Stream);
-        ASSERT_TRUE(PAL::ConnectSocket(stream, host.GetSessionAddress().GetSocketAddress()));
         PAL::SocketAddress local;
-        ASSERT_TRUE(PAL::GetSocketLocalAddress(stream, local));
-        datagrams = PAL::OpenSocket(PAL::SocketType::Datagram);
-        ASSERT_TRUE(PAL::BindSocket(datagrams, local));
+        std::vector<PAL::SocketHandle> refused;
+        while (datagrams == PAL::InvalidSocket && refused.size() < Network::SocketPairAttempts)
+        {
+            stream = PAL::OpenSocket(PAL::SocketType::Stream);
+            ASSERT_TRUE(PAL::BindSocket(stream, TestSupport::LoopbackAddress()));
+            ASSERT_TRUE(PAL::GetSocketLocalAddress(stream, local));
+            datagrams = PAL::OpenSocket(PAL::SocketType::Datagram);
+            if (!PAL::BindSocket(datagrams, local))
+            {
+                PAL::CloseSocket(datagrams);
+                datagrams = PAL::InvalidSocket;
+                refused.push_back(stream);
+                stream = PAL::InvalidSocket;
+            }
+        }
+        for (const PAL::SocketHandle port : refused)
+        {
+            PAL::CloseSocket(port);
+        }
+        ASSERT_NE(datagrams, PAL::InvalidSocket);
+        ASSERT_TRUE(PAL::ConnectSocket(stream, host.GetSessionAddress().GetSocketAddress()));
         PayloadWriter request;
         WriteJoinRequest(request, {"", {0, 0, local, "Pinger"}});
         const std::vector<u8> frame = Frame(MessageType::JoinRequest, request);
