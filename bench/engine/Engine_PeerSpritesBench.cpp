@@ -19,6 +19,7 @@
 #include "renderer/Renderer_TextureCache.h"
 
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <chrono>
 
@@ -40,7 +41,9 @@ constexpr i32 Side = 32;
 std::string WriteSpriteFile()
 {
     const char* folder = std::getenv("TMPDIR");
-    const std::string path = std::string(folder && *folder ? folder : "/tmp") + "/morvane_peer_sprite.raw";
+    // Named after the process: runs of other checkouts may be writing theirs at the same time.
+    const std::string path = std::string(folder && *folder ? folder : "/tmp") + "/morvane_peer_sprite_" +
+                             std::to_string(::getpid()) + ".raw";
     std::vector<u8> bytes(Renderer::Surface::RawHeaderSize + Side * Side * 4, 0);
     const u32 header[4] = {static_cast<u32>(Renderer::Surface::FormatRGBA), Side, Side, Side * 4};
     for (int i = 0; i < 4; ++i)
@@ -116,6 +119,7 @@ void RotatedSprites(benchmark::State& run)
 
         const std::string path = WriteSpriteFile();
         const Core::RefPtr<Renderer::ITexture> texture = Renderer::TextureCache::GetTexture(path.c_str(), 0);
+        std::remove(path.c_str());
         Core::Vector<Engine::SpriteFrame> frames;
         frames.push_back(Engine::SpriteFrame{0, 0, 1.0f});
         Engine::Sprite::Animations animations;

@@ -2,10 +2,10 @@
 
 #include "core/Core_String.h"
 #include "core/Core_Types.h"
+#include "tests/support/Support_Scratch.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -65,24 +65,24 @@ inline TileText StillTile(int id, int image = 1)
     return {{"1.0"}, {image}, {id}};
 }
 
-// A file of the running test holding the given bytes, removed again when the object goes.
+// A file of the running test holding the given bytes, in a scratch folder of its own (test
+// programs of other runs may be running the same test at once), removed when the object goes.
 class MapFile
 {
 public:
     explicit MapFile(const std::string& text, const std::string& suffix = "")
+        : folder("morvane_tilemap"), path(folder.PathOf("map" + suffix + ".txt"))
     {
-        const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        path = ::testing::TempDir() + "morvane_tilemap_" + test->test_suite_name() + "_" + test->name() + suffix + ".txt";
         std::ofstream file(path, std::ios::binary | std::ios::trunc);
         file << text;
     }
     MapFile(const MapFile&) = delete;
     MapFile& operator=(const MapFile&) = delete;
-    ~MapFile() { std::remove(path.c_str()); }
 
     Core::String Path() const { return Core::String(std::string_view(path)); }
 
 private:
+    TestSupport::ScratchFolder folder;
     std::string path;
 };
 } // namespace CollisionTest
